@@ -1,0 +1,206 @@
+// The card-file reader and writer.
+#include "engine/file_format.h"
+
+#include <string>
+
+#include "engine/cartulo.h"
+#include "engine/file_io.h"
+#include "engine/paths.h"
+#include "engine/win1252.h"
+
+namespace cartulo {
+
+namespace {
+
+constexpr std::size_t kHeaderWidth = 5;
+constexpr std::size_t kEntryLengthWidth = 2;
+constexpr std::size_t kTextLengthWidth = 5;
+constexpr std::string_view kRecordEnd = "\r\n";
+constexpr std::string_view kSisterMark = "@@";
+// A 16-bit count after adding one: the largest header the format can state.
+constexpr std::int64_t kMaxHeaderCount = 32767;
+
+std::string_view trimSpaces(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string asUtf8(std::string_view cp1252) { return win1252::toUtf8(cp1252); }
+
+}  // namespace
+
+std::string numberField(std::int64_t value, std::size_t width) {
+    std::string s = std::to_string(value);
+    s.resize(width, ' ');
+    return s;
+}
+
+std::int64_t fieldValue(std::string_view field) {
+    std::int64_t value = 0;
+    bool negative = false, started = false;
+    for (char c : field) {
+        if (c == ' ' || c == '\t' || c == '\n') continue;
+        if (!started && (c == '-' || c == '+')) {
+            negative = c == '-';
+            started = true;
+            continue;
+        }
+        if (c < '0' || c > '9') break;
+        started = true;
+        if (value < (std::int64_t{1} << 40)) value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
+    FileReader in;
+    if (auto e = in.open(path)) return e;
+
+    std::string title = win1252::fromUtf8(paths::FileNamePart(path)).text;
+    NewFile(title);
+    path_ = path;
+
+    std::string field;
+    auto readField = [&](std::size_t width) -> std::optional<FileError> {
+        field.clear();
+        return in.read(width, field);
+    };
+
+    if (auto e = readField(kHeaderWidth)) return e;
+    const std::int64_t count = fieldValue(field) + 1;
+    if (count > kMaxHeaderCount || count < -kMaxHeaderCount - 1) {
+        return FileError{errors::kOverflow,
+                         "La cabecera del archivo indica demasiadas fichas («" + asUtf8(field) + "»)."};
+    }
+    if (count <= 0 || std::to_string(count - 1) != trimSpaces(field)) {
+        return FileError{errors::kBadHeader,
+                         "La cabecera del archivo no es válida («" + asUtf8(field) + "»)."};
+    }
+    if (auto e = readField(kRecordEnd.size())) return e;
+
+    for (std::int64_t record = 1; record <= count; ++record) {
+        auto badLength = [&] {
+            return FileError{errors::kBadHeader, "La longitud de un campo de la ficha " +
+                                                     std::to_string(record) + " no es válida."};
+        };
+        if (auto e = readField(kEntryLengthWidth)) return e;
+        const std::int64_t entryLength = fieldValue(field);
+        if (entryLength < 0) return badLength();
+        std::string entry;
+        if (auto e = in.read(static_cast<std::size_t>(entryLength), entry)) return e;
+        if (auto e = readField(kTextLengthWidth)) return e;
+        const std::int64_t textLength = fieldValue(field);
+        if (textLength < 0) return badLength();
+        std::string text;
+        if (auto e = in.read(static_cast<std::size_t>(textLength), text)) return e;
+        if (auto e = readField(kRecordEnd.size())) return e;
+
+        if (entry.empty()) {
+            store_.texts[store_.cards[main_].text].text = std::move(text);
+            continue;
+        }
+        const std::int16_t c = store_.allocateCard();
+        if (c == -1) {
+            return FileError{errors::kTooManyCards, "El archivo tiene más de " +
+                                                        std::to_string(kCapacity) + " fichas."};
+        }
+        CardRecord& card = store_.cards[c];
+        card.inUse = 1;
+        card.main = false;
+        card.entry = std::move(entry);
+        store_.linkCard(c);
+        if (text.starts_with(kSisterMark)) {
+            std::string_view name = std::string_view(text).substr(kSisterMark.size());
+            if (name == kMainCardName) name = "";
+            // Only a card read before this one may hold the text.
+            const std::int16_t k = store_.findEntry(name, c);
+            if (k == -1) {
+                return FileError{errors::kUnknownSister,
+                                 "La ficha «" + asUtf8(card.entry) + "» es hermana de «" +
+                                     asUtf8(name) + "», que no está antes en el archivo."};
+            }
+            store_.linkSister(c, store_.cards[k].text);
+        } else {
+            const std::int16_t t = store_.allocateText();
+            if (t == -1) {
+                return FileError{errors::kTooManyCards, "El archivo tiene más de " +
+                                                            std::to_string(kCapacity) + " textos."};
+            }
+            TextRecord& rec = store_.texts[t];
+            rec.text = std::move(text);
+            rec.references = 1;
+            rec.firstCard = c;
+            store_.linkText(t);
+            card.text = t;
+            card.nextSister = -1;
+        }
+    }
+    changed_ = false;
+    return std::nullopt;
+}
+
+std::optional<FileError> cCartulo::encode(std::string& out) {
+    const CardId mainCard = SrchNtry("");
+    if (mainCard == kNoCard) {
+        return FileError{errors::kUnstorable, "El cartulo no tiene ficha principal."};
+    }
+    store_.moveToHead(mainCard);
+
+    std::size_t count = 0, size = kHeaderWidth + kRecordEnd.size();
+    auto forEachCard = [this](auto&& f) {
+        for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) f(c);
+    };
+    forEachCard([&](std::int16_t c) {
+        store_.texts[store_.cards[c].text].mark = -1;
+        ++count;
+    });
+    // Refuse before anything is written: no file may be made that cannot be read back.
+    std::optional<FileError> refusal;
+    forEachCard([&](std::int16_t c) {
+        const CardRecord& card = store_.cards[c];
+        TextRecord& text = store_.texts[card.text];
+        size += kEntryLengthWidth + card.entry.size() + kTextLengthWidth + kRecordEnd.size();
+        if (refusal) return;
+        const std::string where = "La ficha «" + asUtf8(card.entry) + "» no se puede guardar: ";
+        if (auto why = CheckEntry(card.entry)) refusal = FileError{errors::kUnstorable, where + *why};
+        if (text.mark != -1) {
+            size += kSisterMark.size() + store_.cards[text.mark].entry.size();
+            return;
+        }
+        text.mark = c;
+        size += text.text.size();
+        // The main card's record is read as text whatever it holds.
+        if (text.text.size() > kMaxTextLength || (!card.main && text.text.starts_with(kSisterMark))) {
+            refusal = FileError{errors::kUnstorable, where + *CheckText(text.text)};
+        }
+    });
+    if (refusal) return refusal;
+    forEachCard([&](std::int16_t c) { store_.texts[store_.cards[c].text].mark = -1; });
+
+    out.clear();
+    out.reserve(size);
+    out += numberField(static_cast<std::int64_t>(count) - 1, kHeaderWidth);
+    out += kRecordEnd;
+    for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
+        const CardRecord& card = store_.cards[c];
+        TextRecord& text = store_.texts[card.text];
+        out += numberField(static_cast<std::int64_t>(card.entry.size()), kEntryLengthWidth);
+        out += card.entry;
+        if (text.mark == -1) {
+            out += numberField(static_cast<std::int64_t>(text.text.size()), kTextLengthWidth);
+            out += text.text;
+            text.mark = c;
+        } else {
+            const std::string& holder = store_.cards[text.mark].entry;
+            out += numberField(static_cast<std::int64_t>(kSisterMark.size() + holder.size()),
+                               kTextLengthWidth);
+            out += kSisterMark;
+            out += holder;
+        }
+        out += kRecordEnd;
+    }
+    return std::nullopt;
+}
+
+}  // namespace cartulo

@@ -1,0 +1,232 @@
+#include "engine/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "engine/paths.h"
+
+namespace cartulo {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 1 << 20;
+constexpr int kMaxSymlinkHops = 40;  // as the kernel allows
+
+std::string quoted(std::string_view path) { return "«" + std::string(path) + "»"; }
+
+// Closes a descriptor on every path.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    int release() {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
+
+// Follows symbolic links to the file they finally name (which may not exist yet).
+std::optional<FileError> resolveLinks(std::string& path) {
+    for (int hop = 0; hop < kMaxSymlinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
+        std::vector<char> buf(PATH_MAX + 1);
+        const ssize_t len = ::readlink(path.c_str(), buf.data(), buf.size() - 1);
+        if (len < 0) return systemError(errno, path);
+        std::string target(buf.data(), static_cast<std::size_t>(len));
+        if (!target.starts_with('/')) {
+            const std::string dir = paths::DirectoryPart(path);
+            target = dir.empty() && !path.starts_with('/') ? target : paths::JoinPath(dir, target);
+        }
+        path = target;
+    }
+    return systemError(ELOOP, path);
+}
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+FileError systemError(int err, std::string_view what) {
+    const std::string name = quoted(what);
+    switch (err) {
+        case ENOENT:
+            return {errors::kFileNotFound, "No se encontró el archivo " + name + "."};
+        case ENOTDIR:
+            return {errors::kPathNotFound, "No se encontró la ruta de acceso de " + name + "."};
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return {errors::kPermissionDenied, "Permiso denegado para " + name + "."};
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return {errors::kDiskFull, "No queda espacio para escribir " + name + "."};
+        case EIO:
+            return {errors::kIoError, "Error de entrada o salida en " + name + "."};
+        case ENAMETOOLONG:
+            return {errors::kBadFileName, "El nombre " + name + " es demasiado largo."};
+        case EISDIR:
+            return {errors::kAccessError, name + " es una carpeta, no un archivo."};
+        case ELOOP:
+            return {errors::kAccessError, name + " tiene demasiados enlaces simbólicos."};
+        default:
+            return {errors::kAccessError, "Error de acceso a " + name + ": " + std::strerror(err)};
+    }
+}
+
+FileReader::~FileReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<FileError> FileReader::open(const std::string& path) {
+    path_ = path;
+    if (path.empty()) return FileError{errors::kBadFileName, "No se indicó el nombre del archivo."};
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return systemError(errno, path);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return systemError(errno, path);
+    if (S_ISDIR(st.st_mode)) return systemError(EISDIR, path);
+    return std::nullopt;
+}
+
+std::optional<FileError> FileReader::fill() {
+    if (pos_ > 0) {
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+    }
+    const std::size_t old = buffer_.size();
+    buffer_.resize(old + kReadChunk);
+    ssize_t n;
+    do {
+        n = ::read(fd_, buffer_.data() + old, kReadChunk);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        buffer_.resize(old);
+        return systemError(errno, path_);
+    }
+    buffer_.resize(old + static_cast<std::size_t>(n));
+    if (n == 0) eof_ = true;
+    return std::nullopt;
+}
+
+std::optional<FileError> FileReader::read(std::size_t n, std::string& out) {
+    while (buffer_.size() - pos_ < n && !eof_) {
+        // Big reads go straight to the caller's string: no double copy.
+        if (n - (buffer_.size() - pos_) >= kReadChunk) {
+            const std::size_t have = buffer_.size() - pos_;
+            const std::size_t start = out.size();
+            out.append(buffer_, pos_, have);
+            buffer_.clear();
+            pos_ = 0;
+            out.resize(start + n);
+            std::size_t got = have;
+            while (got < n) {
+                const ssize_t r = ::read(fd_, out.data() + start + got, n - got);
+                if (r < 0 && errno == EINTR) continue;
+                if (r < 0) {
+                    out.resize(start);
+                    return systemError(errno, path_);
+                }
+                if (r == 0) {
+                    out.resize(start);
+                    eof_ = true;
+                    break;
+                }
+                got += static_cast<std::size_t>(r);
+            }
+            if (got == n) return std::nullopt;
+            return FileError{errors::kPastEnd,
+                             "El archivo " + quoted(path_) + " termina antes de lo que indica su contenido."};
+        }
+        if (auto e = fill()) return e;
+    }
+    if (buffer_.size() - pos_ < n) {
+        return FileError{errors::kPastEnd,
+                         "El archivo " + quoted(path_) + " termina antes de lo que indica su contenido."};
+    }
+    out.append(buffer_, pos_, n);
+    pos_ += n;
+    return std::nullopt;
+}
+
+std::optional<FileError> writeFileAtomically(const std::string& targetPath,
+                                             std::string_view bytes) {
+    if (targetPath.empty()) {
+        return FileError{errors::kBadFileName, "No se indicó el nombre del archivo."};
+    }
+    std::string target = targetPath;
+    if (auto e = resolveLinks(target)) return e;
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) return systemError(EISDIR, target);
+    if (exists && !S_ISREG(old.st_mode)) {
+        return FileError{errors::kAccessError, quoted(target) + " no es un archivo normal."};
+    }
+
+    std::string dir = paths::DirectoryPart(target);
+    if (dir.empty()) dir = target.starts_with('/') ? "/" : ".";
+    std::string temp = paths::JoinPath(dir, "." + paths::FileNamePart(target) + ".XXXXXX");
+    Descriptor fd{::mkstemp(temp.data())};
+    if (fd.fd < 0) {
+        FileError e = systemError(errno, dir);
+        e.description = "No se puede crear un archivo temporal en la carpeta " + quoted(dir) +
+                        " para guardar " + quoted(target) + ". " + e.description;
+        return e;
+    }
+    auto failWith = [&](int err) {
+        const FileError e = systemError(err, target);
+        ::close(fd.release());
+        ::unlink(temp.c_str());
+        return e;
+    };
+    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
+    if (!writeAll(fd.fd, bytes)) return failWith(errno);
+    if (::fchmod(fd.fd, mode) != 0) return failWith(errno);
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        // Keep the owner where we may; a plain user cannot, and that is no failure.
+        [[maybe_unused]] int ignored = ::fchown(fd.fd, old.st_uid, old.st_gid);
+    }
+    if (::fsync(fd.fd) != 0) return failWith(errno);
+    if (::close(fd.release()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return systemError(err, target);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return systemError(err, target);
+    }
+    // Make the rename itself durable.
+    Descriptor dirFd{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dirFd.fd >= 0) ::fsync(dirFd.fd);
+    return std::nullopt;
+}
+
+}  // namespace cartulo

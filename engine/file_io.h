@@ -1,0 +1,44 @@
+// Reading and writing whole card files on POSIX: a buffered reader that
+// never reads more than asked, and an atomic writer (temporary file beside
+// the target, flushed, renamed over it).
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/file_error.h"
+
+namespace cartulo {
+
+// Maps an errno value to the engine's code and a Spanish description.
+FileError systemError(int err, std::string_view what);
+
+class FileReader {
+public:
+    FileReader() = default;
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    ~FileReader();
+
+    std::optional<FileError> open(const std::string& path);
+    // Appends exactly n bytes to out, or fails (error 62 at the end of the file).
+    std::optional<FileError> read(std::size_t n, std::string& out);
+
+private:
+    std::optional<FileError> fill();
+
+    int fd_ = -1;
+    std::string path_;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+    bool eof_ = false;
+};
+
+// Writes the bytes to the file at `target` atomically. A symbolic link is
+// followed, so the link survives and its file is replaced; an existing
+// file's permissions are kept.
+std::optional<FileError> writeFileAtomically(const std::string& target, std::string_view bytes);
+
+}  // namespace cartulo
