@@ -13,12 +13,8 @@ bool isReservedEntry(std::string_view entry) {
 }
 }  // namespace
 
-cCartulo::cCartulo() { resetSearchOptions(); }
-
-void cCartulo::resetSearchOptions() {
-    matchCase_ = false;
-    wholeWords_ = true;
-    separators_ = "\t\r\n ,.;:\"\xBF?\xA1!()-";
+cCartulo::cCartulo() {
+    resetSearchOptions();
 }
 
 CardId cCartulo::SrchNtry(std::string_view entry) const {
@@ -138,9 +134,13 @@ std::string cCartulo::GetTxtFromNtry(std::string_view entry) const {
     return c == kNoCard ? std::string() : GetTxt(c);
 }
 
-CardId cCartulo::GetMain() const { return main_; }
+CardId cCartulo::GetMain() const {
+    return main_;
+}
 
-std::string cCartulo::GetMasterTxt() const { return GetTxtFromNtry(kMasterCardName); }
+std::string cCartulo::GetMasterTxt() const {
+    return GetTxtFromNtry(kMasterCardName);
+}
 
 std::vector<CardListItem> cCartulo::GetCrdList(bool showAll) const {
     std::vector<CardListItem> items;

@@ -6,7 +6,9 @@
 
 namespace cartulo {
 
-CardStore::CardStore() : cards(kCapacity + 1), texts(kCapacity + 1) { reset(); }
+CardStore::CardStore() : cards(kCapacity + 1), texts(kCapacity + 1) {
+    reset();
+}
 
 void CardStore::reset() {
     for (int i = 1; i <= kCapacity; ++i) {

@@ -39,7 +39,7 @@ struct TextRecord {
 };
 
 class CardStore {
-public:
+  public:
     CardStore();
 
     // Reinitialises both tables and list heads; the strings of the records
@@ -74,7 +74,7 @@ public:
     std::int16_t cardFree = 1;
     std::int16_t textFree = 1;
 
-private:
+  private:
     void indexAdd(std::int16_t card);
     void indexRemove(std::int16_t card);
 

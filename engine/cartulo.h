@@ -3,6 +3,7 @@
 // except paths (the platform's own bytes) and error descriptions (UTF-8).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -13,13 +14,14 @@
 #include "card_store.h"
 #include "file_error.h"
 #include "listeners.h"
+#include "query.h"
 
 namespace cartulo {
 
 // What a window implements to follow one card file. Events are raised
 // synchronously inside the operation that causes them.
 class CartuloListener {
-public:
+  public:
     virtual ~CartuloListener() = default;
     virtual void onCloseCard(CardId) {}
     virtual void onCloseFile() {}
@@ -38,9 +40,9 @@ inline constexpr CardId kUnstorableEntry = -4;  // the file format cannot hold t
 // Results of ValidateNtry (and SetNtry).
 enum class EntryCheck : int {
     Ok = 0,
-    InUse = 1,          // another card has it (or it is the main card's reserved name)
+    InUse = 1,  // another card has it (or it is the main card's reserved name)
     MainMustBeEmpty = 2,
-    Unstorable = 3,     // longer than the file format can hold
+    Unstorable = 3,  // longer than the file format can hold
 };
 
 // What the card-file format can hold.
@@ -55,13 +57,27 @@ struct CardListItem {
     CardId card;
 };
 
+struct ClipCardContent {
+    std::string entry;
+    std::string text;
+};
+
+struct FileInfo {
+    std::string fileName;
+    std::string tag;
+    std::int16_t cards = 0;
+    std::int16_t sisters = 0;  // cards that share the text of a card met before
+    std::int32_t size = 0;     // estimated size of the file in bytes
+    float capacity = 0;        // percentage of the 5000 cards in use
+};
+
 struct HyperText {
     std::string link;
     bool bracketed = false;  // it was enclosed in guillemets
 };
 
 class cCartulo {
-public:
+  public:
     cCartulo();
     cCartulo(const cCartulo&) = delete;
     cCartulo& operator=(const cCartulo&) = delete;
@@ -106,6 +122,17 @@ public:
     CardId FirstCard() const { return store_.cardHead; }
     CardId NextCard(CardId card) const;
 
+    // --- searching ---
+    // The first card in card-list order matching the query, or -1. The
+    // parsed query is kept and reused while the same query is asked again.
+    CardId FindFirst(std::string_view query);
+    // The next matching card after the given one, for the last query.
+    CardId FindNext(CardId card);
+    // 1-based position of the first whole-word occurrence at or after start, or 0.
+    std::int32_t FindWord(std::string_view text, std::string_view word, std::int32_t start) const;
+    // The mode of the last parsed query (see query.h).
+    int QueryMode() const { return query_.mode; }
+
     // --- text helpers (no state) ---
     static std::string GetField(std::string_view text, std::string_view name);
     static std::string SetField(std::string_view text, std::string_view name,
@@ -117,7 +144,17 @@ public:
     static std::optional<std::string> CheckEntry(std::string_view entry);
     static std::optional<std::string> CheckText(std::string_view text);
 
+    // --- the card clipboard ---
+    static int ClipboardFormat();  // 1 when the clipboard holds a card
+    void CopyCard(CardId card) const;
+    static ClipCardContent GetClipCard();
+    // New card from the clipboard: its id, kEntryInUse, kNoRoom, kNothingToPaste,
+    // or kUnstorableEntry when the file could not store the entry or the text.
+    CardId PasteCard();
+
     // --- file information ---
+    FileInfo GetFileInfo();
+    std::string GetBasePath() const;
     std::string GetFileName() const { return path_; }
     std::string GetFileTitle() const;
     std::string GetTag() const { return tag_; }
@@ -133,7 +170,7 @@ public:
     void Debug_CheckHeaps();
     static void SetFatalHandler(std::function<void(const std::string&)> handler);
 
-private:
+  private:
     void resetSearchOptions();
     void resetStore();
     std::optional<FileError> readFileInto(const std::string& path);
@@ -156,6 +193,23 @@ private:
     bool matchCase_ = false;
     bool wholeWords_ = true;
     std::string separators_;
+    std::array<bool, 256> isSeparator_{};
+
+    // The last query, parsed; it survives CloseFile.
+    std::string cachedQuery_;
+    ParsedQuery query_;
+    enum class TermSource { Text, Entry, Field };
+    struct PreparedTerm {
+        std::string word;  // upper-cased unless matching case
+        TermSource source;
+        std::string field;
+        bool absent;
+    };
+    std::vector<PreparedTerm> prepared_;
+    void prepareQuery();
+    bool matches(CardId card) const;
+    std::size_t findWordAt(std::string_view text, std::string_view foldedWord,
+                           std::size_t from) const;
 
     ListenerList<CartuloListener> listeners_;
 };

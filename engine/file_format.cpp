@@ -26,7 +26,9 @@ std::string_view trimSpaces(std::string_view s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-std::string asUtf8(std::string_view cp1252) { return win1252::toUtf8(cp1252); }
+std::string asUtf8(std::string_view cp1252) {
+    return win1252::toUtf8(cp1252);
+}
 
 }  // namespace
 
@@ -70,8 +72,8 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
     if (auto e = readField(kHeaderWidth)) return e;
     const std::int64_t count = fieldValue(field) + 1;
     if (count > kMaxHeaderCount || count < -kMaxHeaderCount - 1) {
-        return FileError{errors::kOverflow,
-                         "La cabecera del archivo indica demasiadas fichas («" + asUtf8(field) + "»)."};
+        return FileError{errors::kOverflow, "La cabecera del archivo indica demasiadas fichas («" +
+                                                asUtf8(field) + "»)."};
     }
     if (count <= 0 || std::to_string(count - 1) != trimSpaces(field)) {
         return FileError{errors::kBadHeader,
@@ -102,8 +104,8 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
         }
         const std::int16_t c = store_.allocateCard();
         if (c == -1) {
-            return FileError{errors::kTooManyCards, "El archivo tiene más de " +
-                                                        std::to_string(kCapacity) + " fichas."};
+            return FileError{errors::kTooManyCards,
+                             "El archivo tiene más de " + std::to_string(kCapacity) + " fichas."};
         }
         CardRecord& card = store_.cards[c];
         card.inUse = 1;
@@ -116,9 +118,9 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
             // Only a card read before this one may hold the text.
             const std::int16_t k = store_.findEntry(name, c);
             if (k == -1) {
-                return FileError{errors::kUnknownSister,
-                                 "La ficha «" + asUtf8(card.entry) + "» es hermana de «" +
-                                     asUtf8(name) + "», que no está antes en el archivo."};
+                return FileError{errors::kUnknownSister, "La ficha «" + asUtf8(card.entry) +
+                                                             "» es hermana de «" + asUtf8(name) +
+                                                             "», que no está antes en el archivo."};
             }
             store_.linkSister(c, store_.cards[k].text);
         } else {
@@ -163,7 +165,8 @@ std::optional<FileError> cCartulo::encode(std::string& out) {
         size += kEntryLengthWidth + card.entry.size() + kTextLengthWidth + kRecordEnd.size();
         if (refusal) return;
         const std::string where = "La ficha «" + asUtf8(card.entry) + "» no se puede guardar: ";
-        if (auto why = CheckEntry(card.entry)) refusal = FileError{errors::kUnstorable, where + *why};
+        if (auto why = CheckEntry(card.entry))
+            refusal = FileError{errors::kUnstorable, where + *why};
         if (text.mark != -1) {
             size += kSisterMark.size() + store_.cards[text.mark].entry.size();
             return;
@@ -171,7 +174,8 @@ std::optional<FileError> cCartulo::encode(std::string& out) {
         text.mark = c;
         size += text.text.size();
         // The main card's record is read as text whatever it holds.
-        if (text.text.size() > kMaxTextLength || (!card.main && text.text.starts_with(kSisterMark))) {
+        if (text.text.size() > kMaxTextLength ||
+            (!card.main && text.text.starts_with(kSisterMark))) {
             refusal = FileError{errors::kUnstorable, where + *CheckText(text.text)};
         }
     });

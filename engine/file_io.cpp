@@ -18,7 +18,9 @@ namespace {
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr int kMaxSymlinkHops = 40;  // as the kernel allows
 
-std::string quoted(std::string_view path) { return "«" + std::string(path) + "»"; }
+std::string quoted(std::string_view path) {
+    return "«" + std::string(path) + "»";
+}
 
 // Closes a descriptor on every path.
 struct Descriptor {
@@ -160,14 +162,14 @@ std::optional<FileError> FileReader::read(std::size_t n, std::string& out) {
                 got += static_cast<std::size_t>(r);
             }
             if (got == n) return std::nullopt;
-            return FileError{errors::kPastEnd,
-                             "El archivo " + quoted(path_) + " termina antes de lo que indica su contenido."};
+            return FileError{errors::kPastEnd, "El archivo " + quoted(path_) +
+                                                   " termina antes de lo que indica su contenido."};
         }
         if (auto e = fill()) return e;
     }
     if (buffer_.size() - pos_ < n) {
-        return FileError{errors::kPastEnd,
-                         "El archivo " + quoted(path_) + " termina antes de lo que indica su contenido."};
+        return FileError{errors::kPastEnd, "El archivo " + quoted(path_) +
+                                               " termina antes de lo que indica su contenido."};
     }
     out.append(buffer_, pos_, n);
     pos_ += n;

@@ -16,7 +16,7 @@ namespace cartulo {
 FileError systemError(int err, std::string_view what);
 
 class FileReader {
-public:
+  public:
     FileReader() = default;
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
@@ -26,7 +26,7 @@ public:
     // Appends exactly n bytes to out, or fails (error 62 at the end of the file).
     std::optional<FileError> read(std::size_t n, std::string& out);
 
-private:
+  private:
     std::optional<FileError> fill();
 
     int fd_ = -1;

@@ -12,7 +12,7 @@ namespace cartulo {
 
 // Move-only handle; destroying it (or calling reset) unsubscribes.
 class Subscription {
-public:
+  public:
     Subscription() = default;
     template <typename F>
     explicit Subscription(F unsubscribe)
@@ -37,7 +37,7 @@ public:
     }
     explicit operator bool() const { return unsubscribe_ != nullptr; }
 
-private:
+  private:
     struct Base {
         virtual ~Base() = default;
         virtual void call() = 0;
@@ -55,7 +55,7 @@ private:
 // subscriptions; the shared state keeps the handles safe either way.
 template <typename Listener>
 class ListenerList {
-public:
+  public:
     ListenerList() : state_(std::make_shared<State>()) {}
     ListenerList(const ListenerList&) = delete;
     ListenerList& operator=(const ListenerList&) = delete;
@@ -95,7 +95,7 @@ public:
                                                       [](Listener* l) { return l != nullptr; }));
     }
 
-private:
+  private:
     struct State {
         std::vector<Listener*> listeners;
         int depth = 0;

@@ -26,7 +26,8 @@ std::string DirectoryPart(std::string_view path) {
 std::string Extension(std::string_view path) {
     const auto slash = path.rfind('/');
     const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
     return std::string(path.substr(dot + 1));
 }
 
@@ -34,8 +35,15 @@ std::string ValidFileName(std::string_view name) {
     std::string out(name);
     for (char& c : out) {
         switch (c) {
-            case '\\': case '/': case ':': case '*': case '?':
-            case '"': case '<': case '>': case '|':
+            case '\\':
+            case '/':
+            case ':':
+            case '*':
+            case '?':
+            case '"':
+            case '<':
+            case '>':
+            case '|':
                 c = '_';
                 break;
             default:

@@ -16,8 +16,7 @@ std::optional<std::string> cCartulo::CheckEntry(std::string_view entry) {
 std::optional<std::string> cCartulo::CheckText(std::string_view text) {
     if (text.size() > kMaxTextLength) {
         return "El texto tiene " + std::to_string(text.size()) +
-               " caracteres; una ficha admite como máximo " + std::to_string(kMaxTextLength) +
-               ".";
+               " caracteres; una ficha admite como máximo " + std::to_string(kMaxTextLength) + ".";
     }
     if (text.starts_with("@@")) {
         return "El texto de una ficha no puede empezar por «@@».";

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/text_fields.h"
+
 #include "engine/cartulo.h"
 #include "engine/win1252.h"
 
@@ -22,14 +24,14 @@ struct Line {
 // The first line whose field name equals `name` (upper-cased), with its value.
 std::optional<std::pair<Line, std::string_view>> findField(std::string_view text,
                                                            std::string_view name) {
-    const std::string wanted = win1252::toUpper(name);
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find(kLineEnd, start);
         const std::size_t stop = end == std::string_view::npos ? text.size() : end;
         const std::string_view line = text.substr(start, stop - start);
         const std::size_t mark = line.find(kFieldMark);
-        if (mark != std::string_view::npos && win1252::toUpper(line.substr(0, mark)) == wanted) {
+        if (mark != std::string_view::npos &&
+            win1252::equalsIgnoringCase(line.substr(0, mark), name)) {
             return std::pair{Line{start, line.size()}, line.substr(mark + kFieldMark.size())};
         }
         if (end == std::string_view::npos) return std::nullopt;
@@ -41,8 +43,16 @@ bool isWordChar(char c) {
     const auto l = static_cast<unsigned char>(win1252::toLower(c));
     if ((l >= '0' && l <= '9') || (l >= 'a' && l <= 'z')) return true;
     switch (l) {
-        case 0xE1: case 0xE9: case 0xED: case 0xF3: case 0xFA:  // á é í ó ú
-        case 0xFC: case 0xF1: case 0xE7: case 0xE6: case 0xDF:  // ü ñ ç æ ß
+        case 0xE1:
+        case 0xE9:
+        case 0xED:
+        case 0xF3:
+        case 0xFA:  // á é í ó ú
+        case 0xFC:
+        case 0xF1:
+        case 0xE7:
+        case 0xE6:
+        case 0xDF:  // ü ñ ç æ ß
             return true;
         default:
             return false;
@@ -51,9 +61,13 @@ bool isWordChar(char c) {
 
 }  // namespace
 
-std::string cCartulo::GetField(std::string_view text, std::string_view name) {
+std::string_view fieldValueIn(std::string_view text, std::string_view name) {
     auto found = findField(text, name);
-    return found ? std::string(found->second) : std::string();
+    return found ? found->second : std::string_view();
+}
+
+std::string cCartulo::GetField(std::string_view text, std::string_view name) {
+    return std::string(fieldValueIn(text, name));
 }
 
 std::string cCartulo::SetField(std::string_view text, std::string_view name,

@@ -141,14 +141,39 @@ int fromUnicode(char32_t ch) {
     return it == m.end() ? -1 : it->second;
 }
 
-char toUpper(char c) { return static_cast<char>(caseTables().upper[static_cast<unsigned char>(c)]); }
-char toLower(char c) { return static_cast<char>(caseTables().lower[static_cast<unsigned char>(c)]); }
+const unsigned char* upperTable() {
+    return caseTables().upper.data();
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    const unsigned char* up = upperTable();
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (up[static_cast<unsigned char>(a[i])] != up[static_cast<unsigned char>(b[i])]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+char toUpper(char c) {
+    return static_cast<char>(caseTables().upper[static_cast<unsigned char>(c)]);
+}
+char toLower(char c) {
+    return static_cast<char>(caseTables().lower[static_cast<unsigned char>(c)]);
+}
 char foldAccents(char c) {
     return static_cast<char>(caseTables().folded[static_cast<unsigned char>(c)]);
 }
-std::string toUpper(std::string_view text) { return mapBytes(text, caseTables().upper); }
-std::string toLower(std::string_view text) { return mapBytes(text, caseTables().lower); }
-std::string foldAccents(std::string_view text) { return mapBytes(text, caseTables().folded); }
+std::string toUpper(std::string_view text) {
+    return mapBytes(text, caseTables().upper);
+}
+std::string toLower(std::string_view text) {
+    return mapBytes(text, caseTables().lower);
+}
+std::string foldAccents(std::string_view text) {
+    return mapBytes(text, caseTables().folded);
+}
 
 std::string toUtf8(std::string_view text) {
     std::string out;

@@ -17,6 +17,12 @@ char32_t toUnicode(unsigned char byte);
 // The byte for a Unicode character, or -1 when the code page cannot hold it.
 int fromUnicode(char32_t ch);
 
+// 256-entry tables, for loops that cannot afford a call per byte.
+const unsigned char* upperTable();
+
+// a == b after upper-casing both.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 char toUpper(char c);
 char toLower(char c);
 std::string toUpper(std::string_view text);
@@ -30,9 +36,9 @@ std::string foldAccents(std::string_view text);
 std::string toUtf8(std::string_view text);
 
 struct Decoded {
-    std::string text;                   // Windows-1252 bytes
-    std::vector<char32_t> unstorable;   // characters left out, in order of appearance
-    bool malformed = false;             // the input was not valid UTF-8
+    std::string text;                  // Windows-1252 bytes
+    std::vector<char32_t> unstorable;  // characters left out, in order of appearance
+    bool malformed = false;            // the input was not valid UTF-8
 };
 
 // Converts UTF-8 to Windows-1252. Characters the code page cannot hold are

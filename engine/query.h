@@ -1,0 +1,37 @@
+// The search query language: parsing a query into terms.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cartulo {
+
+enum class TermOperator { Occurs = 0, Absent = 1 };
+
+struct QueryTerm {
+    std::string word;
+    std::string field;  // "" the card text, "ntry" the entry, else a field of the text
+    TermOperator op = TermOperator::Occurs;
+};
+
+// Mode values: low byte 0 every card matches, 1 terms search the text only,
+// 2 terms may name a field; kAnyTerm added when one term suffices; -1 the
+// query is invalid and matches nothing.
+inline constexpr int kModeAll = 0;
+inline constexpr int kModeText = 1;
+inline constexpr int kModeFields = 2;
+inline constexpr int kModeInvalid = -1;
+inline constexpr int kAnyTerm = 256;
+
+struct ParsedQuery {
+    int mode = kModeAll;
+    std::vector<QueryTerm> terms;
+};
+
+// Terms left empty once their spaces are removed are dropped (the search
+// window sends them for its unused boxes); there is no limit on the number
+// of terms.
+ParsedQuery ParseQuery(std::string_view query);
+
+}  // namespace cartulo
