@@ -1,0 +1,191 @@
+// The query language and FindFirst/FindNext/FindWord on a small file of
+// chosen cards.
+#include <gtest/gtest.h>
+
+#include "engine/cartulo.h"
+#include "engine/query.h"
+
+namespace cartulo {
+namespace {
+
+struct Card {
+    const char* entry;
+    const char* text;
+};
+
+// Created in this order, so the card list (and results) run the other way.
+const Card kCards[] = {
+    {"Casa", "Casa, dulce hogar.\r\nTel: 555 1234\r\nCiudad: Le\xF3n"},
+    {"Casas", "Muchas casas y un perro"},
+    {"Perro", "El perro de la casa\r\nTel: 600"},
+    {"Canci\xF3n", "\xBFQui\xE9n canta? \xA1La CANCI\xD3N!"},
+    {"pan y vino", "(pan) con vino-tinto"},
+    {"Tabulado", "hola\tmundo"},
+    {"Hola mundo", "hola, mundo"},
+};
+
+class SearchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ctu.NewFile("Pruebas");
+        for (const Card& c : kCards) {
+            const CardId id = ctu.NewCard(c.entry);
+            ASSERT_GT(id, 0);
+            ASSERT_TRUE(ctu.SetTxt(id, c.text));
+        }
+    }
+
+    // Entries of every match, in result order.
+    std::vector<std::string> find(std::string_view query) {
+        std::vector<std::string> out;
+        for (CardId c = ctu.FindFirst(query); c != kNoCard; c = ctu.FindNext(c)) {
+            out.push_back(ctu.GetNtry(c));
+        }
+        return out;
+    }
+
+    cCartulo ctu;
+};
+
+using Entries = std::vector<std::string>;
+
+TEST_F(SearchTest, QueryFormsAndTheirCombinations) {
+    const struct {
+        const char* query;
+        Entries expected;
+    } cases[] = {
+        // Whole words, letter case ignored, separators around the word.
+        {"casa", {"Perro", "Casa"}},
+        {"CASA", {"Perro", "Casa"}},
+        {"casa,-perro", {"Casa"}},
+        {"-casa", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Casas", ""}},
+        // Accents are significant; upper-case accented letters fold.
+        {"canci\xF3n", {"Canci\xF3n"}},
+        {"cancion", {}},
+        {"qui\xE9n", {"Canci\xF3n"}},
+        // ¿ ? ¡ ! ( ) - are separators.
+        {"pan", {"pan y vino"}},
+        {"tinto", {"pan y vino"}},
+        {"canta", {"Canci\xF3n"}},
+        // Field terms: the entry, and named fields of the text.
+        {"ntry:casa", {"Casa"}},
+        {"NTRY:pan", {"pan y vino"}},
+        {"tel:555", {"Casa"}},
+        {"ciudad:le\xF3n", {"Casa"}},
+        {"tel:-555", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", ""}},
+        {"ciudad:le\xF3n,perro", {}},
+        {"k:ntry:perro,tel:600", {"Perro"}},
+        {"k:tel:-600, ntry:casa", {"Casa"}},
+        // t: takes the rest as one term, commas included.
+        {"T:hola, mundo", {"Hola mundo"}},
+        {"t:hola", {"Hola mundo", "Tabulado"}},
+        // s: two-term forms.
+        {"S:2,pan,ntry:pan", {"pan y vino"}},
+        {"s:2,perro,ntry:casa", {"Perro", "Casas", "Casa"}},
+        {"s:1,casa,perro", {"Perro"}},
+        {"s:3,casa,perro", {"Casa"}},
+        {"s:0,casa,perro", {"Perro", "Casa"}},
+        {"s:1,hola, mundo", {"Hola mundo", "Tabulado"}},  // term 2 loses its spaces
+        // Invalid queries match nothing.
+        {"s:1", {}},
+        {"k:a:b,c", {}},
+        {"s:7,casa,perro", {}},
+        // Empty query and empty terms match every card.
+        {"", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", "Casa", ""}},
+        {" , ,", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", "Casa", ""}},
+        {"casa, ,-perro", {"Casa"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(find(c.query), c.expected) << "query: " << c.query;
+    }
+}
+
+TEST_F(SearchTest, OnlySpacesAreTrimmedAndTheSingleTwoFormTermIsExact) {
+    // A tab is part of the term, so "hola\t" is not the word hola.
+    EXPECT_EQ(find("hola\t"), Entries{});
+    EXPECT_EQ(find("  hola  "), (Entries{"Hola mundo", "Tabulado"}));
+    // s: with one term searches it as written, colon and spaces included.
+    EXPECT_EQ(find("s:0,Tel: 555"), Entries{"Casa"});
+    EXPECT_EQ(find("s:0, casa"), Entries{});
+    // With a second comma the field name is taken as written: " tel" is not "tel".
+    EXPECT_EQ(find("s:1, tel:555,casa"), Entries{});
+    EXPECT_EQ(find("s:1,tel:555,casa"), Entries{"Casa"});
+}
+
+TEST_F(SearchTest, ModesOfParsedQueries) {
+    const struct {
+        const char* query;
+        int mode;
+        std::size_t terms;
+    } cases[] = {
+        {"", kModeAll, 0},          {"a,b", kModeText, 2},
+        {"a,x:b", kModeFields, 2},  {"t:a:b", kModeText, 1},
+        {"s:2,a,b", kModeText + kAnyTerm, 2},
+        {"s:1,a,b", kModeText, 2},  {"s:3,a,ntry:b", kModeFields, 2},
+        {"s:0,a,b", kModeText, 1},  {"s:", kModeInvalid, 0},
+        {"k:a", kModeInvalid, 0},   {"k:a:1,b:2", kModeFields, 2},
+    };
+    for (const auto& c : cases) {
+        const ParsedQuery q = ParseQuery(c.query);
+        EXPECT_EQ(q.mode, c.mode) << c.query;
+        EXPECT_EQ(q.terms.size(), c.terms) << c.query;
+    }
+    // No limit of terms: the 30th term still counts.
+    std::string many;
+    for (int i = 0; i < 29; ++i) many += "casa,";
+    EXPECT_EQ(find(many + "perro"), Entries{"Perro"});
+}
+
+TEST_F(SearchTest, AnInvalidQueryLeavesTheCacheConsistent) {
+    EXPECT_EQ(find("casa"), (Entries{"Perro", "Casa"}));
+    EXPECT_EQ(find("k:a:b,c"), Entries{});
+    EXPECT_EQ(ctu.QueryMode(), kModeInvalid);
+    // The previous query is parsed again, not mistaken for the cached one.
+    EXPECT_EQ(find("casa"), (Entries{"Perro", "Casa"}));
+    EXPECT_EQ(ctu.QueryMode(), kModeText);
+}
+
+TEST_F(SearchTest, RepeatedQueryFindsNewCardsAndFollowsTheCardList) {
+    EXPECT_EQ(find("perro"), (Entries{"Perro", "Casas"}));
+    const CardId extra = ctu.NewCard("Otro");
+    ctu.SetTxt(extra, "un perro");
+    EXPECT_EQ(find("perro"), (Entries{"Otro", "Perro", "Casas"}));
+    EXPECT_EQ(ctu.FindNext(kNoCard), kNoCard);
+    ctu.DelCard(extra);
+    EXPECT_EQ(find("perro"), (Entries{"Perro", "Casas"}));
+}
+
+TEST(FindWordTest, PositionsAndWordEdges) {
+    cCartulo ctu;
+    EXPECT_EQ(ctu.FindWord("casa", "casa", 1), 1);           // the whole text
+    EXPECT_EQ(ctu.FindWord("la casa", "CASA", 1), 4);        // at the end
+    EXPECT_EQ(ctu.FindWord("casas casa", "casa", 1), 7);     // skips the longer word
+    EXPECT_EQ(ctu.FindWord("casa casa", "casa", 2), 6);      // from a start position
+    EXPECT_EQ(ctu.FindWord("\xA1" "casa!", "casa", 1), 2);   // ¡ and ! separate
+    EXPECT_EQ(ctu.FindWord("(casa)-casa", "casa", 3), 8);
+    EXPECT_EQ(ctu.FindWord("\xC1rbol", "\xE1rbol", 1), 1);   // Á and á are one letter
+    EXPECT_EQ(ctu.FindWord("arbol", "\xE1rbol", 1), 0);      // a and á are not
+    EXPECT_EQ(ctu.FindWord("casa", "", 1), 0);
+    EXPECT_EQ(ctu.FindWord("", "casa", 1), 0);
+    EXPECT_EQ(ctu.FindWord("casa", "casa", 99), 0);
+    EXPECT_EQ(ctu.FindWord("casa", "casa", -5), 1);
+}
+
+TEST(FindWordTest, QueriesOfAnyShapeReturnAResult) {
+    cCartulo ctu;
+    ctu.NewFile("x");
+    const std::string hostile[] = {
+        ",,,,", "s:", "S:,", "k:", "k:,", "t:", "s:-1,a,b", "s:99999999999999999999,a",
+        std::string(10000, ','), std::string("\0\x01\x02:", 4), "ntry:", ":", "-", "k::::",
+    };
+    for (const std::string& q : hostile) {
+        const CardId c = ctu.FindFirst(q);
+        EXPECT_TRUE(c == kNoCard || c == ctu.GetMain()) << q;
+    }
+    std::string tenThousand;
+    for (int i = 0; i < 10000; ++i) tenThousand += "t" + std::to_string(i) + ",";
+    EXPECT_EQ(ctu.FindFirst(tenThousand), kNoCard);
+}
+
+}  // namespace
+}  // namespace cartulo
