@@ -1,7 +1,10 @@
 // The card-file reader and writer.
 #include "engine/file_format.h"
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/cartulo.h"
 #include "engine/file_io.h"
@@ -150,37 +153,24 @@ std::optional<FileError> cCartulo::encode(std::string& out) {
     store_.moveToHead(mainCard);
 
     std::size_t count = 0, size = kHeaderWidth + kRecordEnd.size();
-    auto forEachCard = [this](auto&& f) {
-        for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) f(c);
-    };
-    forEachCard([&](std::int16_t c) {
-        store_.texts[store_.cards[c].text].mark = -1;
-        ++count;
-    });
-    // Refuse before anything is written: no file may be made that cannot be read back.
-    std::optional<FileError> refusal;
-    forEachCard([&](std::int16_t c) {
+    for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
         const CardRecord& card = store_.cards[c];
-        TextRecord& text = store_.texts[card.text];
-        size += kEntryLengthWidth + card.entry.size() + kTextLengthWidth + kRecordEnd.size();
-        if (refusal) return;
-        const std::string where = "La ficha «" + asUtf8(card.entry) + "» no se puede guardar: ";
-        if (auto why = CheckEntry(card.entry))
-            refusal = FileError{errors::kUnstorable, where + *why};
-        if (text.mark != -1) {
-            size += kSisterMark.size() + store_.cards[text.mark].entry.size();
-            return;
-        }
-        text.mark = c;
-        size += text.text.size();
-        // The main card's record is read as text whatever it holds.
-        if (text.text.size() > kMaxTextLength ||
-            (!card.main && text.text.starts_with(kSisterMark))) {
-            refusal = FileError{errors::kUnstorable, where + *CheckText(text.text)};
-        }
-    });
-    if (refusal) return refusal;
-    forEachCard([&](std::int16_t c) { store_.texts[store_.cards[c].text].mark = -1; });
+        store_.texts[card.text].mark = -1;
+        ++count;
+        size += kEntryLengthWidth + card.entry.size() + kTextLengthWidth + kRecordEnd.size() +
+                std::min(store_.texts[card.text].text.size(), kMaxTextLength) + kSisterMark.size();
+    }
+
+    // What the reader will make of a sister reference: the last card written
+    // so far whose entry equals the name. Files made elsewhere may hold
+    // entries that differ only in letter case, so the card that holds a text
+    // is not always the one its name leads back to.
+    std::unordered_map<std::string, std::int16_t> lastWritten;
+    std::unordered_map<std::int16_t, std::vector<std::int16_t>> writtenSisters;
+    auto resolves = [&](std::string_view name) {
+        auto it = lastWritten.find(name == kMainCardName ? std::string() : win1252::toUpper(name));
+        return it == lastWritten.end() ? std::int16_t{-1} : it->second;
+    };
 
     out.clear();
     out.reserve(size);
@@ -189,20 +179,46 @@ std::optional<FileError> cCartulo::encode(std::string& out) {
     for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
         const CardRecord& card = store_.cards[c];
         TextRecord& text = store_.texts[card.text];
+        // Refused before anything reaches the disk: no file may be made that
+        // cannot be read back.
+        const auto refuse = [&card](const std::string& why) {
+            return FileError{errors::kUnstorable,
+                             "La ficha «" + asUtf8(card.entry) + "» no se puede guardar: " + why};
+        };
+        if (auto why = CheckEntry(card.entry)) return refuse(*why);
         out += numberField(static_cast<std::int64_t>(card.entry.size()), kEntryLengthWidth);
         out += card.entry;
-        if (text.mark == -1) {
-            out += numberField(static_cast<std::int64_t>(text.text.size()), kTextLengthWidth);
-            out += text.text;
-            text.mark = c;
-        } else {
-            const std::string& holder = store_.cards[text.mark].entry;
+
+        std::int16_t reference = -1;
+        if (text.mark != -1) {
+            for (std::int16_t k : writtenSisters[card.text]) {
+                if (resolves(store_.cards[k].entry) == k) {
+                    reference = k;
+                    break;
+                }
+            }
+        }
+        if (reference != -1) {
+            const std::string& holder = store_.cards[reference].entry;
             out += numberField(static_cast<std::int64_t>(kSisterMark.size() + holder.size()),
                                kTextLengthWidth);
             out += kSisterMark;
             out += holder;
+        } else {
+            // The first card of its text, or a sister no name can lead back to,
+            // which then keeps the text as its own rather than lose it.
+            if (text.text.size() > kMaxTextLength) return refuse(*CheckText(text.text));
+            // The main card's record is read as text whatever it holds.
+            if (!card.main && text.text.starts_with(kSisterMark)) {
+                return refuse(*CheckText(text.text));
+            }
+            out += numberField(static_cast<std::int64_t>(text.text.size()), kTextLengthWidth);
+            out += text.text;
+            if (text.mark == -1) text.mark = c;
         }
         out += kRecordEnd;
+        lastWritten[win1252::toUpper(card.entry)] = c;
+        writtenSisters[card.text].push_back(c);
     }
     return std::nullopt;
 }

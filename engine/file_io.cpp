@@ -42,7 +42,7 @@ std::optional<FileError> resolveLinks(std::string& path) {
         if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
         std::vector<char> buf(PATH_MAX + 1);
         const ssize_t len = ::readlink(path.c_str(), buf.data(), buf.size() - 1);
-        if (len < 0) return systemError(errno, path);
+        if (len < 0) return systemError(errno);
         std::string target(buf.data(), static_cast<std::size_t>(len));
         if (!target.starts_with('/')) {
             const std::string dir = paths::DirectoryPart(path);
@@ -50,7 +50,11 @@ std::optional<FileError> resolveLinks(std::string& path) {
         }
         path = target;
     }
-    return systemError(ELOOP, path);
+    return systemError(ELOOP);
+}
+
+FileError pastEnd() {
+    return {errors::kPastEnd, "El archivo termina antes de lo que indica su contenido."};
 }
 
 mode_t currentUmask() {
@@ -73,31 +77,31 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-FileError systemError(int err, std::string_view what) {
-    const std::string name = quoted(what);
+FileError systemError(int err) {
     switch (err) {
         case ENOENT:
-            return {errors::kFileNotFound, "No se encontró el archivo " + name + "."};
+            return {errors::kFileNotFound, "No se encontró el archivo."};
         case ENOTDIR:
-            return {errors::kPathNotFound, "No se encontró la ruta de acceso de " + name + "."};
+            return {errors::kPathNotFound, "No se encontró la ruta de acceso."};
         case EACCES:
         case EPERM:
         case EROFS:
-            return {errors::kPermissionDenied, "Permiso denegado para " + name + "."};
+            return {errors::kPermissionDenied, "Permiso denegado."};
         case ENOSPC:
         case EDQUOT:
         case EFBIG:
-            return {errors::kDiskFull, "No queda espacio para escribir " + name + "."};
+            return {errors::kDiskFull, "No queda espacio para escribir el archivo."};
         case EIO:
-            return {errors::kIoError, "Error de entrada o salida en " + name + "."};
+            return {errors::kIoError, "Error de entrada o salida."};
         case ENAMETOOLONG:
-            return {errors::kBadFileName, "El nombre " + name + " es demasiado largo."};
+            return {errors::kBadFileName, "El nombre del archivo es demasiado largo."};
         case EISDIR:
-            return {errors::kAccessError, name + " es una carpeta, no un archivo."};
+            return {errors::kAccessError, "Es una carpeta, no un archivo."};
         case ELOOP:
-            return {errors::kAccessError, name + " tiene demasiados enlaces simbólicos."};
+            return {errors::kAccessError, "Hay demasiados enlaces simbólicos en la ruta."};
         default:
-            return {errors::kAccessError, "Error de acceso a " + name + ": " + std::strerror(err)};
+            return {errors::kAccessError,
+                    std::string("Error de acceso al archivo: ") + std::strerror(err) + "."};
     }
 }
 
@@ -109,10 +113,10 @@ std::optional<FileError> FileReader::open(const std::string& path) {
     path_ = path;
     if (path.empty()) return FileError{errors::kBadFileName, "No se indicó el nombre del archivo."};
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return systemError(errno, path);
+    if (fd_ < 0) return systemError(errno);
     struct stat st {};
-    if (::fstat(fd_, &st) != 0) return systemError(errno, path);
-    if (S_ISDIR(st.st_mode)) return systemError(EISDIR, path);
+    if (::fstat(fd_, &st) != 0) return systemError(errno);
+    if (S_ISDIR(st.st_mode)) return systemError(EISDIR);
     return std::nullopt;
 }
 
@@ -129,7 +133,7 @@ std::optional<FileError> FileReader::fill() {
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         buffer_.resize(old);
-        return systemError(errno, path_);
+        return systemError(errno);
     }
     buffer_.resize(old + static_cast<std::size_t>(n));
     if (n == 0) eof_ = true;
@@ -152,7 +156,7 @@ std::optional<FileError> FileReader::read(std::size_t n, std::string& out) {
                 if (r < 0 && errno == EINTR) continue;
                 if (r < 0) {
                     out.resize(start);
-                    return systemError(errno, path_);
+                    return systemError(errno);
                 }
                 if (r == 0) {
                     out.resize(start);
@@ -162,14 +166,12 @@ std::optional<FileError> FileReader::read(std::size_t n, std::string& out) {
                 got += static_cast<std::size_t>(r);
             }
             if (got == n) return std::nullopt;
-            return FileError{errors::kPastEnd, "El archivo " + quoted(path_) +
-                                                   " termina antes de lo que indica su contenido."};
+            return pastEnd();
         }
         if (auto e = fill()) return e;
     }
     if (buffer_.size() - pos_ < n) {
-        return FileError{errors::kPastEnd, "El archivo " + quoted(path_) +
-                                               " termina antes de lo que indica su contenido."};
+        return pastEnd();
     }
     out.append(buffer_, pos_, n);
     pos_ += n;
@@ -186,9 +188,9 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) return systemError(EISDIR, target);
+    if (exists && S_ISDIR(old.st_mode)) return systemError(EISDIR);
     if (exists && !S_ISREG(old.st_mode)) {
-        return FileError{errors::kAccessError, quoted(target) + " no es un archivo normal."};
+        return FileError{errors::kAccessError, "No es un archivo normal."};
     }
 
     std::string dir = paths::DirectoryPart(target);
@@ -196,13 +198,13 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
     std::string temp = paths::JoinPath(dir, "." + paths::FileNamePart(target) + ".XXXXXX");
     Descriptor fd{::mkstemp(temp.data())};
     if (fd.fd < 0) {
-        FileError e = systemError(errno, dir);
+        FileError e = systemError(errno == ENOENT ? ENOTDIR : errno);
         e.description = "No se puede crear un archivo temporal en la carpeta " + quoted(dir) +
-                        " para guardar " + quoted(target) + ". " + e.description;
+                        ": " + e.description;
         return e;
     }
     auto failWith = [&](int err) {
-        const FileError e = systemError(err, target);
+        const FileError e = systemError(err);
         ::close(fd.release());
         ::unlink(temp.c_str());
         return e;
@@ -218,12 +220,12 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
     if (::close(fd.release()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        return systemError(err, target);
+        return systemError(err);
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        return systemError(err, target);
+        return systemError(err);
     }
     // Make the rename itself durable.
     Descriptor dirFd{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};

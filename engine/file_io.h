@@ -12,8 +12,9 @@
 
 namespace cartulo {
 
-// Maps an errno value to the engine's code and a Spanish description.
-FileError systemError(int err, std::string_view what);
+// Maps an errno value to the engine's code and a Spanish description; the
+// caller names the file in its own message.
+FileError systemError(int err);
 
 class FileReader {
   public:

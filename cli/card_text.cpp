@@ -1,0 +1,93 @@
+#include "cli/card_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "cli/exit_code.h"
+#include "engine/win1252.h"
+
+namespace ctu {
+namespace {
+
+std::string encodeUtf8(char32_t ch) {
+    std::string out;
+    const auto c = static_cast<std::uint32_t>(ch);
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// «→» (U+2192): the character itself may be invisible, the code never is.
+std::string describe(char32_t ch) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(ch));
+    return "«" + encodeUtf8(ch) + "» (" + code + ")";
+}
+
+std::vector<char32_t> distinct(const std::vector<char32_t>& chars) {
+    std::vector<char32_t> out;
+    for (char32_t ch : chars) {
+        if (std::find(out.begin(), out.end(), ch) == out.end()) out.push_back(ch);
+    }
+    return out;
+}
+
+std::string describeAll(const std::vector<char32_t>& distinct) {
+    std::string out;
+    for (std::size_t i = 0; i < distinct.size(); ++i) {
+        if (i > 0) out += i + 1 == distinct.size() ? " y " : ", ";
+        out += describe(distinct[i]);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string toUtf8(std::string_view cardText) {
+    return cartulo::win1252::toUtf8(cardText);
+}
+
+std::optional<std::string> entryName(std::string_view utf8) {
+    auto decoded = cartulo::win1252::fromUtf8(utf8);
+    if (!decoded.unstorable.empty()) return std::nullopt;
+    return std::move(decoded.text);
+}
+
+std::string storable(std::string_view utf8, std::string_view what) {
+    auto decoded = cartulo::win1252::fromUtf8(utf8);
+    if (!decoded.unstorable.empty()) {
+        const auto chars = distinct(decoded.unstorable);
+        throw Failure(ExitCode::Refused,
+                      std::string(what) + " contiene " + describeAll(chars) +
+                          (chars.size() > 1 ? ", caracteres que" : ", un carácter que") +
+                          " un fichero de fichas no puede guardar.");
+    }
+    return std::move(decoded.text);
+}
+
+std::string withCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+}  // namespace ctu

@@ -1,0 +1,96 @@
+#include "cli/command_line.h"
+
+#include <array>
+
+#include "cli/exit_code.h"
+
+namespace ctu {
+namespace {
+
+struct OptionName {
+    Option option;
+    std::string_view name;
+    bool takesValue;
+};
+
+constexpr std::array kOptions = {
+    OptionName{Option::Json, "--json", false},
+    OptionName{Option::Title, "--title", true},
+    OptionName{Option::Text, "--text", true},
+    OptionName{Option::TextFile, "--text-file", true},
+};
+
+[[noreturn]] void usageError(const std::string& message) {
+    throw Failure(ExitCode::Usage, message);
+}
+
+std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
+    switch (option) {
+        case Option::Title:
+            return &line.title;
+        case Option::Text:
+            return &line.text;
+        case Option::TextFile:
+            return &line.textFile;
+        case Option::Json:
+            break;
+    }
+    return nullptr;
+}
+
+// Applies one option; `next` is the argument after it, if any. Returns
+// whether `next` was taken as the option's value.
+bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
+                 const std::string* next) {
+    std::optional<std::string> inlineValue;
+    if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+        inlineValue = std::string(arg.substr(eq + 1));
+        arg = arg.substr(0, eq);
+    }
+    for (const auto& known : kOptions) {
+        if (known.name != arg) continue;
+        const std::string name(known.name);
+        if ((syntax.options & static_cast<unsigned>(known.option)) == 0) {
+            usageError("Esta orden no admite la opción " + name + ".");
+        }
+        if (!known.takesValue) {
+            if (inlineValue) usageError("La opción " + name + " no lleva valor.");
+            line.json = true;
+            return false;
+        }
+        auto* slot = valueSlot(line, known.option);
+        if (slot->has_value()) usageError("La opción " + name + " aparece más de una vez.");
+        if (inlineValue) {
+            *slot = std::move(*inlineValue);
+            return false;
+        }
+        if (next == nullptr) usageError("Falta el valor de la opción " + name + ".");
+        *slot = *next;
+        return true;
+    }
+    usageError("Opción desconocida: " + std::string(arg) + ".");
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args, const Syntax& syntax) {
+    CommandLine line;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+            line.operands.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else {
+            const std::string* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
+            if (applyOption(line, syntax, arg, next)) ++i;
+        }
+    }
+    if (line.operands.size() < syntax.operands) usageError("Faltan argumentos.");
+    if (line.operands.size() > syntax.operands) usageError("Sobran argumentos.");
+    if (line.text && line.textFile) usageError("Use --text o --text-file, no las dos.");
+    return line;
+}
+
+}  // namespace ctu

@@ -1,0 +1,43 @@
+// What the user typed after the command name, checked against what the
+// command accepts.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ctu {
+
+enum class Option : unsigned {
+    Json = 1u << 0,
+    Title = 1u << 1,
+    Text = 1u << 2,
+    TextFile = 1u << 3,
+};
+
+struct CommandLine {
+    std::vector<std::string> operands;
+    bool json = false;
+    std::optional<std::string> title;
+    std::optional<std::string> text;
+    std::optional<std::string> textFile;
+};
+
+// The shape of one command's arguments.
+struct Syntax {
+    std::size_t operands = 0;  // exactly this many
+    unsigned options = 0;      // a set of Option bits
+};
+
+template <typename... Options>
+constexpr unsigned optionSet(Options... options) {
+    return (0u | ... | static_cast<unsigned>(options));
+}
+
+// Throws Failure(ExitCode::Usage) when the arguments do not fit the syntax.
+// "--" ends the options, so an entry may begin with "-".
+CommandLine parseCommandLine(const std::vector<std::string>& args, const Syntax& syntax);
+
+}  // namespace ctu

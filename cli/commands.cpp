@@ -1,0 +1,22 @@
+#include "cli/commands.h"
+
+#include <array>
+
+namespace ctu {
+
+std::span<const Command> commands() {
+    static constexpr std::array kCommands = {
+        Command{"info", {1, optionSet(Option::Json)}, runInfo},
+        Command{"list", {1, optionSet(Option::Json)}, runList},
+        Command{"show", {2, optionSet(Option::Json)}, runShow},
+        Command{"new", {1, optionSet(Option::Title)}, runNew},
+        Command{"add", {2, optionSet(Option::Text, Option::TextFile)}, runAdd},
+        Command{"alias", {3, optionSet()}, runAlias},
+        Command{"rename", {3, optionSet()}, runRename},
+        Command{"set", {2, optionSet(Option::Text, Option::TextFile)}, runSet},
+        Command{"delete", {2, optionSet()}, runDelete},
+    };
+    return kCommands;
+}
+
+}  // namespace ctu

@@ -1,0 +1,34 @@
+// How the reading commands print their results: for a person, or as JSON
+// with --json. Every string here is already UTF-8.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ctu {
+
+struct FileSummary {
+    std::string title;
+    int cards = 0;
+};
+
+struct ListedCard {
+    int id = 0;
+    std::string entry;  // "" for the main card
+};
+
+struct ShownCard {
+    int id = 0;
+    std::string entry;  // "" for the main card
+    std::string text;   // line ends as stored
+    std::vector<std::string> sisters;
+};
+
+void printSummary(std::ostream& out, const FileSummary& summary, bool json);
+void printList(std::ostream& out, const std::vector<ListedCard>& cards, bool json);
+// Without --json only the text is printed, exactly as stored, so it can be
+// fed back with --text-file.
+void printCard(std::ostream& out, const ShownCard& card, bool json);
+
+}  // namespace ctu

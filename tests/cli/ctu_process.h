@@ -1,0 +1,15 @@
+// Runs the real ctu binary, as a user's shell would.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CtuRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs ctu with the arguments, `input` as its standard input, and waits.
+CtuRun ctu(const std::vector<std::string>& args, std::string_view input = {});

@@ -1,0 +1,112 @@
+// One card file taken through every editing command, checking what each
+// step prints and the exact bytes it leaves on disk.
+#include "cli_fixture.h"
+
+namespace {
+
+void expectOk(const CtuRun& run) {
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
+    expectOk(ctu({"new", file, "--title", "Agenda"}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}}));
+
+    expectOk(ctu({"add", file, "Pan", "--text", "x"}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Pan", "x"}}));
+
+    // The newest card comes first in the card list, so the sister holds the
+    // text and Pan refers to it.
+    expectOk(ctu({"alias", file, "pan", "Pan2"}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Pan2", "x"}, {"Pan", "@@Pan2"}}));
+
+    auto show = ctu({"show", file, "Pan", "--json"});
+    expectOk(show);
+    EXPECT_EQ(show.out, R"({"id":3,"entry":"Pan","text":"x","sisters":["Pan2"]})"
+                        "\n");
+
+    // Loading links each record at the head: reverse file order, main last.
+    auto list = ctu({"list", file, "--json"});
+    expectOk(list);
+    EXPECT_EQ(list.out, R"([{"id":3,"entry":"Pan"},{"id":2,"entry":"Pan2"},{"id":1,"entry":""}])"
+                        "\n");
+
+    expectOk(ctu({"rename", file, "Pan2", "Canción"}));
+    EXPECT_EQ(readBytes(file),
+              cardFileBytes({{"", "Agenda"}, {"Pan", "x"}, {"Canci\xF3n", "@@Pan"}}));
+
+    // Entries compare case-insensitively, accents included; LF becomes CR LF.
+    expectOk(ctu({"set", file, "CANCIÓN", "--text", "línea 1\nlínea 2\n"}));
+    const std::string stored = "l\xEDnea 1\r\nl\xEDnea 2\r\n";
+    EXPECT_EQ(readBytes(file),
+              cardFileBytes({{"", "Agenda"}, {"Canci\xF3n", stored}, {"Pan", "@@Canci\xF3n"}}));
+    show = ctu({"show", file, "Pan"});
+    expectOk(show);
+    EXPECT_EQ(show.out, "línea 1\r\nlínea 2\r\n");
+
+    expectOk(ctu({"delete", file, "Pan"}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Canci\xF3n", stored}}));
+    show = ctu({"show", file, "Canción", "--json"});
+    EXPECT_EQ(
+        show.out,
+        R"({"id":2,"entry":"Canción","text":"línea 1\u000d\u000alínea 2\u000d\u000a","sisters":[]})"
+        "\n");
+
+    auto info = ctu({"info", file, "--json"});
+    expectOk(info);
+    EXPECT_EQ(info.out, R"({"title":"Agenda","cards":2})"
+                        "\n");
+}
+
+TEST_F(CliTest, NewFileWithoutTitleGetsTheDefaultOne) {
+    expectOk(ctu({"new", file}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "NUEVO CARTULO"}}));
+    EXPECT_EQ(ctu({"info", file}).out, "Título: NUEVO CARTULO\nFichas: 1\n");
+}
+
+TEST_F(CliTest, AddWithoutTextCopiesTheMasterCard) {
+    writeCardFile({{"", "Agenda"}, {"Ficha maestra", "Nombre: \r\nTel: "}});
+    expectOk(ctu({"add", file, "Juan"}));
+    EXPECT_EQ(ctu({"show", file, "Juan"}).out, "Nombre: \r\nTel: ");
+    expectOk(ctu({"add", file, "Ana", "--text", ""}));
+    EXPECT_EQ(ctu({"show", file, "Ana"}).out, "");
+}
+
+TEST_F(CliTest, MainCardIsNamedByEmptyEntryOrItsListName) {
+    writeCardFile({{"", "Agenda\r\nde casa"}, {"Portada", "@@"}});
+    auto byEmpty = ctu({"show", file, "", "--json"});
+    expectOk(byEmpty);
+    EXPECT_EQ(byEmpty.out,
+              R"({"id":1,"entry":"","text":"Agenda\u000d\u000ade casa","sisters":["Portada"]})"
+              "\n");
+    EXPECT_EQ(ctu({"show", file, " <Ficha principal>", "--json"}).out, byEmpty.out);
+    EXPECT_EQ(ctu({"show", file, "Portada", "--json"}).out,
+              R"({"id":2,"entry":"Portada","text":"Agenda\u000d\u000ade casa","sisters":[""]})"
+              "\n");
+
+    expectOk(ctu({"set", file, " <Ficha principal>", "--text", "Otra"}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Otra"}, {"Portada", "@@"}}));
+}
+
+TEST_F(CliTest, HumanListShowsEveryCardOnItsOwnLine) {
+    writeCardFile({{"", "Agenda"}, {"B", ""}, {" oculta", ""}, {"A\xF1o", ""}});
+    const auto list = ctu({"list", file});
+    expectOk(list);
+    EXPECT_EQ(list.out, "   4  Año\n   3   oculta\n   2  B\n   1   <Ficha principal>\n");
+}
+
+TEST_F(CliTest, TextFileMayComeFromStdinOrDiskWithEitherLineEnd) {
+    writeCardFile({{"", "Agenda"}, {"Nota", ""}});
+    expectOk(ctu({"set", file, "Nota", "--text-file", "-"}, "uno\r\ndos\ntres"));
+    EXPECT_EQ(ctu({"show", file, "Nota"}).out, "uno\r\ndos\r\ntres");
+
+    const std::string textFile = dir.path("nota.txt");
+    writeBytes(textFile, "€ 5\n\nfin\r\n");
+    expectOk(ctu({"add", file, "Precio", "--text-file", textFile}));
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"},
+                                              {"Precio", "\x80 5\r\n\r\nfin\r\n"},
+                                              {"Nota", "uno\r\ndos\r\ntres"}}));
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// Usage errors, unreadable or unwritable files and unknown entries, each
+// with its exit code and a message on stderr only.
+#include <filesystem>
+
+#include "cli_fixture.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+void expectUsageError(const Args& args) {
+    const auto run = ctu(args);
+    EXPECT_EQ(run.exitCode, 1) << ::testing::PrintToString(args);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Uso:"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, MalformedCommandLinesAreUsageErrors) {
+    writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
+    const std::string before = readBytes(file);
+    expectUsageError({});
+    expectUsageError({"borrar", file, "Pan"});
+    expectUsageError({"show", file});
+    expectUsageError({"show", file, "Pan", "sobra"});
+    expectUsageError({"show", file, "Pan", "--color"});
+    expectUsageError({"add", file, "Nueva", "--json"});
+    expectUsageError({"add", file, "Nueva", "--text", "a", "--text-file", "-"});
+    expectUsageError({"add", file, "Nueva", "--text", "a", "--text", "b"});
+    expectUsageError({"add", file, "Nueva", "--text"});
+    expectUsageError({"set", file, "Pan"});
+    expectUsageError({"delete", file, "-Pan"});
+    EXPECT_EQ(readBytes(file), before);
+
+    const auto help = ctu({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Uso:"), std::string::npos);
+}
+
+TEST_F(CliTest, DoubleDashLetsAnEntryBeginWithAHyphen) {
+    writeCardFile({{"", "Agenda"}});
+    EXPECT_EQ(ctu({"add", file, "--text=menos", "--", "-5 grados"}).exitCode, 0);
+    EXPECT_EQ(ctu({"show", file, "--", "-5 grados"}).out, "menos");
+}
+
+// An empty `code` accepts any engine code.
+void expectFileError(const CtuRun& run, const std::string& code) {
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(" (código " + code), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.back(), '\n');
+}
+
+TEST_F(CliTest, UnreadableFileGivesTwoWithTheEngineCode) {
+    const std::string missing = dir.path("no-existe.ctu");
+    for (const Args& args :
+         {Args{"info", missing}, Args{"list", missing, "--json"}, Args{"show", missing, ""},
+          Args{"add", missing, "A"}, Args{"delete", missing, "A"}}) {
+        expectFileError(ctu(args), "53");
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+
+    writeBytes(file, "abc  \r\n");
+    expectFileError(ctu({"list", file}), "5");
+
+    // A record cut short: the file ends inside it.
+    writeBytes(file, cardFileBytes({{"", "Agenda"}, {"Pan", "x"}}).substr(0, 20));
+    expectFileError(ctu({"info", file}), "62");
+
+    expectFileError(ctu({"info", dir.path("")}), "75");
+}
+
+TEST_F(CliTest, UnwritableTargetGivesTwo) {
+    const auto run = ctu({"new", dir.path("sin-carpeta/nuevo.ctu")});
+    expectFileError(run, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.path("sin-carpeta")));
+
+    writeCardFile({{"", "Agenda"}});
+    const std::string before = readBytes(file);
+    const auto missingText = ctu({"add", file, "Nota", "--text-file", dir.path("no.txt")});
+    EXPECT_EQ(missingText.exitCode, 2);
+    EXPECT_NE(missingText.err.find("no.txt"), std::string::npos);
+    EXPECT_EQ(readBytes(file), before);
+}
+
+TEST_F(CliTest, UnknownEntryGivesThree) {
+    writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
+    const std::string before = readBytes(file);
+    for (const Args& args :
+         {Args{"show", file, "Pain"}, Args{"show", file, "Pán"},
+          Args{"set", file, "Pain", "--text", "y"}, Args{"rename", file, "Pain", "Pan3"},
+          Args{"alias", file, "Pain", "Pan3"}, Args{"delete", file, "Pain"},
+          Args{"show", file, "Pan→"}}) {
+        const auto run = ctu(args);
+        EXPECT_EQ(run.exitCode, 3) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("No se encontró la ficha «" + args[2] + "»."), std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(readBytes(file), before);
+}
+
+}  // namespace

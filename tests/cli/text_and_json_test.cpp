@@ -1,0 +1,58 @@
+// The UTF-8 faces of the tool (arguments, stdout, JSON) against the
+// Windows-1252 bytes of the file.
+#include "cli_fixture.h"
+
+namespace {
+
+TEST_F(CliTest, AccentedEntriesRoundTripAsUtf8) {
+    writeCardFile({{"",
+                    "Canciones de Espa\xF1"
+                    "a"}});
+    ASSERT_EQ(ctu({"add", file, "Niño", "--text", "Año nuevo, €5"}).exitCode, 0);
+    EXPECT_EQ(readBytes(file), cardFileBytes({{"",
+                                               "Canciones de Espa\xF1"
+                                               "a"},
+                                              {"Ni\xF1o",
+                                               "A\xF1o nuevo, \x80"
+                                               "5"}}));
+
+    EXPECT_EQ(ctu({"list", file, "--json"}).out, R"([{"id":2,"entry":"Niño"},{"id":1,"entry":""}])"
+                                                 "\n");
+    EXPECT_EQ(ctu({"show", file, "NIÑO", "--json"}).out,
+              R"({"id":2,"entry":"Niño","text":"Año nuevo, €5","sisters":[]})"
+              "\n");
+    EXPECT_EQ(ctu({"info", file, "--json"}).out, R"({"title":"Canciones de España","cards":2})"
+                                                 "\n");
+    EXPECT_EQ(ctu({"info", file}).out, "Título: Canciones de España\nFichas: 2\n");
+}
+
+TEST_F(CliTest, JsonEscapesQuotesBackslashesAndControls) {
+    writeCardFile({{"", "Agenda"},
+                   {"Dice \"hola\"",
+                    "a\\b\t\x01\r\n\x7F"
+                    "fin"}});
+    EXPECT_EQ(ctu({"show", file, "dice \"HOLA\"", "--json"}).out,
+              R"({"id":2,"entry":"Dice \"hola\"","text":"a\\b\u0009\u0001\u000d\u000a)"
+              "\x7F"
+              R"(fin","sisters":[]})"
+              "\n");
+}
+
+// Every byte a card can hold survives show and set: nothing is lost or
+// changed on the way through UTF-8.
+TEST_F(CliTest, ShowOutputFedBackToSetLeavesTheFileUnchanged) {
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\n') everyByte += static_cast<char>(b);
+    }
+    everyByte += "\r\n";
+    writeCardFile({{"", "Agenda"}, {"Bytes", everyByte}});
+    const std::string before = readBytes(file);
+
+    const auto shown = ctu({"show", file, "Bytes"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(ctu({"set", file, "Bytes", "--text-file", "-"}, shown.out).exitCode, 0);
+    EXPECT_EQ(readBytes(file), before);
+}
+
+}  // namespace

@@ -1,0 +1,397 @@
+// The card file on disk: bytes written, what the reader makes of them, and
+// the reader's failures, after which the object must stay fully usable.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/cartulo.h"
+#include "test_support.h"
+
+#ifndef CARTULO_TEST_DATA
+#error "CARTULO_TEST_DATA must name the folder of the sample card files"
+#endif
+
+namespace cartulo {
+namespace {
+
+using test::Header;
+using test::kAgenda;
+using test::ListOrder;
+using test::ReadBytes;
+using test::Record;
+using test::WriteBytes;
+using Entries = std::vector<std::string>;
+
+// Every card by entry: its text and the entries of its sisters.
+using Snapshot = std::map<std::string, std::pair<std::string, std::set<std::string>>>;
+Snapshot Snap(const cCartulo& ctu) {
+    Snapshot s;
+    for (CardId c = ctu.FirstCard(); c != kNoCard; c = ctu.NextCard(c)) {
+        std::set<std::string> sisters;
+        for (CardId k : ctu.GetSisters(c)) sisters.insert(ctu.GetNtry(k));
+        s[ctu.GetNtry(c)] = {ctu.GetTxt(c), sisters};
+    }
+    return s;
+}
+
+class FileFormatTest : public test::TempDirTest {
+  protected:
+    // Saves a changed store to a new file and returns its bytes.
+    std::string SaveBytes(cCartulo& ctu, const std::string& name) {
+        EXPECT_TRUE(ctu.SaveFile(Path(name))) << ctu.LastError().description;
+        return ReadBytes(Path(name));
+    }
+
+    // After a failed open: an empty new file that still works in every way.
+    void ExpectUsableAfterFailure(cCartulo& ctu) {
+        EXPECT_NE(ctu.LastError().code, 0);
+        EXPECT_FALSE(ctu.LastError().description.empty());
+        EXPECT_EQ(ctu.GetFileName(), "");
+        EXPECT_EQ(ctu.GetFileTitle(), "NUEVO CARTULO");
+        EXPECT_EQ(ctu.CardCount(), 1);
+        EXPECT_FALSE(ctu.GetChanged());
+        EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
+
+        const CardId c = ctu.NewCard("Despu\xE9s");
+        ASSERT_GT(c, 0);
+        ctu.SetTxt(c, "sigue");
+        ctu.NewAlias(c, "Hermana");
+        ASSERT_TRUE(ctu.SaveFile(Path("despues.ctu"))) << ctu.LastError().description;
+        cCartulo again;
+        ASSERT_TRUE(again.OpenFile(Path("despues.ctu"))) << again.LastError().description;
+        EXPECT_EQ(again.CardCount(), 3);
+        EXPECT_EQ(again.GetTxtFromNtry("hermana"), "sigue");
+        EXPECT_EQ(again.CheckHeaps(), std::nullopt);
+    }
+};
+
+TEST_F(FileFormatTest, OnlyTheMainCard) {
+    cCartulo ctu;
+    ctu.NewFile("T");
+    ctu.SetChanged();  // a new file is saved only once marked changed
+    EXPECT_EQ(SaveBytes(ctu, "t.ctu"), "0    \r\n0 1    T\r\n");
+}
+
+TEST_F(FileFormatTest, AgendaIsWrittenByteForByte) {
+    cCartulo ctu;
+    ctu.NewFile("Agenda");
+    const CardId pan2 = ctu.NewCard("Pan2");
+    const CardId pan = ctu.NewAlias(pan2, "Pan");  // now first in the card list
+    ctu.SetTxt(pan, "x");
+    EXPECT_EQ(SaveBytes(ctu, "agenda.ctu"), kAgenda);
+}
+
+TEST_F(FileFormatTest, AgendaSampleIsReadWithSistersInReverseFileOrder) {
+    const std::string sample = std::string(CARTULO_TEST_DATA) + "/agenda.ctu";
+    ASSERT_EQ(ReadBytes(sample), kAgenda);
+    cCartulo ctu;
+    ASSERT_TRUE(ctu.OpenFile(sample)) << ctu.LastError().description;
+    EXPECT_EQ(ListOrder(ctu), (Entries{"Pan2", "Pan", ""}));
+    EXPECT_EQ(ctu.GetFileTitle(), "Agenda");
+    EXPECT_EQ(ctu.GetTxtFromNtry("pan2"), "x");
+    EXPECT_TRUE(ctu.IsAlias(ctu.SrchNtry("Pan"), ctu.SrchNtry("Pan2")));
+    EXPECT_FALSE(ctu.GetChanged());
+    EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
+}
+
+TEST_F(FileFormatTest, CardListOrderAcrossSaveLoadSave) {
+    cCartulo ctu;
+    ctu.NewFile("T");
+    ctu.NewCard("X");
+    SaveBytes(ctu, "a.ctu");
+    EXPECT_EQ(ctu.FirstCard(), ctu.GetMain());  // the writer moved it to the head
+    ctu.NewCard("A");
+    ASSERT_EQ(ListOrder(ctu), (Entries{"A", "", "X"}));
+    EXPECT_EQ(SaveBytes(ctu, "b.ctu"), "2    \r\n0 1    T\r\n1 A0    \r\n1 X0    \r\n");
+
+    cCartulo loaded;
+    ASSERT_TRUE(loaded.OpenFile(Path("b.ctu")));
+    EXPECT_EQ(ListOrder(loaded), (Entries{"X", "A", ""}));
+    loaded.SetChanged();
+    EXPECT_EQ(SaveBytes(loaded, "c.ctu"), "2    \r\n0 1    T\r\n1 X0    \r\n1 A0    \r\n");
+}
+
+TEST_F(FileFormatTest, ThreeSistersStoreTheTextOnceAndComeBackAsOneSisterList) {
+    cCartulo ctu;
+    ctu.NewFile("T");
+    const CardId a = ctu.NewCard("A");
+    ctu.SetTxt(a, "comun");
+    ctu.NewAlias(a, "B");
+    ctu.NewAlias(a, "C");
+    EXPECT_EQ(SaveBytes(ctu, "s.ctu"),
+              "3    \r\n0 1    T\r\n1 C5    comun\r\n1 B3    @@C\r\n1 A3    @@C\r\n");
+
+    cCartulo loaded;
+    ASSERT_TRUE(loaded.OpenFile(Path("s.ctu")));
+    const CardId la = loaded.SrchNtry("A"), lb = loaded.SrchNtry("B"), lc = loaded.SrchNtry("C");
+    EXPECT_EQ(loaded.GetSisters(lc), (std::vector<CardId>{la, lb, lc}));
+    EXPECT_EQ(loaded.GetTxt(la), "comun");
+    EXPECT_EQ(loaded.CheckHeaps(), std::nullopt);
+}
+
+TEST_F(FileFormatTest, SisterOfTheMainCardStoresTwoAts) {
+    cCartulo ctu;
+    ctu.NewFile("Title");
+    ctu.NewAlias(ctu.GetMain(), "M2");
+    EXPECT_EQ(SaveBytes(ctu, "m.ctu"), "1    \r\n0 5    Title\r\n2 M22    @@\r\n");
+    cCartulo loaded;
+    ASSERT_TRUE(loaded.OpenFile(Path("m.ctu")));
+    EXPECT_TRUE(loaded.IsAlias(loaded.GetMain(), loaded.SrchNtry("M2")));
+}
+
+TEST_F(FileFormatTest, LongestEntryAndTextFillTheirFields) {
+    cCartulo ctu;
+    ctu.NewFile("T");
+    const std::string entry(99, 'e'), text(99999, 't');
+    ctu.SetTxt(ctu.NewCard(entry), text);
+    EXPECT_EQ(SaveBytes(ctu, "l.ctu"), "1    \r\n0 1    T\r\n99" + entry + "99999" + text + "\r\n");
+    cCartulo loaded;
+    ASSERT_TRUE(loaded.OpenFile(Path("l.ctu")));
+    EXPECT_EQ(loaded.GetTxtFromNtry(entry), text);
+}
+
+TEST_F(FileFormatTest, EverythingStorableComesBackAfterSaveAndReload) {
+    std::string allBytes;
+    for (int b = 0; b < 256; ++b) allBytes.push_back(static_cast<char>(b));
+
+    cCartulo ctu;
+    ctu.NewFile("T\xEDtulo {b}de prueba\r\nsegunda l\xEDnea");
+    const CardId a = ctu.NewCard("\xC1rbol");
+    ctu.SetTxt(a, allBytes);
+    ctu.NewAlias(a, "rbol con CR LF\r\nen la entrada");
+    const CardId at = ctu.NewCard("@@raro");
+    ctu.SetTxt(at, "x@@y");
+    ctu.NewAlias(at, "Hermana de @@raro");  // stored as "@@@@raro"
+    ctu.SetTxt(ctu.NewCard(" Oculta"), "\r\n");
+    ctu.SetTxt(ctu.NewCard("Ficha maestra"), "Tel: ");
+    ctu.NewAlias(ctu.GetMain(), "Otra principal");
+    ctu.DelCard(ctu.NewCard("Borrada"));
+    ctu.DelCard(a);  // its sister keeps the text
+    const Snapshot before = Snap(ctu);
+
+    ASSERT_TRUE(ctu.SaveFile(Path("r1.ctu"))) << ctu.LastError().description;
+    cCartulo loaded;
+    ASSERT_TRUE(loaded.OpenFile(Path("r1.ctu"))) << loaded.LastError().description;
+    EXPECT_EQ(Snap(loaded), before);
+    EXPECT_EQ(loaded.CheckHeaps(), std::nullopt);
+
+    loaded.SetChanged();
+    ASSERT_TRUE(loaded.SaveFile(Path("r2.ctu")));
+    cCartulo again;
+    ASSERT_TRUE(again.OpenFile(Path("r2.ctu")));
+    EXPECT_EQ(Snap(again), before);
+}
+
+// --- reading ---
+
+TEST_F(FileFormatTest, LenientFieldsAreAccepted) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"header with spaces around", " 1   \r\n0 1    T\r\n1 A1    a\r\n"},
+        {"line ends not checked", "1    XY0 1    TZZ1 A1    aWW"},
+        {"length fields with spaces", "1    \r\n0  1   T\r\n 1A  1  a\r\n"},
+        {"trailing bytes ignored", "1    \r\n0 1    T\r\n1 A1    a\r\nbasura"},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        WriteBytes(Path("f.ctu"), bytes);
+        cCartulo ctu;
+        ASSERT_TRUE(ctu.OpenFile(Path("f.ctu"))) << ctu.LastError().description;
+        EXPECT_EQ(ctu.GetTxt(ctu.GetMain()), "T");
+        EXPECT_EQ(ctu.GetTxtFromNtry("A"), "a");
+    }
+}
+
+TEST_F(FileFormatTest, HeaderOfTwelveAcceptsThirteenRecords) {
+    std::string bytes = "12   \r\n" + Record("", "T");
+    for (int i = 0; i < 12; ++i) bytes += Record("c" + std::to_string(i), "x");
+    WriteBytes(Path("f.ctu"), bytes);
+    cCartulo ctu;
+    ASSERT_TRUE(ctu.OpenFile(Path("f.ctu"))) << ctu.LastError().description;
+    EXPECT_EQ(ctu.CardCount(), 13);
+}
+
+TEST_F(FileFormatTest, LaterMainRecordReplacesTheMainText) {
+    WriteBytes(Path("f.ctu"), "1    \r\n0 1    A\r\n0 1    B\r\n");
+    cCartulo ctu;
+    ASSERT_TRUE(ctu.OpenFile(Path("f.ctu")));
+    EXPECT_EQ(ctu.CardCount(), 1);
+    EXPECT_EQ(ctu.GetFileTitle(), "B");
+}
+
+TEST_F(FileFormatTest, FileWithoutMainRecordIsTitledByItsFileName) {
+    WriteBytes(Path("sin titulo.ctu"), "0    \r\n1 A1    a\r\n");
+    cCartulo ctu;
+    ASSERT_TRUE(ctu.OpenFile(Path("sin titulo.ctu")));
+    EXPECT_EQ(ctu.GetFileTitle(), "sin titulo.ctu");
+}
+
+// Every card by entry with its text, sisters left aside.
+std::map<std::string, std::string> Texts(const Snapshot& snapshot) {
+    std::map<std::string, std::string> texts;
+    for (const auto& [entry, content] : snapshot) texts[entry] = content.first;
+    return texts;
+}
+
+// Files this program would not write: reading them may fail, but no card
+// and no text may be lost or exchanged after saving and reading back.
+TEST_F(FileFormatTest, ForeignFilesEitherFailOrSurviveSaveAndReload) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool sistersKept;
+    } cases[] = {
+        // S and A share "uno"; the name A leads back to "a", written after A.
+        // No reference can name A, so S keeps its text as its own.
+        {"entries equal but for case",
+         "3    \r\n0 1    T\r\n1 S3    uno\r\n1 a3    dos\r\n1 A3    @@S\r\n", false},
+        // The list name of the main card would lead back to the main card.
+        {"main card's list name as entry",
+         "2    \r\n0 1    T\r\n1 Q1    x\r\n18 <Ficha principal>3    @@Q\r\n", false},
+        // A reference through a name that still leads back is kept.
+        {"case duplicates, reference still unique",
+         "3    \r\n0 1    T\r\n1 a3    dos\r\n1 S3    uno\r\n1 A3    @@S\r\n", true},
+        {"main text beginning with @@", "1    \r\n0 3    @@x\r\n1 M2    @@\r\n", true},
+        {"two main records", "1    \r\n0 1    A\r\n0 1    B\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(Path("ajeno.ctu"), c.bytes);
+        cCartulo ctu;
+        if (!ctu.OpenFile(Path("ajeno.ctu"))) {
+            ExpectUsableAfterFailure(ctu);
+            continue;
+        }
+        const Snapshot before = Snap(ctu);
+        ctu.SetChanged();
+        if (!ctu.SaveFile(Path("guardado.ctu"))) {
+            EXPECT_FALSE(std::filesystem::exists(Path("guardado.ctu")));
+            continue;
+        }
+        cCartulo again;
+        ASSERT_TRUE(again.OpenFile(Path("guardado.ctu"))) << again.LastError().description;
+        EXPECT_EQ(Texts(Snap(again)), Texts(before));
+        if (c.sistersKept) {
+            EXPECT_EQ(Snap(again), before);
+        }
+        EXPECT_FALSE(again.CheckHeaps());
+        std::filesystem::remove(Path("guardado.ctu"));
+    }
+}
+
+TEST_F(FileFormatTest, FiveThousandRecordsFitAndTheNextFailsWithSeven) {
+    std::string cards;
+    for (int i = 1; i < kCapacity; ++i) cards += Record("c" + std::to_string(i), "x");
+    WriteBytes(Path("full.ctu"), Header(kCapacity) + Record("", "T") + cards);
+    WriteBytes(Path("over.ctu"),
+               Header(kCapacity + 1) + Record("", "T") + cards + Record("extra", "x"));
+
+    cCartulo ctu;
+    ASSERT_TRUE(ctu.OpenFile(Path("full.ctu"))) << ctu.LastError().description;
+    EXPECT_EQ(ctu.CardCount(), kCapacity);
+    EXPECT_EQ(ctu.NewCard("otra"), kNoRoom);
+
+    EXPECT_FALSE(ctu.OpenFile(Path("over.ctu")));
+    EXPECT_EQ(ctu.LastError().code, 7);
+    ExpectUsableAfterFailure(ctu);
+}
+
+struct BadFile {
+    const char* what;
+    std::string bytes;
+    int code;
+};
+
+TEST_F(FileFormatTest, ReaderFailuresLeaveAUsableEmptyFile) {
+    const std::string main = "0 1    T\r\n";
+    const std::vector<BadFile> cases = {
+        {"leading zero", "012  \r\n" + main, 5},
+        {"space inside", "1 2  \r\n" + main, 5},
+        {"letters", "abc  \r\n" + main, 5},
+        {"plus sign", "+1   \r\n" + main, 5},
+        {"blank header", "     \r\n" + main, 5},
+        {"negative header", "-1   \r\n" + main, 5},
+        {"very negative header", "-9   \r\n" + main, 5},
+        {"negative entry length", "1    \r\n" + main + "-1A1    a\r\n", 5},
+        {"negative text length", "1    \r\n" + main + "1 A-1   a\r\n", 5},
+        {"header beyond 16 bits", "32767\r\n" + main, 6},
+        {"header far beyond", "99999\r\n" + main, 6},
+        {"unknown sister", "1    \r\n" + main + "1 A4    @@Bx\r\n", 9},
+        {"sister read later", "2    \r\n" + main + "1 A3    @@B\r\n1 B1    b\r\n", 9},
+        {"sister of itself", "1    \r\n" + main + "3 Pan5    @@Pan\r\n", 9},
+        {"records missing", "2    \r\n" + main + "1 A1    a\r\n", 62},
+        {"huge count, tiny file", "32766\r\n" + main + "3 ", 62},
+        {"text past the end", "1    \r\n" + main + "1 A99999abc\r\n", 62},
+        {"entry past the end", "1    \r\n" + main + "50ab", 62},
+        {"record end missing", "0    \r\n0 1    T", 62},
+        {"empty file", "", 62},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(Path("bad.ctu"), c.bytes);
+        cCartulo ctu;
+        EXPECT_FALSE(ctu.OpenFile(Path("bad.ctu")));
+        EXPECT_EQ(ctu.LastError().code, c.code) << ctu.LastError().description;
+        ExpectUsableAfterFailure(ctu);
+    }
+}
+
+TEST_F(FileFormatTest, BinaryGarbageNeverLeavesABrokenStore) {
+    std::string noise;
+    unsigned state = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        state = state * 1103515245u + 12345u;
+        noise.push_back(static_cast<char>(state >> 16));
+    }
+    for (const std::string& bytes : {noise, std::string(64, '\0'), std::string(64, '\xFF')}) {
+        WriteBytes(Path("bad.ctu"), bytes);
+        cCartulo ctu;
+        EXPECT_FALSE(ctu.OpenFile(Path("bad.ctu")));
+        ExpectUsableAfterFailure(ctu);
+    }
+    // Fields without digits count 0, so a valid header may make garbage readable.
+    for (int cut = 0; cut < 64; ++cut) {
+        SCOPED_TRACE(cut);
+        WriteBytes(Path("maybe.ctu"), "3    \r\n" + noise.substr(cut * 50, 200));
+        cCartulo ctu;
+        if (!ctu.OpenFile(Path("maybe.ctu"))) {
+            ExpectUsableAfterFailure(ctu);
+            continue;
+        }
+        EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
+        ctu.SetChanged();
+        ASSERT_TRUE(ctu.SaveFile(Path("resaved.ctu"))) << ctu.LastError().description;
+        cCartulo again;
+        EXPECT_TRUE(again.OpenFile(Path("resaved.ctu"))) << again.LastError().description;
+    }
+}
+
+TEST_F(FileFormatTest, MissingFileAndFolderFail) {
+    cCartulo ctu;
+    EXPECT_FALSE(ctu.OpenFile(Path("no existe.ctu")));
+    EXPECT_EQ(ctu.LastError().code, 53);
+    ExpectUsableAfterFailure(ctu);
+
+    cCartulo folder;
+    std::filesystem::create_directory(Path("carpeta.ctu"));
+    EXPECT_FALSE(folder.OpenFile(Path("carpeta.ctu")));
+    EXPECT_EQ(folder.LastError().code, 75);
+}
+
+TEST_F(FileFormatTest, UnreadableFileFailsWithPermissionDenied) {
+    WriteBytes(Path("secreto.ctu"), kAgenda);
+    ASSERT_EQ(::chmod(Path("secreto.ctu").c_str(), 0), 0);
+    const int status = test::RunInChild(
+        [&] {
+            cCartulo ctu;
+            return ctu.OpenFile(Path("secreto.ctu")) ? 1 : ctu.LastError().code;
+        },
+        /*unprivileged=*/true);
+    if (status == test::kChildSetupFailed) GTEST_SKIP() << "cannot drop privileges";
+    EXPECT_EQ(status, 70);
+}
+
+}  // namespace
+}  // namespace cartulo
