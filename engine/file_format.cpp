@@ -98,6 +98,8 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
         const std::int64_t textLength = fieldValue(field);
         if (textLength < 0) return badLength();
         std::string text;
+        text.reserve(
+            static_cast<std::size_t>(textLength));  // at most 99999: the field has 5 digits
         if (auto e = in.read(static_cast<std::size_t>(textLength), text)) return e;
         if (auto e = readField(kRecordEnd.size())) return e;
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -121,60 +122,30 @@ std::optional<FileError> FileReader::open(const std::string& path) {
 }
 
 std::optional<FileError> FileReader::fill() {
-    if (pos_ > 0) {
-        buffer_.erase(0, pos_);
-        pos_ = 0;
-    }
-    const std::size_t old = buffer_.size();
-    buffer_.resize(old + kReadChunk);
+    if (!buffer_) buffer_.reset(new char[kReadChunk]);
+    begin_ = end_ = 0;
     ssize_t n;
     do {
-        n = ::read(fd_, buffer_.data() + old, kReadChunk);
+        n = ::read(fd_, buffer_.get(), kReadChunk);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) {
-        buffer_.resize(old);
-        return systemError(errno);
-    }
-    buffer_.resize(old + static_cast<std::size_t>(n));
+    if (n < 0) return systemError(errno);
+    end_ = static_cast<std::size_t>(n);
     if (n == 0) eof_ = true;
     return std::nullopt;
 }
 
 std::optional<FileError> FileReader::read(std::size_t n, std::string& out) {
-    while (buffer_.size() - pos_ < n && !eof_) {
-        // Big reads go straight to the caller's string: no double copy.
-        if (n - (buffer_.size() - pos_) >= kReadChunk) {
-            const std::size_t have = buffer_.size() - pos_;
-            const std::size_t start = out.size();
-            out.append(buffer_, pos_, have);
-            buffer_.clear();
-            pos_ = 0;
-            out.resize(start + n);
-            std::size_t got = have;
-            while (got < n) {
-                const ssize_t r = ::read(fd_, out.data() + start + got, n - got);
-                if (r < 0 && errno == EINTR) continue;
-                if (r < 0) {
-                    out.resize(start);
-                    return systemError(errno);
-                }
-                if (r == 0) {
-                    out.resize(start);
-                    eof_ = true;
-                    break;
-                }
-                got += static_cast<std::size_t>(r);
-            }
-            if (got == n) return std::nullopt;
-            return pastEnd();
+    while (n > 0) {
+        if (begin_ == end_) {
+            if (eof_) return pastEnd();
+            if (auto e = fill()) return e;
+            continue;
         }
-        if (auto e = fill()) return e;
+        const std::size_t take = std::min(n, end_ - begin_);
+        out.append(buffer_.get() + begin_, take);
+        begin_ += take;
+        n -= take;
     }
-    if (buffer_.size() - pos_ < n) {
-        return pastEnd();
-    }
-    out.append(buffer_, pos_, n);
-    pos_ += n;
     return std::nullopt;
 }
 
@@ -194,8 +165,11 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
     }
 
     std::string dir = paths::DirectoryPart(target);
-    if (dir.empty()) dir = target.starts_with('/') ? "/" : ".";
-    std::string temp = paths::JoinPath(dir, "." + paths::FileNamePart(target) + ".XXXXXX");
+    if (dir.empty()) dir.push_back(target.starts_with('/') ? '/' : '.');
+    std::string hidden(1, '.');
+    hidden += paths::FileNamePart(target);
+    hidden += ".XXXXXX";
+    std::string temp = paths::JoinPath(dir, hidden);
     Descriptor fd{::mkstemp(temp.data())};
     if (fd.fd < 0) {
         FileError e = systemError(errno == ENOENT ? ENOTDIR : errno);

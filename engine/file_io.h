@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +33,10 @@ class FileReader {
 
     int fd_ = -1;
     std::string path_;
-    std::string buffer_;
-    std::size_t pos_ = 0;
+    // Left uninitialised: zero-filling it for every chunk would cost as much
+    // as the copy itself.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t begin_ = 0, end_ = 0;
     bool eof_ = false;
 };
 
