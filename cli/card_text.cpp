@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/exit_code.h"
+#include "engine/cartulo.h"
 #include "engine/win1252.h"
 
 namespace ctu {
@@ -66,6 +67,34 @@ std::optional<std::string> entryName(std::string_view utf8) {
     auto decoded = cartulo::win1252::fromUtf8(utf8);
     if (!decoded.unstorable.empty()) return std::nullopt;
     return std::move(decoded.text);
+}
+
+std::string searchQuery(std::string_view utf8) {
+    auto whole = cartulo::win1252::fromUtf8(utf8);
+    if (whole.unstorable.empty()) return std::move(whole.text);
+
+    // Every term is made of whole comma-separated pieces, so one long word
+    // per piece makes each such term unfindable while keeping the memory
+    // used small; later characters of the piece just become one letter.
+    const std::string unfindable(cartulo::kMaxTextLength + 1, 'x');
+    std::string out;
+    bool pieceHasUnfindable = false;
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        // One character: a lead byte and its continuation bytes. Decoding
+        // them alone gives what decoding the whole query would.
+        std::size_t end = start + 1;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        const auto part = cartulo::win1252::fromUtf8(utf8.substr(start, end - start));
+        if (!part.unstorable.empty()) {
+            out += pieceHasUnfindable ? std::string("x") : unfindable;
+            pieceHasUnfindable = true;
+        }
+        out += part.text;
+        if (part.text == ",") pieceHasUnfindable = false;
+        start = end;
+    }
+    return out;
 }
 
 std::string storable(std::string_view utf8, std::string_view what) {

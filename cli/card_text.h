@@ -15,6 +15,11 @@ std::string toUtf8(std::string_view cardText);
 // it holds a character no card entry can have (so it names no card).
 std::optional<std::string> entryName(std::string_view utf8);
 
+// The Windows-1252 form of a search query. A character the code page cannot
+// hold is in no card, so a term holding it must never be found: it becomes
+// a word longer than any entry or text (so "-→" finds every card).
+std::string searchQuery(std::string_view utf8);
+
 // The Windows-1252 form of something to store. Throws
 // Failure(ExitCode::Refused) naming each character the code page lacks;
 // `what` says what it is ("La entrada", "El texto", ...).

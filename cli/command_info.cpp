@@ -6,8 +6,12 @@
 namespace ctu {
 
 void runInfo(const CommandLine& line, Streams& io) {
-    const CardFile file(line.operands[0]);
-    printSummary(io.out, {toUtf8(file.cards().GetFileTitle()), file.cards().CardCount()},
+    CardFile file(line.operands[0]);
+    auto& cards = file.cards();
+    const cartulo::FileInfo info = cards.GetFileInfo();
+    printSummary(io.out,
+                 {toUtf8(cards.GetFileTitle()), info.fileName, toUtf8(info.tag), info.cards,
+                  info.sisters, info.size, info.capacity, cartulo::cCartulo::Version()},
                  line.json);
 }
 

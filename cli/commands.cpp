@@ -9,6 +9,7 @@ std::span<const Command> commands() {
         Command{"info", {1, optionSet(Option::Json)}, runInfo},
         Command{"list", {1, optionSet(Option::Json)}, runList},
         Command{"show", {2, optionSet(Option::Json)}, runShow},
+        Command{"search", {2, optionSet(Option::Json)}, runSearch},
         Command{"new", {1, optionSet(Option::Title)}, runNew},
         Command{"add", {2, optionSet(Option::Text, Option::TextFile)}, runAdd},
         Command{"alias", {3, optionSet()}, runAlias},

@@ -29,6 +29,7 @@ std::span<const Command> commands();
 void runInfo(const CommandLine& line, Streams& io);
 void runList(const CommandLine& line, Streams& io);
 void runShow(const CommandLine& line, Streams& io);
+void runSearch(const CommandLine& line, Streams& io);
 void runNew(const CommandLine& line, Streams& io);
 void runAdd(const CommandLine& line, Streams& io);
 void runAlias(const CommandLine& line, Streams& io);

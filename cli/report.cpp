@@ -1,19 +1,41 @@
 #include "cli/report.h"
 
 #include <iomanip>
+#include <locale>
+#include <sstream>
 
 #include "cli/json.h"
 #include "engine/cartulo.h"
 
 namespace ctu {
 
+namespace {
+
+// Two decimals and a full stop whatever the user's locale, so that the text
+// form reads the same everywhere and the JSON form stays valid.
+std::string twoDecimals(float value) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::fixed << std::setprecision(2) << value;
+    return std::move(out).str();
+}
+
+}  // namespace
+
 void printSummary(std::ostream& out, const FileSummary& summary, bool json) {
     if (json) {
-        out << "{\"title\":" << jsonString(summary.title) << ",\"cards\":" << summary.cards
-            << "}\n";
-    } else {
-        out << "Título: " << summary.title << "\nFichas: " << summary.cards << '\n';
+        out << "{\"title\":" << jsonString(summary.title)
+            << ",\"file\":" << jsonString(summary.file) << ",\"tag\":" << jsonString(summary.tag)
+            << ",\"cards\":" << summary.cards << ",\"sisters\":" << summary.sisters
+            << ",\"size\":" << summary.size << ",\"capacity\":" << twoDecimals(summary.capacity)
+            << ",\"version\":" << jsonString(summary.version) << "}\n";
+        return;
     }
+    out << "Título: " << summary.title << "\nArchivo: " << summary.file
+        << "\nEtiqueta: " << summary.tag << "\nFichas: " << summary.cards
+        << "\nHermanas: " << summary.sisters << "\nTamaño estimado: " << summary.size
+        << " bytes\nCapacidad usada: " << twoDecimals(summary.capacity)
+        << "%\nVersión del motor: " << summary.version << '\n';
 }
 
 void printList(std::ostream& out, const std::vector<ListedCard>& cards, bool json) {

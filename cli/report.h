@@ -10,7 +10,13 @@ namespace ctu {
 
 struct FileSummary {
     std::string title;
+    std::string file;  // the path as given
+    std::string tag;
     int cards = 0;
+    int sisters = 0;
+    long size = 0;       // estimated, in bytes
+    float capacity = 0;  // percentage of the cards a file can hold
+    std::string version;
 };
 
 struct ListedCard {

@@ -4,10 +4,13 @@ namespace ctu {
 
 std::string_view usageText() {
     return R"(Uso:
-  ctu info FICHERO [--json]            título y número de fichas
+  ctu info FICHERO [--json]            título, ruta, etiqueta, fichas, hermanas,
+                                       tamaño estimado, capacidad usada y versión
   ctu list FICHERO [--json]            todas las fichas, en el orden de la lista
   ctu show FICHERO ENTRADA [--json]    el texto de una ficha (con --json, también
                                        su identificador y sus hermanas)
+  ctu search FICHERO CONSULTA [--json] las fichas que cumplen la consulta, en el
+                                       orden de la lista
   ctu new FICHERO [--title TÍTULO]     crea un fichero de fichas
   ctu add FICHERO ENTRADA [--text TEXTO | --text-file F]
                                        añade una ficha (sin texto, recibe el de la
@@ -20,10 +23,17 @@ std::string_view usageText() {
 
 La ficha principal se nombra con "" o con " <Ficha principal>".
 Con --text-file, F puede ser "-" (la entrada estándar).
-Tras "--" ningún argumento se toma por opción (para entradas que empiezan por "-").
+Tras "--" ningún argumento se toma por opción (para entradas que empiezan por "-"
+y consultas como: ctu search FICHERO --json -- -perro).
+CONSULTA usa el lenguaje de búsqueda: palabras separadas por comas (casa,perro),
+-palabra, ntry:palabra, campo:palabra, t:texto literal, s:n,término1,término2 y
+k:campo:palabra,... Mayúsculas y minúsculas dan igual; los acentos, no.
+Un término de la consulta con un carácter que un fichero de fichas no puede
+guardar no se encuentra en ninguna ficha: "→" no encuentra nada y "-→", todas.
 
-Códigos de salida: 0 bien; 1 uso incorrecto; 2 no se puede leer o escribir un
-fichero; 3 no existe la ficha; 4 operación rechazada.
+Códigos de salida: 0 bien (también una búsqueda sin resultados); 1 uso
+incorrecto; 2 no se puede leer o escribir un fichero; 3 no existe la ficha;
+4 operación rechazada.
 )";
 }
 

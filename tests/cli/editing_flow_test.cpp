@@ -55,14 +55,18 @@ TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
 
     auto info = ctu({"info", file, "--json"});
     expectOk(info);
-    EXPECT_EQ(info.out, R"({"title":"Agenda","cards":2})"
-                        "\n");
+    EXPECT_EQ(info.out, R"({"title":"Agenda","file":")" + file +
+                            R"(","tag":"AGENDA","cards":2,"sisters":0,"size":49,)"
+                            R"("capacity":0.04,"version":")" CARTULO_VERSION "\"}\n");
 }
 
 TEST_F(CliTest, NewFileWithoutTitleGetsTheDefaultOne) {
     expectOk(ctu({"new", file}));
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "NUEVO CARTULO"}}));
-    EXPECT_EQ(ctu({"info", file}).out, "Título: NUEVO CARTULO\nFichas: 1\n");
+    EXPECT_EQ(ctu({"info", file}).out, "Título: NUEVO CARTULO\nArchivo: " + file +
+                                           "\nEtiqueta: NUEVO CARTULO\nFichas: 1\nHermanas: 0\n"
+                                           "Tamaño estimado: 22 bytes\nCapacidad usada: 0.02%\n"
+                                           "Versión del motor: " CARTULO_VERSION "\n");
 }
 
 TEST_F(CliTest, AddWithoutTextCopiesTheMasterCard) {

@@ -29,6 +29,9 @@ TEST_F(CliTest, MalformedCommandLinesAreUsageErrors) {
     expectUsageError({"add", file, "Nueva", "--text"});
     expectUsageError({"set", file, "Pan"});
     expectUsageError({"delete", file, "-Pan"});
+    expectUsageError({"search", file});
+    // A query beginning with "-" needs "--" before it.
+    expectUsageError({"search", file, "-Pan"});
     EXPECT_EQ(readBytes(file), before);
 
     const auto help = ctu({"--help"});
@@ -52,9 +55,9 @@ void expectFileError(const CtuRun& run, const std::string& code) {
 
 TEST_F(CliTest, UnreadableFileGivesTwoWithTheEngineCode) {
     const std::string missing = dir.path("no-existe.ctu");
-    for (const Args& args :
-         {Args{"info", missing}, Args{"list", missing, "--json"}, Args{"show", missing, ""},
-          Args{"add", missing, "A"}, Args{"delete", missing, "A"}}) {
+    for (const Args& args : {Args{"info", missing}, Args{"list", missing, "--json"},
+                             Args{"show", missing, ""}, Args{"search", missing, "Pan"},
+                             Args{"add", missing, "A"}, Args{"delete", missing, "A"}}) {
         expectFileError(ctu(args), "53");
     }
     EXPECT_FALSE(std::filesystem::exists(missing));
