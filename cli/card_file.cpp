@@ -3,12 +3,15 @@
 #include <utility>
 
 #include "cli/card_text.h"
+#include "cli/display_text.h"
 #include "cli/exit_code.h"
 
 namespace ctu {
 
 std::string describeFileError(const std::string& path, const cartulo::FileError& error) {
-    return "«" + path + "»: " + error.description + " (código " + std::to_string(error.code) + ")";
+    // The description may quote a folder of the path.
+    return "«" + displayText(path) + "»: " + displayText(error.description) + " (código " +
+           std::to_string(error.code) + ")";
 }
 
 CardFile::CardFile(std::string path) : path_(std::move(path)) {

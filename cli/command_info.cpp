@@ -1,6 +1,7 @@
 #include "cli/card_file.h"
 #include "cli/card_text.h"
 #include "cli/commands.h"
+#include "cli/display_text.h"
 #include "cli/report.h"
 
 namespace ctu {
@@ -10,8 +11,8 @@ void runInfo(const CommandLine& line, Streams& io) {
     auto& cards = file.cards();
     const cartulo::FileInfo info = cards.GetFileInfo();
     printSummary(io.out,
-                 {toUtf8(cards.GetFileTitle()), info.fileName, toUtf8(info.tag), info.cards,
-                  info.sisters, info.size, info.capacity, cartulo::cCartulo::Version()},
+                 {toUtf8(cards.GetFileTitle()), displayText(info.fileName), toUtf8(info.tag),
+                  info.cards, info.sisters, info.size, info.capacity, cartulo::cCartulo::Version()},
                  line.json);
 }
 

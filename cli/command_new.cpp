@@ -4,6 +4,7 @@
 #include "cli/card_file.h"
 #include "cli/card_text.h"
 #include "cli/commands.h"
+#include "cli/display_text.h"
 #include "cli/edit_rules.h"
 #include "cli/exit_code.h"
 #include "engine/cartulo.h"
@@ -15,7 +16,8 @@ void runNew(const CommandLine& line, Streams&) {
     std::error_code ec;
     // symlink_status: a dangling link still names something we would replace.
     if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
-        throw Failure(ExitCode::Refused, "«" + path + "» ya existe; no se sobrescribe.");
+        throw Failure(ExitCode::Refused,
+                      "«" + displayText(path) + "» ya existe; no se sobrescribe.");
     }
     const std::string title = withCrLf(storable(line.title.value_or(""), "El título"));
     checkStorableText(title);

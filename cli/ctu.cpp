@@ -5,6 +5,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/display_text.h"
 #include "cli/exit_code.h"
 #include "cli/usage.h"
 
@@ -18,9 +19,16 @@ const Command* findCommand(std::string_view name) {
     return it == all.end() ? nullptr : &*it;
 }
 
+// Messages quote arguments and system text as given; the helper keeps
+// stderr UTF-8 whatever bytes those hold.
+void printMessage(std::ostream& err, std::string_view who, std::string_view message) {
+    err << who << ": " << displayText(message) << '\n';
+}
+
 // `who` is "ctu" or "ctu COMMAND".
 int usageError(std::ostream& err, std::string_view who, std::string_view message) {
-    err << who << ": " << message << "\n\n" << usageText();
+    printMessage(err, who, message);
+    err << '\n' << usageText();
     return static_cast<int>(ExitCode::Usage);
 }
 
@@ -43,11 +51,11 @@ int runCtu(const std::vector<std::string>& args, std::istream& in, std::ostream&
         command->run(parseCommandLine(rest, command->syntax), io);
     } catch (const Failure& failure) {
         if (failure.code == ExitCode::Usage) return usageError(err, who, failure.what());
-        err << who << ": " << failure.what() << '\n';
+        printMessage(err, who, failure.what());
         return static_cast<int>(failure.code);
     } catch (const std::exception& e) {
         // Saving is the last step of every edit, so the file is as it was.
-        err << who << ": Error inesperado: " << e.what() << '\n';
+        printMessage(err, who, std::string("Error inesperado: ") + e.what());
         return static_cast<int>(ExitCode::FileError);
     }
     return static_cast<int>(ExitCode::Ok);

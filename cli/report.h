@@ -10,7 +10,7 @@ namespace ctu {
 
 struct FileSummary {
     std::string title;
-    std::string file;  // the path as given
+    std::string file;  // the path as given, through displayText
     std::string tag;
     int cards = 0;
     int sisters = 0;

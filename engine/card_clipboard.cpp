@@ -20,6 +20,7 @@ std::shared_ptr<ClipboardText>& clipboardSlot() {
 struct ClipCard {
     std::string entry;
     std::string text;
+    bool incomplete = false;
 };
 
 std::optional<ClipCard> parseClipCard(std::string_view clip) {
@@ -38,8 +39,11 @@ std::optional<ClipCard> parseClipCard(std::string_view clip) {
 }
 
 std::optional<ClipCard> clipboardCard() {
-    const std::optional<std::string> clip = Clipboard().GetText();
-    return clip ? parseClipCard(*clip) : std::nullopt;
+    const std::optional<ClipboardContent> clip = Clipboard().GetText();
+    if (!clip) return std::nullopt;
+    auto card = parseClipCard(clip->text);
+    if (card) card->incomplete = clip->incomplete;
+    return card;
 }
 
 }  // namespace
@@ -77,7 +81,8 @@ CardId cCartulo::PasteCard() {
     auto card = clipboardCard();
     if (!card) return kNothingToPaste;
     // Nothing is created unless the file could store all of it.
-    if (CheckText(card->text)) return kUnstorableEntry;
+    if (SrchNtry(card->entry) != kNoCard) return kEntryInUse;
+    if (card->incomplete || CheckText(card->text)) return kUnstorableEntry;
     const CardId c = NewCard(card->entry);
     if (c < 0) return c;
     const std::int16_t t = store_.cards[c].text;

@@ -118,7 +118,8 @@ bool cCartulo::SetTxt(CardId card, std::string_view text) {
     if (!CardStore::valid(card) || store_.cards[card].inUse == 0) return false;
     const std::int16_t t = store_.cards[card].text;
     if (store_.texts[t].text == text) return true;
-    if (CheckText(text)) return false;
+    const bool mainText = main_ != kNoCard && store_.cards[main_].text == t;
+    if (CheckText(text, mainText)) return false;
     store_.texts[t].text = std::string(text);
     // Listeners may call getters but not change the sister list meanwhile.
     for (std::int16_t c = store_.texts[t].firstCard; CardStore::valid(c);

@@ -106,7 +106,8 @@ class cCartulo {
     // Applies the entry only when ValidateNtry accepts it; returns its verdict.
     EntryCheck SetNtry(CardId card, std::string_view entry);
     std::string GetTxt(CardId card) const;
-    // Refuses (returns false, changes nothing) a text the format cannot hold.
+    // Refuses (returns false, changes nothing) a text the format cannot hold:
+    // over 99999 characters, or beginning with "@@" but for the main card's.
     bool SetTxt(CardId card, std::string_view text);
     std::string GetTxtFromNtry(std::string_view entry) const;
     CardId GetMain() const;  // -1 before NewFile or OpenFile
@@ -142,7 +143,8 @@ class cCartulo {
     // Why the file format cannot hold this entry or text; nullopt when it can.
     // Descriptions are Spanish, UTF-8.
     static std::optional<std::string> CheckEntry(std::string_view entry);
-    static std::optional<std::string> CheckText(std::string_view text);
+    // The main card's text may begin with "@@"; pass mainCard for it.
+    static std::optional<std::string> CheckText(std::string_view text, bool mainCard = false);
 
     // --- the card clipboard ---
     static int ClipboardFormat();  // 1 when the clipboard holds a card

@@ -18,6 +18,7 @@ std::string canonicalPath(const std::string& path) {
 }  // namespace
 
 void cCartulos::AddFile(std::shared_ptr<cCartulo> file) {
+    if (!file) return;
     files_.push_back({std::move(file), nextId_++});
     const auto index = ListCount() - 1;
     listeners_.raise([index](CartulosListener& l) { l.onAdd(index); });
@@ -25,9 +26,12 @@ void cCartulos::AddFile(std::shared_ptr<cCartulo> file) {
 
 void cCartulos::RemoveItem(std::int32_t index) {
     if (!inRange(index)) return;
+    const cCartulo* file = files_[static_cast<std::size_t>(index)].file.get();
     listeners_.raise([index](CartulosListener& l) { l.onRemove(index); });
-    // A listener may have removed files meanwhile; the index is checked again.
-    if (inRange(index)) files_.erase(files_.begin() + index);
+    // A listener may have added or removed files meanwhile: the file is
+    // looked for again rather than trusted to be at the same index.
+    const std::int32_t now = FindFile(file);
+    if (now != -1) files_.erase(files_.begin() + now);
 }
 
 std::int32_t cCartulos::FindFile(const cCartulo* file) const {

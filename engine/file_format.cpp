@@ -33,6 +33,12 @@ std::string asUtf8(std::string_view cp1252) {
     return win1252::toUtf8(cp1252);
 }
 
+// The file name as a title until the file's own is read. Characters the
+// code page cannot hold show as "_" rather than vanish.
+std::string titleFromFileName(std::string_view name) {
+    return win1252::fromUtf8(name, '_').text;
+}
+
 }  // namespace
 
 std::string numberField(std::int64_t value, std::size_t width) {
@@ -45,7 +51,7 @@ std::int64_t fieldValue(std::string_view field) {
     std::int64_t value = 0;
     bool negative = false, started = false;
     for (char c : field) {
-        if (c == ' ' || c == '\t' || c == '\n') continue;
+        if (c == ' ') continue;
         if (!started && (c == '-' || c == '+')) {
             negative = c == '-';
             started = true;
@@ -62,8 +68,7 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
     FileReader in;
     if (auto e = in.open(path)) return e;
 
-    std::string title = win1252::fromUtf8(paths::FileNamePart(path)).text;
-    NewFile(title);
+    NewFile(titleFromFileName(paths::FileNamePart(path)));
     path_ = path;
 
     std::string field;
@@ -112,28 +117,34 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
             return FileError{errors::kTooManyCards,
                              "El archivo tiene más de " + std::to_string(kCapacity) + " fichas."};
         }
+        // The text is settled before the card is linked, so a failure leaves
+        // no half-made card in the list.
+        std::int16_t sisterOf = -1, t = -1;
+        if (text.starts_with(kSisterMark)) {
+            std::string_view name = std::string_view(text).substr(kSisterMark.size());
+            if (name == kMainCardName) name = "";
+            // Only a card read before this one may hold the text.
+            sisterOf = store_.findEntry(name);
+            if (sisterOf == -1) {
+                return FileError{errors::kUnknownSister, "La ficha «" + asUtf8(entry) +
+                                                             "» es hermana de «" + asUtf8(name) +
+                                                             "», que no está antes en el archivo."};
+            }
+        } else {
+            t = store_.allocateText();
+            if (t == -1) {
+                return FileError{errors::kTooManyCards, "El archivo tiene más de " +
+                                                            std::to_string(kCapacity) + " textos."};
+            }
+        }
         CardRecord& card = store_.cards[c];
         card.inUse = 1;
         card.main = false;
         card.entry = std::move(entry);
         store_.linkCard(c);
-        if (text.starts_with(kSisterMark)) {
-            std::string_view name = std::string_view(text).substr(kSisterMark.size());
-            if (name == kMainCardName) name = "";
-            // Only a card read before this one may hold the text.
-            const std::int16_t k = store_.findEntry(name, c);
-            if (k == -1) {
-                return FileError{errors::kUnknownSister, "La ficha «" + asUtf8(card.entry) +
-                                                             "» es hermana de «" + asUtf8(name) +
-                                                             "», que no está antes en el archivo."};
-            }
-            store_.linkSister(c, store_.cards[k].text);
+        if (sisterOf != -1) {
+            store_.linkSister(c, store_.cards[sisterOf].text);
         } else {
-            const std::int16_t t = store_.allocateText();
-            if (t == -1) {
-                return FileError{errors::kTooManyCards, "El archivo tiene más de " +
-                                                            std::to_string(kCapacity) + " textos."};
-            }
             TextRecord& rec = store_.texts[t];
             rec.text = std::move(text);
             rec.references = 1;

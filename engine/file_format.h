@@ -11,7 +11,7 @@ namespace cartulo {
 // The decimal digits of v, padded with spaces on the right and cut to width.
 std::string numberField(std::int64_t value, std::size_t width);
 
-// The numeric value of a field: blanks are ignored anywhere, an optional
+// The numeric value of a field: spaces are ignored anywhere, an optional
 // sign, then digits up to the first other character; no digits count 0.
 std::int64_t fieldValue(std::string_view field);
 

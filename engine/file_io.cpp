@@ -54,6 +54,21 @@ std::optional<FileError> resolveLinks(std::string& path) {
     return systemError(ELOOP);
 }
 
+constexpr std::size_t kTempNamePrefix = 64;
+
+FileError notARegularFile() {
+    return {errors::kAccessError, "No es un archivo normal."};
+}
+
+// A file that is missing because its folder is: "path not found".
+FileError missingOrSystemError(int err, const std::string& path) {
+    if (err == ENOENT) {
+        const std::string dir = paths::DirectoryPart(path);
+        if (!dir.empty() && !paths::DirectoryExists(dir)) return systemError(ENOTDIR);
+    }
+    return systemError(err);
+}
+
 FileError pastEnd() {
     return {errors::kPastEnd, "El archivo termina antes de lo que indica su contenido."};
 }
@@ -113,11 +128,15 @@ FileReader::~FileReader() {
 std::optional<FileError> FileReader::open(const std::string& path) {
     path_ = path;
     if (path.empty()) return FileError{errors::kBadFileName, "No se indicó el nombre del archivo."};
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return systemError(errno);
+    // Non-blocking, so a named pipe cannot keep the program waiting; only
+    // regular files are read.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) return missingOrSystemError(errno, path);
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return systemError(errno);
     if (S_ISDIR(st.st_mode)) return systemError(EISDIR);
+    if (!S_ISREG(st.st_mode)) return notARegularFile();
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     return std::nullopt;
 }
 
@@ -160,14 +179,17 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) return systemError(EISDIR);
-    if (exists && !S_ISREG(old.st_mode)) {
-        return FileError{errors::kAccessError, "No es un archivo normal."};
-    }
+    if (exists && !S_ISREG(old.st_mode)) return notARegularFile();
+    // Replacing the file would ignore its own protection: a file the user may
+    // not write stays as it is.
+    if (exists && ::access(target.c_str(), W_OK) != 0) return systemError(errno);
 
     std::string dir = paths::DirectoryPart(target);
     if (dir.empty()) dir.push_back(target.starts_with('/') ? '/' : '.');
+    // A short prefix of the name keeps the temporary name within the limit
+    // of a name however long the target's is.
     std::string hidden(1, '.');
-    hidden += paths::FileNamePart(target);
+    hidden += paths::FileNamePart(target).substr(0, kTempNamePrefix);
     hidden += ".XXXXXX";
     std::string temp = paths::JoinPath(dir, hidden);
     Descriptor fd{::mkstemp(temp.data())};

@@ -16,7 +16,7 @@ bool cCartulo::NewFile(std::string_view title) {
     resetStore();
     path_.clear();
     // A title the format cannot hold would make the file unreadable.
-    if (title.empty() || CheckText(title)) title = kDefaultTitle;
+    if (title.empty() || CheckText(title, true)) title = kDefaultTitle;
     const CardId c = NewCard("");
     store_.texts[store_.cards[c].text].text = std::string(title);
     changed_ = false;
@@ -63,7 +63,8 @@ void cCartulo::CloseFile() {
     for (CardId c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
         raise([c](CartuloListener& l) { l.onCloseCard(c); });
         store_.texts[store_.cards[c].text].text.clear();
-        store_.cards[c].entry.clear();
+        // Through the index, so look-ups by listeners see what the list holds.
+        store_.setEntry(c, "");
     }
     resetStore();
     resetSearchOptions();

@@ -89,11 +89,10 @@ ParsedQuery parseTwoTerms(std::string_view rest) {
         return term;
     };
     addTerm(q, twoFormTerm(after.substr(0, comma2)));
-    if (n != 0) {
-        QueryTerm second = twoFormTerm(after.substr(comma2 + 1));
-        if (n == 3) second.op = TermOperator::Absent;
-        addTerm(q, std::move(second));
-    }
+    // Term 2 is read even when ignored: naming a field still sets the mode.
+    QueryTerm second = twoFormTerm(after.substr(comma2 + 1));
+    if (n == 3) second.op = TermOperator::Absent;
+    if (n != 0) addTerm(q, std::move(second));
     if (n == 2) q.mode += kAnyTerm;
     return q;
 }

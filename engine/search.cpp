@@ -82,6 +82,8 @@ bool cCartulo::matches(CardId card) const {
     const int low = query_.mode & 0xFF;
     if (low == kModeAll) return true;
     if (low != kModeText && low != kModeFields) return false;
+    // Only empty terms: like the empty query, whatever the form.
+    if (prepared_.empty()) return true;
     const bool anyTerm = (query_.mode & kAnyTerm) != 0;
     const CardRecord& rec = store_.cards[card];
     const std::string_view text = store_.texts[rec.text].text;
@@ -114,7 +116,8 @@ CardId cCartulo::FindFirst(std::string_view query) {
 }
 
 CardId cCartulo::FindNext(CardId card) {
-    if (!CardStore::valid(card)) return kNoCard;
+    // A card no longer in the list has no place in its order.
+    if (!CardStore::valid(card) || store_.cards[card].inUse == 0) return kNoCard;
     for (CardId c = store_.cards[card].nextCard; c != kNoCard; c = store_.cards[c].nextCard) {
         if (matches(c)) return c;
     }

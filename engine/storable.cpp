@@ -13,12 +13,13 @@ std::optional<std::string> cCartulo::CheckEntry(std::string_view entry) {
     return std::nullopt;
 }
 
-std::optional<std::string> cCartulo::CheckText(std::string_view text) {
+std::optional<std::string> cCartulo::CheckText(std::string_view text, bool mainCard) {
     if (text.size() > kMaxTextLength) {
         return "El texto tiene " + std::to_string(text.size()) +
                " caracteres; una ficha admite como máximo " + std::to_string(kMaxTextLength) + ".";
     }
-    if (text.starts_with("@@")) {
+    // Only the main card's record, always read as text, may begin with "@@".
+    if (!mainCard && text.starts_with("@@")) {
         return "El texto de una ficha no puede empezar por «@@».";
     }
     return std::nullopt;

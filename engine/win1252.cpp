@@ -182,7 +182,7 @@ std::string toUtf8(std::string_view text) {
     return out;
 }
 
-Decoded fromUtf8(std::string_view utf8) {
+Decoded fromUtf8(std::string_view utf8, std::optional<char> placeholder) {
     Decoded d;
     d.text.reserve(utf8.size());
     std::size_t i = 0;
@@ -198,6 +198,7 @@ Decoded fromUtf8(std::string_view utf8) {
         const int byte = fromUnicode(cp);
         if (byte < 0) {
             d.unstorable.push_back(cp);
+            if (placeholder) d.text += *placeholder;
         } else {
             d.text += static_cast<char>(byte);
         }

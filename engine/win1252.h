@@ -3,6 +3,7 @@
 // conversion for the text-only boundaries (the ctu tool, error messages).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,8 @@ struct Decoded {
 };
 
 // Converts UTF-8 to Windows-1252. Characters the code page cannot hold are
-// left out and reported; invalid UTF-8 bytes are taken as Windows-1252.
-Decoded fromUtf8(std::string_view utf8);
+// reported, and left out or, with a placeholder, marked by it; invalid UTF-8
+// bytes are taken as Windows-1252.
+Decoded fromUtf8(std::string_view utf8, std::optional<char> placeholder = std::nullopt);
 
 }  // namespace cartulo::win1252

@@ -8,14 +8,13 @@
 
 namespace cartulo::platform {
 
-std::optional<std::string> QtClipboard::GetText() const {
+std::optional<ClipboardContent> QtClipboard::GetText() const {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasText()) return std::nullopt;
-    // A text with characters the code page cannot hold is no text a card
-    // can take: leaving them out would paste a card that lost some of it.
-    FromQString converted = fromQString(data->text());
-    if (!converted.unstorable.empty()) return std::nullopt;
-    return std::move(converted.text);
+    // Characters the code page cannot hold keep their place as "?", so a card
+    // still reads as one and can be refused whole instead of pasted short.
+    FromQString converted = fromQString(data->text(), '?');
+    return ClipboardContent{std::move(converted.text), !converted.unstorable.empty()};
 }
 
 void QtClipboard::SetText(const std::string& text) {

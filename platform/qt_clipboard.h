@@ -7,7 +7,7 @@ namespace cartulo::platform {
 
 class QtClipboard : public ClipboardText {
   public:
-    std::optional<std::string> GetText() const override;
+    std::optional<ClipboardContent> GetText() const override;
     void SetText(const std::string& text) override;
 };
 

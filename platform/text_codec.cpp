@@ -14,13 +14,14 @@ QString toQString(std::string_view cp1252) {
     return out;
 }
 
-FromQString fromQString(const QString& text) {
+FromQString fromQString(const QString& text, std::optional<char> placeholder) {
     FromQString out;
     out.text.reserve(static_cast<std::size_t>(text.size()));
     for (char32_t ch : text.toStdU32String()) {
         const int byte = win1252::fromUnicode(ch);
         if (byte < 0) {
             out.unstorable.push_back(ch);
+            if (placeholder) out.text += *placeholder;
         } else {
             out.text += static_cast<char>(byte);
         }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ struct FromQString {
     std::string text;                  // Windows-1252 bytes
     std::vector<char32_t> unstorable;  // characters the code page cannot hold, left out
 };
-FromQString fromQString(const QString& text);
+// Characters the code page cannot hold are left out, or marked by the
+// placeholder when one is given; either way they are reported.
+FromQString fromQString(const QString& text, std::optional<char> placeholder = std::nullopt);
 
 }  // namespace cartulo::platform

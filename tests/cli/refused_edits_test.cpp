@@ -73,6 +73,52 @@ TEST_F(CliTest, FullFileRefusesNewCardsAndSisters) {
     EXPECT_EQ(readBytes(file), before);
 }
 
+// Any storable text is at most 3 bytes of UTF-8 a character; reading stops
+// one byte past that, so endless input is refused rather than exhausting memory.
+const std::size_t kMaxTextBytes = 3 * 99999;
+const std::string kTooLong = "más largo de lo que cabe en una ficha";
+
+TEST_F(CliTest, EndlessTextFileIsRefusedWithoutReadingItAll) {
+    writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
+    const std::string before = readBytes(file);
+    for (const auto& args :
+         {std::vector<std::string>{"set", file, "Pan", "--text-file", "/dev/zero"},
+          std::vector<std::string>{"add", file, "Nueva", "--text-file=/dev/zero"}}) {
+        const auto run = ctu(args);
+        EXPECT_EQ(run.exitCode, 4) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(kTooLong), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(readBytes(file), before);
+}
+
+TEST_F(CliTest, TextOneBytePastTheBoundIsRefusedFromStdinAndDisk) {
+    writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
+    const std::string before = readBytes(file);
+    const std::string input(kMaxTextBytes + 1, 't');
+    const auto fromStdin = ctu({"set", file, "Pan", "--text-file", "-"}, input);
+    EXPECT_EQ(fromStdin.exitCode, 4) << fromStdin.err;
+    EXPECT_NE(fromStdin.err.find(kTooLong), std::string::npos) << fromStdin.err;
+
+    const std::string textFile = dir.path("largo.txt");
+    writeBytes(textFile, input);
+    const auto fromDisk = ctu({"set", file, "Pan", "--text-file", textFile});
+    EXPECT_EQ(fromDisk.exitCode, 4) << fromDisk.err;
+    EXPECT_NE(fromDisk.err.find(kTooLong), std::string::npos) << fromDisk.err;
+    EXPECT_EQ(readBytes(file), before);
+}
+
+TEST_F(CliTest, LongestStorableTextInBytesIsReadWhole) {
+    writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
+    std::string input;
+    for (std::size_t i = 0; i < 99999; ++i) input += "€";  // 3 bytes each
+    ASSERT_EQ(input.size(), kMaxTextBytes);
+    const auto run = ctu({"set", file, "Pan", "--text-file", "-"}, input);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readBytes(file),
+              cardFileBytes({{"", "Agenda"}, {"Pan", std::string(99999, '\x80')}}));
+}
+
 TEST_F(CliTest, LimitsOfTheFormatAreAccepted) {
     writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
     const std::string entry99(99, 'e');

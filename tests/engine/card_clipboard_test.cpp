@@ -9,7 +9,7 @@ namespace cartulo {
 namespace {
 
 class ClipboardTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         clip = std::make_shared<MemoryClipboard>();
         SetClipboard(clip);
@@ -26,19 +26,19 @@ TEST_F(ClipboardTest, CardTextLayout) {
     const CardId pan = source.NewCard("Pan");
     source.SetTxt(pan, "x");
     source.CopyCard(pan);
-    EXPECT_EQ(clip->GetText(), "3 #PanxCaRd");
+    EXPECT_EQ(clip->GetText()->text, "3 #PanxCaRd");
     EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
     EXPECT_EQ(cCartulo::GetClipCard().entry, "Pan");
     EXPECT_EQ(cCartulo::GetClipCard().text, "x");
 
     const CardId long95 = source.NewCard(std::string(95, 'e'));
     source.CopyCard(long95);
-    EXPECT_EQ(static_cast<unsigned char>(clip->GetText()->at(2)), 127);
+    EXPECT_EQ(static_cast<unsigned char>(clip->GetText()->text.at(2)), 127);
     // 97 characters give a check byte the code page leaves undefined.
     const CardId long97 = source.NewCard(std::string(97, 'f'));
     source.SetTxt(long97, "texto");
     source.CopyCard(long97);
-    EXPECT_EQ(static_cast<unsigned char>(clip->GetText()->at(2)), 0x81);
+    EXPECT_EQ(static_cast<unsigned char>(clip->GetText()->text.at(2)), 0x81);
     const CardId pasted = target.PasteCard();
     ASSERT_GT(pasted, 0);
     EXPECT_EQ(target.GetNtry(pasted), std::string(97, 'f'));
@@ -78,11 +78,12 @@ TEST_F(ClipboardTest, RefusesWhatIsNotACardAndChangesNothing) {
     const int before = target.CardCount();
     const std::string notCards[] = {
         "",
-        "3 #Pan",               // no marker
-        "3 #PanxCard",          // marker in the wrong case
-        "3 $PanxCaRd",          // wrong check character
-        "9 )PanCaRd",           // shorter than its entry length says
-        "-5\x1b" "abcdCaRd",    // negative length
+        "3 #Pan",       // no marker
+        "3 #PanxCard",  // marker in the wrong case
+        "3 $PanxCaRd",  // wrong check character
+        "9 )PanCaRd",   // shorter than its entry length says
+        "-5\x1b"
+        "abcdCaRd",  // negative length
         "CaRd",
     };
     for (const std::string& text : notCards) {
@@ -99,10 +100,36 @@ TEST_F(ClipboardTest, RefusesWhatIsNotACardAndChangesNothing) {
     EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
     clip->SetText("1 !A" + std::string(100000, 'x') + "CaRd");
     EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
-    clip->SetText("18" "\x32" " <Ficha principal>textoCaRd");
+    clip->SetText(
+        "18"
+        "\x32"
+        " <Ficha principal>textoCaRd");
     EXPECT_EQ(target.PasteCard(), kEntryInUse);
     EXPECT_EQ(target.CardCount(), before);
     EXPECT_FALSE(target.CheckHeaps());
+}
+
+TEST_F(ClipboardTest, MainAndMasterCardsAndTheOrderOfRefusals) {
+    // The main card's entry is in use in every file.
+    source.CopyCard(source.GetMain());
+    EXPECT_EQ(clip->GetText()->text, "0  OrigenCaRd");
+    EXPECT_EQ(target.PasteCard(), kEntryInUse);
+    // A master card pasted into a file without one becomes its master card.
+    const CardId master = source.NewCard("Ficha maestra");
+    source.SetTxt(master, "Autor: ");
+    source.CopyCard(master);
+    const CardId pasted = target.PasteCard();
+    ASSERT_GT(pasted, 0);
+    EXPECT_EQ(target.GetMasterTxt(), "Autor: ");
+    EXPECT_EQ(target.GetTxt(target.NewCard("Nueva")), "Autor: ");
+    // An entry in use is reported before a text the file cannot hold.
+    clip->SetText("5 %Nueva@@xCaRd");
+    EXPECT_EQ(target.PasteCard(), kEntryInUse);
+    // Characters left out on the way in make the card unstorable, not absent.
+    clip->SetContent({"1 !B?CaRd", true});
+    EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
+    EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
+    EXPECT_EQ(target.SrchNtry("B"), kNoCard);
 }
 
 TEST_F(ClipboardTest, FullFileHasNoRoom) {

@@ -121,10 +121,16 @@ TEST_F(EntriesTest, TextsTheFileCannotHoldAreRefusedAndChangeNothing) {
         EXPECT_NE(cCartulo::CheckText(text), std::nullopt);
         EXPECT_FALSE(ctu.SetTxt(cancion, text));
         EXPECT_EQ(ctu.GetTxt(cancion), "antes");
-        EXPECT_FALSE(fresh.SetTxt(fresh.GetMain(), text));
-        EXPECT_FALSE(fresh.GetChanged());
-        EXPECT_EQ(fresh.GetTxt(fresh.GetMain()), "T");
     }
+    // The main card's record is always read as text, so only length limits it;
+    // the same holds for a sister of the main card, which shares that record.
+    EXPECT_FALSE(fresh.SetTxt(fresh.GetMain(), std::string(100000, 't')));
+    EXPECT_FALSE(fresh.GetChanged());
+    EXPECT_EQ(fresh.GetTxt(fresh.GetMain()), "T");
+    const CardId sister = fresh.NewAlias(fresh.GetMain(), "Portada");
+    EXPECT_TRUE(fresh.SetTxt(sister, "@@T"));
+    EXPECT_EQ(fresh.GetTxt(fresh.GetMain()), "@@T");
+    EXPECT_EQ(cCartulo::CheckText("@@T", true), std::nullopt);
     for (const std::string& text :
          {std::string(99999, 't'), std::string("x@@"), std::string("@")}) {
         EXPECT_EQ(cCartulo::CheckText(text), std::nullopt);
@@ -133,11 +139,14 @@ TEST_F(EntriesTest, TextsTheFileCannotHoldAreRefusedAndChangeNothing) {
 }
 
 TEST(NewFileTitleTest, TitleTheFileCannotHoldBecomesTheDefault) {
-    for (const std::string& title : {std::string(), std::string("@@x"), std::string(100000, 't')}) {
+    for (const std::string& title : {std::string(), std::string(100000, 't')}) {
         cCartulo ctu;
         EXPECT_TRUE(ctu.NewFile(title));
         EXPECT_EQ(ctu.GetTxt(ctu.GetMain()), "NUEVO CARTULO");
     }
+    cCartulo ctu;
+    ctu.NewFile("@@x");
+    EXPECT_EQ(ctu.GetTxt(ctu.GetMain()), "@@x");
 }
 
 // --- Windows-1252 ---

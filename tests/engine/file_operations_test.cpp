@@ -75,6 +75,7 @@ TEST_F(FileOperationsTest, OpenFileRaisesOnlyTheEventsOfItsNewFile) {
 
     ctu.SetTxt(ctu.SrchNtry("Pan"), "x");  // the same text
     EXPECT_FALSE(ctu.GetChanged());
+    EXPECT_EQ(rec.log, (Log{"NewCard 1", "NewFile"}));  // and no event
 }
 
 TEST_F(FileOperationsTest, FailedOpenFileRaisesTheEventsOfTheFallbackNewFile) {

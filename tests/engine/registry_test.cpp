@@ -67,6 +67,38 @@ TEST(RegistryTest, IndicesIdentifiersAndEvents) {
     EXPECT_EQ(events.log.back(), "Add 5");
 }
 
+// Removing other files from inside the Remove event never removes the wrong one.
+TEST(RegistryTest, ListenersThatRemoveFilesDuringRemove) {
+    cCartulos registry;
+    auto f0 = newFile("F0"), f1 = newFile("F1"), f2 = newFile("F2");
+    for (const auto& f : {f0, f1, f2}) registry.AddFile(f);
+    struct RemovesFirst : CartulosListener {
+        cCartulos& r;
+        explicit RemovesFirst(cCartulos& reg) : r(reg) {}
+        void onRemove(std::int32_t index) override {
+            if (index != 0) r.RemoveItem(0);
+        }
+    } listener(registry);
+    auto sub = registry.Subscribe(listener);
+    registry.RemoveItem(1);
+    ASSERT_EQ(registry.ListCount(), 1);
+    EXPECT_EQ(registry.List(0), f2);
+
+    registry.AddFile(nullptr);  // ignored
+    EXPECT_EQ(registry.ListCount(), 1);
+    EXPECT_EQ(registry.FindFilename("/nada.ctu"), -1);
+}
+
+TEST(RegistryTest, TheProgramHasOneRegistry) {
+    EXPECT_EQ(&Ctus(), &Ctus());
+    const auto before = Ctus().ListCount();
+    auto f = newFile("Global");
+    Ctus().AddFile(f);
+    EXPECT_EQ(Ctus().List(Ctus().ListCount() - 1), f);
+    Ctus().RemoveItem(Ctus().FindFile(f.get()));
+    EXPECT_EQ(Ctus().ListCount(), before);
+}
+
 using RegistryPathTest = test::TempDirTest;
 
 TEST_F(RegistryPathTest, FindsTheOneOpenCopyOfAFile) {

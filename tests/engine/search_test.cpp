@@ -25,7 +25,7 @@ const Card kCards[] = {
 };
 
 class SearchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ctu.NewFile("Pruebas");
         for (const Card& c : kCards) {
@@ -92,7 +92,8 @@ TEST_F(SearchTest, QueryFormsAndTheirCombinations) {
         {"s:7,casa,perro", {}},
         // Empty query and empty terms match every card.
         {"", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", "Casa", ""}},
-        {" , ,", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", "Casa", ""}},
+        {" , ,",
+         {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", "Casa", ""}},
         {"casa, ,-perro", {"Casa"}},
     };
     for (const auto& c : cases) {
@@ -118,12 +119,17 @@ TEST_F(SearchTest, ModesOfParsedQueries) {
         int mode;
         std::size_t terms;
     } cases[] = {
-        {"", kModeAll, 0},          {"a,b", kModeText, 2},
-        {"a,x:b", kModeFields, 2},  {"t:a:b", kModeText, 1},
+        {"", kModeAll, 0},
+        {"a,b", kModeText, 2},
+        {"a,x:b", kModeFields, 2},
+        {"t:a:b", kModeText, 1},
         {"s:2,a,b", kModeText + kAnyTerm, 2},
-        {"s:1,a,b", kModeText, 2},  {"s:3,a,ntry:b", kModeFields, 2},
-        {"s:0,a,b", kModeText, 1},  {"s:", kModeInvalid, 0},
-        {"k:a", kModeInvalid, 0},   {"k:a:1,b:2", kModeFields, 2},
+        {"s:1,a,b", kModeText, 2},
+        {"s:3,a,ntry:b", kModeFields, 2},
+        {"s:0,a,b", kModeText, 1},
+        {"s:", kModeInvalid, 0},
+        {"k:a", kModeInvalid, 0},
+        {"k:a:1,b:2", kModeFields, 2},
     };
     for (const auto& c : cases) {
         const ParsedQuery q = ParseQuery(c.query);
@@ -145,6 +151,34 @@ TEST_F(SearchTest, AnInvalidQueryLeavesTheCacheConsistent) {
     EXPECT_EQ(ctu.QueryMode(), kModeText);
 }
 
+TEST_F(SearchTest, EdgesOfTheTwoTermFormAndOfFieldTerms) {
+    // Only empty terms: every card, also where one term would suffice.
+    EXPECT_EQ(find("s:2,,").size(), 8u);
+    EXPECT_EQ(find("s:2, , ").size(), 8u);
+    // A hyphen means nothing in the s: form: "-casa" is searched as written.
+    EXPECT_EQ(find("s:0,-casa"), Entries{});
+    // Naming a field in an ignored term 2 still selects the field mode.
+    ParsedQuery q = ParseQuery("s:0,casa,ntry:x");
+    EXPECT_EQ(q.mode, kModeFields);
+    EXPECT_EQ(q.terms.size(), 1u);
+    // With a space after the colon the hyphen belongs to the word.
+    q = ParseQuery("tel: -555");
+    ASSERT_EQ(q.terms.size(), 1u);
+    EXPECT_EQ(q.terms[0].word, "-555");
+    EXPECT_EQ(q.terms[0].op, TermOperator::Occurs);
+    // The same invalid query asked twice still finds nothing.
+    EXPECT_EQ(find("k:a:b,c"), Entries{});
+    EXPECT_EQ(find("k:a:b,c"), Entries{});
+}
+
+TEST_F(SearchTest, FindNextFromACardOutsideTheListEnds) {
+    EXPECT_EQ(ctu.FindFirst(""), ctu.FirstCard());
+    EXPECT_EQ(ctu.FindNext(4000), kNoCard);  // never used
+    const CardId perro = ctu.SrchNtry("Perro");
+    ctu.DelCard(perro);
+    EXPECT_EQ(ctu.FindNext(perro), kNoCard);
+}
+
 TEST_F(SearchTest, RepeatedQueryFindsNewCardsAndFollowsTheCardList) {
     EXPECT_EQ(find("perro"), (Entries{"Perro", "Casas"}));
     const CardId extra = ctu.NewCard("Otro");
@@ -157,14 +191,17 @@ TEST_F(SearchTest, RepeatedQueryFindsNewCardsAndFollowsTheCardList) {
 
 TEST(FindWordTest, PositionsAndWordEdges) {
     cCartulo ctu;
-    EXPECT_EQ(ctu.FindWord("casa", "casa", 1), 1);           // the whole text
-    EXPECT_EQ(ctu.FindWord("la casa", "CASA", 1), 4);        // at the end
-    EXPECT_EQ(ctu.FindWord("casas casa", "casa", 1), 7);     // skips the longer word
-    EXPECT_EQ(ctu.FindWord("casa casa", "casa", 2), 6);      // from a start position
-    EXPECT_EQ(ctu.FindWord("\xA1" "casa!", "casa", 1), 2);   // ¡ and ! separate
+    EXPECT_EQ(ctu.FindWord("casa", "casa", 1), 1);        // the whole text
+    EXPECT_EQ(ctu.FindWord("la casa", "CASA", 1), 4);     // at the end
+    EXPECT_EQ(ctu.FindWord("casas casa", "casa", 1), 7);  // skips the longer word
+    EXPECT_EQ(ctu.FindWord("casa casa", "casa", 2), 6);   // from a start position
+    EXPECT_EQ(ctu.FindWord("\xA1"
+                           "casa!",
+                           "casa", 1),
+              2);  // ¡ and ! separate
     EXPECT_EQ(ctu.FindWord("(casa)-casa", "casa", 3), 8);
-    EXPECT_EQ(ctu.FindWord("\xC1rbol", "\xE1rbol", 1), 1);   // Á and á are one letter
-    EXPECT_EQ(ctu.FindWord("arbol", "\xE1rbol", 1), 0);      // a and á are not
+    EXPECT_EQ(ctu.FindWord("\xC1rbol", "\xE1rbol", 1), 1);  // Á and á are one letter
+    EXPECT_EQ(ctu.FindWord("arbol", "\xE1rbol", 1), 0);     // a and á are not
     EXPECT_EQ(ctu.FindWord("casa", "", 1), 0);
     EXPECT_EQ(ctu.FindWord("", "casa", 1), 0);
     EXPECT_EQ(ctu.FindWord("casa", "casa", 99), 0);
@@ -175,8 +212,20 @@ TEST(FindWordTest, QueriesOfAnyShapeReturnAResult) {
     cCartulo ctu;
     ctu.NewFile("x");
     const std::string hostile[] = {
-        ",,,,", "s:", "S:,", "k:", "k:,", "t:", "s:-1,a,b", "s:99999999999999999999,a",
-        std::string(10000, ','), std::string("\0\x01\x02:", 4), "ntry:", ":", "-", "k::::",
+        ",,,,",
+        "s:",
+        "S:,",
+        "k:",
+        "k:,",
+        "t:",
+        "s:-1,a,b",
+        "s:99999999999999999999,a",
+        std::string(10000, ','),
+        std::string("\0\x01\x02:", 4),
+        "ntry:",
+        ":",
+        "-",
+        "k::::",
     };
     for (const std::string& q : hostile) {
         const CardId c = ctu.FindFirst(q);

@@ -40,12 +40,17 @@ TEST_F(QtClipboardTest, CopyAndPasteAgreeEvenForAnUndefinedCheckByte) {
 
 TEST_F(QtClipboardTest, TextFromOtherProgramsIsReadButIsNoCard) {
     QGuiApplication::clipboard()->setText(QString::fromUtf8("Hola, señor"));
-    EXPECT_EQ(QtClipboard().GetText(), "Hola, se\xF1or");
+    EXPECT_EQ(QtClipboard().GetText()->text, "Hola, se\xF1or");
+    EXPECT_FALSE(QtClipboard().GetText()->incomplete);
     EXPECT_EQ(cCartulo::ClipboardFormat(), 0);
     // A card carrying a character the file cannot store is refused whole.
     QGuiApplication::clipboard()->setText(QString::fromUtf8("1 !Aflecha →CaRd"));
-    EXPECT_EQ(QtClipboard().GetText(), std::nullopt);
-    EXPECT_EQ(cCartulo::ClipboardFormat(), 0);
+    EXPECT_TRUE(QtClipboard().GetText()->incomplete);
+    EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
+    cCartulo target;
+    target.NewFile("x");
+    EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
+    EXPECT_EQ(target.CardCount(), 1);
     QGuiApplication::clipboard()->clear();
     cCartulo ctu;
     ctu.NewFile("x");
