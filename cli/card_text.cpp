@@ -12,32 +12,13 @@
 namespace ctu {
 namespace {
 
-std::string encodeUtf8(char32_t ch) {
-    std::string out;
-    const auto c = static_cast<std::uint32_t>(ch);
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 // «→» (U+2192): the character itself may be invisible, the code never is.
 std::string describe(char32_t ch) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(ch));
-    return "«" + encodeUtf8(ch) + "» (" + code + ")";
+    std::string out = "«";
+    cartulo::win1252::appendUtf8(out, ch);
+    return out + "» (" + code + ")";
 }
 
 std::vector<char32_t> distinct(const std::vector<char32_t>& chars) {

@@ -35,6 +35,8 @@ char foldAccents(char c);
 std::string foldAccents(std::string_view text);
 
 std::string toUtf8(std::string_view text);
+// Appends one Unicode character, encoded as UTF-8.
+void appendUtf8(std::string& out, char32_t ch);
 
 struct Decoded {
     std::string text;                  // Windows-1252 bytes
