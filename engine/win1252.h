@@ -35,6 +35,10 @@ char foldAccents(char c);
 std::string foldAccents(std::string_view text);
 
 std::string toUtf8(std::string_view text);
+// The length of the valid UTF-8 sequence at text[i] with its character in
+// `ch`, or 0 when none begins there (no overlong forms, no surrogates,
+// nothing above U+10FFFF).
+std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& ch);
 // Appends one Unicode character, encoded as UTF-8.
 void appendUtf8(std::string& out, char32_t ch);
 
