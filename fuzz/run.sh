@@ -23,8 +23,14 @@ for source in fuzz/fuzz_*.cpp; do
     mkdir -p "$corpus"
     [[ -d $seeds ]] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
     echo "== $target, ${seconds} s"
-    if ! "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix=.fuzz-corpus/crashes/"$target"- "$corpus"; then
+    log=.fuzz-corpus/$target.log
+    # The fuzzer's progress goes to a log; only its summary is shown, or the
+    # whole log's end when it found a crash.
+    if "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix=.fuzz-corpus/crashes/"$target"- "$corpus" >"$log" 2>&1; then
+        grep -E '^(Done|stat::number_of_executed_units)' "$log" || true
+    else
+        tail -40 "$log"
         echo "$target falló; la entrada está en .fuzz-corpus/crashes/" >&2
         status=1
     fi
