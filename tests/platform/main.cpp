@@ -1,12 +1,13 @@
-// Qt tests need an application object for the clipboard.
-#include <QGuiApplication>
+// Qt tests need an application object: the clipboard, fonts, widgets and
+// printers all ask for one.
+#include <QApplication>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

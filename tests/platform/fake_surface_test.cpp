@@ -1,0 +1,156 @@
+#include "platform/fake_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace cartulo {
+namespace {
+
+TEST(FakeSurfaceTest, MetricsInPixels) {
+    FakeSurface s(800, 600);
+    EXPECT_EQ(s.GetScaleMode(), ScaleMode::Pixels);
+    EXPECT_EQ(s.Font().name, "Times New Roman");
+    EXPECT_EQ(s.Font().size, 12);
+    EXPECT_EQ(s.TextWidth("abc"), 24);
+    EXPECT_EQ(s.TextWidth(" "), 8);
+    EXPECT_EQ(s.TextWidth(""), 0);
+    EXPECT_EQ(s.TextHeight(" "), 16);
+    const TextMetrics m = s.GetTextMetrics();
+    EXPECT_EQ(m.height, 16);
+    EXPECT_EQ(m.ascent, 12);
+    EXPECT_EQ(m.descent, 4);
+    EXPECT_EQ(m.internalLeading, 0);
+    EXPECT_EQ(m.externalLeading, 0);
+    EXPECT_EQ(s.TwipsPerPixelX(), 15);
+    EXPECT_EQ(s.TwipsPerPixelY(), 15);
+}
+
+TEST(FakeSurfaceTest, MetricsInPointsAndTwips) {
+    FakeSurface points(600, 450, ScaleMode::Points);
+    EXPECT_EQ(points.TextWidth("abc"), 18);
+    EXPECT_EQ(points.TextHeight("x"), 12);
+    FakeSurface twips(9000, 6750, ScaleMode::Twips);
+    EXPECT_EQ(twips.TextWidth("abc"), 360);
+    EXPECT_EQ(twips.TextHeight("x"), 240);
+    // Text metrics are device pixels whatever the scale.
+    EXPECT_EQ(twips.GetTextMetrics().height, 16);
+    EXPECT_EQ(points.GetTextMetrics().ascent, 12);
+}
+
+TEST(FakeSurfaceTest, MetricsFollowTheSizeAndNothingElse) {
+    FakeSurface s(800, 600);
+    ASSERT_TRUE(s.SetFontSize(24));
+    EXPECT_EQ(s.TextWidth("ab"), 32);
+    EXPECT_EQ(s.TextHeight(""), 32);
+    const double plain = s.TextWidth("Hola");
+    s.SetFontBold(true);
+    s.SetFontItalic(true);
+    s.SetFontCharset(kSymbolCharset);
+    ASSERT_TRUE(s.SetFontName("Symbol"));
+    EXPECT_EQ(s.TextWidth("Hola"), plain);
+}
+
+TEST(FakeSurfaceTest, ChangingTheScaleKeepsSizeAndPenInPlace) {
+    FakeSurface s(800, 600);
+    s.SetCurrentX(100);
+    s.SetCurrentY(30);
+    s.SetScaleMode(ScaleMode::Twips);
+    EXPECT_EQ(s.ScaleWidth(), 12000);
+    EXPECT_EQ(s.ScaleHeight(), 9000);
+    EXPECT_EQ(s.CurrentX(), 1500);
+    EXPECT_EQ(s.CurrentY(), 450);
+    s.SetScaleMode(ScaleMode::Points);
+    EXPECT_EQ(s.ScaleWidth(), 600);
+    EXPECT_EQ(s.ScaleHeight(), 450);
+    EXPECT_EQ(s.CurrentX(), 75);
+    s.SetScaleMode(ScaleMode::Pixels);
+    EXPECT_EQ(s.ScaleWidth(), 800);
+    EXPECT_EQ(s.CurrentX(), 100);
+    EXPECT_EQ(s.Log(), (std::vector<std::string>{"scalemode 1", "scalemode 2", "scalemode 3"}));
+}
+
+TEST(FakeSurfaceTest, RefusedNamesAndSizesKeepTheFont) {
+    FakeSurface s(100, 100);
+    EXPECT_FALSE(s.SetFontName(""));
+    EXPECT_FALSE(s.SetFontName(std::string(32, 'a')));
+    EXPECT_TRUE(s.SetFontName(std::string(31, 'a')));
+    EXPECT_EQ(s.Font().name, std::string(31, 'a'));
+    EXPECT_FALSE(s.SetFontSize(0));
+    EXPECT_FALSE(s.SetFontSize(-3));
+    EXPECT_FALSE(s.SetFontSize(2000.5));
+    EXPECT_EQ(s.Font().size, 12);
+    EXPECT_TRUE(s.SetFontSize(2000));
+    EXPECT_EQ(s.Font().size, 2000);
+}
+
+TEST(FakeSurfaceTest, PrintLogsAndAdvancesThePen) {
+    FakeSurface s(800, 600);
+    s.SetCurrentX(10);
+    s.SetCurrentY(20);
+    s.SetForeColor(Rgb(255, 0, 0));
+    s.Print("Hola");
+    EXPECT_EQ(s.CurrentX(), 42);
+    EXPECT_EQ(s.CurrentY(), 20);
+    s.SetFontTransparent(true);
+    s.SetFontBold(true);
+    s.SetFontUnderline(true);
+    s.SetFontSize(10.5);
+    s.Print("x");
+    EXPECT_EQ(s.CurrentX(), 49);
+    s.SetFontCharset(kSymbolCharset);
+    s.SetFontItalic(true);
+    s.SetFontStrikethrough(true);
+    s.SetForeColor(Rgb(0x12, 0x34, 0x56));
+    s.Print("a");
+    EXPECT_EQ(s.Log(), (std::vector<std::string>{
+                           "print 10,20 \"Hola\" Times New Roman 12 #FF0000 opaque",
+                           "print 42,20 \"x\" Times New Roman 10.5 N U #FF0000",
+                           "print 49,20 \"a\" Times New Roman 10.5 N C U S charset=2 #123456",
+                       }));
+}
+
+TEST(FakeSurfaceTest, ShapesLogAndInkKeepsOnlyPaint) {
+    FakeSurface s(800, 600);
+    s.SetDrawWidth(2);
+    s.Line(0, 0, 10, 5, Rgb(0, 0, 255));
+    EXPECT_EQ(s.CurrentX(), 10);
+    EXPECT_EQ(s.CurrentY(), 5);
+    s.SetScaleMode(ScaleMode::Points);
+    s.Rectangle(1, 2, 3.25, 4, Rgb(0, 255, 0), true);
+    s.SetDrawWidth(1);
+    s.Point(7, 8, Rgb(1, 2, 3));
+    s.SetFillColor(Rgb(255, 255, 0));
+    s.Polygon({{0, 0}, {10, 0}, {5, 5}});
+    s.SetFillStyle(FillStyle::Solid);
+    s.Polygon({{0, 0}, {10, 0}, {5, 5}});
+    s.PaintPicture(FakePicture("logo.bmp", 32, 16), 4, 5, 24, 12);
+    s.SetPointer(PointerShape::Hand);
+    EXPECT_EQ(s.Pointer(), PointerShape::Hand);
+    const std::vector<std::string> ink{
+        "line 0,0 10,5 #0000FF w2",
+        "rect 1,2 3.25,4 #00FF00 filled w2",
+        "point 7,8 #010203",
+        "polygon 0,0 10,0 5,5 fill=none line=#000000",
+        "polygon 0,0 10,0 5,5 fill=#FFFF00 line=#000000",
+        "picture logo.bmp 4,5 24x12",
+    };
+    EXPECT_EQ(s.Ink(), ink);
+    EXPECT_EQ(s.Log().size(), ink.size() + 1);  // and the scale mode
+    s.ClearLog();
+    EXPECT_TRUE(s.Log().empty());
+}
+
+TEST(FakeSurfaceTest, ColoursSplitIntoTheirParts) {
+    constexpr Color c = Rgb(0x12, 0x34, 0x56);
+    static_assert(c == 0x56 * 65536 + 0x34 * 256 + 0x12);
+    EXPECT_EQ(RedOf(c), 0x12);
+    EXPECT_EQ(GreenOf(c), 0x34);
+    EXPECT_EQ(BlueOf(c), 0x56);
+}
+
+TEST(FakeSurfaceTest, PrinterFlag) {
+    EXPECT_FALSE(FakeSurface(10, 10).IsPrinter());
+    EXPECT_TRUE(FakeSurface(10, 10, ScaleMode::Twips, true).IsPrinter());
+}
+
+}  // namespace
+}  // namespace cartulo

@@ -1,0 +1,531 @@
+#include "platform/qt_surface.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "platform/fake_surface.h"
+#include "platform/qt_picture.h"
+
+namespace cartulo::platform {
+namespace {
+
+constexpr Color kWhite = Rgb(255, 255, 255);
+constexpr Color kRed = Rgb(255, 0, 0);
+constexpr Color kGreen = Rgb(0, 255, 0);
+constexpr Color kBlue = Rgb(0, 0, 255);
+
+QImage blankImage(int width, int height, QColor colour = Qt::white) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+Color colourAt(const QImage& image, int x, int y) {
+    const QColor c(image.pixel(x, y));
+    return Rgb(c.red(), c.green(), c.blue());
+}
+
+// Pixels of `image` in the rectangle [x1, x2) x [y1, y2) with exactly this colour.
+int countColour(const QImage& image, Color colour, int x1, int y1, int x2, int y2) {
+    int n = 0;
+    for (int y = std::max(0, y1); y < std::min(image.height(), y2); ++y) {
+        for (int x = std::max(0, x1); x < std::min(image.width(), x2); ++x) {
+            if (colourAt(image, x, y) == colour) ++n;
+        }
+    }
+    return n;
+}
+
+// Pixels that are not the background, outside the rectangle.
+int countInkOutside(const QImage& image, Color background, int x1, int y1, int x2, int y2) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inside = x >= x1 && x < x2 && y >= y1 && y < y2;
+            if (!inside && colourAt(image, x, y) != background) ++n;
+        }
+    }
+    return n;
+}
+
+// --- scale ---
+
+TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImage) {
+    QImage image = blankImage(200, 100);
+    QtSurface s(image);
+    EXPECT_EQ(s.GetScaleMode(), ScaleMode::Pixels);
+    EXPECT_FALSE(s.IsPrinter());
+    EXPECT_EQ(s.TwipsPerPixelX(), 15);
+    EXPECT_EQ(s.TwipsPerPixelY(), 15);
+    EXPECT_EQ(s.ScaleWidth(), 200);
+    EXPECT_EQ(s.ScaleHeight(), 100);
+    const double pixels = s.TextWidth("Hola, mundo");
+    const double height = s.TextHeight(" ");
+
+    s.SetCurrentX(30);
+    s.SetCurrentY(12);
+    s.SetScaleMode(ScaleMode::Twips);
+    EXPECT_EQ(s.ScaleWidth(), 3000);
+    EXPECT_EQ(s.ScaleHeight(), 1500);
+    EXPECT_EQ(s.CurrentX(), 450);
+    EXPECT_EQ(s.CurrentY(), 180);
+    EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * 15);
+    EXPECT_DOUBLE_EQ(s.TextHeight(" "), height * 15);
+
+    s.SetScaleMode(ScaleMode::Points);
+    EXPECT_EQ(s.ScaleWidth(), 150);
+    EXPECT_EQ(s.ScaleHeight(), 75);
+    EXPECT_EQ(s.CurrentX(), 22.5);
+    EXPECT_EQ(s.CurrentY(), 9);
+    EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * 0.75);
+
+    s.SetScaleMode(ScaleMode::Pixels);
+    EXPECT_EQ(s.CurrentX(), 30);
+    EXPECT_EQ(s.TextWidth("Hola, mundo"), pixels);
+}
+
+TEST(QtSurfaceTest, TwipsPerPixelFollowTheDeviceResolution) {
+    QImage image = blankImage(200, 100);
+    image.setDotsPerMeterX(7559);  // 192 dpi
+    image.setDotsPerMeterY(7559);
+    QtSurface s(image, ScaleMode::Points);
+    EXPECT_EQ(s.TwipsPerPixelX(), 7.5);
+    EXPECT_EQ(s.ScaleWidth(), 75);
+    // A 12-point font is twice as many pixels as at 96 dpi, so the same in points.
+    QImage normal = blankImage(200, 100);
+    QtSurface n(normal, ScaleMode::Points);
+    EXPECT_NEAR(s.TextHeight(" "), n.TextHeight(" "), 0.5);
+    EXPECT_NEAR(s.GetTextMetrics().height, 2 * n.GetTextMetrics().height, 1);
+}
+
+TEST(QtSurfaceTest, CoordinatesInTwipsLandOnTheirPixels) {
+    QImage image = blankImage(60, 40);
+    {
+        QtSurface s(image, ScaleMode::Twips);
+        s.Line(150, 150, 450, 150, kRed);  // (10,10)-(30,10) in pixels
+        EXPECT_EQ(s.CurrentX(), 450);
+        EXPECT_EQ(s.CurrentY(), 150);
+        s.Point(600, 450, kBlue);  // (40,30)
+    }
+    EXPECT_EQ(colourAt(image, 10, 10), kRed);
+    EXPECT_EQ(colourAt(image, 20, 10), kRed);
+    EXPECT_EQ(colourAt(image, 30, 10), kRed);
+    EXPECT_EQ(colourAt(image, 9, 10), kWhite);
+    EXPECT_EQ(colourAt(image, 20, 9), kWhite);
+    EXPECT_EQ(colourAt(image, 20, 11), kWhite);
+    EXPECT_EQ(colourAt(image, 40, 30), kBlue);
+    EXPECT_EQ(countInkOutside(image, kWhite, 10, 10, 31, 11), 1);
+}
+
+// --- fonts ---
+
+TEST(QtSurfaceTest, CardFontsResolveToTheirMetricCompatibleFonts) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    ASSERT_TRUE(s.SetFontName("Arial"));
+    EXPECT_EQ(QFontInfo(s.QtFont()).family(), "Liberation Sans");
+    ASSERT_TRUE(s.SetFontName("Times New Roman"));
+    EXPECT_EQ(QFontInfo(s.QtFont()).family(), "Liberation Serif");
+    ASSERT_TRUE(s.SetFontName("Tahoma"));
+    EXPECT_EQ(QFontInfo(s.QtFont()).family(), "DejaVu Sans");
+    // A font nobody has is not refused; fontconfig finds a stand-in.
+    EXPECT_TRUE(s.SetFontName("Fuente Inexistente"));
+    EXPECT_GT(s.TextWidth("abc"), 0);
+}
+
+TEST(QtSurfaceTest, WidthGrowsWithTheTextAndBoldIsNotNarrower) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    s.SetFontName("Arial");
+    EXPECT_EQ(s.TextWidth(""), 0);
+    double last = 0;
+    std::string text;
+    for (int i = 0; i < 20; ++i) {
+        text += "ab ";
+        const double w = s.TextWidth(text);
+        EXPECT_GT(w, last) << text;
+        last = w;
+    }
+    const double plain = s.TextWidth("Cartulo");
+    s.SetFontBold(true);
+    EXPECT_GE(s.TextWidth("Cartulo"), plain);
+    s.SetFontBold(false);
+    EXPECT_EQ(s.TextWidth("Cartulo"), plain);
+    ASSERT_TRUE(s.SetFontSize(24));
+    EXPECT_NEAR(s.TextWidth("Cartulo"), 2 * plain, 0.1 * plain);
+}
+
+TEST(QtSurfaceTest, RefusedSizesAndNamesKeepTheFont) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    ASSERT_TRUE(s.SetFontName("Arial"));
+    ASSERT_TRUE(s.SetFontSize(10));
+    const double width = s.TextWidth("Hola");
+    EXPECT_FALSE(s.SetFontSize(0));
+    EXPECT_FALSE(s.SetFontSize(-12));
+    EXPECT_FALSE(s.SetFontSize(1e9));
+    EXPECT_FALSE(s.SetFontSize(std::nan("")));
+    EXPECT_FALSE(s.SetFontSize(INFINITY));
+    EXPECT_FALSE(s.SetFontName(""));
+    EXPECT_FALSE(s.SetFontName(std::string(32, 'x')));
+    EXPECT_EQ(s.Font().name, "Arial");
+    EXPECT_EQ(s.Font().size, 10);
+    EXPECT_EQ(s.QtFont().pointSizeF(), 10);
+    EXPECT_EQ(s.TextWidth("Hola"), width);
+    EXPECT_TRUE(s.SetFontName(std::string(31, 'x')));
+    EXPECT_TRUE(s.SetFontSize(0.5));
+    EXPECT_TRUE(s.SetFontSize(2000));
+}
+
+TEST(QtSurfaceTest, TextMetricsAgreeWithTextHeight) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    s.SetFontName("Arial");
+    const TextMetrics m = s.GetTextMetrics();
+    EXPECT_GT(m.ascent, m.descent);
+    EXPECT_GT(m.descent, 0);
+    EXPECT_DOUBLE_EQ(m.height, m.ascent + m.descent);
+    // 12 pt at 96 dpi is a 16-pixel em; the cell is a little taller.
+    EXPECT_NEAR(m.height - m.internalLeading, 16, 1e-9);
+    EXPECT_GE(m.internalLeading, 0);
+    EXPECT_GE(m.externalLeading, 0);
+    // The line spacing: the cell and the leading outside it.
+    EXPECT_NEAR(s.TextHeight(" "), m.height + m.externalLeading, 0.05);
+    EXPECT_EQ(s.TextHeight("any text"), s.TextHeight(" "));
+}
+
+TEST(QtSurfaceTest, SymbolCodesAreMeasuredAsTheirCharacters) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    ASSERT_TRUE(s.SetFontName("Symbol"));
+    const QFontMetricsF symbol(s.QtFont(), &image);
+    EXPECT_EQ(s.TextWidth("a"), symbol.horizontalAdvance(QString::fromUtf8("α")));
+    EXPECT_EQ(s.TextWidth("\xE5\xA5"), symbol.horizontalAdvance(QString::fromUtf8("∑∞")));
+    EXPECT_GT(s.TextWidth("\xF2"), 0);
+
+    // The symbol character set does the same in any font.
+    ASSERT_TRUE(s.SetFontName("Arial"));
+    s.SetFontCharset(kSymbolCharset);
+    const QFontMetricsF arialSymbol(s.QtFont(), &image);
+    EXPECT_EQ(s.TextWidth("W"), arialSymbol.horizontalAdvance(QString::fromUtf8("Ω")));
+    s.SetFontCharset(kDefaultCharset);
+    const QFontMetricsF arial(s.QtFont(), &image);
+    EXPECT_EQ(s.TextWidth("W"), arial.horizontalAdvance("W"));
+}
+
+TEST(QtSurfaceTest, TextIsWindows1252) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    s.SetFontName("Arial");
+    const QFontMetricsF fm(s.QtFont(), &image);
+    EXPECT_EQ(s.TextWidth("\x80"), fm.horizontalAdvance(QString::fromUtf8("€")));
+    EXPECT_EQ(s.TextWidth("a\xF1o"), fm.horizontalAdvance(QString::fromUtf8("año")));
+}
+
+TEST(QtSurfaceTest, WidthCacheIsKeyedByTheWholeFontAndBounded) {
+    QImage image = blankImage(10, 10);
+    QtSurface s(image);
+    s.SetFontName("Arial");
+    const double plain = s.TextWidth("mmmm");
+    EXPECT_EQ(s.CachedWidths(), 1u);
+    EXPECT_EQ(s.TextWidth("mmmm"), plain);
+    EXPECT_EQ(s.CachedWidths(), 1u);
+    s.SetFontBold(true);
+    const double bold = s.TextWidth("mmmm");
+    EXPECT_EQ(s.CachedWidths(), 2u);
+    s.SetFontBold(false);
+    EXPECT_EQ(s.TextWidth("mmmm"), plain);
+    s.SetFontBold(true);
+    EXPECT_EQ(s.TextWidth("mmmm"), bold);
+    s.SetFontName("Symbol");
+    EXPECT_NE(s.TextWidth("mmmm"), plain);  // μμμμ
+    for (int i = 0; i < 20000; ++i) s.TextWidth(std::to_string(i));
+    EXPECT_LE(s.CachedWidths(), QtSurface::kWidthCacheEntries);
+    EXPECT_EQ(s.TextWidth(std::string(1000, 'a')), s.TextWidth(std::string(1000, 'a')));
+    EXPECT_LE(s.CachedWidths(), QtSurface::kWidthCacheEntries);
+}
+
+// --- painting text ---
+
+TEST(QtSurfaceTest, PrintPutsTheForeColourInTheTextCellAndAdvances) {
+    QImage image = blankImage(200, 60);
+    QtSurface s(image);
+    s.SetFontName("Arial");
+    s.SetFontSize(20);
+    s.SetFontBold(true);
+    s.SetFontTransparent(true);
+    s.SetForeColor(kRed);
+    s.SetCurrentX(10);
+    s.SetCurrentY(5);
+    const double width = s.TextWidth("HHHH");
+    const TextMetrics m = s.GetTextMetrics();
+    s.Print("HHHH");
+    EXPECT_DOUBLE_EQ(s.CurrentX(), 10 + width);
+    EXPECT_EQ(s.CurrentY(), 5);
+    s.End();
+
+    const int right = static_cast<int>(std::ceil(10 + width));
+    const int bottom = static_cast<int>(std::ceil(5 + m.height));
+    EXPECT_GT(countColour(image, kRed, 10, 5, right, bottom), 100);
+    EXPECT_EQ(countInkOutside(image, kWhite, 10, 5, right + 1, bottom + 1), 0);
+    // The stem of the first H, halfway down the capitals, is solid red.
+    const int middle = static_cast<int>(5 + m.ascent * 0.6);
+    EXPECT_GT(countColour(image, kRed, 10, middle, 18, middle + 1), 0);
+    // Nothing below the baseline: capitals have no descenders.
+    const int baseline = static_cast<int>(std::ceil(5 + m.ascent));
+    EXPECT_EQ(countColour(image, kRed, 10, baseline + 1, right, bottom), 0);
+}
+
+TEST(QtSurfaceTest, OpaqueTextFillsItsCellTransparentTextDoesNot) {
+    for (const bool transparent : {false, true}) {
+        QImage image = blankImage(120, 40, Qt::green);
+        QtSurface s(image);
+        s.SetFontName("Arial");
+        s.SetFontTransparent(transparent);
+        s.SetBackColor(kWhite);
+        s.SetForeColor(kBlue);
+        s.SetCurrentX(10);
+        s.SetCurrentY(10);
+        const double width = s.TextWidth("HH");
+        const TextMetrics m = s.GetTextMetrics();
+        s.Print("HH");
+        s.End();
+        // Below the baseline of capitals lies only background.
+        const int y = static_cast<int>(10 + m.ascent + m.descent / 2);
+        EXPECT_EQ(colourAt(image, 12, y), transparent ? kGreen : kWhite) << transparent;
+        EXPECT_EQ(colourAt(image, static_cast<int>(10 + width) - 2, y),
+                  transparent ? kGreen : kWhite);
+        EXPECT_GT(countColour(image, kBlue, 10, 10, 11 + static_cast<int>(width), 40), 20);
+        EXPECT_EQ(colourAt(image, 5, y), kGreen);
+        EXPECT_EQ(colourAt(image, static_cast<int>(width) + 13, y), kGreen);
+    }
+}
+
+TEST(QtSurfaceTest, SymbolTextPaintsGlyphs) {
+    QImage image = blankImage(100, 40);
+    QtSurface s(image);
+    s.SetFontName("Symbol");
+    s.SetFontTransparent(true);
+    s.SetCurrentX(5);
+    s.SetCurrentY(5);
+    s.Print("\xE5\xA5\xB6");  // ∑∞∂
+    s.End();
+    EXPECT_GT(countColour(image, 0, 0, 0, 100, 40), 10);
+}
+
+// --- shapes ---
+
+TEST(QtSurfaceTest, RectanglesOutlinedAndFilled) {
+    QImage image = blankImage(60, 40);
+    {
+        QtSurface s(image);
+        s.Rectangle(30, 30, 10, 10, kBlue, true);  // corners in any order
+        s.Rectangle(40, 5, 50, 15, kRed, false);
+        EXPECT_EQ(s.CurrentX(), 50);
+        EXPECT_EQ(s.CurrentY(), 15);
+    }
+    EXPECT_EQ(countColour(image, kBlue, 0, 0, 60, 40), 400);
+    EXPECT_EQ(colourAt(image, 10, 10), kBlue);
+    EXPECT_EQ(colourAt(image, 29, 29), kBlue);
+    EXPECT_EQ(colourAt(image, 40, 5), kRed);
+    EXPECT_EQ(colourAt(image, 50, 15), kRed);
+    EXPECT_EQ(colourAt(image, 45, 10), kWhite);
+}
+
+TEST(QtSurfaceTest, DrawWidthIsInDevicePixels) {
+    QImage image = blankImage(60, 40);
+    {
+        QtSurface s(image, ScaleMode::Twips);
+        s.SetDrawWidth(0);
+        EXPECT_EQ(s.DrawWidth(), 1);
+        s.SetDrawWidth(5);
+        EXPECT_EQ(s.DrawWidth(), 5);
+        s.Line(150, 300, 750, 300, kRed);  // y = 20 px
+    }
+    for (int y = 18; y <= 22; ++y) EXPECT_EQ(colourAt(image, 30, y), kRed) << y;
+    EXPECT_EQ(colourAt(image, 30, 16), kWhite);
+    EXPECT_EQ(colourAt(image, 30, 24), kWhite);
+}
+
+TEST(QtSurfaceTest, PolygonFilledWithTheFillColourOutlinedWithTheFore) {
+    for (const FillStyle style : {FillStyle::Solid, FillStyle::Transparent}) {
+        QImage image = blankImage(60, 60);
+        QtSurface s(image, ScaleMode::Points);  // 0.75 pt per pixel
+        s.SetFillStyle(style);
+        s.SetFillColor(kGreen);
+        s.SetForeColor(kBlue);
+        s.Polygon({{7.5, 7.5}, {37.5, 7.5}, {7.5, 37.5}});  // (10,10) (50,10) (10,50)
+        s.End();
+        EXPECT_EQ(colourAt(image, 20, 20), style == FillStyle::Solid ? kGreen : kWhite);
+        EXPECT_EQ(colourAt(image, 30, 10), kBlue);
+        EXPECT_EQ(colourAt(image, 10, 30), kBlue);
+        EXPECT_EQ(colourAt(image, 45, 45), kWhite);
+        EXPECT_EQ(s.CurrentX(), 0);  // a polygon leaves the pen alone
+    }
+}
+
+TEST(QtSurfaceTest, PicturesArePaintedScaledAndForeignOnesIgnored) {
+    QImage pixels(2, 2, QImage::Format_RGB32);
+    pixels.setPixel(0, 0, qRgb(255, 0, 0));
+    pixels.setPixel(1, 0, qRgb(0, 255, 0));
+    pixels.setPixel(0, 1, qRgb(0, 0, 255));
+    pixels.setPixel(1, 1, qRgb(0, 0, 0));
+    const QtPicture picture(pixels);
+    EXPECT_EQ(picture.Width(), 2);
+    EXPECT_EQ(picture.Height(), 2);
+
+    QImage image = blankImage(60, 60);
+    {
+        QtSurface s(image, ScaleMode::Twips);
+        s.PaintPicture(picture, 150, 150, 600, 600);  // (10,10), 40x40 px
+        s.PaintPicture(FakePicture("x", 5, 5), 0, 0, 300, 300);
+        s.PaintPicture(picture, 0, 0, 0, 300);
+    }
+    EXPECT_EQ(colourAt(image, 15, 15), kRed);
+    EXPECT_EQ(colourAt(image, 45, 15), kGreen);
+    EXPECT_EQ(colourAt(image, 15, 45), kBlue);
+    EXPECT_EQ(colourAt(image, 45, 45), 0);
+    EXPECT_EQ(countInkOutside(image, kWhite, 10, 10, 50, 50), 0);
+}
+
+// --- devices ---
+
+TEST(QtSurfaceTest, BorrowedPainterKeepsItsState) {
+    QImage image = blankImage(40, 40);
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::red, 3));
+    {
+        QtSurface s(painter, ScaleMode::Pixels);
+        s.SetDrawWidth(1);
+        s.Line(0, 20, 39, 20, kBlue);
+        s.End();  // not its painter to end
+        EXPECT_TRUE(painter.isActive());
+    }
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::red));
+    EXPECT_EQ(painter.pen().width(), 3);
+    painter.end();
+    EXPECT_EQ(colourAt(image, 20, 20), kBlue);
+}
+
+class PaintedWidget : public QWidget {
+  public:
+    void paintEvent(QPaintEvent*) override {
+        QtSurface s(*this, ScaleMode::Twips);
+        s.Rectangle(0, 0, s.ScaleWidth(), s.ScaleHeight(), kWhite, true);
+        s.Rectangle(150, 150, 450, 450, kRed, true);
+        painted = true;
+    }
+    bool painted = false;
+};
+
+TEST(QtSurfaceTest, WidgetMeasuresAnytimePaintsInItsPaintEventAndTakesThePointer) {
+    PaintedWidget widget;
+    widget.resize(50, 40);
+    {
+        QtSurface s(widget);
+        EXPECT_EQ(s.ScaleWidth(), 50);
+        EXPECT_GT(s.TextWidth("abc"), 0);
+        s.Print("outside the paint event: dropped");
+        s.SetPointer(PointerShape::Hand);
+        EXPECT_EQ(widget.cursor().shape(), Qt::PointingHandCursor);
+        s.SetPointer(PointerShape::IBeam);
+        EXPECT_EQ(widget.cursor().shape(), Qt::IBeamCursor);
+        s.SetPointer(PointerShape::Default);
+        EXPECT_EQ(widget.cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(s.Pointer(), PointerShape::Default);
+    }
+    const QImage shot = widget.grab().toImage();
+    ASSERT_TRUE(widget.painted);
+    EXPECT_EQ(colourAt(shot, 20, 20), kRed);
+    EXPECT_EQ(colourAt(shot, 5, 5), kWhite);
+    EXPECT_EQ(colourAt(shot, 35, 20), kWhite);
+}
+
+TEST(QtSurfaceTest, PrinterPageIsAPrinterSurface) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("page.pdf"));
+    const int dpi = printer.logicalDpiX();
+    ASSERT_GT(dpi, 0);
+
+    QImage screen = blankImage(10, 10);
+    QtSurface onScreen(screen, ScaleMode::Twips);
+    onScreen.SetFontName("Arial");
+    {
+        QtSurface s(printer, ScaleMode::Twips);
+        EXPECT_TRUE(s.IsPrinter());
+        EXPECT_DOUBLE_EQ(s.TwipsPerPixelX(), 1440.0 / dpi);
+        EXPECT_DOUBLE_EQ(s.ScaleWidth(), printer.width() * 1440.0 / dpi);
+        // Letter or A4, less the margins: some 6 to 8 inches across.
+        EXPECT_GT(s.ScaleWidth(), 6 * 1440);
+        EXPECT_LT(s.ScaleWidth(), 9 * 1440);
+        s.SetFontName("Arial");
+        // A text is about as wide on paper as on the screen.
+        EXPECT_NEAR(s.TextWidth("Una línea de texto"), onScreen.TextWidth("Una línea de texto"),
+                    0.03 * onScreen.TextWidth("Una línea de texto"));
+        s.SetCurrentX(1440);
+        s.SetCurrentY(1440);
+        s.Print("Primera p\xE1gina");
+        s.Line(1440, 2000, 4000, 2000, kBlue);
+        EXPECT_TRUE(s.NewPage());
+        s.Print("Segunda");
+    }
+    QFile pdf(dir.filePath("page.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                  bytes.count("/Type /Page>") + bytes.count("/Type /Page "),
+              2);
+}
+
+TEST(QtSurfaceTest, ImageThatCannotBePaintedDropsTheInk) {
+    QImage null;
+    QtSurface s(null);
+    s.Print("x");
+    s.Line(0, 0, 10, 10, kRed);
+    EXPECT_EQ(s.CurrentX(), 10);
+}
+
+TEST(QtSurfaceTest, AbsurdCoordinatesPaintNothingWrongAndNeverCrash) {
+    QImage image = blankImage(40, 40);
+    QtPicture picture(blankImage(2, 2, Qt::red));
+    {
+        QtSurface s(image, ScaleMode::Twips);
+        const double huge = 1e308, nan = std::nan("");
+        s.Line(0, 0, huge, huge, kRed);
+        s.Line(nan, 0, 10, 10, kRed);
+        s.Rectangle(-huge, -huge, huge, 15, kBlue, true);  // down to the first row
+        s.Point(huge, nan, kRed);
+        s.Polygon({{0, 0}, {huge, 0}, {0, nan}});
+        s.PaintPicture(picture, huge, 0, 100, 100);
+        s.PaintPicture(picture, 0, 0, huge, huge);
+        s.SetCurrentX(-huge);
+        s.Print("lejos");
+        s.SetCurrentX(nan);
+        s.Print("nada");
+        s.SetFontSize(2000);
+        s.SetFontTransparent(true);
+        s.SetCurrentX(0);
+        s.SetCurrentY(0);
+        s.Print("W");
+    }
+    EXPECT_EQ(colourAt(image, 39, 0), kBlue);
+    EXPECT_EQ(colourAt(image, 20, 20), kRed);  // the first line, down the diagonal
+    EXPECT_EQ(colourAt(image, 20, 1), kWhite);
+}
+
+}  // namespace
+}  // namespace cartulo::platform
