@@ -1,0 +1,60 @@
+// The program's settings: where the file lives, the options read from it at
+// start (the high-DPI switch and the list of files to open) and writing the
+// options back.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/ini_file.h"
+
+namespace cartulo::support {
+
+// The settings folder for the given environment values: XDG_CONFIG_HOME (an
+// absolute path), else HOME + "/.config", then "Vardane/Cartulo"; the
+// program's folder when neither gives a place.
+std::string SettingsFolderFor(const char* xdgConfigHome, const char* home,
+                              std::string_view programFolder);
+// The same, from this process's environment.
+std::string SettingsFolder();
+// The settings file in a settings folder.
+std::string SettingsFileIn(std::string_view folder);
+std::string SettingsFile();
+// Creates the file's folder with its missing parents, and an empty file when
+// there is none; 0 or the system's error number.
+int EnsureSettingsFile(const std::string& path);
+
+class ProgramSettings {
+  public:
+    static constexpr float kHighDpiScale = 1.25f;
+
+    explicit ProgramSettings(std::string filePath = SettingsFile());
+
+    // Once at start: ensures the file, reads it, and sets the high-DPI flag
+    // and the display scale from "HighDPI" in "GENERAL".
+    void ReadOptions();
+    // Stores the high-DPI flag and writes the file; true on failure.
+    bool WriteOptions();
+    // Writes pending changes and lets the file go; true on failure.
+    bool Close() { return ini_.CloseINI(); }
+
+    bool HighDPI() const { return highDpi_; }
+    // Changes the flag only; the scale follows at the next start.
+    void SetHighDPI(bool on) { highDpi_ = on; }
+    float DisplayScale() const { return scale_; }
+    // The values of "AUTOLOAD" keys 1, 2, ... up to the first missing or empty one.
+    std::vector<std::string> AutoLoadList() const;
+
+    const std::string& FilePath() const { return filePath_; }
+    cIniFile& Ini() { return ini_; }
+    const cIniFile& Ini() const { return ini_; }
+
+  private:
+    std::string filePath_;
+    cIniFile ini_;
+    bool highDpi_ = false;
+    float scale_ = 1.0f;
+};
+
+}  // namespace cartulo::support
