@@ -1,0 +1,224 @@
+// The line builder: fills each line with the tokens that fit, checks the
+// bottom, and paints the line before going on to the next.
+#include <limits>
+
+#include "richtext/markup_chars.h"
+#include "richtext/scale_units.h"
+#include "richtext/tag_params.h"
+#include "richtext/text_continuation.h"
+#include "richtext/zuzod_ivodure.h"
+
+namespace cartulo {
+
+using namespace richtext;
+
+namespace {
+
+constexpr std::string_view kTableStart = "{TB:";
+constexpr std::string_view kTableEnd = "{\\}";
+
+class BusyFlag {
+  public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+double cZuzodIvodure::renderText(std::string_view text, double y, double left, double right,
+                                 double bottom, bool measureOnly) {
+    const double startY = y == -1 ? 0 : y;
+    // A handler of Evaluate that calls back into a busy engine gets nothing:
+    // the call in progress owns the text and the line being built.
+    if (!Ctrl || busy_) return startY;
+    const BusyFlag busy(busy_);
+    surface_ = Ctrl;
+    Surface& s = *surface_;
+
+    text_ = NormalizeTables(text);
+    reader_.emplace(text_);
+    leftEdge_ = left;
+    rightEdge_ = right;
+    const double limit = bottom >= 0 ? bottom : s.ScaleHeight() + bottom;
+    const bool checkBottom = !(bottom == -1 && !s.IsPrinter());
+    margins_ = {left + richtext::PointsToScale(s, 10), left + richtext::PointsToScale(s, 6),
+                right + richtext::PointsToScale(s, 30), richtext::PointsToScale(s, 6)};
+    double lineY = startY;
+    pos_ = 0;
+    paragraphStart_ = true;
+    align_ = DefaultAlign;
+    errors_.Clear();
+    zones_.Clear();
+    hoverZone_ = -1;
+    pressedZone_ = -1;
+    link_ = {};
+    linkOpenInLayout_ = false;
+    moveDown_ = 0;
+    resetFont();
+
+    while (pos_ < text_.size()) {
+        const std::size_t lineStart = pos_;
+        line_.items.clear();
+        line_.tokens = 0;
+        line_.width = line_.ascent = line_.descent = 0;
+        line_.align = align_;
+        line_.firstOfParagraph = paragraphStart_;
+        line_.backgroundTop = paragraphStart_ ? lineY - margins_.paragraph : lineY;
+        const StyleSnapshot snapshot = takeSnapshot();
+
+        while (StartsWithNoCase(std::string_view(text_).substr(pos_), kTableStart)) skipTable();
+        if (IsCrLfAt(text_, pos_)) {
+            // An empty paragraph is as tall as the current font.
+            const double ascent = FontAscent(s);
+            line_.ascent = ascent;
+            line_.descent = LineHeight(s) - ascent;
+        }
+        fillLine();
+
+        if (checkBottom && lineY + line_.ascent + line_.descent > limit) {
+            pos_ = lineStart;
+            break;
+        }
+        if (!measureOnly) {
+            restoreSnapshot(snapshot);
+            paintLine(lineY);
+        }
+        if (IsCrLfAt(text_, pos_)) {
+            lineY += margins_.paragraph;
+            paragraphStart_ = true;
+            pos_ += 2;
+        } else {
+            paragraphStart_ = false;
+        }
+        lineY += line_.ascent + line_.descent;
+        if (!measureOnly && bottom != -1 && lineY > s.ScaleHeight()) break;
+    }
+    textPointer_ = static_cast<std::int32_t>(
+        std::min<std::size_t>(pos_ + 1, std::numeric_limits<std::int32_t>::max()));
+    line_.items.clear();
+    return lineY;
+}
+
+void cZuzodIvodure::resetFont() {
+    Surface& s = *surface_;
+    s.SetForeColor(DefaultColor);
+    s.SetFontName(DefaultFont);
+    s.SetFontBold(false);
+    s.SetFontItalic(false);
+    s.SetFontSize(DefaultSize);
+    s.SetFontStrikethrough(false);
+    s.SetFontTransparent(true);
+    s.SetFontUnderline(false);
+    s.SetFontCharset(kDefaultCharset);
+}
+
+double cZuzodIvodure::availableWidth() const {
+    return surface_->ScaleWidth() - margins_.right -
+           (line_.firstOfParagraph ? margins_.first : margins_.left);
+}
+
+void cZuzodIvodure::fillLine() {
+    for (;;) {
+        if (pos_ >= text_.size() || IsCrLfAt(text_, pos_)) {
+            // The last line of a justified paragraph is set flush left.
+            if (line_.align == 3) line_.align = 0;
+            return;
+        }
+        if (line_.tokens >= kMaxLineTokens) return;
+        Token token = reader_->NextToken(pos_, &errors_);
+        if (token.IsQuote()) {
+            measureLinkQuote(token.quote, pos_);
+            pos_ = token.end;
+            line_.items.push_back({std::move(token), {}});
+            continue;
+        }
+        const Checkpoint before = takeCheckpoint();
+        const TokenMetrics metrics = measureToken(token);
+        // Margin tags in the token count already: they change this line.
+        if (line_.tokens > 0 && line_.width + metrics.width > availableWidth()) {
+            restoreCheckpoint(before);
+            return;
+        }
+        line_.width += metrics.width;
+        if (metrics.ascent > line_.ascent) line_.ascent = metrics.ascent;
+        if (metrics.descent > line_.descent) line_.descent = metrics.descent;
+        ++line_.tokens;
+        pos_ = token.end;
+        line_.items.push_back({std::move(token), metrics});
+    }
+}
+
+void cZuzodIvodure::measureLinkQuote(char quote, std::size_t pos) {
+    if (quote == kOpenQuote) {
+        if (linkOpenInLayout_ || !reader_->Index().NextCloseQuote(pos + 1)) {
+            errors_.Add(message::kInvalidLink);
+        } else {
+            linkOpenInLayout_ = true;
+        }
+    } else if (!linkOpenInLayout_) {
+        errors_.Add(message::kInvalidLink);
+    } else {
+        linkOpenInLayout_ = false;
+    }
+}
+
+// Tables are laid out here, on lines of their own; until then their text
+// is passed over.
+void cZuzodIvodure::skipTable() {
+    const std::size_t end = text_.find(kTableEnd, pos_);
+    if (end == std::string::npos) {
+        pos_ = text_.size();
+        return;
+    }
+    pos_ = end + kTableEnd.size();
+    if (IsCrLfAt(text_, pos_)) pos_ += 2;
+}
+
+void cZuzodIvodure::paintLine(double y) {
+    const LineItem* last = nullptr;
+    for (const LineItem& item : line_.items) {
+        if (!item.token.IsQuote()) last = &item;
+    }
+    // The blanks after the last word neither count nor print.
+    const double free = availableWidth() - line_.width + (last ? last->metrics.blanksWidth : 0);
+    const double gap =
+        line_.align == 3 && line_.tokens >= 2 ? free / static_cast<double>(line_.tokens - 1) : 0;
+    const bool first = line_.firstOfParagraph;
+    double x = first ? margins_.first : margins_.left;
+    if (line_.align == 1) {
+        x += free;
+    } else if (line_.align == 2) {
+        x = first ? (margins_.first + margins_.left + free) / 2 : margins_.left + free / 2;
+    }
+
+    PaintPlace place;
+    place.top = y + moveDown_;
+    place.baseline = place.top + line_.ascent;
+    place.lineHeight = line_.ascent + line_.descent;
+    for (const LineItem& item : line_.items) {
+        place.lineX = x;
+        if (item.token.IsQuote()) {
+            paintLinkQuote(item.token.quote, item.token.begin, place);
+            continue;
+        }
+        place.lastToken = &item == last;
+        place.tokenAscent = item.metrics.ascent;
+        place.blanks = item.token.blanks;
+        paintToken(item, place);
+        x = place.lineX + item.metrics.width;
+        if (!place.lastToken) {
+            place.lineX = x;
+            fillJustifyGap(place, gap);
+            x += gap;
+        }
+    }
+    place.lineX = x;
+    closeLinkAtLineEnd(place);
+}
+
+}  // namespace cartulo

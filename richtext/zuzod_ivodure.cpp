@@ -1,0 +1,119 @@
+#include "richtext/zuzod_ivodure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "engine/paths.h"
+#include "richtext/image_cache.h"
+#include "richtext/scale_units.h"
+#include "richtext/tag_params.h"
+#include "richtext/text_continuation.h"
+
+namespace cartulo {
+
+using namespace richtext;
+
+float cZuzodIvodure::DrawText(std::string_view text, float y, float left, float right,
+                              float bottom) {
+    return static_cast<float>(renderText(text, y, left, right, bottom, false));
+}
+
+float cZuzodIvodure::SizeText(std::string_view text, float y, float left, float right,
+                              float bottom) {
+    return static_cast<float>(renderText(text, y, left, right, bottom, true) - y);
+}
+
+std::string cZuzodIvodure::CutAt(std::string_view text, std::size_t position) {
+    return richtext::CutAt(text, position);
+}
+
+float cZuzodIvodure::ScaleMode2Points(float value) const {
+    return Ctrl ? static_cast<float>(ScaleToPoints(*Ctrl, value)) : 0;
+}
+
+double cZuzodIvodure::PointsToScale(double points) const {
+    return Ctrl ? richtext::PointsToScale(*Ctrl, points) : 0;
+}
+
+double cZuzodIvodure::PixelsToScale(double pixels) const {
+    return Ctrl ? richtext::PixelsToScale(*Ctrl, pixels) : 0;
+}
+
+void cZuzodIvodure::InitImages(std::shared_ptr<const Picture> normal,
+                               std::shared_ptr<const Picture> pressed) {
+    symbolNormal_ = std::move(normal);
+    symbolPressed_ = std::move(pressed);
+}
+
+std::shared_ptr<const Picture> cZuzodIvodure::GetPicture(std::string_view name) const {
+    if (!ImageCache || name.empty()) return nullptr;
+    if (IsNumeric(name) || BasePath.empty()) return ImageCache->GetImage(name);
+    return ImageCache->GetImage(paths::JoinPath(BasePath, name));
+}
+
+void cZuzodIvodure::DrawPicture(const Picture& picture, double x, double y) {
+    if (!Ctrl) return;
+    Ctrl->PaintPicture(picture, x, y, PictureToScale(*Ctrl, picture.Width()),
+                       PictureToScale(*Ctrl, picture.Height()));
+}
+
+void cZuzodIvodure::SetPenWidth() {
+    if (!Ctrl) return;
+    Surface& s = *Ctrl;
+    double pixels = 1;
+    if (s.IsPrinter()) {
+        // 1.05 pt, in printer pixels.
+        const double tpp = s.TwipsPerPixelX();
+        pixels = s.GetScaleMode() == ScaleMode::Twips ? (tpp > 0 ? 21 / tpp : 1)
+                                                      : richtext::PixelsToScale(s, 1.05);
+    }
+    if (!std::isfinite(pixels)) pixels = 1;
+    s.SetDrawWidth(std::max(1, static_cast<int>(std::lround(std::min(pixels, 1000.0)))));
+}
+
+const std::string& cZuzodIvodure::Errors(int i) const {
+    return errors_.At(i < 0 ? errors_.Count() : static_cast<std::size_t>(i));
+}
+
+std::string cZuzodIvodure::evaluate(std::string_view expression) {
+    std::string value(expression);
+    if (Evaluate) Evaluate(value);
+    return value;
+}
+
+double cZuzodIvodure::length(std::string_view value) const {
+    return richtext::PointsToScale(*surface_, ClampLength(ParseNumber(value)));
+}
+
+StyleSnapshot cZuzodIvodure::takeSnapshot() const {
+    const Surface& s = *surface_;
+    return {s.Font(), s.ForeColor(), s.CurrentX(), s.CurrentY()};
+}
+
+void cZuzodIvodure::restoreSnapshot(const StyleSnapshot& snapshot) {
+    Surface& s = *surface_;
+    s.SetFontName(snapshot.font.name);
+    s.SetFontSize(snapshot.font.size);
+    s.SetFontBold(snapshot.font.bold);
+    s.SetFontItalic(snapshot.font.italic);
+    s.SetFontUnderline(snapshot.font.underline);
+    s.SetFontStrikethrough(snapshot.font.strikethrough);
+    s.SetFontCharset(snapshot.font.charset);
+    s.SetForeColor(snapshot.color);
+    s.SetCurrentX(snapshot.penX);
+    s.SetCurrentY(snapshot.penY);
+}
+
+Checkpoint cZuzodIvodure::takeCheckpoint() const {
+    return {takeSnapshot(), margins_, align_, line_.align};
+}
+
+void cZuzodIvodure::restoreCheckpoint(const Checkpoint& checkpoint) {
+    restoreSnapshot(checkpoint.style);
+    margins_ = checkpoint.margins;
+    align_ = checkpoint.align;
+    line_.align = checkpoint.lineAlign;
+}
+
+}  // namespace cartulo

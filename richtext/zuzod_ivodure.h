@@ -1,0 +1,147 @@
+// cZuzodIvodure: lays out card text (the brace markup) on a drawing surface
+// and paints it. Every call reads the text afresh, line by line, measuring
+// each token with the surface's own metrics and painting each line at once;
+// nothing is kept between calls but the errors, hot zones and text of the
+// last one.
+//
+// Positions given to and taken from the host (GetTextPointer, CutAt) are
+// 1-based, one past the end meaning "all of it".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/surface.h"
+#include "richtext/error_list.h"
+#include "richtext/hot_zones.h"
+#include "richtext/layout_state.h"
+#include "richtext/markup_reader.h"
+
+namespace cartulo {
+
+class cImageCache;
+
+class cZuzodIvodure {
+  public:
+    // --- properties the host sets ---
+    std::string BasePath;               // picture and sound names resolve here ("" : as given)
+    Surface* Ctrl = nullptr;            // the surface painted on; not owned
+    cImageCache* ImageCache = nullptr;  // shared by all engines; not owned
+    Color HT_Color = Rgb(0, 0, 255);
+    std::string DefaultFont = "Times New Roman";
+    float DefaultSize = 12;
+    Color DefaultColor = Rgb(0, 0, 0);
+    std::int16_t DefaultAlign = 3;  // 0 left, 1 right, 2 centred, 3 justified
+    std::int16_t DefaultBorderWidth = 3;
+
+    // --- events ---
+    // {@expr}: the handler gets the expression and may replace it with the
+    // text to show; left as it is, the expression itself is shown.
+    std::function<void(std::string& value)> Evaluate;
+
+    // Lays out and paints text from top y (-1 means 0) between the left
+    // edge and the right edge (a distance from the surface's right side),
+    // stopping at bottom (>= 0: that Y; < 0: that far above the surface's
+    // bottom; -1 on a screen: never). Returns the Y below the last line.
+    float DrawText(std::string_view text, float y, float left, float right, float bottom);
+    // The same layout without painting; the height it takes (end Y minus
+    // y as passed, so a y of -1 yields the height plus 1).
+    float SizeText(std::string_view text, float y, float left, float right, float bottom);
+
+    // The text of the last call, tables moved onto their own lines.
+    const std::string& GetText() const { return text_; }
+    // After DrawText: the first position not painted (1-based; one past
+    // the end when all was). After SizeText: where the last line examined
+    // starts. CutAt(GetText(), GetTextPointer()) is the next page's text.
+    std::int32_t GetTextPointer() const { return textPointer_; }
+    static std::string CutAt(std::string_view text, std::size_t position);
+
+    static std::string_view Version() { return "3.1.130426"; }
+
+    // Unit conversions on the current surface (0 without one).
+    float ScaleMode2Points(float value) const;
+    double PointsToScale(double points) const;
+    double PixelsToScale(double pixels) const;
+
+    // The speaker symbol of {S:} and its pressed form.
+    void InitImages(std::shared_ptr<const Picture> normal, std::shared_ptr<const Picture> pressed);
+    // A picture by the name written in the text, through ImageCache.
+    std::shared_ptr<const Picture> GetPicture(std::string_view name) const;
+    // The picture with its top-left corner at (x, y), a picture pixel
+    // being a screen pixel (a point on a printer).
+    void DrawPicture(const Picture& picture, double x, double y);
+    // The standard pen of frame and table borders.
+    void SetPenWidth();
+
+    // Errors of the last call, 0-based: Errors(0) to Errors(ErrorCount() - 1);
+    // "" outside. At most 100; "Demasiados errores" takes the last slot.
+    int ErrorCount() const { return static_cast<int>(errors_.Count()); }
+    const std::string& Errors(int i) const;
+    // Clickable zones of the last DrawText.
+    const richtext::HotZoneTable& HotZones() const { return zones_; }
+    int HoverZone() const { return hoverZone_; }
+    int PressedZone() const { return pressedZone_; }
+    bool Busy() const { return busy_; }
+
+  private:
+    double renderText(std::string_view text, double y, double left, double right, double bottom,
+                      bool measureOnly);
+    void resetFont();
+    void fillLine();
+    double availableWidth() const;
+    void paintLine(double y);
+
+    // Style and margin tags, in layout and in painting alike.
+    void applyStyleTag(const richtext::Piece& piece, bool report);
+    richtext::TokenMetrics measureToken(const richtext::Token& token);
+    void measureTag(const richtext::Piece& piece, richtext::TokenMetrics& metrics);
+    void measureLinkQuote(char quote, std::size_t pos);
+    void skipTable();
+
+    void paintToken(const richtext::LineItem& item, richtext::PaintPlace& place);
+    void paintTag(const richtext::Piece& piece, richtext::PaintPlace& place);
+    void printText(std::string_view text, const richtext::PaintPlace& place);
+    void paintPicture(const richtext::Piece& piece, richtext::PaintPlace& place);
+    void fillJustifyGap(const richtext::PaintPlace& place, double gap);
+    void paintBackground(std::string_view value);
+    void tileBackground(std::string_view image, double top, int mode);
+    void paintLinkQuote(char quote, std::size_t pos, const richtext::PaintPlace& place);
+    void closeLinkAtLineEnd(const richtext::PaintPlace& place);
+    void addZone(richtext::HotZone zone);
+
+    std::string evaluate(std::string_view expression);
+    double length(std::string_view value) const;  // a markup length in points, in scale units
+    richtext::StyleSnapshot takeSnapshot() const;
+    void restoreSnapshot(const richtext::StyleSnapshot& snapshot);
+    richtext::Checkpoint takeCheckpoint() const;
+    void restoreCheckpoint(const richtext::Checkpoint& checkpoint);
+
+    // Working state of one call.
+    Surface* surface_ = nullptr;  // Ctrl as the call began; handlers may change Ctrl
+    std::string text_;
+    std::optional<richtext::MarkupReader> reader_;
+    std::size_t pos_ = 0;  // 0-based
+    std::int32_t textPointer_ = 1;
+    double leftEdge_ = 0, rightEdge_ = 0;
+    richtext::Margins margins_;
+    int align_ = 3;
+    bool paragraphStart_ = true;
+    bool linkOpenInLayout_ = false;
+    double moveDown_ = 0;  // {VD:} so far, painting only
+    richtext::LineRecord line_;
+    richtext::OpenLink link_;
+    bool busy_ = false;
+
+    richtext::ErrorList errors_;
+    richtext::HotZoneTable zones_;
+    int hoverZone_ = -1;
+    int pressedZone_ = -1;
+    std::shared_ptr<const Picture> symbolNormal_;
+    std::shared_ptr<const Picture> symbolPressed_;
+};
+
+}  // namespace cartulo

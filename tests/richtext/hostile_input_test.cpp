@@ -1,0 +1,227 @@
+// Texts written to break the engine: each must lay out and paint, quickly,
+// without crashing, and leave finite results.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "richtext/block_scan.h"
+#include "richtext/markup_reader.h"
+#include "test_support.h"
+
+namespace cartulo {
+namespace {
+
+using testing::EngineTest;
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+// Generous enough for sanitizer builds; a quadratic walk over these texts
+// would take minutes.
+constexpr double kSecondsAllowed = 20;
+
+class Hostile : public EngineTest {
+  protected:
+    Hostile() { UsePictures().Add("/cards/p.bmp", 1, 1); }
+
+    void Survives(const std::string& text) {
+        const auto start = std::chrono::steady_clock::now();
+        const float sized = engine.SizeText(text, 0, 0, 0, -1);
+        const float drawn = engine.DrawText(text, 0, 0, 0, -1);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        EXPECT_TRUE(std::isfinite(sized));
+        EXPECT_TRUE(std::isfinite(drawn));
+        EXPECT_LE(engine.ErrorCount(), 100);
+        EXPECT_LE(engine.HotZones().Count(), 100u);
+        EXPECT_LT(took.count(), kSecondsAllowed);
+        surface.ClearLog();
+    }
+};
+
+struct HostileCase {
+    const char* name;
+    std::string (*text)();
+};
+
+// Each text in a test of its own, so that they run side by side and a slow
+// one is named.
+class HostileText : public Hostile, public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileText, LaysOutAndPaints) {
+    Survives(GetParam().text());
+}
+
+std::string AllBytes() {
+    std::string all;
+    for (int i = 0; i < 256 * 100; ++i) all += static_cast<char>(i % 256);
+    return all;
+}
+
+const HostileCase kHostileTexts[] = {
+    {"open braces", [] { return Repeat("{", 100000); }},
+    {"open braces with blanks", [] { return Repeat("{ ", 100000); }},
+    {"close braces", [] { return Repeat("}", 100000); }},
+    {"unbalanced", [] { return Repeat("{a{b}}c}{", 20000); }},
+    {"nested style tags", [] { return Repeat("{N}", 100000); }},
+    {"style tags with blanks", [] { return Repeat("{N} ", 50000); }},
+    {"open comments", [] { return Repeat("{* ", 50000); }},
+    {"comment ends", [] { return Repeat("*}", 50000); }},
+    {"open frames", [] { return Repeat("{FR:1,1,1,1}", 100000); }},
+    {"nested frames", [] { return Repeat("{FR:1}", 20000) + Repeat("{/FR}", 20000); }},
+    {"frames against objects", [] { return Repeat("{FR:1}{/O}", 20000); }},
+    {"frames against objects then frame ends",
+     [] { return Repeat("{FR:1}{/O}", 8000) + Repeat("{/FR}", 4000); }},
+    {"frames cut away by objects",
+     [] { return Repeat("{O:1,1,t}{FR:1}{/O}", 6000) + Repeat("{/FR}", 4000); }},
+    {"tangled blocks", [] { return Repeat("{FR:1}{O:1,1,t}{FR:2}{/O}", 10000); }},
+    {"open objects", [] { return Repeat("{O:1,1,t}", 100000); }},
+    {"object ends", [] { return Repeat("{/O}", 50000); }},
+    {"tables", [] { return Repeat("{TB:2,2}", 50000); }},
+    {"table ends", [] { return Repeat("{\\}", 50000); }},
+    {"cells", [] { return Repeat("{TB:20,20}" + Repeat("a{!}", 30) + "{-}", 2000) + "{\\}"; }},
+    {"open quotes", [] { return Repeat("\xAB", 100000); }},
+    {"close quotes", [] { return Repeat("\xBB", 100000); }},
+    {"quotes and blanks", [] { return Repeat("\xAB \xBB ", 50000); }},
+    {"a long word", [] { return std::string(99999, 'x'); }},
+    {"a long word of tags", [] { return Repeat("a{N}", 25000); }},
+    {"blanks", [] { return std::string(99999, ' '); }},
+    {"paragraphs", [] { return Repeat("\r\n", 50000); }},
+    {"lone CRs and LFs", [] { return Repeat("\r\r\n\n", 25000); }},
+    {"huge size",
+     [] { return std::string("{T:1e308}a {T:1e400}b {T:-5}c {T:0}d {T:nan}e {T:inf}f"); }},
+    {"huge margins",
+     [] { return std::string("{MI:-99999}{MP:1e308}{MD:1e308}{MU:1e308}a b c\r\nd"); }},
+    {"negative margins",
+     [] { return "{MI:-1e308}{MP:-1e308}{MD:-1e308}{MU:-1e308}" + Repeat("ab ", 3000); }},
+    {"huge spaces",
+     [] { return std::string("{HD:1e308}{SP:-1e308}{VS:1e308}{VD:1e308}{TA:1e308}a b"); }},
+    {"huge alignment", [] { return std::string("{J:1e308}{J:-1e308}{J:nan}a b c"); }},
+    {"huge strut", [] { return Repeat("{VS:99999999} x ", 1000); }},
+    {"many expressions", [] { return Repeat("{@x}", 20000); }},
+    {"many links", [] { return Repeat("{L:a,b} {P:c,d} ", 5000); }},
+    {"many pictures", [] { return Repeat("{G:p.bmp}{B:p.bmp,c}{S:s}", 5000); }},
+    {"many picture maps", [] { return Repeat("{H:p.bmp" + Repeat(",0,0,1,1,c", 200) + "} ", 50); }},
+    {"tiny tiles", [] { return Repeat("{W:p.bmp,0}", 5); }},
+    {"long colours", [] { return Repeat("{Q:" + std::string(5000, '9') + "}", 20); }},
+    {"backgrounds", [] { return Repeat("{W:rojo}", 1000); }},
+    {"symbols", [] { return Repeat("{SY:abc}{ID:x}{IU:y}", 10000); }},
+    {"bad tags", [] { return Repeat("{XY:1}", 50000); }},
+    {"all bytes", AllBytes},
+};
+
+INSTANTIATE_TEST_SUITE_P(Texts, HostileText, ::testing::ValuesIn(kHostileTexts),
+                         [](const ::testing::TestParamInfo<HostileCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name;
+                         });
+
+TEST_F(Hostile, ColourTextsOfEveryLength) {
+    for (std::size_t n = 0; n < 200; ++n) {
+        for (const char fill : {'1', 'f', '#', ' ', ',', '.'}) {
+            const std::string colour(n, fill);
+            engine.SizeText("{Q:" + colour + "}a{W:" + colour + "}b", 0, 0, 0, -1);
+        }
+    }
+    SUCCEED();
+}
+
+TEST_F(Hostile, TinyAndZeroFonts) {
+    engine.DefaultSize = 0;
+    Survives("a b c");
+    engine.DefaultSize = 1e-30f;
+    Survives("a b c {ID:x}{IU:y}" + Repeat("w ", 2000));
+    engine.DefaultSize = 12;
+    engine.DefaultFont = "";
+    Survives("a b c");
+    engine.DefaultFont = std::string(1000, 'F');
+    Survives("{F:" + std::string(1000, 'G') + "}a b c");
+}
+
+// A surface that answers nothing useful: every width and height 0.
+class ZeroSurface : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TextWidth(std::string_view) const override { return 0; }
+    double TextHeight(std::string_view) const override { return 0; }
+    TextMetrics GetTextMetrics() const override { return {}; }
+};
+
+// And one that answers nonsense.
+class NanSurface : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TextWidth(std::string_view) const override {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    double TextHeight(std::string_view) const override {
+        return std::numeric_limits<double>::infinity();
+    }
+    double ScaleWidth() const override { return std::numeric_limits<double>::quiet_NaN(); }
+};
+
+TEST_F(Hostile, SurfacesThatMeasureNothing) {
+    ZeroSurface zero(600, 400, ScaleMode::Points);
+    engine.Ctrl = &zero;
+    const std::string text = "{J:3}" + Repeat("a b{U} ", 2000) + "\r\n{J:2}x y\r\n{W:p.bmp,0}";
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 12);  // two paragraph spacings alone
+    engine.DrawText(text, 0, 0, 0, -1);
+    NanSurface nan(600, 400, ScaleMode::Points);
+    engine.Ctrl = &nan;
+    engine.SizeText(text, 0, 0, 0, -1);
+    engine.DrawText(text, 0, 0, 0, 300);
+    SUCCEED();
+}
+
+TEST_F(Hostile, ContinuationAlwaysMakesProgress) {
+    // Page after page, each cut where the last one stopped, must reach the
+    // end of the text.
+    std::string text = Repeat(
+        "{N}palabra {T:30}grande{T} \xAB"
+        "enlace\xBB {G:p.bmp}\r\n",
+        300);
+    int pages = 0;
+    while (!text.empty() && pages < 1000) {
+        engine.DrawText(text, 0, 0, 0, 200);
+        const std::size_t next = static_cast<std::size_t>(engine.GetTextPointer());
+        ASSERT_GT(next, 1u) << "no progress on page " << pages;
+        const std::string rest = engine.CutAt(engine.GetText(), next);
+        if (next > engine.GetText().size()) break;
+        text = rest;
+        ++pages;
+    }
+    EXPECT_GT(pages, 5);
+    EXPECT_LT(pages, 1000);
+}
+
+TEST(HostileParser, ReaderWalksEveryTextToItsEnd) {
+    const std::string texts[] = {
+        Repeat("{", 50000),
+        Repeat("{O:1,1,t}x ", 20000),
+        Repeat("{FR:1} {/FR} {/O}", 10000),
+        Repeat("\xAB{*", 20000),
+    };
+    for (const std::string& text : texts) {
+        const richtext::MarkupReader reader(text);
+        std::size_t pos = 0;
+        std::size_t steps = 0;
+        while (pos < text.size()) {
+            const richtext::Token token = reader.NextToken(pos, nullptr);
+            pos = token.end > pos ? token.end : pos + 2;  // past a CR LF
+            ASSERT_LT(++steps, text.size() + 1);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace cartulo

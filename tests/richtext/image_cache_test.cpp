@@ -1,0 +1,118 @@
+#include "richtext/image_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+
+namespace cartulo {
+namespace {
+
+using testing::CountingLoader;
+
+class ImageCache : public ::testing::Test {
+  protected:
+    ImageCache() {
+        auto owned = std::make_unique<CountingLoader>();
+        loader = owned.get();
+        for (int i = 0; i < 20; ++i) loader->Add("/p/" + std::to_string(i), 8, 8);
+        loader->Add("/p/Logo.bmp", 1, 1);
+        loader->Add("/p/logo.bmp", 2, 2);
+        cache = std::make_unique<cImageCache>(std::move(owned));
+    }
+    std::string Keys() const {
+        std::string out;
+        for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
+            out += (i ? " " : "") + (cache->Slot(i).key.empty() ? "-" : cache->Slot(i).key);
+        }
+        return out;
+    }
+    CountingLoader* loader = nullptr;
+    std::unique_ptr<cImageCache> cache;
+};
+
+TEST_F(ImageCache, LoadsOnceAndScores) {
+    const auto first = cache->GetImage("/p/1");
+    ASSERT_TRUE(first);
+    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3);
+    const auto again = cache->GetImage("/p/1");
+    EXPECT_EQ(again.get(), first.get());
+    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3 * 0.9f + 1);
+    EXPECT_EQ(loader->Loads("/p/1"), 1);
+}
+
+TEST_F(ImageCache, EveryLookUpDecaysEveryScore) {
+    cache->GetImage("/p/1");
+    cache->GetImage("/p/2");
+    cache->GetImage("/p/missing");
+    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3 * 0.9f * 0.9f);
+    EXPECT_FLOAT_EQ(cache->Slot(1).score, 10.0f / 3 * 0.9f);
+}
+
+TEST_F(ImageCache, TheEleventhReplacesTheLowestScoreNotTheOldest) {
+    for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
+    EXPECT_EQ(Keys(), "/p/0 /p/1 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // The oldest, kept in use, outscores the others.
+    for (int i = 0; i < 5; ++i) cache->GetImage("/p/0");
+    cache->GetImage("/p/10");
+    EXPECT_EQ(Keys(), "/p/0 /p/10 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // Without hits, the lowest is the one loaded longest ago.
+    cache->GetImage("/p/11");
+    EXPECT_EQ(Keys(), "/p/0 /p/10 /p/11 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+}
+
+TEST_F(ImageCache, FreeSlotsFillFirst) {
+    cache->GetImage("/p/1");
+    cache->GetImage("/p/2");
+    cache->Clear();
+    EXPECT_EQ(Keys(), "- - - - - - - - - -");
+    cache->GetImage("/p/3");
+    EXPECT_EQ(Keys(), "/p/3 - - - - - - - - -");
+}
+
+TEST_F(ImageCache, AFailedLoadLeavesTheCacheAlone) {
+    for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
+    const std::string before = Keys();
+    EXPECT_EQ(cache->GetImage("/p/missing"), nullptr);
+    EXPECT_EQ(Keys(), before);
+    for (std::size_t i = 0; i < cache->SlotCount(); ++i) EXPECT_TRUE(cache->Slot(i).loaded);
+    // Each try is a new attempt: nothing is remembered of the failure.
+    cache->GetImage("/p/missing");
+    EXPECT_EQ(loader->Loads("/p/missing"), 2);
+}
+
+TEST_F(ImageCache, NumericKeysGiveNoPicture) {
+    EXPECT_EQ(cache->GetImage("12"), nullptr);
+    EXPECT_EQ(cache->GetImage(" 3 "), nullptr);
+    EXPECT_EQ(cache->GetImage(""), nullptr);
+    EXPECT_EQ(loader->TotalLoads(), 0);
+}
+
+TEST_F(ImageCache, KeysAreExactPaths) {
+    const auto upper = cache->GetImage("/p/Logo.bmp");
+    const auto lower = cache->GetImage("/p/logo.bmp");
+    ASSERT_TRUE(upper && lower);
+    EXPECT_EQ(upper->Width(), 1);
+    EXPECT_EQ(lower->Width(), 2);
+    EXPECT_EQ(loader->TotalLoads(), 2);
+}
+
+TEST_F(ImageCache, APictureOutlivesItsEviction) {
+    const auto kept = cache->GetImage("/p/0");
+    for (int i = 1; i <= 12; ++i) cache->GetImage("/p/" + std::to_string(i));
+    EXPECT_EQ(Keys().find("/p/0 "), std::string::npos);
+    EXPECT_EQ(kept->Width(), 8);
+}
+
+TEST(ImageCacheShape, NoLoaderNoSlotsNoPictures) {
+    cImageCache none(nullptr);
+    EXPECT_EQ(none.GetImage("/p/1"), nullptr);
+    auto loader = std::make_unique<CountingLoader>();
+    loader->Add("/p/1", 1, 1);
+    cImageCache empty(std::move(loader), 0);
+    EXPECT_EQ(empty.GetImage("/p/1"), nullptr);
+}
+
+}  // namespace
+}  // namespace cartulo

@@ -1,0 +1,352 @@
+// Layout on the fake surface: 600 x 400 pt in points, 6 pt characters and
+// 12 pt lines at the default size; margins MP 6, MI 10, MD 30, MU 6.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace cartulo {
+namespace {
+
+using testing::EngineTest;
+using Strings = std::vector<std::string>;
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+// The x and y of every printed text, with the text: "x,y text".
+Strings Placed(const Strings& prints) {
+    Strings out;
+    for (const std::string& line : prints) {
+        const std::size_t quote = line.find('"');
+        const std::size_t end = line.find('"', quote + 1);
+        out.push_back(line.substr(6, quote - 7) + " " + line.substr(quote + 1, end - quote - 1));
+    }
+    return out;
+}
+
+class Layout : public EngineTest {};
+
+TEST_F(Layout, EmptyTextReturnsItsTop) {
+    EXPECT_EQ(engine.DrawText("", 5, 0, 0, -1), 5);
+    EXPECT_EQ(engine.DrawText("", -1, 0, 0, -1), 0);
+    EXPECT_EQ(engine.SizeText("", 5, 0, 0, -1), 0);
+    EXPECT_EQ(engine.SizeText("", -1, 0, 0, -1), 1);  // the height plus 1
+    EXPECT_TRUE(surface.Ink().empty());
+    EXPECT_EQ(engine.GetTextPointer(), 1);
+}
+
+TEST_F(Layout, OneLine) {
+    EXPECT_EQ(engine.DrawText("Hola mundo", 0, 0, 0, -1), 12);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 Hola ", "36,0 mundo"}));
+    EXPECT_EQ(engine.GetTextPointer(), 11);
+    EXPECT_EQ(engine.DrawText("Hola", 100, 0, 0, -1), 112);
+    EXPECT_EQ(engine.SizeText("Hola", 100, 0, 0, -1), 12);
+    EXPECT_EQ(engine.SizeText("Hola", -1, 0, 0, -1), 13);
+}
+
+TEST_F(Layout, AWordWiderThanTheLineStandsAloneAndOverflows) {
+    const std::string word(200, 'x');
+    EXPECT_EQ(engine.DrawText(word + " a", 0, 0, 0, -1), 24);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + word, "10,12 a"}));
+}
+
+TEST_F(Layout, ATokenThatExactlyFillsTheLineStays) {
+    // 564 pt are free on a paragraph's first line: 94 characters.
+    const std::string fits = std::string(46, 'a') + " " + std::string(47, 'b');
+    EXPECT_EQ(engine.SizeText(fits, 0, 0, 0, -1), 12);
+    EXPECT_EQ(engine.SizeText(fits + "b", 0, 0, 0, -1), 24);
+}
+
+TEST_F(Layout, LinesBreakBetweenTokens) {
+    // 30 pt words: 18 fit in 564 pt and in 560 pt.
+    engine.DrawText("{J:0}" + Repeat("abcd ", 40), 0, 0, 0, -1);
+    const Strings placed = Placed(Prints());
+    ASSERT_EQ(placed.size(), 40u);
+    EXPECT_EQ(placed[0], "6,0 abcd ");
+    EXPECT_EQ(placed[17], "516,0 abcd");  // the last of its line
+    EXPECT_EQ(placed[18], "10,12 abcd ");
+    EXPECT_EQ(placed[36], "10,24 abcd ");
+    EXPECT_EQ(placed[39], "100,24 abcd");  // the last word's blank is not printed
+}
+
+TEST_F(Layout, LeftRightAndCentred) {
+    engine.DrawText("{J:0}ab cd", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 ab ", "24,0 cd"}));
+    surface.ClearLog();
+    // The blanks after the last word count for nothing: it ends at the
+    // right margin, 600 - 30.
+    engine.DrawText("{J:1}ab cd  ", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"540,0 ab ", "558,0 cd"}));
+    surface.ClearLog();
+    // Centred: a first line at (MP + MI + free) / 2, others at MI + free / 2.
+    engine.DrawText("{J:2}ab cd", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"275,0 ab ", "293,0 cd"}));
+    surface.ClearLog();
+    engine.DrawText("{J:2}" + std::string(100, 'x') + " ab", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()).back(), "284,12 ab");
+}
+
+TEST_F(Layout, JustifiedLinesSpreadTheirGaps) {
+    engine.DrawText(Repeat("abcd ", 19), 0, 0, 0, -1);
+    const Strings placed = Placed(Prints());
+    // 18 words on the first line, 30 pt free over 17 gaps; each gap gets
+    // one blank printed into it.
+    ASSERT_EQ(placed.size(), 18u + 17u + 1u);
+    EXPECT_EQ(placed[0], "6,0 abcd ");
+    EXPECT_EQ(placed[1], "36,0  ");
+    EXPECT_EQ(placed[2], "37.765,0 abcd ");
+    EXPECT_EQ(placed[34], "546,0 abcd");  // ends at the right margin
+    // The paragraph's last line is set flush left.
+    EXPECT_EQ(placed[35], "10,12 abcd");
+}
+
+TEST_F(Layout, AJustifiedLineWithOneTokenIsNotStretched) {
+    engine.DrawText(std::string(100, 'x') + " " + std::string(100, 'y') + " z", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + std::string(100, 'x'),
+                                         "10,12 " + std::string(100, 'y'), "10,24 z"}));
+}
+
+TEST_F(Layout, JustificationFollowsTheDefaultAlignAndJ) {
+    engine.DefaultAlign = 1;
+    engine.DrawText("ab", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"558,0 ab"}));
+    surface.ClearLog();
+    engine.DrawText("{J:0}a\r\n{J}b", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "564,18 b"}));
+    surface.ClearLog();
+    engine.DrawText("{J:7}a", 0, 0, 0, -1);  // out of range: no change
+    EXPECT_EQ(Placed(Prints()), (Strings{"564,0 a"}));
+}
+
+TEST_F(Layout, EdgesAndMargins) {
+    const std::string text = "{J:0}" + Repeat("abcd ", 30);
+    engine.DrawText(text, 0, 100, 50, -1);
+    Strings placed = Placed(Prints());
+    // MP 106, MI 110, MD 80: 414 pt on the first line (13 words), 410 after.
+    EXPECT_EQ(placed[0], "106,0 abcd ");
+    EXPECT_EQ(placed[13], "110,12 abcd ");
+    surface.ClearLog();
+    engine.DrawText("{MI:20}{MP:0}{MD:50}" + text, 0, 0, 0, -1);
+    placed = Placed(Prints());
+    // The margins change the line they stand in: MP 0, MI 20, MD 50 give
+    // 550 pt (18 words) on the first line.
+    EXPECT_EQ(placed[0], "0,0 abcd ");
+    EXPECT_EQ(placed[18], "20,12 abcd ");
+}
+
+TEST_F(Layout, ParagraphSpacing) {
+    EXPECT_EQ(engine.SizeText("a\r\nb", 0, 0, 0, -1), 30);  // two lines and 6 pt
+    EXPECT_EQ(engine.SizeText("a\r\n", 0, 0, 0, -1), 18);
+    EXPECT_EQ(engine.SizeText("a\r\n\r\nb", 0, 0, 0, -1), 48);
+    EXPECT_EQ(engine.SizeText("\r\n", 0, 0, 0, -1), 18);
+    EXPECT_EQ(engine.SizeText("{MU:0}a\r\nb", 0, 0, 0, -1), 24);
+    EXPECT_EQ(engine.SizeText("{MU:20}a\r\nb", 0, 0, 0, -1), 44);
+}
+
+TEST_F(Layout, AnEmptyParagraphTakesTheCurrentFontsHeight) {
+    EXPECT_EQ(engine.SizeText("{T:20}a\r\n\r\nb", 0, 0, 0, -1), 20 + 6 + 20 + 6 + 20);
+}
+
+TEST_F(Layout, RoomOfTags) {
+    EXPECT_EQ(engine.SizeText("{VS:40}", 0, 0, 0, -1), 40);  // 30 above, 10 below
+    EXPECT_EQ(engine.SizeText("a{VS:40}", 0, 0, 0, -1), 40);
+    EXPECT_EQ(engine.SizeText("a{VS:4}", 0, 0, 0, -1), 12);
+    EXPECT_EQ(engine.SizeText("{T:24}a", 0, 0, 0, -1), 24);
+    EXPECT_EQ(engine.SizeText("a{ID:b}", 0, 0, 0, -1), 12);
+    EXPECT_EQ(engine.SizeText("{N}", 0, 0, 0, -1), 0);  // tags alone take no room
+}
+
+TEST_F(Layout, BottomCheckAndContinuation) {
+    std::string text = "{MU:0}l0";
+    for (int i = 1; i < 10; ++i) text += "\r\nl" + std::to_string(i);
+    // A line that ends exactly at the bottom is painted.
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 60), 60);
+    EXPECT_EQ(Placed(Prints()).back(), "6,48 l4");
+    const std::size_t next = text.find("l5") + 1;
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(next));
+    const std::string rest = engine.CutAt(engine.GetText(), engine.GetTextPointer());
+    EXPECT_EQ(rest, "{MU:0}" + text.substr(next - 1));
+    surface.ClearLog();
+    EXPECT_EQ(engine.DrawText(rest, 0, 0, 0, -1), 60);
+    EXPECT_EQ(Placed(Prints()).front(), "6,0 l5");
+
+    // SizeText stops at the same place and reports where.
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 60), 60);
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(next));
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 120);
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.size() + 1));
+}
+
+TEST_F(Layout, NegativeBottomCountsFromTheSurfacesBottom) {
+    const std::string text = "{MU:0}" + Repeat("l\r\n", 40);
+    // On a screen, -1 never stops; painting stops below the surface only
+    // when a bottom is given.
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), 480);
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -2), 396);    // 398 is the limit
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 1000), 408);  // the first Y below 400
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 1000), 480);  // measuring goes on
+}
+
+TEST_F(Layout, OnAPrinterMinusOneStopsAboveThePagesEdge) {
+    FakeSurface printer(600, 400, ScaleMode::Points, true);
+    engine.Ctrl = &printer;
+    const std::string text = "{MU:0}" + Repeat("l\r\n", 40);
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), 396);  // 408 > 399
+}
+
+TEST_F(Layout, SizeTextIsTheHeightDrawTextReaches) {
+    const std::string texts[] = {
+        "Hola mundo",
+        Repeat("palabra {N}negrita{N} y {T:20}grande{T} ", 30),
+        "a\r\n\r\n{MU:12}b\r\n" + Repeat("xx ", 200),
+        "{T:8}" + Repeat("{VS:30}a b ", 80) + "\r\n{T:30}fin",
+        "\xAB"
+        "enlace largo " +
+            Repeat("w ", 100) + "\xBB fin",
+        "{J:2}" + Repeat("centrado ", 50) + "\r\n{J:1}" + Repeat("derecha ", 50),
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 40));
+        const float drawn = engine.DrawText(text, 7, 0, 0, -1);
+        EXPECT_EQ(engine.SizeText(text, 7, 0, 0, -1), drawn - 7);
+        EXPECT_EQ(engine.SizeText(text, -1, 0, 0, -1), engine.DrawText(text, -1, 0, 0, -1) + 1);
+    }
+}
+
+TEST_F(Layout, AWrappedWordTakesItsStyleToTheLineWhereItLands) {
+    // "{T:24}yy" does not fit after 94 characters; the first line keeps
+    // 12 pt and the second is 24 pt high.
+    const std::string text = std::string(93, 'x') + " {T:24}yy";
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 36);
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), 36);
+    const Strings prints = Prints();
+    ASSERT_EQ(prints.size(), 2u);
+    EXPECT_NE(prints[0].find("Times New Roman 12 "), std::string::npos);
+    EXPECT_NE(prints[1].find("\"yy\" Times New Roman 24 "), std::string::npos);
+}
+
+TEST_F(Layout, AWrappedToggleActsOnce) {
+    const std::string text = std::string(93, 'x') + " {N}bbb";
+    engine.SizeText(text, 0, 0, 0, -1);
+    EXPECT_TRUE(surface.Font().bold);  // toggled once, not twice
+    engine.DrawText(text, 0, 0, 0, -1);
+    EXPECT_TRUE(surface.Font().bold);
+    EXPECT_NE(Prints().back().find("\"bbb\" Times New Roman 12 N "), std::string::npos);
+}
+
+TEST_F(Layout, AWrappedAlignmentActsOnTheLineWhereItLands) {
+    engine.DrawText("{J:0}" + std::string(93, 'x') + " {J:1}yy", 0, 0, 0, -1);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + std::string(93, 'x'), "558,12 yy"}));
+}
+
+// Bold text is half as wide again here, so a style left wrong by
+// measuring shows in the line breaks.
+class BoldWideSurface : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TextWidth(std::string_view text) const override {
+        return FakeSurface::TextWidth(text) * (Font().bold ? 1.5 : 1);
+    }
+};
+
+TEST_F(Layout, SizeTextMeasuresAWrappedBoldWordBold) {
+    BoldWideSurface wide(600, 400, ScaleMode::Points);
+    engine.Ctrl = &wide;
+    for (int lead = 80; lead < 100; ++lead) {
+        const std::string text =
+            std::string(lead, 'x') + " {N}bbbb " + Repeat("cccc ", 40) + "{N}" + Repeat("d ", 60);
+        SCOPED_TRACE(lead);
+        const float drawn = engine.DrawText(text, 0, 0, 0, -1);
+        EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), drawn);
+    }
+}
+
+TEST_F(Layout, ALineHoldsAtMost501TokensAndTheTextGoesOn) {
+    FakeSurface wide(100000, 400, ScaleMode::Points);
+    engine.Ctrl = &wide;
+    EXPECT_EQ(engine.DrawText("{J:0}" + Repeat("a ", 1200), 0, 0, 0, -1), 36);
+    std::vector<std::string> lineStarts;
+    for (const std::string& line : wide.Log()) {
+        if (line.starts_with("print 10,")) lineStarts.push_back(line.substr(6, 5));
+    }
+    EXPECT_EQ(lineStarts, (Strings{"10,12", "10,24"}));
+    // Tokens 0 to 500 on the first line, the last without its blank.
+    EXPECT_NE(testing::Join(wide.Log()).find("print 6006,0 \"a\""), std::string::npos);
+    EXPECT_EQ(testing::Join(wide.Log()).find("print 6018,0 "), std::string::npos);
+    // A full line of a justified paragraph is justified.
+    wide.ClearLog();
+    engine.DrawText(Repeat("a ", 600), 0, 0, 0, -1);
+    EXPECT_NE(wide.Log().front().find("print 6,0 \"a \""), std::string::npos);
+    EXPECT_EQ(Placed(wide.Ink()).back(), "1186,12 a");
+}
+
+TEST_F(Layout, ThreeScaleModesGiveTheSameLayout) {
+    struct ModeCase {
+        ScaleMode mode;
+        double width, height;  // 600 x 400 pt in each
+        float expected;        // 12 + 6 + 12 pt
+        std::string firstPrint;
+    };
+    const ModeCase cases[] = {
+        {ScaleMode::Points, 600, 400, 30, "6,0 Hola "},
+        {ScaleMode::Twips, 12000, 8000, 600, "120,0 Hola "},
+        {ScaleMode::Pixels, 800, 400 * 4 / 3.0, 40, "8,0 Hola "},
+    };
+    for (const ModeCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        FakeSurface s(c.width, c.height, c.mode);
+        engine.Ctrl = &s;
+        EXPECT_FLOAT_EQ(engine.DrawText("Hola mundo\r\nadios", 0, 0, 0, -1), c.expected);
+        EXPECT_EQ(Placed(s.Ink()).front(), c.firstPrint);
+        EXPECT_FLOAT_EQ(engine.SizeText("{HD:100}", 0, 0, 0, -1), 0);
+        EXPECT_FLOAT_EQ(engine.ScaleMode2Points(c.expected), 30);
+    }
+}
+
+TEST_F(Layout, UnknownScaleModeMakesEveryLengthZero) {
+    FakeSurface user(600, 400, ScaleMode::User);
+    engine.Ctrl = &user;
+    engine.DrawText("{HD:50}ab", 0, 100, 0, -1);
+    EXPECT_EQ(Placed(user.Ink()), (Strings{"100,0 ab"}));  // MP = left edge + 0
+}
+
+TEST_F(Layout, GetTextGivesTheTextWithTablesOnLinesOfTheirOwn) {
+    engine.SizeText("ab{TB:1,1}x{\\}c", 0, 0, 0, -1);
+    EXPECT_EQ(engine.GetText(), "ab\r\n{TB:1,1}x{\\}\r\nc");
+}
+
+TEST_F(Layout, TablesArePassedOverForNow) {
+    EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y{-}z{!}w{\\}\r\nb", 0, 0, 0, -1), 30);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "6,18 b"}));
+    EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y and no end", 0, 0, 0, -1), 18);
+}
+
+TEST_F(Layout, NoSurfaceNoLayout) {
+    cZuzodIvodure bare;
+    EXPECT_EQ(bare.DrawText("Hola", 3, 0, 0, -1), 3);
+    EXPECT_EQ(bare.SizeText("Hola", 3, 0, 0, -1), 0);
+}
+
+TEST_F(Layout, CallsFromInsideAHandlerAreRefused) {
+    int inner = -1;
+    engine.Evaluate = [&](std::string& value) {
+        inner = static_cast<int>(engine.DrawText("otro", 50, 0, 0, -1));
+        value = "x";
+    };
+    EXPECT_EQ(engine.DrawText("{@a}", 0, 0, 0, -1), 12);
+    EXPECT_EQ(inner, 50);
+    EXPECT_FALSE(engine.Busy());
+}
+
+TEST_F(Layout, Version) {
+    EXPECT_EQ(cZuzodIvodure::Version(), "3.1.130426");
+}
+
+}  // namespace
+}  // namespace cartulo

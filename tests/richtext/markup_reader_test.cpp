@@ -1,0 +1,135 @@
+#include "richtext/markup_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "richtext/error_list.h"
+
+namespace cartulo::richtext {
+namespace {
+
+// A token as text: 'text' for text, <name|value> for tags, O<value|body>
+// and FR<value|body> for blocks, then +N for its trailing blanks.
+std::string Describe(const Token& token) {
+    if (token.IsQuote()) return token.quote == '\xAB' ? "<<" : ">>";
+    std::string out;
+    for (const Piece& p : token.pieces) {
+        switch (p.kind) {
+            case Piece::Kind::Text:
+                out += "'" + std::string(p.text) + "'";
+                break;
+            case Piece::Kind::Tag:
+                out += "<" + std::string(p.name) + "|" + std::string(p.value) + ">";
+                break;
+            case Piece::Kind::Object:
+                out += "O<" + std::string(p.value) + "|" + std::string(p.body) + ">";
+                break;
+            case Piece::Kind::Frame:
+                out += "FR<" + std::string(p.value) + "|" + std::string(p.body) + ">";
+                break;
+        }
+    }
+    if (token.blanks) out += "+" + std::to_string(token.blanks);
+    return out;
+}
+
+// Every token of the text, CR LF pairs shown as "/".
+std::vector<std::string> Tokens(const std::string& text, ErrorList* errors = nullptr) {
+    const MarkupReader reader(text);
+    std::vector<std::string> out;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text.compare(pos, 2, "\r\n") == 0) {
+            out.push_back("/");
+            pos += 2;
+            continue;
+        }
+        const Token token = reader.NextToken(pos, errors);
+        EXPECT_GT(token.end, pos) << "no progress at " << pos;
+        if (token.end <= pos) break;
+        out.push_back(Describe(token));
+        pos = token.end;
+    }
+    return out;
+}
+
+using Strings = std::vector<std::string>;
+
+struct TokenCase {
+    std::string text;
+    Strings tokens;
+};
+
+TEST(MarkupReader, Tokens) {
+    const TokenCase cases[] = {
+        {"Hola mundo", {"'Hola '+1", "'mundo'"}},
+        {"a  b", {"'a  '+2", "'b'"}},
+        // Tags inside a word belong to it; a blank before a tag splits.
+        {"a{N}b", {"'a'<N|>'b'"}},
+        {"a {N}b", {"'a '+1", "<N|>'b'"}},
+        {"{N}{C}", {"<N|><C|>"}},
+        {"{N} x", {"<N|>' '+1", "'x'"}},
+        // Names keep their colon; values are trimmed, expressions are not.
+        {"{T: 12 }x", {"<T:|12>'x'"}},
+        {"{t:12}", {"<t:|12>"}},
+        {"{@ fecha }", {"<@| fecha >"}},
+        {"{L:destino,un texto}", {"<L:|destino,un texto>"}},
+        // Comments and the empty tag vanish.
+        {"a{* x } y *}b", {"'a''b'"}},
+        {"a{}b", {"'a''b'"}},
+        {"{*}x", {"'x'"}},
+        // Quotes stand alone; blanks after a quote start a blank token.
+        {"\xAB"
+         "Casa\xBB es",
+         {"<<", "'Casa'", ">>", "' '+1", "'es'"}},
+        // CR LF belongs to no token; a lone CR or LF is text.
+        {"a\r\nb", {"'a'", "/", "'b'"}},
+        {"a\rb\nc", {"'a\rb\nc'"}},
+        {"a \r\n", {"'a '+1", "/"}},
+        // A "}" without a "{" is text.
+        {"a}b", {"'a}b'"}},
+        // Objects carry their body to the first {/O}.
+        {"x{O:72,36,drawscript}line{/O}y z", {"'x'O<72,36,drawscript|line>'y '+1", "'z'"}},
+        {"{O:1,1,t}a b{/O}", {"O<1,1,t|a b>"}},
+        // Another object before the {/O}: no body, the text is read on.
+        {"{O:1,1,t}a{O:2,2,t}b{/O}", {"O<1,1,t|>'a'O<2,2,t|b>"}},
+        {"{O:1,1,t}a b", {"O<1,1,t|>'a '+1", "'b'"}},
+        // Frames to their matching {/FR}, nested ones inside.
+        {"{FR:1}a {FR:2}b{/FR} c{/FR}d e", {"FR<1|a {FR:2}b{/FR} c>'d '+1", "'e'"}},
+        {"{FR:1}a b", {"FR<1|a b>"}},
+    };
+    for (const TokenCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Tokens(c.text), c.tokens);
+    }
+}
+
+TEST(MarkupReader, UnclosedBraceEndsTheTokenAtTheNextBlank) {
+    ErrorList errors;
+    EXPECT_EQ(Tokens("ab{cd ef", &errors), (Strings{"'ab''{cd '+1", "'ef'"}));
+    ASSERT_EQ(errors.Count(), 1u);
+    EXPECT_EQ(errors.At(0), "Llaves no cerradas");
+}
+
+TEST(MarkupReader, UnclosedCommentIsAnUnclosedBrace) {
+    ErrorList errors;
+    EXPECT_EQ(Tokens("{* a } b", &errors), (Strings{"'{* '+1", "'a '+1", "'} '+1", "'b'"}));
+    EXPECT_EQ(errors.At(0), "Llaves no cerradas");
+}
+
+TEST(MarkupReader, TagsMayHoldBlanksAndEndAtTheFirstBrace) {
+    EXPECT_EQ(Tokens("{L:a,b c}d e"), (Strings{"<L:|a,b c>'d '+1", "'e'"}));
+    EXPECT_EQ(Tokens("{a{b}c"), (Strings{"<a{b|>'c'"}));
+}
+
+TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
+    const MarkupReader reader("a\r\n");
+    EXPECT_EQ(reader.NextToken(1, nullptr).end, 1u);
+    EXPECT_EQ(reader.NextToken(3, nullptr).end, 3u);
+    EXPECT_EQ(reader.NextToken(99, nullptr).end, 99u);
+}
+
+}  // namespace
+}  // namespace cartulo::richtext

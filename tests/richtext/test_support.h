@@ -1,0 +1,89 @@
+// Shared pieces of the rich-text tests: an engine on the recording fake
+// surface, and a picture loader that counts its loads.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/fake_surface.h"
+#include "richtext/image_cache.h"
+#include "richtext/zuzod_ivodure.h"
+
+namespace cartulo::testing {
+
+// Pictures exist only for the paths given to Add; every Load is counted.
+class CountingLoader : public PictureLoader {
+  public:
+    void Add(const std::string& path, int width, int height) { sizes_[path] = {width, height}; }
+    std::unique_ptr<Picture> Load(const std::string& path) const override {
+        ++loads_[path];
+        ++total_;
+        const auto it = sizes_.find(path);
+        if (it == sizes_.end()) return nullptr;
+        const std::size_t slash = path.rfind('/');
+        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        return std::make_unique<FakePicture>(name, it->second.first, it->second.second);
+    }
+    int Loads(const std::string& path) const {
+        const auto it = loads_.find(path);
+        return it == loads_.end() ? 0 : it->second;
+    }
+    int TotalLoads() const { return total_; }
+
+  private:
+    std::map<std::string, std::pair<int, int>> sizes_;
+    mutable std::map<std::string, int> loads_;
+    mutable int total_ = 0;
+};
+
+// A 600 x 400 pt surface in points: at the default 12 pt a character is
+// 6 pt wide and a line 12 pt high (9 above the baseline). The default
+// margins are then MP 6, MI 10, MD 30 and MU 6.
+class EngineTest : public ::testing::Test {
+  protected:
+    EngineTest() { engine.Ctrl = &surface; }
+
+    std::vector<std::string> Errors() const {
+        std::vector<std::string> out;
+        for (int i = 0; i < engine.ErrorCount(); ++i) out.push_back(engine.Errors(i));
+        return out;
+    }
+
+    // Only the "print" lines of the recording.
+    std::vector<std::string> Prints() const {
+        std::vector<std::string> out;
+        for (const std::string& line : surface.Log()) {
+            if (line.starts_with("print ")) out.push_back(line);
+        }
+        return out;
+    }
+
+    // A loader with pictures under /cards, the cache over it, and the
+    // engine's BasePath there.
+    CountingLoader& UsePictures() {
+        auto loader = std::make_unique<CountingLoader>();
+        loaderView = loader.get();
+        cache = std::make_unique<cImageCache>(std::move(loader));
+        engine.ImageCache = cache.get();
+        engine.BasePath = "/cards";
+        return *loaderView;
+    }
+
+    FakeSurface surface{600, 400, ScaleMode::Points};
+    cZuzodIvodure engine;
+    std::unique_ptr<cImageCache> cache;
+    CountingLoader* loaderView = nullptr;
+};
+
+inline std::string Join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += line + "\n";
+    return out;
+}
+
+}  // namespace cartulo::testing
