@@ -21,11 +21,14 @@ class cImageCache {
 
     explicit cImageCache(std::unique_ptr<PictureLoader> loader, std::size_t slots = kDefaultSlots);
 
-    // The picture for a key, loading it on a miss; null when it cannot be
-    // loaded (nothing in the cache changes then) and for numeric keys,
-    // which name resource pictures this program does not have. Keys are
-    // full paths compared exactly: Linux file names differ by case.
-    std::shared_ptr<const Picture> GetImage(std::string_view key);
+    // The picture of a file, loading it on a miss; null when it cannot be
+    // loaded (nothing in the cache changes then) and for numeric names,
+    // which name resource pictures this program does not have. The key of
+    // a name is its absolute, lexically normal path ("/c/./x.png" and
+    // "/c/x.png" are one; a relative name is taken from the current
+    // folder; symbolic links are not followed), compared exactly: Linux
+    // file names differ by case.
+    std::shared_ptr<const Picture> GetImage(std::string_view name);
 
     // Empties every slot.
     void Clear();

@@ -1,9 +1,11 @@
 // The line builder: fills each line with the tokens that fit, checks the
 // bottom, and paints the line before going on to the next.
 #include <limits>
+#include <optional>
 
 #include "richtext/markup_chars.h"
 #include "richtext/scale_units.h"
+#include "richtext/tag_kind.h"
 #include "richtext/tag_params.h"
 #include "richtext/text_continuation.h"
 #include "richtext/zuzod_ivodure.h"
@@ -28,7 +30,59 @@ class BusyFlag {
     bool& flag_;
 };
 
+// Whether painting the piece may put ink below the line's top: text that
+// is not all blanks, and the tags that print or paint.
+bool paintsInLine(const Piece& piece) {
+    switch (piece.kind) {
+        case Piece::Kind::Text:
+            return piece.text.find_first_not_of(kBlank) != std::string_view::npos;
+        case Piece::Kind::Object:
+        case Piece::Kind::Frame:
+            return true;
+        case Piece::Kind::Tag:
+            break;
+    }
+    switch (KindOfTag(piece.name)) {
+        case TagKind::Subscript:
+        case TagKind::Superscript:
+        case TagKind::Symbol:
+        case TagKind::Expression:
+        case TagKind::Picture:
+        case TagKind::PictureLeft:
+        case TagKind::PictureRight:
+        case TagKind::Button:
+        case TagKind::PictureMap:
+        case TagKind::Sound:
+        case TagKind::Link:
+        case TagKind::Popup:
+        case TagKind::Formula:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
+
+// How far the {VD:} tags of the line move it down when painted: by all of
+// them (the line's top moves, and the lines below with it), or further
+// where ink is painted before a {VD:} that moves back up.
+double cZuzodIvodure::lineShift() const {
+    double shift = 0;
+    double lowestInk = 0;
+    bool ink = false;
+    for (const LineItem& item : line_.items) {
+        for (const Piece& piece : item.token.pieces) {
+            if (piece.kind == Piece::Kind::Tag && KindOfTag(piece.name) == TagKind::MoveDown) {
+                shift += length(piece.value);
+            } else if (paintsInLine(piece) && (!ink || shift > lowestInk)) {
+                lowestInk = shift;
+                ink = true;
+            }
+        }
+    }
+    return ink && lowestInk > shift ? lowestInk : shift;
+}
 
 double cZuzodIvodure::renderText(std::string_view text, double y, double left, double right,
                                  double bottom, bool measureOnly) {
@@ -61,8 +115,11 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     moveDown_ = 0;
     resetFont();
 
+    // The start of the last line examined, which SizeText reports.
+    std::optional<std::size_t> lastLineStart;
     while (pos_ < text_.size()) {
         const std::size_t lineStart = pos_;
+        lastLineStart = lineStart;
         line_.items.clear();
         line_.tokens = 0;
         line_.width = line_.ascent = line_.descent = 0;
@@ -80,7 +137,10 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         }
         fillLine();
 
-        if (checkBottom && lineY + line_.ascent + line_.descent > limit) {
+        // Painting puts the line lower by the {VD:} shifts so far and by
+        // those inside it; measuring knows of none.
+        const double shift = measureOnly ? 0 : moveDown_ + lineShift();
+        if (checkBottom && lineY + shift + line_.ascent + line_.descent > limit) {
             pos_ = lineStart;
             break;
         }
@@ -96,12 +156,16 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             paragraphStart_ = false;
         }
         lineY += line_.ascent + line_.descent;
-        if (!measureOnly && bottom != -1 && lineY > s.ScaleHeight()) break;
+        if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
     }
+    // DrawText: the first position not painted. SizeText: where the last
+    // line examined starts (the line that failed the bottom check, or the
+    // last line of the text).
+    const std::size_t pointer = measureOnly && lastLineStart ? *lastLineStart : pos_;
     textPointer_ = static_cast<std::int32_t>(
-        std::min<std::size_t>(pos_ + 1, std::numeric_limits<std::int32_t>::max()));
+        std::min<std::size_t>(pointer + 1, std::numeric_limits<std::int32_t>::max()));
     line_.items.clear();
-    return lineY;
+    return measureOnly ? lineY : lineY + moveDown_;
 }
 
 void cZuzodIvodure::resetFont() {

@@ -80,6 +80,7 @@ Token MarkupReader::NextToken(std::size_t pos, ErrorList* errors) const {
             if (EqualsNoCase(piece.name, "O:")) {
                 // An object's body runs to the first {/O}, unless another
                 // object starts first; then it has none.
+                // Objects do not nest: a second {O: ends this one; the {/O} is the second's.
                 const auto close = index_.NextObjectEnd(next);
                 const auto nextObject = index_.NextObjectStart(next);
                 if (close && !(nextObject && *nextObject < *close)) {

@@ -33,7 +33,9 @@ std::string NormalizeTables(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::string_view rest = text.substr(i);
-        if (StartsWithNoCase(rest, kTableStart) && i >= 2 && !IsCrLfAt(text, i - 2)) {
+        // Asked of the text built so far: the CR LF put after a table that
+        // ends right before this one already stands there.
+        if (StartsWithNoCase(rest, kTableStart) && i >= 2 && !out.ends_with("\r\n")) {
             out += "\r\n";
         }
         out += text[i];

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
-#include "engine/paths.h"
 #include "richtext/image_cache.h"
 #include "richtext/scale_units.h"
 #include "richtext/tag_params.h"
@@ -29,15 +29,18 @@ std::string cZuzodIvodure::CutAt(std::string_view text, std::size_t position) {
 }
 
 float cZuzodIvodure::ScaleMode2Points(float value) const {
-    return Ctrl ? static_cast<float>(ScaleToPoints(*Ctrl, value)) : 0;
+    const Surface* s = paintSurface();
+    return s ? static_cast<float>(ScaleToPoints(*s, value)) : 0;
 }
 
 double cZuzodIvodure::PointsToScale(double points) const {
-    return Ctrl ? richtext::PointsToScale(*Ctrl, points) : 0;
+    const Surface* s = paintSurface();
+    return s ? richtext::PointsToScale(*s, points) : 0;
 }
 
 double cZuzodIvodure::PixelsToScale(double pixels) const {
-    return Ctrl ? richtext::PixelsToScale(*Ctrl, pixels) : 0;
+    const Surface* s = paintSurface();
+    return s ? richtext::PixelsToScale(*s, pixels) : 0;
 }
 
 void cZuzodIvodure::InitImages(std::shared_ptr<const Picture> normal,
@@ -48,19 +51,24 @@ void cZuzodIvodure::InitImages(std::shared_ptr<const Picture> normal,
 
 std::shared_ptr<const Picture> cZuzodIvodure::GetPicture(std::string_view name) const {
     if (!ImageCache || name.empty()) return nullptr;
-    if (IsNumeric(name) || BasePath.empty()) return ImageCache->GetImage(name);
-    return ImageCache->GetImage(paths::JoinPath(BasePath, name));
+    if (IsNumeric(name)) return ImageCache->GetImage(name);
+    // The name goes under BasePath ("": the current folder) even when it
+    // starts with "/"; the cache makes the key absolute and normal.
+    const std::filesystem::path base = BasePath.empty() ? "." : BasePath;
+    return ImageCache->GetImage((base / std::filesystem::path(name).relative_path()).string());
 }
 
 void cZuzodIvodure::DrawPicture(const Picture& picture, double x, double y) {
-    if (!Ctrl) return;
-    Ctrl->PaintPicture(picture, x, y, PictureToScale(*Ctrl, picture.Width()),
-                       PictureToScale(*Ctrl, picture.Height()));
+    Surface* s = paintSurface();
+    if (!s) return;
+    s->PaintPicture(picture, x, y, PictureToScale(*s, picture.Width()),
+                    PictureToScale(*s, picture.Height()));
 }
 
 void cZuzodIvodure::SetPenWidth() {
-    if (!Ctrl) return;
-    Surface& s = *Ctrl;
+    Surface* surface = paintSurface();
+    if (!surface) return;
+    Surface& s = *surface;
     double pixels = 1;
     if (s.IsPrinter()) {
         // 1.05 pt, in printer pixels.

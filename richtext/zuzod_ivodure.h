@@ -28,7 +28,7 @@ class cImageCache;
 class cZuzodIvodure {
   public:
     // --- properties the host sets ---
-    std::string BasePath;               // picture and sound names resolve here ("" : as given)
+    std::string BasePath;               // picture and sound names resolve here ("": current folder)
     Surface* Ctrl = nullptr;            // the surface painted on; not owned
     cImageCache* ImageCache = nullptr;  // shared by all engines; not owned
     Color HT_Color = Rgb(0, 0, 255);
@@ -47,22 +47,29 @@ class cZuzodIvodure {
     // edge and the right edge (a distance from the surface's right side),
     // stopping at bottom (>= 0: that Y; < 0: that far above the surface's
     // bottom; -1 on a screen: never). Returns the Y below the last line.
+    // {VD:} moves the painting down, so it counts in the bottom check (no
+    // line is painted below the limit) and in the Y returned.
     float DrawText(std::string_view text, float y, float left, float right, float bottom);
     // The same layout without painting; the height it takes (end Y minus
-    // y as passed, so a y of -1 yields the height plus 1).
+    // y as passed, so a y of -1 yields the height plus 1). {VD:} moves
+    // only painting and has no effect here: the height leaves its shifts
+    // out, and the bottom check may stop at another line than DrawText's.
     float SizeText(std::string_view text, float y, float left, float right, float bottom);
 
     // The text of the last call, tables moved onto their own lines.
     const std::string& GetText() const { return text_; }
     // After DrawText: the first position not painted (1-based; one past
     // the end when all was). After SizeText: where the last line examined
-    // starts. CutAt(GetText(), GetTextPointer()) is the next page's text.
+    // starts, the one that failed the bottom check or else the text's last
+    // line (1 for an empty text). CutAt(GetText(), GetTextPointer()) is the
+    // next page's text after a DrawText.
     std::int32_t GetTextPointer() const { return textPointer_; }
     static std::string CutAt(std::string_view text, std::size_t position);
 
     static std::string_view Version() { return "3.1.130426"; }
 
-    // Unit conversions on the current surface (0 without one).
+    // Unit conversions on the surface painted on: during a call the one it
+    // started with, else Ctrl (0 without one).
     float ScaleMode2Points(float value) const;
     double PointsToScale(double points) const;
     double PixelsToScale(double pixels) const;
@@ -72,9 +79,10 @@ class cZuzodIvodure {
     // A picture by the name written in the text, through ImageCache.
     std::shared_ptr<const Picture> GetPicture(std::string_view name) const;
     // The picture with its top-left corner at (x, y), a picture pixel
-    // being a screen pixel (a point on a printer).
+    // being a screen pixel (a point on a printer), on the surface painted
+    // on (see the unit conversions).
     void DrawPicture(const Picture& picture, double x, double y);
-    // The standard pen of frame and table borders.
+    // The standard pen of frame and table borders, on the surface painted on.
     void SetPenWidth();
 
     // Errors of the last call, 0-based: Errors(0) to Errors(ErrorCount() - 1);
@@ -94,6 +102,9 @@ class cZuzodIvodure {
     void fillLine();
     double availableWidth() const;
     void paintLine(double y);
+    double lineShift() const;
+    // The call's surface while one runs (a handler may change Ctrl), else Ctrl.
+    Surface* paintSurface() const { return busy_ ? surface_ : Ctrl; }
 
     // Style and margin tags, in layout and in painting alike.
     void applyStyleTag(const richtext::Piece& piece, bool report);

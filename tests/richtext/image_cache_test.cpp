@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "test_support.h"
@@ -62,6 +63,23 @@ TEST_F(ImageCache, TheEleventhReplacesTheLowestScoreNotTheOldest) {
     EXPECT_EQ(Keys(), "/p/0 /p/10 /p/11 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
 }
 
+TEST_F(ImageCache, AmongEqualScoresTheFirstGoes) {
+    for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
+    // Look-ups decay every score down to the least a float holds above 0,
+    // which 0.9 no longer lowers: the ten pictures, long unused, end up with
+    // one and the same score, and no slot is free.
+    for (int i = 0; i < 2000; ++i) cache->GetImage("/p/missing");
+    for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
+        EXPECT_GT(cache->Slot(i).score, 0.0f);
+        EXPECT_EQ(cache->Slot(i).score, cache->Slot(0).score);
+    }
+    cache->GetImage("/p/10");
+    EXPECT_EQ(Keys(), "/p/10 /p/1 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // The newcomer now outscores the rest, still equal: the first of them goes.
+    cache->GetImage("/p/11");
+    EXPECT_EQ(Keys(), "/p/10 /p/11 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+}
+
 TEST_F(ImageCache, FreeSlotsFillFirst) {
     cache->GetImage("/p/1");
     cache->GetImage("/p/2");
@@ -96,6 +114,23 @@ TEST_F(ImageCache, KeysAreExactPaths) {
     EXPECT_EQ(upper->Width(), 1);
     EXPECT_EQ(lower->Width(), 2);
     EXPECT_EQ(loader->TotalLoads(), 2);
+}
+
+TEST_F(ImageCache, KeysAreAbsoluteAndNormal) {
+    ASSERT_TRUE(cache->GetImage("/p/./1"));
+    ASSERT_TRUE(cache->GetImage("/p/1"));
+    ASSERT_TRUE(cache->GetImage("/p//1"));
+    ASSERT_TRUE(cache->GetImage("/p/q/../1"));
+    EXPECT_EQ(loader->Loads("/p/1"), 1);
+    EXPECT_EQ(loader->TotalLoads(), 1);
+    EXPECT_EQ(Keys(), "/p/1 - - - - - - - - -");
+    // A relative name is taken from the current folder.
+    const std::string here = (std::filesystem::current_path() / "rel.png").string();
+    loader->Add(here, 3, 3);
+    ASSERT_TRUE(cache->GetImage("rel.png"));
+    ASSERT_TRUE(cache->GetImage("./rel.png"));
+    EXPECT_EQ(loader->Loads(here), 1);
+    EXPECT_EQ(cache->Slot(1).key, here);
 }
 
 TEST_F(ImageCache, APictureOutlivesItsEviction) {

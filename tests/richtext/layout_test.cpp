@@ -162,6 +162,52 @@ TEST_F(Layout, RoomOfTags) {
     EXPECT_EQ(engine.SizeText("{N}", 0, 0, 0, -1), 0);  // tags alone take no room
 }
 
+TEST_F(Layout, RoomOfSubscriptAndSuperscript) {
+    // Subscript: a quarter of the line height above and below.
+    EXPECT_EQ(engine.SizeText("{ID:b}", 0, 0, 0, -1), 6);
+    // Superscript: the current font's ascent above, nothing below.
+    EXPECT_EQ(engine.SizeText("{IU:b}", 0, 0, 0, -1), 9);
+    EXPECT_EQ(engine.SizeText("{T:24}{IU:b}", 0, 0, 0, -1), 18);
+    // Beside a strut of 6 above and 2 below it raises only the ascent.
+    EXPECT_EQ(engine.SizeText("{VS:8}{IU:b}", 0, 0, 0, -1), 9 + 2);
+}
+
+// The Symbol font is twice as tall as the others here, with 5/8 of its
+// height above the baseline: 24 pt lines at 12 pt, 15 above and 9 below.
+class TallSymbolSurface : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TextHeight(std::string_view text) const override {
+        return FakeSurface::TextHeight(text) * (symbol() ? 2 : 1);
+    }
+    TextMetrics GetTextMetrics() const override {
+        TextMetrics metrics = FakeSurface::GetTextMetrics();
+        if (symbol()) {
+            metrics.height *= 2;
+            metrics.ascent = metrics.height * 5 / 8;
+            metrics.descent = metrics.height * 3 / 8;
+        }
+        return metrics;
+    }
+
+  private:
+    bool symbol() const { return Font().name == "Symbol"; }
+};
+
+TEST_F(Layout, RoomOfSymbolsIsThatOfTheSymbolFont) {
+    TallSymbolSurface tall(600, 400, ScaleMode::Points);
+    engine.Ctrl = &tall;
+    EXPECT_EQ(engine.SizeText("{SY:abg}", 0, 0, 0, -1), 24);
+    // Beside text of the current font: the Symbol font's 15 above (not the
+    // current 9) and its 9 below.
+    EXPECT_EQ(engine.SizeText("x{SY:a}", 0, 0, 0, -1), 24);
+    EXPECT_EQ(engine.SizeText("{T:20}{SY:a}", 0, 0, 0, -1), 40);
+    EXPECT_EQ(engine.DrawText("x{SY:a}", 0, 0, 0, -1), 24);
+    EXPECT_EQ(Placed(tall.Ink()), (Strings{"6,6 x", "12,0 a"}));
+    // The font is back as it was after the tag.
+    EXPECT_EQ(tall.Font().name, "Times New Roman");
+}
+
 TEST_F(Layout, BottomCheckAndContinuation) {
     std::string text = "{MU:0}l0";
     for (int i = 1; i < 10; ++i) text += "\r\nl" + std::to_string(i);
@@ -179,8 +225,70 @@ TEST_F(Layout, BottomCheckAndContinuation) {
     // SizeText stops at the same place and reports where.
     EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 60), 60);
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(next));
+    // Measuring to the end leaves it at the start of the last line.
     EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 120);
-    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.size() + 1));
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find("l9") + 1));
+}
+
+TEST_F(Layout, AfterSizeTextThePointerIsTheStartOfTheLastLineExamined) {
+    EXPECT_EQ(engine.SizeText("ab cd\r\nef gh", 0, 0, 0, -1), 30);
+    EXPECT_EQ(engine.GetTextPointer(), 8);
+    // A wrapped paragraph: its last line.
+    const std::string wrapped = "{J:0}" + Repeat("abcd ", 20);  // 18 words, then 2
+    EXPECT_EQ(engine.SizeText(wrapped, 0, 0, 0, -1), 24);
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(5 + 18 * 5 + 1));
+    // A text that ends with CR LF: the line before it.
+    engine.SizeText("a\r\nb\r\n", 0, 0, 0, -1);
+    EXPECT_EQ(engine.GetTextPointer(), 4);
+    engine.SizeText("", 0, 0, 0, -1);
+    EXPECT_EQ(engine.GetTextPointer(), 1);
+    // DrawText keeps to one past the end when all was painted.
+    engine.DrawText("ab cd\r\nef gh", 0, 0, 0, -1);
+    EXPECT_EQ(engine.GetTextPointer(), 13);
+}
+
+TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
+    const std::string text = "{MU:0}a{VD:40}\r\nb\r\nc\r\nd\r\ne";
+    // The first line is moved down to 40..52; the second would end at 64.
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 60), 52);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a"}));
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('b') + 1));
+    // Measuring knows nothing of {VD:}: every line fits.
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 60), 60);
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('e') + 1));
+
+    // A line that would be moved past the limit by its own {VD:} is not
+    // painted, whether ink follows the {VD:} or not.
+    surface.ClearLog();
+    const std::string inner = "{MU:0}x\r\na {VD:40}b\r\nc";
+    EXPECT_EQ(engine.DrawText(inner, 0, 0, 0, 60), 12);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(inner.find('a') + 1));
+    surface.ClearLog();
+    const std::string trailing = "{MU:0}x\r\na{VD:40}\r\nc";
+    EXPECT_EQ(engine.DrawText(trailing, 0, 0, 0, 60), 12);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
+    // Ink above a {VD:} that moves back up counts where it is painted.
+    surface.ClearLog();
+    const std::string back = "{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc";
+    EXPECT_EQ(engine.DrawText(back, 0, 0, 0, 60), 12);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
+    surface.ClearLog();
+    EXPECT_EQ(engine.DrawText(back, 0, 0, 0, 64), 36);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x", "6,12 a", "12,52 b", "6,24 c"}));
+}
+
+TEST_F(Layout, MovingDownCountsInTheYReturnedAndAtTheSurfacesBottom) {
+    // Without a bottom nothing stops, and the Y returned is moved too.
+    EXPECT_EQ(engine.DrawText("a {VD:10}b\r\nc", 0, 0, 0, -1), 40);
+    EXPECT_EQ(engine.SizeText("a {VD:10}b\r\nc", 0, 0, 0, -1), 30);
+    // A bottom beyond the 400 pt surface: painting stops at the first line
+    // that, moved, ends below it.
+    const std::string text = "{MU:0}{VD:380}a\r\nb\r\nc";
+    surface.ClearLog();
+    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 1000), 404);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,380 a", "6,392 b"}));
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('c') + 1));
 }
 
 TEST_F(Layout, NegativeBottomCountsFromTheSurfacesBottom) {
@@ -319,6 +427,8 @@ TEST_F(Layout, UnknownScaleModeMakesEveryLengthZero) {
 TEST_F(Layout, GetTextGivesTheTextWithTablesOnLinesOfTheirOwn) {
     engine.SizeText("ab{TB:1,1}x{\\}c", 0, 0, 0, -1);
     EXPECT_EQ(engine.GetText(), "ab\r\n{TB:1,1}x{\\}\r\nc");
+    engine.SizeText("{TB:1,1}a{\\}{TB:1,1}b{\\}", 0, 0, 0, -1);
+    EXPECT_EQ(engine.GetText(), "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n");
 }
 
 TEST_F(Layout, TablesArePassedOverForNow) {

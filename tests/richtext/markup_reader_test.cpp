@@ -113,6 +113,23 @@ TEST(MarkupReader, UnclosedBraceEndsTheTokenAtTheNextBlank) {
     EXPECT_EQ(errors.At(0), "Llaves no cerradas");
 }
 
+TEST(MarkupReader, UnclosedBraceEndsTheTokenAtACrLfOrAQuote) {
+    ErrorList errors;
+    EXPECT_EQ(Tokens("ab{cd\r\nef", &errors), (Strings{"'ab''{cd'", "/", "'ef'"}));
+    ASSERT_EQ(errors.Count(), 1u);
+    EXPECT_EQ(errors.At(0), "Llaves no cerradas");
+    ErrorList quoted;
+    EXPECT_EQ(Tokens("ab{cd\xAB"
+                     "x\xBB e",
+                     &quoted),
+              (Strings{"'ab''{cd'", "<<", "'x'", ">>", "' '+1", "'e'"}));
+    ASSERT_EQ(quoted.Count(), 1u);
+    EXPECT_EQ(quoted.At(0), "Llaves no cerradas");
+    ErrorList closing;
+    EXPECT_EQ(Tokens("{cd\xBB", &closing), (Strings{"'{cd'", ">>"}));
+    EXPECT_EQ(closing.Count(), 1u);
+}
+
 TEST(MarkupReader, UnclosedCommentIsAnUnclosedBrace) {
     ErrorList errors;
     EXPECT_EQ(Tokens("{* a } b", &errors), (Strings{"'{* '+1", "'a '+1", "'} '+1", "'b'"}));

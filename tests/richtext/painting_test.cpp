@@ -119,6 +119,16 @@ TEST_F(Painting, Golden) {
          "print 6,0 \"a\" Times New Roman 12 #000000\n"
          "print 12,0 \"{b \" Times New Roman 12 #000000\n"
          "print 30,0 \"c\" Times New Roman 12 #000000\n"},
+        // ... up to the end of the paragraph or a quote.
+        {"a{b\r\nc",
+         "print 6,0 \"a\" Times New Roman 12 #000000\n"
+         "print 12,0 \"{b\" Times New Roman 12 #000000\n"
+         "print 6,18 \"c\" Times New Roman 12 #000000\n"},
+        {"a{b\xAB"
+         "c\xBB",
+         "print 6,0 \"a\" Times New Roman 12 #000000\n"
+         "print 12,0 \"{b\" Times New Roman 12 #000000\n"
+         "print 24,0 \"c\" Times New Roman 12 U #0000FF\n"},
         // Blocks and formulas are passed over, bodies and all.
         {"a{O:72,36,drawscript}0 0 moveto{/O}b {FR:0,0,0,0}marco{/FR}c{FO:x^2}d",
          "print 6,0 \"a\" Times New Roman 12 #000000\n"
@@ -264,6 +274,39 @@ TEST_F(Painting, StandardPen) {
     engine.Ctrl = &printer;
     engine.SetPenWidth();
     EXPECT_EQ(printer.DrawWidth(), 1);  // 21 twips at 15 twips per pixel
+}
+
+// A 1440 dots per inch printer: one twip per pixel.
+class FinePrinter : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TwipsPerPixelX() const override { return 1; }
+};
+
+TEST_F(Painting, StandardPenOnAPrinter) {
+    // In twips: the printer pixels in 21 twips.
+    FinePrinter twips(12000, 8000, ScaleMode::Twips, true);
+    engine.Ctrl = &twips;
+    engine.SetPenWidth();
+    EXPECT_EQ(twips.DrawWidth(), 21);
+    // In points and in pixels: 1.05 picture pixels, a picture pixel being a
+    // point on a printer, so one unit whatever the resolution.
+    FinePrinter points(600, 400, ScaleMode::Points, true);
+    points.SetDrawWidth(7);
+    engine.Ctrl = &points;
+    engine.SetPenWidth();
+    EXPECT_EQ(points.DrawWidth(), 1);
+    FinePrinter pixels(9000, 6000, ScaleMode::Pixels, true);
+    pixels.SetDrawWidth(7);
+    engine.Ctrl = &pixels;
+    engine.SetPenWidth();
+    EXPECT_EQ(pixels.DrawWidth(), 1);
+    // A screen in twips: one pixel, whatever its twips.
+    FinePrinter screen(12000, 8000, ScaleMode::Twips, false);
+    screen.SetDrawWidth(7);
+    engine.Ctrl = &screen;
+    engine.SetPenWidth();
+    EXPECT_EQ(screen.DrawWidth(), 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // drawn 30 x 24 pt, 18 pt above the baseline and 6 below.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,27 @@ TEST_F(Pictures, NamesResolveAgainstTheBasePath) {
     EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
-    // Not there: tried when measured and again when painted, never kept.
-    EXPECT_EQ(loaderView->Loads("logo.bmp"), 2);
+    // "" is the current folder. Not there: tried when measured and again
+    // when painted, never kept.
+    const std::string here = (std::filesystem::current_path() / "logo.bmp").string();
+    EXPECT_EQ(loaderView->Loads(here), 2);
+    EXPECT_EQ(loaderView->Loads("logo.bmp"), 0);
     // Numeric names ask for resource pictures, which do not exist here.
     Paint("{G:12}");
     EXPECT_EQ(loaderView->Loads("12"), 0);
+}
+
+TEST_F(Pictures, OnePathOneSlot) {
+    Paint("{G:./logo.bmp} {G:sub/../logo.bmp} {G:logo.bmp} {G:.//logo.bmp}");
+    EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
+    EXPECT_EQ(loaderView->TotalLoads(), 1);
+    // A name that starts with "/" stays under the base path.
+    Paint("{G:/logo.bmp}");
+    EXPECT_EQ(loaderView->TotalLoads(), 1);
+    EXPECT_EQ(Join(surface.Ink()), "picture logo.bmp 6,0 30x24\n");
+    engine.BasePath = "/cards/sub/..";
+    Paint("{G:logo.bmp}");
+    EXPECT_EQ(loaderView->TotalLoads(), 1);
 }
 
 TEST_F(Pictures, MissingPicturesTakeNoRoomAndRecordNothing) {
@@ -166,6 +183,41 @@ TEST_F(Pictures, AHundredZonesAtMost) {
     // Measuring records no zones.
     engine.SizeText(text, 0, 0, 0, -1);
     EXPECT_EQ(engine.HotZones().Count(), 0u);
+}
+
+TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
+    // A handler that moves Ctrl to another surface, in twips, mid-call.
+    FakeSurface other(12000, 8000, ScaleMode::Twips);
+    engine.Evaluate = [&](std::string& value) {
+        engine.Ctrl = &other;
+        value = "x";
+    };
+    EXPECT_EQ(Paint("{@e}{G:logo.bmp}{GI:logo.bmp,8}{GD:logo.bmp,4}"),
+              "print 6,0 \"x\" Times New Roman 12 #000000\n"
+              "picture logo.bmp 12,0 30x24\n"
+              "picture logo.bmp 6,0 30x24\n"
+              "picture logo.bmp 567,0 30x24\n");
+    EXPECT_TRUE(other.Log().empty());
+    // Between calls the conversions follow Ctrl.
+    EXPECT_EQ(engine.PixelsToScale(8), 120);
+    EXPECT_EQ(engine.PointsToScale(3), 60);
+}
+
+TEST_F(Pictures, OnAPrinterEdgeOffsetsArePoints) {
+    FakeSurface points(600, 400, ScaleMode::Points, true);
+    engine.Ctrl = &points;
+    engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
+    EXPECT_EQ(Join(points.Ink()),
+              "print 6,0 \"a\" Times New Roman 12 #000000\n"
+              "picture logo.bmp 8,0 40x32\n"
+              "picture logo.bmp 556,0 40x32\n");
+    FakeSurface twips(12000, 8000, ScaleMode::Twips, true);
+    engine.Ctrl = &twips;
+    engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
+    EXPECT_EQ(Join(twips.Ink()),
+              "print 120,0 \"a\" Times New Roman 12 #000000\n"
+              "picture logo.bmp 160,0 800x640\n"
+              "picture logo.bmp 11120,0 800x640\n");
 }
 
 TEST_F(Pictures, OnAPrinterAPicturePixelIsAPoint) {

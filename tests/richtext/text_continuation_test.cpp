@@ -20,6 +20,10 @@ TEST(NormalizeTables, TablesGetLinesOfTheirOwn) {
         {"a{TB:1,1}x{\\}", "a{TB:1,1}x{\\}\r\n"},  // too near the start to move
         {"ab\r\n{TB:1,1}x{\\}\r\nc", "ab\r\n{TB:1,1}x{\\}\r\nc"},
         {"{\\}{\\}", "{\\}\r\n{\\}\r\n"},
+        // Two tables in a row: one CR LF between them, not two.
+        {"{TB:1,1}a{\\}{TB:1,1}b{\\}", "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n"},
+        {"{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}", "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n"},
+        {"x{\\}{TB:1,1}b{\\}y", "x{\\}\r\n{TB:1,1}b{\\}\r\ny"},
         {"no tables", "no tables"},
         {"", ""},
     };
