@@ -50,7 +50,10 @@ frmInputBoxPlus::frmInputBoxPlus(const InputRequest& request, QWidget* owner, do
     txtTexto_ = new SelectingLineEdit(request.defaultText, this);
     txtTexto_->setObjectName(QStringLiteral("txtTexto"));
     txtTexto_->setMinimumWidth(kFieldWidth);
-    lblPrompt_->setBuddy(txtTexto_);
+    // The prompt has no buddy: with one, Qt would read a "&" in it as a
+    // keyboard marker and hide it. The field has the focus anyway, and
+    // takes the prompt as its name for assistive tools.
+    txtTexto_->setAccessibleName(request.prompt);
     root->addWidget(txtTexto_);
 
     cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);

@@ -5,9 +5,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "platform/message_icons.h"
 #include "support/dialog_text.h"
 #include "support/display_scale.h"
 
@@ -15,16 +16,16 @@ namespace cartulo::support {
 
 namespace {
 
-QStyle::StandardPixmap standardIcon(MsgIcon icon) {
+platform::MessageIcon platformIcon(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::Critical:
-            return QStyle::SP_MessageBoxCritical;
+            return platform::MessageIcon::Critical;
         case MsgIcon::Question:
-            return QStyle::SP_MessageBoxQuestion;
+            return platform::MessageIcon::Question;
         case MsgIcon::Exclamation:
-            return QStyle::SP_MessageBoxWarning;
+            return platform::MessageIcon::Warning;
         default:
-            return QStyle::SP_MessageBoxInformation;
+            return platform::MessageIcon::Information;
     }
 }
 
@@ -53,10 +54,8 @@ frmMsgBoxPlus::frmMsgBoxPlus(const MessageRequest& request, QWidget* owner, doub
     if (layout_.icon != MsgIcon::None) {
         picIcono_ = new QLabel(this);
         picIcono_->setObjectName(QStringLiteral("picIcono"));
-        picIcono_->setFixedSize(kIconSize, kIconSize);
-        picIcono_->setScaledContents(true);
-        picIcono_->setPixmap(
-            style()->standardIcon(standardIcon(layout_.icon)).pixmap(kIconSize, kIconSize));
+        picIcono_->setFixedSize(kIconSize, kIconSize);  // scaled with the window below
+        picIcono_->setAlignment(Qt::AlignCenter);
         top->addWidget(picIcono_, 0, Qt::AlignTop);
         top->addSpacing(8);
     }
@@ -85,6 +84,20 @@ frmMsgBoxPlus::frmMsgBoxPlus(const MessageRequest& request, QWidget* owner, doub
     first->setDefault(true);
     first->setFocus();
     EscalarVentana(*this, scale);
+    drawIcon();
+}
+
+void frmMsgBoxPlus::drawIcon() {
+    // Drawn at the size the label has once scaled, for the density of the
+    // screen it is on: never a smaller picture stretched.
+    if (picIcono_ == nullptr) return;
+    picIcono_->setPixmap(platform::MessageIconPixmap(platformIcon(layout_.icon),
+                                                     picIcono_->minimumWidth(), *picIcono_));
+}
+
+void frmMsgBoxPlus::showEvent(QShowEvent* event) {
+    drawIcon();  // the screen, and so its pixel density, is known now
+    QDialog::showEvent(event);
 }
 
 QPushButton* frmMsgBoxPlus::Button(MsgResult code) const {

@@ -19,7 +19,7 @@ class frmMsgBoxPlus : public QDialog {
   public:
     // Texts wider than this are wrapped.
     static constexpr int kMaxTextWidth = 440;
-    static constexpr int kIconSize = 32;
+    static constexpr int kIconSize = 32;  // before the display scale
 
     frmMsgBoxPlus(const MessageRequest& request, QWidget* owner = nullptr, double scale = 1.0);
 
@@ -38,8 +38,11 @@ class frmMsgBoxPlus : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    void drawIcon();
+
     MessageRequest request_;
     MessageLayout layout_;
     std::vector<QPushButton*> buttons_;

@@ -19,12 +19,23 @@ bool hasLineEnd(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// What could not be read back as written: a line end would split the line,
-// and a key with "=" or beginning like a comment or a header would never be
-// found again, so each write would add another line.
+// Text a line may hold and still be read back as it was: the reader splits
+// lines at CR and LF, refuses a whole file holding a NUL, and reads a file
+// that is not valid UTF-8 as Windows-1252, which would change every accent
+// in it.
+bool storableText(std::string_view text) {
+    return !hasLineEnd(text) && text.find('\0') == std::string_view::npos && isValidUtf8(text);
+}
+
+// What could not be read back as written. Besides the text rules above: the
+// reader takes the spaces off both ends of every line, so a key may not
+// begin with one and a value may not end with one; a key with "=" or
+// beginning like a comment or a header would never be found again, so each
+// write would add another line. A section name may hold "]": a header is
+// read up to its last "]".
 bool storable(std::string_view section, std::string_view key, std::string_view value) {
-    if (hasLineEnd(section) || hasLineEnd(key) || hasLineEnd(value)) return false;
-    if (section.find(']') != std::string_view::npos) return false;
+    if (!storableText(section) || !storableText(key) || !storableText(value)) return false;
+    if (key.starts_with(' ') || value.ends_with(' ')) return false;
     if (key.find('=') != std::string_view::npos) return false;
     return !isComment(key) && !isHeader(key);
 }
@@ -187,8 +198,25 @@ void cIniFile::PutINIData(std::string_view section, std::string_view key, std::s
     changed_ = true;
 }
 
+bool cIniFile::WriteINIData(std::string_view section, std::string_view key,
+                            std::string_view value) {
+    lastError_.reset();
+    if (!storable(section, key, value)) {
+        lastError_ = FileError{errors::kUnstorable,
+                               "El valor no se puede guardar en el archivo de configuración."};
+        return true;
+    }
+    cIniFile before = *this;
+    PutINIData(section, key, value);
+    if (!WriteINI()) return false;
+    std::optional<FileError> error = std::move(lastError_);
+    *this = std::move(before);
+    lastError_ = std::move(error);
+    return true;
+}
+
 void cIniFile::PutLine(std::string_view section, int n, std::string_view text) {
-    if (hasLineEnd(text)) return;
+    if (!storableText(text)) return;
     if (const auto line = findLine(section, n)) lines_[*line] = std::string(text);
 }
 

@@ -24,9 +24,8 @@ struct IniSection {
 
 class cIniFile {
   public:
-    // A settings file is a few hundred bytes; one this large is not ours and
-    // is left alone rather than read and rewritten.
-    static constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+    // Settings files are a few hundred bytes; a larger file is refused, unread and never rewritten.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{1} << 20;
 
     cIniFile();
 
@@ -42,12 +41,21 @@ class cIniFile {
     // Reads the file, first closing (and so writing) any open one; true on failure,
     // which leaves the store empty and the file untouched.
     bool OpenINI(const std::string& fileName);
-    // Sets or adds key=value; the same value as before changes nothing.
+    // Sets or adds key=value; the same value as before changes nothing. What
+    // could not be read back as written is ignored: a CR, LF or NUL
+    // anywhere, text that is not valid UTF-8, a key beginning with a space,
+    // ";" or "[", or holding "=", a value ending with a space.
     void PutINIData(std::string_view section, std::string_view key, std::string_view value);
+    // PutINIData, then WriteINI at once; true on failure, when the store goes
+    // back to what it was (LastError() says why), so that a later write or
+    // close does not save the value behind the caller's back. A value
+    // PutINIData would ignore is a failure too.
+    bool WriteINIData(std::string_view section, std::string_view key, std::string_view value);
     // Every key=value line of the section in order, keys upper-cased: one
     // pass for callers that walk a long section.
     std::vector<std::pair<std::string, std::string>> GetSectionData(std::string_view section) const;
-    // Replaces the n-th non-comment line of the section, without marking a change.
+    // Replaces the n-th non-comment line of the section, without marking a
+    // change; a CR, LF or NUL, or text that is not valid UTF-8, is ignored.
     void PutLine(std::string_view section, int n, std::string_view text);
     // Writes the whole store back when something changed; true on failure.
     bool WriteINI();

@@ -1,13 +1,13 @@
 #include "support/msg_box_plus.h"
 
+#include "platform/system_sound.h"
 #include "support/frm_msg_box_plus.h"
-#include "support/system_sound.h"
 
 namespace cartulo::support::mMsgBoxPlus {
 
 MsgResult MsgBoxPlus(const MessageRequest& request, QWidget* owner, double scale) {
     frmMsgBoxPlus box(request, owner, scale);
-    PlaySystemSound(systemSoundName(box.Layout().icon));
+    platform::PlaySystemSound(systemSoundName(box.Layout().icon));
     return box.Run();
 }
 

@@ -12,8 +12,7 @@ QString RestartMessage(const QString& programTitle) {
 void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& dialogs,
                    const QString& programTitle) {
     const bool before = settings.HighDPI();
-    settings.SetHighDPI(highDpi);
-    if (settings.WriteOptions()) {
+    if (settings.SaveHighDPI(highDpi)) {
         const auto& error = settings.Ini().LastError();
         dialogs.MsgBoxPlus(QStringLiteral("No se pudo guardar la configuración en «%1».")
                                .arg(QString::fromStdString(settings.FilePath())),

@@ -4,13 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 
 #include "engine/paths.h"
+#include "platform/app_data_folder.h"
 
 namespace cartulo::support {
 
@@ -19,30 +17,19 @@ namespace {
 constexpr std::string_view kVendorFolder = "Vardane";
 constexpr std::string_view kProgramName = "Cartulo";
 
-std::string programFolder() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : exe.parent_path().string();
+std::string programFolderIn(std::string_view appDataFolder) {
+    return paths::JoinPath(paths::JoinPath(appDataFolder, kVendorFolder), kProgramName);
 }
 
 }  // namespace
 
 std::string SettingsFolderFor(const char* xdgConfigHome, const char* home,
-                              std::string_view programFolder) {
-    std::string base;
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules say.
-    if (xdgConfigHome && xdgConfigHome[0] == '/') {
-        base = xdgConfigHome;
-    } else if (home && home[0] != '\0') {
-        base = paths::JoinPath(home, ".config");
-    } else {
-        base = programFolder;
-    }
-    return paths::JoinPath(paths::JoinPath(base, kVendorFolder), kProgramName);
+                              std::string_view fallback) {
+    return programFolderIn(platform::AppDataFolderFor(xdgConfigHome, home, fallback));
 }
 
 std::string SettingsFolder() {
-    return SettingsFolderFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), programFolder());
+    return programFolderIn(platform::AppDataFolder());
 }
 
 std::string SettingsFileIn(std::string_view folder) {
@@ -75,8 +62,15 @@ void ProgramSettings::ReadOptions() {
 }
 
 bool ProgramSettings::WriteOptions() {
-    ini_.PutINIData("GENERAL", "HighDPI", highDpi_ ? "1" : "0");
-    return ini_.WriteINI();
+    return ini_.WriteINIData("GENERAL", "HighDPI", highDpi_ ? "1" : "0");
+}
+
+bool ProgramSettings::SaveHighDPI(bool on) {
+    const bool before = highDpi_;
+    highDpi_ = on;
+    if (!WriteOptions()) return false;
+    highDpi_ = before;
+    return true;
 }
 
 std::vector<std::string> ProgramSettings::AutoLoadList() const {

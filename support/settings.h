@@ -11,11 +11,12 @@
 
 namespace cartulo::support {
 
-// The settings folder for the given environment values: XDG_CONFIG_HOME (an
-// absolute path), else HOME + "/.config", then "Vardane/Cartulo"; the
-// program's folder when neither gives a place.
+// The settings folder for the given environment values: "Vardane/Cartulo" in
+// the per-user application-data folder (platform::AppDataFolderFor: an
+// absolute XDG_CONFIG_HOME, else an absolute HOME + "/.config", else the
+// fallback when absolute, else "/").
 std::string SettingsFolderFor(const char* xdgConfigHome, const char* home,
-                              std::string_view programFolder);
+                              std::string_view fallback);
 // The same, from this process's environment.
 std::string SettingsFolder();
 // The settings file in a settings folder.
@@ -34,8 +35,13 @@ class ProgramSettings {
     // Once at start: ensures the file, reads it, and sets the high-DPI flag
     // and the display scale from "HighDPI" in "GENERAL".
     void ReadOptions();
-    // Stores the high-DPI flag and writes the file; true on failure.
+    // Stores the high-DPI flag and writes the file; true on failure, which
+    // leaves the file's store as it was (Ini().LastError() says why), so
+    // that no later write saves it unasked.
     bool WriteOptions();
+    // Sets the flag and writes it at once; on failure (true) the flag goes
+    // back to what it was, as the store does.
+    bool SaveHighDPI(bool on);
     // Writes pending changes and lets the file go; true on failure.
     bool Close() { return ini_.CloseINI(); }
 

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+}  // namespace
+
 bool isValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
@@ -25,8 +27,6 @@ bool isValidUtf8(std::string_view text) {
     }
     return true;
 }
-
-}  // namespace
 
 std::string_view lineEndText(LineEnd end) {
     switch (end) {

@@ -19,6 +19,10 @@ struct DecodedText {
     bool wasWindows1252 = false;  // not valid UTF-8, so read as the old code page
 };
 
+// Whether the bytes are UTF-8 as the settings file is read (no overlong
+// forms, no surrogates, nothing past U+10FFFF).
+bool isValidUtf8(std::string_view text);
+
 // The file's bytes as UTF-8: valid UTF-8 as it is (a leading byte-order
 // mark taken off), anything else read as Windows-1252.
 DecodedText decodeSettingsText(std::string_view bytes);

@@ -2,10 +2,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -87,6 +94,139 @@ TEST(EscalarVentana, ALaidOutWindowGrowsThroughItsFontsAndFixedSizes) {
     EXPECT_EQ(pixels->font().pixelSize(), 15);
     EXPECT_GT(window.sizeHint().width(), before.width());
     EXPECT_GT(window.sizeHint().height(), before.height());
+}
+
+TEST(EscalarVentana, HandPlacedControlsOnATabPageAreScaled) {
+    QWidget window;
+    window.setFont(pointFont(8));
+    window.resize(400, 300);
+    auto* tabs = new QTabWidget(&window);
+    tabs->setGeometry(8, 8, 384, 284);
+    auto* page = new QWidget;
+    auto* button = new QPushButton("&Buscar", page);
+    button->setGeometry(10, 20, 80, 24);
+    auto* box = new QGroupBox("Marco", page);
+    box->setGeometry(100, 20, 200, 100);
+    auto* inBox = new QCheckBox("Dentro", box);
+    inBox->setGeometry(8, 16, 100, 20);
+    tabs->addTab(page, "General");
+    tabs->addTab(new QWidget, "Otra");
+    EscalarVentana(window, 1.25);
+    EXPECT_EQ(tabs->geometry(), QRect(10, 10, 480, 355));
+    EXPECT_EQ(button->geometry(), QRect(13, 25, 100, 30));
+    EXPECT_EQ(box->geometry(), QRect(125, 25, 250, 125));
+    EXPECT_EQ(inBox->geometry(), QRect(10, 20, 125, 25));
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 10);
+}
+
+TEST(EscalarVentana, DescendsIntoScrollAreasSplittersStacksAndAnyWidget) {
+    QWidget window;
+    window.setFont(pointFont(8));
+    auto* layout = new QVBoxLayout(&window);
+
+    auto* scroll = new QScrollArea;
+    auto* contents = new QWidget;
+    contents->resize(300, 400);
+    auto* inScroll = new QPushButton("Uno", contents);
+    inScroll->setGeometry(20, 300, 80, 24);
+    scroll->setWidget(contents);
+    layout->addWidget(scroll);
+
+    auto* splitter = new QSplitter;
+    auto* left = new QFrame;
+    auto* inSplitter = new QLineEdit(left);
+    inSplitter->setGeometry(4, 4, 120, 20);
+    splitter->addWidget(left);
+    splitter->addWidget(new QLabel("Derecha"));
+    layout->addWidget(splitter);
+
+    auto* stack = new QStackedWidget;
+    auto* stackPage = new QWidget;
+    auto* inStack = new QPushButton("Dos", stackPage);
+    inStack->setGeometry(40, 8, 60, 20);
+    stack->addWidget(stackPage);
+    layout->addWidget(stack);
+
+    // A picture with a button placed on it: a class that is neither a plain
+    // widget, nor a frame, nor a group box.
+    auto* picture = new QLabel;
+    picture->setMinimumSize(200, 80);
+    auto* onPicture = new QPushButton("Tres", picture);
+    onPicture->setGeometry(16, 40, 60, 20);
+    onPicture->setFixedWidth(60);
+    layout->addWidget(picture);
+
+    EscalarVentana(window, 1.25);
+    EXPECT_EQ(contents->size(), QSize(375, 500));
+    EXPECT_EQ(inScroll->geometry(), QRect(25, 375, 100, 30));
+    EXPECT_EQ(inSplitter->geometry(), QRect(5, 5, 150, 25));
+    EXPECT_EQ(inStack->geometry(), QRect(50, 10, 75, 25));
+    EXPECT_EQ(picture->minimumSize(), QSize(250, 100));
+    EXPECT_EQ(onPicture->geometry(), QRect(20, 50, 75, 25));
+    EXPECT_EQ(onPicture->maximumWidth(), 75);
+}
+
+TEST(EscalarVentana, ScalesLayoutSpacingMarginsAndFixedSpacesOnce) {
+    QWidget window;
+    auto* root = new QVBoxLayout(&window);
+    root->setSpacing(6);
+    root->setContentsMargins(9, 8, 7, 6);
+    root->addWidget(new QLabel("Texto"));
+    root->addSpacing(8);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addStretch();
+    row->addWidget(new QPushButton("Aceptar"));
+    root->addLayout(row);
+    auto* group = new QGroupBox("Grupo");
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->addWidget(new QCheckBox("Uno"), 0, 0);
+    grid->addWidget(new QCheckBox("Dos"), 1, 1);
+    root->addWidget(group);
+    auto* formPanel = new QWidget;
+    auto* form = new QFormLayout(formPanel);
+    form->setHorizontalSpacing(12);
+    form->setVerticalSpacing(0);
+    form->addRow("Nombre:", new QLineEdit);
+    root->addWidget(formPanel);
+
+    EscalarVentana(window, 1.25);
+    EscalarVentana(window, 1.25);
+    EXPECT_EQ(root->spacing(), 8);
+    EXPECT_EQ(root->contentsMargins(), QMargins(11, 10, 9, 8));
+    EXPECT_EQ(root->itemAt(1)->spacerItem()->sizeHint().height(), 10);
+    EXPECT_EQ(row->spacing(), 5);
+    EXPECT_EQ(row->contentsMargins(), QMargins());
+    EXPECT_EQ(row->itemAt(0)->spacerItem()->sizeHint(), QSize(0, 0));  // a stretch stays one
+    EXPECT_EQ(grid->horizontalSpacing(), 13);
+    EXPECT_EQ(grid->verticalSpacing(), 3);
+    EXPECT_EQ(grid->contentsMargins(), QMargins(5, 5, 5, 5));
+    EXPECT_EQ(form->horizontalSpacing(), 15);
+    EXPECT_EQ(form->verticalSpacing(), 0);
+}
+
+TEST(EscalarVentana, APartScaledBeforeIsNotScaledAgain) {
+    QWidget outer;
+    outer.setFont(pointFont(8));
+    outer.resize(200, 100);
+    auto* inner = new QWidget;  // a window of its own at first
+    inner->setFont(pointFont(8));
+    inner->resize(100, 50);
+    auto* button = new QPushButton("Uno", inner);
+    button->setGeometry(8, 8, 40, 16);
+    EscalarVentana(*inner, 1.25);
+    ASSERT_EQ(button->geometry(), QRect(10, 10, 50, 20));
+
+    inner->setParent(&outer);
+    inner->move(20, 20);
+    EscalarVentana(outer, 1.25);
+    EXPECT_EQ(outer.size(), QSize(250, 125));
+    EXPECT_EQ(inner->geometry(), QRect(20, 20, 125, 63));
+    EXPECT_EQ(button->geometry(), QRect(10, 10, 50, 20));
+    EXPECT_DOUBLE_EQ(inner->font().pointSizeF(), 10);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include "support/ini_file.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "temp_dir.h"
@@ -87,8 +92,91 @@ TEST_F(IniFileTest, SettingReplacesAddsOrAppendsAndMarksTheChange) {
     // What could not be read back as written is refused.
     ini.PutINIData("GENERAL", "k", "uno\n[X]");
     ini.PutINIData("GENERAL", "a=b", "1");
-    ini.PutINIData("GEN]", "k", "1");
+    ini.PutINIData("GEN\r", "k", "1");
     EXPECT_EQ(ini.Lines().size(), 7u);
+}
+
+// Written, then read again from the file by a fresh store.
+class IniRoundTrip : public IniFileTest {
+  protected:
+    void SetUp() override { open("[GENERAL]\nHighDPI=0\n[AUTOLOAD]\n1=/Años.ctu\n"); }
+    std::string reread(std::string_view section, std::string_view key) {
+        EXPECT_FALSE(ini.WriteINI());
+        cIniFile again;
+        EXPECT_FALSE(again.OpenINI(path));
+        return again.GetINIData(section, key);
+    }
+};
+
+TEST_F(IniRoundTrip, WhatCouldNotBeReadBackIdenticallyIsRefused) {
+    const std::string before = readBytes(path);
+    const std::string nul("a\0b", 3);
+    const std::tuple<std::string, std::string, std::string> refused[] = {
+        {"GENERAL", nul, "1"},             // the reader refuses a file with a NUL
+        {"GENERAL", "k", nul},             //
+        {nul, "k", "1"},                   //
+        {"GENERAL", " k", "1"},            // the reader trims the line's start
+        {"GENERAL", "  ", "1"},            //
+        {"GENERAL", "k", "valor "},        // ... and its end
+        {"GENERAL", "k", " "},             //
+        {"GENERAL", "k", "/A\xF1os.ctu"},  // not UTF-8: the whole file would turn Windows-1252
+        {"GENERAL", "k\xFF", "1"},         //
+        {"S\xC3", "k", "1"},               // a cut sequence
+        {"GENERAL", "k", "\xED\xA0\x80"},  // a surrogate
+        {"GENERAL", "k", "\xC1\x81"},      // an overlong form
+    };
+    for (const auto& [section, key, value] : refused) {
+        ini.PutINIData(section, key, value);
+        EXPECT_FALSE(ini.Changed()) << section << "/" << key << "/" << value;
+        EXPECT_TRUE(ini.WriteINIData(section, key, value));
+        EXPECT_EQ(ini.LastError()->code, errors::kUnstorable);
+    }
+    EXPECT_FALSE(ini.WriteINI());
+    EXPECT_EQ(readBytes(path), before);
+    ini.PutLine("AUTOLOAD", 1, nul);
+    ini.PutLine("AUTOLOAD", 1, "1=/A\xF1os.ctu");
+    EXPECT_EQ(ini.GetLine("AUTOLOAD", 1), "1=/Años.ctu");
+    // The accents of the rest of the file survive the next write.
+    ini.PutINIData("GENERAL", "HighDPI", "1");
+    EXPECT_EQ(reread("AUTOLOAD", "1"), "/Años.ctu");
+}
+
+TEST_F(IniRoundTrip, WhatReadsBackIdenticallyIsStored) {
+    const std::tuple<std::string, std::string, std::string> stored[] = {
+        {"GENERAL", "k ", "1"},              // the "=" keeps the key's end
+        {"GENERAL", "k2", "  con blancos"},  // values are not trimmed at their start
+        {"GENERAL", "k3", "a\tb\t"},         // nor of tabs
+        {"GENERAL", "k4", ""},               //
+        {"GENERAL", "k5", "x=y;z[w]"},       //
+        {"GEN]", "k", "1"},                  // a header is read up to its last "]"
+        {"A]B", "k", "2"},                   //
+        {"]", "k", "3"},                     //
+        {" con blancos ", "k", "4"},         //
+        {"GENERAL", "ñandú", "€ y жук 🂡"},   // any UTF-8
+    };
+    for (const auto& [section, key, value] : stored) {
+        ini.PutINIData(section, key, value);
+        EXPECT_EQ(ini.GetINIData(section, key), value) << section << "/" << key;
+        EXPECT_EQ(reread(section, key), value) << section << "/" << key;
+    }
+    // Stored once: a second write of the same finds the same line.
+    const std::size_t lines = ini.Lines().size();
+    for (const auto& [section, key, value] : stored) ini.PutINIData(section, key, value);
+    EXPECT_FALSE(ini.Changed());
+    EXPECT_EQ(ini.Lines().size(), lines);
+}
+
+TEST_F(IniRoundTrip, WritingAtOnceUndoesTheValueWhenTheWriteFails) {
+    EXPECT_FALSE(ini.WriteINIData("GENERAL", "HighDPI", "1"));
+    EXPECT_EQ(readBytes(path), "[GENERAL]\nHighDPI=1\n\n[AUTOLOAD]\n1=/Años.ctu\n\n");
+    ini.PutINIData("AUTOLOAD", "2", "/b.ctu");  // pending before, pending after
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);  // a folder where the file was: no rename
+    EXPECT_TRUE(ini.WriteINIData("GENERAL", "HighDPI", "0"));
+    EXPECT_TRUE(ini.LastError().has_value());
+    EXPECT_EQ(ini.GetINIData("GENERAL", "HighDPI"), "1");
+    EXPECT_EQ(ini.GetINIData("AUTOLOAD", "2"), "/b.ctu");
+    EXPECT_TRUE(ini.Changed());
 }
 
 TEST_F(IniFileTest, WritesBackByteForByteAndOnlyWhenChanged) {

@@ -31,17 +31,41 @@ TEST_F(IniHostile, ABinaryFileIsRefusedAndNeverWrittenOver) {
     EXPECT_EQ(readBytes(path), binary);
 }
 
-TEST_F(IniHostile, TenMegabytesAreReadAndWrittenBackWhole) {
+TEST_F(IniHostile, TheCapIsOneMebibyte) {
+    EXPECT_EQ(cIniFile::kMaxFileBytes, std::size_t{1} << 20);
+}
+
+TEST_F(IniHostile, TenMegabytesAreRefusedAndNeverWrittenOver) {
     std::string bytes = "[GENERAL]\r\nHighDPI=0\r\n\r\n[AUTOLOAD]\r\n";
-    int lines = 0;
-    while (bytes.size() < 10u << 20) bytes += "sin igual " + std::to_string(lines++) + "\r\n";
-    writeBytes(path, bytes + "\r\n");
+    for (int n = 0; bytes.size() < 10u << 20; ++n)
+        bytes += "sin igual " + std::to_string(n) + "\r\n";
+    writeBytes(path, bytes);
+    EXPECT_TRUE(ini.OpenINI(path));
+    EXPECT_EQ(ini.LastError()->code, errors::kAccessError);
+    EXPECT_TRUE(ini.Lines().empty());
+    ini.PutINIData("GENERAL", "HighDPI", "1");
+    EXPECT_TRUE(ini.CloseINI());
+    EXPECT_TRUE(readBytes(path) == bytes);
+}
+
+TEST_F(IniHostile, OneByteOverTheCapIsRefusedAndAFileAtItIsReadAndWrittenBackWhole) {
+    // Many short lines: the most a file at the cap can make the store hold.
+    std::string bytes = "[GENERAL]\nHighDPI=0\n\n[AUTOLOAD]\n";
+    const std::string filler = "x\n";
+    while (bytes.size() + filler.size() <= cIniFile::kMaxFileBytes) bytes += filler;
+    bytes.append(cIniFile::kMaxFileBytes - bytes.size(), '\n');
+    ASSERT_EQ(bytes.size(), cIniFile::kMaxFileBytes);
+    writeBytes(path, bytes + "\n");
+    EXPECT_TRUE(ini.OpenINI(path));
+    writeBytes(path, bytes);
     ASSERT_FALSE(ini.OpenINI(path));
-    EXPECT_EQ(ini.GetNumLines("AUTOLOAD"), lines);
+    const int lines = ini.GetNumLines("AUTOLOAD");
+    EXPECT_GT(lines, 500'000);
     ini.PutINIData("GENERAL", "HighDPI", "1");
     EXPECT_FALSE(ini.WriteINI());
-    bytes[bytes.find("HighDPI=0") + 8] = '1';
-    EXPECT_TRUE(readBytes(path) == bytes + "\r\n");
+    std::string expected = "[GENERAL]\nHighDPI=1\n\n[AUTOLOAD]\n";
+    for (int n = 0; n < lines; ++n) expected += filler;
+    EXPECT_TRUE(readBytes(path) == expected + "\n");
 }
 
 TEST_F(IniHostile, FiveThousandSectionsAndLinesWithoutEqualsAllStay) {

@@ -1,3 +1,4 @@
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +36,47 @@ TEST(InputBox, ShowsItsTextsWithTheWholeDefaultSelectedWheneverTheFieldHasTheFoc
     type(Qt::Key_Return);
     EXPECT_EQ(box.result(), QDialog::Accepted);
     EXPECT_EQ(box.Field()->text(), "Árbol");
+}
+
+// What a label paints of its text, as pixels on white.
+QImage painted(QLabel& label) {
+    label.resize(label.sizeHint());
+    QImage image(label.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+TEST(InputBox, ShowsAnAmpersandInThePromptAsWritten) {
+    const QString prompt = "Tom & Jerry";
+    frmInputBoxPlus box({prompt, "Título", "texto", {}, {}});
+    QLabel* shown = box.PromptLabel();
+    EXPECT_EQ(shown->text(), prompt);
+    EXPECT_EQ(shown->buddy(), nullptr);  // a buddy would make "&" a keyboard marker
+    // It paints exactly what a label showing the text as written paints, and
+    // not what one reading "&" as a marker does.
+    QLabel asWritten, asMarker;
+    for (QLabel* label : {&asWritten, &asMarker}) {
+        label->setFont(shown->font());
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(shown->alignment());
+        label->setTextInteractionFlags(shown->textInteractionFlags());
+        label->setText(prompt);
+    }
+    QLineEdit buddy;
+    asMarker.setBuddy(&buddy);
+    EXPECT_EQ(shown->sizeHint(), asWritten.sizeHint());
+    EXPECT_NE(shown->sizeHint(), asMarker.sizeHint());
+    EXPECT_TRUE(painted(*shown) == painted(asWritten));
+    EXPECT_FALSE(painted(*shown) == painted(asMarker));
+    EXPECT_EQ(box.Field()->accessibleName(), prompt);
+    // The field still has the keyboard focus, so typing answers the box.
+    ASSERT_TRUE(showActive(box));
+    EXPECT_EQ(QApplication::focusWidget(), box.Field());
+    QTest::keyClicks(box.Field(), "Tom && Jerry");
+    type(Qt::Key_Return);
+    EXPECT_EQ(box.result(), QDialog::Accepted);
+    EXPECT_EQ(box.Field()->text(), "Tom && Jerry");
 }
 
 TEST(InputBox, AcceptingGivesTheTextAndCancellingGivesNothing) {

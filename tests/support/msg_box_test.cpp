@@ -1,4 +1,7 @@
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
+#include <QProxyStyle>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -59,6 +62,39 @@ TEST(MsgBox, ShowsTitleTextDetailAndIcon) {
     frmMsgBoxPlus plain(request(msg::kOkOnly));
     EXPECT_EQ(plain.IconLabel(), nullptr);
     EXPECT_EQ(plain.DetailLabel(), nullptr);
+}
+
+// A style whose message-box icons come from a large picture, as a desktop
+// icon theme would give them.
+class LargeIconStyle : public QProxyStyle {
+  public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which != SP_MessageBoxQuestion) return QProxyStyle::standardIcon(which, option, widget);
+        QPixmap big(128, 128);
+        big.fill(Qt::blue);
+        return QIcon(big);
+    }
+};
+
+TEST(MsgBox, TheIconIsDrawnAtTheScaledSizeNotStretched) {
+    LargeIconStyle style;
+    frmMsgBoxPlus box(request(msg::kQuestion | msg::kYesNo), nullptr, 1.25);
+    QLabel* icon = box.IconLabel();
+    icon->setStyle(&style);
+    ASSERT_TRUE(showActive(box));  // drawn again for the screen it is shown on
+    EXPECT_EQ(icon->size(), QSize(40, 40));
+    EXPECT_FALSE(icon->hasScaledContents());
+    EXPECT_EQ(icon->pixmap().deviceIndependentSize(), QSizeF(40, 40));
+    EXPECT_DOUBLE_EQ(icon->pixmap().devicePixelRatio(), icon->devicePixelRatioF());
+    box.close();
+    // A style with nothing larger than 32 pixels: the picture keeps its own
+    // size in the middle of the larger place.
+    frmMsgBoxPlus plain(request(msg::kQuestion), nullptr, 1.25);
+    EXPECT_EQ(plain.IconLabel()->minimumSize(), QSize(40, 40));
+    EXPECT_FALSE(plain.IconLabel()->hasScaledContents());
+    EXPECT_LE(plain.IconLabel()->pixmap().deviceIndependentSize().width(), 40);
+    EXPECT_EQ(plain.IconLabel()->alignment(), Qt::AlignCenter);
 }
 
 TEST(MsgBox, LongTextsAreWrappedAndTheBoxIsSizedToTheText) {

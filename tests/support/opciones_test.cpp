@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,71 @@ TEST_F(OpcionesTest, WithoutAChangeNothingIsSaidAndCancellingChangesNothing) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(OpcionesTest, TurningTheOptionOffAlsoSaysItTakesEffectAfterARestart) {
+    read("[GENERAL]\r\nHighDPI=1\r\n");
+    ASSERT_EQ(settings.DisplayScale(), 1.25f);
+    frmOpciones window(settings, dialogs);
+    ASSERT_TRUE(window.HighDpiBox()->isChecked());
+    window.HighDpiBox()->setChecked(false);
+    window.AcceptButton()->click();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(readBytes(path), "[GENERAL]\r\nHighDPI=0\r\n\r\n");
+    EXPECT_FALSE(settings.HighDPI());
+    EXPECT_EQ(settings.DisplayScale(), 1.25f);  // until the next start
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const MessageRequest& said = dialogs.Messages()[0];
+    EXPECT_EQ(said.text,
+              "Los cambios efectuados a la configuración entrarán en efecto tras reiniciar "
+              "Cartulo.");
+    EXPECT_EQ(said.flags, msg::kInformation);
+}
+
+TEST_F(OpcionesTest, EscapeAndTheCloseButtonWriteNothing) {
+    read("[GENERAL]\r\nHighDPI=0\r\n");
+    for (const bool escape : {true, false}) {
+        frmOpciones window(settings, dialogs);
+        window.HighDpiBox()->setChecked(true);
+        ASSERT_TRUE(testing::showActive(window));
+        if (escape) {
+            testing::type(Qt::Key_Escape);
+        } else {
+            window.close();
+        }
+        EXPECT_FALSE(window.isVisible()) << escape;
+        EXPECT_EQ(window.result(), QDialog::Rejected) << escape;
+        EXPECT_FALSE(settings.HighDPI()) << escape;
+        EXPECT_FALSE(settings.Ini().Changed()) << escape;
+    }
+    EXPECT_FALSE(settings.Close());  // as at exit
+    EXPECT_EQ(readBytes(path), "[GENERAL]\r\nHighDPI=0\r\n");
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(OpcionesTest, AFailedWriteTakesTheOptionBackSoNothingIsWrittenAtExit) {
+    const std::string folder = dir.file("sub");
+    const std::string file = folder + "/Cartulo.ini";
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    writeBytes(file, "[GENERAL]\r\nHighDPI=0\r\n");
+    ProgramSettings own(file);
+    own.ReadOptions();
+    std::filesystem::remove_all(folder);  // nowhere to write to now
+    frmOpciones window(own, dialogs);
+    window.HighDpiBox()->setChecked(true);
+    window.AcceptButton()->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_TRUE(dialogs.Messages()[0].text.startsWith("No se pudo guardar la configuración"));
+    EXPECT_FALSE(own.HighDPI());
+    EXPECT_FALSE(own.Ini().Changed());
+    EXPECT_EQ(own.Ini().GetINIData("GENERAL", "HighDPI"), "0");
+    // The folder is back by the time the program ends: what the user was
+    // told was not saved is not saved behind their back either.
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    writeBytes(file, "[GENERAL]\r\nHighDPI=0\r\n");
+    EXPECT_FALSE(own.WriteOptions());
+    EXPECT_FALSE(own.Close());
+    EXPECT_EQ(readBytes(file), "[GENERAL]\r\nHighDPI=0\r\n");
+}
+
 TEST_F(OpcionesTest, ASettingsFileThatCannotBeWrittenIsReported) {
     read(std::string("\0binario", 8));
     AcceptOptions(settings, true, dialogs);
@@ -75,6 +141,7 @@ TEST_F(OpcionesTest, ASettingsFileThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(dialogs.Messages()[0].text.startsWith("No se pudo guardar la configuración"));
     EXPECT_EQ(dialogs.Messages()[0].flags, msg::kExclamation);
     EXPECT_EQ(readBytes(path), std::string("\0binario", 8));
+    EXPECT_FALSE(settings.HighDPI());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "support/settings.h"
 
 #include <cstdlib>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/paths.h"
+#include "scoped_env.h"
 #include "temp_dir.h"
 
 namespace cartulo::support {
@@ -20,13 +22,30 @@ TEST(SettingsFolder, FollowsTheXdgRules) {
     EXPECT_EQ(SettingsFolderFor("relativa", "/home/ana", "/opt"),
               "/home/ana/.config/Vardane/Cartulo");
     EXPECT_EQ(SettingsFolderFor(nullptr, "", "/opt/cartulo"), "/opt/cartulo/Vardane/Cartulo");
+    // Relative values never make the folder depend on the working folder.
+    EXPECT_EQ(SettingsFolderFor("xdg", "casa", "/opt"), "/opt/Vardane/Cartulo");
+    EXPECT_EQ(SettingsFolderFor(nullptr, nullptr, "."), "/Vardane/Cartulo");
 }
 
-// Every test gets a settings folder of its own.
+TEST(ScopedEnv, PutsBackWhatWasThereSetOrNot) {
+    const std::string name = "CARTULO_PRUEBA_ENTORNO";
+    ::unsetenv(name.c_str());
+    {
+        testing::ScopedEnv set(name, "uno");
+        EXPECT_STREQ(std::getenv(name.c_str()), "uno");
+        {
+            testing::ScopedEnv cleared(name, nullptr);
+            EXPECT_EQ(std::getenv(name.c_str()), nullptr);
+        }
+        EXPECT_STREQ(std::getenv(name.c_str()), "uno");
+    }
+    EXPECT_EQ(std::getenv(name.c_str()), nullptr);
+}
+
+// Every test gets a settings folder of its own, and leaves the environment
+// as it found it.
 class SettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override { ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1); }
-
     ProgramSettings readWith(std::string_view content) {
         EXPECT_EQ(EnsureSettingsFile(path), 0);
         writeBytes(path, content);
@@ -36,6 +55,7 @@ class SettingsTest : public ::testing::Test {
     }
 
     testing::TempDir dir;
+    testing::ScopedEnv xdgConfigHome{"XDG_CONFIG_HOME", dir.path().c_str()};
     std::string path = dir.path() + "/Vardane/Cartulo/Cartulo.ini";
 };
 
