@@ -23,11 +23,23 @@ struct Pair {
     double target;
 };
 
+struct TimeBudget {
+    std::string name;
+    std::string measured;
+    double seconds;
+    double target;
+};
+
 // Function-local so that pairs declared in any translation unit's static
 // initialisation find it constructed.
 std::vector<Pair>& Pairs() {
     static std::vector<Pair> pairs;
     return pairs;
+}
+
+std::vector<TimeBudget>& Budgets() {
+    static std::vector<TimeBudget> budgets;
+    return budgets;
 }
 
 // The console reporter that also keeps each benchmark's real time per
@@ -82,6 +94,10 @@ Ratio::Ratio(std::string name, std::string measured, std::string baseline, doubl
     Pairs().push_back({std::move(name), std::move(measured), std::move(baseline), target});
 }
 
+Budget::Budget(std::string name, std::string measured, double milliseconds, double target) {
+    Budgets().push_back({std::move(name), std::move(measured), milliseconds / 1000, target});
+}
+
 void Compared(benchmark::internal::Benchmark* benchmark) {
     benchmark->UseRealTime()->Repetitions(3)->DisplayAggregatesOnly(true);
 }
@@ -120,6 +136,17 @@ int RunWithRatios(int argc, char** argv) {
             continue;
         }
         lines.push_back(RatioLine(pair.name, *measured / *baseline, pair.target));
+    }
+    for (const TimeBudget& budget : Budgets()) {
+        if (!reporter.Ran(budget.measured) && filtered) continue;
+        const auto measured = reporter.SecondsPerIteration(budget.measured);
+        if (!measured || budget.seconds <= 0) {
+            std::cerr << "no ratio for " << budget.name << ": " << budget.measured
+                      << " must run without error\n";
+            status = 1;
+            continue;
+        }
+        lines.push_back(RatioLine(budget.name, *measured / budget.seconds, budget.target));
     }
     for (const std::string& line : lines) std::cout << line << '\n';
     return status;

@@ -14,10 +14,9 @@ struct OptionName {
 };
 
 constexpr std::array kOptions = {
-    OptionName{Option::Json, "--json", false},
-    OptionName{Option::Title, "--title", true},
-    OptionName{Option::Text, "--text", true},
-    OptionName{Option::TextFile, "--text-file", true},
+    OptionName{Option::Json, "--json", false}, OptionName{Option::Title, "--title", true},
+    OptionName{Option::Text, "--text", true},  OptionName{Option::TextFile, "--text-file", true},
+    OptionName{Option::Out, "--out", true},    OptionName{Option::Width, "--width", true},
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -32,6 +31,10 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
             return &line.text;
         case Option::TextFile:
             return &line.textFile;
+        case Option::Out:
+            return &line.out;
+        case Option::Width:
+            return &line.width;
         case Option::Json:
             break;
     }

@@ -15,6 +15,8 @@ enum class Option : unsigned {
     Title = 1u << 1,
     Text = 1u << 2,
     TextFile = 1u << 3,
+    Out = 1u << 4,
+    Width = 1u << 5,
 };
 
 struct CommandLine {
@@ -23,6 +25,8 @@ struct CommandLine {
     std::optional<std::string> title;
     std::optional<std::string> text;
     std::optional<std::string> textFile;
+    std::optional<std::string> out;
+    std::optional<std::string> width;  // as typed; the command checks it
 };
 
 // The shape of one command's arguments.

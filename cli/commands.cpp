@@ -10,12 +10,14 @@ std::span<const Command> commands() {
         Command{"list", {1, optionSet(Option::Json)}, runList},
         Command{"show", {2, optionSet(Option::Json)}, runShow},
         Command{"search", {2, optionSet(Option::Json)}, runSearch},
+        Command{"lint", {1, optionSet(Option::Json)}, runLint},
         Command{"new", {1, optionSet(Option::Title)}, runNew},
         Command{"add", {2, optionSet(Option::Text, Option::TextFile)}, runAdd},
         Command{"alias", {3, optionSet()}, runAlias},
         Command{"rename", {3, optionSet()}, runRename},
         Command{"set", {2, optionSet(Option::Text, Option::TextFile)}, runSet},
         Command{"delete", {2, optionSet()}, runDelete},
+        Command{"render", {2, optionSet(Option::Out, Option::Width)}, runRender},
     };
     return kCommands;
 }

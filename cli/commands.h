@@ -30,11 +30,13 @@ void runInfo(const CommandLine& line, Streams& io);
 void runList(const CommandLine& line, Streams& io);
 void runShow(const CommandLine& line, Streams& io);
 void runSearch(const CommandLine& line, Streams& io);
+void runLint(const CommandLine& line, Streams& io);
 void runNew(const CommandLine& line, Streams& io);
 void runAdd(const CommandLine& line, Streams& io);
 void runAlias(const CommandLine& line, Streams& io);
 void runRename(const CommandLine& line, Streams& io);
 void runSet(const CommandLine& line, Streams& io);
 void runDelete(const CommandLine& line, Streams& io);
+void runRender(const CommandLine& line, Streams& io);
 
 }  // namespace ctu

@@ -20,6 +20,15 @@ std::string twoDecimals(float value) {
     return std::move(out).str();
 }
 
+// Control characters (a CR LF inside a tag's value) would split a line.
+std::string oneLine(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    }
+    return out;
+}
+
 }  // namespace
 
 void printSummary(std::ostream& out, const FileSummary& summary, bool json) {
@@ -70,6 +79,28 @@ void printCard(std::ostream& out, const ShownCard& card, bool json) {
         out << jsonString(card.sisters[i]);
     }
     out << "]}\n";
+}
+
+void printLint(std::ostream& out, const std::vector<LintedCard>& cards, bool json) {
+    if (!json) {
+        for (const auto& card : cards) {
+            for (const auto& error : card.errors) {
+                out << card.displayEntry << ": " << oneLine(error) << '\n';
+            }
+        }
+        return;
+    }
+    out << '[';
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (i > 0) out << ',';
+        out << "{\"entry\":" << jsonString(cards[i].entry) << ",\"errors\":[";
+        for (std::size_t k = 0; k < cards[i].errors.size(); ++k) {
+            if (k > 0) out << ',';
+            out << jsonString(cards[i].errors[k]);
+        }
+        out << "]}";
+    }
+    out << "]\n";
 }
 
 }  // namespace ctu

@@ -31,10 +31,19 @@ struct ShownCard {
     std::vector<std::string> sisters;
 };
 
+struct LintedCard {
+    std::string entry;         // "" for the main card
+    std::string displayEntry;  // " <Ficha principal>" for the main card
+    std::vector<std::string> errors;
+};
+
 void printSummary(std::ostream& out, const FileSummary& summary, bool json);
 void printList(std::ostream& out, const std::vector<ListedCard>& cards, bool json);
 // Without --json only the text is printed, exactly as stored, so it can be
 // fed back with --text-file.
 void printCard(std::ostream& out, const ShownCard& card, bool json);
+// Without --json one "entry: error" line per error; an error never spans
+// lines there, so each line stands alone for grep and the like.
+void printLint(std::ostream& out, const std::vector<LintedCard>& cards, bool json);
 
 }  // namespace ctu

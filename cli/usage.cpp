@@ -11,6 +11,9 @@ std::string_view usageText() {
                                        su identificador y sus hermanas)
   ctu search FICHERO CONSULTA [--json] las fichas que cumplen la consulta, en el
                                        orden de la lista
+  ctu lint FICHERO [--json]            los errores de marcado de cada ficha, una
+                                       línea "entrada: error" por error (con
+                                       --json, solo las fichas con errores)
   ctu new FICHERO [--title TÍTULO]     crea un fichero de fichas
   ctu add FICHERO ENTRADA [--text TEXTO | --text-file F]
                                        añade una ficha (sin texto, recibe el de la
@@ -20,6 +23,11 @@ std::string_view usageText() {
   ctu set FICHERO ENTRADA (--text TEXTO | --text-file F)
                                        cambia el texto de una ficha
   ctu delete FICHERO ENTRADA           borra una ficha
+  ctu render FICHERO ENTRADA --out PNG [--width PÍXELES]
+                                       pinta una ficha en una imagen PNG del ancho
+                                       dado (800 por defecto) y tan alta como su
+                                       texto; las imágenes que nombra se buscan en
+                                       la carpeta del fichero
 
 La ficha principal se nombra con "" o con " <Ficha principal>".
 Con --text-file, F puede ser "-" (la entrada estándar).
@@ -31,9 +39,9 @@ k:campo:palabra,... Mayúsculas y minúsculas dan igual; los acentos, no.
 Un término de la consulta con un carácter que un fichero de fichas no puede
 guardar no se encuentra en ninguna ficha: "→" no encuentra nada y "-→", todas.
 
-Códigos de salida: 0 bien (también una búsqueda sin resultados); 1 uso
-incorrecto; 2 no se puede leer o escribir un fichero; 3 no existe la ficha;
-4 operación rechazada.
+Códigos de salida: 0 bien (también una búsqueda sin resultados y un lint que
+encuentra errores); 1 uso incorrecto; 2 no se puede leer o escribir un fichero;
+3 no existe la ficha; 4 operación rechazada.
 )";
 }
 

@@ -1,0 +1,162 @@
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/card_engine.h"
+#include "cli/card_file.h"
+#include "cli/commands.h"
+#include "cli/display_text.h"
+#include "cli/exit_code.h"
+#include "engine/file_io.h"
+#include "engine/paths.h"
+#include "platform/qt_picture.h"
+#include "platform/qt_surface.h"
+#include "richtext/image_cache.h"
+#include "richtext/zuzod_ivodure.h"
+
+namespace ctu {
+namespace {
+
+constexpr int kDefaultWidth = 800;
+constexpr int kMaxWidth = 16384;
+// QPainter's coordinates are safe up to this many pixels a side.
+constexpr int kMaxHeight = 32767;
+// A tall card at a large width could otherwise ask for gigabytes; 256 MB of
+// pixels at most, and a card taller than that is cut at the bottom.
+constexpr long long kMaxPixels = 64LL << 20;
+
+int widthOption(const std::optional<std::string>& typed) {
+    if (!typed) return kDefaultWidth;
+    int width = 0;
+    const char* end = typed->data() + typed->size();
+    const auto [stop, error] = std::from_chars(typed->data(), end, width);
+    if (error != std::errc() || stop != end || width < 1 || width > kMaxWidth) {
+        throw Failure(ExitCode::Usage, "El ancho (--width) debe ser un número entero de 1 a " +
+                                           std::to_string(kMaxWidth) + ".");
+    }
+    return width;
+}
+
+// Pictures named by a card are looked for beside the card file.
+std::string cardFolder(const std::string& cardFile) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(cardFile, error);
+    if (error) return cartulo::paths::DirectoryPart(cardFile);
+    return absolute.parent_path().string();
+}
+
+// Qt's own notes about its set-up (no XDG_RUNTIME_DIR, say) would mix
+// with ctu's messages on stderr, which scripts read; only its errors pass.
+void qtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::cerr << "Qt: " << message.toStdString() << '\n';
+    }
+}
+
+// Qt needs a GUI application for fonts and images, yet ctu must run where
+// there is no display: the offscreen platform, unless the user chose one.
+class GuiForRendering {
+  public:
+    GuiForRendering() : previousHandler_(qInstallMessageHandler(qtErrorsOnly)) {
+        if (QCoreApplication::instance() != nullptr) return;
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    ~GuiForRendering() {
+        app_.reset();
+        qInstallMessageHandler(previousHandler_);
+    }
+    GuiForRendering(const GuiForRendering&) = delete;
+    GuiForRendering& operator=(const GuiForRendering&) = delete;
+
+  private:
+    QtMessageHandler previousHandler_;
+    // QGuiApplication keeps references to these for its whole life.
+    static inline int argc_ = 1;
+    static inline char name_[] = "ctu";
+    static inline char* argv_[] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+QImage renderCard(const std::string& text, const std::string& folder, int width) {
+    cartulo::cImageCache pictures(std::make_unique<cartulo::platform::QtPictureLoader>());
+    cartulo::cZuzodIvodure engine;
+    setUpCardEngine(engine);
+    engine.ImageCache = &pictures;
+    engine.BasePath = folder;
+
+    // Measured on an image of the same width and resolution; the surface
+    // only measures there, so it never paints on it.
+    QImage ruler(width, 1, QImage::Format_RGB32);
+    double height = 1;
+    {
+        cartulo::platform::QtSurface measuring(ruler);
+        engine.Ctrl = &measuring;
+        const float size = engine.SizeText(text, 0, 0, 0, -1);
+        if (std::isfinite(size)) height = std::ceil(size);
+        engine.Ctrl = nullptr;
+    }
+    const long long tallest = std::min<long long>(kMaxHeight, kMaxPixels / width);
+    const int rows = static_cast<int>(std::clamp<double>(height, 1, static_cast<double>(tallest)));
+
+    QImage image(width, rows, QImage::Format_RGB32);
+    if (image.isNull()) {
+        throw Failure(ExitCode::FileError, "No hay memoria para una imagen de " +
+                                               std::to_string(width) + " x " +
+                                               std::to_string(rows) + " píxeles.");
+    }
+    image.fill(Qt::white);
+    cartulo::platform::QtSurface surface(image);
+    engine.Ctrl = &surface;
+    engine.DrawText(text, 0, 0, 0, -1);
+    engine.Ctrl = nullptr;
+    surface.End();
+    return image;
+}
+
+// Encoded in memory and written by the engine's atomic writer, like every
+// file the program writes: an interrupted render leaves no half picture.
+void writePng(const QImage& image, const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        throw Failure(ExitCode::FileError,
+                      "No se pudo codificar la imagen PNG para «" + displayText(path) + "».");
+    }
+    const auto error = cartulo::writeFileAtomically(
+        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (error) {
+        throw Failure(ExitCode::FileError,
+                      "No se puede escribir " + describeFileError(path, *error));
+    }
+}
+
+}  // namespace
+
+void runRender(const CommandLine& line, Streams&) {
+    if (!line.out) throw Failure(ExitCode::Usage, "Falta la opción --out con el fichero PNG.");
+    const int width = widthOption(line.width);
+    const CardFile file(line.operands[0]);
+    const cartulo::CardId card = file.find(line.operands[1]);
+    const std::string text = file.cards().GetTxt(card);
+
+    GuiForRendering gui;
+    const QImage image = renderCard(text, cardFolder(file.path()), width);
+    writePng(image, *line.out);
+}
+
+}  // namespace ctu

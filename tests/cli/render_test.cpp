@@ -1,0 +1,152 @@
+// ctu render: a card painted into a PNG as wide as asked and as tall as its
+// text, offscreen, with its pictures found beside the card file.
+#include <QColor>
+#include <QImage>
+
+#include <filesystem>
+#include <functional>
+
+#include "cli_fixture.h"
+
+namespace {
+
+// How many pixels of the image satisfy the test.
+int countPixels(const QImage& image, const std::function<bool(QColor)>& test) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += test(image.pixelColor(x, y)) ? 1 : 0;
+    }
+    return n;
+}
+
+bool isWhite(QColor c) {
+    return c.red() == 255 && c.green() == 255 && c.blue() == 255;
+}
+
+class CliRender : public CliTest {
+  protected:
+    QImage render(const std::string& entry, const std::vector<std::string>& extra = {}) {
+        std::vector<std::string> args{"render", file, entry, "--out", png};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const auto run = ctu(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+        QImage image(QString::fromStdString(png));
+        EXPECT_FALSE(image.isNull()) << "no PNG at " << png;
+        return image;
+    }
+
+    std::string png = dir.path("ficha.png");
+};
+
+TEST_F(CliRender, WritesAPngOfTheRequestedWidthWithTheTextOnWhite) {
+    writeCardFile({{"", "Agenda"}, {"Texto", "Un p\xE1rrafo de {N}texto{N}.\r\nY otro."}});
+    const QImage image = render("Texto", {"--width", "300"});
+    EXPECT_EQ(image.width(), 300);
+    // Two lines of 12-point text.
+    EXPECT_GE(image.height(), 20);
+    EXPECT_LE(image.height(), 80);
+    EXPECT_TRUE(isWhite(image.pixelColor(image.width() - 1, image.height() - 1)));
+    EXPECT_GT(countPixels(image, [](QColor c) { return c.value() < 100; }), 20);
+}
+
+TEST_F(CliRender, DefaultWidthIsEightHundredPixels) {
+    writeCardFile({{"", "Agenda"}});
+    const QImage image = render("");
+    EXPECT_EQ(image.width(), 800);
+    EXPECT_GE(image.height(), 1);
+}
+
+TEST_F(CliRender, EmptyCardGivesAWhiteImageAtLeastOnePixelHigh) {
+    writeCardFile({{"", "Agenda"},
+                   {"Vac\xED"
+                    "a",
+                    ""}});
+    const QImage image = render("Vacía", {"--width", "40"});
+    EXPECT_EQ(image.width(), 40);
+    EXPECT_GE(image.height(), 1);
+    EXPECT_EQ(countPixels(image, isWhite), image.width() * image.height());
+}
+
+TEST_F(CliRender, BackgroundTagPaintsRed) {
+    writeCardFile({{"", "Agenda"}, {"Roja", "{W:rojo}Sobre fondo rojo\r\nDos l\xEDneas"}});
+    const QImage image = render("Roja", {"--width", "200"});
+    const int red = countPixels(
+        image, [](QColor c) { return c.red() == 255 && c.green() == 0 && c.blue() == 0; });
+    // Most of the card: the background fills behind the text.
+    EXPECT_GT(red, image.width() * image.height() / 2);
+}
+
+TEST_F(CliRender, PicturesAreFoundBesideTheCardFile) {
+    QImage photo(24, 16, QImage::Format_RGB32);
+    photo.fill(QColor(0, 200, 0));
+    for (int x = 0; x < 24; ++x) photo.setPixelColor(x, 0, QColor(0, 0, 255));
+    ASSERT_TRUE(photo.save(QString::fromStdString(dir.path("foto.png")), "PNG"));
+    writeCardFile({{"", "Agenda"}, {"Foto", "Mira: {G:foto.png} eso es."}});
+
+    // ctu runs from elsewhere: the name is resolved against the card's folder.
+    const QImage image = render("Foto");
+    const auto green = [](QColor c) { return c.red() == 0 && c.green() == 200 && c.blue() == 0; };
+    const auto blue = [](QColor c) { return c.red() == 0 && c.green() == 0 && c.blue() == 255; };
+    EXPECT_EQ(countPixels(image, green), 24 * 15);
+    EXPECT_EQ(countPixels(image, blue), 24);
+}
+
+TEST_F(CliRender, AMissingPictureIsLeftOut) {
+    writeCardFile({{"", "Agenda"}, {"Foto", "Mira: {G:no-existe.png} eso es."}});
+    const QImage image = render("Foto");
+    EXPECT_GT(countPixels(image, [](QColor c) { return c.value() < 100; }), 20);
+}
+
+TEST_F(CliRender, ReplacesAnExistingPngAndLeavesNoTemporaryFile) {
+    writeCardFile({{"", "Agenda"}, {"A", "Algo"}});
+    writeBytes(png, "no es un PNG");
+    const QImage image = render("A");
+    EXPECT_EQ(image.width(), 800);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path(""))) {
+        ++files;
+    }
+    EXPECT_EQ(files, 2);  // the card file and the PNG
+}
+
+TEST_F(CliRender, MissingEntryGivesThreeAndWritesNothing) {
+    writeCardFile({{"", "Agenda"}});
+    const auto run = ctu({"render", file, "Nadie", "--out", png});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("«Nadie»"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(CliRender, UnwritableOutputGivesTwo) {
+    writeCardFile({{"", "Agenda"}});
+    const auto run = ctu({"render", file, "", "--out", dir.path("no-hay/ficha.png")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(" (código 76)"), std::string::npos) << run.err;
+}
+
+TEST_F(CliRender, UnreadableCardFileGivesTwo) {
+    const auto run = ctu({"render", dir.path("no-existe.ctu"), "", "--out", png});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(" (código 53)"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(CliRender, OutAndWidthAreChecked) {
+    writeCardFile({{"", "Agenda"}});
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"render", file, ""},
+          {"render", file, "", "--out", png, "--width", "0"},
+          {"render", file, "", "--out", png, "--width", "ancho"},
+          {"render", file, "", "--out", png, "--width", "99999"},
+          {"render", file, "", "--out", png, "--json"}}) {
+        const auto run = ctu(args);
+        EXPECT_EQ(run.exitCode, 1) << ::testing::PrintToString(args);
+        EXPECT_NE(run.err.find("Uso:"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+}  // namespace
