@@ -1,6 +1,10 @@
 // FindFirst, FindNext and FindWord over the cards of one file.
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "engine/cartulo.h"
 #include "engine/text_fields.h"
 #include "engine/win1252.h"
@@ -20,6 +24,29 @@ const unsigned char* identityTable() {
         return t;
     }();
     return table.data();
+}
+
+// The first position in [from, end) holding byte a or b, or end. Sixteen
+// bytes at a time where the processor allows: searching is a scan of every
+// card's text, so this loop is where a search spends its time.
+std::size_t findEitherByte(const unsigned char* t, std::size_t from, std::size_t end,
+                           unsigned char a, unsigned char b) {
+    std::size_t i = from;
+#ifdef __SSE2__
+    const __m128i va = _mm_set1_epi8(static_cast<char>(a));
+    const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
+    for (; i + 16 <= end; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)));
+        if (mask != 0)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    for (; i < end; ++i) {
+        if (t[i] == a || t[i] == b) return i;
+    }
+    return end;
 }
 
 }  // namespace
@@ -56,9 +83,24 @@ std::size_t cCartulo::findWordAt(std::string_view text, std::string_view word,
     if (m == 0 || m > n) return std::string_view::npos;
     const unsigned char* fold = matchCase_ ? identityTable() : win1252::upperTable();
     const unsigned char first = byte(word[0]);
+    // The bytes a match may begin with: the letter in either case.
+    unsigned char starts[2] = {first, first};
+    int found = 0;
+    for (int b = 0; b < 256 && found < 3; ++b) {
+        if (fold[b] == first) {
+            if (found < 2) starts[found] = static_cast<unsigned char>(b);
+            ++found;
+        }
+    }
     const unsigned char* t = reinterpret_cast<const unsigned char*>(text.data());
-    for (std::size_t i = from; i + m <= n; ++i) {
-        if (fold[t[i]] != first) continue;
+    const std::size_t last = n - m + 1;  // candidates start before this
+    for (std::size_t i = from; i < last; ++i) {
+        if (found <= 2) {
+            i = findEitherByte(t, i, last, starts[0], starts[1]);
+            if (i == last) break;
+        } else if (fold[t[i]] != first) {
+            continue;
+        }
         std::size_t k = 1;
         while (k < m && fold[t[i + k]] == byte(word[k])) ++k;
         if (k < m) continue;
