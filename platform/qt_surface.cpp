@@ -5,7 +5,9 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QHash>
 #include <QPolygonF>
+#include <QStaticText>
 #include <QPrinter>
 #include <QWidget>
 #include <algorithm>
@@ -295,6 +297,30 @@ TextMetrics QtSurface::GetTextMetrics() const {
 
 // --- text ---
 
+namespace {
+
+// Shaping a word is most of what painting text costs; a card repainted
+// shows the same words in the same fonts, so their shaped forms are kept
+// across surfaces. Bounded: the cache starts afresh when full.
+constexpr std::size_t kMaxShapedTexts = 16384;
+
+const QStaticText& shapedText(const QFont& font, const QString& text) {
+    static QHash<QString, QStaticText> cache;
+    QString key = font.key();
+    key += QChar(0);
+    key += text;
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd()) return *it;
+    if (static_cast<std::size_t>(cache.size()) >= kMaxShapedTexts) cache.clear();
+    QStaticText shaped(text);
+    shaped.setTextFormat(Qt::PlainText);
+    shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+    shaped.prepare(QTransform(), font);
+    return *cache.insert(key, shaped);
+}
+
+}  // namespace
+
 QString QtSurface::displayText(std::string_view text) const {
     if (!symbolText()) return toQString(text);
     QString s;
@@ -351,7 +377,7 @@ void QtSurface::Print(std::string_view text) {
         }
         if (!transparent_) p->fillRect(QRectF(x, y, width, metrics_->height()), toQColor(back_));
         p->setPen(toQColor(fore_));
-        p->drawText(QPointF(x, y + metrics_->ascent()), displayText(text));
+        p->drawStaticText(QPointF(x, y), shapedText(qfont_, displayText(text)));
     }
     x_ += width * unitsPerPixelX();
 }
