@@ -24,6 +24,7 @@
 #include "engine/paths.h"
 #include "platform/qt_picture.h"
 #include "platform/qt_surface.h"
+#include "platform/symbol_pictures.h"
 #include "richtext/image_cache.h"
 #include "richtext/zuzod_ivodure.h"
 
@@ -97,6 +98,8 @@ QImage renderCard(const std::string& text, const std::string& folder, int width)
     setUpCardEngine(engine);
     engine.ImageCache = &pictures;
     engine.BasePath = folder;
+    const auto symbols = cartulo::platform::MakeSymbolPictures();
+    engine.InitImages(symbols.speaker, symbols.speakerPressed);
 
     // Measured on an image of the same width and resolution; the surface
     // only measures there, so it never paints on it.

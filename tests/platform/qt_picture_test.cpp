@@ -1,4 +1,5 @@
 #include "platform/qt_picture.h"
+#include "platform/symbol_pictures.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -175,6 +176,27 @@ TEST_F(QtPictureLoaderTest, CapsAreConfigurable) {
     const qint64 size = QFileInfo(dir_.filePath("wide.png")).size();
     EXPECT_EQ(QtPictureLoader(size - 1, 8192).Load(path("wide.png")), nullptr);
     EXPECT_NE(QtPictureLoader(size, 8192).Load(path("wide.png")), nullptr);
+}
+
+}  // namespace
+}  // namespace cartulo::platform
+
+namespace cartulo::platform {
+namespace {
+
+TEST(SymbolPicturesTest, SpeakerAndItsPressedFormAreDrawnAndDiffer) {
+    const SymbolPictures pictures = MakeSymbolPictures(16);
+    ASSERT_TRUE(pictures.speaker && pictures.speakerPressed);
+    EXPECT_EQ(pictures.speaker->Width(), 16);
+    EXPECT_EQ(pictures.speaker->Height(), 16);
+    int ink = 0;
+    const QImage& image = pictures.speaker->Image();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += qAlpha(image.pixel(x, y)) > 0;
+    }
+    EXPECT_GT(ink, 30);
+    EXPECT_NE(pictures.speaker->Image(), pictures.speakerPressed->Image());
+    EXPECT_EQ(MakeSymbolPictures(100000).speaker->Width(), 256);  // bounded
 }
 
 }  // namespace
