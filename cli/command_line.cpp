@@ -14,9 +14,10 @@ struct OptionName {
 };
 
 constexpr std::array kOptions = {
-    OptionName{Option::Json, "--json", false}, OptionName{Option::Title, "--title", true},
-    OptionName{Option::Text, "--text", true},  OptionName{Option::TextFile, "--text-file", true},
-    OptionName{Option::Out, "--out", true},    OptionName{Option::Width, "--width", true},
+    OptionName{Option::Json, "--json", false},   OptionName{Option::Title, "--title", true},
+    OptionName{Option::Text, "--text", true},    OptionName{Option::TextFile, "--text-file", true},
+    OptionName{Option::Out, "--out", true},      OptionName{Option::Width, "--width", true},
+    OptionName{Option::Check, "--check", false}, OptionName{Option::Height, "--height", true},
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -35,7 +36,10 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
             return &line.out;
         case Option::Width:
             return &line.width;
+        case Option::Height:
+            return &line.height;
         case Option::Json:
+        case Option::Check:
             break;
     }
     return nullptr;
@@ -58,7 +62,7 @@ bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
         }
         if (!known.takesValue) {
             if (inlineValue) usageError("La opción " + name + " no lleva valor.");
-            line.json = true;
+            (known.option == Option::Check ? line.check : line.json) = true;
             return false;
         }
         auto* slot = valueSlot(line, known.option);

@@ -17,16 +17,20 @@ enum class Option : unsigned {
     TextFile = 1u << 3,
     Out = 1u << 4,
     Width = 1u << 5,
+    Check = 1u << 6,
+    Height = 1u << 7,
 };
 
 struct CommandLine {
     std::vector<std::string> operands;
     bool json = false;
+    bool check = false;
     std::optional<std::string> title;
     std::optional<std::string> text;
     std::optional<std::string> textFile;
     std::optional<std::string> out;
-    std::optional<std::string> width;  // as typed; the command checks it
+    std::optional<std::string> width;   // as typed; the command checks it
+    std::optional<std::string> height;  // as typed; the command checks it
 };
 
 // The shape of one command's arguments.

@@ -18,6 +18,10 @@ std::span<const Command> commands() {
         Command{"set", {2, optionSet(Option::Text, Option::TextFile)}, runSet},
         Command{"delete", {2, optionSet()}, runDelete},
         Command{"render", {2, optionSet(Option::Out, Option::Width)}, runRender},
+        Command{"formula", {1, optionSet(Option::Out, Option::Check)}, runFormula},
+        Command{"draw",
+                {1, optionSet(Option::Out, Option::Check, Option::Width, Option::Height)},
+                runDraw},
     };
     return kCommands;
 }

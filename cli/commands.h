@@ -38,5 +38,7 @@ void runRename(const CommandLine& line, Streams& io);
 void runSet(const CommandLine& line, Streams& io);
 void runDelete(const CommandLine& line, Streams& io);
 void runRender(const CommandLine& line, Streams& io);
+void runFormula(const CommandLine& line, Streams& io);
+void runDraw(const CommandLine& line, Streams& io);
 
 }  // namespace ctu

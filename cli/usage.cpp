@@ -28,6 +28,13 @@ std::string_view usageText() {
                                        dado (800 por defecto) y tan alta como su
                                        texto; las imágenes que nombra se buscan en
                                        la carpeta del fichero
+  ctu formula FÓRMULA (--out PNG | --check)
+                                       compone una fórmula en una imagen PNG
+                                       ajustada, o solo comprueba si es correcta
+  ctu draw GUION (--out PNG | --check) [--width PÍXELES --height PÍXELES]
+                                       pinta un guion de dibujo en una imagen PNG
+                                       blanca (200 x 200 por defecto); con --check
+                                       solo lo ejecuta y dice su error, sin escribir
 
 La ficha principal se nombra con "" o con " <Ficha principal>".
 Con --text-file, F puede ser "-" (la entrada estándar).

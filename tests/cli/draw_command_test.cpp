@@ -1,0 +1,127 @@
+// ctu draw: a drawing script painted offscreen into a PNG on white, or only
+// run (--check).
+#include <QColor>
+#include <QImage>
+
+#include <filesystem>
+#include <functional>
+
+#include "cli_fixture.h"
+
+namespace {
+
+int countPixels(const QImage& image, const std::function<bool(QColor)>& test) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += test(image.pixelColor(x, y)) ? 1 : 0;
+    }
+    return n;
+}
+
+bool isWhite(QColor c) {
+    return c.red() == 255 && c.green() == 255 && c.blue() == 255;
+}
+
+bool isRed(QColor c) {
+    return c.red() == 255 && c.green() == 0 && c.blue() == 0;
+}
+
+class CliDraw : public CliTest {
+  protected:
+    QImage draw(const std::string& script, const std::vector<std::string>& extra = {}) {
+        std::vector<std::string> args{"draw", script, "--out", png};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const auto run = ctu(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+        QImage image(QString::fromStdString(png));
+        EXPECT_FALSE(image.isNull()) << "no PNG at " << png;
+        return image;
+    }
+
+    std::string png = dir.path("dibujo.png");
+};
+
+TEST_F(CliDraw, EmptyScriptGivesAWhiteImageOfTheDefaultSize) {
+    const QImage image = draw("");
+    EXPECT_EQ(image.width(), 200);
+    EXPECT_EQ(image.height(), 200);
+    EXPECT_EQ(countPixels(image, isWhite), 200 * 200);
+}
+
+TEST_F(CliDraw, FilledRedRectangle) {
+    // 30 by 15 points at 96 dpi: 40 by 20 pixels, from (8, 8).
+    const QImage image = draw("6 6 move 30 15 box close 'rojo' fillcolor fill",
+                              {"--width", "120", "--height", "80"});
+    EXPECT_EQ(image.width(), 120);
+    EXPECT_EQ(image.height(), 80);
+    EXPECT_TRUE(isRed(image.pixelColor(28, 18)));
+    EXPECT_TRUE(isWhite(image.pixelColor(60, 40)));
+    EXPECT_TRUE(isWhite(image.pixelColor(4, 4)));
+    const int red = countPixels(image, isRed);
+    EXPECT_GE(red, 40 * 20);
+    EXPECT_LE(red, 42 * 22);
+}
+
+TEST_F(CliDraw, LineOfSeventyTwoPointsIsNinetySixPixels) {
+    const QImage image = draw("0 30 move 72 0 linerel stroke", {"--width=120", "--height=60"});
+    const int dark = countPixels(image, [](QColor c) { return c.value() < 100; });
+    EXPECT_GE(dark, 96);
+    EXPECT_LE(dark, 98);
+    EXPECT_TRUE(isWhite(image.pixelColor(110, 40)));
+}
+
+TEST_F(CliDraw, LineEndsOfTheShellStartNewWords) {
+    // A lone LF would not end a word in a card; here it is a line end.
+    const QImage image = draw("0 0 move\n30 15 box close\n'azul' fillcolor fill");
+    EXPECT_GT(countPixels(image, [](QColor c) { return c.blue() == 255 && c.red() == 0; }), 700);
+}
+
+TEST_F(CliDraw, CheckRunsWithoutWriting) {
+    const auto run = ctu({"draw", "0 0 move 10 10 line stroke", "--check"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(std::filesystem::exists(png));
+    // Nothing in a script is an error of the language.
+    EXPECT_EQ(ctu({"draw", "rojo 1e999 nan [ 'x", "--check"}).exitCode, 0);
+}
+
+TEST_F(CliDraw, UsageErrors) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"draw", "1"},
+             {"draw", "1", "--out", png, "--check"},
+             {"draw", "--check"},
+             {"draw", "1", "2", "--check"},
+             {"draw", "1", "--check", "--width", "0"},
+             {"draw", "1", "--check", "--height", "16385"},
+             {"draw", "1", "--check", "--width", "12x"},
+             {"draw", "1", "--check", "--width", "16384", "--height", "16384"},
+             {"draw", "1", "--check", "--json"},
+         }) {
+        const auto run = ctu(args);
+        EXPECT_EQ(run.exitCode, 1) << args[1] << " " << run.err;
+        EXPECT_NE(run.err.find("Uso:"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(CliDraw, TextACardCannotHoldIsRefused) {
+    const auto run = ctu({"draw", "'\xE2\x86\x92' print", "--out", png});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_NE(run.err.find("El guion"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(CliDraw, SpanishTextIsPrinted) {
+    const QImage image = draw("10 10 move 'Ca\xC3\xB1\xC3\xB3n' print");
+    EXPECT_GT(countPixels(image, [](QColor c) { return c.value() < 100; }), 20);
+}
+
+TEST_F(CliDraw, UnwritablePngIsAFileError) {
+    const auto run = ctu({"draw", "1", "--out", dir.path("no/such/folder/x.png")});
+    EXPECT_EQ(run.exitCode, 2);
+}
+
+}  // namespace

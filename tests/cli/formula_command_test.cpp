@@ -1,0 +1,81 @@
+// ctu formula: --check reports a formula's error (exit 4) without writing;
+// --out paints it into a tight PNG on white.
+#include <QColor>
+#include <QImage>
+
+#include <filesystem>
+
+#include "cli_fixture.h"
+
+namespace {
+
+class CliFormula : public CliTest {
+  protected:
+    std::string png = dir.path("formula.png");
+};
+
+int darkPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y).value() < 128 ? 1 : 0;
+    }
+    return n;
+}
+
+TEST_F(CliFormula, CheckAcceptsACorrectFormula) {
+    const auto run = ctu({"formula", "@frc[1,@sqr[2]]", "--check"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Fórmula correcta.\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliFormula, CheckReportsTheErrorDescriptionAndExitsFour) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"@frc[1]", "Error de sintaxis: falta una coma."},
+        {"@frc[1,2", "Error de sintaxis: corchete no cerrado."},
+        {"@xyz[1]", "Figura no reconocida: @xyz"},
+        {"@frc (1,2)", "Error de sintaxis:  (1,2)"},
+        {"@mat[1,1,@mat[1,1,x]]", "No se permiten matrices recursivas."},
+        {"@mat[101,1,x]", "Matriz no válida: columnas y filas deben ir de 1 a 100."},
+    };
+    for (const auto& [text, description] : cases) {
+        const auto run = ctu({"formula", text, "--check"});
+        EXPECT_EQ(run.exitCode, 4) << text;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, std::string("ctu formula: ") + description + "\n");
+    }
+}
+
+TEST_F(CliFormula, OutWritesATightPngOnWhite) {
+    const auto run = ctu({"formula", "@frc[a+1,2]", "--out", png});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(image.width(), 20);
+    EXPECT_LT(image.width(), 200);
+    EXPECT_GT(image.height(), 40);
+    EXPECT_LT(image.height(), 200);
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_GT(darkPixels(image), 30);
+}
+
+TEST_F(CliFormula, AFailingFormulaWritesNothing) {
+    const auto run = ctu({"formula", "@frc[1", "--out", png});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.err, "ctu formula: Error de sintaxis: corchete no cerrado.\n");
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST_F(CliFormula, AccentedTextIsTakenAsTheCardWouldHoldIt) {
+    const auto run = ctu({"formula", "_año_ \\·x ¯y", "--check"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+TEST_F(CliFormula, NeedsExactlyOneOfOutAndCheck) {
+    EXPECT_EQ(ctu({"formula", "x"}).exitCode, 1);
+    EXPECT_EQ(ctu({"formula", "x", "--check", "--out", png}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+}  // namespace
