@@ -249,20 +249,6 @@ bool QtSurface::symbolText() const {
 
 void QtSurface::resolveFont() const {
     if (!fontDirty_) return;
-    QStringList families{toQString(font_.name)};
-    if (const char* twin = metricTwin(font_.name)) families << QString::fromLatin1(twin);
-    // Whatever the font, the Symbol codes need Greek and math glyphs.
-    if (symbolText()) families << QStringLiteral("DejaVu Sans");
-    QFont f;
-    f.setFamilies(families);
-    f.setPointSizeF(font_.size);
-    f.setBold(font_.bold);
-    f.setItalic(font_.italic);
-    f.setUnderline(font_.underline);
-    f.setStrikeOut(font_.strikethrough);
-    qfont_ = f;
-    metrics_.emplace(qfont_, device_);
-
     // Underline and strikethrough do not change widths, but the key is the
     // whole state, so that nothing can ever mix up.
     char size[32];
@@ -270,6 +256,30 @@ void QtSurface::resolveFont() const {
     fontKey_ = font_.name + '\x1F' + size + '\x1F' + (font_.bold ? 'b' : '-') +
                (font_.italic ? 'i' : '-') + (font_.underline ? 'u' : '-') +
                (font_.strikethrough ? 's' : '-') + std::to_string(font_.charset);
+
+    // Formulas switch fonts at every symbol: a font met before is taken as
+    // it was resolved then, metrics included.
+    if (auto known = resolvedFonts_.find(fontKey_); known != resolvedFonts_.end()) {
+        qfont_ = known->second.first;
+        metrics_.emplace(known->second.second);
+    } else {
+        QStringList families{toQString(font_.name)};
+        if (const char* twin = metricTwin(font_.name)) families << QString::fromLatin1(twin);
+        // Whatever the font, the Symbol codes need Greek and math glyphs.
+        if (symbolText()) families << QStringLiteral("DejaVu Sans");
+        QFont f;
+        f.setFamilies(families);
+        f.setPointSizeF(font_.size);
+        f.setBold(font_.bold);
+        f.setItalic(font_.italic);
+        f.setUnderline(font_.underline);
+        f.setStrikeOut(font_.strikethrough);
+        qfont_ = f;
+        metrics_.emplace(qfont_, device_);
+        if (resolvedFonts_.size() >= kWidthCacheFonts) resolvedFonts_.clear();
+        resolvedFonts_.emplace(fontKey_, std::make_pair(qfont_, *metrics_));
+    }
+
     if (widthCache_.size() >= kWidthCacheFonts && !widthCache_.contains(fontKey_)) {
         widthCache_.clear();
         widthCount_ = 0;

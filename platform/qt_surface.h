@@ -156,6 +156,7 @@ class QtSurface : public Surface {
     mutable QFont qfont_;
     mutable std::optional<QFontMetricsF> metrics_;
     mutable std::string fontKey_;
+    mutable std::unordered_map<std::string, std::pair<QFont, QFontMetricsF>> resolvedFonts_;
     mutable WidthMap* widths_ = nullptr;  // the map of the current font
     mutable std::unordered_map<std::string, WidthMap> widthCache_;
     mutable std::size_t widthCount_ = 0;
