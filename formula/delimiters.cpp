@@ -55,10 +55,10 @@ Delimiter DelimiterFor(std::string_view written) {
 }
 
 std::string SymbolText(std::string_view argument) {
-    const auto number = WholeNumber(argument);
-    if (!number || *number != std::floor(*number) || *number < kFirstByteCode) {
-        return std::string(argument);
-    }
+    auto number = WholeNumber(argument);
+    if (!number || *number < kFirstByteCode) return std::string(argument);
+    // A number with a fraction stands for the character of its rounded code.
+    number = std::nearbyint(*number);
     if (*number <= kLastByteCode) return byteText(static_cast<int>(*number));
     if (*number > kLastUnicode) return {};
     if (const auto symbol = symbolCodeOf(static_cast<char32_t>(*number))) return byteText(*symbol);

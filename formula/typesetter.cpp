@@ -341,6 +341,9 @@ Box Typesetter::fenced(std::string_view left, std::string_view a, std::string_vi
     // Each glyph is set with its body (the line without its leading) exactly
     // as tall as A, its top level with A's.
     const auto glyph = [&](const Delimiter& d, double at) {
+        // Nothing to fit to: no delimiter, rather than one that overflows
+        // the empty box.
+        if (m.Height() <= 0) return 0.0;
         const SavedFont saved = saveFont();
         if (d.symbol) useSymbolFont();
         fitFontHeight(m.Height());

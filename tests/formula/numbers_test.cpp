@@ -58,7 +58,8 @@ TEST(SymbolText, CodesBytesAndUnicode) {
     EXPECT_EQ(SymbolText("97"), "a");
     EXPECT_EQ(SymbolText("abc"), "abc");
     EXPECT_EQ(SymbolText("31"), "31");
-    EXPECT_EQ(SymbolText("97.5"), "97.5");
+    EXPECT_EQ(SymbolText("97.4"), "a");     // a fraction: the rounded code
+    EXPECT_EQ(SymbolText("97.5"), "b");     // halves to even, as every rounding here
     EXPECT_EQ(SymbolText("945"), "a");      // alpha
     EXPECT_EQ(SymbolText("8734"), "\xA5");  // infinity
     EXPECT_EQ(SymbolText("8364"), "\xA0");  // the euro sign the font has

@@ -79,16 +79,15 @@ TEST_P(Agreement, PaintingStaysInsideTheMeasuredBox) {
     EXPECT_LE(e.bottom, y + m.descent + kTolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formulas, Agreement,
-                         ::testing::Values("x", "a+b=c", "@frc[1,2]", "@frc[@frc[a,b],@sqr[c]]",
-                                           "@sqr[x]", "@sqr[@frc[1,@sqr[2]]]", "@dob[x]@mit[y]",
-                                           "x@exp[2]", "x@sub[i]", "x@ind[2,i]", "@key[x,-x]",
-                                           "@key[@frc[a,b],c]", "@par[1,@frc[a,b],2]",
-                                           "@par[8,x,288]", "@par[3,@mat[2,2,a,b,c,d],4]",
-                                           "@lim[lim,n,]", "@lim[@sym[83],k=1,n]",
-                                           "@mat[3,2,a,@frc[1,2],c,d,e,@sqr[f]]", "@sym[abc]",
-                                           "@int f", "_sin_ x", "@exp[@exp[@exp[x]]]",
-                                           "@sub[@sub[@sub[x]]]", "\\-x\xAFy"));
+INSTANTIATE_TEST_SUITE_P(
+    Formulas, Agreement,
+    ::testing::Values("x", "a+b=c", "@frc[1,2]", "@frc[@frc[a,b],@sqr[c]]", "@sqr[x]",
+                      "@sqr[@frc[1,@sqr[2]]]", "@dob[x]@mit[y]", "x@exp[2]", "x@sub[i]",
+                      "x@ind[2,i]", "@key[x,-x]", "@key[@frc[a,b],c]", "@par[1,@frc[a,b],2]",
+                      "@par[8,x,288]", "@par[1,,2]", "@par[1,@exp[],2]",
+                      "@par[3,@mat[2,2,a,b,c,d],4]", "@lim[lim,n,]", "@lim[@sym[83],k=1,n]",
+                      "@mat[3,2,a,@frc[1,2],c,d,e,@sqr[f]]", "@sym[abc]", "@int f", "_sin_ x",
+                      "@exp[@exp[@exp[x]]]", "@sub[@sub[@sub[x]]]", "\\-x\xAFy"));
 
 class TightBox : public FormulaFixture, public ::testing::WithParamInterface<const char*> {};
 
