@@ -29,6 +29,7 @@ void cDrawScript::Draw(float x, float y, float /*width*/, float /*height*/) {
     x0_ = static_cast<float>(clampOrigin(x));
     y0_ = static_cast<float>(clampOrigin(y));
     stack_.Clear();
+    lineWidth_ = 0;  // every paint starts without a line width of its own
     count_ = 0;
     path_[0] = PathPoint{};  // the surface's (0, 0), not the origin
     scale_ = drawscript::ScaleOf(*Surface);

@@ -15,9 +15,10 @@
 //   range, and every path point is held within +-kMaxCoordinate surface
 //   units, so huge numbers put shapes far off the page, never NaN or
 //   infinity on a surface.
-// - The draw width given to the surface is the line width rounded half to
-//   even and held within 1 to kMaxDrawWidth device pixels (a width below
-//   half a pixel draws one pixel wide; 1e9 draws kMaxDrawWidth wide).
+// - The draw width given to the surface is the line width in device pixels
+//   (on a printer: in vertical units divided by 4), rounded half to even and
+//   held within 1 to kMaxDrawWidth (a width below half a pixel draws one
+//   pixel wide; 1e9 draws kMaxDrawWidth wide).
 // - A circle has exactly 100 points, its last one the current point itself.
 // - The surfaces report no errors, so Draw cannot fail; should a surface
 //   throw, the exception leaves Draw for the host to word.

@@ -175,6 +175,12 @@ TEST(ScriptSurface, LineWidth) {
     bare.Script = "getlinewidth";
     bare.Draw(0, 0, 10, 10);
     EXPECT_EQ(StackOf(bare), V{"0"});
+    // Nothing carries over from one paint to the next.
+    bare.Script = "5 linewidth";
+    bare.Draw(0, 0, 10, 10);
+    bare.Script = "getlinewidth";
+    bare.Draw(0, 0, 10, 10);
+    EXPECT_EQ(StackOf(bare), V{"0"});
 
     FakeSurface printer(100, 100, ScaleMode::Twips, true);
     RunOn(printer, "2 linewidth");
