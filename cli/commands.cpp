@@ -22,6 +22,7 @@ std::span<const Command> commands() {
         Command{"draw",
                 {1, optionSet(Option::Out, Option::Check, Option::Width, Option::Height)},
                 runDraw},
+        Command{"send", {1, optionSet()}, runSend},
     };
     return kCommands;
 }

@@ -40,5 +40,6 @@ void runDelete(const CommandLine& line, Streams& io);
 void runRender(const CommandLine& line, Streams& io);
 void runFormula(const CommandLine& line, Streams& io);
 void runDraw(const CommandLine& line, Streams& io);
+void runSend(const CommandLine& line, Streams& io);
 
 }  // namespace ctu

@@ -35,6 +35,7 @@ std::string_view usageText() {
                                        pinta un guion de dibujo en una imagen PNG
                                        blanca (200 x 200 por defecto); con --check
                                        solo lo ejecuta y dice su error, sin escribir
+  ctu send ORDEN                       envía una orden al cartulo en marcha
 
 La ficha principal se nombra con "" o con " <Ficha principal>".
 Con --text-file, F puede ser "-" (la entrada estándar).
