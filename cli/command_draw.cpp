@@ -20,6 +20,7 @@
 #include "cli/commands.h"
 #include "cli/display_text.h"
 #include "cli/exit_code.h"
+#include "cli/offscreen_png.h"
 #include "drawscript/draw_script.h"
 #include "engine/file_io.h"
 #include "platform/qt_surface.h"
@@ -46,36 +47,6 @@ int sideOption(const std::optional<std::string>& typed, std::string_view option)
     return side;
 }
 
-void qtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::cerr << "Qt: " << message.toStdString() << '\n';
-    }
-}
-
-// Fonts and images need a GUI application; ctu runs where there is no
-// display, so offscreen unless the user chose a platform.
-class GuiForDrawing {
-  public:
-    GuiForDrawing() : previousHandler_(qInstallMessageHandler(qtErrorsOnly)) {
-        if (QCoreApplication::instance() != nullptr) return;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    ~GuiForDrawing() {
-        app_.reset();
-        qInstallMessageHandler(previousHandler_);
-    }
-    GuiForDrawing(const GuiForDrawing&) = delete;
-    GuiForDrawing& operator=(const GuiForDrawing&) = delete;
-
-  private:
-    QtMessageHandler previousHandler_;
-    static inline int argc_ = 1;
-    static inline char name_[] = "ctu";
-    static inline char* argv_[] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-
 // The object's error reaches the user as the rich-text engine words it.
 QImage paint(const std::string& script, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -100,22 +71,6 @@ QImage paint(const std::string& script, int width, int height) {
     return image;
 }
 
-void writePng(const QImage& image, const std::string& path) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        throw Failure(ExitCode::FileError,
-                      "No se pudo codificar la imagen PNG para «" + displayText(path) + "».");
-    }
-    const auto error = cartulo::writeFileAtomically(
-        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    if (error) {
-        throw Failure(ExitCode::FileError,
-                      "No se puede escribir " + describeFileError(path, *error));
-    }
-}
-
 }  // namespace
 
 void runDraw(const CommandLine& line, Streams&) {
@@ -133,7 +88,7 @@ void runDraw(const CommandLine& line, Streams&) {
     // words where a lone LF would not.
     const std::string script = storable(withCrLf(line.operands[0]), "El guion");
 
-    GuiForDrawing gui;
+    OffscreenGui gui;
     const QImage image = paint(script, width, height);
     if (line.out) writePng(image, *line.out);
 }

@@ -19,6 +19,7 @@
 #include "cli/commands.h"
 #include "cli/display_text.h"
 #include "cli/exit_code.h"
+#include "cli/offscreen_png.h"
 #include "engine/file_io.h"
 #include "formula/formula_error.h"
 #include "formula/vizur_uzedevi_vivadiz.h"
@@ -36,35 +37,6 @@ constexpr int kPadding = 4;       // pixels of white around the formula
 // formula gets no more than 256 MB of pixels.
 constexpr int kMaxSide = 32767;
 constexpr long long kMaxPixels = 64LL << 20;
-
-void qtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::cerr << "Qt: " << message.toStdString() << '\n';
-    }
-}
-
-// Fonts need a GUI application, and ctu runs where there is no display.
-class OffscreenGui {
-  public:
-    OffscreenGui() : previousHandler_(qInstallMessageHandler(qtErrorsOnly)) {
-        if (QCoreApplication::instance() != nullptr) return;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    ~OffscreenGui() {
-        app_.reset();
-        qInstallMessageHandler(previousHandler_);
-    }
-    OffscreenGui(const OffscreenGui&) = delete;
-    OffscreenGui& operator=(const OffscreenGui&) = delete;
-
-  private:
-    QtMessageHandler previousHandler_;
-    static inline int argc_ = 1;
-    static inline char name_[] = "ctu";
-    static inline char* argv_[] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 void setFont(cartulo::Surface& surface) {
     surface.SetFontName(kFontName);
@@ -120,22 +92,6 @@ QImage renderFormula(const std::string& text) {
     formula.Surface = nullptr;
     surface.End();
     return image;
-}
-
-void writePng(const QImage& image, const std::string& path) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        throw Failure(ExitCode::FileError,
-                      "No se pudo codificar la imagen PNG para «" + displayText(path) + "».");
-    }
-    const auto error = cartulo::writeFileAtomically(
-        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    if (error) {
-        throw Failure(ExitCode::FileError,
-                      "No se puede escribir " + describeFileError(path, *error));
-    }
 }
 
 }  // namespace

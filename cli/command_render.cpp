@@ -20,6 +20,7 @@
 #include "cli/commands.h"
 #include "cli/display_text.h"
 #include "cli/exit_code.h"
+#include "cli/offscreen_png.h"
 #include "engine/file_io.h"
 #include "engine/paths.h"
 #include "platform/qt_picture.h"
@@ -59,39 +60,6 @@ std::string cardFolder(const std::string& cardFile) {
     return absolute.parent_path().string();
 }
 
-// Qt's own notes about its set-up (no XDG_RUNTIME_DIR, say) would mix
-// with ctu's messages on stderr, which scripts read; only its errors pass.
-void qtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::cerr << "Qt: " << message.toStdString() << '\n';
-    }
-}
-
-// Qt needs a GUI application for fonts and images, yet ctu must run where
-// there is no display: the offscreen platform, unless the user chose one.
-class GuiForRendering {
-  public:
-    GuiForRendering() : previousHandler_(qInstallMessageHandler(qtErrorsOnly)) {
-        if (QCoreApplication::instance() != nullptr) return;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    ~GuiForRendering() {
-        app_.reset();
-        qInstallMessageHandler(previousHandler_);
-    }
-    GuiForRendering(const GuiForRendering&) = delete;
-    GuiForRendering& operator=(const GuiForRendering&) = delete;
-
-  private:
-    QtMessageHandler previousHandler_;
-    // QGuiApplication keeps references to these for its whole life.
-    static inline int argc_ = 1;
-    static inline char name_[] = "ctu";
-    static inline char* argv_[] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-
 QImage renderCard(const std::string& text, const std::string& folder, int width) {
     cartulo::cImageCache pictures(std::make_unique<cartulo::platform::QtPictureLoader>());
     cartulo::cZuzodIvodure engine;
@@ -130,24 +98,6 @@ QImage renderCard(const std::string& text, const std::string& folder, int width)
     return image;
 }
 
-// Encoded in memory and written by the engine's atomic writer, like every
-// file the program writes: an interrupted render leaves no half picture.
-void writePng(const QImage& image, const std::string& path) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        throw Failure(ExitCode::FileError,
-                      "No se pudo codificar la imagen PNG para «" + displayText(path) + "».");
-    }
-    const auto error = cartulo::writeFileAtomically(
-        path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    if (error) {
-        throw Failure(ExitCode::FileError,
-                      "No se puede escribir " + describeFileError(path, *error));
-    }
-}
-
 }  // namespace
 
 void runRender(const CommandLine& line, Streams&) {
@@ -157,7 +107,7 @@ void runRender(const CommandLine& line, Streams&) {
     const cartulo::CardId card = file.find(line.operands[1]);
     const std::string text = file.cards().GetTxt(card);
 
-    GuiForRendering gui;
+    OffscreenGui gui;
     const QImage image = renderCard(text, cardFolder(file.path()), width);
     writePng(image, *line.out);
 }
