@@ -106,10 +106,3 @@ BENCHMARK(BM_QPainterDirect)->Unit(benchmark::kMicrosecond)->Apply(Compared);
 const Ratio kDrawScript{"drawscript", "BM_DrawScript", "BM_QPainterDirect", 3};
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    return RunWithRatios(argc, argv);
-}

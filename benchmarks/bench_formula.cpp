@@ -162,11 +162,3 @@ BENCHMARK(BM_DrawTextPerCharacter)->Unit(benchmark::kMicrosecond)->Apply(Compare
 const Ratio kFormulaRatio{"formula", "BM_FormulaSizeDraw", "BM_DrawTextPerCharacter", 3};
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Fonts need a GUI application; benchmarks run without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    return RunWithRatios(argc, argv);
-}

@@ -203,11 +203,3 @@ const Ratio kAgainstQt{"frame_20k_qt", "BM_EngineFrame", "BM_QTextLayoutFrame", 
 const Budget kOneFrame{"frame_20k", "BM_EngineFrame", 16, 1};
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Fonts and images need a GUI application; benchmarks run without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    return RunWithRatios(argc, argv);
-}

@@ -31,13 +31,7 @@ class CliDraw : public CliTest {
     QImage draw(const std::string& script, const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args{"draw", script, "--out", png};
         args.insert(args.end(), extra.begin(), extra.end());
-        const auto run = ctu(args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "");
-        QImage image(QString::fromStdString(png));
-        EXPECT_FALSE(image.isNull()) << "no PNG at " << png;
-        return image;
+        return pngFrom(args, png);
     }
 
     std::string png = dir.path("dibujo.png");

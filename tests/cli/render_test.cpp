@@ -28,13 +28,7 @@ class CliRender : public CliTest {
     QImage render(const std::string& entry, const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args{"render", file, entry, "--out", png};
         args.insert(args.end(), extra.begin(), extra.end());
-        const auto run = ctu(args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "");
-        QImage image(QString::fromStdString(png));
-        EXPECT_FALSE(image.isNull()) << "no PNG at " << png;
-        return image;
+        return pngFrom(args, png);
     }
 
     std::string png = dir.path("ficha.png");
