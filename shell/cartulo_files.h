@@ -1,0 +1,106 @@
+// The life of card files: new, open, save, save as, save all, the question
+// before changes are lost, closing, and the autosave pass. Every question
+// goes through UserDialogs and FileDialogs; the windows the flows open or
+// close are reached through FileWindows, so the flows are testable without
+// a main window.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <set>
+
+#include "engine/cartulo.h"
+#include "engine/cartulos.h"
+#include "platform/tick_count.h"
+#include "shell/file_dialogs.h"
+#include "support/user_dialogs.h"
+
+namespace cartulo::shell {
+
+// What the file flows need of the main window.
+class FileWindows {
+  public:
+    virtual ~FileWindows() = default;
+    virtual void MuestraIndice(const std::shared_ptr<cCartulo>& file) = 0;
+    virtual void MuestraFichaPrincipal(const std::shared_ptr<cCartulo>& file) = 0;
+    // Shown as soon as a second file is open.
+    virtual void MuestraListaCartulos() = 0;
+    // Closes every window whose card file is `file`.
+    virtual void CerrarVentanasDe(const cCartulo& file) = 0;
+    // First panel of the status bar; "" clears it.
+    virtual void TextoEstado(const QString& text) = 0;
+    // The visible sign of a failed autosave (status bar and caption), on
+    // until a save of every failed file succeeds.
+    virtual void SenalAutoguardado(bool failed) = 0;
+    virtual void CursorEspera(bool on) = 0;
+    // Lets pending window events run (repaints, the status text).
+    virtual void ProcesarEventos() = 0;
+};
+
+class CartuloFiles {
+  public:
+    static constexpr std::uint32_t kAutoSavePeriodMs = 60000;
+
+    CartuloFiles(cCartulos& registry, support::UserDialogs& dialogs, FileDialogs& fileDialogs,
+                 FileWindows& windows, bool debug,
+                 platform::TickSource clock = platform::GetTickCount);
+
+    // Opens `path` (or finds it open) and registers it; shows its windows
+    // when asked. Null when it could not be opened (the user was told).
+    std::shared_ptr<cCartulo> Abrir(const QString& path, bool showWindows);
+    // "&Abrir...": the open dialog, then Abrir(path, true).
+    void AbrirConDialogo();
+    std::shared_ptr<cCartulo> Nuevo(const QString& title);
+    // "&Nuevo...": asks for the title; empty or cancelled does nothing.
+    void NuevoConPregunta();
+
+    // The chosen path, or `initialName` when cancelled.
+    QString DialogoAbrir(const QString& initialName);
+    // The chosen path, or "" when cancelled.
+    QString DialogoGuardar(const QString& initialName);
+
+    // Saves `file` under `path` ("" for its own name); false on failure
+    // (the user was told) or when refused because the file is busy.
+    bool GuardarCartulo(cCartulo& file, const QString& path);
+    // "Guardar &como...".
+    void GuardarComo(cCartulo& file);
+    void GuardarTodo(bool askForNames);
+    // "&Guardar todo": saves all, asking names, and restarts the autosave period.
+    void GuardarTodoMenu();
+    // True when the caller may go on and close the file.
+    bool PideGuardar(cCartulo& file, const QString& title);
+    // "&Cerrar" of Archivo: asks, closes the file's windows, unregisters and
+    // closes it. False when the user cancelled or the file is busy.
+    bool Cerrar(const std::shared_ptr<cCartulo>& file);
+    // Closing the program: asks every file in registry order with the
+    // caption "Cerrar Cartulo"; false as soon as one answer stops it.
+    bool PermiteSalir();
+
+    // Called every second: saves the changed named files once the period
+    // has passed (not in debug mode), then restarts the period. Waits while
+    // another flow is in progress.
+    void TickAutoguardado();
+    void ReiniciarPeriodo();
+
+    // An open, a save or a question is in progress.
+    bool Ocupado() const { return busy_ > 0; }
+    bool Depuracion() const { return debug_; }
+
+  private:
+    // ... the implementation's members
+    cCartulos& registry_;
+    support::UserDialogs& dialogs_;
+    FileDialogs& fileDialogs_;
+    FileWindows& windows_;
+    bool debug_;
+    platform::TickSource clock_;
+    std::uint32_t startTick_ = 0;
+    int busy_ = 0;
+};
+
+// The name proposed for a file never saved: its title with \ / : * ? " < > |
+// replaced by "_", then ".ctu".
+QString NombrePropuesto(const QString& title);
+
+}  // namespace cartulo::shell

@@ -1,0 +1,49 @@
+// The open and save dialogs, behind an interface so that the file flows can
+// be driven by tests. The Qt implementation shows the platform's dialogs
+// with the filter "Cartulos (*.ctu)" and "Todos los archivos (*)".
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace cartulo::shell {
+
+class FileDialogs {
+  public:
+    virtual ~FileDialogs() = default;
+    // The chosen existing file, or nothing when cancelled.
+    virtual std::optional<QString> AskOpen(const QString& initialName) = 0;
+    // The chosen target (overwriting confirmed), or nothing when cancelled.
+    virtual std::optional<QString> AskSave(const QString& initialName) = 0;
+};
+
+class QtFileDialogs : public FileDialogs {
+  public:
+    explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+    std::optional<QString> AskOpen(const QString& initialName) override;
+    std::optional<QString> AskSave(const QString& initialName) override;
+
+  private:
+    QWidget* parent_;
+};
+
+// Answers from a queue (nothing queued: cancelled) and records the names proposed.
+class ScriptedFileDialogs : public FileDialogs {
+  public:
+    void QueueOpen(std::optional<QString> answer) { opens_.push_back(std::move(answer)); }
+    void QueueSave(std::optional<QString> answer) { saves_.push_back(std::move(answer)); }
+    std::optional<QString> AskOpen(const QString& initialName) override;
+    std::optional<QString> AskSave(const QString& initialName) override;
+    const std::vector<QString>& OpenProposals() const { return openProposals_; }
+    const std::vector<QString>& SaveProposals() const { return saveProposals_; }
+
+  private:
+    std::deque<std::optional<QString>> opens_, saves_;
+    std::vector<QString> openProposals_, saveProposals_;
+};
+
+}  // namespace cartulo::shell
