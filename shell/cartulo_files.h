@@ -7,8 +7,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "engine/cartulo.h"
 #include "engine/cartulos.h"
@@ -82,13 +84,32 @@ class CartuloFiles {
     // another flow is in progress.
     void TickAutoguardado();
     void ReiniciarPeriodo();
+    // The tick at which the current autosave period began.
+    std::uint32_t InicioPeriodo() const { return startTick_; }
 
     // An open, a save or a question is in progress.
     bool Ocupado() const { return busy_ > 0; }
     bool Depuracion() const { return debug_; }
 
   private:
-    // ... the implementation's members
+    // Who hears of a failed save: the user always, or (autosave) only the
+    // first time the file fails, so a failing disk does not raise a box a minute.
+    enum class Report { Always, FirstFailureOnly };
+
+    bool save(cCartulo& file, const QString& path, Report report);
+    bool askToSave(cCartulo& file, const QString& title);
+    void autosave();
+    void noteSaved(const cCartulo& file);
+    void noteAutosaveFailed(const cCartulo& file, const QString& name, const FileError& error);
+    void forgetFailure(std::int32_t id);
+    void pruneFailures();
+    void addToRegistry(const std::shared_ptr<cCartulo>& file);
+    void showWindowsOf(const std::shared_ptr<cCartulo>& file);
+    std::vector<std::shared_ptr<cCartulo>> openFiles() const;
+    bool isRegistered(const cCartulo& file) const;
+    // A save of it, or a question or close about it, is in progress.
+    bool inUse(const cCartulo& file) const;
+
     cCartulos& registry_;
     support::UserDialogs& dialogs_;
     FileDialogs& fileDialogs_;
@@ -97,6 +118,12 @@ class CartuloFiles {
     platform::TickSource clock_;
     std::uint32_t startTick_ = 0;
     int busy_ = 0;
+    // Paths being read, each with whether a later Abrir of it asked for windows.
+    std::map<QString, bool> opening_;
+    std::multiset<const cCartulo*> saving_;
+    std::multiset<const cCartulo*> asking_;
+    // Registry identifiers of the files whose last autosave failed.
+    std::set<std::int32_t> failedAutosaves_;
 };
 
 // The name proposed for a file never saved: its title with \ / : * ? " < > |
