@@ -1,33 +1,21 @@
 #include "cli/card_engine.h"
 
-#include <array>
-#include <string_view>
 #include <utility>
 
+#include "richtext/binding_resources.h"
+#include "richtext/image_cache.h"
+
 namespace ctu {
-namespace {
 
-// Compared with letter case: {@:LA} is an ordinary expression.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kEscapes = {{
-    {":la", "{"},
-    {":lc", "}"},
-    {":ca", "\xAB"},  // « in Windows-1252, the engine's code page
-    {":cc", "\xBB"},  // »
-}};
-
-}  // namespace
-
-void setUpCardEngine(cartulo::cZuzodIvodure& engine) {
-    engine.DefaultFont = "Arial";
-    engine.DefaultSize = 12;
-    engine.Evaluate = [](std::string& value) {
-        for (const auto& [name, answer] : kEscapes) {
-            if (value == name) {
-                value = answer;
-                return;
-            }
-        }
-    };
+std::unique_ptr<cartulo::cOurMC> makeCardRenderer(
+    std::unique_ptr<cartulo::PictureLoader> pictures,
+    std::shared_ptr<const cartulo::Picture> speaker,
+    std::shared_ptr<const cartulo::Picture> speakerPressed) {
+    auto resources = std::make_shared<cartulo::BindingResources>();
+    resources->imageCache = std::make_shared<cartulo::cImageCache>(std::move(pictures));
+    resources->speaker = std::move(speaker);
+    resources->speakerPressed = std::move(speakerPressed);
+    return std::make_unique<cartulo::cOurMC>(std::move(resources));
 }
 
 }  // namespace ctu

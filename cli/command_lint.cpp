@@ -7,7 +7,6 @@
 #include "cli/commands.h"
 #include "cli/report.h"
 #include "platform/fake_surface.h"
-#include "richtext/image_cache.h"
 #include "richtext/zuzod_ivodure.h"
 
 namespace ctu {
@@ -32,16 +31,14 @@ void runLint(const CommandLine& line, Streams& io) {
     const auto& cards = file.cards();
 
     cartulo::FakeSurface surface(kLintWidth, kLintHeight, cartulo::ScaleMode::Pixels);
-    cartulo::cImageCache pictures(std::make_unique<NoPictures>());
-    cartulo::cZuzodIvodure engine;
-    setUpCardEngine(engine);
-    engine.Ctrl = &surface;
-    engine.ImageCache = &pictures;
+    const auto renderer = makeCardRenderer(std::make_unique<NoPictures>());
+    renderer->SetCtrl(&surface);
+    const cartulo::cZuzodIvodure& engine = renderer->pMC();
 
     std::vector<LintedCard> linted;
     for (const auto& item : cards.GetCrdList(true)) {
         // A bottom of -1 lays out the whole text, however long.
-        engine.SizeText(cards.GetTxt(item.card), 0, 0, 0, -1);
+        renderer->SizeText(cards.GetTxt(item.card), 0, 0, 0, -1);
         surface.ClearLog();
         if (engine.ErrorCount() == 0) continue;
         LintedCard card{file.entry(item.card), file.displayEntry(item.card), {}};

@@ -26,8 +26,6 @@
 #include "platform/qt_picture.h"
 #include "platform/qt_surface.h"
 #include "platform/symbol_pictures.h"
-#include "richtext/image_cache.h"
-#include "richtext/zuzod_ivodure.h"
 
 namespace ctu {
 namespace {
@@ -61,13 +59,10 @@ std::string cardFolder(const std::string& cardFile) {
 }
 
 QImage renderCard(const std::string& text, const std::string& folder, int width) {
-    cartulo::cImageCache pictures(std::make_unique<cartulo::platform::QtPictureLoader>());
-    cartulo::cZuzodIvodure engine;
-    setUpCardEngine(engine);
-    engine.ImageCache = &pictures;
-    engine.BasePath = folder;
     const auto symbols = cartulo::platform::MakeSymbolPictures();
-    engine.InitImages(symbols.speaker, symbols.speakerPressed);
+    const auto renderer = makeCardRenderer(std::make_unique<cartulo::platform::QtPictureLoader>(),
+                                           symbols.speaker, symbols.speakerPressed);
+    renderer->SetBasePath(folder);
 
     // Measured on an image of the same width and resolution; the surface
     // only measures there, so it never paints on it.
@@ -75,10 +70,10 @@ QImage renderCard(const std::string& text, const std::string& folder, int width)
     double height = 1;
     {
         cartulo::platform::QtSurface measuring(ruler);
-        engine.Ctrl = &measuring;
-        const float size = engine.SizeText(text, 0, 0, 0, -1);
+        renderer->SetCtrl(&measuring);
+        const float size = renderer->SizeText(text, 0, 0, 0, -1);
         if (std::isfinite(size)) height = std::ceil(size);
-        engine.Ctrl = nullptr;
+        renderer->SetCtrl(nullptr);
     }
     const long long tallest = std::min<long long>(kMaxHeight, kMaxPixels / width);
     const int rows = static_cast<int>(std::clamp<double>(height, 1, static_cast<double>(tallest)));
@@ -91,9 +86,9 @@ QImage renderCard(const std::string& text, const std::string& folder, int width)
     }
     image.fill(Qt::white);
     cartulo::platform::QtSurface surface(image);
-    engine.Ctrl = &surface;
-    engine.DrawText(text, 0, 0, 0, -1);
-    engine.Ctrl = nullptr;
+    renderer->SetCtrl(&surface);
+    renderer->DrawText(text, 0, 0, 0, -1);
+    renderer->SetCtrl(nullptr);
     surface.End();
     return image;
 }

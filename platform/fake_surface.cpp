@@ -143,6 +143,11 @@ void FakeSurface::PaintPicture(const Picture& picture, double x, double y, doubl
                    number(y) + " " + number(width) + "x" + number(height));
 }
 
+void FakeSurface::Refresh(double x1, double y1, double x2, double y2) {
+    log_.push_back("refresh " + number(x1) + "," + number(y1) + " " + number(x2) + "," +
+                   number(y2));
+}
+
 std::vector<std::string> FakeSurface::Ink() const {
     std::vector<std::string> ink;
     for (const std::string& line : log_) {

@@ -87,6 +87,8 @@ class FakeSurface : public Surface {
                       double height) override;
     void SetPointer(PointerShape shape) override { pointer_ = shape; }
     PointerShape Pointer() const { return pointer_; }
+    // Logged as "refresh x1,y1 x2,y2"; puts no ink.
+    void Refresh(double x1, double y1, double x2, double y2) override;
 
     static constexpr double kTwipsPerPixel = 15;
 

@@ -2,13 +2,13 @@
 
 #include <QColor>
 #include <QCursor>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QHash>
 #include <QPolygonF>
-#include <QStaticText>
 #include <QPrinter>
+#include <QStaticText>
 #include <QWidget>
 #include <algorithm>
 #include <cctype>
@@ -501,7 +501,25 @@ void QtSurface::SetPointer(PointerShape shape) {
         case PointerShape::IBeam:
             widget->setCursor(Qt::IBeamCursor);
             break;
+        case PointerShape::UpArrow:
+            widget->setCursor(Qt::UpArrowCursor);
+            break;
     }
+}
+
+void QtSurface::Refresh(double x1, double y1, double x2, double y2) {
+    End();
+    if (!refresh_) return;
+    const double left = toPixelsX(std::min(x1, x2)), right = toPixelsX(std::max(x1, x2));
+    const double top = toPixelsY(std::min(y1, y2)), bottom = toPixelsY(std::max(y1, y2));
+    if (!finite(left, top) || !finite(right, bottom)) return;
+    // Every pixel the rectangle touches, its last row and column included.
+    const QRect pixels(QPoint(static_cast<int>(std::floor(clampCoordinate(left))),
+                              static_cast<int>(std::floor(clampCoordinate(top)))),
+                       QPoint(static_cast<int>(std::ceil(clampCoordinate(right))),
+                              static_cast<int>(std::ceil(clampCoordinate(bottom)))));
+    const QRect visible = pixels.intersected(QRect(0, 0, device_->width(), device_->height()));
+    if (!visible.isEmpty()) refresh_(visible);
 }
 
 }  // namespace cartulo::platform

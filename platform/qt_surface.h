@@ -11,7 +11,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QRect>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +51,14 @@ class QtSurface : public Surface {
     void End();
     // On a printer: ends the page and starts the next one.
     bool NewPage();
+
+    // A widget that shows a backing image keeps a surface on that image
+    // and sets this handler: Refresh then ends the surface's painter, so
+    // the image holds the ink, and hands the handler the image's pixels to
+    // show again (the widget calls update() with them). Without a handler
+    // Refresh only ends the painter.
+    using RefreshHandler = std::function<void(const QRect& devicePixels)>;
+    void SetRefreshHandler(RefreshHandler handler) { refresh_ = std::move(handler); }
 
     // Background of text printed while font transparency is off [white].
     Color BackColor() const { return back_; }
@@ -104,6 +114,7 @@ class QtSurface : public Surface {
     void PaintPicture(const Picture& picture, double x, double y, double width,
                       double height) override;
     void SetPointer(PointerShape shape) override;
+    void Refresh(double x1, double y1, double x2, double y2) override;
 
     static constexpr double kMaxFontSize = 2000;  // points
     static constexpr std::size_t kMaxFontName = 31;
@@ -150,6 +161,7 @@ class QtSurface : public Surface {
     FillStyle fillStyle_ = FillStyle::Transparent;
     int drawWidth_ = 1;
     PointerShape pointer_ = PointerShape::Default;
+    RefreshHandler refresh_;
 
     // Derived from font_ on first use after a change.
     mutable bool fontDirty_ = true;

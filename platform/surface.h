@@ -32,7 +32,8 @@ constexpr int BlueOf(Color c) {
 
 enum class ScaleMode { User = 0, Twips = 1, Points = 2, Pixels = 3 };
 enum class FillStyle { Solid = 0, Transparent = 1 };
-enum class PointerShape { Default, Hand, Arrow, IBeam };
+// UpArrow is the pointer over a clickable zone of card text.
+enum class PointerShape { Default, Hand, Arrow, IBeam, UpArrow };
 
 inline constexpr int kSymbolCharset = 2;
 inline constexpr int kDefaultCharset = 0;
@@ -131,6 +132,12 @@ class Surface {
                               double height) = 0;
 
     virtual void SetPointer(PointerShape shape) = 0;
+
+    // Ink put on the surface outside a paint event (the pressed look of a
+    // button under the mouse) is complete in this rectangle (inclusive):
+    // a surface over a backing image has the screen show it now. Surfaces
+    // that paint straight onto their device need do nothing.
+    virtual void Refresh(double /*x1*/, double /*y1*/, double /*x2*/, double /*y2*/) {}
 };
 
 // Loads pictures from files for the image cache; the Qt side decodes them.

@@ -7,6 +7,7 @@
 namespace cartulo::richtext {
 
 void HotZoneTable::Add(HotZone zone, ErrorList& errors) {
+    if (Silenced()) return;
     if (zones_.size() >= kMaxZones) {
         errors.Add(message::kTooManyZones);
         return;

@@ -52,10 +52,15 @@ void cZuzodIvodure::InitImages(std::shared_ptr<const Picture> normal,
 std::shared_ptr<const Picture> cZuzodIvodure::GetPicture(std::string_view name) const {
     if (!ImageCache || name.empty()) return nullptr;
     if (IsNumeric(name)) return ImageCache->GetImage(name);
+    // The cache makes the key absolute and normal.
+    return ImageCache->GetImage(resolveName(name));
+}
+
+std::string cZuzodIvodure::resolveName(std::string_view name) const {
     // The name goes under BasePath ("": the current folder) even when it
-    // starts with "/"; the cache makes the key absolute and normal.
+    // starts with "/".
     const std::filesystem::path base = BasePath.empty() ? "." : BasePath;
-    return ImageCache->GetImage((base / std::filesystem::path(name).relative_path()).string());
+    return (base / std::filesystem::path(name).relative_path()).string();
 }
 
 void cZuzodIvodure::DrawPicture(const Picture& picture, double x, double y) {

@@ -39,9 +39,33 @@ class cZuzodIvodure {
     std::int16_t DefaultBorderWidth = 3;
 
     // --- events ---
+    // All are raised synchronously on the caller's thread; an unset one is
+    // not raised.
+    //
     // {@expr}: the handler gets the expression and may replace it with the
     // text to show; left as it is, the expression itself is shown.
     std::function<void(std::string& value)> Evaluate;
+    // A press on a link («target» or {L:}): its target.
+    std::function<void(const std::string& target)> Hypertext;
+    // A release over the button that was pressed ({B:}), or a press on an
+    // area of a picture map ({H:}): its command.
+    std::function<void(const std::string& command)> Exec;
+    // A press on a popup link ({P:}): its argument.
+    std::function<void(const std::string& argument)> Popup;
+    // An embedded object of a type the engine does not draw itself: the
+    // host may change its size (surface units, preset from the tag) and
+    // paints it in the box it is given. A handler that throws a
+    // std::exception is recorded as "Error de objeto: " and its what().
+    std::function<void(const std::string& type, const std::string& parameters,
+                       const std::string& body, Surface& surface, float& width, float& height)>
+        ObjectSize;
+    std::function<void(const std::string& type, const std::string& parameters,
+                       const std::string& body, Surface& surface, float x, float y, float width,
+                       float height)>
+        ObjectPaint;
+    // A release over a sound symbol ({S:}): plays the file (the name
+    // written, under BasePath) without waiting for it. Unset: silence.
+    std::function<void(const std::string& path)> PlaySound;
 
     // Lays out and paints text from top y (-1 means 0) between the left
     // edge and the right edge (a distance from the surface's right side),
@@ -89,11 +113,37 @@ class cZuzodIvodure {
     // "" outside. At most 100; "Demasiados errores" takes the last slot.
     int ErrorCount() const { return static_cast<int>(errors_.Count()); }
     const std::string& Errors(int i) const;
-    // Clickable zones of the last DrawText.
+    // Clickable zones of the last DrawText (SizeText records none and
+    // empties the table too).
     const richtext::HotZoneTable& HotZones() const { return zones_; }
+    // The zone under the pointer and the button or sound symbol held
+    // down, as table indexes; -1 for none, and both -1 after every call.
     int HoverZone() const { return hoverZone_; }
     int PressedZone() const { return pressedZone_; }
     bool Busy() const { return busy_; }
+
+    // --- mouse ---
+    // The host's mouse events on the surface, x and y in its scale units;
+    // every button acts alike. They work on the zones of the last DrawText
+    // and paint their feedback (a pressed button, a pressed speaker) on
+    // Ctrl at once, outside any paint event, then call Ctrl's Refresh with
+    // the area changed. A host whose paint event calls DrawText again ends
+    // any press (see cOurMC for how a window keeps a backing image).
+    //
+    // Move: with nothing pressed, the zone under the point (the last one
+    // painted, where zones overlap; borders count as inside) becomes the
+    // hover zone and the pointer an upward arrow over a zone, the default
+    // one elsewhere. With a button or speaker pressed, it shows pressed
+    // while the point is inside it and normal while outside.
+    void MouseMove(int button, float x, float y);
+    // Down: acts on the hover zone. A link raises Hypertext, a popup Popup
+    // and a picture-map area Exec at once; a button or a speaker becomes
+    // the pressed zone and shows pressed.
+    void MouseDown(int button, float x, float y);
+    // Up: a pressed button or speaker shows normal again and, when the
+    // point is inside it, raises Exec (the third parameter of a button
+    // when it has one, else its second) or plays the sound.
+    void MouseUp(int button, float x, float y);
 
   private:
     double renderText(std::string_view text, double y, double left, double right, double bottom,
@@ -123,6 +173,25 @@ class cZuzodIvodure {
     void paintLinkQuote(char quote, std::size_t pos, const richtext::PaintPlace& place);
     void closeLinkAtLineEnd(const richtext::PaintPlace& place);
     void addZone(richtext::HotZone zone);
+    // A name written in the text, as a path under BasePath.
+    std::string resolveName(std::string_view name) const;
+
+    // Mouse feedback, painted on Ctrl outside any call.
+    void showPressed(const richtext::HotZone& zone, bool pressed);
+    void paintFeedback(const Picture* picture, const richtext::HotZone& zone, bool outline);
+
+    // While one lives, painting records no zones: links and buttons in
+    // table cells are painted but not clickable.
+    class ZoneSilence {
+      public:
+        explicit ZoneSilence(cZuzodIvodure& engine) : zones_(engine.zones_) { zones_.Silence(); }
+        ~ZoneSilence() { zones_.Unsilence(); }
+        ZoneSilence(const ZoneSilence&) = delete;
+        ZoneSilence& operator=(const ZoneSilence&) = delete;
+
+      private:
+        richtext::HotZoneTable& zones_;
+    };
 
     std::string evaluate(std::string_view expression);
     double length(std::string_view value) const;  // a markup length in points, in scale units
@@ -151,6 +220,7 @@ class cZuzodIvodure {
     richtext::HotZoneTable zones_;
     int hoverZone_ = -1;
     int pressedZone_ = -1;
+    bool pressedShown_ = false;  // the pressed zone's look: pressed or normal
     std::shared_ptr<const Picture> symbolNormal_;
     std::shared_ptr<const Picture> symbolPressed_;
 };

@@ -1,0 +1,126 @@
+// The binding on the Qt surface, as a window uses it: a backing image that
+// the mouse paints on outside any paint event, the refresh handler that
+// tells the window what to show again, and the pointer of a widget.
+#include <sys/stat.h>
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/qt_picture.h"
+#include "platform/qt_surface.h"
+#include "platform/symbol_pictures.h"
+#include "platform/system_sound.h"
+#include "richtext/binding_resources.h"
+#include "richtext/image_cache.h"
+#include "richtext/our_mc.h"
+
+namespace cartulo {
+namespace {
+
+std::shared_ptr<BindingResources> qtResources() {
+    auto res = std::make_shared<BindingResources>();
+    res->imageCache = std::make_shared<cImageCache>(std::make_unique<platform::QtPictureLoader>());
+    const platform::SymbolPictures symbols = platform::MakeSymbolPictures();
+    res->speaker = symbols.speaker;
+    res->speakerPressed = symbols.speakerPressed;
+    res->playSound = platform::PlaySoundFile;
+    return res;
+}
+
+bool savePicture(const QTemporaryDir& dir, const char* name, Qt::GlobalColor color) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(color);
+    return image.save(dir.filePath(name), "PNG");
+}
+
+TEST(OurMCOnQt, ButtonsPressOnTheBackingImageAndAskForARefresh) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(savePicture(dir, "normal.png", Qt::red));
+    ASSERT_TRUE(savePicture(dir, "pulsado.png", Qt::blue));
+
+    cOurMC mc(qtResources());
+    mc.SetBasePath(QFile::encodeName(dir.path()).toStdString());
+    std::vector<std::string> commands;
+    mc.Exec = [&](const std::string& command) { commands.push_back(command); };
+
+    QImage backing(200, 60, QImage::Format_RGB32);
+    backing.fill(Qt::white);
+    platform::QtSurface surface(backing);
+    std::vector<QRect> refreshed;
+    surface.SetRefreshHandler([&](const QRect& r) { refreshed.push_back(r); });
+    mc.SetCtrl(&surface, cOurMC::Bind::PictureControl);
+    mc.DrawText("{B:normal.png,pulsado.png,abrir}", 0, 0, 0, -1);
+    surface.End();
+
+    ASSERT_EQ(mc.pMC().HotZones().Count(), 1u);
+    const auto& zone = mc.pMC().HotZones().At(0);
+    // The 20 px picture at the first-line margin (6 pt, 8 px), its zone 3
+    // px short of its right and bottom edges.
+    EXPECT_EQ(zone.x1, 8);
+    EXPECT_EQ(zone.x2, 25);
+    const QRect picture(8, static_cast<int>(zone.y1), 20, 20);
+    const auto x = static_cast<float>(zone.x1 + 9), y = static_cast<float>(zone.y1 + 9);
+    auto colourAt = [&] { return backing.pixelColor(static_cast<int>(x), static_cast<int>(y)); };
+    EXPECT_EQ(colourAt(), QColor(Qt::red));
+
+    mc.MouseMove(1, x, y);
+    mc.MouseDown(1, x, y);
+    EXPECT_EQ(colourAt(), QColor(Qt::blue));
+    mc.MouseMove(1, 150, 50);
+    EXPECT_EQ(colourAt(), QColor(Qt::red));
+    mc.MouseMove(1, x, y);
+    EXPECT_EQ(colourAt(), QColor(Qt::blue));
+    EXPECT_TRUE(commands.empty());
+    mc.MouseUp(1, x, y);
+    EXPECT_EQ(colourAt(), QColor(Qt::red));
+    EXPECT_EQ(commands, std::vector<std::string>{"abrir"});
+
+    ASSERT_EQ(refreshed.size(), 4u);
+    for (const QRect& r : refreshed) EXPECT_TRUE(r.contains(picture)) << r.x() << "," << r.y();
+}
+
+TEST(OurMCOnQt, AWidgetShowsAnUpwardArrowOverAZone) {
+    QWidget widget;
+    widget.resize(300, 100);
+    platform::QtSurface surface(widget);
+    cOurMC mc(nullptr);
+    mc.SetCtrl(&surface);
+    // Outside its paint event the widget takes no ink, but the zones are
+    // made all the same.
+    mc.DrawText("{L:Casa,la casa}", 0, 0, 0, -1);
+    ASSERT_EQ(mc.pMC().HotZones().Count(), 1u);
+    const auto& zone = mc.pMC().HotZones().At(0);
+    mc.MouseMove(0, static_cast<float>(zone.x1 + 1), static_cast<float>(zone.y1 + 1));
+    EXPECT_TRUE(widget.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(widget.cursor().shape(), Qt::UpArrowCursor);
+    mc.MouseMove(0, 290, 90);
+    EXPECT_EQ(mc.pMC().HoverZone(), -1);
+    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
+    EXPECT_EQ(widget.cursor().shape(), Qt::ArrowCursor);
+    surface.Refresh(0, 0, 10, 10);  // no handler: nothing to tell
+}
+
+TEST(OurMCOnQt, SoundFilesThatAreNotFilesStaySilent) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string fifo = QFile::encodeName(dir.filePath("tubo")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // None of these may block or fail: a FIFO is never opened.
+    platform::PlaySoundFile(fifo);
+    platform::PlaySoundFile(QFile::encodeName(dir.path()).toStdString());
+    platform::PlaySoundFile(QFile::encodeName(dir.filePath("falta.wav")).toStdString());
+    platform::PlaySoundFile(std::string("a\0b", 3));
+    platform::PlaySoundFile("");
+}
+
+}  // namespace
+}  // namespace cartulo

@@ -1,0 +1,264 @@
+// The host binding on the 600 x 400 pt fake surface: its defaults (Arial
+// 12), the escapes it answers, the resources it shares and the events it
+// passes on.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/fake_surface.h"
+#include "richtext/binding_resources.h"
+#include "richtext/image_cache.h"
+#include "richtext/our_mc.h"
+#include "test_support.h"
+
+namespace cartulo {
+namespace {
+
+using Strings = std::vector<std::string>;
+using testing::CountingLoader;
+
+// Resources over a counting loader with a 40 x 32 px logo under /cards.
+struct Resources {
+    Resources() {
+        auto owned = std::make_unique<CountingLoader>();
+        loader = owned.get();
+        loader->Add("/cards/logo.bmp", 40, 32);
+        set = std::make_shared<BindingResources>();
+        set->imageCache = std::make_shared<cImageCache>(std::move(owned));
+        set->speaker = std::make_shared<FakePicture>("altavoz", 16, 16);
+        set->speakerPressed = std::make_shared<FakePicture>("altavoz2", 16, 16);
+        set->playSound = [this](const std::string& path) { sounds.push_back(path); };
+        set->programFolder = "/programa";
+    }
+    CountingLoader* loader = nullptr;
+    std::shared_ptr<BindingResources> set;
+    Strings sounds;
+};
+
+// The text printed by one painting, its runs joined.
+std::string Printed(cOurMC& mc, FakeSurface& surface, const std::string& text) {
+    surface.ClearLog();
+    mc.DrawText(text, 0, 0, 0, -1);
+    std::string out;
+    for (const std::string& line : surface.Log()) {
+        if (!line.starts_with("print ")) continue;
+        const std::size_t open = line.find('"');
+        out += line.substr(open + 1, line.rfind('"') - open - 1);
+    }
+    return out;
+}
+
+TEST(OurMC, DefaultsAndProperties) {
+    Resources res;
+    cOurMC mc(res.set);
+    const cZuzodIvodure& engine = mc.pMC();
+    EXPECT_EQ(mc.DefaultFont(), "Arial");
+    EXPECT_EQ(mc.DefaultSize(), 12);
+    EXPECT_EQ(mc.HT_Color(), Rgb(0, 0, 255));
+    EXPECT_EQ(mc.DefaultColor(), Rgb(0, 0, 0));
+    EXPECT_EQ(mc.DefaultAlign(), 3);
+    EXPECT_EQ(mc.DefaultBorderWidth(), 3);
+    EXPECT_EQ(mc.BasePath(), "/programa");
+    EXPECT_EQ(engine.ImageCache, res.set->imageCache.get());
+    EXPECT_EQ(mc.Ctrl(), nullptr);
+
+    // Every property is the engine's.
+    FakeSurface surface(600, 400, ScaleMode::Points);
+    mc.SetCtrl(&surface);
+    mc.SetBasePath("/cards");
+    mc.SetDefaultAlign(1);
+    mc.SetDefaultBorderWidth(5);
+    mc.SetDefaultColor(Rgb(1, 2, 3));
+    mc.SetDefaultFont("Tahoma");
+    mc.SetDefaultSize(9);
+    mc.SetHT_Color(Rgb(4, 5, 6));
+    EXPECT_EQ(engine.Ctrl, &surface);
+    EXPECT_EQ(engine.BasePath, "/cards");
+    EXPECT_EQ(engine.DefaultAlign, 1);
+    EXPECT_EQ(engine.DefaultBorderWidth, 5);
+    EXPECT_EQ(engine.DefaultColor, Rgb(1, 2, 3));
+    EXPECT_EQ(engine.DefaultFont, "Tahoma");
+    EXPECT_EQ(engine.DefaultSize, 9);
+    EXPECT_EQ(engine.HT_Color, Rgb(4, 5, 6));
+
+    // The methods are the engine's too.
+    const float end = mc.DrawText("{N}abc def", 0, 0, 0, -1);
+    EXPECT_EQ(end, 9);
+    EXPECT_EQ(mc.GetText(), "{N}abc def");
+    EXPECT_EQ(mc.GetTextPointer(), 11);
+    EXPECT_EQ(mc.SizeText("abc", 0, 0, 0, -1), 9);
+    EXPECT_EQ(cOurMC::CutAt("{N}abc def", 8), "{N}def");
+}
+
+TEST(OurMC, PictureControlsLendTheirFontAndColour) {
+    cOurMC mc(nullptr);
+    FakeSurface form(600, 400, ScaleMode::Points);
+    form.SetFontName("Tahoma");
+    form.SetFontSize(10);
+    form.SetForeColor(Rgb(255, 0, 0));
+    mc.SetCtrl(&form);  // a form or printer: the defaults stay
+    EXPECT_EQ(mc.DefaultFont(), "Arial");
+
+    FakeSurface picture(600, 400, ScaleMode::Points);
+    picture.SetFontName("Tahoma");
+    picture.SetFontSize(10);
+    picture.SetForeColor(Rgb(255, 0, 0));
+    mc.SetCtrl(&picture, cOurMC::Bind::PictureControl);
+    EXPECT_EQ(mc.DefaultFont(), "Tahoma");
+    EXPECT_EQ(mc.DefaultSize(), 10);
+    EXPECT_EQ(mc.DefaultColor(), Rgb(255, 0, 0));
+    picture.ClearLog();
+    mc.DrawText("{F:Arial}{T:20}{Q:azul}a{F}{T}{Q}b", 0, 0, 0, -1);
+    EXPECT_EQ(picture.Ink(), (Strings{"print 6,0 \"a\" Arial 20 #0000FF",
+                                      "print 16,7.5 \"b\" Tahoma 10 #FF0000"}));
+    // Unbinding keeps the defaults the control gave.
+    mc.SetCtrl(nullptr, cOurMC::Bind::PictureControl);
+    EXPECT_EQ(mc.DefaultFont(), "Tahoma");
+}
+
+TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
+    cOurMC mc(nullptr);
+    FakeSurface surface(600, 400, ScaleMode::Points);
+    mc.SetCtrl(&surface);
+    // No host handler: the escapes still work, the rest shows itself.
+    EXPECT_EQ(Printed(mc, surface, "{@:la}x{@:lc}"), "{x}");
+    EXPECT_EQ(Printed(mc, surface, "{@:ca}y{@:cc}"), "\xABy\xBB");
+    EXPECT_EQ(Printed(mc, surface, "{@:LA}"), ":LA");
+    EXPECT_EQ(mc.pMC().ErrorCount(), 0);
+
+    Strings asked;
+    mc.Evaluate = [&](std::string& expression) {
+        asked.push_back(expression);
+        if (expression == "fecha") expression = "hoy";
+    };
+    EXPECT_EQ(Printed(mc, surface, "{@:la}{@fecha}{@:LA}{@ :la}"), "{hoy:LA :la");
+    // Measured and painted: each reaches the host twice, the escapes never.
+    EXPECT_EQ(asked, (Strings{"fecha", ":LA", " :la", "fecha", ":LA", " :la"}));
+
+    std::string expression = ":cc";
+    EXPECT_TRUE(cOurMC::AnswerEscape(expression));
+    EXPECT_EQ(expression, "\xBB");
+    expression = ":Cc";
+    EXPECT_FALSE(cOurMC::AnswerEscape(expression));
+    EXPECT_EQ(expression, ":Cc");
+}
+
+TEST(OurMC, MouseEventsReachTheHost) {
+    Resources res;
+    cOurMC mc(res.set);
+    FakeSurface surface(600, 400, ScaleMode::Points);
+    mc.SetCtrl(&surface);
+    mc.SetBasePath("/cards");
+    Strings events;
+    mc.Hypertext = [&](const std::string& s) { events.push_back("Hypertext " + s); };
+    mc.Exec = [&](const std::string& s) { events.push_back("Exec " + s); };
+    mc.Popup = [&](const std::string& s) { events.push_back("Popup " + s); };
+    auto click = [&](float x, float y) {
+        mc.MouseMove(1, x, y);
+        mc.MouseDown(1, x, y);
+        mc.MouseUp(1, x, y);
+    };
+
+    // On a line 18 pt above the baseline: the button (6,0)-(33,21), the
+    // speaker (36,9)-(47,20), the link "a" (48,9)-(54,21) and the popup
+    // link "b" (54,9)-(60,21).
+    mc.DrawText("{B:logo.bmp,abrir}{S:toque.wav}{L:Casa,a}{P:b,nota}", 0, 0, 0, -1);
+    ASSERT_EQ(mc.pMC().HotZones().Count(), 4u);
+    click(10, 10);
+    click(40, 20);
+    click(50, 20);
+    click(56, 20);
+    EXPECT_EQ(events, (Strings{"Exec abrir", "Hypertext Casa", "Popup nota"}));
+    EXPECT_EQ(res.sounds, Strings{"/cards/toque.wav"});
+    EXPECT_EQ(surface.Pointer(), PointerShape::UpArrow);
+
+    // Without a host handler the events go nowhere.
+    mc.Hypertext = nullptr;
+    click(50, 20);
+    EXPECT_EQ(events.size(), 3u);
+}
+
+TEST(OurMC, ObjectEventsPassTheirArgumentsThrough) {
+    cOurMC mc(nullptr);
+    FakeSurface surface(600, 400, ScaleMode::Points);
+    Strings events;
+    mc.ObjectSize = [&](const std::string& type, const std::string& parameters,
+                        const std::string& body, Surface& s, float& width, float& height) {
+        events.push_back(type + "|" + parameters + "|" + body);
+        EXPECT_EQ(&s, &surface);
+        width *= 2;
+        height = 7;
+    };
+    mc.ObjectPaint = [&](const std::string& type, const std::string& parameters,
+                         const std::string& body, Surface& s, float x, float y, float width,
+                         float height) {
+        EXPECT_EQ(&s, &surface);
+        events.push_back(type + "|" + parameters + "|" + body + "|" + std::to_string(x + y) + "|" +
+                         std::to_string(width * height));
+    };
+    // As the engine raises them.
+    cZuzodIvodure& engine = mc.pMC();
+    float width = 10, height = 20;
+    engine.ObjectSize("grafico", "1,2", "cuerpo", surface, width, height);
+    EXPECT_EQ(width, 20);
+    EXPECT_EQ(height, 7);
+    engine.ObjectPaint("grafico", "1,2", "cuerpo", surface, 1, 2, 3, 4);
+    EXPECT_EQ(events, (Strings{"grafico|1,2|cuerpo", "grafico|1,2|cuerpo|3.000000|12.000000"}));
+
+    // With no host handler the size stays as preset.
+    mc.ObjectSize = nullptr;
+    engine.ObjectSize("grafico", "", "", surface, width, height);
+    EXPECT_EQ(width, 20);
+}
+
+TEST(OurMC, BindingsShareThePictureCache) {
+    Resources res;
+    auto first = std::make_unique<cOurMC>(res.set);
+    cOurMC second(res.set);
+    FakeSurface a(600, 400, ScaleMode::Points), b(600, 400, ScaleMode::Points);
+    first->SetCtrl(&a);
+    second.SetCtrl(&b);
+    first->SetBasePath("/cards");
+    second.SetBasePath("/cards");
+    first->DrawText("{G:logo.bmp}", 0, 0, 0, -1);
+    second.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
+    EXPECT_EQ(res.loader->Loads("/cards/logo.bmp"), 1);
+    EXPECT_EQ(b.Ink(), Strings{"picture logo.bmp 6,0 30x24"});
+
+    // The symbol pictures come from the resources too.
+    b.ClearLog();
+    second.DrawText("{S:x.wav}", 0, 0, 0, -1);
+    EXPECT_EQ(b.Ink(), Strings{"picture altavoz 6,0 12x12"});
+
+    // A binding keeps the cache alive after everyone else let go of it.
+    const std::weak_ptr<cImageCache> cache = res.set->imageCache;
+    res.set.reset();
+    first.reset();
+    EXPECT_FALSE(cache.expired());
+    second.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
+    EXPECT_EQ(res.loader->Loads("/cards/logo.bmp"), 1);
+}
+
+TEST(OurMC, BindingsMadeWithoutResourcesTakeTheProgramsSet) {
+    Resources res;
+    SetProgramResources(res.set);
+    cOurMC mc;
+    EXPECT_EQ(mc.pMC().ImageCache, res.set->imageCache.get());
+    EXPECT_EQ(mc.BasePath(), "/programa");
+    SetProgramResources(nullptr);
+
+    // None installed: no pictures, no speaker, the engine's folder.
+    cOurMC bare;
+    EXPECT_EQ(bare.pMC().ImageCache, nullptr);
+    EXPECT_EQ(bare.BasePath(), "");
+    FakeSurface surface(600, 400, ScaleMode::Points);
+    bare.SetCtrl(&surface);
+    bare.DrawText("{G:logo.bmp}{S:x.wav}", 0, 0, 0, -1);
+    EXPECT_TRUE(surface.Ink().empty());
+    EXPECT_EQ(bare.pMC().HotZones().Count(), 0u);
+}
+
+}  // namespace
+}  // namespace cartulo
