@@ -3,18 +3,22 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QObject>
-#include <QPointer>
+#include <QStringDecoder>
 #include <QTimer>
 
 #include <algorithm>
 #include <deque>
+#include <list>
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 #endif
 
@@ -23,12 +27,40 @@ namespace {
 
 // How long Listen waits to learn whether another server answers.
 constexpr int kProbeTimeoutMs = 1000;
+// Bytes taken from a client at a time, and the most a client's socket
+// buffers before the server stops reading from it.
+constexpr qint64 kReadChunkBytes = 4096;
+constexpr qint64 kSocketBufferBytes = 16 * 1024;
 
 QString userId() {
 #ifdef Q_OS_UNIX
     return QString::number(static_cast<qulonglong>(::getuid()));
 #else
     return qEnvironmentVariable("USERNAME", QStringLiteral("usuario"));
+#endif
+}
+
+// Whether the process at the other end of a connected socket runs as this
+// user. The socket's permissions already keep others out; this also stops
+// a client from handing its commands to a socket another user put in a
+// shared temporary folder first.
+bool peerIsThisUser(qintptr descriptor) {
+#if defined(Q_OS_LINUX)
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) !=
+        0) {
+        return false;
+    }
+    return credentials.uid == ::geteuid();
+#elif defined(Q_OS_UNIX)
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (::getpeereid(static_cast<int>(descriptor), &uid, &gid) != 0) return false;
+    return uid == ::geteuid();
+#else
+    Q_UNUSED(descriptor);
+    return true;
 #endif
 }
 
@@ -50,22 +82,13 @@ bool removeStaleSocket(const QString& fullName) {
     return QLocalServer::removeServer(fullName);
 }
 
-QString fullNameOf(const QString& name) {
-    if (QDir::isAbsolutePath(name)) return name;
-#ifdef Q_OS_UNIX
-    return QDir(QDir::tempPath()).absoluteFilePath(name);
-#else
-    return name;
-#endif
+// A line that is not valid UTF-8 came garbled: it is not run at all.
+std::optional<QString> decodeLine(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) return std::nullopt;
+    return text;
 }
-
-// One client's unread bytes and the lines waiting for the handler.
-struct Connection {
-    QByteArray buffer;
-    std::deque<QByteArray> lines;
-    bool delivering = false;
-    bool finished = false;
-};
 
 }  // namespace
 
@@ -78,19 +101,73 @@ QString DefaultCommandChannelName() {
     return name;
 }
 
+QString CommandChannelPath(const QString& name) {
+    if (QDir::isAbsolutePath(name)) return name;
+#ifdef Q_OS_UNIX
+    // Where QLocalServer puts a bare name.
+    return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + name;
+#else
+    return name;
+#endif
+}
+
 CommandLineParts SplitCommandLine(const QString& line) {
     const qsizetype blank = line.indexOf(QLatin1Char(' '));
     if (blank < 0) return CommandLineParts{line, std::nullopt};
     return CommandLineParts{line.left(blank), std::optional<QString>(line.mid(blank + 1))};
 }
 
-CommandChannelServer::CommandChannelServer(Handler handler) : handler_(std::move(handler)) {}
+// The server: connections read into one queue of lines, and a zero timer
+// that hands a few of them at a time to the handler.
+class CommandChannelServer::State {
+  public:
+    explicit State(Handler handler) : handler_(std::move(handler)) {
+        drain_.setSingleShot(true);
+        drain_.setInterval(0);
+        QObject::connect(&drain_, &QTimer::timeout, [this] { Drain(); });
+    }
+    ~State() { Close(); }
 
-CommandChannelServer::~CommandChannelServer() {
-    Close();
-}
+    bool Listen(const QString& name);
+    void Close();
+    bool IsListening() const { return server_ && server_->isListening(); }
+    QString ErrorString() const { return error_; }
+    QString FullServerName() const { return server_ ? server_->fullServerName() : QString(); }
+    void SetIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
 
-bool CommandChannelServer::Listen(const QString& name) {
+  private:
+    struct Connection {
+        QLocalSocket* socket = nullptr;  // a child of the server
+        QTimer* idle = nullptr;          // a child of the socket
+        QByteArray partial;              // the line being received
+        bool pumping = false;
+        bool finished = false;
+    };
+
+    void Accept();
+    void Pump(Connection& connection);
+    void Finish(Connection& connection);
+    void Drain();
+    void Resume();
+    // Forgets finished connections. Only called where no Pump is running.
+    void Sweep();
+    bool QueueFull() const {
+        return lines_.size() >= static_cast<std::size_t>(kMaxQueuedCommandLines);
+    }
+
+    Handler handler_;
+    std::unique_ptr<QLocalServer> server_;
+    std::list<Connection> connections_;
+    std::deque<QByteArray> lines_;
+    QTimer drain_;
+    QString error_;
+    std::chrono::milliseconds idleTimeout_ = kCommandConnectionIdle;
+    bool delivering_ = false;
+    // Expires with this object, so a drain can tell that a handler destroyed it.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+};
+
+bool CommandChannelServer::State::Listen(const QString& name) {
     Close();
     error_.clear();
     auto server = std::make_unique<QLocalServer>();
@@ -108,7 +185,7 @@ bool CommandChannelServer::Listen(const QString& name) {
             return false;
         }
         // Nobody answered: the socket is a stale one.
-        if (!removeStaleSocket(fullNameOf(name)) || !server->listen(name)) {
+        if (!removeStaleSocket(CommandChannelPath(name)) || !server->listen(name)) {
             error_ = server->errorString();
             return false;
         }
@@ -119,121 +196,176 @@ bool CommandChannelServer::Listen(const QString& name) {
     return true;
 }
 
-void CommandChannelServer::Close() {
-    if (!server_) return;
-    server_->close();
-    // The connections go with the server, silently.
-    for (QLocalSocket* socket : server_->findChildren<QLocalSocket*>()) {
-        QObject::disconnect(socket, nullptr, nullptr, nullptr);
+void CommandChannelServer::State::Close() {
+    lines_.clear();
+    for (Connection& connection : connections_) {
+        if (connection.finished) continue;
+        QObject::disconnect(connection.socket, nullptr, nullptr, nullptr);
+        QObject::disconnect(connection.idle, nullptr, nullptr, nullptr);
+        connection.socket->abort();
     }
+    connections_.clear();
+    // The sockets go with the server, whose children they are.
+    if (server_) server_->close();
     server_.reset();
-    openConnections_ = 0;
 }
 
-bool CommandChannelServer::IsListening() const {
-    return server_ && server_->isListening();
-}
-
-QString CommandChannelServer::ErrorString() const {
-    return error_;
-}
-
-QString CommandChannelServer::FullServerName() const {
-    return server_ ? server_->fullServerName() : QString();
-}
-
-void CommandChannelServer::Accept() {
+void CommandChannelServer::State::Accept() {
+    Sweep();
     while (server_ && server_->hasPendingConnections()) {
         QLocalSocket* socket = server_->nextPendingConnection();
         if (socket == nullptr) return;
-        if (openConnections_ >= kMaxOpenCommandConnections) {
+        const auto open = std::count_if(connections_.begin(), connections_.end(),
+                                        [](const Connection& c) { return !c.finished; });
+        if (open >= kMaxOpenCommandConnections || !peerIsThisUser(socket->socketDescriptor())) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        ++openConnections_;
-        auto connection = std::make_shared<Connection>();
-        auto* idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        idle->setInterval(kCommandConnectionIdleMs);
+        Connection& connection = connections_.emplace_back();
+        connection.socket = socket;
+        socket->setReadBufferSize(kSocketBufferBytes);
+        connection.idle = new QTimer(socket);
+        connection.idle->setSingleShot(true);
+        connection.idle->setInterval(idleTimeout_);
 
-        // Ends the connection once, whichever way it ends.
-        auto finish = [this, socket, connection] {
-            if (connection->finished) return;
-            connection->finished = true;
-            --openConnections_;
-            QObject::disconnect(socket, nullptr, nullptr, nullptr);
-            socket->abort();
-            socket->deleteLater();
-        };
-        // Hands the queued lines to the handler in order. A handler that
-        // runs an event loop may bring more lines: they join the queue.
-        auto deliver = [this, socket, connection] {
-            if (connection->delivering) return;
-            connection->delivering = true;
-            const QPointer<QLocalSocket> alive(socket);
-            while (!connection->lines.empty()) {
-                const QString line = QString::fromUtf8(connection->lines.front());
-                connection->lines.pop_front();
-                const CommandLineParts parts = SplitCommandLine(line);
-                // A copy, so a handler that ends the server ends no running code.
-                const Handler handler = handler_;
-                if (handler) handler(parts.word, parts.argument);
-                if (!alive) return;  // the handler closed the server
+        QObject::connect(socket, &QLocalSocket::readyRead, socket,
+                         [this, &connection] { Pump(connection); });
+        QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                         [this, &connection] { Pump(connection); });
+        QObject::connect(connection.idle, &QTimer::timeout, socket, [this, &connection] {
+            // Bytes the server has not read yet mean the client is waiting
+            // for us, not idle.
+            if (connection.socket->bytesAvailable() > 0) {
+                connection.idle->start();
+                return;
             }
-            connection->delivering = false;
-        };
-        // Splits the received bytes into lines; an over-long one ends the
-        // connection.
-        auto read = [socket, connection, idle, finish] {
-            if (connection->finished) return false;
-            connection->buffer += socket->readAll();
-            QByteArray& buffer = connection->buffer;
-            qsizetype start = 0;
-            for (qsizetype end; (end = buffer.indexOf('\n', start)) >= 0; start = end + 1) {
-                if (end - start > kMaxCommandLineBytes) {
-                    finish();
-                    return false;
-                }
-                connection->lines.push_back(buffer.mid(start, end - start));
-            }
-            buffer.remove(0, start);
-            if (buffer.size() > kMaxCommandLineBytes) {
-                finish();
-                return false;
-            }
-            idle->start();
-            return true;
-        };
-
-        QObject::connect(socket, &QLocalSocket::readyRead, socket, [read, deliver] {
-            if (read()) deliver();
+            Finish(connection);
         });
-        QObject::connect(
-            socket, &QLocalSocket::disconnected, socket,
-            [socket, connection, read, deliver, finish] {
-                const QPointer<QLocalSocket> alive(socket);
-                if (read()) {
-                    // A last line without its line end still counts.
-                    if (!connection->buffer.isEmpty()) {
-                        connection->lines.push_back(std::exchange(connection->buffer, {}));
-                    }
-                    deliver();
-                }
-                if (alive) finish();
-            });
-        QObject::connect(idle, &QTimer::timeout, socket, finish);
-        idle->start();
+        connection.idle->start();
         // Bytes that came with the connection.
-        if (socket->bytesAvailable() > 0 && read()) deliver();
+        Pump(connection);
     }
 }
 
+// Moves the client's bytes into the queue as complete lines, while the
+// queue has room.
+void CommandChannelServer::State::Pump(Connection& connection) {
+    if (connection.finished || connection.pumping) return;
+    connection.pumping = true;
+    QLocalSocket* socket = connection.socket;
+    while (!connection.finished && !QueueFull() && socket->bytesAvailable() > 0) {
+        const QByteArray chunk = socket->read(kReadChunkBytes);
+        if (chunk.isEmpty()) break;
+        connection.idle->start();
+        qsizetype start = 0;
+        for (qsizetype end; (end = chunk.indexOf('\n', start)) >= 0; start = end + 1) {
+            connection.partial.append(chunk.constData() + start, end - start);
+            if (connection.partial.size() > kMaxCommandLineBytes) break;
+            lines_.push_back(std::exchange(connection.partial, QByteArray()));
+        }
+        if (connection.partial.size() <= kMaxCommandLineBytes) {
+            connection.partial.append(chunk.constData() + start, chunk.size() - start);
+        }
+        if (connection.partial.size() > kMaxCommandLineBytes) Finish(connection);
+    }
+    connection.pumping = false;
+    // Gone and fully read: a line without its line feed is not a command.
+    if (!connection.finished && socket->state() == QLocalSocket::UnconnectedState &&
+        socket->bytesAvailable() == 0) {
+        Finish(connection);
+    }
+    if (!lines_.empty() && !drain_.isActive()) drain_.start();
+}
+
+void CommandChannelServer::State::Finish(Connection& connection) {
+    if (connection.finished) return;
+    connection.finished = true;
+    connection.partial.clear();
+    QObject::disconnect(connection.socket, nullptr, nullptr, nullptr);
+    QObject::disconnect(connection.idle, nullptr, nullptr, nullptr);
+    connection.idle->stop();
+    connection.socket->abort();
+    // Later: this may run inside one of the socket's own signals.
+    connection.socket->deleteLater();
+}
+
+void CommandChannelServer::State::Drain() {
+    // A handler that runs an event loop (a modal box) must not be entered
+    // again: the lines wait until it returns.
+    if (delivering_) return;
+    Sweep();
+    delivering_ = true;
+    const std::weak_ptr<int> alive = alive_;
+    for (int turn = 0; turn < kCommandLinesPerTurn && !lines_.empty(); ++turn) {
+        const QByteArray bytes = std::move(lines_.front());
+        lines_.pop_front();
+        const std::optional<QString> line = decodeLine(bytes);
+        if (!line) continue;
+        const CommandLineParts parts = SplitCommandLine(*line);
+        // A copy, so a handler that destroys the server destroys no running code.
+        const Handler handler = handler_;
+        if (handler) handler(parts.word, parts.argument);
+        if (alive.expired()) return;
+    }
+    delivering_ = false;
+    Resume();
+    if (!lines_.empty()) drain_.start();
+}
+
+void CommandChannelServer::State::Resume() {
+    for (Connection& connection : connections_) {
+        if (QueueFull()) return;
+        if (!connection.finished) Pump(connection);
+    }
+}
+
+void CommandChannelServer::State::Sweep() {
+    connections_.remove_if([](const Connection& c) { return c.finished; });
+}
+
+CommandChannelServer::CommandChannelServer(Handler handler)
+    : state_(std::make_unique<State>(std::move(handler))) {}
+
+CommandChannelServer::~CommandChannelServer() = default;
+
+bool CommandChannelServer::Listen(const QString& name) {
+    return state_->Listen(name);
+}
+
+void CommandChannelServer::Close() {
+    state_->Close();
+}
+
+bool CommandChannelServer::IsListening() const {
+    return state_->IsListening();
+}
+
+QString CommandChannelServer::ErrorString() const {
+    return state_->ErrorString();
+}
+
+QString CommandChannelServer::FullServerName() const {
+    return state_->FullServerName();
+}
+
+void CommandChannelServer::SetIdleTimeout(std::chrono::milliseconds timeout) {
+    state_->SetIdleTimeout(timeout);
+}
+
 bool SendToRunningInstance(const QString& line, int timeoutMs, const QString& name) {
-    if (line.contains(QLatin1Char('\n'))) return false;
-    QByteArray bytes = line.toUtf8();
-    if (bytes.size() > kMaxCommandLineBytes) return false;
-    bytes.append('\n');
+    return SendLinesToRunningInstance(QStringList{line}, timeoutMs, name);
+}
+
+bool SendLinesToRunningInstance(const QStringList& lines, int timeoutMs, const QString& name) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        if (line.contains(QLatin1Char('\n'))) return false;
+        const QByteArray encoded = line.toUtf8();
+        if (encoded.size() > kMaxCommandLineBytes) return false;
+        bytes += encoded;
+        bytes += '\n';
+    }
 
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     auto remaining = [&deadline] {
@@ -241,7 +373,7 @@ bool SendToRunningInstance(const QString& line, int timeoutMs, const QString& na
     };
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(remaining())) {
+    if (!socket.waitForConnected(remaining()) || !peerIsThisUser(socket.socketDescriptor())) {
         socket.abort();
         return false;
     }

@@ -1,33 +1,44 @@
 // The local command channel: the running cartulo listens on it, and another
 // process (a second cartulo, or `ctu send`) hands it commands. One command
-// is one UTF-8 line: a word, optionally followed by one blank and an
-// argument text. The channel is per user and reachable only by that user.
+// is one UTF-8 line ended by a line feed: a word, optionally followed by one
+// blank and an argument text. The channel is per user and reachable only by
+// that user.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 
-class QLocalServer;
-
 namespace cartulo::platform {
 
-// A line longer than this many bytes is dropped and its connection closed.
+// A longer line (without its line feed) is dropped and its connection
+// closed: a command is a word and a path, never this long.
 inline constexpr qsizetype kMaxCommandLineBytes = 64 * 1024;
 // Connections the server queues before it accepts them.
 inline constexpr int kMaxPendingCommandConnections = 16;
 // Connections the server serves at once; more are closed straight away.
 inline constexpr int kMaxOpenCommandConnections = 16;
 // A connection that sends nothing for this long is closed.
-inline constexpr int kCommandConnectionIdleMs = 10000;
+inline constexpr std::chrono::milliseconds kCommandConnectionIdle{10000};
+// Lines handled in one turn of the event loop, so a flood of commands
+// never freezes the windows.
+inline constexpr int kCommandLinesPerTurn = 32;
+// Received lines waiting for the handler; beyond this the server stops
+// reading, and the senders wait.
+inline constexpr int kMaxQueuedCommandLines = 1024;
 
 // "cartulo-" + the user's id, in $XDG_RUNTIME_DIR when that is set and
 // absolute (a folder only the user can enter); otherwise the bare name,
 // which the local socket places in the system's temporary folder.
 QString DefaultCommandChannelName();
+
+// The socket path a channel name stands for.
+QString CommandChannelPath(const QString& name);
 
 // A command line split at its first blank. Without a blank there is no
 // argument; "Abrir " has an empty argument; further blanks belong to the
@@ -38,12 +49,19 @@ struct CommandLineParts {
 };
 CommandLineParts SplitCommandLine(const QString& line);
 
+// Serves the channel on the thread that creates it. Every client is
+// untrusted: a line that is over-long ends its connection; a line that is
+// not valid UTF-8 is skipped; a last line without its line feed (a client
+// that went away mid-line) is discarded; a client that stays silent is
+// disconnected; a client running as another user is refused.
 class CommandChannelServer {
   public:
     using Handler = std::function<void(const QString& word, std::optional<QString> argument)>;
 
-    // The handler runs on the thread of the Qt event loop that serves the
-    // channel, once per received line, in order. Every line is accepted.
+    // The handler runs from the event loop of the server's thread, once per
+    // received line, in the order the lines arrived, never while it is
+    // already running (a handler that shows a modal box delays the next
+    // line). It may close or destroy the server.
     explicit CommandChannelServer(Handler handler);
     ~CommandChannelServer();
     CommandChannelServer(const CommandChannelServer&) = delete;
@@ -53,26 +71,33 @@ class CommandChannelServer {
     // answers on the name or the socket cannot be made. A stale socket
     // left by a program that ended without closing it is replaced.
     bool Listen(const QString& name = DefaultCommandChannelName());
+    // Stops listening and drops every connection and every line not yet
+    // handled.
     void Close();
     bool IsListening() const;
     QString ErrorString() const;
     // The full name the server listens on (a socket path on Unix).
     QString FullServerName() const;
+    // How long a connection may stay silent (kCommandConnectionIdle by
+    // default); applies to connections accepted afterwards.
+    void SetIdleTimeout(std::chrono::milliseconds timeout);
 
   private:
-    void Accept();
-
-    Handler handler_;
-    std::unique_ptr<QLocalServer> server_;
-    QString error_;
-    int openConnections_ = 0;
+    class State;
+    std::unique_ptr<State> state_;
 };
 
 // Sends one line to the server on `name`: connects, writes the line and a
-// line end, waits until it is written and disconnects, all within
-// `timeoutMs`. False when no server answers in time, or when the line
-// cannot travel (it holds a line end, or is longer than the limit).
+// line feed, waits until it is written and disconnects, all within
+// `timeoutMs`. False when no server of this user answers in time, or when
+// the line cannot travel (it holds a line feed, or is longer than the
+// limit).
 bool SendToRunningInstance(const QString& line, int timeoutMs,
                            const QString& name = DefaultCommandChannelName());
+
+// The same for several lines over one connection, so they arrive in this
+// order. Nothing is sent when any of them cannot travel.
+bool SendLinesToRunningInstance(const QStringList& lines, int timeoutMs,
+                                const QString& name = DefaultCommandChannelName());
 
 }  // namespace cartulo::platform

@@ -1,9 +1,12 @@
 // The local command channel: lines split into word and argument, several
-// lines per connection, over-long lines dropped, one server per name, and
-// a client that gives up at once when nobody listens.
+// lines per connection, over-long lines dropped, one server per name, a
+// client that gives up at once when nobody listens, and a server that
+// survives whatever a client sends or fails to send.
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QString>
 #include <QTemporaryDir>
@@ -16,6 +19,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -191,6 +195,219 @@ TEST(CommandChannel, SendingWithNoServerFailsPromptly) {
 TEST(CommandChannel, TheDefaultNameIsPerUser) {
     const QString name = DefaultCommandChannelName();
     EXPECT_TRUE(name.endsWith(QStringLiteral("cartulo-") + QString::number(::getuid())));
+}
+
+// Connects a raw client, as a foreign program would.
+std::unique_ptr<QLocalSocket> connectRaw(const QString& name) {
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(name);
+    if (!socket->waitForConnected(kTimeoutMs)) return nullptr;
+    return socket;
+}
+
+bool waitForDisconnection(QLocalSocket& socket) {
+    return waitUntil([&] { return socket.state() == QLocalSocket::UnconnectedState; });
+}
+
+TEST_F(CommandChannelTest, GarbageAndInvalidUtf8AreSurvived) {
+    auto socket = connectRaw(name);
+    ASSERT_TRUE(socket);
+    socket->write(QByteArray("\xff\xfe\x00\x01garbage\n", 12));  // not UTF-8: skipped
+    socket->write(
+        "Abrir \xc3\xb1"
+        "and\xc3\xba\n");                          // valid UTF-8
+    socket->write("\xed\xa0\x80 surrogate\n");     // an encoded surrogate: skipped
+    socket->write("Abrir \xe2\x82\n");             // a truncated sequence: skipped
+    socket->write(QByteArray("\x00x \x07\n", 5));  // NUL and BEL are characters
+    socket->write("activar\n");
+    socket->flush();
+    ASSERT_TRUE(waitForLines(3));
+    socket->disconnectFromServer();
+    // Nothing more came from that client, and the server still serves.
+    ASSERT_TRUE(SendToRunningInstance(QStringLiteral("fin"), kTimeoutMs, name));
+    ASSERT_TRUE(waitForLines(4));
+    ASSERT_EQ(received.size(), 4u);
+    EXPECT_EQ(received[0].word, QStringLiteral("Abrir"));
+    EXPECT_EQ(received[0].argument.value_or(QString()), QStringLiteral("ñandú"));
+    EXPECT_EQ(received[1].word, QString(QChar(0)) + QLatin1Char('x'));
+    EXPECT_EQ(received[1].argument.value_or(QString()), QString(QChar(7)));
+    EXPECT_EQ(received[2].word, QStringLiteral("activar"));
+    EXPECT_EQ(received[3].word, QStringLiteral("fin"));
+}
+
+TEST_F(CommandChannelTest, AMegabyteLineClosesItsConnectionAfterTheLinesBeforeIt) {
+    auto socket = connectRaw(name);
+    ASSERT_TRUE(socket);
+    socket->write("antes\n");
+    socket->write(QByteArray(1024 * 1024, 'x'));
+    socket->write("\ndespues\n");
+    ASSERT_TRUE(waitForDisconnection(*socket));
+    ASSERT_TRUE(SendToRunningInstance(QStringLiteral("fin"), kTimeoutMs, name));
+    ASSERT_TRUE(waitForLines(2));
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].word, QStringLiteral("antes"));
+    EXPECT_EQ(received[1].word, QStringLiteral("fin"));
+
+    // The longest line that may travel arrives whole.
+    const QString longest(kMaxCommandLineBytes - 6, QLatin1Char('z'));
+    ASSERT_TRUE(SendToRunningInstance(QStringLiteral("Abrir ") + longest, kTimeoutMs, name));
+    ASSERT_TRUE(waitForLines(3));
+    EXPECT_EQ(received[2].argument.value_or(QString()), longest);
+}
+
+TEST_F(CommandChannelTest, AFloodIsHandledInOrderWithoutHoldingUpTheEventLoop) {
+    constexpr int kLines = 10000;
+    std::size_t seenByOtherEvent = 0;
+    bool otherEventRan = false;
+    int depth = 0;
+    int deepest = 0;
+    CommandChannelServer flooded([&](const QString& word, std::optional<QString> argument) {
+        deepest = std::max(deepest, ++depth);
+        if (received.empty()) {
+            // Another event queued while the flood is handled gets its turn
+            // long before the flood ends.
+            QTimer::singleShot(0, [&] {
+                otherEventRan = true;
+                seenByOtherEvent = received.size();
+            });
+        }
+        received.push_back(Received{word, std::move(argument)});
+        --depth;
+    });
+    const QString floodName = dir.filePath(QStringLiteral("inundado"));
+    ASSERT_TRUE(flooded.Listen(floodName));
+    auto socket = connectRaw(floodName);
+    ASSERT_TRUE(socket);
+    QByteArray flood;
+    for (int i = 0; i < kLines; ++i) flood += "linea " + QByteArray::number(i) + '\n';
+    socket->write(flood);
+    ASSERT_TRUE(waitForLines(kLines));
+    ASSERT_EQ(received.size(), static_cast<std::size_t>(kLines));
+    for (int i = 0; i < kLines; ++i) {
+        ASSERT_EQ(received[static_cast<std::size_t>(i)].argument.value_or(QString()),
+                  QString::number(i));
+    }
+    EXPECT_TRUE(otherEventRan);
+    EXPECT_LT(seenByOtherEvent, static_cast<std::size_t>(kLines));
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST_F(CommandChannelTest, ASilentClientIsDisconnected) {
+    server.SetIdleTimeout(std::chrono::milliseconds(1));
+    auto silent = connectRaw(name);
+    ASSERT_TRUE(silent);
+    EXPECT_TRUE(waitForDisconnection(*silent));
+    EXPECT_TRUE(SendToRunningInstance(QStringLiteral("activar"), kTimeoutMs, name));
+    EXPECT_TRUE(waitForLines(1));
+}
+
+TEST_F(CommandChannelTest, ALineCutShortByADisconnectionIsDiscarded) {
+    auto socket = connectRaw(name);
+    ASSERT_TRUE(socket);
+    socket->write("activar\nAbrir /home/ana/not");
+    socket->flush();
+    socket->disconnectFromServer();
+    ASSERT_TRUE(SendToRunningInstance(QStringLiteral("fin"), kTimeoutMs, name));
+    ASSERT_TRUE(waitUntil(
+        [&] { return !received.empty() && received.back().word == QStringLiteral("fin"); }));
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].word, QStringLiteral("activar"));
+}
+
+TEST_F(CommandChannelTest, ConnectionsBeyondTheLimitAreClosed) {
+    server.SetIdleTimeout(std::chrono::hours(1));
+    std::vector<std::unique_ptr<QLocalSocket>> sockets;
+    for (int i = 0; i <= kMaxOpenCommandConnections; ++i) {
+        sockets.push_back(connectRaw(name));
+        ASSERT_TRUE(sockets.back());
+    }
+    EXPECT_TRUE(waitForDisconnection(*sockets.back()));
+    // The ones served still are: each one's line arrives.
+    for (int i = 0; i < kMaxOpenCommandConnections; ++i) {
+        sockets[static_cast<std::size_t>(i)]->write("activar\n");
+    }
+    EXPECT_TRUE(waitForLines(static_cast<std::size_t>(kMaxOpenCommandConnections)));
+}
+
+TEST_F(CommandChannelTest, AHandlerThatWaitsIsNotEnteredAgain) {
+    bool laterSeenInside = true;
+    CommandChannelServer modal([&](const QString& word, std::optional<QString> argument) {
+        received.push_back(Received{word, std::move(argument)});
+        if (word != QStringLiteral("modal")) return;
+        // Like a modal message box: an event loop inside the handler, while
+        // the next line is already on its way.
+        EXPECT_TRUE(SendToRunningInstance(QStringLiteral("despues"), kTimeoutMs,
+                                          dir.filePath(QStringLiteral("modal"))));
+        for (int i = 0; i < 50; ++i) QCoreApplication::processEvents();
+        laterSeenInside = received.size() > 1;
+    });
+    ASSERT_TRUE(modal.Listen(dir.filePath(QStringLiteral("modal"))));
+    ASSERT_TRUE(SendToRunningInstance(QStringLiteral("modal"), kTimeoutMs,
+                                      dir.filePath(QStringLiteral("modal"))));
+    ASSERT_TRUE(waitForLines(2));
+    EXPECT_FALSE(laterSeenInside);
+    EXPECT_EQ(received[1].word, QStringLiteral("despues"));
+}
+
+TEST(CommandChannel, AHandlerMayCloseOrDestroyTheServer) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<QString> seen;
+    auto runEvents = [] {
+        for (int i = 0; i < 50; ++i) QCoreApplication::processEvents();
+    };
+
+    const QString closingName = dir.filePath(QStringLiteral("cierra"));
+    CommandChannelServer* closingServer = nullptr;
+    CommandChannelServer closing([&](const QString& word, std::optional<QString>) {
+        seen.push_back(word);
+        if (word == QStringLiteral("cerrar")) closingServer->Close();
+    });
+    closingServer = &closing;
+    ASSERT_TRUE(closing.Listen(closingName));
+    ASSERT_TRUE(SendLinesToRunningInstance(
+        {QStringLiteral("uno"), QStringLiteral("cerrar"), QStringLiteral("tres")}, kTimeoutMs,
+        closingName));
+    ASSERT_TRUE(waitUntil([&] { return seen.size() >= 2; }));
+    runEvents();
+    EXPECT_EQ(seen, (std::vector<QString>{QStringLiteral("uno"), QStringLiteral("cerrar")}));
+    EXPECT_FALSE(closing.IsListening());
+
+    seen.clear();
+    const QString endingName = dir.filePath(QStringLiteral("acaba"));
+    std::unique_ptr<CommandChannelServer> ending;
+    ending =
+        std::make_unique<CommandChannelServer>([&](const QString& word, std::optional<QString>) {
+            seen.push_back(word);
+            if (word == QStringLiteral("salir")) ending.reset();
+        });
+    ASSERT_TRUE(ending->Listen(endingName));
+    ASSERT_TRUE(SendLinesToRunningInstance({QStringLiteral("salir"), QStringLiteral("otra")},
+                                           kTimeoutMs, endingName));
+    ASSERT_TRUE(waitUntil([&] { return ending == nullptr; }));
+    runEvents();
+    EXPECT_EQ(seen, std::vector<QString>{QStringLiteral("salir")});
+    EXPECT_FALSE(SendToRunningInstance(QStringLiteral("activar"), kTimeoutMs, endingName));
+}
+
+TEST_F(CommandChannelTest, SeveralLinesTravelTogetherOrNotAtAll) {
+    EXPECT_FALSE(SendLinesToRunningInstance(
+        {QStringLiteral("Activar"), QStringLiteral("Abrir a\nb")}, kTimeoutMs, name));
+    EXPECT_TRUE(SendLinesToRunningInstance(
+        {QStringLiteral("Activar"), QStringLiteral("Abrir /tmp/a b.ctu")}, kTimeoutMs, name));
+    ASSERT_TRUE(waitForLines(2));
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].word, QStringLiteral("Activar"));
+    EXPECT_EQ(received[1].argument.value_or(QString()), QStringLiteral("/tmp/a b.ctu"));
+}
+
+TEST_F(CommandChannelTest, OnlyTheUserMayUseTheSocket) {
+    const QFileInfo socket(server.FullServerName());
+    ASSERT_TRUE(socket.exists());
+    EXPECT_EQ(socket.ownerId(), ::geteuid());
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(socket.permissions() & others, QFile::Permissions());
 }
 
 }  // namespace

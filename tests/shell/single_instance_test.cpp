@@ -1,0 +1,142 @@
+// One running instance: the first start serves the channel (over a stale
+// socket too), a later one hands "Activar" and its file over, and two starts
+// at the same moment end as exactly one server and one client.
+#include "shell/single_instance.h"
+
+#include <QByteArray>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <functional>
+#include <latch>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace cartulo::shell {
+namespace {
+
+using platform::CommandChannelServer;
+
+constexpr int kTimeoutMs = 10000;  // generous: only a broken start waits this long
+
+struct Received {
+    QString word;
+    std::optional<QString> argument;
+};
+
+bool waitUntil(const std::function<bool()>& done) {
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(kTimeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+void ignore(const QString&, std::optional<QString>) {}
+
+int countOf(const std::vector<InstanceRole>& roles, InstanceRole role) {
+    return static_cast<int>(std::count(roles.begin(), roles.end(), role));
+}
+
+TEST(SingleInstance, ALaterStartHandsActivarAndItsFileOver) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath(QStringLiteral("canal"));
+    std::vector<Received> received;
+    CommandChannelServer first([&](const QString& word, std::optional<QString> argument) {
+        received.push_back(Received{word, std::move(argument)});
+    });
+    ASSERT_EQ(EstablishInstance(first, QStringLiteral("/home/ana/notas.ctu"), name),
+              InstanceRole::Server);
+    ASSERT_TRUE(first.IsListening());
+
+    CommandChannelServer second(ignore);
+    EXPECT_EQ(EstablishInstance(second, QStringLiteral("/home/ana/mis notas.ctu"), name),
+              InstanceRole::HandedOver);
+    EXPECT_FALSE(second.IsListening());
+    CommandChannelServer third(ignore);
+    EXPECT_EQ(EstablishInstance(third, QString(), name), InstanceRole::HandedOver);
+
+    ASSERT_TRUE(waitUntil([&] { return received.size() >= 3; }));
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[0].word, QStringLiteral("Activar"));
+    EXPECT_FALSE(received[0].argument.has_value());
+    EXPECT_EQ(received[1].word, QStringLiteral("Abrir"));
+    EXPECT_EQ(received[1].argument.value_or(QString()), QStringLiteral("/home/ana/mis notas.ctu"));
+    // Without a file only "Activar" is sent.
+    EXPECT_EQ(received[2].word, QStringLiteral("Activar"));
+    EXPECT_FALSE(received[2].argument.has_value());
+    // The lock is gone once the start has decided.
+    EXPECT_FALSE(QFile::exists(name + QStringLiteral(".lock")));
+}
+
+TEST(SingleInstance, AStaleSocketDoesNotStopTheNextStart) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath(QStringLiteral("canal"));
+    // A socket file nobody serves, as a crashed instance leaves it.
+    const QByteArray path = QFile::encodeName(name);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(name));
+
+    int count = 0;
+    CommandChannelServer server([&](const QString&, std::optional<QString>) { ++count; });
+    ASSERT_EQ(EstablishInstance(server, QString(), name), InstanceRole::Server);
+    CommandChannelServer later(ignore);
+    EXPECT_EQ(EstablishInstance(later, QString(), name), InstanceRole::HandedOver);
+    EXPECT_TRUE(waitUntil([&] { return count == 1; }));
+}
+
+TEST(SingleInstance, TwoStartsAtOnceGiveOneServerAndOneClient) {
+    constexpr int kRounds = 20;
+    for (int round = 0; round < kRounds; ++round) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString name = dir.filePath(QStringLiteral("canal"));
+        std::vector<InstanceRole> roles(2, InstanceRole::HandOverFailed);
+        std::latch start(2);
+        std::latch decided(2);
+        std::array<std::unique_ptr<QThread>, 2> threads;
+        for (std::size_t i = 0; i < threads.size(); ++i) {
+            threads[i].reset(QThread::create([&, i] {
+                // Each server lives on its own thread, until both have decided.
+                CommandChannelServer server(ignore);
+                start.arrive_and_wait();
+                roles[i] = EstablishInstance(server, QStringLiteral("/tmp/a.ctu"), name);
+                decided.arrive_and_wait();
+            }));
+            threads[i]->start();
+        }
+        for (auto& thread : threads) ASSERT_TRUE(thread->wait());
+        EXPECT_EQ(countOf(roles, InstanceRole::Server), 1) << "round " << round;
+        EXPECT_EQ(countOf(roles, InstanceRole::HandedOver), 1) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace cartulo::shell
