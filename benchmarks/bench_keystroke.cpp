@@ -1,0 +1,106 @@
+// One keystroke in a card of 99,999 characters: the key reaches the card
+// window's editor, the whole text goes to the card with SetTxt, the card's
+// change event comes back, and the window repaints. It must fit in one
+// 16 ms display frame.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "engine/cartulo.h"
+#include "ratio.h"
+#include "spanish_text.h"
+#include "support/scripted_user_dialogs.h"
+#include "windows/card_text_edit.h"
+#include "windows/frm_ficha.h"
+#include "windows/main_services.h"
+
+namespace {
+
+using namespace cartulo::bench;
+using cartulo::windows::Argumentos;
+using cartulo::windows::ChildWindow;
+using cartulo::windows::frmFicha;
+
+// One below the limit, so typing a character and taking it back both fit.
+constexpr std::size_t kLength = 99'998;
+
+class IdleMainServices : public cartulo::windows::MainServices {
+  public:
+    void MuestraFicha(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
+    void MuestraIndice(const std::shared_ptr<cartulo::cCartulo>&) override {}
+    void FichaActivada(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
+    void VentanaCerrada(ChildWindow&) override {}
+    QVariant Comando(const QString&, const Argumentos& = {}) override { return {}; }
+    void ComandoEspera(const QString&, const Argumentos& = {}) override {}
+    QPoint PosicionCascada(const QSize&) override { return {}; }
+    QSize AreaCliente() const override { return {1024, 768}; }
+    void BarraAnadeComando(const QString&, int, const QString&, const QString&) override {}
+    void BarraQuitarElementos(const QString&) override {}
+    void BarraLimpiar() override {}
+    void MensajeEstado(const QString&) override { ++notices; }
+    cartulo::support::UserDialogs& Dialogos() override { return dialogs_; }
+    bool Depuracion() const override { return false; }
+    float EscalaPantalla() const override { return 1.0f; }
+
+    int notices = 0;
+
+  private:
+    cartulo::support::ScriptedUserDialogs dialogs_;
+};
+
+void Press(QWidget& target, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&target, &press);
+    QApplication::sendEvent(&target, &release);
+}
+
+void BM_Keystroke99999(benchmark::State& state) {
+    auto file = std::make_shared<cartulo::cCartulo>();
+    file->NewFile("Cartulo");
+    const cartulo::CardId card = file->NewCard("Ficha larga");
+    if (card < 0 || !file->SetTxt(card, SpanishText(99).Text(kLength))) {
+        state.SkipWithError("the card could not be made");
+        return;
+    }
+    IdleMainServices services;
+    frmFicha window(services);
+    window.Mostrar(file, card);
+    window.show();
+    QApplication::processEvents();
+    auto& editor = *window.txtTxt();
+    editor.Seleccionar(static_cast<int>(editor.Texto().size() / 2), 0);
+
+    bool typed = false;
+    for (auto _ : state) {
+        // A character, then Backspace: the card stays within its limit.
+        if (typed) {
+            Press(editor, Qt::Key_Backspace, QStringLiteral("\b"));
+        } else {
+            Press(editor, Qt::Key_X, QStringLiteral("x"));
+        }
+        typed = !typed;
+        QApplication::processEvents();
+    }
+    if (services.notices != 0 || file->GetTxt(card).size() < kLength) {
+        state.SkipWithError("a keystroke was refused");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Keystroke99999)->Unit(benchmark::kMillisecond)->Apply(Compared);
+
+const Budget kKeystroke{"keystroke_99999", "BM_Keystroke99999", 16, 1};
+
+int main(int argc, char** argv) {
+    // Widgets need an application object; benchmarks run without a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    return RunWithRatios(argc, argv);
+}

@@ -1,0 +1,124 @@
+// One keystroke in a card of 99,999 characters with the preview open: the
+// card's text is set with SetTxt, its change events reach the preview, and
+// the preview lays the card out and paints it once, when the event loop
+// turns. It must fit in one 16 ms display frame. The preview shows the
+// card's end, the costliest place: the whole text is laid out to reach it.
+// The same keystroke with the preview at the card's top is measured beside
+// it for comparison.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "engine/cartulo.h"
+#include "ratio.h"
+#include "spanish_text.h"
+#include "support/scripted_user_dialogs.h"
+#include "windows/frm_vista_previa.h"
+#include "windows/main_services.h"
+#include "windows/preview_canvas.h"
+
+namespace {
+
+using namespace cartulo::bench;
+using cartulo::windows::Argumentos;
+using cartulo::windows::ChildWindow;
+using cartulo::windows::frmVistaPrevia;
+
+// One below the limit, so the card takes one more character.
+constexpr std::size_t kLength = 99'998;
+
+class IdleMainServices : public cartulo::windows::MainServices {
+  public:
+    void MuestraFicha(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
+    void MuestraIndice(const std::shared_ptr<cartulo::cCartulo>&) override {}
+    void FichaActivada(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
+    void VentanaCerrada(ChildWindow&) override {}
+    QVariant Comando(const QString&, const Argumentos& = {}) override { return {}; }
+    void ComandoEspera(const QString&, const Argumentos& = {}) override {}
+    QPoint PosicionCascada(const QSize&) override { return {}; }
+    QSize AreaCliente() const override { return {1024, 768}; }
+    void BarraAnadeComando(const QString&, int, const QString&, const QString&) override {}
+    void BarraQuitarElementos(const QString&) override {}
+    void BarraLimpiar() override {}
+    void MensajeEstado(const QString&) override {}
+    cartulo::support::UserDialogs& Dialogos() override { return dialogs_; }
+    bool Depuracion() const override { return false; }
+    float EscalaPantalla() const override { return 1.0f; }
+
+  private:
+    cartulo::support::ScriptedUserDialogs dialogs_;
+};
+
+// Until the preview has painted and the screen has been given the result.
+void Settle(frmVistaPrevia& preview) {
+    while (preview.RepintePendiente()) QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+void Keystroke(benchmark::State& state, bool atEnd) {
+    auto file = std::make_shared<cartulo::cCartulo>();
+    file->NewFile("Cartulo");
+    const cartulo::CardId card = file->NewCard("Ficha larga");
+    const std::string before = SpanishText(99).Text(kLength);
+    std::string after = before;
+    after.insert(after.size() / 2, 1, 'x');
+    if (card < 0 || !file->SetTxt(card, before)) {
+        state.SkipWithError("the card could not be made");
+        return;
+    }
+    IdleMainServices services;
+    frmVistaPrevia preview(services);
+    preview.resize(frmVistaPrevia::kAnchoPixeles, 700);
+    preview.show();
+    preview.Mostrar(file, card);
+    Settle(preview);
+    if (atEnd) {
+        preview.scrVertical()->setValue(preview.scrVertical()->maximum());
+        Settle(preview);
+    }
+
+    bool typed = false;
+    const int repaintsBefore = preview.Repintados();
+    for (auto _ : state) {
+        // A character, then taking it back.
+        typed = !typed;
+        if (!file->SetTxt(card, typed ? after : before)) {
+            state.SkipWithError("a keystroke was refused");
+            return;
+        }
+        Settle(preview);
+    }
+    if (preview.Repintados() - repaintsBefore != static_cast<int>(state.iterations())) {
+        state.SkipWithError("not one painting per keystroke");
+    }
+    if (atEnd && !preview.picSalida()->FinalPintado()) {
+        state.SkipWithError("the preview does not show the card's end");
+    }
+}
+
+void BM_KeystrokePreview(benchmark::State& state) {
+    Keystroke(state, true);
+}
+
+void BM_KeystrokePreviewTop(benchmark::State& state) {
+    Keystroke(state, false);
+}
+
+}  // namespace
+
+BENCHMARK(BM_KeystrokePreview)->Unit(benchmark::kMillisecond)->Apply(Compared);
+BENCHMARK(BM_KeystrokePreviewTop)->Unit(benchmark::kMillisecond)->Apply(Compared);
+
+const Budget kKeystrokePreview{"keystroke_preview", "BM_KeystrokePreview", 16, 1};
+
+int main(int argc, char** argv) {
+    // Widgets need an application object; benchmarks run without a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    return RunWithRatios(argc, argv);
+}

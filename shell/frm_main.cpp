@@ -1,0 +1,326 @@
+#include "shell/frm_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "engine/paths.h"
+#include "shell/about.h"
+#include "shell/command_bar.h"
+#include "shell/drawn_icons.h"
+#include "shell/file_drop.h"
+#include "shell/main_menus.h"
+#include "shell/main_toolbar.h"
+#include "shell/resolve_path.h"
+#include "shell/search_field.h"
+#include "support/qt_user_dialogs.h"
+
+namespace cartulo::shell {
+
+namespace {
+
+constexpr int kAutoSaveTickMs = 1000;
+const QSize kStartSize(1120, 760);
+
+QString decodePath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+// Keeps the captions of a file's windows current when its title changes.
+class frmMain::RegistryEvents : public CartulosListener {
+  public:
+    explicit RegistryEvents(frmMain& main) : main_(main) {}
+    void onRename(std::int32_t index) override {
+        if (auto file = main_.registry_.List(index)) main_.actualizarTitulos(*file);
+    }
+    Subscription subscription;
+
+  private:
+    frmMain& main_;
+};
+
+frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
+    : QMainWindow(parent),
+      registry_(setup.registry != nullptr ? *setup.registry : Ctus()),
+      dialogs_(setup.dialogs),
+      fileDialogs_(setup.fileDialogs),
+      settings_(setup.settings),
+      debug_(setup.debug),
+      scale_(setup.scale),
+      firstArgument_(setup.firstArgument),
+      version_(setup.version),
+      cascada_(setup.scale) {
+    if (dialogs_ == nullptr) {
+        ownDialogs_ = std::make_unique<support::QtUserDialogs>(this, scale_);
+        dialogs_ = ownDialogs_.get();
+    }
+    if (fileDialogs_ == nullptr) {
+        ownFileDialogs_ = std::make_unique<QtFileDialogs>(this);
+        fileDialogs_ = ownFileDialogs_.get();
+    }
+    files_ = std::make_unique<CartuloFiles>(registry_, *dialogs_, *fileDialogs_, *this, debug_,
+                                            std::move(setup.clock));
+    registryEvents_ = std::make_unique<RegistryEvents>(*this);
+    registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
+
+    buildWindow();
+    buildTimers();
+    qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
+    destroying_ = true;
+    // The child windows go first, while the services they call still exist;
+    // closed ones waiting for deletion too.
+    QList<QPointer<QMdiSubWindow>> subs;
+    for (QMdiSubWindow* sub : mdiArea_->findChildren<QMdiSubWindow*>()) subs.append(sub);
+    for (const QPointer<QMdiSubWindow>& sub : subs) delete sub.data();
+    while (waitCursors_ > 0) CursorEspera(false);
+}
+
+void frmMain::buildWindow() {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    setAcceptDrops(true);
+    setWindowIcon(IconoHerramienta(9));
+
+    // The menu bar starts hidden; F10 shows it.
+    menus_ = std::make_unique<MenusPrincipales>(*menuBar(), debug_,
+                                                [this](MenuItem item) { ejecutarItem(item); });
+    for (int i = 0; i < MenusPrincipales::kMenuCount; ++i) {
+        const auto menu = static_cast<Menu>(i);
+        connect(menus_->MenuOf(menu), &QMenu::aboutToShow, this,
+                [this, menu] { refrescarMenu(menu); });
+    }
+    menuBar()->hide();
+
+    tlbBarra_ = addToolBar(QStringLiteral("Barra de herramientas"));
+    tlbBarra_->setObjectName(QStringLiteral("tlbBarra"));
+    tlbBarra_->setMovable(false);
+    tlbBarra_->setIconSize(QSize(24, 24) * scale_);
+    LlenarBarraHerramientas(*tlbBarra_, [this](const QString& key) {
+        // After the click has been fully handled.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        Comando(key);
+    });
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    picBarra_ = new BarraComandos(scale_, client);
+    picBarra_->onCommand = [this](const QString& word) { Comando(word); };
+    picBarra_->SetMenu(BarPanel::Ayuda, menus_->MenuOf(Menu::Ayuda));
+    picBarra_->SetMenu(BarPanel::Organizar, menus_->MenuOf(Menu::Archivo));
+    picBarra_->SetMenu(BarPanel::Edicion, menus_->MenuOf(Menu::Edicion));
+    picBarra_->SetMenu(BarPanel::Ficha, menus_->MenuOf(Menu::Ficha));
+    picBarra_->SetMenu(BarPanel::Cartulo, menus_->MenuOf(Menu::Cartulo));
+    picBarra_->SetMenu(BarPanel::Ventana, menus_->MenuOf(Menu::Ventana));
+    picBarra_->Buscador()->onEnter = [this](const QString& text) {
+        Comando(QStringLiteral("BuscarGlobal"), windows::Argumentos(text));
+    };
+    picBarra_->Buscador()->onEscape = [this] { enfocarHijaActiva(); };
+    column->addWidget(picBarra_);
+    // The first focus goes to the bar, so the search field keeps its placeholder.
+    picBarra_->setFocus();
+
+    mdiArea_ = new QMdiArea(client);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setBackground(QColor(0xd5, 0xdb, 0xe3));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (const Hija* hija = hijaDe(sub)) hija->child->CrearBotones();
+    });
+    column->addWidget(mdiArea_, 1);
+    setCentralWidget(client);
+
+    lblEstado_ = new QLabel(this);
+    lblEstado_->setObjectName(QStringLiteral("lblEstado"));
+    statusBar()->addWidget(lblEstado_, 1);
+    lblAutoguardado_ = new QLabel(QStringLiteral("Error al autoguardar"), this);
+    lblAutoguardado_->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
+    lblAutoguardado_->hide();
+    statusBar()->addPermanentWidget(lblAutoguardado_);
+
+    QSize size = kStartSize * scale_;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableSize() * 0.95);
+    }
+    resize(size);
+}
+
+void frmMain::buildTimers() {
+    tmrOpen_.setSingleShot(true);
+    tmrOpen_.setInterval(1);
+    connect(&tmrOpen_, &QTimer::timeout, this, [this] { AbrirAlArrancar(); });
+    tmrOpen_.start();
+
+    tmrDelayCmd_.setSingleShot(true);
+    tmrDelayCmd_.setInterval(1);
+    connect(&tmrDelayCmd_, &QTimer::timeout, this, [this] {
+        const QString word = pendingWord_;
+        const windows::Argumentos args = pendingArgs_;
+        Comando(word, args);
+    });
+
+    tmrFoco_.setSingleShot(true);
+    tmrFoco_.setInterval(1);
+    connect(&tmrFoco_, &QTimer::timeout, this, [this] { picBarra_->setFocus(); });
+
+    tmrAutoSave_.setInterval(kAutoSaveTickMs);
+    connect(&tmrAutoSave_, &QTimer::timeout, this, [this] { files_->TickAutoguardado(); });
+    tmrAutoSave_.start();
+}
+
+void frmMain::AbrirAlArrancar() {
+    tmrOpen_.stop();
+    if (settings_ != nullptr) {
+        const QString folder = decodePath(paths::DirectoryPart(settings_->FilePath()));
+        for (const std::string& entry : settings_->AutoLoadList()) {
+            files_->Abrir(ResolvePath(decodePath(entry), folder), false);
+        }
+    }
+    if (!firstArgument_.isEmpty()) {
+        files_->Abrir(ResolvePath(firstArgument_, QDir::currentPath()), true);
+    }
+}
+
+void frmMain::ComandoEspera(const QString& word, const windows::Argumentos& args) {
+    pendingWord_ = word;
+    pendingArgs_ = args;
+    tmrDelayCmd_.start();
+}
+
+void frmMain::ComandoRecibido(const QString& word, std::optional<QString> argument) {
+    Comando(word, argument ? windows::Argumentos(*argument) : windows::Argumentos());
+}
+
+// --- status bar and the waiting state ---
+
+void frmMain::TextoEstado(const QString& text) {
+    lblEstado_->setText(text);
+}
+
+void frmMain::MensajeEstado(const QString& text) {
+    TextoEstado(text);
+}
+
+QString frmMain::TextoEstadoActual() const {
+    return lblEstado_->text();
+}
+
+void frmMain::SenalAutoguardado(bool failed) {
+    autosaveFailed_ = failed;
+    lblAutoguardado_->setVisible(failed);
+    actualizarCaption();
+}
+
+void frmMain::actualizarCaption() {
+    QString caption = QString::fromUtf8(kProgramTitle);
+    if (autosaveFailed_) caption += QStringLiteral(" (error al autoguardar)");
+    setWindowTitle(caption);
+}
+
+void frmMain::CursorEspera(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++waitCursors_;
+    } else if (waitCursors_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --waitCursors_;
+    }
+}
+
+void frmMain::ProcesarEventos() {
+    // Repaints and the status text; no user input while a file is read or written.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// --- window events ---
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!files_->PermiteSalir()) {
+        event->ignore();
+        return;
+    }
+    guardarOpciones();
+    event->accept();
+    if (quitOnClose_) QCoreApplication::quit();
+}
+
+void frmMain::guardarOpciones() {
+    if (settings_ == nullptr) return;
+    const bool failed = settings_->WriteOptions();
+    const bool closeFailed = settings_->Close();
+    if (!failed && !closeFailed) return;
+    support::MessageRequest request;
+    request.title = QStringLiteral("Cerrar Cartulo");
+    request.text = QStringLiteral("No se han podido guardar las opciones en ") +
+                   decodePath(settings_->FilePath()) + QStringLiteral(".");
+    if (const auto& error = settings_->Ini().LastError()) {
+        request.detail = QString::fromStdString(error->description) + QStringLiteral(" (código ") +
+                         QString::number(error->code) + QStringLiteral(").");
+    }
+    request.flags = support::msg::kExclamation;
+    dialogs_->ShowMessage(request);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        estadoPrevio_ = windowState();
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && hijas_.empty()) {
+        tmrFoco_.start();
+    }
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized()) estadoPrevio_ = windowState() & ~Qt::WindowMinimized;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && !ArchivosCartulo(event->mimeData()->urls()).isEmpty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls() && !ArchivosCartulo(event->mimeData()->urls()).isEmpty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QStringList files = ArchivosCartulo(event->mimeData()->urls());
+    if (files.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    for (const QString& path : files) Comando(QStringLiteral("Abrir"), windows::Argumentos(path));
+}
+
+}  // namespace cartulo::shell

@@ -1,0 +1,210 @@
+// frmMain: the main window. It holds the child windows in an MDI area under
+// the command bar, runs every command of the command language (menus,
+// toolbar, command bar, shortcuts, the typed command, the command channel),
+// owns the life of the card files through CartuloFiles, and serves the
+// child windows (MainServices).
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "engine/cartulos.h"
+#include "platform/tick_count.h"
+#include "shell/cartulo_files.h"
+#include "shell/cascade.h"
+#include "shell/file_dialogs.h"
+#include "shell/menu_items.h"
+#include "shell/menu_state.h"
+#include "support/settings.h"
+#include "support/user_dialogs.h"
+#include "windows/child_window.h"
+#include "windows/main_services.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace cartulo::shell {
+
+class BarraComandos;
+class MenusPrincipales;
+
+struct MainWindowSetup {
+    cCartulos* registry = nullptr;                 // Ctus() when null
+    support::UserDialogs* dialogs = nullptr;       // the real boxes when null
+    FileDialogs* fileDialogs = nullptr;            // the real dialogs when null
+    support::ProgramSettings* settings = nullptr;  // "AUTOLOAD", "&Opciones", written at close
+    bool debug = false;
+    double scale = 1.0;
+    // Absolute path opened once the event loop runs ("" for none).
+    QString firstArgument;
+    platform::TickSource clock = platform::GetTickCount;
+    QString version;  // "major.minor.revision", for the about box
+};
+
+class frmMain : public QMainWindow, public windows::MainServices, public FileWindows {
+  public:
+    explicit frmMain(MainWindowSetup setup, QWidget* parent = nullptr);
+    ~frmMain() override;
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // --- the command language ---
+    QVariant Comando(const QString& word, const windows::Argumentos& args = {}) override;
+    void ComandoEspera(const QString& word, const windows::Argumentos& args = {}) override;
+    // A line from the command channel: no argument, or one text.
+    void ComandoRecibido(const QString& word, std::optional<QString> argument);
+    // Refreshes the item's menu and runs the item when it is enabled.
+    bool EjecutarSiHabilitado(MenuItem item);
+    // The keyboard shortcuts; true when the key is one of them.
+    bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+    // --- MainServices ---
+    void MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) override;
+    void MuestraIndice(const std::shared_ptr<cCartulo>& file) override;
+    void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) override;
+    void VentanaCerrada(windows::ChildWindow& window) override;
+    QPoint PosicionCascada(const QSize& windowSize) override;
+    QSize AreaCliente() const override;
+    void BarraAnadeComando(const QString& owner, int panel, const QString& caption,
+                           const QString& word) override;
+    void BarraQuitarElementos(const QString& owner) override;
+    void BarraLimpiar() override;
+    void MensajeEstado(const QString& text) override;
+    support::UserDialogs& Dialogos() override { return *dialogs_; }
+    bool Depuracion() const override { return debug_; }
+    float EscalaPantalla() const override { return static_cast<float>(scale_); }
+
+    // --- FileWindows ---
+    void MuestraFichaPrincipal(const std::shared_ptr<cCartulo>& file) override;
+    void MuestraListaCartulos() override;
+    void CerrarVentanasDe(const cCartulo& file) override;
+    void TextoEstado(const QString& text) override;
+    void SenalAutoguardado(bool failed) override;
+    void CursorEspera(bool on) override;
+    void ProcesarEventos() override;
+
+    // Puts a child window in the MDI area and activates it.
+    QMdiSubWindow* AnadeVentana(windows::ChildWindow& child);
+    // The active child window, or null.
+    windows::ChildWindow* VentanaActiva() const;
+    std::vector<windows::ChildWindow*> Ventanas() const;
+    void MuestraFichaMaestra(const std::shared_ptr<cCartulo>& file);
+    // tmrOpen's pass: the "AUTOLOAD" files, then the first argument.
+    void AbrirAlArrancar();
+    // Ends the event loop once the window has closed (the program's own window).
+    void SalirAlCerrar(bool on) { quitOnClose_ = on; }
+
+    CartuloFiles& Archivos() { return *files_; }
+    cCartulos& Registro() { return registry_; }
+    MenusPrincipales& Menus() { return *menus_; }
+    BarraComandos* Barra() const { return picBarra_; }
+    QToolBar* BarraHerramientas() const { return tlbBarra_; }
+    QMdiArea* AreaMdi() const { return mdiArea_; }
+    QString TextoEstadoActual() const;
+    bool PantallaCompleta() const { return fullScreen_.has_value(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    struct Hija {
+        QPointer<QMdiSubWindow> sub;
+        const QObject* key;  // the same window, known also while it is destroyed
+        windows::ChildWindow* child;
+        windows::ChildKind kind;
+    };
+    struct EstadoPantallaCompleta {
+        Qt::WindowStates state;
+        bool toolbarVisible;
+    };
+    class RegistryEvents;
+
+    void buildWindow();
+    void buildTimers();
+    // --- menus (frm_main_menus.cpp) ---
+    void ejecutarItem(MenuItem item);
+    void refrescarMenu(Menu menu);
+    ActiveWindowInfo infoVentanaActiva(bool withEditing) const;
+    QVariant comandoHija(const QString& word, const windows::Argumentos& args = {});
+    void nuevaFicha();
+    void nuevaHermana();
+    void borrarFicha();
+    void cerrarVentanaActiva();
+    void cerrarFichas();
+    void ordenar();
+    void ponerTamano(int width, int height);
+    void alternarPantallaCompleta();
+    void ejecutarComandoEscrito();
+    void opciones();
+    void acercaDe();
+    // --- commands (frm_main_commands.cpp) ---
+    void activar();
+    void buscar(const QString& text);
+    void buscarGlobal(const QString& text);
+    void abrirMenu(const QVariant& number);
+    void enfocarHijaActiva();
+    // --- child windows (frm_main_windows.cpp) ---
+    const Hija* hijaDe(const QMdiSubWindow* sub) const;
+    const Hija* hijaDe(const windows::ChildWindow* child) const;
+    const Hija* fichaAbierta(const cCartulo& file, CardId id) const;
+    void activarHija(const Hija& hija);
+    void olvidar(const QObject* sub);
+    void actualizarTitulos(const cCartulo& file);
+    void actualizarCaption();
+    bool esDestinoDeTeclas(QObject* watched) const;
+    void guardarOpciones();
+
+    cCartulos& registry_;
+    std::unique_ptr<support::UserDialogs> ownDialogs_;
+    support::UserDialogs* dialogs_;
+    std::unique_ptr<FileDialogs> ownFileDialogs_;
+    FileDialogs* fileDialogs_;
+    support::ProgramSettings* settings_;
+    bool debug_;
+    double scale_;
+    QString firstArgument_;
+    QString version_;
+    std::unique_ptr<CartuloFiles> files_;
+    std::unique_ptr<RegistryEvents> registryEvents_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    BarraComandos* picBarra_ = nullptr;
+    QToolBar* tlbBarra_ = nullptr;
+    QLabel* lblEstado_ = nullptr;
+    QLabel* lblAutoguardado_ = nullptr;
+    std::unique_ptr<MenusPrincipales> menus_;
+
+    QTimer tmrOpen_;
+    QTimer tmrDelayCmd_;
+    QTimer tmrFoco_;
+    QTimer tmrAutoSave_;
+    QString pendingWord_;
+    windows::Argumentos pendingArgs_;
+
+    std::vector<Hija> hijas_;
+    Cascada cascada_;
+    std::weak_ptr<cCartulo> fichaActivaArchivo_;
+    CardId fichaActivaId_ = kNoCard;
+    Qt::WindowStates estadoPrevio_ = Qt::WindowNoState;
+    std::optional<EstadoPantallaCompleta> fullScreen_;
+    QString lastTypedCommand_;
+    bool autosaveFailed_ = false;
+    int waitCursors_ = 0;
+    const QEvent* menuBarKey_ = nullptr;  // the F10 press being delivered
+    bool quitOnClose_ = false;
+    bool destroying_ = false;
+};
+
+}  // namespace cartulo::shell

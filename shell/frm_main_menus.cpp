@@ -1,0 +1,319 @@
+// The main window's menu items: when they are enabled and what they do.
+#include <QAction>
+#include <QClipboard>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QToolBar>
+
+#include "platform/text_codec.h"
+#include "shell/about.h"
+#include "shell/card_messages.h"
+#include "shell/child_windows.h"
+#include "shell/frm_main.h"
+#include "shell/main_menus.h"
+#include "shell/new_entries.h"
+#include "shell/typed_command.h"
+#include "support/frm_opciones.h"
+
+namespace cartulo::shell {
+
+namespace {
+
+bool clipboardHoldsText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText() && !data->text().isEmpty();
+}
+
+}  // namespace
+
+ActiveWindowInfo frmMain::infoVentanaActiva(bool withEditing) const {
+    ActiveWindowInfo info;
+    info.openFiles = registry_.ListCount();
+    windows::ChildWindow* child = VentanaActiva();
+    if (child == nullptr) return info;
+    const std::shared_ptr<cCartulo> file = child->Cartulo();
+    info.hasFile = file != nullptr;
+    info.isCard = child->Kind() == windows::ChildKind::Ficha;
+    if (info.isCard && file) {
+        const std::optional<CardId> card = FichaDe(*child);
+        info.isMainCard = card && *card == file->GetMain();
+    }
+    if (withEditing) {
+        AskEditingFacts(child, info);
+        info.clipboardText = clipboardHoldsText();
+    }
+    return info;
+}
+
+void frmMain::refrescarMenu(Menu menu) {
+    menus_->Apply(menu, infoVentanaActiva(menu == Menu::Edicion));
+}
+
+bool frmMain::EjecutarSiHabilitado(MenuItem item) {
+    refrescarMenu(InfoOf(item).menu);
+    QAction* action = menus_->Action(item);
+    if (!action->isEnabled() || !action->isVisible()) return false;
+    ejecutarItem(item);
+    return true;
+}
+
+QVariant frmMain::comandoHija(const QString& word, const windows::Argumentos& args) {
+    windows::ChildWindow* child = VentanaActiva();
+    return child != nullptr ? child->Comando(word, args) : QVariant();
+}
+
+void frmMain::ejecutarItem(MenuItem item) {
+    windows::ChildWindow* child = VentanaActiva();
+    const std::shared_ptr<cCartulo> file = child != nullptr ? child->Cartulo() : nullptr;
+    const auto insert = [this](const QString& text) {
+        comandoHija(QStringLiteral("Insertar"), windows::Argumentos(text));
+    };
+    switch (item) {
+        case MenuItem::ArchivoNuevo:
+            files_->NuevoConPregunta();
+            break;
+        case MenuItem::ArchivoAbrir:
+            files_->AbrirConDialogo();
+            break;
+        case MenuItem::ArchivoGuardarComo:
+            if (file) files_->GuardarComo(*file);
+            break;
+        case MenuItem::ArchivoGuardarTodo:
+            files_->GuardarTodoMenu();
+            break;
+        case MenuItem::ArchivoCerrar:
+            if (file) files_->Cerrar(file);
+            break;
+        case MenuItem::ArchivoOpciones:
+            opciones();
+            break;
+        case MenuItem::ArchivoEjecutarComando:
+            ejecutarComandoEscrito();
+            break;
+        case MenuItem::ArchivoSalir:
+            close();
+            break;
+
+        case MenuItem::EdicionDeshacer:
+            comandoHija(QStringLiteral("Deshacer"));
+            break;
+        case MenuItem::EdicionCortar:
+            comandoHija(QStringLiteral("Cortar"));
+            break;
+        case MenuItem::EdicionCopiar:
+            comandoHija(QStringLiteral("Copiar"));
+            break;
+        case MenuItem::EdicionPegar:
+            comandoHija(QStringLiteral("Pegar"));
+            break;
+        case MenuItem::EdicionEliminar:
+            comandoHija(QStringLiteral("Eliminar"));
+            break;
+        case MenuItem::EdicionCortarLinea:
+            comandoHija(QStringLiteral("CortarLinea"));
+            break;
+        case MenuItem::EdicionBuscarTexto:
+            comandoHija(QStringLiteral("BuscarTexto"));
+            break;
+        case MenuItem::EdicionSeleccionarTodo:
+            comandoHija(QStringLiteral("SeleccionarTodo"));
+            break;
+        case MenuItem::EdicionIdentar:
+            comandoHija(QStringLiteral("Identar"));
+            break;
+        case MenuItem::EdicionDesidentar:
+            comandoHija(QStringLiteral("Desidentar"));
+            break;
+        case MenuItem::EdicionInsertarFechaHora: {
+            const QLocale locale;
+            insert(locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' ' +
+                   locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+            break;
+        }
+        case MenuItem::EdicionInsertarAbre:
+            insert(QStringLiteral("«"));
+            break;
+        case MenuItem::EdicionInsertarCierra:
+            insert(QStringLiteral("»"));
+            break;
+
+        case MenuItem::FichaNueva:
+            nuevaFicha();
+            break;
+        case MenuItem::FichaNuevaHermana:
+            nuevaHermana();
+            break;
+        case MenuItem::FichaBorrar:
+            borrarFicha();
+            break;
+        case MenuItem::FichaEntrada:
+            if (child != nullptr) EditarEntrada(*child);
+            break;
+        case MenuItem::FichaHipertexto:
+            comandoHija(QStringLiteral("Hipertexto"));
+            break;
+
+        case MenuItem::CartuloPrincipal:
+            if (file) MuestraFichaPrincipal(file);
+            break;
+        case MenuItem::CartuloMaestra:
+            if (file) MuestraFichaMaestra(file);
+            break;
+        case MenuItem::CartuloIndice:
+            if (file) MuestraIndice(file);
+            break;
+
+        case MenuItem::VentanaCerrar:
+            cerrarVentanaActiva();
+            break;
+        case MenuItem::VentanaCerrarFichas:
+            cerrarFichas();
+            break;
+        case MenuItem::VentanaOrdenar:
+            ordenar();
+            break;
+        case MenuItem::Ventana800x600:
+            ponerTamano(800, 600);
+            break;
+        case MenuItem::Ventana1024x600:
+            ponerTamano(1024, 600);
+            break;
+        case MenuItem::Ventana1024x768:
+            ponerTamano(1024, 768);
+            break;
+        case MenuItem::VentanaPantallaCompleta:
+            alternarPantallaCompleta();
+            break;
+
+        case MenuItem::AyudaAcercaDe:
+            acercaDe();
+            break;
+    }
+}
+
+// --- Ficha ---
+
+void frmMain::nuevaFicha() {
+    windows::ChildWindow* child = VentanaActiva();
+    const std::shared_ptr<cCartulo> file = child != nullptr ? child->Cartulo() : nullptr;
+    if (!file) return;
+    std::string hint;
+    if (child->Kind() == windows::ChildKind::Ficha) {
+        auto selected =
+            platform::fromQString(child->Comando(QStringLiteral("ObtenerHipertexto")).toString());
+        // A text the file cannot hold as it is makes no entry.
+        if (selected.unstorable.empty()) hint = std::move(selected.text);
+    }
+    const CardId id = file->NewCard(EntradaNuevaFicha(*file, hint));
+    if (id < 0) {
+        dialogs_->ShowMessage(MensajeFichaNoCreada(NuevaClase::Ficha, id));
+        return;
+    }
+    MuestraFicha(file, id);
+    if (const Hija* shown = fichaAbierta(*file, id)) EditarEntrada(*shown->child);
+}
+
+void frmMain::nuevaHermana() {
+    windows::ChildWindow* child = VentanaActiva();
+    const std::shared_ptr<cCartulo> file = child != nullptr ? child->Cartulo() : nullptr;
+    const std::optional<CardId> source = child != nullptr ? FichaDe(*child) : std::nullopt;
+    if (!file || !source) return;
+    const CardId id = file->NewAlias(*source, EntradaNuevaHermana(*file, file->GetNtry(*source)));
+    if (id < 0) {
+        dialogs_->ShowMessage(MensajeFichaNoCreada(NuevaClase::Hermana, id));
+        return;
+    }
+    MuestraFicha(file, id);
+    if (const Hija* shown = fichaAbierta(*file, id)) EditarEntrada(*shown->child);
+}
+
+void frmMain::borrarFicha() {
+    windows::ChildWindow* child = VentanaActiva();
+    const std::shared_ptr<cCartulo> file = child != nullptr ? child->Cartulo() : nullptr;
+    const std::optional<CardId> card = child != nullptr ? FichaDe(*child) : std::nullopt;
+    if (!file || !card) return;
+    // Deleting it would be refused after its window had closed.
+    if (*card == file->GetMain()) {
+        dialogs_->ShowMessage(MensajeFichaPrincipalNoSeBorra());
+        return;
+    }
+    const QString entry = platform::toQString(file->GetNtry(*card));
+    if (dialogs_->ShowMessage(PreguntaBorrarFicha(entry)) != support::MsgResult::Yes) return;
+    if (const Hija* open = fichaAbierta(*file, *card); open != nullptr && open->sub) {
+        open->sub->close();
+    }
+    file->DelCard(*card);
+}
+
+// --- Ventana ---
+
+void frmMain::cerrarVentanaActiva() {
+    if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) sub->close();
+}
+
+void frmMain::cerrarFichas() {
+    std::vector<QPointer<QMdiSubWindow>> cards;
+    for (const Hija& hija : hijas_) {
+        if (hija.kind == windows::ChildKind::Ficha) cards.push_back(hija.sub);
+    }
+    for (const QPointer<QMdiSubWindow>& sub : cards) {
+        if (sub) sub->close();
+    }
+}
+
+void frmMain::ordenar() {
+    for (windows::ChildWindow* child : Ventanas()) child->Colocar();
+}
+
+void frmMain::ponerTamano(int width, int height) {
+    if (fullScreen_) alternarPantallaCompleta();
+    showNormal();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(QSize(width, height) - frame);
+}
+
+void frmMain::alternarPantallaCompleta() {
+    if (!fullScreen_) {
+        fullScreen_ = EstadoPantallaCompleta{windowState(), tlbBarra_->isVisible()};
+        tlbBarra_->hide();
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
+    } else {
+        const EstadoPantallaCompleta before = *fullScreen_;
+        fullScreen_.reset();
+        setWindowState(before.state);
+        tlbBarra_->setVisible(before.toolbarVisible);
+    }
+    menus_->Action(MenuItem::VentanaPantallaCompleta)->setChecked(fullScreen_.has_value());
+}
+
+// --- Archivo and Ayuda ---
+
+void frmMain::ejecutarComandoEscrito() {
+    support::InputRequest request;
+    request.prompt = QStringLiteral("Introduzca el comando.");
+    request.title = windowTitle();
+    request.defaultText = lastTypedCommand_;
+    const std::optional<QString> answer = dialogs_->AskText(request);
+    if (!answer || answer->isEmpty()) return;
+    lastTypedCommand_ = *answer;
+    if (const std::optional<TypedCommand> typed = ParseTypedCommand(*answer)) {
+        Comando(typed->word,
+                typed->argument ? windows::Argumentos(*typed->argument) : windows::Argumentos());
+    }
+}
+
+void frmMain::opciones() {
+    if (settings_ == nullptr) return;
+    support::frmOpciones window(*settings_, *dialogs_, scale_, this);
+    window.exec();
+}
+
+void frmMain::acercaDe() {
+    dialogs_->ShowMessage(AcercaDe(version_));
+}
+
+}  // namespace cartulo::shell

@@ -1,0 +1,105 @@
+#include "shell/menu_items.h"
+
+#include <array>
+
+namespace cartulo::shell {
+
+namespace {
+
+// Items whose windows come with later work ("&Propiedades...", "Comparar
+// cartulos", "&Mostrar portapapeles", "&Buscar...", "B&úsqueda global",
+// "&Lista de ventanas", "Vista previa", "Lista de cartulos") are added here,
+// in their place in menu order, when those windows exist.
+constexpr std::array kItems = {
+    MenuItemInfo{MenuItem::ArchivoNuevo, Menu::Archivo, "&Nuevo...", "", false, false},
+    MenuItemInfo{MenuItem::ArchivoAbrir, Menu::Archivo, "&Abrir...", "Ctrl+A", false, false},
+    MenuItemInfo{MenuItem::ArchivoGuardarComo, Menu::Archivo, "Guardar &como...", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoGuardarTodo, Menu::Archivo, "&Guardar todo", "Ctrl+G", false,
+                 false},
+    MenuItemInfo{MenuItem::ArchivoCerrar, Menu::Archivo, "&Cerrar", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoOpciones, Menu::Archivo, "&Opciones", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoEjecutarComando, Menu::Archivo, "Ejecutar comando...", "", true,
+                 false},
+    MenuItemInfo{MenuItem::ArchivoSalir, Menu::Archivo, "&Salir", "", false, true},
+
+    MenuItemInfo{MenuItem::EdicionDeshacer, Menu::Edicion, "&Deshacer", "Ctrl+Z", false, false},
+    MenuItemInfo{MenuItem::EdicionCortar, Menu::Edicion, "&Cortar", "Ctrl+X", false, true},
+    MenuItemInfo{MenuItem::EdicionCopiar, Menu::Edicion, "C&opiar", "Ctrl+C", false, false},
+    MenuItemInfo{MenuItem::EdicionPegar, Menu::Edicion, "&Pegar", "Ctrl+V", false, false},
+    MenuItemInfo{MenuItem::EdicionEliminar, Menu::Edicion, "&Eliminar", "Supr", false, false},
+    MenuItemInfo{MenuItem::EdicionCortarLinea, Menu::Edicion, "Cortar &línea", "Ctrl+Y", false,
+                 false},
+    MenuItemInfo{MenuItem::EdicionBuscarTexto, Menu::Edicion, "&Buscar texto", "Ctrl+T", false,
+                 true},
+    MenuItemInfo{MenuItem::EdicionSeleccionarTodo, Menu::Edicion, "Seleccionar &todo", "Ctrl+E",
+                 false, false},
+    MenuItemInfo{MenuItem::EdicionIdentar, Menu::Edicion, "&Identar", "Ctrl+L", false, true},
+    MenuItemInfo{MenuItem::EdicionDesidentar, Menu::Edicion, "De&sidentar", "Ctrl+N", false, false},
+    MenuItemInfo{MenuItem::EdicionInsertarFechaHora, Menu::Edicion, "Insertar fecha y hora", "",
+                 false, true},
+    MenuItemInfo{MenuItem::EdicionInsertarAbre, Menu::Edicion, "Insertar «", "Ctrl+I", false,
+                 false},
+    MenuItemInfo{MenuItem::EdicionInsertarCierra, Menu::Edicion, "Insertar »", "Ctrl+O", false,
+                 false},
+
+    MenuItemInfo{MenuItem::FichaNueva, Menu::Ficha, "&Nueva ficha", "F7", false, false},
+    MenuItemInfo{MenuItem::FichaNuevaHermana, Menu::Ficha, "Nueva &hermana", "Mayús+F7", false,
+                 false},
+    MenuItemInfo{MenuItem::FichaBorrar, Menu::Ficha, "&Borrar ficha...", "", false, false},
+    MenuItemInfo{MenuItem::FichaEntrada, Menu::Ficha, "&Editar entrada", "F2", false, true},
+    MenuItemInfo{MenuItem::FichaHipertexto, Menu::Ficha, "&Hipertexto", "F8", false, false},
+
+    MenuItemInfo{MenuItem::CartuloPrincipal, Menu::Cartulo, "Ficha &principal", "", false, false},
+    MenuItemInfo{MenuItem::CartuloMaestra, Menu::Cartulo, "Ficha &maestra", "", false, false},
+    MenuItemInfo{MenuItem::CartuloIndice, Menu::Cartulo, "Índ&ice", "F6", false, true},
+
+    MenuItemInfo{MenuItem::VentanaCerrar, Menu::Ventana, "&Cerrar", "Ctrl+W", false, false},
+    MenuItemInfo{MenuItem::VentanaCerrarFichas, Menu::Ventana, "Cerrar &fichas", "Mayús+F4", false,
+                 false},
+    MenuItemInfo{MenuItem::VentanaOrdenar, Menu::Ventana, "&Ordenar ventanas", "Mayús+F12", false,
+                 true},
+    MenuItemInfo{MenuItem::Ventana800x600, Menu::Ventana, "Poner a &800x600", "", true, true},
+    MenuItemInfo{MenuItem::Ventana1024x600, Menu::Ventana, "Poner a 1024x&600", "", true, false},
+    MenuItemInfo{MenuItem::Ventana1024x768, Menu::Ventana, "Poner a &1024x768", "", true, false},
+    MenuItemInfo{MenuItem::VentanaPantallaCompleta, Menu::Ventana, "&Pantalla completa", "F11",
+                 false, true},
+
+    MenuItemInfo{MenuItem::AyudaAcercaDe, Menu::Ayuda, "&Acerca de Cartulo", "F1", false, false},
+};
+
+}  // namespace
+
+std::span<const MenuItemInfo> MenuItems() {
+    return kItems;
+}
+
+const MenuItemInfo& InfoOf(MenuItem item) {
+    for (const MenuItemInfo& info : kItems) {
+        if (info.item == item) return info;
+    }
+    return kItems.front();  // unreachable: every item is in the table
+}
+
+QString MenuCaption(Menu menu) {
+    switch (menu) {
+        case Menu::Archivo:
+            return QStringLiteral("&Archivo");
+        case Menu::Edicion:
+            return QStringLiteral("&Edición");
+        case Menu::Ficha:
+            return QStringLiteral("&Ficha");
+        case Menu::Cartulo:
+            return QStringLiteral("C&artulo");
+        case Menu::Ventana:
+            return QStringLiteral("&Ventana");
+        case Menu::Ayuda:
+            return QStringLiteral("Ay&uda");
+    }
+    return {};
+}
+
+QString ItemCaption(MenuItem item) {
+    return QString::fromUtf8(InfoOf(item).caption);
+}
+
+}  // namespace cartulo::shell

@@ -1,0 +1,76 @@
+// The items of the main window's menus: one identifier each, with the
+// caption, the menu it belongs to, and whether it is shown only with the
+// "debug" switch. Widgets are built from this table (main_menus.h).
+#pragma once
+
+#include <QString>
+#include <span>
+
+namespace cartulo::shell {
+
+enum class Menu { Archivo, Edicion, Ficha, Cartulo, Ventana, Ayuda };
+
+enum class MenuItem {
+    // Archivo
+    ArchivoNuevo,
+    ArchivoAbrir,
+    ArchivoGuardarComo,
+    ArchivoGuardarTodo,
+    ArchivoCerrar,
+    ArchivoOpciones,
+    ArchivoEjecutarComando,
+    ArchivoSalir,
+    // Edición
+    EdicionDeshacer,
+    EdicionCortar,
+    EdicionCopiar,
+    EdicionPegar,
+    EdicionEliminar,
+    EdicionCortarLinea,
+    EdicionBuscarTexto,
+    EdicionSeleccionarTodo,
+    EdicionIdentar,
+    EdicionDesidentar,
+    EdicionInsertarFechaHora,
+    EdicionInsertarAbre,
+    EdicionInsertarCierra,
+    // Ficha
+    FichaNueva,
+    FichaNuevaHermana,
+    FichaBorrar,
+    FichaEntrada,
+    FichaHipertexto,
+    // Cartulo
+    CartuloPrincipal,
+    CartuloMaestra,
+    CartuloIndice,
+    // Ventana
+    VentanaCerrar,
+    VentanaCerrarFichas,
+    VentanaOrdenar,
+    Ventana800x600,
+    Ventana1024x600,
+    Ventana1024x768,
+    VentanaPantallaCompleta,
+    // Ayuda
+    AyudaAcercaDe,
+};
+
+struct MenuItemInfo {
+    MenuItem item;
+    Menu menu;
+    const char* caption;   // UTF-8, with the "&" of its access key
+    const char* shortcut;  // shown beside the caption; the keys are handled by shortcuts.h
+    bool debugOnly;
+    bool separatorBefore;
+};
+
+// Every item in menu order.
+std::span<const MenuItemInfo> MenuItems();
+const MenuItemInfo& InfoOf(MenuItem item);
+
+// The menu's caption, with its access key: "&Archivo", "&Edición", ...
+QString MenuCaption(Menu menu);
+QString ItemCaption(MenuItem item);
+
+}  // namespace cartulo::shell

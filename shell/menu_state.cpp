@@ -1,0 +1,65 @@
+#include "shell/menu_state.h"
+
+#include "windows/child_window.h"
+
+namespace cartulo::shell {
+
+bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
+    const bool edit = s.permiteEdicion;
+    switch (item) {
+        case MenuItem::ArchivoGuardarTodo:
+            return s.openFiles > 0;
+        case MenuItem::ArchivoGuardarComo:
+        case MenuItem::ArchivoCerrar:
+            return s.hasFile;
+
+        case MenuItem::EdicionDeshacer:
+        case MenuItem::EdicionSeleccionarTodo:
+        case MenuItem::EdicionInsertarFechaHora:
+        case MenuItem::EdicionInsertarAbre:
+        case MenuItem::EdicionInsertarCierra:
+            return edit;
+        case MenuItem::EdicionCortar:
+        case MenuItem::EdicionCopiar:
+        case MenuItem::EdicionEliminar:
+            return edit && s.seleccion;
+        case MenuItem::EdicionPegar:
+            return edit && s.clipboardText;
+        case MenuItem::EdicionCortarLinea:
+        case MenuItem::EdicionIdentar:
+        case MenuItem::EdicionDesidentar:
+            return s.multiLine;
+        case MenuItem::EdicionBuscarTexto:
+            return s.permiteBusqueda;
+
+        case MenuItem::FichaNueva:
+            return s.hasFile;
+        case MenuItem::FichaNuevaHermana:
+        case MenuItem::FichaEntrada:
+            return s.isCard && !s.isMainCard;
+        case MenuItem::FichaBorrar:
+        case MenuItem::FichaHipertexto:
+            return s.isCard;
+
+        case MenuItem::CartuloPrincipal:
+        case MenuItem::CartuloMaestra:
+        case MenuItem::CartuloIndice:
+            return s.hasFile;
+
+        default:
+            return true;
+    }
+}
+
+void AskEditingFacts(windows::ChildWindow* child, ActiveWindowInfo& info) {
+    info.permiteEdicion = info.permiteBusqueda = info.multiLine = info.seleccion = false;
+    if (child == nullptr) return;
+    info.permiteEdicion = child->Comando(QStringLiteral("PermiteEdicion")).toBool();
+    info.permiteBusqueda = child->Comando(QStringLiteral("PermiteBusqueda")).toBool();
+    if (info.permiteEdicion) {
+        info.multiLine = child->Comando(QStringLiteral("MultiLine")).toBool();
+        info.seleccion = !child->Comando(QStringLiteral("Seleccion")).toString().isEmpty();
+    }
+}
+
+}  // namespace cartulo::shell

@@ -1,0 +1,95 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+
+#include "shell/about.h"
+#include "shell/frm_main.h"
+#include "shell/resolve_path.h"
+#include "shell/single_instance.h"
+#include "support/qt_user_dialogs.h"
+
+namespace cartulo::shell {
+
+Arranque::Arranque(StartupOptions options)
+    : options_(std::move(options)),
+      settings_(options_.settingsFile),
+      server_([this](const QString& word, std::optional<QString> argument) {
+          // Lines are served by the event loop, which runs only once the
+          // main window exists; a late line after it is gone does nothing.
+          if (main_) main_->ComandoRecibido(word, std::move(argument));
+      }) {}
+
+Arranque::~Arranque() {
+    server_.Close();
+    main_.reset();
+}
+
+support::MessageRequest MensajeSinComunicacion() {
+    support::MessageRequest request;
+    request.title = QStringLiteral("Comando DDE");
+    request.text = QStringLiteral("No se ha podido establecer una comunicación DDE con ") +
+                   QString::fromUtf8(kProgramTitle) + QStringLiteral(".");
+    request.flags = support::msg::kCritical;
+    return request;
+}
+
+StartupResult Arranque::Iniciar() {
+    commandLine_.ParseArguments(options_.arguments);
+    const bool debug = commandLine_.HasSwitch(QStringLiteral("debug"));
+    settings_.ReadOptions();
+
+    const QString first = commandLine_.GetArgument(1);
+    const QString absolute =
+        first.isEmpty() ? QString() : ResolvePath(first, options_.workingDirectory);
+    switch (EstablishInstance(server_, absolute, options_.channelName)) {
+        case InstanceRole::HandedOver:
+            return StartupResult::HandedOver;
+        case InstanceRole::HandOverFailed: {
+            support::UserDialogs* dialogs = options_.dialogs;
+            if (dialogs == nullptr) {
+                ownDialogs_ =
+                    std::make_unique<support::QtUserDialogs>(nullptr, settings_.DisplayScale());
+                dialogs = ownDialogs_.get();
+            }
+            dialogs->ShowMessage(MensajeSinComunicacion());
+            return StartupResult::HandOverFailed;
+        }
+        case InstanceRole::Server:
+            break;
+    }
+
+    MainWindowSetup setup;
+    setup.registry = options_.registry;
+    setup.dialogs = options_.dialogs;
+    setup.settings = &settings_;
+    setup.debug = debug;
+    setup.scale = settings_.DisplayScale();
+    setup.firstArgument = absolute;
+    setup.version = options_.version;
+    main_ = std::make_unique<frmMain>(std::move(setup));
+    main_->show();
+    return StartupResult::Shown;
+}
+
+int EjecutarCartulo(int argc, char** argv, const QString& version) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
+    QApplication::setApplicationVersion(version);
+
+    StartupOptions options;
+    options.arguments = QApplication::arguments().mid(1);
+    options.version = version;
+    Arranque start(std::move(options));
+    switch (start.Iniciar()) {
+        case StartupResult::HandedOver:
+            return 0;
+        case StartupResult::HandOverFailed:
+            return 1;
+        case StartupResult::Shown:
+            break;
+    }
+    start.VentanaPrincipal()->SalirAlCerrar(true);
+    return QApplication::exec();
+}
+
+}  // namespace cartulo::shell

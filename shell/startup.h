@@ -1,0 +1,66 @@
+// The program's start: command line, settings, the single-instance check
+// with its hand-over, and the main window; and the whole run of the program
+// for main().
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "engine/cartulos.h"
+#include "platform/command_channel.h"
+#include "shell/command_line.h"
+#include "support/settings.h"
+#include "support/user_dialogs.h"
+
+namespace cartulo::shell {
+
+class frmMain;
+
+struct StartupOptions {
+    QStringList arguments;  // after the program's own name
+    QString channelName = platform::DefaultCommandChannelName();
+    std::string settingsFile = support::SettingsFile();
+    QString workingDirectory = QDir::currentPath();
+    cCartulos* registry = nullptr;            // Ctus() when null
+    support::UserDialogs* dialogs = nullptr;  // the real boxes when null
+    QString version;                          // shown by the about box
+};
+
+enum class StartupResult {
+    Shown,           // this is the running instance; its main window is shown
+    HandedOver,      // a running instance took the work: end at once
+    HandOverFailed,  // no instance could be reached: the user was told; end
+};
+
+class Arranque {
+  public:
+    explicit Arranque(StartupOptions options);
+    ~Arranque();
+    Arranque(const Arranque&) = delete;
+    Arranque& operator=(const Arranque&) = delete;
+
+    StartupResult Iniciar();
+    // The main window once shown; null otherwise.
+    frmMain* VentanaPrincipal() const { return main_.get(); }
+    const CommandLine& LineaDeComandos() const { return commandLine_; }
+    support::ProgramSettings& Opciones() { return settings_; }
+
+  private:
+    StartupOptions options_;
+    CommandLine commandLine_;
+    support::ProgramSettings settings_;
+    std::unique_ptr<support::UserDialogs> ownDialogs_;
+    platform::CommandChannelServer server_;
+    std::unique_ptr<frmMain> main_;
+};
+
+// The message shown when the running instance cannot be reached.
+support::MessageRequest MensajeSinComunicacion();
+
+// The whole program: the application object, the start, the event loop.
+int EjecutarCartulo(int argc, char** argv, const QString& version);
+
+}  // namespace cartulo::shell

@@ -1,0 +1,95 @@
+// The command bar: its panels, the elements windows add to it, and the
+// search field's placeholder.
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+
+#include "shell/command_bar.h"
+#include "shell/command_bar_button.h"
+#include "shell/search_field.h"
+#include "tests/shell/frm_main_fixture.h"
+
+namespace cartulo::shell::testing {
+namespace {
+
+TEST_F(FrmMainTest, ElementsAreRemovedByOwnerAndClearingKeepsTheMainWindowsOwn) {
+    Main().BarraAnadeComando("frmMain", 2, "Propio", "nuevocartulo");
+    Main().BarraAnadeComando("frmFicha", 2, "De ficha", "copiar");
+    Main().BarraAnadeComando("frmIndice", 4, "De índice", "pegar");
+    BarraComandos& bar = *Main().Barra();
+    EXPECT_EQ(bar.Elementos().All().size(), 3u);
+    EXPECT_EQ(bar.BotonesDeElementos(2).size(), 2);
+
+    Main().BarraQuitarElementos("frmIndice");
+    EXPECT_EQ(bar.Elementos().All().size(), 2u);
+    EXPECT_TRUE(bar.BotonesDeElementos(4).isEmpty());
+
+    Main().BarraLimpiar();
+    ASSERT_EQ(bar.Elementos().All().size(), 1u);
+    EXPECT_EQ(bar.Elementos().All()[0].caption, QStringLiteral("Propio"));
+
+    // A click sends the element's command.
+    ASSERT_EQ(bar.BotonesDeElementos(2).size(), 1);
+    bar.BotonesDeElementos(2)[0]->click();
+    EXPECT_EQ(registry.ListCount(), 0);  // asked for a title, cancelled
+    EXPECT_EQ(dialogs.Inputs().size(), 1u);
+}
+
+TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
+    Main().show();
+    BarraComandos& bar = *Main().Barra();
+    EXPECT_EQ(bar.Boton(BarPanel::Organizar)->text(), QStringLiteral("Organizar"));
+    EXPECT_EQ(bar.Boton(BarPanel::Edicion)->text(), QStringLiteral("Edición"));
+    EXPECT_EQ(bar.Boton(BarPanel::Ayuda)->text(), QStringLiteral("Ayuda"));
+
+    QMenu* archivo = Main().Menus().MenuOf(Menu::Archivo);
+    Main().Comando("abrirmenu", windows::Argumentos(QVariant(0)));
+    EXPECT_TRUE(archivo->isVisible());
+    archivo->close();
+    QMenu* cartuloMenu = Main().Menus().MenuOf(Menu::Cartulo);
+    bar.Boton(BarPanel::Cartulo)->click();
+    EXPECT_TRUE(cartuloMenu->isVisible());
+    cartuloMenu->close();
+    Main().Comando("abrirmenu", windows::Argumentos(QVariant(9)));  // no such panel
+}
+
+TEST_F(FrmMainTest, TheSearchFieldShowsItsPlaceholderOnlyWhileEmptyAndUnfocused) {
+    Main().show();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    CampoBuscar* field = Main().Barra()->Buscador();
+    EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
+    const QColor grey = field->palette().color(QPalette::Text);
+
+    field->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_NE(field->palette().color(QPalette::Text), grey);
+
+    QTest::keyClicks(field, "pulpo");
+    QTest::keyClick(field, Qt::Key_Escape);  // empties it; no child to focus
+    EXPECT_EQ(field->TextoEscrito(), QString());
+
+    Main().Barra()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !field->hasFocus(); }));
+    EXPECT_TRUE(field->MuestraMarcador());
+    EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
+}
+
+TEST_F(FrmMainTest, TheToolbarHasItsElevenButtonsAndSendsTheirKeys) {
+    QStringList layout;
+    for (const QAction* action : Main().BarraHerramientas()->actions()) {
+        layout << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+    }
+    EXPECT_EQ(layout, (QStringList{"Nuevo cartulo", "Abrir", "Guardar", "Imprimir", "|", "Copiar",
+                                   "Cortar", "Pegar", "Deshacer", "|", "Buscar", "|", "Nueva ficha",
+                                   "Nueva hermana"}));
+    for (QAction* action : Main().BarraHerramientas()->actions()) {
+        if (action->objectName() == QStringLiteral("Abrir")) action->trigger();
+    }
+    EXPECT_EQ(fileDialogs.OpenProposals().size(), 1u);
+}
+
+}  // namespace
+}  // namespace cartulo::shell::testing

@@ -1,0 +1,110 @@
+// Files dropped on the main window, the files opened at start, and closing
+// the program.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTest>
+
+#include "shell/file_drop.h"
+#include "tests/shell/frm_main_fixture.h"
+
+namespace cartulo::shell::testing {
+namespace {
+
+using support::MsgResult;
+
+QMimeData* filesData(const QStringList& paths) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data->setUrls(urls);
+    return data;
+}
+
+bool dragAccepted(frmMain& main, const QStringList& paths) {
+    std::unique_ptr<QMimeData> data(filesData(paths));
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data.get(),
+                          Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&main, &enter);
+    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+}
+
+TEST(FileDrop, OnlyCardFileExtensionsInAnyCase) {
+    const QList<QUrl> urls = {QUrl::fromLocalFile("/a/uno.CTU"), QUrl::fromLocalFile("/a/dos.txt"),
+                              QUrl::fromLocalFile("/a/tres.ct"), QUrl("http://x/cuatro.ctu"),
+                              QUrl::fromLocalFile("/a/ctu")};
+    EXPECT_EQ(ArchivosCartulo(urls), (QStringList{"/a/uno.CTU", "/a/tres.ct"}));
+}
+
+TEST_F(FrmMainTest, DroppedCardFilesOpenInOrderAndOthersAreIgnored) {
+    const QString b = MakeFile("b.ctu", "B");
+    const QString c = MakeFile("c.CT", "C");
+    const QString text = Path("nota.txt");
+    EXPECT_FALSE(dragAccepted(Main(), {text}));
+    EXPECT_TRUE(dragAccepted(Main(), {text, b}));
+
+    std::unique_ptr<QMimeData> data(filesData({c, text, b}));
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &drop);
+    ASSERT_EQ(registry.ListCount(), 2);
+    EXPECT_EQ(Registered(0)->GetFileTitle(), "C");
+    EXPECT_EQ(Registered(1)->GetFileTitle(), "B");
+}
+
+TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
+    QDir(dir.path()).mkpath("config/sub");
+    const QString settingsPath = Path("config/Cartulo.ini");
+    QFile ini(settingsPath);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    const QString relative = MakeFile("config/sub/rel.ctu", "Relativo");
+    const QString absolute = MakeFile("abs.ctu", "Absoluto");
+    const QString skipped = MakeFile("salto.ctu", "Salto");
+    ini.write(("[AUTOLOAD]\r\n1=sub/rel.ctu\r\n2=" + absolute.toUtf8() +
+               "\r\n4=" + skipped.toUtf8() + "\r\n"));
+    ini.close();
+    settings = std::make_unique<support::ProgramSettings>(settingsPath.toStdString());
+    settings->ReadOptions();
+    firstArgument = MakeFile("arg.ctu", "Argumento");
+    (void)relative;
+
+    Main();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 3; }, 5000));
+    EXPECT_EQ(Registered(0)->GetFileTitle(), "Relativo");
+    EXPECT_EQ(Registered(1)->GetFileTitle(), "Absoluto");
+    EXPECT_EQ(Registered(2)->GetFileTitle(), "Argumento");
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {
+    const QString settingsPath = Path("Cartulo.ini");
+    settings = std::make_unique<support::ProgramSettings>(settingsPath.toStdString());
+    settings->ReadOptions();
+    Main().show();
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "A")));
+    Main().Comando("abrir", windows::Argumentos(MakeFile("b.ctu", "B")));
+    Main().Comando("abrir", windows::Argumentos(MakeFile("c.ctu", "C")));
+    Registered(0)->NewCard("x");
+    Registered(1)->NewCard("y");
+    Registered(2)->NewCard("z");
+
+    dialogs.QueueAnswer(MsgResult::No);
+    dialogs.QueueAnswer(MsgResult::Cancel);
+    EXPECT_FALSE(Main().close());
+    EXPECT_TRUE(Main().isVisible());
+    ASSERT_EQ(dialogs.Messages().size(), 2u);  // the third file was not asked
+    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar Cartulo"));
+    EXPECT_EQ(registry.ListCount(), 3);
+
+    dialogs.QueueAnswer(MsgResult::No);
+    dialogs.QueueAnswer(MsgResult::No);
+    dialogs.QueueAnswer(MsgResult::No);
+    EXPECT_TRUE(Main().close());
+    EXPECT_EQ(dialogs.Messages().size(), 5u);
+    QFile written(settingsPath);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("HighDPI=0"));
+}
+
+}  // namespace
+}  // namespace cartulo::shell::testing

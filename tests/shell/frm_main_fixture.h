@@ -1,0 +1,126 @@
+// What the main-window tests share: a frmMain wired to a registry of its
+// own, scripted dialogs, a temporary folder for card files, and a fake child
+// window that records the commands it receives.
+#pragma once
+
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/cartulo.h"
+#include "engine/cartulos.h"
+#include "shell/file_dialogs.h"
+#include "shell/frm_main.h"
+#include "shell/main_menus.h"
+#include "support/scripted_user_dialogs.h"
+
+namespace cartulo::shell::testing {
+
+// A child window that answers queries from a table and records every word.
+class FakeChild : public QWidget, public windows::ChildWindow {
+  public:
+    FakeChild(windows::ChildKind kind, std::shared_ptr<cCartulo> file)
+        : kind_(kind), file_(std::move(file)) {
+        auto* layout = new QVBoxLayout(this);
+        editor = new QPlainTextEdit(this);
+        layout->addWidget(editor);
+        resize(300, 200);
+    }
+
+    QVariant Comando(const QString& word, const windows::Argumentos& args = {}) override {
+        words.push_back(word);
+        arguments.push_back(args.Text());
+        const auto answer = answers.find(word.toLower());
+        return answer != answers.end() ? answer->second : QVariant();
+    }
+    void Colocar() override { ++placed; }
+    void CrearBotones() override { ++activated; }
+    std::shared_ptr<cCartulo> Cartulo() const override { return file_; }
+    windows::ChildKind Kind() const override { return kind_; }
+    QWidget* Widget() override { return this; }
+
+    // Words other than the four menu queries.
+    std::vector<QString> Actions() const {
+        std::vector<QString> result;
+        for (const QString& w : words) {
+            const QString l = w.toLower();
+            if (l != "permiteedicion" && l != "permitebusqueda" && l != "multiline" &&
+                l != "seleccion") {
+                result.push_back(w);
+            }
+        }
+        return result;
+    }
+
+    std::map<QString, QVariant> answers;  // by lower-cased word
+    std::vector<QString> words;
+    std::vector<QString> arguments;
+    int placed = 0;
+    int activated = 0;
+    QPlainTextEdit* editor = nullptr;
+
+  private:
+    windows::ChildKind kind_;
+    std::shared_ptr<cCartulo> file_;
+};
+
+class FrmMainTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    frmMain& Main(bool debug = false) {
+        if (!main) {
+            MainWindowSetup setup;
+            setup.registry = &registry;
+            setup.dialogs = &dialogs;
+            setup.fileDialogs = &fileDialogs;
+            setup.settings = settings.get();
+            setup.debug = debug;
+            setup.firstArgument = firstArgument;
+            setup.version = QStringLiteral("7.0.90224");
+            main = std::make_unique<frmMain>(std::move(setup));
+        }
+        return *main;
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // A card file on disk with a main card titled `title` and the given entries.
+    QString MakeFile(const QString& name, const std::string& title = "Prueba",
+                     const std::vector<std::string>& entries = {}) {
+        cCartulo file;
+        file.NewFile(title);
+        for (const std::string& entry : entries) file.NewCard(entry);
+        const QString path = Path(name);
+        file.SetChanged();  // written even with nothing edited
+        EXPECT_TRUE(file.SaveFile(path.toStdString()));
+        return path;
+    }
+
+    // A fake child on `file` added to the main window's MDI area and activated.
+    FakeChild& AddChild(windows::ChildKind kind, std::shared_ptr<cCartulo> file) {
+        auto* child = new FakeChild(kind, std::move(file));
+        Main().AnadeVentana(*child);
+        return *child;
+    }
+
+    std::shared_ptr<cCartulo> Registered(int index) const { return registry.List(index); }
+
+    QTemporaryDir dir;
+    cCartulos registry;
+    support::ScriptedUserDialogs dialogs;
+    ScriptedFileDialogs fileDialogs;
+    std::unique_ptr<support::ProgramSettings> settings;
+    QString firstArgument;
+    std::unique_ptr<frmMain> main;  // last: it goes first
+};
+
+}  // namespace cartulo::shell::testing

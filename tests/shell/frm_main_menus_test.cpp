@@ -1,0 +1,215 @@
+// The menus: their captions, when their items are enabled, and the keyboard
+// shortcuts that run them.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "shell/main_menus.h"
+#include "shell/menu_state.h"
+#include "tests/shell/frm_main_fixture.h"
+
+namespace cartulo::shell::testing {
+namespace {
+
+using windows::ChildKind;
+
+QStringList captions(const QMenu& menu, bool visibleOnly = true) {
+    QStringList result;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator() || (visibleOnly && !action->isVisible())) continue;
+        result << CaptionOf(*action);
+    }
+    return result;
+}
+
+bool enabled(frmMain& main, MenuItem item) {
+    const Menu menu = InfoOf(item).menu;
+    Q_EMIT main.Menus().MenuOf(menu)->aboutToShow();
+    return main.Menus().Action(item)->isEnabled();
+}
+
+TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
+    MenusPrincipales& menus = Main().Menus();
+    EXPECT_TRUE(Main().menuBar()->isHidden());
+    EXPECT_EQ(menus.MenuOf(Menu::Archivo)->title(), QStringLiteral("&Archivo"));
+    EXPECT_EQ(menus.MenuOf(Menu::Cartulo)->title(), QStringLiteral("C&artulo"));
+    EXPECT_EQ(menus.MenuOf(Menu::Ayuda)->title(), QStringLiteral("Ay&uda"));
+    EXPECT_EQ(captions(*menus.MenuOf(Menu::Archivo)),
+              (QStringList{"&Nuevo...", "&Abrir...", "Guardar &como...", "&Guardar todo", "&Cerrar",
+                           "&Opciones", "&Salir"}));
+    EXPECT_EQ(captions(*menus.MenuOf(Menu::Ficha)),
+              (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
+                           "&Hipertexto"}));
+    EXPECT_EQ(
+        captions(*menus.MenuOf(Menu::Ventana)),
+        (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "&Pantalla completa"}));
+    EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
+}
+
+TEST_F(FrmMainTest, DebugModeShowsTheCommandEntryAndTheWindowSizes) {
+    MenusPrincipales& menus = Main(true).Menus();
+    EXPECT_TRUE(captions(*menus.MenuOf(Menu::Archivo)).contains("Ejecutar comando..."));
+    EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
+              (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "Poner a &800x600",
+                           "Poner a 1024x&600", "Poner a &1024x768", "&Pantalla completa"}));
+}
+
+TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
+    frmMain& main = Main();
+    EXPECT_FALSE(enabled(main, MenuItem::ArchivoGuardarTodo));
+    EXPECT_FALSE(enabled(main, MenuItem::FichaNueva));
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionDeshacer));
+    EXPECT_TRUE(enabled(main, MenuItem::ArchivoNuevo));
+
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu")));
+    FakeChild& index = AddChild(ChildKind::Indice, Registered(0));
+    index.answers["permiteedicion"] = true;
+    index.answers["permitebusqueda"] = false;
+    index.answers["multiline"] = false;
+    EXPECT_TRUE(enabled(main, MenuItem::ArchivoGuardarTodo));
+    EXPECT_TRUE(enabled(main, MenuItem::ArchivoCerrar));
+    EXPECT_TRUE(enabled(main, MenuItem::FichaNueva));
+    EXPECT_FALSE(enabled(main, MenuItem::FichaNuevaHermana));  // not a card window
+    EXPECT_FALSE(enabled(main, MenuItem::FichaBorrar));
+    EXPECT_TRUE(enabled(main, MenuItem::CartuloIndice));
+    EXPECT_TRUE(enabled(main, MenuItem::EdicionDeshacer));
+    EXPECT_TRUE(enabled(main, MenuItem::EdicionInsertarAbre));
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionCopiar));  // nothing selected
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionCortarLinea));
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionBuscarTexto));
+
+    index.answers["seleccion"] = QStringLiteral("algo");
+    index.answers["multiline"] = true;
+    EXPECT_TRUE(enabled(main, MenuItem::EdicionCopiar));
+    EXPECT_TRUE(enabled(main, MenuItem::EdicionIdentar));
+
+    QApplication::clipboard()->setText(QStringLiteral("pegable"));
+    EXPECT_TRUE(enabled(main, MenuItem::EdicionPegar));
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionPegar));
+
+    // Without editing, neither the selection nor the lines are asked about.
+    index.answers["permiteedicion"] = false;
+    index.words.clear();
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionCopiar));
+    EXPECT_FALSE(enabled(main, MenuItem::EdicionIdentar));
+    EXPECT_EQ(std::count(index.words.begin(), index.words.end(), "Seleccion"), 0);
+}
+
+TEST(MenuEnabling, CardItemsNeedACardWindowAndSomeNotTheMainCard) {
+    ActiveWindowInfo card;
+    card.hasFile = card.isCard = true;
+    EXPECT_TRUE(ItemEnabled(MenuItem::FichaNuevaHermana, card));
+    EXPECT_TRUE(ItemEnabled(MenuItem::FichaEntrada, card));
+    card.isMainCard = true;
+    EXPECT_FALSE(ItemEnabled(MenuItem::FichaNuevaHermana, card));
+    EXPECT_FALSE(ItemEnabled(MenuItem::FichaEntrada, card));
+    EXPECT_TRUE(ItemEnabled(MenuItem::FichaBorrar, card));
+    EXPECT_TRUE(ItemEnabled(MenuItem::FichaHipertexto, card));
+    EXPECT_TRUE(ItemEnabled(MenuItem::VentanaCerrar, ActiveWindowInfo{}));
+}
+
+TEST_F(FrmMainTest, AShortcutRunsItsItemOnlyWhenEnabledAndIsConsumedEitherWay) {
+    Main().show();
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu")));
+    FakeChild& child = AddChild(ChildKind::Indice, Registered(0));
+    child.editor->setPlainText(QStringLiteral("texto"));
+
+    child.answers["permiteedicion"] = false;
+    QTest::keyClick(child.editor, Qt::Key_E, Qt::ControlModifier);  // "Seleccionar &todo"
+    EXPECT_TRUE(child.Actions().empty());
+
+    child.answers["permiteedicion"] = true;
+    QTest::keyClick(child.editor, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(child.Actions(), std::vector<QString>{"SeleccionarTodo"});
+    EXPECT_EQ(child.editor->toPlainText(), QStringLiteral("texto"));  // no letter typed
+
+    // Keys that are no shortcut reach the editor.
+    QTest::keyClick(child.editor, Qt::Key_X);
+    EXPECT_EQ(child.editor->toPlainText(), QStringLiteral("xtexto"));
+}
+
+TEST_F(FrmMainTest, ShortcutsWinOverTheEditorsOwnBindings) {
+    Main().show();
+    FakeChild& child = AddChild(ChildKind::Indice, nullptr);
+    child.editor->setPlainText(QStringLiteral("uno dos"));
+    QTest::keyClick(child.editor, Qt::Key_A, Qt::ControlModifier);  // deferred "Abrir"
+    EXPECT_FALSE(child.editor->textCursor().hasSelection());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fileDialogs.OpenProposals().empty(); }, 5000));
+}
+
+TEST_F(FrmMainTest, F10TogglesTheMenuBarAndTheAltKeysOpenTheCommandBarMenus) {
+    Main().show();
+    FakeChild& child = AddChild(ChildKind::Indice, nullptr);
+    QTest::keyClick(child.editor, Qt::Key_F10);
+    EXPECT_FALSE(Main().menuBar()->isHidden());
+    QTest::keyClick(child.editor, Qt::Key_F10);
+    EXPECT_TRUE(Main().menuBar()->isHidden());
+
+    QMenu* edicion = Main().Menus().MenuOf(Menu::Edicion);
+    QTest::keyClick(child.editor, Qt::Key_E, Qt::AltModifier);  // deferred "AbrirMenu" 1
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edicion->isVisible(); }, 5000));
+    edicion->close();
+    QMenu* ventana = Main().Menus().MenuOf(Menu::Ventana);
+    Main().Comando("AbrirMenu", windows::Argumentos(QStringLiteral("4")));
+    EXPECT_TRUE(ventana->isVisible());
+    ventana->close();
+}
+
+TEST_F(FrmMainTest, TheTypedCommandSplitsAtTheFirstBlankAndIsRemembered) {
+    frmMain& main = Main(true);
+    dialogs.QueueText("nuevocartulo   Mis notas  ");
+    ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando));
+    ASSERT_EQ(registry.ListCount(), 1);
+    EXPECT_EQ(Registered(0)->GetFileTitle(), "Mis notas");
+    ASSERT_EQ(dialogs.Inputs().size(), 1u);
+    EXPECT_EQ(dialogs.Inputs()[0].prompt, QStringLiteral("Introduzca el comando."));
+    EXPECT_EQ(dialogs.Inputs()[0].title, main.windowTitle());
+
+    dialogs.QueueText("");  // an empty answer does nothing
+    main.EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando);
+    EXPECT_EQ(dialogs.Inputs()[1].defaultText, QStringLiteral("nuevocartulo   Mis notas  "));
+    EXPECT_EQ(registry.ListCount(), 1);
+}
+
+TEST_F(FrmMainTest, TheTypedCommandIsNotOfferedOutsideDebugMode) {
+    EXPECT_FALSE(Main().EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando));
+    EXPECT_TRUE(dialogs.Inputs().empty());
+}
+
+TEST_F(FrmMainTest, AboutBoxGivesTheProgramAndEngineVersions) {
+    Main().show();
+    QTest::keyClick(&Main(), Qt::Key_F1);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const auto& about = dialogs.Messages()[0];
+    EXPECT_EQ(about.title, QStringLiteral("Acerca de Cartulo"));
+    EXPECT_EQ(about.text, QStringLiteral("Cartulo v7.0.90224  "));
+    const QStringList lines = about.detail.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Motor Cartulo v7.0.90224 ")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("ZuzodIvodure v")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("VizurUzedeviVivadiz v")));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("DrawScript v")));
+}
+
+TEST_F(FrmMainTest, PantallaCompletaTogglesAndRestores) {
+    Main().show();
+    EXPECT_FALSE(Main().PantallaCompleta());
+    QTest::keyClick(&Main(), Qt::Key_F11);
+    EXPECT_TRUE(Main().PantallaCompleta());
+    EXPECT_TRUE(Main().windowState() & Qt::WindowFullScreen);
+    EXPECT_TRUE(Main().BarraHerramientas()->isHidden());
+    EXPECT_TRUE(Main().Menus().Action(MenuItem::VentanaPantallaCompleta)->isChecked());
+    QTest::keyClick(&Main(), Qt::Key_F11);
+    EXPECT_FALSE(Main().PantallaCompleta());
+    EXPECT_FALSE(Main().windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(Main().BarraHerramientas()->isHidden());
+    EXPECT_FALSE(Main().Menus().Action(MenuItem::VentanaPantallaCompleta)->isChecked());
+}
+
+}  // namespace
+}  // namespace cartulo::shell::testing

@@ -1,0 +1,167 @@
+// The card and index windows the main window opens, finds and closes.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "platform/text_codec.h"
+#include "tests/shell/frm_main_fixture.h"
+#include "windows/card_text_edit.h"
+#include "windows/frm_ficha.h"
+#include "windows/frm_indice.h"
+
+namespace cartulo::shell::testing {
+namespace {
+
+using support::MsgResult;
+using windows::ChildKind;
+using windows::frmFicha;
+using windows::frmIndice;
+
+class FrmMainWindowsTest : public FrmMainTest {
+  protected:
+    std::shared_ptr<cCartulo> Open(const std::vector<std::string>& entries = {"Gatos"}) {
+        Main().show();
+        Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "Animales", entries)));
+        EXPECT_EQ(registry.ListCount(), 1);
+        return Registered(0);
+    }
+    std::vector<frmFicha*> Cards() {
+        std::vector<frmFicha*> cards;
+        for (windows::ChildWindow* w : Main().Ventanas()) {
+            if (auto* card = dynamic_cast<frmFicha*>(w)) cards.push_back(card);
+        }
+        return cards;
+    }
+    frmFicha* ActiveCard() { return dynamic_cast<frmFicha*>(Main().VentanaActiva()); }
+};
+
+TEST_F(FrmMainWindowsTest, OpeningShowsTheIndexAndTheMainCardOnceEach) {
+    auto file = Open();
+    ASSERT_EQ(Main().Ventanas().size(), 2u);
+    EXPECT_EQ(Main().Ventanas()[0]->Kind(), ChildKind::Indice);
+    ASSERT_NE(ActiveCard(), nullptr);
+    EXPECT_EQ(ActiveCard()->ID(), file->GetMain());
+
+    Main().Comando("abrir", windows::Argumentos(file->GetFileName().c_str()));
+    Main().EjecutarSiHabilitado(MenuItem::CartuloIndice);
+    Main().EjecutarSiHabilitado(MenuItem::CartuloPrincipal);
+    EXPECT_EQ(Main().Ventanas().size(), 2u);
+    EXPECT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Ficha);
+
+    const CardId gatos = file->SrchNtry("Gatos");
+    Main().MuestraFicha(file, gatos);
+    Main().MuestraFicha(file, gatos);
+    EXPECT_EQ(Cards().size(), 2u);
+    EXPECT_EQ(ActiveCard()->ID(), gatos);
+}
+
+TEST_F(FrmMainWindowsTest, ANewCardTakesTheSelectedTextAndOpensWithItsEntryBeingEdited) {
+    auto file = Open();
+    frmFicha* main = ActiveCard();
+    ASSERT_NE(main, nullptr);
+    main->txtTxt()->setPlainText(QStringLiteral("Perros y gatos"));
+    QTextCursor cursor = main->txtTxt()->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(6, QTextCursor::KeepAnchor);
+    main->txtTxt()->setTextCursor(cursor);
+
+    Main().Comando("nuevaficha");
+    const CardId perros = file->SrchNtry("Perros");
+    ASSERT_NE(perros, -1);
+    ASSERT_NE(ActiveCard(), nullptr);
+    EXPECT_EQ(ActiveCard()->ID(), perros);
+    EXPECT_TRUE(ActiveCard()->EditandoEntrada());
+    ActiveCard()->CancelarEntrada();
+
+    // No selection in a card without a link at the caret: "Nueva ficha".
+    Main().Comando("nuevaficha");
+    EXPECT_NE(file->SrchNtry("Nueva ficha"), -1);
+}
+
+TEST_F(FrmMainWindowsTest, ASisterIsNamedAfterItsCardButNotMadeFromTheMainCard) {
+    auto file = Open();
+    Main().Comando("nuevahermana");  // the main card is active
+    EXPECT_EQ(file->CardCount(), 2);
+
+    const CardId gatos = file->SrchNtry("Gatos");
+    Main().MuestraFicha(file, gatos);
+    Main().Comando("NuevaHermana");
+    const CardId sister = file->SrchNtry("Hermana de Gatos");
+    ASSERT_NE(sister, -1);
+    EXPECT_TRUE(file->IsAlias(sister, gatos));
+    EXPECT_EQ(ActiveCard()->ID(), sister);
+}
+
+TEST_F(FrmMainWindowsTest, DeletingACardAsksFirstThenClosesItsWindowAndDeletesIt) {
+    auto file = Open();
+    const CardId gatos = file->SrchNtry("Gatos");
+    Main().MuestraFicha(file, gatos);
+
+    dialogs.QueueAnswer(MsgResult::No);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::FichaBorrar));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const auto& question = dialogs.Messages()[0];
+    EXPECT_EQ(question.title, QStringLiteral("Borrar ficha"));
+    EXPECT_EQ(question.text, QStringLiteral("¿Desea borrar la ficha Gatos?"));
+    EXPECT_EQ(question.detail, QStringLiteral("Esta acción no puede deshacerse."));
+    EXPECT_EQ(question.flags,
+              support::msg::kYesNo | support::msg::kDefaultButton2 | support::msg::kQuestion);
+    EXPECT_EQ(file->SrchNtry("Gatos"), gatos);
+
+    dialogs.QueueAnswer(MsgResult::Yes);
+    Main().EjecutarSiHabilitado(MenuItem::FichaBorrar);
+    EXPECT_EQ(file->SrchNtry("Gatos"), -1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().size() == 1; }, 5000));
+
+    // The main card is not offered for deletion.
+    Main().MuestraFichaPrincipal(file);
+    Main().EjecutarSiHabilitado(MenuItem::FichaBorrar);
+    ASSERT_EQ(dialogs.Messages().size(), 3u);
+    EXPECT_EQ(dialogs.Messages()[2].text, QStringLiteral("La ficha principal no puede borrarse."));
+    EXPECT_EQ(file->GetMain(), ActiveCard()->ID());
+}
+
+TEST_F(FrmMainWindowsTest, ClosingTheFileClosesItsWindows) {
+    auto file = Open();
+    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
+    ASSERT_EQ(Main().Ventanas().size(), 3u);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    EXPECT_EQ(registry.ListCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
+    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
+}
+
+TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
+    auto file = Open();
+    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
+    Main().Comando("nuevaficha");
+    ActiveCard()->CancelarEntrada();
+    ASSERT_EQ(Cards().size(), 3u);
+
+    QTest::keyClick(ActiveCard()->txtTxt(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().size() == 2; }, 5000));
+    Main().EjecutarSiHabilitado(MenuItem::VentanaCerrarFichas);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().empty(); }, 5000));
+    ASSERT_EQ(Main().Ventanas().size(), 1u);
+    EXPECT_EQ(Main().Ventanas()[0]->Kind(), ChildKind::Indice);
+}
+
+TEST_F(FrmMainWindowsTest, ARenamedFileRefreshesTheCaptionsOfItsWindows) {
+    auto file = Open();
+    file->SetTxt(file->GetMain(), "Bichos\r\nnuevo título");
+    registry.NotifyRename(file.get());
+    bool cardSeen = false;
+    for (windows::ChildWindow* window : Main().Ventanas()) {
+        const QString caption = window->Widget()->windowTitle();
+        if (window->Kind() == ChildKind::Indice) {
+            EXPECT_EQ(caption, QStringLiteral("Índice de Bichos"));
+        } else {
+            cardSeen = true;
+            EXPECT_EQ(caption, QStringLiteral(" <Ficha principal> (Bichos)"));
+        }
+    }
+    EXPECT_TRUE(cardSeen);
+}
+
+}  // namespace
+}  // namespace cartulo::shell::testing

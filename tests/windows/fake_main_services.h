@@ -1,0 +1,75 @@
+// A main window for the window tests: it records what the windows ask of it
+// and answers every question through scripted dialogs.
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "engine/cartulo.h"
+#include "support/scripted_user_dialogs.h"
+#include "windows/child_window.h"
+#include "windows/main_services.h"
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace cartulo::windows::testing {
+
+struct CardShown {
+    std::shared_ptr<cCartulo> file;
+    CardId id;
+};
+
+class FakeMainServices : public MainServices {
+  public:
+    void MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) override {
+        shown.push_back({file, id});
+    }
+    void MuestraIndice(const std::shared_ptr<cCartulo>& file) override { indexes.push_back(file); }
+    void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) override {
+        activated.push_back({file, id});
+    }
+    void VentanaCerrada(ChildWindow& window) override { closed.push_back(&window); }
+    QVariant Comando(const QString& word, const Argumentos& = {}) override {
+        commands.push_back(word);
+        return {};
+    }
+    void ComandoEspera(const QString& word, const Argumentos& = {}) override {
+        commands.push_back(word);
+    }
+    QPoint PosicionCascada(const QSize& windowSize) override {
+        cascadeSizes.push_back(windowSize);
+        return cascade;
+    }
+    QSize AreaCliente() const override { return clientArea; }
+    void BarraAnadeComando(const QString&, int, const QString&, const QString&) override {}
+    void BarraQuitarElementos(const QString&) override {}
+    void BarraLimpiar() override { ++barClears; }
+    void MensajeEstado(const QString& text) override { status.push_back(text); }
+    support::UserDialogs& Dialogos() override { return *dialogs; }
+    bool Depuracion() const override { return debug; }
+    float EscalaPantalla() const override { return scale; }
+
+    std::vector<CardShown> shown;
+    std::vector<std::shared_ptr<cCartulo>> indexes;
+    std::vector<CardShown> activated;
+    std::vector<ChildWindow*> closed;
+    std::vector<QString> commands;
+    std::vector<QSize> cascadeSizes;
+    std::vector<QString> status;
+    int barClears = 0;
+    QPoint cascade{30, 20};
+    QSize clientArea{1000, 700};
+    bool debug = false;
+    float scale = 1.0f;
+    // Replaceable, for dialogs that act while they are shown.
+    std::unique_ptr<support::ScriptedUserDialogs> dialogs =
+        std::make_unique<support::ScriptedUserDialogs>();
+};
+
+}  // namespace cartulo::windows::testing

@@ -1,0 +1,467 @@
+#include "windows/frm_ficha.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/cartulos.h"
+#include "fake_main_services.h"
+#include "windows/card_text_edit.h"
+
+namespace cartulo::windows {
+namespace {
+
+using testing::FakeMainServices;
+
+class CardWindow : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(file->NewFile("Cartulo de prueba")); }
+
+    CardId card(const std::string& entry, const std::string& text = {}) {
+        const CardId c = file->NewCard(entry);
+        EXPECT_GT(c, 0);
+        EXPECT_TRUE(file->SetTxt(c, text));
+        return c;
+    }
+    std::unique_ptr<frmFicha> window(CardId id) {
+        auto w = std::make_unique<frmFicha>(services, [this] { return now; });
+        w->Mostrar(file, id);
+        return w;
+    }
+    static void show(frmFicha& w) {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    static void caret(frmFicha& w, int start, int length = 0) {
+        w.txtTxt()->Seleccionar(start, length);
+    }
+    static QString shown(const frmFicha& w) { return w.txtTxt()->Texto(); }
+
+    std::shared_ptr<cCartulo> file = std::make_shared<cCartulo>();
+    FakeMainServices services;
+    std::uint32_t now = 5000;
+};
+
+TEST_F(CardWindow, ShowsTheCardAndWritesEveryEditToItWithoutReloadingItsOwnEdit) {
+    const CardId c = card("uno", "primera\r\nsegunda");
+    QTemporaryDir dir;
+    ASSERT_TRUE(file->SaveFile(QFile::encodeName(dir.filePath("prueba.ctu")).toStdString()));
+    ASSERT_FALSE(file->GetChanged());
+    auto w = window(c);
+    EXPECT_EQ(w->windowTitle(), "uno (Cartulo de prueba)");
+    EXPECT_EQ(w->lblNtry()->text(), "uno");
+    EXPECT_EQ(shown(*w), "primera\nsegunda");  // LF in the editor
+
+    caret(*w, 7);
+    QTest::keyClicks(w->txtTxt(), "!!");
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return);
+    EXPECT_EQ(file->GetTxt(c), "primera!!\r\n\r\nsegunda");
+    EXPECT_TRUE(file->GetChanged());
+    // The card's change event came back for this window's own card and did
+    // not reload it: the caret stayed and undo still works.
+    EXPECT_EQ(w->txtTxt()->textCursor().position(), 10);
+    EXPECT_TRUE(w->txtTxt()->document()->isUndoAvailable());
+    while (w->txtTxt()->document()->isUndoAvailable()) w->Comando("Deshacer");
+    EXPECT_EQ(file->GetTxt(c), "primera\r\nsegunda");
+    // A no-break space stays one (the editor's plain text would make it a blank).
+    w->Comando("Insertar", Argumentos(QStringLiteral("\u00A0")));
+    EXPECT_NE(file->GetTxt(c).find('\xA0'), std::string::npos);
+}
+
+TEST_F(CardWindow, ASistersWindowFollowsAnEditMadeInTheOther) {
+    const CardId c = card("uno", "abcdef");
+    const CardId sister = file->NewAlias(c, "hermana");
+    auto first = window(c);
+    auto second = window(sister);
+    caret(*second, 3, 3);  // "def"
+    caret(*first, 6);
+    QTest::keyClick(first->txtTxt(), Qt::Key_Backspace);
+    QTest::keyClick(first->txtTxt(), Qt::Key_Backspace);
+    EXPECT_EQ(shown(*second), "abcd");
+    // The selection that reached past the new end now ends at it.
+    EXPECT_EQ(second->txtTxt()->Seleccion(), std::make_pair(3, 1));
+    EXPECT_EQ(second->windowTitle(), "hermana (Cartulo de prueba)");
+}
+
+TEST_F(CardWindow, RenamingToAnEntryInUseIsRefusedAndTheWindowStaysOpen) {
+    card("uno");
+    const CardId dos = card("dos");
+    auto w = window(dos);
+    w->EditarEntrada();
+    ASSERT_TRUE(w->EditandoEntrada());
+    EXPECT_FALSE(w->txtNtry()->isHidden());
+    EXPECT_EQ(w->txtNtry()->selectedText(), "dos");
+    w->txtNtry()->setText("UNO");
+    QTest::keyClick(w->txtNtry(), Qt::Key_Return);
+    const auto& messages = services.dialogs->Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Cambiar entrada");
+    EXPECT_EQ(messages[0].text, "Ya existe otra ficha con la entrada \"UNO\".");
+    EXPECT_EQ(messages[0].detail,
+              "No puede haber dos fichas con la misma entrada en el mismo cartulo. Introduzca una "
+              "entrada diferente. Si lo desea, puede cancelar el cambio de entrada pulsando la "
+              "tecla Escape.");
+    EXPECT_EQ(messages[0].flags, support::msg::kInformation);
+    EXPECT_EQ(file->GetNtry(dos), "dos");
+    EXPECT_TRUE(w->EditandoEntrada());
+
+    w->Comando("cerrar");  // refused again: the entry is still in use
+    EXPECT_EQ(services.dialogs->Messages().size(), 2u);
+    EXPECT_TRUE(services.closed.empty());
+
+    QTest::keyClick(w->txtNtry(), Qt::Key_Escape);
+    EXPECT_FALSE(w->EditandoEntrada());
+    EXPECT_TRUE(w->txtNtry()->isHidden());
+    w->Comando("cerrar");
+    ASSERT_EQ(services.closed.size(), 1u);
+    EXPECT_EQ(services.closed[0], w.get());
+}
+
+TEST_F(CardWindow, RenamingCommitsOnEnterAndOnlyCaseMayChange) {
+    const CardId dos = card("dos");
+    auto w = window(dos);
+    w->EditarEntrada();
+    w->txtNtry()->setText("Dos");  // the unchanged test is case-sensitive
+    QTest::keyClick(w->txtNtry(), Qt::Key_Return);
+    EXPECT_EQ(file->GetNtry(dos), "Dos");
+    EXPECT_EQ(w->lblNtry()->text(), "Dos");
+    EXPECT_EQ(w->windowTitle(), "Dos (Cartulo de prueba)");
+    EXPECT_TRUE(services.dialogs->Messages().empty());
+    // The main card's entry cannot be edited.
+    auto main = window(file->GetMain());
+    main->EditarEntrada();
+    EXPECT_FALSE(main->EditandoEntrada());
+}
+
+// Dialogs that take the focus away while their box is shown, as a real
+// modal box does.
+class FocusTakingDialogs : public support::ScriptedUserDialogs {
+  public:
+    support::MsgResult ShowMessage(const support::MessageRequest& request) override {
+        if (takeFocusTo != nullptr) takeFocusTo->setFocus(Qt::OtherFocusReason);
+        return ScriptedUserDialogs::ShowMessage(request);
+    }
+    QWidget* takeFocusTo = nullptr;
+};
+
+TEST_F(CardWindow, LeavingTheEntryValidatesItOnceEvenWhenTheMessageTakesTheFocus) {
+    card("uno");
+    auto dialogs = std::make_unique<FocusTakingDialogs>();
+    FocusTakingDialogs& focusTaker = *dialogs;
+    services.dialogs = std::move(dialogs);
+    auto w = window(card("dos"));
+    show(*w);
+    focusTaker.takeFocusTo = w->txtTxt();
+    w->EditarEntrada();
+    ASSERT_TRUE(w->txtNtry()->hasFocus());
+    w->txtNtry()->setText("uno");
+    w->txtTxt()->setFocus(Qt::MouseFocusReason);  // the user clicks the text
+    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
+    EXPECT_TRUE(w->EditandoEntrada());
+    // The focus goes back to the entry editor.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->txtNtry()->hasFocus(); }));
+    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
+
+    // Leaving with the text unchanged cancels.
+    focusTaker.takeFocusTo = nullptr;
+    w->txtNtry()->setText("dos");
+    w->txtTxt()->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(w->EditandoEntrada());
+    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
+}
+
+TEST_F(CardWindow, FollowsTheLinkAtAPositionTheCaretOrTheSelection) {
+    const CardId uno = card("uno");
+    const CardId dos = card("dos");
+    auto w = window(card("tres", "Ver \xABuno\xBB, dos y \xABnada\xBB.\r\nfin"));
+    w->Hipertexto(5);  // inside the first link
+    ASSERT_EQ(services.shown.size(), 1u);
+    EXPECT_EQ(services.shown[0].id, uno);
+    EXPECT_EQ(services.shown[0].file, file);
+    w->Hipertexto(20);  // a link to no card: nothing happens
+    EXPECT_EQ(services.shown.size(), 1u);
+    caret(*w, 11);  // in "dos"
+    w->Comando("hipertexto");
+    ASSERT_EQ(services.shown.size(), 2u);
+    EXPECT_EQ(services.shown[1].id, dos);
+    EXPECT_EQ(w->ObtenerHipertexto(), "dos");
+    caret(*w, 11, 3);
+    EXPECT_EQ(w->Comando("ObtenerHipertexto"), QVariant(QStringLiteral("dos")));
+    caret(*w, 29);  // after the line break: positions follow the card's CR LF
+    EXPECT_EQ(w->ObtenerHipertexto(), "fin");
+}
+
+TEST_F(CardWindow, TheMainCardsCaptionAndTitleChangesReachTheRegistry) {
+    struct Renames : CartulosListener {
+        void onRename(std::int32_t) override { ++count; }
+        int count = 0;
+    } renames;
+    Subscription subscription = Ctus().Subscribe(renames);
+    Ctus().AddFile(file);
+    auto w = window(file->GetMain());
+    EXPECT_EQ(w->windowTitle(), " <Ficha principal> (Cartulo de prueba)");
+    caret(*w, 7);
+    QTest::keyClicks(w->txtTxt(), "s");
+    EXPECT_EQ(file->GetFileTitle(), "Cartulos de prueba");
+    EXPECT_EQ(renames.count, 1);
+    QTest::keyClick(w->txtTxt(), Qt::Key_End);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return);  // a second line: the title stays
+    QTest::keyClicks(w->txtTxt(), "@@ abajo");
+    EXPECT_EQ(renames.count, 1);
+    // The main card's text may begin with "@@".
+    caret(*w, 0);
+    QTest::keyClicks(w->txtTxt(), "@@");
+    EXPECT_EQ(file->GetTxt(file->GetMain()).substr(0, 2), "@@");
+    Ctus().RemoveItem(Ctus().FindFile(file.get()));
+}
+
+TEST_F(CardWindow, RollsUpKeepingTheSavedHeight) {
+    auto w = window(card("uno"));
+    EXPECT_EQ(w->size(), QSize(410, 273));  // 6144 x 4096 twips
+    EXPECT_FALSE(w->Minimizada());
+    w->Comando("Minimizar");
+    EXPECT_TRUE(w->Minimizada());
+    EXPECT_EQ(w->height(), 33);  // 480 twips and one pixel
+    EXPECT_TRUE(w->txtTxt()->isReadOnly());
+    EXPECT_TRUE(w->txtBuscar()->isReadOnly());
+    w->Comando("Minimizar");  // already rolled up: the saved height stays
+    w->Comando("Maximizar");
+    EXPECT_EQ(w->height(), 273);
+    EXPECT_FALSE(w->txtTxt()->isReadOnly());
+
+    FakeMainServices larger;
+    larger.scale = 1.25f;
+    frmFicha scaled(larger);
+    EXPECT_EQ(scaled.size(), QSize(513, 341));
+}
+
+TEST_F(CardWindow, SearchesForwardAndBackwardIgnoringCase) {
+    auto w = window(card("uno", "Rojo, verde, ROJO y rojo."));
+    caret(*w, 10);
+    w->Comando("BuscarTexto", Argumentos("rojo"));  // always from the start
+    EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(0, 4));
+    EXPECT_EQ(w->txtBuscar()->text(), "rojo");
+    w->cmdBuscarSiguiente()->click();
+    EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(13, 4));
+    w->cmdBuscarSiguiente()->click();
+    EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(20, 4));
+    EXPECT_FALSE(w->BuscarTexto("rojo", false, false, true));  // no more: selection kept
+    EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(20, 4));
+    w->cmdBuscarAnterior()->click();
+    EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(13, 4));
+    // A new search text starts again from the boundary.
+    w->txtBuscar()->setText("verde");
+    w->cmdBuscarAnterior()->click();
+    EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(6, 5));
+    caret(*w, 0);
+    EXPECT_FALSE(w->BuscarTexto("rojo", true, false, true));
+
+    EXPECT_TRUE(w->picBuscar()->isHidden());
+    w->Comando("buscartexto");
+    EXPECT_FALSE(w->picBuscar()->isHidden());
+    EXPECT_EQ(w->txtTxt()->height(), w->height() - w->txtTxt()->y() - w->picBuscar()->height() - 3);
+    w->cmdBuscarCerrar()->click();
+    EXPECT_TRUE(w->picBuscar()->isHidden());
+    EXPECT_EQ(w->txtTxt()->height(), w->height() - w->txtTxt()->y() - 5);
+}
+
+TEST_F(CardWindow, RefusesWhatTheCardCannotHoldAndSaysSo) {
+    const CardId c = card("uno", "texto");
+    auto w = window(c);
+    caret(*w, 5);
+    QTest::sendKeyEvent(QTest::Click, w->txtTxt(), Qt::Key_unknown, QStringLiteral("☺"),
+                        Qt::NoModifier);
+    EXPECT_EQ(file->GetTxt(c), "texto");
+    EXPECT_EQ(shown(*w), "texto");
+    ASSERT_EQ(services.status.size(), 1u);
+    EXPECT_TRUE(services.status[0].contains(QStringLiteral("☺")));
+
+    // A paste keeps what the code page holds and says once what it left out.
+    QGuiApplication::clipboard()->setText(QStringLiteral(" a☺b€c✓☺"));
+    w->Comando("Pegar");
+    EXPECT_EQ(file->GetTxt(c),
+              "texto ab\x80"
+              "c");
+    ASSERT_EQ(services.status.size(), 2u);
+    EXPECT_TRUE(services.status[1].contains(QStringLiteral("☺ ✓")));
+    w->txtTxt()->paste();
+    EXPECT_EQ(file->GetTxt(c),
+              "texto ab\x80"
+              "c ab\x80"
+              "c");
+    EXPECT_EQ(services.status.size(), 3u);
+
+    // Only the main card's text may begin with "@@".
+    w->txtTxt()->setPlainText("@x@");
+    EXPECT_EQ(file->GetTxt(c), "@x@");
+    caret(*w, 1);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Delete);
+    EXPECT_EQ(file->GetTxt(c), "@x@");
+    EXPECT_EQ(shown(*w), "@x@");  // the editor went back
+    caret(*w, 1, 1);
+    QTest::keyClicks(w->txtTxt(), "@");
+    EXPECT_EQ(shown(*w), "@x@");
+    EXPECT_EQ(services.status.size(), 5u);
+    EXPECT_TRUE(services.status.back().contains("\"@@\""));
+}
+
+TEST_F(CardWindow, RefusesAnEditBeyond99999StoredCharacters) {
+    const std::string line(98, 'x');
+    std::string text;
+    while (text.size() + 100 <= 99'998) text += line + "\r\n";
+    text += std::string(99'998 - text.size(), 'y');
+    const CardId c = card("largo", text);
+    auto w = window(c);
+    QTest::keyClick(w->txtTxt(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return);  // two characters stored: too many
+    EXPECT_EQ(file->GetTxt(c).size(), 99'998u);
+    ASSERT_EQ(services.status.size(), 1u);
+    EXPECT_TRUE(services.status[0].contains("99999"));
+    QTest::keyClicks(w->txtTxt(), "zz");
+    EXPECT_EQ(file->GetTxt(c), text + "z");
+    EXPECT_EQ(services.status.size(), 2u);
+    // Indenting the last line would pass the limit too: refused, text kept.
+    w->Comando("Identar");
+    EXPECT_EQ(file->GetTxt(c), text + "z");
+    EXPECT_EQ(shown(*w).size() + static_cast<qsizetype>(std::count(text.begin(), text.end(), '\n')),
+              99'999);
+    EXPECT_EQ(services.status.size(), 3u);
+}
+
+TEST_F(CardWindow, EditingWordsActOnTheTextLinesAndIndentation) {
+    const CardId c = card("uno", "uno\r\n  dos\r\ntres");
+    auto w = window(c);
+    show(*w);
+    w->txtTxt()->setFocus();
+    EXPECT_EQ(w->Comando("MultiLine"), QVariant(true));
+    EXPECT_EQ(w->Comando("PermiteEdicion"), QVariant(true));
+    EXPECT_EQ(w->Comando("PermiteBusqueda"), QVariant(true));
+    caret(*w, 6, 2);  // "do"
+    EXPECT_EQ(w->Comando("Seleccion"), QVariant(QStringLiteral("do")));
+    w->Comando("Identar");
+    EXPECT_EQ(file->GetTxt(c), "uno\r\n      dos\r\ntres");
+    w->Comando("Desidentar");
+    w->Comando("Desidentar");
+    EXPECT_EQ(file->GetTxt(c), "uno\r\ndos\r\ntres");
+    caret(*w, 5);
+    w->Comando("CortarLinea");
+    EXPECT_EQ(file->GetTxt(c), "uno\r\ntres");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "dos\n");
+    // A new line starts with the indentation of the one before.
+    caret(*w, 3);
+    QTest::keyClicks(w->txtTxt(), "\t ");
+    caret(*w, 0);
+    w->Comando("Insertar", Argumentos("\t "));
+    caret(*w, 7);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return);
+    EXPECT_EQ(file->GetTxt(c), "\t uno\t \r\n\t \r\ntres");
+    // Ctrl with a letter types nothing.
+    QTest::keyClick(w->txtTxt(), Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(file->GetTxt(c), "\t uno\t \r\n\t \r\ntres");
+
+    w->Comando("BuscarTexto");
+    ASSERT_TRUE(w->txtBuscar()->hasFocus());
+    EXPECT_EQ(w->Comando("MultiLine"), QVariant(false));
+    w->Comando("Insertar", Argumentos("tres"));
+    EXPECT_EQ(w->txtBuscar()->text(), "tres");
+    w->Comando("SeleccionarTodo");
+    EXPECT_EQ(w->Comando("Seleccion"), QVariant(QStringLiteral("tres")));
+}
+
+TEST_F(CardWindow, PlacesActivatesAndClosesThroughTheMainWindow) {
+    const CardId c = card("uno");
+    auto w = window(c);
+    show(*w);
+    ASSERT_EQ(services.cascadeSizes.size(), 1u);  // placed once, when first shown
+    EXPECT_EQ(w->pos(), services.cascade);
+    w->CrearBotones();
+    EXPECT_EQ(services.barClears, 1);
+    ASSERT_EQ(services.activated.size(), 1u);
+    EXPECT_EQ(services.activated[0].id, c);
+
+    // The hover close button: shown over the close area, hidden once shown
+    // for more than 2000 ms while the mouse is not over it.
+    const QPoint away = w->txtTxt()->geometry().center();
+    const QPoint area = w->cmdCerrar()->geometry().center();
+    QTest::mouseMove(w.get(), away);
+    QTest::mouseMove(w.get(), area);
+    ASSERT_FALSE(w->cmdCerrar()->isHidden());
+    EXPECT_TRUE(w->tmrCerrar()->isActive());
+    QTest::mouseMove(w.get(), away);
+    // The offscreen platform does not always tell a widget shown under the
+    // pointer that the pointer left it.
+    w->cmdCerrar()->setAttribute(Qt::WA_UnderMouse, false);
+    now = 7000;  // shown at 5000
+    w->tmrCerrar_Timer();
+    EXPECT_FALSE(w->cmdCerrar()->isHidden());
+    now += 1;
+    w->tmrCerrar_Timer();
+    EXPECT_TRUE(w->cmdCerrar()->isHidden());
+    EXPECT_FALSE(w->tmrCerrar()->isActive());
+
+    // Deleting the card closes its window.
+    ASSERT_EQ(file->DelCard(c), 0);
+    EXPECT_TRUE(w->isHidden());
+    ASSERT_EQ(services.closed.size(), 1u);
+    EXPECT_EQ(services.closed[0], w.get());
+}
+
+TEST_F(CardWindow, InsideAnMdiSubWindowMovesRollsUpAndClosesTheOuterWindow) {
+    card("uno");
+    QMdiArea area;
+    area.resize(900, 700);
+    auto* w = new frmFicha(services, [this] { return now; });
+    w->Mostrar(file, card("dos"));
+    QPointer<QMdiSubWindow> sub = area.addSubWindow(w);
+    area.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+    EXPECT_EQ(sub->windowTitle(), "dos (Cartulo de prueba)");
+    EXPECT_EQ(sub->pos(), services.cascade);
+    const int outerHeight = sub->height();
+    w->Comando("minimizar");
+    EXPECT_TRUE(w->Minimizada());
+    EXPECT_EQ(w->height(), 33);
+    w->Comando("maximizar");
+    EXPECT_EQ(sub->height(), outerHeight);
+
+    // Closing the outer window waits for a valid entry.
+    w->EditarEntrada();
+    w->txtNtry()->setText("uno");
+    sub->close();
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
+    w->CancelarEntrada();
+    w->Comando("cerrar");
+    EXPECT_EQ(services.closed.size(), 1u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sub.isNull(); }));
+}
+
+TEST_F(CardWindow, UnknownWordsSpeakOnlyInDebugMode) {
+    auto w = window(card("uno"));
+    w->Comando("volar");
+    EXPECT_TRUE(services.dialogs->Messages().empty());
+    services.debug = true;
+    w->Comando("Volar");
+    ASSERT_EQ(services.dialogs->Messages().size(), 1u);
+    EXPECT_EQ(services.dialogs->Messages()[0].text, "Comando no reconocido: frmFicha.Volar .");
+}
+
+}  // namespace
+}  // namespace cartulo::windows

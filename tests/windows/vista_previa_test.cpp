@@ -1,0 +1,449 @@
+#include "windows/frm_vista_previa.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/cartulos.h"
+#include "fake_main_services.h"
+#include "platform/qt_surface.h"
+#include "richtext/our_mc.h"
+#include "windows/preview_canvas.h"
+#include "windows/preview_clip_surface.h"
+#include "windows/preview_close_button.h"
+#include "windows/preview_size_grip.h"
+
+namespace cartulo::windows {
+namespace {
+
+using testing::FakeMainServices;
+
+bool isWhite(QRgb pixel) {
+    return (pixel & 0xFFFFFF) == 0xFFFFFF;
+}
+
+// Rows of the image's top `rows` rows holding anything but white; -1 when none.
+int lowestInk(const QImage& image, int rows) {
+    for (int y = std::min(rows, image.height()) - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!isWhite(image.pixel(x, y))) return y;
+        }
+    }
+    return -1;
+}
+
+bool hasInk(const QImage& image) {
+    return lowestInk(image, image.height()) >= 0;
+}
+
+// Pixels clearly blue: the colour links are painted in.
+int bluePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qBlue(p) > 150 && qRed(p) < 100 && qGreen(p) < 100) ++count;
+        }
+    }
+    return count;
+}
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint position, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
+                      buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+class PreviewWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        preview = std::make_unique<frmVistaPrevia>(
+            services, [this] { return now; }, nullptr, &registry);
+        preview->resize(400, 300);
+        preview->show();
+        settle();
+    }
+
+    // Lets the event loop paint what is due.
+    void settle() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !preview->RepintePendiente(); }, 10000));
+    }
+
+    std::shared_ptr<cCartulo> savedFile(const QString& folder, const std::string& title) {
+        auto file = std::make_shared<cCartulo>();
+        EXPECT_TRUE(file->NewFile(title));
+        EXPECT_TRUE(QDir(dir.path()).mkpath(folder));
+        const QString path = dir.path() + "/" + folder + "/archivo.ctu";
+        file->SetChanged();  // a new file is saved only once something changed
+        EXPECT_TRUE(file->SaveFile(QFile::encodeName(path).toStdString()));
+        return file;
+    }
+
+    CardId card(cCartulo& file, const std::string& entry, const std::string& text) {
+        const CardId c = file.NewCard(entry);
+        EXPECT_GT(c, 0);
+        EXPECT_TRUE(file.SetTxt(c, text));
+        return c;
+    }
+
+    const QImage& image() const { return preview->picSalida()->Imagen(); }
+
+    QTemporaryDir dir;
+    FakeMainServices services;
+    cCartulos registry;
+    std::uint32_t now = 1000;
+    std::unique_ptr<frmVistaPrevia> preview;
+};
+
+TEST_F(PreviewWindow, FollowsTheActiveCardAndPaintsItsText) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    const CardId alfa = card(*file, "Alfa",
+                             "Texto {N}negrita{N} con un \xAB"
+                             "enlace\xBB.");
+    const CardId beta = card(*file, "Beta", "Otra ficha");
+    EXPECT_EQ(preview->Titulo(), "");
+    EXPECT_FALSE(hasInk(image()));
+
+    preview->Mostrar(file, alfa);
+    settle();
+    EXPECT_EQ(preview->Cartulo(), file);
+    EXPECT_EQ(preview->ID(), alfa);
+    EXPECT_EQ(preview->Titulo(), " Alfa");
+    EXPECT_TRUE(hasInk(image()));
+    EXPECT_GT(bluePixels(image()), 10) << "the link is painted in the link colour";
+
+    // Another window of the same card: nothing to paint.
+    const int repaints = preview->Repintados();
+    preview->Mostrar(file, alfa);
+    EXPECT_FALSE(preview->RepintePendiente());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview->Repintados(), repaints);
+
+    preview->Mostrar(file, beta);
+    settle();
+    EXPECT_EQ(preview->Repintados(), repaints + 1);
+    EXPECT_EQ(preview->Titulo(), " Beta");
+    EXPECT_EQ(bluePixels(image()), 0);
+
+    // Renaming the card shown changes the title; other cards change nothing.
+    ASSERT_EQ(file->SetNtry(beta, "Beta nueva"), EntryCheck::Ok);
+    EXPECT_EQ(preview->Titulo(), " Beta nueva");
+    ASSERT_EQ(file->SetNtry(alfa, "Alfa nueva"), EntryCheck::Ok);
+    ASSERT_TRUE(file->SetTxt(alfa, "cambiada"));
+    EXPECT_EQ(preview->Titulo(), " Beta nueva");
+    EXPECT_FALSE(preview->RepintePendiente());
+
+    // Opened from a window that shows no card.
+    preview->Vaciar();
+    settle();
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    EXPECT_EQ(preview->Titulo(), "");
+    EXPECT_FALSE(hasInk(image()));
+}
+
+TEST_F(PreviewWindow, AnotherFileStartsWithNoCardAndItsOwnFolder) {
+    auto one = savedFile("uno", "Uno");
+    auto two = savedFile("dos", "Dos");
+    const CardId inOne = card(*one, "Ficha", "en el primero");
+    const CardId inTwo = card(*two, "Ficha", "en el segundo");
+    ASSERT_EQ(inOne, inTwo);
+
+    preview->Mostrar(one, inOne);
+    settle();
+    EXPECT_EQ(preview->Renderer().BasePath(), QFile::encodeName(dir.path() + "/uno").toStdString());
+    const int repaints = preview->Repintados();
+
+    // The same identifier in another file is another card.
+    preview->Mostrar(two, inTwo);
+    EXPECT_TRUE(preview->RepintePendiente());
+    settle();
+    EXPECT_EQ(preview->Repintados(), repaints + 1);
+    EXPECT_EQ(preview->Renderer().BasePath(), QFile::encodeName(dir.path() + "/dos").toStdString());
+
+    preview->SetCartulo(one);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    EXPECT_EQ(preview->Titulo(), "");
+
+    // Saved in another folder since: its pictures are looked for there.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("tres"));
+    one->SetChanged();
+    ASSERT_TRUE(one->SaveFile(QFile::encodeName(dir.path() + "/tres/otro.ctu").toStdString()));
+    preview->Mostrar(one, inOne);
+    EXPECT_EQ(preview->Renderer().BasePath(),
+              QFile::encodeName(dir.path() + "/tres").toStdString());
+
+    // A file never saved: pictures resolve in the program's folder.
+    auto unsaved = std::make_shared<cCartulo>();
+    ASSERT_TRUE(unsaved->NewFile("Nuevo"));
+    preview->Mostrar(unsaved, unsaved->GetMain());
+    EXPECT_EQ(preview->Renderer().BasePath(),
+              QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    EXPECT_EQ(preview->Titulo(), " ");
+}
+
+TEST_F(PreviewWindow, EditsOfTheCardOrItsSistersRepaintOncePerTurn) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    const CardId card1 = card(*file, "Uno", "primero");
+    const CardId sister = file->NewAlias(card1, "Hermana");
+    ASSERT_GT(sister, 0);
+    const CardId other = card(*file, "Otra", "otra");
+
+    preview->Mostrar(file, card1);
+    settle();
+    int repaints = preview->Repintados();
+
+    ASSERT_TRUE(file->SetTxt(card1, "segundo"));
+    ASSERT_TRUE(file->SetTxt(card1, "tercero"));
+    ASSERT_TRUE(file->SetTxt(sister, "cuarto"));
+    EXPECT_EQ(preview->Repintados(), repaints) << "nothing is painted inside the edits";
+    settle();
+    EXPECT_EQ(preview->Repintados(), repaints + 1);
+
+    // Shown through the sister, an edit of the first card repaints too.
+    preview->Mostrar(file, sister);
+    settle();
+    repaints = preview->Repintados();
+    ASSERT_TRUE(file->SetTxt(card1, "quinto"));
+    settle();
+    EXPECT_EQ(preview->Repintados(), repaints + 1);
+
+    ASSERT_TRUE(file->SetTxt(other, "no se muestra"));
+    EXPECT_FALSE(preview->RepintePendiente());
+}
+
+TEST_F(PreviewWindow, EmptiesWhenItsCardOrFileCloses) {
+    auto file = savedFile("cierre", "Cierre");
+    const CardId gone = card(*file, "Borrada", "se borra");
+    const CardId kept = card(*file, "Queda", "queda");
+
+    preview->Mostrar(file, gone);
+    settle();
+    ASSERT_TRUE(hasInk(image()));
+    ASSERT_EQ(file->DelCard(gone), 0);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    EXPECT_EQ(preview->Titulo(), "");
+    settle();
+    EXPECT_FALSE(hasInk(image()));
+    EXPECT_EQ(preview->Cartulo(), file);
+
+    preview->SetID(kept);
+    settle();
+    file->CloseFile();
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    settle();
+    EXPECT_FALSE(hasInk(image()));
+
+    // A file taken out of the registry of open files.
+    auto listed = std::make_shared<cCartulo>();
+    ASSERT_TRUE(listed->NewFile("Registrado"));
+    registry.AddFile(listed);
+    registry.AddFile(file);
+    preview->Mostrar(listed, listed->GetMain());
+    registry.RemoveItem(registry.FindFile(file.get()));
+    EXPECT_EQ(preview->Cartulo(), listed);
+    registry.RemoveItem(registry.FindFile(listed.get()));
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+    EXPECT_EQ(preview->ID(), kNoCard);
+}
+
+TEST_F(PreviewWindow, EscapeOpensTheCardShown) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    const CardId shown = card(*file, "Vista", "texto");
+
+    QTest::keyClick(preview.get(), Qt::Key_Escape);
+    EXPECT_TRUE(services.shown.empty());
+
+    preview->Mostrar(file, shown);
+    QTest::keyClick(preview.get(), Qt::Key_Escape);
+    ASSERT_EQ(services.shown.size(), 1u);
+    EXPECT_EQ(services.shown[0].file, file);
+    EXPECT_EQ(services.shown[0].id, shown);
+}
+
+TEST_F(PreviewWindow, ALongCardScrollsToItsEnd) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    std::string text;
+    for (int i = 1; i <= 300; ++i) text += "L\xEDnea " + std::to_string(i) + "\r\n";
+    text += "FINAL";
+    const CardId longCard = card(*file, "Larga", text);
+
+    preview->Mostrar(file, longCard);
+    settle();
+    QScrollBar* bar = preview->scrVertical();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->pageStep(), preview->picSalida()->height());
+    EXPECT_FALSE(preview->picSalida()->FinalPintado());
+
+    QTest::keyClick(preview.get(), Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    settle();
+    EXPECT_TRUE(preview->picSalida()->FinalPintado());
+    // The last line sits just above the area's bottom gap.
+    const int view = preview->picSalida()->height();
+    const int last = lowestInk(image(), view);
+    EXPECT_GT(last, view - 60);
+    EXPECT_LE(last, view - frmVistaPrevia::kMargenTextoPixeles);
+
+    // Another card shows from its top.
+    const CardId second = card(*file, "Larga 2", text);
+    preview->Mostrar(file, second);
+    EXPECT_EQ(bar->value(), 0);
+    settle();
+    EXPECT_FALSE(preview->picSalida()->FinalPintado());
+
+    // A short text again: the bar goes and the text shows from its top.
+    QTest::keyClick(preview.get(), Qt::Key_End);
+    settle();
+    ASSERT_GT(bar->value(), 0);
+    ASSERT_TRUE(file->SetTxt(second, "corta"));
+    settle();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(preview->picSalida()->FinalPintado());
+    EXPECT_TRUE(hasInk(image()));
+}
+
+TEST_F(PreviewWindow, OnlyANewWidthLaysTheTextOutAgain) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    preview->Mostrar(file, card(*file, "Ficha", "Unas palabras que ocupan algo de sitio."));
+    settle();
+    const int repaints = preview->Repintados();
+
+    preview->resize(400, 250);
+    preview->resize(400, 300);
+    EXPECT_FALSE(preview->RepintePendiente());
+    preview->resize(360, 300);
+    EXPECT_TRUE(preview->RepintePendiente());
+    settle();
+    EXPECT_EQ(preview->Repintados(), repaints + 1);
+    EXPECT_EQ(image().width(),
+              qRound(preview->picSalida()->width() * preview->picSalida()->devicePixelRatioF()));
+}
+
+TEST_F(PreviewWindow, RollsUpAndResizesWithinItsLimits) {
+    preview->resize(400, 300);
+    const int strip = qRound(frmVistaPrevia::kAltoTiraTwips / 15.0);
+
+    sendMouse(preview.get(), QEvent::MouseButtonPress, {100, 10}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(preview->height(), strip + 1);
+    EXPECT_TRUE(preview->Minimizada());
+    sendMouse(preview.get(), QEvent::MouseButtonPress, {100, 10}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(preview->height(), 300);
+
+    // The grip, dragged far up and left, stops at the minimum size.
+    PreviewSizeGrip* grip = preview->picAgarre();
+    ASSERT_TRUE(grip->isVisible());
+    const QPoint inGrip(grip->width() / 2, grip->height() / 2);
+    sendMouse(grip, QEvent::MouseButtonPress, inGrip, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(grip, QEvent::MouseMove, inGrip + QPoint(50, 20), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(preview->size(), QSize(450, 320));
+    sendMouse(grip, QEvent::MouseMove, inGrip - QPoint(2000, 2000), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(preview->size(),
+              QSize(frmVistaPrevia::kAnchoMinimoTwips / 15, frmVistaPrevia::kAltoMinimoTwips / 15));
+    sendMouse(grip, QEvent::MouseButtonRelease, inGrip, Qt::LeftButton, Qt::NoButton);
+
+    // Docked in the client area.
+    preview->Colocar();
+    EXPECT_EQ(preview->geometry(), QRect(1000 - 405, 5, 400, 700 - 10));
+}
+
+TEST_F(PreviewWindow, CloseButtonShowsNearTheCornerAndCloses) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    preview->Mostrar(file, file->GetMain());
+    PreviewCloseButton* button = preview->cmdCerrar();
+    ASSERT_TRUE(button->isHidden());
+
+    sendMouse(preview.get(), QEvent::MouseMove, {100, 10}, Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(button->isHidden());
+    sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
+              Qt::NoButton);
+    EXPECT_FALSE(button->isHidden());
+    now += frmVistaPrevia::kMsBotonCerrar;
+    preview->tmrCerrar_Timer();
+    EXPECT_FALSE(button->isHidden());
+    now += 1;
+    preview->tmrCerrar_Timer();
+    EXPECT_TRUE(button->isHidden());
+
+    // Held down, it stays; released away from it, nothing happens.
+    now = 0xFFFFFF00u;  // the tick counter wraps meanwhile
+    sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
+              Qt::NoButton);
+    const QPoint inside(button->width() / 2, button->height() / 2);
+    sendMouse(button, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(button->Pulsado());
+    now += 5000;
+    preview->tmrCerrar_Timer();
+    EXPECT_FALSE(button->isHidden());
+    sendMouse(button, QEvent::MouseMove, {-50, 40}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FALSE(button->Pulsado());
+    sendMouse(button, QEvent::MouseButtonRelease, {-50, 40}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(preview->isVisible());
+    preview->tmrCerrar_Timer();
+    EXPECT_TRUE(button->isHidden());
+
+    // Released on it: the window closes and lets its file go.
+    QSignalSpy closed(preview.get(), &frmVistaPrevia::cerrada);
+    sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
+              Qt::NoButton);
+    sendMouse(button, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(button, QEvent::MouseButtonRelease, inside, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+}
+
+TEST(PreviewClipSurface, DropsOnlyInkThatWouldNotShow) {
+    std::string text;
+    for (int i = 1; i <= 60; ++i) {
+        text += "{N}L\xEDnea{N} " + std::to_string(i) +
+                " con un \xAB"
+                "enlace\xBB, {Q:rojo}color{Q}" +
+                " y {U}subrayado{U}; {T:18}grande{T} y H{ID:2}O.\r\n";
+    }
+    // Painted from far above the image, as a card scrolled down.
+    const auto paint = [&text](bool clipped, int* dropped) {
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        platform::QtSurface surface(image);
+        PreviewClipSurface clip(surface);
+        cOurMC mc(nullptr);
+        mc.SetCtrl(clipped ? static_cast<Surface*>(&clip) : &surface);
+        mc.DrawText(text, -900.5f, 0, 0, 1e9f);
+        surface.End();
+        if (dropped != nullptr) *dropped = clip.Dropped();
+        return image;
+    };
+    int dropped = 0;
+    const QImage clipped = paint(true, &dropped);
+    EXPECT_GT(dropped, 100);
+    EXPECT_TRUE(hasInk(clipped));
+    EXPECT_TRUE(clipped == paint(false, nullptr));
+}
+
+}  // namespace
+}  // namespace cartulo::windows

@@ -1,0 +1,129 @@
+#include "windows/preview_canvas.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt_surface.h"
+#include "windows/preview_clip_surface.h"
+
+namespace cartulo::windows {
+
+namespace {
+
+constexpr double kInchesPerMeter = 1 / 0.0254;
+// A bottom far below any card: painting stops after the first line that
+// reaches the image's bottom, instead of going on through the whole text.
+constexpr float kNoBottom = 1e9f;
+
+}  // namespace
+
+PreviewCanvas::PreviewCanvas(double fontScale, QWidget* parent)
+    : QWidget(parent), fontScale_(fontScale) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+PreviewCanvas::~PreviewCanvas() {
+    mc_.SetCtrl(nullptr);
+}
+
+void PreviewCanvas::enlazar() {
+    if (surface_) surface_->End();
+    clip_.reset();
+    surface_ = std::make_unique<platform::QtSurface>(image_);
+    // The area's own font and colour become the engine's defaults.
+    surface_->SetFontName("Arial");
+    surface_->SetFontSize(12 * fontScale_);
+    surface_->SetForeColor(Rgb(0, 0, 0));
+    clip_ = std::make_unique<PreviewClipSurface>(*surface_);
+    mc_.SetCtrl(clip_.get(), cOurMC::Bind::PictureControl);
+}
+
+void PreviewCanvas::prepararImagen() {
+    const qreal ratio = devicePixelRatioF();
+    const int width = std::max(1, static_cast<int>(std::ceil(this->width() * ratio)));
+    const int height = std::max(1, static_cast<int>(std::ceil(this->height() * ratio)));
+    const bool sameRatio = surface_ && ratio == ratio_;
+    // The image changes only with no painter open on it.
+    if (surface_) surface_->End();
+    if (image_.isNull() || image_.width() != width || image_.height() < height || ratio != ratio_) {
+        // Kept taller when only the height shrank, so growing back needs
+        // no painting.
+        const int keep = image_.width() == width && ratio == ratio_ ? image_.height() : 0;
+        image_ = QImage(width, std::max(height, keep), QImage::Format_RGB32);
+        // Fonts are sized by the image's resolution: the screen's, in device pixels.
+        const double dpi = logicalDpiY() * ratio;
+        image_.setDotsPerMeterX(qRound(dpi * kInchesPerMeter));
+        image_.setDotsPerMeterY(qRound(dpi * kInchesPerMeter));
+    }
+    // The surface keeps the image by reference and reads its size as it
+    // goes; it is made anew only when the resolution changes, so the widths
+    // it has measured survive a resize.
+    if (!sameRatio) {
+        ratio_ = ratio;
+        enlazar();
+    }
+    image_.fill(Qt::white);
+}
+
+int PreviewCanvas::Pintar(std::string_view text, int top, int scroll) {
+    prepararImagen();
+    ++generation_;
+    float y = static_cast<float>((top - scroll) * ratio_);
+    // -1 would mean "from the top" to the engine.
+    if (y == -1.0f) y = std::nextafter(y, 0.0f);
+    const float end = mc_.DrawText(text, y, 0, 0, kNoBottom);
+    surface_->End();
+    endPainted_ = static_cast<std::size_t>(mc_.GetTextPointer()) > mc_.GetText().size();
+    double height = end - y;
+    // Painting stopped at the image's bottom: the rest is only measured.
+    if (!endPainted_) height = std::max<double>(height, mc_.SizeText(text, 0, 0, 0, -1));
+    update();
+    return static_cast<int>(std::ceil((height + top * ratio_) / ratio_));
+}
+
+void PreviewCanvas::Limpiar() {
+    prepararImagen();
+    ++generation_;
+    endPainted_ = true;
+    update();
+}
+
+int PreviewCanvas::AltoPintado() const {
+    if (image_.isNull()) return 0;
+    return static_cast<int>(std::floor(image_.height() / ratio_));
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (image_.isNull()) {
+        painter.fillRect(event->rect(), Qt::white);
+        return;
+    }
+    const QRectF target(0, 0, image_.width() / ratio_, image_.height() / ratio_);
+    painter.drawImage(target, image_);
+    // Beyond the image (an area grown before its next painting): blank.
+    const QRegion rest = QRegion(event->rect()) - QRegion(target.toAlignedRect());
+    for (const QRect& r : rest) painter.fillRect(r, Qt::white);
+}
+
+void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+}  // namespace cartulo::windows
