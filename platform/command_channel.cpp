@@ -262,6 +262,8 @@ void CommandChannelServer::State::Pump(Connection& connection) {
         for (qsizetype end; (end = chunk.indexOf('\n', start)) >= 0; start = end + 1) {
             connection.partial.append(chunk.constData() + start, end - start);
             if (connection.partial.size() > kMaxCommandLineBytes) break;
+            // Programs that end lines with CR LF mean the same line.
+            if (connection.partial.endsWith('\r')) connection.partial.chop(1);
             lines_.push_back(std::exchange(connection.partial, QByteArray()));
         }
         if (connection.partial.size() <= kMaxCommandLineBytes) {

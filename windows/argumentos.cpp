@@ -3,7 +3,13 @@
 namespace cartulo::windows {
 
 Argumentos::Argumentos(const QVariant& single) : values_{0} {
-    if (!single.isNull()) values_ = {1, single};
+    if (single.isNull()) return;
+    // An array arrives already normalised and is used as it is.
+    if (single.typeId() == QMetaType::QVariantList) {
+        *this = FromArray(single.toList());
+        return;
+    }
+    values_ = {1, single};
 }
 
 Argumentos Argumentos::FromArray(const QVariantList& array) {

@@ -12,7 +12,8 @@ namespace cartulo::windows {
 class Argumentos {
   public:
     Argumentos() : values_{0} {}
-    // One value, or none when it is null.
+    // One value, or none when it is null; a list is taken as an array
+    // already in the normalised form (see FromArray).
     explicit Argumentos(const QVariant& single);
     explicit Argumentos(const QString& single) : Argumentos(QVariant(single)) {}
     explicit Argumentos(const char* single) : Argumentos(QVariant(QString::fromUtf8(single))) {}

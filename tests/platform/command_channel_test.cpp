@@ -130,6 +130,18 @@ TEST_F(CommandChannelTest, SeveralLinesOnOneConnectionInOrder) {
     EXPECT_EQ(received[3].argument.value_or(QString()), QStringLiteral("x"));
 }
 
+TEST_F(CommandChannelTest, LinesEndedWithCarriageReturnAndLineFeedMeanTheSame) {
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    ASSERT_TRUE(socket.waitForConnected(kTimeoutMs));
+    socket.write("Activar\r\nAbrir /tmp/a b.ctu\r\n");
+    socket.flush();
+    ASSERT_TRUE(waitForLines(2));
+    EXPECT_EQ(received[0].word, QStringLiteral("Activar"));
+    EXPECT_FALSE(received[0].argument.has_value());
+    EXPECT_EQ(received[1].argument.value_or(QString()), QStringLiteral("/tmp/a b.ctu"));
+}
+
 TEST_F(CommandChannelTest, AnOverLongLineIsDroppedAndTheServerGoesOn) {
     QLocalSocket socket;
     socket.connectToServer(name);

@@ -15,6 +15,9 @@ TEST(Argumentos, NormalisesSingleValuesNullAndArrays) {
     const auto two = Argumentos::FromArray({2, "a", 3});
     EXPECT_EQ(two.Count(), 2);
     EXPECT_EQ(two.At(2).toInt(), 3);
+    const Argumentos asVariant(QVariant(QVariantList{2, "a", 3}));
+    EXPECT_EQ(asVariant.Count(), 2);
+    EXPECT_EQ(asVariant.Text(), "a");
     EXPECT_EQ(Argumentos::FromArray({5, "a"}).Count(), 0);
     EXPECT_EQ(Argumentos::FromArray({}).Count(), 0);
     EXPECT_EQ(Argumentos::FromArray({"x", "a"}).Count(), 0);
