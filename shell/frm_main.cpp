@@ -25,6 +25,7 @@
 #include "shell/resolve_path.h"
 #include "shell/search_field.h"
 #include "support/qt_user_dialogs.h"
+#include "windows/frm_vista_previa.h"
 
 namespace cartulo::shell {
 
@@ -62,6 +63,7 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
       scale_(setup.scale),
       firstArgument_(setup.firstArgument),
       version_(setup.version),
+      clock_(setup.clock),
       cascada_(setup.scale) {
     if (dialogs_ == nullptr) {
         ownDialogs_ = std::make_unique<support::QtUserDialogs>(this, scale_);
@@ -84,8 +86,9 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
 frmMain::~frmMain() {
     qApp->removeEventFilter(this);
     destroying_ = true;
-    // The child windows go first, while the services they call still exist;
-    // closed ones waiting for deletion too.
+    // The child windows and the preview go first, while the services they
+    // call still exist; closed ones waiting for deletion too.
+    delete vistaPrevia_.data();
     QList<QPointer<QMdiSubWindow>> subs;
     for (QMdiSubWindow* sub : mdiArea_->findChildren<QMdiSubWindow*>()) subs.append(sub);
     for (const QPointer<QMdiSubWindow>& sub : subs) delete sub.data();

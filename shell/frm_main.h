@@ -29,6 +29,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
 
+namespace cartulo::windows {
+class frmVistaPrevia;
+}
+
 namespace cartulo::shell {
 
 class BarraComandos;
@@ -108,6 +112,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     QMdiArea* AreaMdi() const { return mdiArea_; }
     QString TextoEstadoActual() const;
     bool PantallaCompleta() const { return fullScreen_.has_value(); }
+    // The preview ("Vista previa") while it is open, or null.
+    windows::frmVistaPrevia* VistaPrevia() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,6 +155,10 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void ejecutarComandoEscrito();
     void opciones();
     void acercaDe();
+    // --- the preview (frm_main_preview.cpp) ---
+    void abrirVistaPrevia();
+    void colocarVistaPrevia();
+    void vistaPreviaCerrada(windows::frmVistaPrevia* preview);
     // --- commands (frm_main_commands.cpp) ---
     void activar();
     void buscar(const QString& text);
@@ -176,6 +186,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     double scale_;
     QString firstArgument_;
     QString version_;
+    platform::TickSource clock_;
     std::unique_ptr<CartuloFiles> files_;
     std::unique_ptr<RegistryEvents> registryEvents_;
 
@@ -194,6 +205,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     windows::Argumentos pendingArgs_;
 
     std::vector<Hija> hijas_;
+    QPointer<windows::frmVistaPrevia> vistaPrevia_;  // set while the preview is open
     Cascada cascada_;
     std::weak_ptr<cCartulo> fichaActivaArchivo_;
     CardId fichaActivaId_ = kNoCard;

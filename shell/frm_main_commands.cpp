@@ -143,6 +143,10 @@ bool frmMain::esDestinoDeTeclas(QObject* watched) const {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Resize && watched == mdiArea_->viewport()) {
+        colocarVistaPrevia();
+        return false;
+    }
     if (type == QEvent::KeyRelease) {
         menuBarKey_ = nullptr;
         return false;

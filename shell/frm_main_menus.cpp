@@ -188,6 +188,9 @@ void frmMain::ejecutarItem(MenuItem item) {
         case MenuItem::VentanaPantallaCompleta:
             alternarPantallaCompleta();
             break;
+        case MenuItem::VentanaVistaPrevia:
+            abrirVistaPrevia();
+            break;
 
         case MenuItem::AyudaAcercaDe:
             acercaDe();
@@ -267,6 +270,7 @@ void frmMain::cerrarFichas() {
 
 void frmMain::ordenar() {
     for (windows::ChildWindow* child : Ventanas()) child->Colocar();
+    colocarVistaPrevia();
 }
 
 void frmMain::ponerTamano(int width, int height) {

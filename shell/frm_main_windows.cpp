@@ -9,6 +9,7 @@
 #include "shell/child_windows.h"
 #include "shell/command_bar.h"
 #include "shell/frm_main.h"
+#include "windows/frm_vista_previa.h"
 
 namespace cartulo::shell {
 
@@ -136,6 +137,7 @@ void frmMain::MuestraListaCartulos() {
 void frmMain::FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) {
     fichaActivaArchivo_ = file;
     fichaActivaId_ = id;
+    if (vistaPrevia_) vistaPrevia_->Mostrar(file, id);
 }
 
 void frmMain::CerrarVentanasDe(const cCartulo& file) {

@@ -8,7 +8,7 @@ namespace {
 
 // Items whose windows come with later work ("&Propiedades...", "Comparar
 // cartulos", "&Mostrar portapapeles", "&Buscar...", "B&úsqueda global",
-// "&Lista de ventanas", "Vista previa", "Lista de cartulos") are added here,
+// "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoNuevo, Menu::Archivo, "&Nuevo...", "", false, false},
@@ -63,6 +63,7 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::Ventana1024x768, Menu::Ventana, "Poner a &1024x768", "", true, false},
     MenuItemInfo{MenuItem::VentanaPantallaCompleta, Menu::Ventana, "&Pantalla completa", "F11",
                  false, true},
+    MenuItemInfo{MenuItem::VentanaVistaPrevia, Menu::Ventana, "Vista previa", "F5", false, false},
 
     MenuItemInfo{MenuItem::AyudaAcercaDe, Menu::Ayuda, "&Acerca de Cartulo", "F1", false, false},
 };

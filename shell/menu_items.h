@@ -52,6 +52,7 @@ enum class MenuItem {
     Ventana1024x600,
     Ventana1024x768,
     VentanaPantallaCompleta,
+    VentanaVistaPrevia,
     // Ayuda
     AyudaAcercaDe,
 };

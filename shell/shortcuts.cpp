@@ -23,7 +23,7 @@ Shortcut deferred(const char* word, std::optional<int> argument = {},
                     QString::fromLatin1(word), argument, onlyWhen};
 }
 
-// F3 "B&úsqueda global", F5 "Vista previa", Shift+F6 "Lista de cartulos",
+// F3 "B&úsqueda global", Shift+F6 "Lista de cartulos",
 // F12 "&Lista de ventanas", Ctrl+B "&Buscar..." and Ctrl+P "&Mostrar
 // portapapeles" join this table with the windows they open.
 const std::vector<Row>& table() {
@@ -31,6 +31,7 @@ const std::vector<Row>& table() {
         Row{Qt::Key_F1, kNone, item(MenuItem::AyudaAcercaDe)},
         Row{Qt::Key_F2, kNone, item(MenuItem::FichaEntrada)},
         Row{Qt::Key_F4, kShift, item(MenuItem::VentanaCerrarFichas)},
+        Row{Qt::Key_F5, kNone, item(MenuItem::VentanaVistaPrevia)},
         Row{Qt::Key_F6, kNone, item(MenuItem::CartuloIndice)},
         Row{Qt::Key_F7, kNone, item(MenuItem::FichaNueva)},
         Row{Qt::Key_F7, kShift, item(MenuItem::FichaNuevaHermana)},

@@ -1,7 +1,13 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QFile>
+#include <cmath>
 
+#include "platform/qt_picture.h"
+#include "platform/symbol_pictures.h"
+#include "platform/system_sound.h"
+#include "richtext/image_cache.h"
 #include "shell/about.h"
 #include "shell/frm_main.h"
 #include "shell/resolve_path.h"
@@ -22,6 +28,22 @@ Arranque::Arranque(StartupOptions options)
 Arranque::~Arranque() {
     server_.Close();
     main_.reset();
+    // The pictures go while the application object still exists.
+    if (resources_ && ProgramResources() == resources_) SetProgramResources(nullptr);
+}
+
+std::shared_ptr<BindingResources> RecursosDelPrograma(double scale) {
+    auto resources = std::make_shared<BindingResources>();
+    resources->imageCache =
+        std::make_shared<cImageCache>(std::make_unique<platform::QtPictureLoader>());
+    const platform::SymbolPictures symbols =
+        platform::MakeSymbolPictures(static_cast<int>(std::lround(16 * scale)));
+    resources->speaker = symbols.speaker;
+    resources->speakerPressed = symbols.speakerPressed;
+    resources->playSound = platform::PlaySoundFile;
+    resources->programFolder =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return resources;
 }
 
 support::MessageRequest MensajeSinComunicacion() {
@@ -57,6 +79,10 @@ StartupResult Arranque::Iniciar() {
         case InstanceRole::Server:
             break;
     }
+
+    // Before any window: the preview's binding takes them when it is made.
+    resources_ = RecursosDelPrograma(settings_.DisplayScale());
+    SetProgramResources(resources_);
 
     MainWindowSetup setup;
     setup.registry = options_.registry;

@@ -11,6 +11,7 @@
 
 #include "engine/cartulos.h"
 #include "platform/command_channel.h"
+#include "richtext/binding_resources.h"
 #include "shell/command_line.h"
 #include "support/settings.h"
 #include "support/user_dialogs.h"
@@ -55,7 +56,13 @@ class Arranque {
     std::unique_ptr<support::UserDialogs> ownDialogs_;
     platform::CommandChannelServer server_;
     std::unique_ptr<frmMain> main_;
+    std::shared_ptr<const BindingResources> resources_;  // installed by this start
 };
+
+// What every rich-text binding of the program shares: the picture cache
+// with the Qt loader, the speaker pictures at the display scale, the sound
+// player and the program's folder.
+std::shared_ptr<BindingResources> RecursosDelPrograma(double scale);
 
 // The message shown when the running instance cannot be reached.
 support::MessageRequest MensajeSinComunicacion();

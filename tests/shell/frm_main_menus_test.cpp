@@ -44,9 +44,9 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ficha)),
               (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
                            "&Hipertexto"}));
-    EXPECT_EQ(
-        captions(*menus.MenuOf(Menu::Ventana)),
-        (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "&Pantalla completa"}));
+    EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
+              (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "&Pantalla completa",
+                           "Vista previa"}));
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
 }
 
@@ -55,7 +55,8 @@ TEST_F(FrmMainTest, DebugModeShowsTheCommandEntryAndTheWindowSizes) {
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Archivo)).contains("Ejecutar comando..."));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
               (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "Poner a &800x600",
-                           "Poner a 1024x&600", "Poner a &1024x768", "&Pantalla completa"}));
+                           "Poner a 1024x&600", "Poner a &1024x768", "&Pantalla completa",
+                           "Vista previa"}));
 }
 
 TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
