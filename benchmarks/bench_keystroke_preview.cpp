@@ -2,9 +2,10 @@
 // card's text is set with SetTxt, its change events reach the preview, and
 // the preview lays the card out and paints it once, when the event loop
 // turns. It must fit in one 16 ms display frame. The preview shows the
-// card's end, the costliest place: the whole text is laid out to reach it.
-// The same keystroke with the preview at the card's top is measured beside
-// it for comparison.
+// card's end, where all the text above is laid out and painted off the
+// image before the part that shows. The same keystroke with the preview at
+// the card's top is measured beside it for comparison; there the text
+// below the panel is laid out too, for the scroll range.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

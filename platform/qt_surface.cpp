@@ -483,26 +483,44 @@ void QtSurface::PaintPicture(const Picture& picture, double x, double y, double 
     if (QPainter* p = painter()) p->drawImage(QRectF(left, top, w, h), qt->Image());
 }
 
+QWidget* QtSurface::pointerTarget() const {
+    if (device_->devType() == QInternal::Widget) return static_cast<QWidget*>(device_);
+    return pointerWidget_.data();
+}
+
+void QtSurface::SetPointerWidget(QWidget* widget) {
+    pointerWidget_ = widget;
+    if (QWidget* target = pointerTarget(); target != nullptr && target == widget) {
+        applyPointer(*target, pointer_);
+    }
+}
+
+QWidget* QtSurface::PointerWidget() const {
+    return pointerWidget_.data();
+}
+
 void QtSurface::SetPointer(PointerShape shape) {
     if (shape == pointer_) return;
     pointer_ = shape;
-    if (device_->devType() != QInternal::Widget) return;
-    auto* widget = static_cast<QWidget*>(device_);
+    if (QWidget* widget = pointerTarget()) applyPointer(*widget, shape);
+}
+
+void QtSurface::applyPointer(QWidget& widget, PointerShape shape) {
     switch (shape) {
         case PointerShape::Default:
-            widget->unsetCursor();
+            widget.unsetCursor();
             break;
         case PointerShape::Hand:
-            widget->setCursor(Qt::PointingHandCursor);
+            widget.setCursor(Qt::PointingHandCursor);
             break;
         case PointerShape::Arrow:
-            widget->setCursor(Qt::ArrowCursor);
+            widget.setCursor(Qt::ArrowCursor);
             break;
         case PointerShape::IBeam:
-            widget->setCursor(Qt::IBeamCursor);
+            widget.setCursor(Qt::IBeamCursor);
             break;
         case PointerShape::UpArrow:
-            widget->setCursor(Qt::UpArrowCursor);
+            widget.setCursor(Qt::UpArrowCursor);
             break;
     }
 }

@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPointer>
 #include <QRect>
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,7 @@
 class QImage;
 class QPaintDevice;
 class QPainter;
+class QWidget;
 
 namespace cartulo::platform {
 
@@ -52,13 +54,21 @@ class QtSurface : public Surface {
     // On a printer: ends the page and starts the next one.
     bool NewPage();
 
-    // A widget that shows a backing image keeps a surface on that image
-    // and sets this handler: Refresh then ends the surface's painter, so
-    // the image holds the ink, and hands the handler the image's pixels to
-    // show again (the widget calls update() with them). Without a handler
-    // Refresh only ends the painter.
+    // A widget that shows a backing image keeps a surface on that image,
+    // names itself with SetPointerWidget (below) and sets this handler:
+    // Refresh then ends the surface's painter, so the image holds the ink,
+    // and hands the handler the image's pixels to show again (the widget
+    // calls update() with them). Without a handler Refresh only ends the
+    // painter.
     using RefreshHandler = std::function<void(const QRect& devicePixels)>;
     void SetRefreshHandler(RefreshHandler handler) { refresh_ = std::move(handler); }
+
+    // The widget that shows this surface when the device is not a widget
+    // itself (a backing image): SetPointer shapes its pointer. Naming one
+    // gives it the current shape at once; null forgets it. Not owned: a
+    // widget destroyed meanwhile is forgotten.
+    void SetPointerWidget(QWidget* widget);
+    QWidget* PointerWidget() const;
 
     // Background of text printed while font transparency is off [white].
     Color BackColor() const { return back_; }
@@ -134,6 +144,9 @@ class QtSurface : public Surface {
     using WidthMap = std::unordered_map<std::string, double, TransparentHash, std::equal_to<>>;
 
     void init(ScaleMode mode);
+    // The widget whose pointer SetPointer shapes, if any.
+    QWidget* pointerTarget() const;
+    static void applyPointer(QWidget& widget, PointerShape shape);
     QPainter* painter();
     void fontChanged();
     void resolveFont() const;
@@ -161,6 +174,7 @@ class QtSurface : public Surface {
     FillStyle fillStyle_ = FillStyle::Transparent;
     int drawWidth_ = 1;
     PointerShape pointer_ = PointerShape::Default;
+    QPointer<QWidget> pointerWidget_;
     RefreshHandler refresh_;
 
     // Derived from font_ on first use after a change.

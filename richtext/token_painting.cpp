@@ -228,11 +228,8 @@ void cZuzodIvodure::paintPicture(const Piece& piece, PaintPlace& place) {
     } else if (kind == TagKind::PictureMap) {
         // Groups of five after the picture: x1, y1, x2, y2, command; the
         // first group without a command ends the list.
+        // The table keeps to its own limit (and says nothing while silenced).
         for (std::size_t g = 1; g + 4 < params.size() && !params[g + 4].empty(); g += 5) {
-            if (zones_.Count() >= HotZoneTable::kMaxZones) {
-                errors_.Add(message::kTooManyZones);
-                break;
-            }
             auto at = [&](std::size_t i) { return ClampLength(ParseNumber(params[i])); };
             HotZone zone{x + at(g),
                          y + at(g + 1),

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -67,7 +68,11 @@ frmVistaPrevia::frmVistaPrevia(MainServices& services, platform::TickSource cloc
 
     cmdCerrar_ = new PreviewCloseButton(this);
     cmdCerrar_->hide();
-    cmdCerrar_->AlPulsar = [this] { close(); };
+    // Not from inside the button's own mouse event: the window, and the
+    // button with it, may be gone once `cerrada` has been handled.
+    cmdCerrar_->AlPulsar = [this] {
+        QMetaObject::invokeMethod(this, &frmVistaPrevia::CerrarPulsado, Qt::QueuedConnection);
+    };
     cmdCerrar_->AlRatonPulsado = [this](QMouseEvent& event, QPoint position) {
         RatonPulsado(event, position);
     };
@@ -175,6 +180,10 @@ void frmVistaPrevia::Ctu_CloseCard(CardId card) {
 }
 
 void frmVistaPrevia::Ctu_CloseFile() {
+    // This window may hold the file's last reference, and the file is still
+    // inside its own CloseFile: it is let go when the event loop next turns.
+    QMetaObject::invokeMethod(
+        this, [closing = ctu_] {}, Qt::QueuedConnection);
     Vaciar();
 }
 
@@ -353,6 +362,14 @@ void frmVistaPrevia::closeEvent(QCloseEvent* event) {
     tmrPintar_->stop();
     event->accept();
     emit cerrada();
+}
+
+void frmVistaPrevia::CerrarPulsado() {
+    // The button is seen released before the window goes.
+    const QPointer<frmVistaPrevia> self(this);
+    QCoreApplication::processEvents();
+    // A second click queued meanwhile finds it closed already.
+    if (self && isVisible()) close();
 }
 
 void frmVistaPrevia::focusInEvent(QFocusEvent* event) {

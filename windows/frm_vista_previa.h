@@ -7,6 +7,18 @@
 // Repaints are coalesced: every change marks the output stale, and one
 // layout and painting happens when the event loop next turns, however many
 // changes came before it. A card longer than the panel scrolls.
+//
+// A resize that changes only the height lays nothing out again and does not
+// repaint, unless the backing image must grow to cover the taller area, the
+// scroll bar must appear or disappear, or the scroll position must move up
+// because the taller area now reaches past the text's end.
+//
+// Escape without modifiers opens the card shown; with any modifier it is
+// left to the main window's shortcuts like every other key.
+//
+// The close button closes the window on the next turn of the event loop,
+// never inside its own mouse event, so whatever handles `cerrada` may
+// delete the window at once.
 #pragma once
 
 #include <QWidget>
@@ -103,6 +115,8 @@ class frmVistaPrevia : public QWidget, private CartuloListener, private Cartulos
 
   signals:
     // The window closed (its close button): the main window forgets it.
+    // Raised last in the close; the close button closes from the event
+    // loop, so a handler may delete the window, even directly.
     void cerrada();
 
   protected:
@@ -134,6 +148,8 @@ class frmVistaPrevia : public QWidget, private CartuloListener, private Cartulos
     void RatonPulsado(QMouseEvent& event, QPoint position);
     void RatonMovido(QMouseEvent& event, QPoint position);
     void MostrarBotonCerrar();
+    // The close button's click, run from the event loop.
+    void CerrarPulsado();
 
     int Px(int twips) const;
     void ActualizarTitulo();
@@ -167,7 +183,6 @@ class frmVistaPrevia : public QWidget, private CartuloListener, private Cartulos
     QPoint dragFrom_;  // global
     int restoreHeight_ = 0;
     std::uint32_t closeShownTick_ = 0;
-    bool closed_ = false;
 
     PreviewCanvas* picSalida_ = nullptr;
     QScrollBar* scrVertical_ = nullptr;

@@ -14,9 +14,10 @@ namespace cartulo::windows {
 namespace {
 
 constexpr double kInchesPerMeter = 1 / 0.0254;
-// A bottom far below any card: painting stops after the first line that
-// reaches the image's bottom, instead of going on through the whole text.
-constexpr float kNoBottom = 1e9f;
+// No bottom on a screen: the text is laid out to its end, so the Y returned
+// is its true painted height, {VD:} shifts included. Lines off the image
+// cost only their layout, since the clipping surface drops their ink.
+constexpr float kNoBottom = -1;
 
 }  // namespace
 
@@ -77,12 +78,9 @@ int PreviewCanvas::Pintar(std::string_view text, int top, int scroll) {
     if (y == -1.0f) y = std::nextafter(y, 0.0f);
     const float end = mc_.DrawText(text, y, 0, 0, kNoBottom);
     surface_->End();
-    endPainted_ = static_cast<std::size_t>(mc_.GetTextPointer()) > mc_.GetText().size();
-    double height = end - y;
-    // Painting stopped at the image's bottom: the rest is only measured.
-    if (!endPainted_) height = std::max<double>(height, mc_.SizeText(text, 0, 0, 0, -1));
+    endPainted_ = end <= height() * ratio_;
     update();
-    return static_cast<int>(std::ceil((height + top * ratio_) / ratio_));
+    return static_cast<int>(std::ceil((end - y + top * ratio_) / ratio_));
 }
 
 void PreviewCanvas::Limpiar() {

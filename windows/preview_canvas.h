@@ -33,8 +33,8 @@ class PreviewCanvas : public QWidget {
 
     // Paints `text` with its first line `top` pixels below the area's top
     // once the text is scrolled up by `scroll` pixels (logical pixels).
-    // Returns the height of the whole text, top gap included, in logical
-    // pixels.
+    // Returns the height of the whole text as painted ({VD:} shifts
+    // included), top gap included, in logical pixels.
     int Pintar(std::string_view text, int top, int scroll);
     // Leaves the area blank.
     void Limpiar();
@@ -44,7 +44,7 @@ class PreviewCanvas : public QWidget {
     // How many logical pixels of height the image covers: a lower area
     // shows part of it and needs no new painting.
     int AltoPintado() const;
-    // Whether the last Pintar painted the text to its end.
+    // Whether the text's end shows in the area after the last Pintar.
     bool FinalPintado() const { return endPainted_; }
     // Bumped by every Pintar and Limpiar.
     std::uint64_t Generacion() const { return generation_; }

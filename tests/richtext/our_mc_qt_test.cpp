@@ -1,6 +1,7 @@
 // The binding on the Qt surface, as a window uses it: a backing image that
 // the mouse paints on outside any paint event, the refresh handler that
-// tells the window what to show again, and the pointer of a widget.
+// tells the window what to show again, and the pointer of a widget (the
+// surface's own device, or the one that shows its backing image).
 #include <sys/stat.h>
 
 #include <QColor>
@@ -107,6 +108,57 @@ TEST(OurMCOnQt, AWidgetShowsAnUpwardArrowOverAZone) {
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
     EXPECT_EQ(widget.cursor().shape(), Qt::ArrowCursor);
     surface.Refresh(0, 0, 10, 10);  // no handler: nothing to tell
+}
+
+TEST(OurMCOnQt, ABackingImageShapesThePointerOfTheWidgetThatShowsIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(savePicture(dir, "normal.png", Qt::red));
+    ASSERT_TRUE(savePicture(dir, "pulsado.png", Qt::blue));
+    cOurMC mc(qtResources());
+    mc.SetBasePath(QFile::encodeName(dir.path()).toStdString());
+
+    QWidget window;
+    window.resize(300, 60);
+    QImage backing(300, 60, QImage::Format_RGB32);
+    backing.fill(Qt::white);
+    platform::QtSurface surface(backing);
+    int refreshes = 0;
+    surface.SetRefreshHandler([&](const QRect&) { ++refreshes; });
+    surface.SetPointerWidget(&window);
+    EXPECT_EQ(surface.PointerWidget(), &window);
+    mc.SetCtrl(&surface, cOurMC::Bind::PictureControl);
+    mc.DrawText("{B:normal.png,pulsado.png,abrir} {L:Casa,la casa}", 0, 0, 0, -1);
+    surface.End();
+    ASSERT_EQ(mc.pMC().HotZones().Count(), 2u);
+    const auto& button = mc.pMC().HotZones().At(0);
+    const auto& link = mc.pMC().HotZones().At(1);
+
+    mc.MouseMove(0, static_cast<float>(link.x1 + 1), static_cast<float>(link.y1 + 1));
+    EXPECT_TRUE(window.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
+    mc.MouseMove(0, 295, 55);
+    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+
+    // The press still lands on the image, with the pointer on the widget.
+    const auto x = static_cast<float>(button.x1 + 9), y = static_cast<float>(button.y1 + 9);
+    mc.MouseMove(1, x, y);
+    EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
+    mc.MouseDown(1, x, y);
+    EXPECT_EQ(backing.pixelColor(static_cast<int>(x), static_cast<int>(y)), QColor(Qt::blue));
+    mc.MouseUp(1, x, y);
+    EXPECT_EQ(backing.pixelColor(static_cast<int>(x), static_cast<int>(y)), QColor(Qt::red));
+    EXPECT_EQ(refreshes, 2);
+
+    // A widget named later takes the shape at once; one gone is forgotten.
+    auto later = std::make_unique<QWidget>();
+    surface.SetPointerWidget(later.get());
+    EXPECT_EQ(later->cursor().shape(), Qt::UpArrowCursor);
+    later.reset();
+    EXPECT_EQ(surface.PointerWidget(), nullptr);
+    mc.MouseMove(0, 295, 55);
+    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
 }
 
 TEST(OurMCOnQt, SoundFilesThatAreNotFilesStaySilent) {

@@ -278,6 +278,11 @@ TEST_F(PreviewWindow, EscapeOpensTheCardShown) {
     ASSERT_EQ(services.shown.size(), 1u);
     EXPECT_EQ(services.shown[0].file, file);
     EXPECT_EQ(services.shown[0].id, shown);
+
+    // With a modifier it is not the preview's key.
+    QTest::keyClick(preview.get(), Qt::Key_Escape, Qt::ShiftModifier);
+    QTest::keyClick(preview.get(), Qt::Key_Escape, Qt::ControlModifier);
+    EXPECT_EQ(services.shown.size(), 1u);
 }
 
 TEST_F(PreviewWindow, ALongCardScrollsToItsEnd) {
@@ -323,6 +328,44 @@ TEST_F(PreviewWindow, ALongCardScrollsToItsEnd) {
     EXPECT_EQ(bar->value(), 0);
     EXPECT_TRUE(preview->picSalida()->FinalPintado());
     EXPECT_TRUE(hasInk(image()));
+}
+
+TEST_F(PreviewWindow, ACardMovedDownByVdStillScrollsToItsEnd) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    std::string plain, shifted;
+    for (int i = 1; i <= 200; ++i) {
+        const std::string line = "L\xEDnea " + std::to_string(i) + "\r\n";
+        plain += line;
+        // Well below the first panel, so the first painting never reaches them.
+        shifted += (i == 120 || i == 160 ? "{VD:150}" : "") + line;
+    }
+    plain += "FINAL";
+    shifted += "FINAL";
+    const CardId plainCard = card(*file, "Plana", plain);
+    const CardId shiftedCard = card(*file, "Desplazada", shifted);
+    QScrollBar* bar = preview->scrVertical();
+
+    preview->Mostrar(file, plainCard);
+    settle();
+    const int plainRange = bar->maximum();
+    ASSERT_GT(plainRange, 0);
+
+    preview->Mostrar(file, shiftedCard);
+    settle();
+    EXPECT_FALSE(preview->picSalida()->FinalPintado());
+    // 300 pt more at 96 dpi.
+    const int shift = qRound(300 * preview->logicalDpiY() / 72.0);
+    EXPECT_NEAR(bar->maximum(), plainRange + shift, 2);
+
+    QTest::keyClick(preview.get(), Qt::Key_End);
+    settle();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(preview->picSalida()->FinalPintado());
+    const int view = preview->picSalida()->height();
+    const int last = lowestInk(image(), view);
+    EXPECT_GT(last, view - 60);
+    EXPECT_LE(last, view - frmVistaPrevia::kMargenTextoPixeles);
 }
 
 TEST_F(PreviewWindow, OnlyANewWidthLaysTheTextOutAgain) {
@@ -412,9 +455,54 @@ TEST_F(PreviewWindow, CloseButtonShowsNearTheCornerAndCloses) {
               Qt::NoButton);
     sendMouse(button, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
     sendMouse(button, QEvent::MouseButtonRelease, inside, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(closed.count(), 1);
+    // Not inside the button's own event: when the event loop turns.
+    EXPECT_EQ(closed.count(), 0);
+    EXPECT_FALSE(button->Pulsado());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed.count() == 1; }, 10000));
     EXPECT_FALSE(preview->isVisible());
     EXPECT_EQ(preview->Cartulo(), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(PreviewWindow, AHandlerOfItsClosingMayDeleteItAtOnce) {
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile("Notas"));
+    preview->Mostrar(file, file->GetMain());
+    int closings = 0;
+    QObject::connect(preview.get(), &frmVistaPrevia::cerrada, [&] {
+        ++closings;
+        delete preview.release();
+    });
+
+    const QPoint corner(preview->width() - 10, 10);
+    sendMouse(preview.get(), QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton);
+    PreviewCloseButton* button = preview->cmdCerrar();
+    ASSERT_TRUE(button->isVisible());
+    // Two clicks before the event loop turns: one closing.
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview == nullptr; }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(closings, 1);
+    EXPECT_EQ(file.use_count(), 1);
+}
+
+TEST_F(PreviewWindow, AFileClosedWhileOnlyThePreviewHoldsItOutlivesItsClose) {
+    auto file = savedFile("ultima", "\xDAltima");
+    const CardId shown = card(*file, "Ficha", "texto");
+    preview->Mostrar(file, shown);
+    settle();
+    const std::weak_ptr<cCartulo> watch = file;
+    cCartulo* closing = file.get();
+    file.reset();
+    ASSERT_FALSE(watch.expired());
+
+    closing->CloseFile();
+    EXPECT_FALSE(watch.expired()) << "let go only after its CloseFile returned";
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watch.expired(); }, 10000));
 }
 
 TEST(PreviewClipSurface, DropsOnlyInkThatWouldNotShow) {
