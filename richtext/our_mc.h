@@ -13,6 +13,7 @@
 //   QImage backing(size, QImage::Format_RGB32);   // kept by the window
 //   platform::QtSurface surface(backing);        // kept as long
 //   surface.SetRefreshHandler([w](const QRect& r) { w->update(r); });
+//   surface.SetPointerWidget(w);  // the pointer shapes reach the widget
 //   mc.SetCtrl(&surface, cOurMC::Bind::PictureControl);
 //
 //   // When the text or the width changes (not on every paint event):
