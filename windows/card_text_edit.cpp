@@ -1,5 +1,6 @@
 #include "windows/card_text_edit.h"
 
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -76,6 +77,7 @@ QString CardTextEdit::TextoSeleccionado() const {
 }
 
 bool CardTextEdit::Insertar(const QString& text, bool pasted) {
+    if (isReadOnly()) return false;
     const std::optional<QString> accepted = offer(text, pasted);
     if (!accepted) return false;
     textCursor().insertText(*accepted);
@@ -112,7 +114,8 @@ void CardTextEdit::keyPressEvent(QKeyEvent* event) {
 
 void CardTextEdit::keyReleaseEvent(QKeyEvent* event) {
     QPlainTextEdit::keyReleaseEvent(event);
-    if (isEnter(event->key()) && !event->isAutoRepeat() && isEnter(lastKey_) && enterReleased_) {
+    if (isEnter(event->key()) && !event->isAutoRepeat() && isEnter(lastKey_) && !isReadOnly() &&
+        enterReleased_) {
         enterReleased_();
     }
 }
@@ -126,6 +129,17 @@ void CardTextEdit::insertFromMimeData(const QMimeData* source) {
     QPlainTextEdit::insertFromMimeData(&plain);
 }
 
+void CardTextEdit::dropEvent(QDropEvent* event) {
+    const QString before = Texto();
+    QPlainTextEdit::dropEvent(event);
+    // Nothing came in (the card refused it): text dragged from elsewhere must
+    // stay where it was.
+    if (Texto() == before) {
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+    }
+}
+
 void CardTextEdit::inputMethodEvent(QInputMethodEvent* event) {
     if (event->commitString().isEmpty() || isReadOnly()) {
         QPlainTextEdit::inputMethodEvent(event);
@@ -133,8 +147,10 @@ void CardTextEdit::inputMethodEvent(QInputMethodEvent* event) {
     }
     const std::optional<QString> accepted = offer(event->commitString(), false);
     QInputMethodEvent filtered(event->preeditString(), event->attributes());
-    filtered.setCommitString(accepted.value_or(QString()), event->replacementStart(),
-                             event->replacementLength());
+    // Refused, the text it would have replaced stays too.
+    if (accepted) {
+        filtered.setCommitString(*accepted, event->replacementStart(), event->replacementLength());
+    }
     QPlainTextEdit::inputMethodEvent(&filtered);
     event->accept();
 }

@@ -41,7 +41,7 @@ class CardTextEdit : public QPlainTextEdit {
     // The selected text with LF line ends.
     QString TextoSeleccionado() const;
     // Replaces the selection by `text` after offering it to the filter as a
-    // paste; false when refused.
+    // paste; false when refused or read-only.
     bool Insertar(const QString& text, bool pasted);
     // Where the left button was last pressed (0-based caret position).
     int PosicionClic() const { return clickPosition_; }
@@ -51,6 +51,7 @@ class CardTextEdit : public QPlainTextEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void dropEvent(QDropEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -72,8 +72,8 @@ std::optional<QString> RechazoTexto(qsizetype storedLength, QStringView start, b
     }
     if (!mainText && start.startsWith(u"@@")) {
         return QStringLiteral(
-            "El texto de una ficha no puede empezar por \"@@\": el cambio no se "
-            "ha hecho.");
+            "El texto de una ficha no puede empezar por «@@»: el cambio no se ha "
+            "hecho.");
     }
     return std::nullopt;
 }

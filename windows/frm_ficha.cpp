@@ -46,6 +46,15 @@ bool isEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The editing words that change the active field's text.
+bool escribe(const QString& word) {
+    for (const char16_t* writing : {u"cortar", u"cortarlinea", u"deshacer", u"desidentar",
+                                    u"eliminar", u"identar", u"insertar", u"pegar"}) {
+        if (word == writing) return true;
+    }
+    return false;
+}
+
 QString leftOutOf(const std::vector<char32_t>& unstorable) {
     QString out;
     for (char32_t c : unstorable) {
@@ -162,6 +171,8 @@ void frmFicha::Actualizar() {
     txtNtry_->setText(entry);
     cardText_ = ctu_->GetTxt(id_);
     txtTxt_->setPlainText(SoloLf(platform::toQString(cardText_)));
+    editorText_ = txtTxt_->Texto();
+    anularAccion_ = false;
     loading_ = false;
 }
 
@@ -181,26 +192,42 @@ bool frmFicha::TextoPrincipal() const {
 
 void frmFicha::txtTxt_Change() {
     if (loading_ || !ctu_ || closed_) return;
-    platform::FromQString stored = platform::fromQString(ConCrLf(txtTxt_->Texto()));
-    if (stored.text == cardText_) return;
-    if (!stored.unstorable.empty()) {
-        Avisar(AvisoCaracterRechazado(leftOutOf(stored.unstorable)));
+    QString now = txtTxt_->Texto();
+    if (std::exchange(anularAccion_, false)) {
+        // Part of this action was refused: none of it stays.
+        if (now != editorText_) Revertir();
+        return;
+    }
+    if (now == editorText_) return;
+    // Only the span the user changed is written; the rest of the card keeps
+    // its bytes, line ends included.
+    const CambioGuardado change = CambioEnGuardado(cardText_, editorText_, now);
+    const platform::FromQString added = platform::fromQString(change.text);
+    if (!added.unstorable.empty()) {
+        Avisar(AvisoCaracterRechazado(leftOutOf(added.unstorable)));
         Revertir();
         return;
     }
+    const auto from = static_cast<std::size_t>(change.from);
+    const auto to = static_cast<std::size_t>(change.to);
+    std::string stored;
+    stored.reserve(cardText_.size() - (to - from) + added.text.size());
+    stored.append(cardText_, 0, from).append(added.text).append(cardText_, to);
     const bool mainText = TextoPrincipal();
-    if (auto why = RechazoTexto(static_cast<qsizetype>(stored.text.size()),
-                                platform::toQString(std::string_view(stored.text).substr(0, 2)),
-                                mainText)) {
+    if (auto why =
+            RechazoTexto(static_cast<qsizetype>(stored.size()),
+                         platform::toQString(std::string_view(stored).substr(0, 2)), mainText)) {
         Avisar(*why);
         Revertir();
         return;
     }
     const std::string oldTitle = mainText ? ctu_->GetFileTitle() : std::string();
     // Set first, so the card's own change event finds the editor current.
-    std::string previous = std::exchange(cardText_, std::move(stored.text));
+    std::string previous = std::exchange(cardText_, std::move(stored));
+    QString previousShown = std::exchange(editorText_, std::move(now));
     if (!ctu_->SetTxt(id_, cardText_)) {
         cardText_ = std::move(previous);
+        editorText_ = std::move(previousShown);
         Avisar(QStringLiteral("La ficha no admite ese texto: el cambio no se ha hecho."));
         Revertir();
         return;
@@ -208,25 +235,44 @@ void frmFicha::txtTxt_Change() {
     if (mainText && ctu_->GetFileTitle() != oldTitle) Ctus().NotifyRename(ctu_.get());
 }
 
-// Puts the editor back to the card's text: the refused edit is undone when
-// it is the last one; otherwise the difference is replaced.
+// Puts the editor back to the card's text: the refused action is undone when
+// it is the last one (a drop's deletion and insertion are one); otherwise the
+// difference is replaced.
 void frmFicha::Revertir() {
-    const QString target = SoloLf(platform::toQString(cardText_));
     loading_ = true;
     if (txtTxt_->document()->isUndoAvailable()) txtTxt_->undo();
-    if (txtTxt_->Texto() != target) txtTxt_->CambiarTexto(target);
+    if (txtTxt_->Texto() != editorText_) txtTxt_->CambiarTexto(editorText_);
     loading_ = false;
 }
 
-std::optional<QString> frmFicha::PrepararInsercion(const QString& text, bool pasted) {
-    SoloWin1252 kept = FiltrarWin1252(text);
-    if (!kept.leftOut.isEmpty() && !pasted) {
-        Avisar(AvisoCaracterRechazado(kept.leftOut));
-        return std::nullopt;
+qsizetype frmFicha::LongitudGuardadaSin(int start, int end) const {
+    const auto size = static_cast<qsizetype>(cardText_.size());
+    if (txtTxt_->document()->characterCount() - 1 == editorText_.size()) {
+        // The editor shows the card's text: the span is measured in the card.
+        if (end <= start) return size;
+        return size - (PosicionGuardada(cardText_, end) - PosicionGuardada(cardText_, start));
     }
-    if (kept.text.isEmpty()) {
-        if (!kept.leftOut.isEmpty()) Avisar(AvisoPegadoIncompleto(kept.leftOut));
+    // Inside an action that has already changed the editor (a drop has
+    // deleted the dragged text): what the card would hold at this moment.
+    const QString now = txtTxt_->Texto();
+    const CambioGuardado change = CambioEnGuardado(cardText_, editorText_, now);
+    return size - (change.to - change.from) + change.text.size() -
+           LongitudConCrLf(QStringView(now).mid(start, end - start));
+}
+
+std::optional<QString> frmFicha::PrepararInsercion(const QString& text, bool pasted) {
+    const auto refuse = [this](const QString& why) -> std::optional<QString> {
+        // When the action has already changed the editor, it is undone whole
+        // as soon as it ends.
+        if (txtTxt_->Texto() != editorText_) anularAccion_ = true;
+        Avisar(why);
         return std::nullopt;
+    };
+    SoloWin1252 kept = FiltrarWin1252(text);
+    if (!kept.leftOut.isEmpty() && !pasted) return refuse(AvisoCaracterRechazado(kept.leftOut));
+    if (kept.text.isEmpty()) {
+        if (kept.leftOut.isEmpty()) return std::nullopt;
+        return refuse(AvisoPegadoIncompleto(kept.leftOut));
     }
     // The text the card would get: its length, and how it would begin.
     const QTextCursor cursor = txtTxt_->textCursor();
@@ -234,17 +280,12 @@ std::optional<QString> frmFicha::PrepararInsercion(const QString& text, bool pas
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
     const int length = document.characterCount() - 1;
-    const qsizetype storedAfter = static_cast<qsizetype>(cardText_.size()) -
-                                  LongitudConCrLf(SaltosComoLf(cursor.selectedText())) +
-                                  LongitudConCrLf(kept.text);
+    const qsizetype storedAfter = LongitudGuardadaSin(start, end) + LongitudConCrLf(kept.text);
     QString head;
     for (int i = 0; i < start && head.size() < 2; ++i) head += document.characterAt(i);
     head += kept.text.left(2);
     for (int i = end; i < length && head.size() < 2; ++i) head += document.characterAt(i);
-    if (auto why = RechazoTexto(storedAfter, head, TextoPrincipal())) {
-        Avisar(*why);
-        return std::nullopt;
-    }
+    if (auto why = RechazoTexto(storedAfter, head, TextoPrincipal())) return refuse(*why);
     if (!kept.leftOut.isEmpty()) Avisar(AvisoPegadoIncompleto(kept.leftOut));
     return kept.text;
 }
@@ -255,6 +296,7 @@ void frmFicha::Avisar(const QString& text) {
 }
 
 void frmFicha::txtTxt_EnterSoltado() {
+    if (txtTxt_->isReadOnly()) return;
     TextField field = LeerCampo(Campo::Texto);
     const qsizetype before = field.text.size();
     RepetirIdentado(field);
@@ -270,6 +312,8 @@ void frmFicha::Ctu_UpdateCardTxt(CardId card) {
     auto [start, length] = txtTxt_->Seleccion();
     loading_ = true;
     txtTxt_->CambiarTexto(SoloLf(platform::toQString(cardText_)));
+    editorText_ = txtTxt_->Texto();
+    anularAccion_ = false;
     // The other window's edit is not this one's to undo.
     txtTxt_->document()->clearUndoRedoStacks();
     const int size = txtTxt_->document()->characterCount() - 1;
@@ -620,7 +664,6 @@ bool frmFicha::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (CancelaKeyPress(key.key(), key.modifiers()) && TeclaDeCaracter(key.key())) return true;
         const bool enter = isEnter(key.key());
         const bool escape = key.key() == Qt::Key_Escape;
         if (watched == txtNtry_ && (enter || escape)) {
@@ -639,6 +682,8 @@ bool frmFicha::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+        // With Ctrl no key types its character, line breaks and tabs included.
+        if (CancelaKeyPress(key.key(), key.modifiers()) && TeclaDeCaracter(key.key())) return true;
     } else if (event->type() == QEvent::FocusOut && watched == txtNtry_) {
         // Leaving the window or opening a menu is not leaving the field.
         const auto reason = static_cast<const QFocusEvent&>(*event).reason();
@@ -660,6 +705,18 @@ frmFicha::Campo frmFicha::CampoActivo() const {
     if (focus == txtNtry_ && editingEntry_) return Campo::Entrada;
     if (focus == txtBuscar_ && !picBuscar_->isHidden()) return Campo::Buscar;
     return Campo::Texto;
+}
+
+bool frmFicha::Escribible(Campo campo) const {
+    switch (campo) {
+        case Campo::Entrada:
+            return !txtNtry_->isReadOnly();
+        case Campo::Buscar:
+            return !txtBuscar_->isReadOnly();
+        case Campo::Texto:
+            break;
+    }
+    return !txtTxt_->isReadOnly();
 }
 
 QString frmFicha::SeleccionActiva() const {
@@ -739,6 +796,8 @@ void frmFicha::Insertar(const QString& text, bool pasted) {
 
 QVariant frmFicha::Comando(const QString& word, const Argumentos& args) {
     const QString w = word.toLower();
+    // A rolled-up window's fields are read-only: no word may write in them.
+    if (escribe(w) && !Escribible(CampoActivo())) return {};
     if (w == u"buscartexto" || w == u"buscartextosilencio") {
         const bool silent = w == u"buscartextosilencio";
         if (args.HasArgument()) {

@@ -74,6 +74,10 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
 
     // Commits the entry being edited; false (the user was told) when refused.
     bool ConfirmarEntrada();
+    // Before its file closes: commits an entry being edited, as Enter does.
+    // False when refused (the editor stays open); true otherwise, also when
+    // nothing was being edited.
+    bool TerminarEdicionEntrada() { return ConfirmarEntrada(); }
     void CancelarEntrada();
     bool EditandoEntrada() const { return editingEntry_; }
 
@@ -133,12 +137,16 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     bool TextoPrincipal() const;
     void Avisar(const QString& text);
     void Revertir();
+    // The card's stored length if the editor's span [start, end) went.
+    qsizetype LongitudGuardadaSin(int start, int end) const;
     std::optional<QString> PrepararInsercion(const QString& text, bool pasted);
     void Colocar(QWidget& outer);
     void Distribuir();
 
     // The field the editing words act on.
     Campo CampoActivo() const;
+    // False while the field is read-only (the window is rolled up).
+    bool Escribible(Campo campo) const;
     QString SeleccionActiva() const;
     TextField LeerCampo(Campo campo) const;
     void EscribirCampo(Campo campo, const TextField& field);
@@ -172,8 +180,13 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     bool forceClose_ = false;
     bool dragging_ = false;
     QPoint dragFrom_;
-    // The card's text as last written or read: the editor shows exactly this.
+    // The card's text as last written or read, and the editor's text then:
+    // the same with each line end shown as LF.
     std::string cardText_;
+    QString editorText_;
+    // An insertion was refused after its action had changed the editor: the
+    // whole action is undone when it ends.
+    bool anularAccion_ = false;
 
     QLabel* lblNtry_ = nullptr;
     QLineEdit* txtNtry_ = nullptr;

@@ -40,6 +40,8 @@ frmIndice::frmIndice(MainServices& services, QWidget* parent)
     lstIndice_->setFocusPolicy(Qt::NoFocus);
     connect(lstIndice_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { lstIndice_Click(); });
+    // A click on the item already selected copies it into the field too.
+    connect(lstIndice_, &QListView::clicked, this, [this] { lstIndice_Click(); });
     connect(lstIndice_, &QListView::doubleClicked, this, [this] { Abrir(); });
 
     setFocusProxy(txtIndice_);
@@ -139,7 +141,6 @@ void frmIndice::Abrir() {
 bool frmIndice::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtIndice_ && event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (CancelaKeyPress(key.key(), key.modifiers()) && TeclaDeCaracter(key.key())) return true;
         if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
             Abrir();
             return true;
@@ -153,6 +154,8 @@ bool frmIndice::eventFilter(QObject* watched, QEvent* event) {
             Seleccionar(*row);
             return true;
         }
+        // With Ctrl no key types its character.
+        if (CancelaKeyPress(key.key(), key.modifiers()) && TeclaDeCaracter(key.key())) return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -20,8 +20,16 @@ bool CancelaKeyPress(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool TeclaDeCaracter(int key) {
-    // Qt numbers its special keys from Key_Escape on; below are characters.
-    return key > 0 && key < Qt::Key_Escape;
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return true;
+        default:
+            // Qt numbers its special keys from Key_Escape on; below are characters.
+            return key > 0 && key < Qt::Key_Escape;
+    }
 }
 
 std::optional<int> FilaPorTecla(int key, Qt::KeyboardModifiers modifiers, int current, int count,

@@ -12,9 +12,10 @@ namespace cartulo::windows {
 // Ctrl+Delete/Insert keep the editors' own undo and clipboard keys.
 bool CancelaKeyPress(int key, Qt::KeyboardModifiers modifiers);
 
-// The key carries a character rather than a movement or an editing action
-// (arrows, Home, Backspace...), so swallowing it leaves the editors' own
-// Ctrl+arrow and Ctrl+Backspace working.
+// The key types a character: a printable one, or Enter and Tab, which type a
+// line break and a tab. Movements and editing actions (arrows, Home,
+// Backspace...) type none, so swallowing leaves the editors' own Ctrl+arrow
+// and Ctrl+Backspace working.
 bool TeclaDeCaracter(int key);
 
 // The index's navigation keys in its search field: the row they select from

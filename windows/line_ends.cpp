@@ -1,6 +1,7 @@
 #include "windows/line_ends.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace cartulo::windows {
 
@@ -49,6 +50,73 @@ qsizetype PosicionSoloLf(QStringView crlf, qsizetype pos) {
 
 qsizetype LongitudConCrLf(QStringView lf) {
     return lf.size() + lf.count(u'\n');
+}
+
+namespace {
+
+// Whether the CR at `cr` is followed by its LF: one line end of two bytes.
+bool crLf(std::string_view stored, std::size_t cr) {
+    return cr + 1 < stored.size() && stored[cr + 1] == '\n';
+}
+
+// The position `count` editor characters before the end of `stored`.
+qsizetype posicionDesdeElFinal(std::string_view stored, qsizetype count) {
+    std::size_t end = stored.size();
+    while (count > 0 && end > 0) {
+        // Between the last CR and `end`, every byte is one character.
+        const std::size_t cr = stored.rfind('\r', end - 1);
+        const std::size_t after =
+            cr == std::string_view::npos ? 0 : std::min(cr + (crLf(stored, cr) ? 2 : 1), end);
+        const auto plain = static_cast<qsizetype>(end - after);
+        if (plain >= count) return static_cast<qsizetype>(end) - count;
+        count -= plain;
+        if (cr == std::string_view::npos) return 0;
+        end = cr;
+        --count;
+    }
+    return static_cast<qsizetype>(end);
+}
+
+}  // namespace
+
+qsizetype PosicionGuardada(std::string_view stored, qsizetype pos) {
+    std::size_t at = 0;
+    while (pos > 0 && at < stored.size()) {
+        // Up to the next CR, every byte is one character.
+        const std::size_t cr = stored.find('\r', at);
+        const std::size_t plain = (cr == std::string_view::npos ? stored.size() : cr) - at;
+        if (static_cast<std::size_t>(pos) <= plain) return static_cast<qsizetype>(at) + pos;
+        pos -= static_cast<qsizetype>(plain);
+        if (cr == std::string_view::npos) return static_cast<qsizetype>(stored.size());
+        at = cr + (crLf(stored, cr) ? 2 : 1);
+        --pos;
+    }
+    return static_cast<qsizetype>(at);
+}
+
+CambioGuardado CambioEnGuardado(std::string_view stored, QStringView before, QStringView after) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    const qsizetype prefix =
+        std::mismatch(before.begin(), before.begin() + shorter, after.begin()).first -
+        before.begin();
+    const qsizetype suffix =
+        std::mismatch(before.rbegin(), before.rbegin() + (shorter - prefix), after.rbegin()).first -
+        before.rbegin();
+    CambioGuardado change;
+    change.from = PosicionGuardada(stored, prefix);
+    change.to = std::max(posicionDesdeElFinal(stored, suffix), change.from);
+    qsizetype first = prefix;
+    const qsizetype last = after.size() - suffix;
+    // A lone CR before and a lone LF after an emptied span would read as one
+    // CR LF: the CR is written again as part of the change.
+    const auto size = static_cast<qsizetype>(stored.size());
+    if (first == last && change.from > 0 && stored[change.from - 1] == '\r' && change.to < size &&
+        stored[change.to] == '\n') {
+        --first;
+        --change.from;
+    }
+    change.text = ConCrLf(after.mid(first, last - first));
+    return change;
 }
 
 }  // namespace cartulo::windows

@@ -2,27 +2,33 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "engine/cartulos.h"
 #include "fake_main_services.h"
+#include "platform/text_codec.h"
 #include "windows/card_text_edit.h"
+#include "windows/line_ends.h"
 
 namespace cartulo::windows {
 namespace {
@@ -319,7 +325,7 @@ TEST_F(CardWindow, RefusesWhatTheCardCannotHoldAndSaysSo) {
     QTest::keyClicks(w->txtTxt(), "@");
     EXPECT_EQ(shown(*w), "@x@");
     EXPECT_EQ(services.status.size(), 5u);
-    EXPECT_TRUE(services.status.back().contains("\"@@\""));
+    EXPECT_TRUE(services.status.back().contains(QStringLiteral("«@@»")));
 }
 
 TEST_F(CardWindow, RefusesAnEditBeyond99999StoredCharacters) {
@@ -343,6 +349,223 @@ TEST_F(CardWindow, RefusesAnEditBeyond99999StoredCharacters) {
     EXPECT_EQ(shown(*w).size() + static_cast<qsizetype>(std::count(text.begin(), text.end(), '\n')),
               99'999);
     EXPECT_EQ(services.status.size(), 3u);
+}
+
+// What Qt does when text is dropped: one edit block in which an internal move
+// first deletes the dragged selection, then the editor inserts the dropped
+// data at the drop point.
+void dropInside(CardTextEdit& editor, int from, int length, int at, const QString& data) {
+    auto* mime = new QMimeData;
+    mime->setText(data);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    QTextCursor block(editor.document());
+    block.beginEditBlock();
+    if (length > 0) {
+        QTextCursor dragged(editor.document());
+        dragged.setPosition(from);
+        dragged.setPosition(from + length, QTextCursor::KeepAnchor);
+        dragged.removeSelectedText();
+    }
+    QTextCursor insertion(editor.document());
+    insertion.setPosition(at);
+    editor.setTextCursor(insertion);
+    editor.paste();  // the editor's own insertFromMimeData, as a drop calls it
+    block.endEditBlock();
+}
+
+TEST_F(CardWindow, MovingTextInsideALargeCardKeepsEveryCharacter) {
+    // 99,000 characters stored, in lines of 98 and CR LF.
+    std::string text;
+    for (int i = 0; text.size() < 99'000; ++i)
+        text += std::string(98, static_cast<char>('a' + i % 26)) + "\r\n";
+    text.resize(99'000);
+    const CardId c = card("largo", text);
+    auto w = window(c);
+    CardTextEdit& editor = *w->txtTxt();
+    const QString before = shown(*w);
+
+    // 5,000 characters from near the end moved to the start: counted twice
+    // the card would pass its limit, but a move keeps the length.
+    const int from = static_cast<int>(before.size()) - 6'000;
+    const QString block = before.mid(from, 5'000);
+    dropInside(editor, from, 5'000, 0, block);
+    QString moved = before;
+    moved.remove(from, 5'000);
+    moved.prepend(block);
+    EXPECT_TRUE(shown(*w) == moved);
+    EXPECT_EQ(file->GetTxt(c).size(), text.size());
+    EXPECT_TRUE(platform::toQString(file->GetTxt(c)) == ConCrLf(moved));
+    EXPECT_TRUE(services.status.empty());
+    // One step takes the whole move back.
+    w->Comando("deshacer");
+    EXPECT_TRUE(file->GetTxt(c) == text);
+
+    // A drop that does not fit after the deletion is refused whole: the
+    // dragged text stays where it was, in the editor and in the card.
+    dropInside(editor, 100, 10, 0, QString(2'000, u'z'));
+    EXPECT_TRUE(shown(*w) == before);
+    EXPECT_TRUE(file->GetTxt(c) == text);
+    ASSERT_EQ(services.status.size(), 1u);
+    EXPECT_TRUE(services.status[0].contains("99999"));
+    // So is a move that would make the card begin with "@@".
+    dropInside(editor, 50, 2, 0, QStringLiteral("@@"));
+    EXPECT_TRUE(file->GetTxt(c) == text);
+    EXPECT_TRUE(shown(*w) == before);
+    EXPECT_EQ(services.status.size(), 2u);
+    // The next edit is an ordinary one again.
+    caret(*w, 0);
+    QTest::keyClicks(w->txtTxt(), "!");
+    EXPECT_TRUE(file->GetTxt(c) == "!" + text);
+}
+
+TEST_F(CardWindow, ADropThatFitsGoesInAndARefusedOneIsNotTakenFromItsSource) {
+    const CardId c = card("uno", "primera\r\nsegunda");
+    auto w = window(c);
+    show(*w);
+    CardTextEdit& editor = *w->txtTxt();
+    // What the platform sends when text dragged from elsewhere is dropped.
+    const auto dropAt = [&](int position, const QString& data) {
+        QTextCursor at(editor.document());
+        at.setPosition(position);
+        const QPoint point = editor.cursorRect(at).center();
+        QMimeData mime;
+        mime.setText(data);
+        const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
+        QDragEnterEvent enter(point, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor.viewport(), &enter);
+        QDropEvent drop(point, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor.viewport(), &drop);
+        return drop.isAccepted() && drop.dropAction() != Qt::IgnoreAction;
+    };
+    EXPECT_TRUE(dropAt(8, QStringLiteral("dos\n")));
+    EXPECT_EQ(file->GetTxt(c), "primera\r\ndos\r\nsegunda");
+    // Refused: the window that dragged it must not delete it.
+    EXPECT_FALSE(dropAt(0, QStringLiteral("@@")));
+    EXPECT_EQ(file->GetTxt(c), "primera\r\ndos\r\nsegunda");
+    EXPECT_EQ(services.status.size(), 1u);
+}
+
+TEST_F(CardWindow, AnEditChangesOnlyTheEditedPartOfTheStoredText) {
+    const std::string text = "uno\ndos\rtres\r\ncuatro";
+    const CardId c = card("uno", text);
+    auto w = window(c);
+    EXPECT_EQ(shown(*w), "uno\ndos\ntres\ncuatro");
+    QTest::keyClick(w->txtTxt(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(w->txtTxt(), "!");
+    EXPECT_EQ(file->GetTxt(c), "uno\ndos\rtres\r\ncuatro!");
+    // New line ends are stored as CR LF.
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return);
+    QTest::keyClicks(w->txtTxt(), "cinco");
+    EXPECT_EQ(file->GetTxt(c), "uno\ndos\rtres\r\ncuatro!\r\ncinco");
+    w->Comando("deshacer");
+    w->Comando("deshacer");
+    w->Comando("deshacer");
+    EXPECT_EQ(file->GetTxt(c), text);
+    caret(*w, 4, 3);  // "dos"
+    QTest::keyClick(w->txtTxt(), Qt::Key_Delete);
+    EXPECT_EQ(file->GetTxt(c), "uno\n\rtres\r\ncuatro");
+    // Indenting one line leaves the others' bytes alone.
+    caret(*w, 6);
+    w->Comando("identar");
+    EXPECT_EQ(file->GetTxt(c), "uno\n\r    tres\r\ncuatro");
+    // Deleting what stands between a lone CR and a lone LF keeps two line
+    // ends, not one CR LF.
+    const CardId other = card("dos", "a\rX\nb");
+    auto w2 = window(other);
+    caret(*w2, 2, 1);
+    QTest::keyClick(w2->txtTxt(), Qt::Key_Delete);
+    EXPECT_EQ(shown(*w2), "a\n\nb");
+    EXPECT_EQ(SoloLf(platform::toQString(file->GetTxt(other))), "a\n\nb");
+}
+
+TEST_F(CardWindow, TerminarEdicionEntradaCommitsAPendingRename) {
+    card("uno");
+    const CardId dos = card("dos");
+    auto w = window(dos);
+    EXPECT_TRUE(w->TerminarEdicionEntrada());  // nothing being edited
+    w->EditarEntrada();
+    w->txtNtry()->setText("uno");
+    EXPECT_FALSE(w->TerminarEdicionEntrada());
+    EXPECT_TRUE(w->EditandoEntrada());
+    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
+    EXPECT_EQ(file->GetNtry(dos), "dos");
+    w->txtNtry()->setText("tres");
+    EXPECT_TRUE(w->TerminarEdicionEntrada());
+    EXPECT_FALSE(w->EditandoEntrada());
+    EXPECT_TRUE(w->txtNtry()->isHidden());
+    EXPECT_EQ(file->GetNtry(dos), "tres");
+    EXPECT_EQ(w->lblNtry()->text(), "tres");
+}
+
+TEST_F(CardWindow, CtrlWithEnterOrTabTypesNothing) {
+    const CardId c = card("uno", "uno dos");
+    auto w = window(c);
+    show(*w);
+    w->txtTxt()->setFocus();
+    caret(*w, 7);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(w->txtTxt(), Qt::Key_J, Qt::ControlModifier);
+    EXPECT_EQ(file->GetTxt(c), "uno dos");
+    // Shift+Enter is a plain line break.
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(file->GetTxt(c), "uno dos\r\n");
+    // Ctrl+Backspace types no character: it is the editor's own word deletion.
+    QTest::keyClick(w->txtTxt(), Qt::Key_Backspace);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(file->GetTxt(c), "uno ");
+    // Ctrl+Enter still commits the entry.
+    w->EditarEntrada();
+    w->txtNtry()->setText("nuevo");
+    QTest::keyClick(w->txtNtry(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_FALSE(w->EditandoEntrada());
+    EXPECT_EQ(file->GetNtry(c), "nuevo");
+}
+
+TEST_F(CardWindow, ARolledUpWindowChangesNoText) {
+    const std::string text = "  uno\r\n  dos";
+    const CardId c = card("uno", text);
+    auto w = window(c);
+    show(*w);
+    w->txtTxt()->setFocus();
+    caret(*w, 5);
+    QTest::keyClicks(w->txtTxt(), "x");  // something to undo
+    const std::string edited = file->GetTxt(c);
+    w->Comando("Minimizar");
+    ASSERT_TRUE(w->Minimizada());
+    w->txtTxt()->setFocus();
+    caret(*w, 2, 3);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Return);
+    QTest::keyClick(w->txtTxt(), Qt::Key_Z, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("pegado");
+    for (const char* word :
+         {"pegar", "cortar", "eliminar", "cortarlinea", "identar", "desidentar", "deshacer"}) {
+        caret(*w, 2, 3);
+        w->Comando(word);
+        EXPECT_EQ(file->GetTxt(c), edited) << word;
+    }
+    w->Comando("insertar", Argumentos("metido"));
+    EXPECT_EQ(file->GetTxt(c), edited);
+    EXPECT_EQ(shown(*w), "  unox\n  dos");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "pegado");  // nothing was cut
+
+    // The search field is read-only too.
+    w->Comando("Maximizar");
+    w->Comando("buscartexto", Argumentos("dos"));
+    w->Comando("buscartexto");
+    ASSERT_TRUE(w->txtBuscar()->hasFocus());
+    w->Comando("Minimizar");
+    w->txtBuscar()->setFocus();
+    w->Comando("insertar", Argumentos("otro"));
+    w->Comando("pegar");
+    EXPECT_EQ(w->txtBuscar()->text(), "dos");
+    // Unrolled, the words write again.
+    w->Comando("Maximizar");
+    w->txtTxt()->setFocus();
+    caret(*w, 0);
+    w->Comando("insertar", Argumentos("metido"));
+    EXPECT_EQ(file->GetTxt(c), "metido" + edited);
 }
 
 TEST_F(CardWindow, EditingWordsActOnTheTextLinesAndIndentation) {

@@ -107,6 +107,19 @@ TEST_F(IndexWindow, FollowsNewRenamedAndDeletedCardsKeepingARenamedSelection) {
     EXPECT_EQ(window->Seleccionado(), 0);
 }
 
+TEST_F(IndexWindow, ClickingTheSelectedItemStillCopiesItIntoTheField) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTest::keyClicks(window->txtIndice(), "arb");
+    ASSERT_EQ(selected(), "Árbol");
+    const QRect row =
+        window->lstIndice()->visualRect(window->Modelo().index(window->Seleccionado(), 0));
+    QTest::mouseClick(window->lstIndice()->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(window->txtIndice()->text(), "Árbol");
+    EXPECT_EQ(window->txtIndice()->selectedText(), "Árbol");
+    EXPECT_EQ(selected(), "Árbol");
+}
+
 TEST_F(IndexWindow, PagesByTheLinesThatFitAndDocksTopRight) {
     for (int i = 0; i < 60; ++i) file->NewCard("pagina " + std::to_string(100 + i));
     window->show();

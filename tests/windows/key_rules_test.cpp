@@ -16,6 +16,10 @@ TEST(KeyRules, CtrlSwallowsEveryCharacterButTheEditingKeys) {
     EXPECT_TRUE(TeclaDeCaracter(Qt::Key_A));
     EXPECT_FALSE(TeclaDeCaracter(Qt::Key_Left));
     EXPECT_FALSE(TeclaDeCaracter(Qt::Key_Backspace));
+    // Enter and Tab type a line break and a tab.
+    EXPECT_TRUE(TeclaDeCaracter(Qt::Key_Return));
+    EXPECT_TRUE(TeclaDeCaracter(Qt::Key_Enter));
+    EXPECT_TRUE(TeclaDeCaracter(Qt::Key_Tab));
 }
 
 TEST(KeyRules, IndexNavigationStaysWithinTheList) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "windows/card_text_rules.h"
 
 namespace cartulo::windows {
@@ -21,6 +23,34 @@ TEST(LineEnds, ConvertTextsAndPositionsBetweenCardAndEditor) {
     EXPECT_EQ(PosicionSoloLf(crlf, 4), 3);
     EXPECT_EQ(PosicionSoloLf(crlf, 3), 2);  // between CR and LF: the line end
     EXPECT_EQ(PosicionSoloLf(crlf, 8), 6);
+}
+
+// The stored text after the editor went from `before` to `after`.
+std::string applied(const std::string& stored, const QString& before, const QString& after) {
+    const CambioGuardado change = CambioEnGuardado(stored, before, after);
+    return stored.substr(0, change.from) + change.text.toStdString() + stored.substr(change.to);
+}
+
+TEST(LineEnds, AnEditRewritesOnlyTheSpanThatChanged) {
+    const std::string stored = "uno\ndos\rtres\r\ncuatro";
+    const QString shown = SoloLf(QString::fromStdString(stored));
+    EXPECT_EQ(PosicionGuardada(stored, 4), 4);
+    EXPECT_EQ(PosicionGuardada(stored, 8), 8);
+    EXPECT_EQ(PosicionGuardada(stored, 13), 14);  // past the CR LF
+    EXPECT_EQ(PosicionGuardada(stored, 99), 20);
+    EXPECT_EQ(applied(stored, shown, shown + "!"), stored + "!");
+    EXPECT_EQ(applied(stored, shown, "!" + shown), "!" + stored);
+    EXPECT_EQ(applied(stored, shown, "uno\ndos\ntres\nx\ny\ncuatro"),
+              "uno\ndos\rtres\r\nx\r\ny\r\ncuatro");
+    EXPECT_EQ(applied(stored, shown, "uno\ntres\ncuatro"), "uno\ntres\r\ncuatro");
+    EXPECT_EQ(applied(stored, shown, "unodos\ntres\ncuatro"), "unodos\rtres\r\ncuatro");
+    EXPECT_EQ(applied(stored, shown, "uno\ndostres\ncuatro"), "uno\ndostres\r\ncuatro");
+    EXPECT_EQ(applied(stored, shown, "uno\ndos\ntrescuatro"), "uno\ndos\rtrescuatro");
+    EXPECT_EQ(applied(stored, shown, ""), "");
+    EXPECT_EQ(applied("", "", "a\nb"), "a\r\nb");
+    // A lone CR and a lone LF brought together stay two line ends.
+    EXPECT_EQ(applied("a\rX\nb", "a\nX\nb", "a\n\nb"), "a\r\n\nb");
+    EXPECT_EQ(applied("\r\r\n", "\n\n", "\n"), "\r");
 }
 
 TEST(CardTextRules, KeepOnlyWhatTheCardCanHold) {
