@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine/cartulo.h"
+#include "idle_main_services.h"
 #include "platform/text_codec.h"
 #include "ratio.h"
 #include "spanish_text.h"
@@ -29,29 +30,6 @@ using cartulo::windows::ChildWindow;
 using cartulo::windows::frmIndice;
 
 constexpr int kCards = 5000;  // the main card included
-
-// A main window that does nothing.
-class IdleMainServices : public cartulo::windows::MainServices {
-  public:
-    void MuestraFicha(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
-    void MuestraIndice(const std::shared_ptr<cartulo::cCartulo>&) override {}
-    void FichaActivada(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
-    void VentanaCerrada(ChildWindow&) override {}
-    QVariant Comando(const QString&, const Argumentos& = {}) override { return {}; }
-    void ComandoEspera(const QString&, const Argumentos& = {}) override {}
-    QPoint PosicionCascada(const QSize&) override { return {}; }
-    QSize AreaCliente() const override { return {1024, 768}; }
-    void BarraAnadeComando(const QString&, int, const QString&, const QString&) override {}
-    void BarraQuitarElementos(const QString&) override {}
-    void BarraLimpiar() override {}
-    void MensajeEstado(const QString&) override {}
-    cartulo::support::UserDialogs& Dialogos() override { return dialogs_; }
-    bool Depuracion() const override { return false; }
-    float EscalaPantalla() const override { return 1.0f; }
-
-  private:
-    cartulo::support::ScriptedUserDialogs dialogs_;
-};
 
 struct Index {
     std::shared_ptr<cartulo::cCartulo> file = std::make_shared<cartulo::cCartulo>();
@@ -113,11 +91,3 @@ BENCHMARK(BM_IndexFillAndStep)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_QListWidgetAddItems)->Unit(benchmark::kMillisecond)->Apply(Compared);
 
 const Ratio kIndexFill{"index_fill", "BM_IndexFillAndStep", "BM_QListWidgetAddItems", 2};
-
-int main(int argc, char** argv) {
-    // Widgets need an application object; benchmarks run without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    return RunWithRatios(argc, argv);
-}

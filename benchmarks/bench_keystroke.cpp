@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/cartulo.h"
+#include "idle_main_services.h"
 #include "ratio.h"
 #include "spanish_text.h"
 #include "support/scripted_user_dialogs.h"
@@ -27,30 +28,6 @@ using cartulo::windows::frmFicha;
 
 // One below the limit, so typing a character and taking it back both fit.
 constexpr std::size_t kLength = 99'998;
-
-class IdleMainServices : public cartulo::windows::MainServices {
-  public:
-    void MuestraFicha(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
-    void MuestraIndice(const std::shared_ptr<cartulo::cCartulo>&) override {}
-    void FichaActivada(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
-    void VentanaCerrada(ChildWindow&) override {}
-    QVariant Comando(const QString&, const Argumentos& = {}) override { return {}; }
-    void ComandoEspera(const QString&, const Argumentos& = {}) override {}
-    QPoint PosicionCascada(const QSize&) override { return {}; }
-    QSize AreaCliente() const override { return {1024, 768}; }
-    void BarraAnadeComando(const QString&, int, const QString&, const QString&) override {}
-    void BarraQuitarElementos(const QString&) override {}
-    void BarraLimpiar() override {}
-    void MensajeEstado(const QString&) override { ++notices; }
-    cartulo::support::UserDialogs& Dialogos() override { return dialogs_; }
-    bool Depuracion() const override { return false; }
-    float EscalaPantalla() const override { return 1.0f; }
-
-    int notices = 0;
-
-  private:
-    cartulo::support::ScriptedUserDialogs dialogs_;
-};
 
 void Press(QWidget& target, Qt::Key key, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -96,11 +73,3 @@ void BM_Keystroke99999(benchmark::State& state) {
 BENCHMARK(BM_Keystroke99999)->Unit(benchmark::kMillisecond)->Apply(Compared);
 
 const Budget kKeystroke{"keystroke_99999", "BM_Keystroke99999", 16, 1};
-
-int main(int argc, char** argv) {
-    // Widgets need an application object; benchmarks run without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    return RunWithRatios(argc, argv);
-}

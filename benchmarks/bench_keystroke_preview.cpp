@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/cartulo.h"
+#include "idle_main_services.h"
 #include "ratio.h"
 #include "spanish_text.h"
 #include "support/scripted_user_dialogs.h"
@@ -31,28 +32,6 @@ using cartulo::windows::frmVistaPrevia;
 
 // One below the limit, so the card takes one more character.
 constexpr std::size_t kLength = 99'998;
-
-class IdleMainServices : public cartulo::windows::MainServices {
-  public:
-    void MuestraFicha(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
-    void MuestraIndice(const std::shared_ptr<cartulo::cCartulo>&) override {}
-    void FichaActivada(const std::shared_ptr<cartulo::cCartulo>&, cartulo::CardId) override {}
-    void VentanaCerrada(ChildWindow&) override {}
-    QVariant Comando(const QString&, const Argumentos& = {}) override { return {}; }
-    void ComandoEspera(const QString&, const Argumentos& = {}) override {}
-    QPoint PosicionCascada(const QSize&) override { return {}; }
-    QSize AreaCliente() const override { return {1024, 768}; }
-    void BarraAnadeComando(const QString&, int, const QString&, const QString&) override {}
-    void BarraQuitarElementos(const QString&) override {}
-    void BarraLimpiar() override {}
-    void MensajeEstado(const QString&) override {}
-    cartulo::support::UserDialogs& Dialogos() override { return dialogs_; }
-    bool Depuracion() const override { return false; }
-    float EscalaPantalla() const override { return 1.0f; }
-
-  private:
-    cartulo::support::ScriptedUserDialogs dialogs_;
-};
 
 // Until the preview has painted and the screen has been given the result.
 void Settle(frmVistaPrevia& preview) {
@@ -115,11 +94,3 @@ BENCHMARK(BM_KeystrokePreview)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_KeystrokePreviewTop)->Unit(benchmark::kMillisecond)->Apply(Compared);
 
 const Budget kKeystrokePreview{"keystroke_preview", "BM_KeystrokePreview", 16, 1};
-
-int main(int argc, char** argv) {
-    // Widgets need an application object; benchmarks run without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    return RunWithRatios(argc, argv);
-}
