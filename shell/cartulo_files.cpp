@@ -76,6 +76,32 @@ class WaitState {
     FileWindows& windows_;
 };
 
+// Tells whether a file changed after the user allowed the program to end
+// with it as it was.
+class ChangeWatch : private CartuloListener {
+  public:
+    explicit ChangeWatch(std::shared_ptr<cCartulo> file)
+        : file_(std::move(file)), wasChanged_(file_->GetChanged()) {
+        subscription_ = file_->Subscribe(*this);
+    }
+    ChangeWatch(const ChangeWatch&) = delete;
+    ChangeWatch& operator=(const ChangeWatch&) = delete;
+
+    bool ChangedSince() const { return edited_ || (!wasChanged_ && file_->GetChanged()); }
+
+  private:
+    void onCloseCard(CardId) override { edited_ = true; }
+    void onNewCard(CardId, bool) override { edited_ = true; }
+    void onNewFile() override { edited_ = true; }
+    void onUpdateCardNtry(CardId) override { edited_ = true; }
+    void onUpdateCardTxt(CardId) override { edited_ = true; }
+
+    std::shared_ptr<cCartulo> file_;  // alive while watched, so its address stays its own
+    bool wasChanged_;
+    bool edited_ = false;
+    Subscription subscription_;
+};
+
 // Relative names are resolved against the working folder, so that every way
 // of naming a file finds the same open file.
 QString absolutePath(const QString& path) {
@@ -231,6 +257,13 @@ bool CartuloFiles::save(cCartulo& file, const QString& path, Report report) {
     const QString name = fileNamePart(target);
 
     BusyGuard busy(busy_);
+    if (!ownName) {
+        const auto holder = registry_.List(registry_.FindFilename(enginePath(target)));
+        if (holder && holder.get() != &file) {
+            dialogs_.ShowMessage(MensajeNombreEnUso(name));
+            return false;
+        }
+    }
     FileMark saving(saving_, &file);
     // Keeps the file alive should pending events drop every other reference.
     const auto keep = registry_.List(registry_.FindFile(&file));
@@ -292,14 +325,17 @@ bool CartuloFiles::askToSave(cCartulo& file, const QString& title) {
     const auto answer = dialogs_.ShowMessage(PreguntaGuardar(title, titleOf(file)));
     if (answer == support::MsgResult::No) return true;
     if (answer != support::MsgResult::Yes) return false;
+    // A save that was refused before writing leaves a new file unchanged:
+    // that is no leave to close it.
+    bool saved = false;
     if (file.GetFileName().empty()) {
         const QString path = DialogoGuardar(QString());
         if (path.isEmpty()) return false;
-        GuardarCartulo(file, path);
+        saved = GuardarCartulo(file, path);
     } else {
-        GuardarCartulo(file, QString());
+        saved = GuardarCartulo(file, QString());
     }
-    return !file.GetChanged();
+    return saved && !file.GetChanged();
 }
 
 bool CartuloFiles::Cerrar(const std::shared_ptr<cCartulo>& file) {
@@ -307,6 +343,11 @@ bool CartuloFiles::Cerrar(const std::shared_ptr<cCartulo>& file) {
     // The caller's pointer may belong to a window that the close destroys.
     const std::shared_ptr<cCartulo> keep = file;
     FileMark closing(asking_, keep.get());
+    {
+        BusyGuard busy(busy_);
+        // A new entry typed but not committed is part of what is asked about.
+        if (!windows_.TerminarEdiciones(keep.get())) return false;
+    }
     if (!askToSave(*keep, QStringLiteral("Cerrar cartulo"))) return false;
     windows_.CerrarVentanasDe(*keep);
     const std::int32_t index = registry_.FindFile(keep.get());
@@ -320,11 +361,22 @@ bool CartuloFiles::PermiteSalir() {
     // Not in the middle of reading or writing a file.
     if (Ocupado()) return false;
     BusyGuard busy(busy_);
-    for (const auto& file : openFiles()) {
-        if (!isRegistered(*file)) continue;
-        if (!PideGuardar(*file, QStringLiteral("Cerrar Cartulo"))) return false;
+    if (!windows_.TerminarEdiciones(nullptr)) return false;
+    // The questions let events run: a file may be opened or edited while
+    // they are shown. Passes go on until one finds nothing left to ask.
+    std::map<const cCartulo*, std::unique_ptr<ChangeWatch>> allowed;
+    for (;;) {
+        bool asked = false;
+        for (const auto& file : openFiles()) {
+            if (!isRegistered(*file)) continue;
+            const auto found = allowed.find(file.get());
+            if (found != allowed.end() && !found->second->ChangedSince()) continue;
+            asked = true;
+            if (!PideGuardar(*file, QStringLiteral("Cerrar Cartulo"))) return false;
+            allowed[file.get()] = std::make_unique<ChangeWatch>(file);
+        }
+        if (!asked) return true;
     }
-    return true;
 }
 
 void CartuloFiles::TickAutoguardado() {

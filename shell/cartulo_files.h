@@ -38,6 +38,10 @@ class FileWindows {
     virtual void CursorEspera(bool on) = 0;
     // Lets pending window events run (repaints, the status text).
     virtual void ProcesarEventos() = 0;
+    // Commits the entries being edited in the card windows of `file` (of
+    // every file when null), before the file is asked about; false when
+    // one is refused (the user was told) and the close must stop.
+    virtual bool TerminarEdiciones(const cCartulo* /*file*/) { return true; }
 };
 
 class CartuloFiles {
@@ -63,7 +67,9 @@ class CartuloFiles {
     QString DialogoGuardar(const QString& initialName);
 
     // Saves `file` under `path` ("" for its own name); false on failure
-    // (the user was told) or when refused because the file is busy.
+    // (the user was told), when refused because the file is busy, or when
+    // `path` is the file of another open card file (the user was told:
+    // each save would overwrite the other).
     bool GuardarCartulo(cCartulo& file, const QString& path);
     // "Guardar &como...".
     void GuardarComo(cCartulo& file);
@@ -72,11 +78,14 @@ class CartuloFiles {
     void GuardarTodoMenu();
     // True when the caller may go on and close the file.
     bool PideGuardar(cCartulo& file, const QString& title);
-    // "&Cerrar" of Archivo: asks, closes the file's windows, unregisters and
-    // closes it. False when the user cancelled or the file is busy.
+    // "&Cerrar" of Archivo: commits its windows' pending entry edits, asks,
+    // closes the file's windows, unregisters and closes it. False when an
+    // edit was refused, the user cancelled or the file is busy.
     bool Cerrar(const std::shared_ptr<cCartulo>& file);
-    // Closing the program: asks every file in registry order with the
-    // caption "Cerrar Cartulo"; false as soon as one answer stops it.
+    // Closing the program: commits every pending entry edit, then asks every
+    // file in registry order with the caption "Cerrar Cartulo"; false as
+    // soon as one answer stops it. Files registered, or changed again,
+    // while the questions were open are asked about too.
     bool PermiteSalir();
 
     // Called every second: saves the changed named files once the period

@@ -34,6 +34,11 @@ void EditarEntrada(windows::ChildWindow& window) {
     if (windows::frmFicha* card = asCard(window)) card->EditarEntrada();
 }
 
+bool TerminarEdicionEntrada(windows::ChildWindow& window) {
+    windows::frmFicha* card = asCard(window);
+    return card == nullptr || card->TerminarEdicionEntrada();
+}
+
 void ActualizarTitulo(windows::ChildWindow& window) {
     if (windows::frmFicha* card = asCard(window)) {
         card->ActualizarTitulo();

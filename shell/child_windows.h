@@ -26,6 +26,9 @@ windows::ChildWindow* NuevaVentanaIndice(windows::MainServices& main,
 std::optional<CardId> FichaDe(windows::ChildWindow& window);
 // A card window's "&Editar entrada".
 void EditarEntrada(windows::ChildWindow& window);
+// Commits the entry a card window is editing; false when it was refused.
+// True for other windows and when nothing is being edited.
+bool TerminarEdicionEntrada(windows::ChildWindow& window);
 // Refreshes the caption after the file's title changed.
 void ActualizarTitulo(windows::ChildWindow& window);
 

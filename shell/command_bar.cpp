@@ -104,9 +104,12 @@ QWidget* BarraComandos::makePanel(BarPanel panel) {
         buttons_[index(panel)] = button;
         layout->addWidget(button);
     }
-    auto* elements = new QHBoxLayout;
+    auto* area = new QWidget(box);
+    auto* elements = new QHBoxLayout(area);
+    elements->setContentsMargins(0, 0, 0, 0);
     elements->setSpacing(2);
-    layout->addLayout(elements);
+    layout->addWidget(area);
+    areas_[index(panel)] = area;
     elementRows_[index(panel)] = elements;
     return box;
 }
@@ -140,6 +143,29 @@ void BarraComandos::AnadeComando(const QString& owner, int panel, const QString&
     rebuildElements();
 }
 
+void BarraComandos::AnadeMenu(const QString& owner, int panel, const QString& caption,
+                              const QString& menuName) {
+    elements_.AddMenu(owner, panel, caption, menuName);
+    rebuildElements();
+}
+
+QWidget* BarraComandos::PanelCliente(int panel) const {
+    if (panel < 0 || panel >= kBarPanelCount) return nullptr;
+    return areas_[panel];
+}
+
+void BarraComandos::openElementMenu(BotonBarra* button, const QString& menuName) {
+    // Looked up at the click: the window that made the menu may be gone.
+    QMenu* menu = onFindMenu ? onFindMenu(menuName) : nullptr;
+    if (menu == nullptr) return;
+    button->SetMenuOpen(true);
+    // Tied to the button: a button rebuilt meanwhile is never called.
+    connect(
+        menu, &QMenu::aboutToHide, button, [button] { button->SetMenuOpen(false); },
+        Qt::SingleShotConnection);
+    menu->popup(button->mapToGlobal(QPoint(0, button->height() - 3)));
+}
+
 void BarraComandos::QuitarElementos(const QString& owner) {
     if (elements_.RemoveOwner(owner)) rebuildElements();
 }
@@ -161,11 +187,18 @@ void BarraComandos::rebuildElements() {
         }
         elementButtons_[panel].clear();
         for (const BarElement& element : elements_.InPanel(panel)) {
-            auto* button = new BotonBarra(element.caption, false, this);
-            const QString word = element.word;
-            connect(button, &QAbstractButton::clicked, this, [this, word] {
-                if (onCommand) onCommand(word);
-            });
+            const bool opensMenu = !element.menu.isEmpty();
+            auto* button = new BotonBarra(element.caption, opensMenu, this);
+            if (opensMenu) {
+                const QString menuName = element.menu;
+                connect(button, &QAbstractButton::clicked, this,
+                        [this, button, menuName] { openElementMenu(button, menuName); });
+            } else {
+                const QString word = element.word;
+                connect(button, &QAbstractButton::clicked, this, [this, word] {
+                    if (onCommand) onCommand(word);
+                });
+            }
             elementRows_[panel]->addWidget(button);
             elementButtons_[panel].append(button);
         }

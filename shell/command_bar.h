@@ -33,6 +33,10 @@ class BarraComandos : public QWidget {
     BotonBarra* Boton(BarPanel panel) const { return buttons_[index(panel)]; }
 
     void AnadeComando(const QString& owner, int panel, const QString& caption, const QString& word);
+    void AnadeMenu(const QString& owner, int panel, const QString& caption,
+                   const QString& menuName);
+    // The inner area of a panel, where its elements sit; null for no panel.
+    QWidget* PanelCliente(int panel) const;
     void QuitarElementos(const QString& owner);
     void Limpiar();
     const BarElements& Elementos() const { return elements_; }
@@ -41,6 +45,8 @@ class BarraComandos : public QWidget {
 
     // Runs a command word (the elements and the "Buscar" panel's button).
     std::function<void(const QString&)> onCommand;
+    // Finds the menu a menu element names, when it is clicked (null: none).
+    std::function<QMenu*(const QString&)> onFindMenu;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,11 +55,13 @@ class BarraComandos : public QWidget {
     static int index(BarPanel panel) { return static_cast<int>(panel); }
     QWidget* makePanel(BarPanel panel);
     void openMenuOf(BarPanel panel);
+    void openElementMenu(BotonBarra* button, const QString& menuName);
     void rebuildElements();
 
     CampoBuscar* txtBuscar_ = nullptr;
     std::array<BotonBarra*, kBarPanelCount> buttons_{};
     std::array<QHBoxLayout*, kBarPanelCount> elementRows_{};
+    std::array<QWidget*, kBarPanelCount> areas_{};
     std::array<QPointer<QMenu>, kBarPanelCount> menus_{};
     std::array<QList<BotonBarra*>, kBarPanelCount> elementButtons_{};
     BarElements elements_;

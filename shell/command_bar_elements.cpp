@@ -7,7 +7,13 @@ namespace cartulo::shell {
 void BarElements::Add(const QString& owner, int panel, const QString& caption,
                       const QString& word) {
     if (panel < 0 || panel >= kBarPanelCount) panel = static_cast<int>(BarPanel::Cliente);
-    elements_.push_back(BarElement{owner, panel, caption, word});
+    elements_.push_back(BarElement{owner, panel, caption, word, {}});
+}
+
+void BarElements::AddMenu(const QString& owner, int panel, const QString& caption,
+                          const QString& menuName) {
+    if (panel < 0 || panel >= kBarPanelCount) panel = static_cast<int>(BarPanel::Cliente);
+    elements_.push_back(BarElement{owner, panel, caption, {}, menuName});
 }
 
 bool BarElements::RemoveOwner(const QString& owner) {

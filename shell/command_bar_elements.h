@@ -20,12 +20,15 @@ struct BarElement {
     int panel = 0;
     QString caption;
     QString word;  // the command it sends
+    QString menu;  // the name of the menu it opens instead, when not empty
 };
 
 class BarElements {
   public:
     // Elements for a panel that does not exist go to the client panel.
     void Add(const QString& owner, int panel, const QString& caption, const QString& word);
+    // An element that opens the menu named `menuName`.
+    void AddMenu(const QString& owner, int panel, const QString& caption, const QString& menuName);
     // Removes every element marked `owner`; true when any was removed.
     bool RemoveOwner(const QString& owner);
     // Removes every element not marked "frmMain"; true when any was removed.

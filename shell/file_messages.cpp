@@ -33,6 +33,15 @@ support::MessageRequest MensajeErrorGuardar(const QString& name, const FileError
             .extra = {}};
 }
 
+support::MessageRequest MensajeNombreEnUso(const QString& name) {
+    return {.text = QStringLiteral("Ya está abierto otro cartulo con el nombre ") + name +
+                    QStringLiteral("."),
+            .detail = QStringLiteral("Ciérrelo antes o elija otro nombre."),
+            .flags = support::msg::kOkOnly + support::msg::kInformation,
+            .title = QStringLiteral("Guardar cartulo"),
+            .extra = {}};
+}
+
 support::MessageRequest PreguntaGuardar(const QString& caption, const QString& fileTitle) {
     return {.text = QStringLiteral("El cartulo ") + fileTitle + QStringLiteral(" ha cambiado. ") +
                     QStringLiteral("¿Desea guardar los cambios?"),

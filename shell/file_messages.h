@@ -13,6 +13,9 @@ namespace cartulo::shell {
 support::MessageRequest MensajeErrorAbrir(const QString& name, const FileError& error);
 // "Guardar cartulo": `name` is the file name part of the target.
 support::MessageRequest MensajeErrorGuardar(const QString& name, const FileError& error);
+// "Guardar cartulo": the target is the file of another open card file;
+// `name` is its file name part.
+support::MessageRequest MensajeNombreEnUso(const QString& name);
 // The Yes/No/Cancel question before changes are lost.
 support::MessageRequest PreguntaGuardar(const QString& caption, const QString& fileTitle);
 // The input box of "&Nuevo...".

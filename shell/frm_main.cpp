@@ -32,6 +32,8 @@ namespace cartulo::shell {
 namespace {
 
 constexpr int kAutoSaveTickMs = 1000;
+// How often waiting commands look again whether the program is free.
+constexpr int kOrdenesEsperaMs = 50;
 const QSize kStartSize(1120, 760);
 
 QString decodePath(const std::string& path) {
@@ -56,7 +58,6 @@ class frmMain::RegistryEvents : public CartulosListener {
 frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
       registry_(setup.registry != nullptr ? *setup.registry : Ctus()),
-      dialogs_(setup.dialogs),
       fileDialogs_(setup.fileDialogs),
       settings_(setup.settings),
       debug_(setup.debug),
@@ -65,10 +66,12 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
       version_(setup.version),
       clock_(setup.clock),
       cascada_(setup.scale) {
-    if (dialogs_ == nullptr) {
+    support::UserDialogs* dialogs = setup.dialogs;
+    if (dialogs == nullptr) {
         ownDialogs_ = std::make_unique<support::QtUserDialogs>(this, scale_);
-        dialogs_ = ownDialogs_.get();
+        dialogs = ownDialogs_.get();
     }
+    dialogs_ = std::make_unique<CountingUserDialogs>(*dialogs);
     if (fileDialogs_ == nullptr) {
         ownFileDialogs_ = std::make_unique<QtFileDialogs>(this);
         fileDialogs_ = ownFileDialogs_.get();
@@ -127,6 +130,7 @@ void frmMain::buildWindow() {
     column->setSpacing(0);
     picBarra_ = new BarraComandos(scale_, client);
     picBarra_->onCommand = [this](const QString& word) { Comando(word); };
+    picBarra_->onFindMenu = [this](const QString& name) { return menuPorNombre(name); };
     picBarra_->SetMenu(BarPanel::Ayuda, menus_->MenuOf(Menu::Ayuda));
     picBarra_->SetMenu(BarPanel::Organizar, menus_->MenuOf(Menu::Archivo));
     picBarra_->SetMenu(BarPanel::Edicion, menus_->MenuOf(Menu::Edicion));
@@ -159,6 +163,10 @@ void frmMain::buildWindow() {
     lblAutoguardado_->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
     lblAutoguardado_->hide();
     statusBar()->addPermanentWidget(lblAutoguardado_);
+    lblSinCanal_ = new QLabel(this);
+    lblSinCanal_->setObjectName(QStringLiteral("lblSinCanal"));
+    lblSinCanal_->hide();
+    statusBar()->addPermanentWidget(lblSinCanal_);
 
     QSize size = kStartSize * scale_;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -186,8 +194,18 @@ void frmMain::buildTimers() {
     connect(&tmrFoco_, &QTimer::timeout, this, [this] { picBarra_->setFocus(); });
 
     tmrAutoSave_.setInterval(kAutoSaveTickMs);
-    connect(&tmrAutoSave_, &QTimer::timeout, this, [this] { files_->TickAutoguardado(); });
+    connect(&tmrAutoSave_, &QTimer::timeout, this, [this] { TickAutoguardado(); });
     tmrAutoSave_.start();
+
+    tmrOrdenes_.setSingleShot(true);
+    connect(&tmrOrdenes_, &QTimer::timeout, this, [this] { EjecutarPendientes(); });
+}
+
+void frmMain::TickAutoguardado() {
+    // A box's event loop runs the timer too: the question, the options or a
+    // message a window raised must not see files being written under it.
+    if (dialogs_->Abiertos() > 0 || QApplication::activeModalWidget() != nullptr) return;
+    files_->TickAutoguardado();
 }
 
 void frmMain::AbrirAlArrancar() {
@@ -210,7 +228,35 @@ void frmMain::ComandoEspera(const QString& word, const windows::Argumentos& args
 }
 
 void frmMain::ComandoRecibido(const QString& word, std::optional<QString> argument) {
-    Comando(word, argument ? windows::Argumentos(*argument) : windows::Argumentos());
+    if (cerrado_) return;
+    if (ordenes_.empty() && Libre()) {
+        Comando(word, argument ? windows::Argumentos(*argument) : windows::Argumentos());
+        return;
+    }
+    encolar(Orden{word, std::move(argument)});
+}
+
+bool frmMain::Libre() const {
+    return !files_->Ocupado() && dialogs_->Abiertos() == 0 &&
+           QApplication::activeModalWidget() == nullptr && !ejecutandoOrden_;
+}
+
+void frmMain::encolar(Orden orden) {
+    ordenes_.push_back(std::move(orden));
+    if (!tmrOrdenes_.isActive()) tmrOrdenes_.start(Libre() ? 0 : kOrdenesEsperaMs);
+}
+
+void frmMain::EjecutarPendientes() {
+    while (!ordenes_.empty() && Libre() && !cerrado_) {
+        const Orden orden = std::move(ordenes_.front());
+        ordenes_.pop_front();
+        ejecutandoOrden_ = true;
+        Comando(orden.word,
+                orden.argument ? windows::Argumentos(*orden.argument) : windows::Argumentos());
+        ejecutandoOrden_ = false;
+    }
+    if (cerrado_) ordenes_.clear();
+    if (!ordenes_.empty()) tmrOrdenes_.start(kOrdenesEsperaMs);
 }
 
 // --- status bar and the waiting state ---
@@ -225,6 +271,18 @@ void frmMain::MensajeEstado(const QString& text) {
 
 QString frmMain::TextoEstadoActual() const {
     return lblEstado_->text();
+}
+
+void frmMain::AvisoSinCanal(const QString& reason) {
+    QString note = QStringLiteral("Otros programas no pueden enviar órdenes a Cartulo");
+    if (!reason.isEmpty()) note += QStringLiteral(": ") + reason;
+    lblSinCanal_->setText(note);
+    lblSinCanal_->setToolTip(note);
+    lblSinCanal_->show();
+}
+
+QString frmMain::TextoAvisoCanal() const {
+    return lblSinCanal_->isHidden() ? QString() : lblSinCanal_->text();
 }
 
 void frmMain::SenalAutoguardado(bool failed) {
@@ -257,10 +315,16 @@ void frmMain::ProcesarEventos() {
 // --- window events ---
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // Commands that came while the questions were open run once the
+    // program is free again, unless it ends.
     if (!files_->PermiteSalir()) {
         event->ignore();
+        if (!ordenes_.empty()) tmrOrdenes_.start(0);
         return;
     }
+    cerrado_ = true;
+    ordenes_.clear();
+    tmrOrdenes_.stop();
     guardarOpciones();
     event->accept();
     if (quitOnClose_) QCoreApplication::quit();
@@ -290,6 +354,11 @@ void frmMain::changeEvent(QEvent* event) {
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && hijas_.empty()) {
         tmrFoco_.start();
     }
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    cerrado_ = false;
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -323,7 +392,10 @@ void frmMain::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    for (const QString& path : files) Comando(QStringLiteral("Abrir"), windows::Argumentos(path));
+    // Opened after the drag-and-drop exchange has ended, so that an error
+    // box does not hold the program that dragged them.
+    if (cerrado_) return;
+    for (const QString& path : files) encolar(Orden{QStringLiteral("Abrir"), path});
 }
 
 }  // namespace cartulo::shell

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/tick_count.h"
 #include "shell/cartulo_files.h"
 #include "shell/cascade.h"
+#include "shell/counting_user_dialogs.h"
 #include "shell/file_dialogs.h"
 #include "shell/menu_items.h"
 #include "shell/menu_state.h"
@@ -27,6 +29,7 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QToolBar;
 
 namespace cartulo::windows {
@@ -61,8 +64,19 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     // --- the command language ---
     QVariant Comando(const QString& word, const windows::Argumentos& args = {}) override;
     void ComandoEspera(const QString& word, const windows::Argumentos& args = {}) override;
-    // A line from the command channel: no argument, or one text.
+    // A line from the command channel: no argument, or one text. Run now
+    // when the program is free (Libre), else queued behind the lines and
+    // dropped files already waiting; dropped once the program is closing.
     void ComandoRecibido(const QString& word, std::optional<QString> argument);
+    // No question box, modal window or file flow is open, and no queued
+    // command is running: what comes from outside may run now.
+    bool Libre() const;
+    // Channel lines and dropped files waiting for the program to be free.
+    int OrdenesPendientes() const { return static_cast<int>(ordenes_.size()); }
+    // Runs the waiting commands, in order, while the program is free.
+    void EjecutarPendientes();
+    // tmrAutoSave's tick: waits while any box or modal window is open.
+    void TickAutoguardado();
     // Refreshes the item's menu and runs the item when it is enabled.
     bool EjecutarSiHabilitado(MenuItem item);
     // The keyboard shortcuts; true when the key is one of them.
@@ -77,6 +91,9 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     QSize AreaCliente() const override;
     void BarraAnadeComando(const QString& owner, int panel, const QString& caption,
                            const QString& word) override;
+    void BarraAnadeMenu(const QString& owner, int panel, const QString& caption,
+                        const QString& menuName) override;
+    QWidget* BarraObtienePanelCliente(int panel) override;
     void BarraQuitarElementos(const QString& owner) override;
     void BarraLimpiar() override;
     void MensajeEstado(const QString& text) override;
@@ -92,6 +109,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void SenalAutoguardado(bool failed) override;
     void CursorEspera(bool on) override;
     void ProcesarEventos() override;
+    bool TerminarEdiciones(const cCartulo* file) override;
 
     // Puts a child window in the MDI area and activates it.
     QMdiSubWindow* AnadeVentana(windows::ChildWindow& child);
@@ -103,6 +121,11 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void AbrirAlArrancar();
     // Ends the event loop once the window has closed (the program's own window).
     void SalirAlCerrar(bool on) { quitOnClose_ = on; }
+    // The program runs without the command channel: a lasting note in the
+    // status bar says so and why.
+    void AvisoSinCanal(const QString& reason);
+    // That note, "" when the channel is served.
+    QString TextoAvisoCanal() const;
 
     CartuloFiles& Archivos() { return *files_; }
     cCartulos& Registro() { return registry_; }
@@ -119,6 +142,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -130,6 +154,10 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
         const QObject* key;  // the same window, known also while it is destroyed
         windows::ChildWindow* child;
         windows::ChildKind kind;
+    };
+    struct Orden {
+        QString word;
+        std::optional<QString> argument;
     };
     struct EstadoPantallaCompleta {
         Qt::WindowStates state;
@@ -175,10 +203,15 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void actualizarCaption();
     bool esDestinoDeTeclas(QObject* watched) const;
     void guardarOpciones();
+    void encolar(Orden orden);
+    // A menu a command-bar element opens: by object name ("mnuVentana",
+    // or one a window made), or a main menu by its caption ("Ventana").
+    QMenu* menuPorNombre(const QString& name) const;
 
     cCartulos& registry_;
     std::unique_ptr<support::UserDialogs> ownDialogs_;
-    support::UserDialogs* dialogs_;
+    // What everyone is given: the boxes of the setup (or the real ones), counted.
+    std::unique_ptr<CountingUserDialogs> dialogs_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
     FileDialogs* fileDialogs_;
     support::ProgramSettings* settings_;
@@ -195,12 +228,17 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     QToolBar* tlbBarra_ = nullptr;
     QLabel* lblEstado_ = nullptr;
     QLabel* lblAutoguardado_ = nullptr;
+    QLabel* lblSinCanal_ = nullptr;
     std::unique_ptr<MenusPrincipales> menus_;
 
     QTimer tmrOpen_;
     QTimer tmrDelayCmd_;
     QTimer tmrFoco_;
     QTimer tmrAutoSave_;
+    QTimer tmrOrdenes_;
+    std::deque<Orden> ordenes_;
+    bool ejecutandoOrden_ = false;
+    bool cerrado_ = false;  // the close went through: nothing more from outside
     QString pendingWord_;
     windows::Argumentos pendingArgs_;
 

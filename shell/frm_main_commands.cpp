@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include "shell/about.h"
 #include "shell/command_bar.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
@@ -76,7 +77,8 @@ QVariant frmMain::Comando(const QString& word, const windows::Argumentos& args) 
     } else if (w == u"pegar") {
         comandoHija(QStringLiteral("Pegar"));
     } else {
-        windows::ComandoNoReconocido(*this, QStringLiteral("frmMain"), windowTitle(), word);
+        windows::ComandoNoReconocido(*this, QStringLiteral("frmMain"),
+                                     QString::fromUtf8(kProgramTitle), word);
     }
     return {};
 }

@@ -57,7 +57,8 @@ bool frmMain::EjecutarSiHabilitado(MenuItem item) {
     refrescarMenu(InfoOf(item).menu);
     QAction* action = menus_->Action(item);
     if (!action->isEnabled() || !action->isVisible()) return false;
-    ejecutarItem(item);
+    // The same way as a click on the item.
+    action->trigger();
     return true;
 }
 
@@ -299,7 +300,8 @@ void frmMain::alternarPantallaCompleta() {
 void frmMain::ejecutarComandoEscrito() {
     support::InputRequest request;
     request.prompt = QStringLiteral("Introduzca el comando.");
-    request.title = windowTitle();
+    // The program's name, not the caption: that may carry a notice.
+    request.title = QString::fromUtf8(kProgramTitle);
     request.defaultText = lastTypedCommand_;
     const std::optional<QString> answer = dialogs_->AskText(request);
     if (!answer || answer->isEmpty()) return;

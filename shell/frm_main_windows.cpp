@@ -2,6 +2,7 @@
 // forgetting them, and the services they call.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <algorithm>
 
 #include "platform/text_codec.h"
@@ -9,6 +10,7 @@
 #include "shell/child_windows.h"
 #include "shell/command_bar.h"
 #include "shell/frm_main.h"
+#include "shell/main_menus.h"
 #include "windows/frm_vista_previa.h"
 
 namespace cartulo::shell {
@@ -151,6 +153,25 @@ void frmMain::CerrarVentanasDe(const cCartulo& file) {
     }
 }
 
+bool frmMain::TerminarEdiciones(const cCartulo* file) {
+    std::vector<QPointer<QMdiSubWindow>> cards;
+    for (const Hija& hija : hijas_) {
+        if (hija.kind != windows::ChildKind::Ficha || !hija.sub) continue;
+        if (file == nullptr || hija.child->Cartulo().get() == file) cards.push_back(hija.sub);
+    }
+    // A refusal shows a box whose events may close windows: each is found again.
+    for (const QPointer<QMdiSubWindow>& sub : cards) {
+        const Hija* hija = sub ? hijaDe(sub.data()) : nullptr;
+        if (hija == nullptr) continue;
+        if (!TerminarEdicionEntrada(*hija->child)) {
+            // Shown to the user; the window keeps the focus in its entry.
+            if (sub && mdiArea_->activeSubWindow() != sub) mdiArea_->setActiveSubWindow(sub);
+            return false;
+        }
+    }
+    return true;
+}
+
 void frmMain::actualizarTitulos(const cCartulo& file) {
     for (const Hija& hija : hijas_) {
         if (hija.sub && hija.child->Cartulo().get() == &file) ActualizarTitulo(*hija.child);
@@ -168,6 +189,25 @@ QSize frmMain::AreaCliente() const {
 void frmMain::BarraAnadeComando(const QString& owner, int panel, const QString& caption,
                                 const QString& word) {
     picBarra_->AnadeComando(owner, panel, caption, word);
+}
+
+void frmMain::BarraAnadeMenu(const QString& owner, int panel, const QString& caption,
+                             const QString& menuName) {
+    picBarra_->AnadeMenu(owner, panel, caption, menuName);
+}
+
+QWidget* frmMain::BarraObtienePanelCliente(int panel) {
+    return picBarra_->PanelCliente(panel);
+}
+
+QMenu* frmMain::menuPorNombre(const QString& name) const {
+    if (name.isEmpty()) return nullptr;
+    if (auto* menu = findChild<QMenu*>(name)) return menu;
+    for (int i = 0; i < MenusPrincipales::kMenuCount; ++i) {
+        QMenu* menu = menus_->MenuOf(static_cast<Menu>(i));
+        if (menu->title().remove(u'&').compare(name, Qt::CaseInsensitive) == 0) return menu;
+    }
+    return nullptr;
 }
 
 void frmMain::BarraQuitarElementos(const QString& owner) {

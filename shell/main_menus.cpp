@@ -11,6 +11,7 @@ MenusPrincipales::MenusPrincipales(QMenuBar& bar, bool debug,
     for (int i = 0; i < kMenuCount; ++i) {
         const auto menu = static_cast<Menu>(i);
         menus_[i] = bar.addMenu(MenuCaption(menu));
+        menus_[i]->setObjectName(MenuObjectName(menu));
     }
     for (const MenuItemInfo& info : MenuItems()) {
         QMenu* menu = menus_[static_cast<int>(info.menu)];

@@ -99,6 +99,24 @@ QString MenuCaption(Menu menu) {
     return {};
 }
 
+QString MenuObjectName(Menu menu) {
+    switch (menu) {
+        case Menu::Archivo:
+            return QStringLiteral("mnuArchivo");
+        case Menu::Edicion:
+            return QStringLiteral("mnuEdicion");
+        case Menu::Ficha:
+            return QStringLiteral("mnuFicha");
+        case Menu::Cartulo:
+            return QStringLiteral("mnuCartulo");
+        case Menu::Ventana:
+            return QStringLiteral("mnuVentana");
+        case Menu::Ayuda:
+            return QStringLiteral("mnuAyuda");
+    }
+    return {};
+}
+
 QString ItemCaption(MenuItem item) {
     return QString::fromUtf8(InfoOf(item).caption);
 }

@@ -72,6 +72,8 @@ const MenuItemInfo& InfoOf(MenuItem item);
 
 // The menu's caption, with its access key: "&Archivo", "&Edición", ...
 QString MenuCaption(Menu menu);
+// The menu's control name: "mnuArchivo", "mnuEdicion", ...
+QString MenuObjectName(Menu menu);
 QString ItemCaption(MenuItem item);
 
 }  // namespace cartulo::shell

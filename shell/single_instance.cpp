@@ -1,5 +1,8 @@
 #include "shell/single_instance.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStringList>
 
@@ -13,6 +16,18 @@ constexpr int kLockWaitMs = 10000;
 // A lock file older than this is taken for left over, even when the
 // process that wrote it seems alive (its id may be another's now).
 constexpr int kStaleLockMs = 30000;
+// A socket path must fit the system's address structure with its final zero.
+constexpr qsizetype kMaxSocketPathBytes = 107;
+// How long to wait to learn whether anyone answers on the channel.
+constexpr int kProbeMs = 1000;
+
+bool serverAnswers(const QString& channelName) {
+    QLocalSocket probe;
+    probe.connectToServer(channelName);
+    const bool answered = probe.waitForConnected(kProbeMs);
+    probe.abort();
+    return answered;
+}
 
 }  // namespace
 
@@ -30,7 +45,25 @@ InstanceRole EstablishInstance(platform::CommandChannelServer& server, const QSt
     if (platform::SendLinesToRunningInstance(commands, kHandOverTimeoutMs, channelName)) {
         return InstanceRole::HandedOver;
     }
-    return server.Listen(channelName) ? InstanceRole::Server : InstanceRole::HandOverFailed;
+    if (server.Listen(channelName)) return InstanceRole::Server;
+    // Someone is there and would not take the work: ending is the only
+    // way not to have two instances editing the same files.
+    return serverAnswers(channelName) ? InstanceRole::HandOverFailed : InstanceRole::Alone;
+}
+
+QString MotivoSinCanal(const QString& channelName, const QString& detail) {
+    const QString path = platform::CommandChannelPath(channelName);
+    const QString folder = QFileInfo(path).absolutePath();
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir()) return QStringLiteral("no existe la carpeta ") + folder;
+    if (!folderInfo.isWritable()) {
+        return QStringLiteral("no se puede escribir en la carpeta ") + folder;
+    }
+    if (QFile::encodeName(path).size() > kMaxSocketPathBytes) {
+        return QStringLiteral("la ruta del canal es demasiado larga (") + path +
+               QStringLiteral(")");
+    }
+    return detail;
 }
 
 }  // namespace cartulo::shell

@@ -12,7 +12,9 @@ namespace cartulo::shell {
 enum class InstanceRole {
     Server,          // this process listens on the channel now
     HandedOver,      // another instance took "Activar" (and the file)
-    HandOverFailed,  // no instance could be reached, and listening failed too
+    HandOverFailed,  // an instance answers, but the hand-over to it failed
+    Alone,           // no instance answers and the channel cannot be set up:
+                     // this process runs without it (server.ErrorString() says why)
 };
 
 // How long a hand-over may take before it counts as failed.
@@ -25,8 +27,14 @@ inline constexpr int kHandOverTimeoutMs = 5000;
 // the check and the listening happen under a lock file beside the socket.
 // On HandOverFailed the caller shows the critical message
 // "No se ha podido establecer una comunicación DDE con Cartulo.", titled
-// "Comando DDE", and ends.
+// "Comando DDE", and ends. On Alone it goes on without the channel: a
+// missing or unwritable runtime folder must not keep the user from working.
 InstanceRole EstablishInstance(platform::CommandChannelServer& server, const QString& firstArgument,
                                const QString& channelName = platform::DefaultCommandChannelName());
+
+// Why the channel on `channelName` could not be set up, in the user's
+// words when the cause is plain (a missing or read-only folder, a path too
+// long for a socket); else `detail`, the channel's own error text.
+QString MotivoSinCanal(const QString& channelName, const QString& detail);
 
 }  // namespace cartulo::shell

@@ -63,7 +63,8 @@ StartupResult Arranque::Iniciar() {
     const QString first = commandLine_.GetArgument(1);
     const QString absolute =
         first.isEmpty() ? QString() : ResolvePath(first, options_.workingDirectory);
-    switch (EstablishInstance(server_, absolute, options_.channelName)) {
+    const InstanceRole role = EstablishInstance(server_, absolute, options_.channelName);
+    switch (role) {
         case InstanceRole::HandedOver:
             return StartupResult::HandedOver;
         case InstanceRole::HandOverFailed: {
@@ -77,6 +78,7 @@ StartupResult Arranque::Iniciar() {
             return StartupResult::HandOverFailed;
         }
         case InstanceRole::Server:
+        case InstanceRole::Alone:
             break;
     }
 
@@ -93,6 +95,9 @@ StartupResult Arranque::Iniciar() {
     setup.firstArgument = absolute;
     setup.version = options_.version;
     main_ = std::make_unique<frmMain>(std::move(setup));
+    if (role == InstanceRole::Alone) {
+        main_->AvisoSinCanal(MotivoSinCanal(options_.channelName, server_.ErrorString()));
+    }
     main_->show();
     return StartupResult::Shown;
 }

@@ -31,9 +31,11 @@ struct StartupOptions {
 };
 
 enum class StartupResult {
-    Shown,           // this is the running instance; its main window is shown
+    Shown,           // this is the running instance; its main window is shown (with
+                     // or without the command channel)
     HandedOver,      // a running instance took the work: end at once
-    HandOverFailed,  // no instance could be reached: the user was told; end
+    HandOverFailed,  // an instance answers but would not take the work: the user
+                     // was told; end
 };
 
 class Arranque {
@@ -64,7 +66,7 @@ class Arranque {
 // player and the program's folder.
 std::shared_ptr<BindingResources> RecursosDelPrograma(double scale);
 
-// The message shown when the running instance cannot be reached.
+// The message shown when the running instance answers but the hand-over fails.
 support::MessageRequest MensajeSinComunicacion();
 
 // The whole program: the application object, the start, the event loop.

@@ -48,6 +48,13 @@ class MainServices {
     // them; the main window's own are marked "frmMain".
     virtual void BarraAnadeComando(const QString& owner, int panel, const QString& caption,
                                    const QString& word) = 0;
+    // An element that opens the menu named `menuName` (a menu's object
+    // name, or the caption of one of the main window's menus).
+    virtual void BarraAnadeMenu(const QString& /*owner*/, int /*panel*/, const QString& /*caption*/,
+                                const QString& /*menuName*/) {}
+    // The inner area of a panel, where a window may put widgets of its own;
+    // null when there is no such panel.
+    virtual QWidget* BarraObtienePanelCliente(int /*panel*/) { return nullptr; }
     virtual void BarraQuitarElementos(const QString& owner) = 0;
     // Removes every element not marked "frmMain".
     virtual void BarraLimpiar() = 0;

@@ -60,8 +60,14 @@ class FakeWindows : public FileWindows {
         }
     }
 
+    bool TerminarEdiciones(const cCartulo* file) override {
+        log_.push_back("terminar " + (file != nullptr ? titleOf(*file) : QString("todos")));
+        return editsCommit;
+    }
+
     std::function<void()> duringEvents;
     bool signalOn = false;
+    bool editsCommit = true;
 
   private:
     std::vector<QString>& log_;
@@ -364,6 +370,100 @@ TEST_F(CartuloFilesTest, ShutdownStopsAtTheFirstCancel) {
     EXPECT_TRUE(files().PermiteSalir());
     EXPECT_EQ(dialogs.Messages().size(), 4u);
     EXPECT_EQ(titleOnDisk(path("tres.ctu")), "tres.ctu");
+}
+
+TEST_F(CartuloFilesTest, ShutdownAlsoAsksFilesOpenedOrChangedWhileItAsked) {
+    const auto a = files().Abrir(write("a.ctu", "A"), false);
+    const auto b = files().Abrir(write("b.ctu", "B"), false);
+    edit(*a, "A1");
+    edit(*b, "B1");
+    // While B is asked about, A (already allowed) is edited again and a new
+    // file appears.
+    dialogs.whileShown = [&] {
+        dialogs.whileShown = [&] {
+            edit(*a, "A2");
+            files().Nuevo("Tarde");
+        };
+    };
+    for (int i = 0; i < 4; ++i) dialogs.QueueAnswer(MsgResult::No);
+    EXPECT_TRUE(files().PermiteSalir());
+    ASSERT_EQ(dialogs.Messages().size(), 4u);
+    EXPECT_EQ(dialogs.Messages()[2].text, "El cartulo A2 ha cambiado. ¿Desea guardar los cambios?");
+    EXPECT_EQ(dialogs.Messages()[3].text,
+              "El cartulo Tarde ha cambiado. ¿Desea guardar los cambios?");
+    EXPECT_EQ(dialogs.Unanswered(), 0);
+
+    // A file saved on Yes and edited afterwards is asked again; a cancel then stops.
+    dialogs.whileShown = [&] { dialogs.whileShown = [&] { edit(*a, "A3"); }; };
+    dialogs.QueueAnswer(MsgResult::Yes);     // A: saved as A2
+    dialogs.QueueAnswer(MsgResult::No);      // B
+    dialogs.QueueAnswer(MsgResult::No);      // Tarde
+    dialogs.QueueAnswer(MsgResult::Cancel);  // A again
+    EXPECT_FALSE(files().PermiteSalir());
+    EXPECT_EQ(dialogs.Messages().size(), 8u);
+    EXPECT_EQ(titleOnDisk(path("a.ctu")), "A2");
+    EXPECT_TRUE(a->GetChanged());
+}
+
+TEST_F(CartuloFilesTest, PendingEntryEditsAreCommittedBeforeAnyQuestion) {
+    const auto a = files().Abrir(write("a.ctu", "A"), false);
+    edit(*a, "A1");
+    dialogs.QueueAnswer(MsgResult::No);
+    log.clear();
+    EXPECT_TRUE(files().PermiteSalir());
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], "terminar todos");
+    EXPECT_EQ(log[1], "caja Cerrar Cartulo");
+
+    dialogs.QueueAnswer(MsgResult::No);
+    log.clear();
+    EXPECT_TRUE(files().Cerrar(a));
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], "terminar A1");
+    EXPECT_EQ(log[1], "caja Cerrar cartulo");
+
+    // A refused entry stops the close and the shutdown before anything is asked.
+    const auto b = files().Abrir(write("b.ctu", "B"), false);
+    edit(*b, "B1");
+    windows.editsCommit = false;
+    EXPECT_FALSE(files().Cerrar(b));
+    EXPECT_FALSE(files().PermiteSalir());
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(registry.ListCount(), 1);
+    EXPECT_FALSE(logged("cerrar ventanas B1"));
+}
+
+TEST_F(CartuloFilesTest, SavingUnderTheNameOfAnotherOpenFileIsRefused) {
+    const QString aPath = write("a.ctu", "A");
+    const auto a = files().Abrir(aPath, false);
+    const auto b = files().Abrir(write("b.ctu", "B"), false);
+    edit(*b, "B1");
+
+    fileDialogs.QueueSave(aPath);
+    files().GuardarComo(*b);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const auto& box = dialogs.Messages()[0];
+    EXPECT_EQ(box.title, "Guardar cartulo");
+    EXPECT_EQ(box.text, "Ya está abierto otro cartulo con el nombre a.ctu.");
+    EXPECT_EQ(box.detail, "Ciérrelo antes o elija otro nombre.");
+    EXPECT_EQ(box.flags, msg::kInformation);
+    EXPECT_EQ(titleOnDisk(aPath), "A");
+    EXPECT_EQ(QFile::decodeName(QByteArray::fromStdString(b->GetFileName())), path("b.ctu"));
+    EXPECT_TRUE(b->GetChanged());
+
+    // Its own name is no other file's; a new file named after an open one
+    // stays open and unsaved.
+    fileDialogs.QueueSave(path("b.ctu"));
+    files().GuardarComo(*b);
+    EXPECT_EQ(titleOnDisk(path("b.ctu")), "B1");
+    const auto fresh = files().Nuevo("Nuevo");
+    dialogs.QueueAnswer(MsgResult::Yes);
+    fileDialogs.QueueSave(path("b.ctu"));
+    EXPECT_FALSE(files().Cerrar(fresh));
+    EXPECT_EQ(dialogs.Messages().back().text, "Ya está abierto otro cartulo con el nombre b.ctu.");
+    EXPECT_EQ(registry.ListCount(), 3);
+    EXPECT_EQ(titleOnDisk(path("b.ctu")), "B1");
+    (void)a;
 }
 
 TEST_F(CartuloFilesTest, AutosavesChangedNamedFilesOnceAMinute) {

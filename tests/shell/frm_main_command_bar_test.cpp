@@ -1,6 +1,7 @@
 // The command bar: its panels, the elements windows add to it, and the
 // search field's placeholder.
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTest>
 #include <QToolBar>
@@ -34,6 +35,44 @@ TEST_F(FrmMainTest, ElementsAreRemovedByOwnerAndClearingKeepsTheMainWindowsOwn) 
     bar.BotonesDeElementos(2)[0]->click();
     EXPECT_EQ(registry.ListCount(), 0);  // asked for a title, cancelled
     EXPECT_EQ(dialogs.Inputs().size(), 1u);
+}
+
+TEST_F(FrmMainTest, WindowsAddMenuElementsAndReachThePanelsInnerAreas) {
+    Main().show();
+    BarraComandos& bar = *Main().Barra();
+    windows::MainServices& services = Main();
+    auto* own = new QMenu(&Main());
+    own->setObjectName(QStringLiteral("mnuPropio"));
+    own->addAction(QStringLiteral("Una acción"));
+    services.BarraAnadeMenu("frmFicha", 2, "Ventanas", "mnuVentana");
+    services.BarraAnadeMenu("frmFicha", 2, "Propio", "mnuPropio");
+    services.BarraAnadeMenu("frmFicha", 2, "Ayuda", "ayuda");  // a main menu by its caption
+    services.BarraAnadeMenu("frmFicha", 2, "Nada", "mnuNoExiste");
+    const QList<BotonBarra*> buttons = bar.BotonesDeElementos(2);
+    ASSERT_EQ(buttons.size(), 4);
+
+    const std::vector<QMenu*> expected = {Main().Menus().MenuOf(Menu::Ventana), own,
+                                          Main().Menus().MenuOf(Menu::Ayuda)};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        buttons[static_cast<int>(i)]->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return expected[i]->isVisible(); }, 5000)) << i;
+        expected[i]->close();
+        ASSERT_TRUE(
+            QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 5000));
+    }
+    buttons[3]->click();  // no such menu: nothing opens
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    // The inner area holds the panel's elements; a window may add its own widgets.
+    QWidget* area = services.BarraObtienePanelCliente(2);
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(bar.isAncestorOf(area));
+    EXPECT_EQ(buttons[0]->parentWidget(), area);
+    EXPECT_EQ(services.BarraObtienePanelCliente(8), nullptr);
+    EXPECT_EQ(services.BarraObtienePanelCliente(-1), nullptr);
+
+    services.BarraLimpiar();
+    EXPECT_TRUE(bar.BotonesDeElementos(2).isEmpty());
 }
 
 TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {

@@ -8,9 +8,11 @@
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,6 +74,31 @@ class FakeChild : public QWidget, public windows::ChildWindow {
     std::shared_ptr<cCartulo> file_;
 };
 
+// Scripted boxes that can run something while a box is "open", as the real
+// ones let events run (once per arming).
+class HookedDialogs : public support::ScriptedUserDialogs {
+  public:
+    support::MsgResult ShowMessage(const support::MessageRequest& request) override {
+        if (whileShown) std::exchange(whileShown, nullptr)();
+        return ScriptedUserDialogs::ShowMessage(request);
+    }
+    std::optional<QString> AskText(const support::InputRequest& request) override {
+        if (whileShown) std::exchange(whileShown, nullptr)();
+        return ScriptedUserDialogs::AskText(request);
+    }
+    std::function<void()> whileShown;
+};
+
+// The same for the file dialogs.
+class HookedFileDialogs : public ScriptedFileDialogs {
+  public:
+    std::optional<QString> AskSave(const QString& initialName) override {
+        if (whileAsked) std::exchange(whileAsked, nullptr)();
+        return ScriptedFileDialogs::AskSave(initialName);
+    }
+    std::function<void()> whileAsked;
+};
+
 class FrmMainTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -86,6 +113,7 @@ class FrmMainTest : public ::testing::Test {
             setup.debug = debug;
             setup.firstArgument = firstArgument;
             setup.version = QStringLiteral("7.0.90224");
+            if (clock) setup.clock = clock;
             main = std::make_unique<frmMain>(std::move(setup));
         }
         return *main;
@@ -116,10 +144,11 @@ class FrmMainTest : public ::testing::Test {
 
     QTemporaryDir dir;
     cCartulos registry;
-    support::ScriptedUserDialogs dialogs;
-    ScriptedFileDialogs fileDialogs;
+    HookedDialogs dialogs;
+    HookedFileDialogs fileDialogs;
     std::unique_ptr<support::ProgramSettings> settings;
     QString firstArgument;
+    platform::TickSource clock;     // the real one when empty
     std::unique_ptr<frmMain> main;  // last: it goes first
 };
 

@@ -1,4 +1,5 @@
 // The card and index windows the main window opens, finds and closes.
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -129,6 +130,44 @@ TEST_F(FrmMainWindowsTest, ClosingTheFileClosesItsWindows) {
     EXPECT_EQ(registry.ListCount(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
     EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
+}
+
+TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout) {
+    auto file = Open({"Gatos", "Perros"});
+    const std::string path = file->GetFileName();
+    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
+    ActiveCard()->EditarEntrada();
+    ActiveCard()->txtNtry()->setText(QStringLiteral("Felinos"));
+
+    // The new entry makes the file changed: it is asked about, and saved.
+    dialogs.QueueAnswer(MsgResult::Yes);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar cartulo"));
+    EXPECT_EQ(registry.ListCount(), 0);
+    cCartulo reread;
+    ASSERT_TRUE(reread.OpenFile(path));
+    EXPECT_NE(reread.SrchNtry("Felinos"), -1);
+    EXPECT_EQ(reread.SrchNtry("Gatos"), -1);
+}
+
+TEST_F(FrmMainWindowsTest, ARefusedEntryStopsTheCloseAndTheShutdownBeforeAnyQuestion) {
+    auto file = Open({"Gatos", "Perros"});
+    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
+    frmFicha* card = ActiveCard();
+    card->EditarEntrada();
+    card->txtNtry()->setText(QStringLiteral("Perros"));  // taken
+
+    EXPECT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    EXPECT_EQ(registry.ListCount(), 1);
+    EXPECT_FALSE(Main().close());
+    EXPECT_TRUE(Main().isVisible());
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    for (const auto& message : dialogs.Messages()) {
+        EXPECT_EQ(message.title, QStringLiteral("Cambiar entrada"));
+    }
+    EXPECT_TRUE(card->EditandoEntrada());
+    EXPECT_EQ(file->SrchNtry("Gatos"), card->ID());
 }
 
 TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {

@@ -1,8 +1,10 @@
 // The start: one instance serves the command channel, a second one hands
-// its file over and ends.
+// its file over and ends; without a channel the program still starts.
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -72,16 +74,43 @@ TEST_F(StartupTest, ASecondStartHandsItsFileOverAsAnAbsolutePath) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
-TEST_F(StartupTest, AnUnreachableChannelIsReportedAndTheStartEnds) {
-    StartupOptions options = Options({});
-    options.channelName = dir.filePath("no/existe/canal");
-    Arranque start(std::move(options));
-    EXPECT_EQ(start.Iniciar(), StartupResult::HandOverFailed);
-    EXPECT_EQ(start.VentanaPrincipal(), nullptr);
+TEST_F(StartupTest, WithoutAChannelTheProgramStillStartsAndSaysSo) {
+    // A runtime folder that is missing, and a socket path too long to make.
+    const QString missing = dir.filePath("no/existe/canal");
+    const QString tooLong = dir.filePath(QString(200, u'c'));
+    const std::vector<std::pair<QString, QString>> cases = {
+        {missing, QStringLiteral("no existe la carpeta ") + dir.filePath("no/existe")},
+        {tooLong, QStringLiteral("la ruta del canal es demasiado larga (") + tooLong + ")"},
+    };
+    for (const auto& [channel, reason] : cases) {
+        SCOPED_TRACE(channel.toStdString());
+        StartupOptions options = Options({});
+        options.channelName = channel;
+        Arranque start(std::move(options));
+        ASSERT_EQ(start.Iniciar(), StartupResult::Shown);
+        ASSERT_NE(start.VentanaPrincipal(), nullptr);
+        EXPECT_TRUE(start.VentanaPrincipal()->isVisible());
+        EXPECT_TRUE(dialogs.Messages().empty());
+        EXPECT_EQ(start.VentanaPrincipal()->TextoAvisoCanal(),
+                  QStringLiteral("Otros programas no pueden enviar órdenes a Cartulo: ") + reason);
+    }
+}
+
+TEST_F(StartupTest, AnInstanceThatAnswersButTakesNothingEndsTheStartWithTheMessage) {
+    Arranque first(Options({}));
+    ASSERT_EQ(first.Iniciar(), StartupResult::Shown);
+    EXPECT_EQ(first.VentanaPrincipal()->TextoAvisoCanal(), QString());
+
+    // A line feed in the name cannot travel as one line: nothing is handed over.
+    Arranque broken(Options({QStringLiteral("linea\nrota.ctu")}));
+    EXPECT_EQ(broken.Iniciar(), StartupResult::HandOverFailed);
+    EXPECT_EQ(broken.VentanaPrincipal(), nullptr);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Comando DDE"));
     EXPECT_EQ(dialogs.Messages()[0].text,
               QStringLiteral("No se ha podido establecer una comunicación DDE con Cartulo."));
+    EXPECT_EQ(dialogs.Messages()[0].flags & 0x70, support::msg::kCritical);
+    EXPECT_EQ(registry.ListCount(), 0);
 }
 
 }  // namespace
