@@ -8,7 +8,9 @@ CR LF line ends; each record is an entry and a text with length prefixes.
 
 import pathlib
 import re
+import struct
 import sys
+import zlib
 
 HERE = pathlib.Path(__file__).resolve().parent
 
@@ -96,6 +98,7 @@ BIENVENIDA = [
      "· «Hermanas»\n"
      "· «Plantillas» y «Campos»\n"
      "· «Búsqueda»\n"
+     "· «Imágenes»\n"
      "{MI:10}{MP:6}Y para jugar un poco: «Canción», «Año nuevo» y «Niño».\n"
      "{Q:gris_o}{C}Todo lo que ves aquí se puede editar: este cartulo es tuyo.{C}{Q}"),
 
@@ -199,6 +202,12 @@ BIENVENIDA = [
      "si una se llama Canción,\n"
      "la encuentro sin ton ni son.{C}"),
 
+    ("Imágenes", TITLE % "Imágenes" +
+     f"Una imagen se pone en el texto con {la('G:nombre')}; el nombre se busca junto al "
+     "archivo del cartulo. Así se ve {G:ficha.png} la imagen ficha.png, que viaja con "
+     "este cartulo, en mitad de una línea.\n"
+     "Las imágenes se ven en la vista previa (F5)."),
+
     ("Año nuevo", TITLE % "Año nuevo" +
      "Esta ficha tiene dos entradas, «Año nuevo» y «Nochevieja»: son hermanas y "
      "comparten el texto.\n"
@@ -220,8 +229,34 @@ BIENVENIDA = [
 ]
 
 
+def png(width, height, pixel):
+    """A truecolour PNG; pixel(x, y) gives (r, g, b)."""
+    rows = b"".join(b"\0" + bytes(c for x in range(width) for c in pixel(x, y))
+                    for y in range(height))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def index_card(x, y):
+    """A little index card: cream, a blue frame, a red top rule, grey lines."""
+    w, h = 72, 48
+    if x in (0, w - 1) or y in (0, h - 1):
+        return (40, 70, 140)
+    if y in (11, 12):
+        return (200, 40, 40)
+    if y > 12 and (y - 12) % 7 == 0 and 5 <= x < w - 5:
+        return (150, 170, 200)
+    return (252, 246, 224)
+
+
 def main():
     (HERE / "Bienvenida.ctu").write_bytes(card_file(BIENVENIDA))
+    (HERE / "ficha.png").write_bytes(png(72, 48, index_card))
 
 
 if __name__ == "__main__":
