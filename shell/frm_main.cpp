@@ -237,8 +237,11 @@ void frmMain::ComandoRecibido(const QString& word, std::optional<QString> argume
 }
 
 bool frmMain::Libre() const {
+    // A held mouse button may be a drag of card text, whose own event loop
+    // must not see the window it started from closed under it.
     return !files_->Ocupado() && dialogs_->Abiertos() == 0 &&
-           QApplication::activeModalWidget() == nullptr && !ejecutandoOrden_;
+           QApplication::activeModalWidget() == nullptr && !ejecutandoOrden_ &&
+           QGuiApplication::mouseButtons() == Qt::NoButton;
 }
 
 void frmMain::encolar(Orden orden) {

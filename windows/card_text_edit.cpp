@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <memory>
 
 #include "windows/card_text_rules.h"
 
@@ -35,6 +36,8 @@ QString typedText(const QKeyEvent& event) {
 }  // namespace
 
 CardTextEdit::CardTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    static int editors = 0;
+    number_ = ++editors;
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
@@ -129,14 +132,41 @@ void CardTextEdit::insertFromMimeData(const QMimeData* source) {
     QPlainTextEdit::insertFromMimeData(&plain);
 }
 
+QString CardTextEdit::FormatoOrigen() {
+    return QStringLiteral("application/x-cartulo-editor");
+}
+
+QMimeData* CardTextEdit::createMimeDataFromSelection() const {
+    // The editor's own mime data lists a fixed set of formats, so its
+    // contents are copied into plain mime data that can carry the mark.
+    const std::unique_ptr<QMimeData> own(QPlainTextEdit::createMimeDataFromSelection());
+    auto* data = new QMimeData;
+    if (own) {
+        for (const QString& format : own->formats()) data->setData(format, own->data(format));
+    }
+    data->setData(FormatoOrigen(), QByteArray::number(number_));
+    return data;
+}
+
 void CardTextEdit::dropEvent(QDropEvent* event) {
     const QString before = Texto();
+    const QMimeData* mime = event->mimeData();
+    const bool fromAnotherEditor = mime && mime->hasFormat(FormatoOrigen()) &&
+                                   mime->data(FormatoOrigen()) != QByteArray::number(number_);
     QPlainTextEdit::dropEvent(event);
     // Nothing came in (the card refused it): text dragged from elsewhere must
     // stay where it was.
     if (Texto() == before) {
         event->setDropAction(Qt::IgnoreAction);
         event->ignore();
+        return;
+    }
+    // Text dragged from another card window is copied, not moved: that window
+    // may show this very text (a sister card), and deleting the dragged
+    // selection there would take the dropped copy with it.
+    if (fromAnotherEditor && event->dropAction() == Qt::MoveAction) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
     }
 }
 

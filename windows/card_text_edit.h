@@ -46,6 +46,12 @@ class CardTextEdit : public QPlainTextEdit {
     // Where the left button was last pressed (0-based caret position).
     int PosicionClic() const { return clickPosition_; }
     int UltimaTecla() const { return lastKey_; }
+    // The format that marks text dragged or copied out of a card editor with
+    // the editor's number, so a drop can tell it came from another window.
+    static QString FormatoOrigen();
+    int NumeroEditor() const { return number_; }
+    // What a copy or a drag of the selection carries, marked as above.
+    QMimeData* createMimeDataFromSelection() const override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -64,6 +70,7 @@ class CardTextEdit : public QPlainTextEdit {
     std::function<void()> enterReleased_;
     int clickPosition_ = 0;
     int lastKey_ = 0;
+    int number_;
 };
 
 }  // namespace cartulo::windows

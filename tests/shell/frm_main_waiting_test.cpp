@@ -62,6 +62,20 @@ TEST_F(FrmMainTest, ChannelLinesAndDropsWaitForAnOpenBoxAndThenRunInOrder) {
     EXPECT_EQ(registry.ListCount(), 4);
 }
 
+TEST_F(FrmMainTest, ChannelLinesWaitWhileAMouseButtonIsHeld) {
+    // A drag of card text runs its own event loop with the button held.
+    const QString a = MakeFile("a.ctu", "A");
+    Main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    QTest::mousePress(&Main(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    ASSERT_NE(QGuiApplication::mouseButtons(), Qt::NoButton);
+    Main().ComandoRecibido("Abrir", a);
+    EXPECT_EQ(registry.ListCount(), 0);
+    EXPECT_EQ(Main().OrdenesPendientes(), 1);
+    QTest::mouseRelease(&Main(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
+}
+
 TEST_F(FrmMainTest, AGuardarFromTheChannelDuringTheSaveDialogDoesNotOpenASecondOne) {
     Main().Comando("nuevocartulo", Argumentos(QStringLiteral("Notas")));
     ASSERT_EQ(registry.ListCount(), 1);

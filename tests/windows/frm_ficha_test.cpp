@@ -445,6 +445,37 @@ TEST_F(CardWindow, ADropThatFitsGoesInAndARefusedOneIsNotTakenFromItsSource) {
     EXPECT_EQ(services.status.size(), 1u);
 }
 
+TEST_F(CardWindow, TextDraggedFromAnotherCardWindowIsCopiedNotMoved) {
+    // Two windows on sister cards show one text: a move would let the source
+    // window delete the dragged words, and with them the copy just dropped.
+    const CardId c = card("uno", "hola mundo");
+    const CardId sister = file->NewAlias(c, "dos");
+    auto a = window(c);
+    auto b = window(sister);
+    show(*a);
+    show(*b);
+    CardTextEdit& source = *a->txtTxt();
+    CardTextEdit& target = *b->txtTxt();
+    source.Seleccionar(0, 4);
+    std::unique_ptr<QMimeData> dragged(source.createMimeDataFromSelection());
+    ASSERT_TRUE(dragged->hasFormat(CardTextEdit::FormatoOrigen()));
+
+    const auto dropAt = [&](CardTextEdit& editor, int position) {
+        QTextCursor at(editor.document());
+        at.setPosition(position);
+        const QPoint point = editor.cursorRect(at).center();
+        const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction;
+        QDragEnterEvent enter(point, actions, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor.viewport(), &enter);
+        QDropEvent drop(point, actions, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+        drop.setDropAction(Qt::MoveAction);
+        QApplication::sendEvent(editor.viewport(), &drop);
+        return drop.dropAction();
+    };
+    EXPECT_EQ(dropAt(target, 2), Qt::CopyAction);
+    EXPECT_EQ(file->GetTxt(c), "hoholala mundo");
+}
+
 TEST_F(CardWindow, AnEditChangesOnlyTheEditedPartOfTheStoredText) {
     const std::string text = "uno\ndos\rtres\r\ncuatro";
     const CardId c = card("uno", text);
