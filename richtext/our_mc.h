@@ -115,13 +115,8 @@ class cOurMC {
     std::function<void(std::string& expression)> Evaluate;
     std::function<void(const std::string& command)> Exec;
     std::function<void(const std::string& target)> Hypertext;
-    std::function<void(const std::string& type, const std::string& parameters,
-                       const std::string& body, Surface& surface, float& width, float& height)>
-        ObjectSize;
-    std::function<void(const std::string& type, const std::string& parameters,
-                       const std::string& body, Surface& surface, float x, float y, float width,
-                       float height)>
-        ObjectPaint;
+    ObjectSizeHandler ObjectSize;
+    ObjectPaintHandler ObjectPaint;
     std::function<void(const std::string& argument)> Popup;
 
     // The escapes that write a literal brace or quote, compared with

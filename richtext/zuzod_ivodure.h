@@ -25,6 +25,14 @@ namespace cartulo {
 
 class cImageCache;
 
+// The host's handlers for embedded objects the engine does not draw itself.
+using ObjectSizeHandler =
+    std::function<void(const std::string& type, const std::string& parameters,
+                       const std::string& body, Surface& surface, float& width, float& height)>;
+using ObjectPaintHandler = std::function<void(
+    const std::string& type, const std::string& parameters, const std::string& body,
+    Surface& surface, float x, float y, float width, float height)>;
+
 class cZuzodIvodure {
   public:
     // --- properties the host sets ---
@@ -56,13 +64,8 @@ class cZuzodIvodure {
     // host may change its size (surface units, preset from the tag) and
     // paints it in the box it is given. A handler that throws a
     // std::exception is recorded as "Error de objeto: " and its what().
-    std::function<void(const std::string& type, const std::string& parameters,
-                       const std::string& body, Surface& surface, float& width, float& height)>
-        ObjectSize;
-    std::function<void(const std::string& type, const std::string& parameters,
-                       const std::string& body, Surface& surface, float x, float y, float width,
-                       float height)>
-        ObjectPaint;
+    ObjectSizeHandler ObjectSize;
+    ObjectPaintHandler ObjectPaint;
     // A release over a sound symbol ({S:}): plays the file (the name
     // written, under BasePath) without waiting for it. Unset: silence.
     std::function<void(const std::string& path)> PlaySound;

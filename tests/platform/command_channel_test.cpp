@@ -5,11 +5,11 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/socket.h>
@@ -39,16 +39,7 @@ struct Received {
 
 // Runs the event loop until `done` holds or the timeout passes.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = kTimeoutMs) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
+    return QTest::qWaitFor(done, timeoutMs);
 }
 
 class CommandChannelTest : public ::testing::Test {

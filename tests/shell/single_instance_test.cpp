@@ -4,11 +4,10 @@
 #include "shell/single_instance.h"
 
 #include <QByteArray>
-#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
-#include <QTimer>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -38,16 +37,7 @@ struct Received {
 };
 
 bool waitUntil(const std::function<bool()>& done) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(kTimeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
+    return QTest::qWaitFor(done, kTimeoutMs);
 }
 
 void ignore(const QString&, std::optional<QString>) {}
