@@ -8,10 +8,11 @@ set -euo pipefail
 seconds=${1:?uso: fuzz/run.sh SEGUNDOS}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-tools/ensure-packages cmake ninja-build clang libclang-rt-14-dev
+tools/ensure-packages cmake ninja-build clang libclang-rt-14-dev ccache
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DCARTULO_FUZZ=ON -DCARTULO_TESTS=OFF >/dev/null
+    -DCMAKE_CXX_COMPILER=clang++ -DCARTULO_FUZZ=ON -DCARTULO_TESTS=OFF -DCARTULO_WERROR=ON \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build build-fuzz --target cartulo_fuzz_targets
 
 mkdir -p .fuzz-corpus/crashes
