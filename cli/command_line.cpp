@@ -85,7 +85,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Syntax&
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+        // Every option is long: "-perro" is a query, "-5 grados" an entry.
+        if (optionsEnded || !arg.starts_with("--")) {
             line.operands.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;

@@ -45,7 +45,8 @@ constexpr unsigned optionSet(Options... options) {
 }
 
 // Throws Failure(ExitCode::Usage) when the arguments do not fit the syntax.
-// "--" ends the options, so an entry may begin with "-".
+// Options are long ("--json"); an argument with a single leading "-" is an
+// operand. "--" ends the options, so an operand may also begin with "--".
 CommandLine parseCommandLine(const std::vector<std::string>& args, const Syntax& syntax);
 
 }  // namespace ctu

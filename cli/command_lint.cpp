@@ -22,7 +22,7 @@ class NoPictures : public cartulo::PictureLoader {
 
 // The errors do not depend on the width; this one is a card window's.
 constexpr double kLintWidth = 600;   // pixels
-constexpr double kLintHeight = 400;  // unused: layout never stops at the bottom
+constexpr double kLintHeight = 400;  // unused: painting never stops at the bottom
 
 }  // namespace
 
@@ -37,8 +37,10 @@ void runLint(const CommandLine& line, Streams& io) {
 
     std::vector<LintedCard> linted;
     for (const auto& item : cards.GetCrdList(true)) {
-        // A bottom of -1 lays out the whole text, however long.
-        renderer->SizeText(cards.GetTxt(item.card), 0, 0, 0, -1);
+        // Painted, not only measured: some errors (too many hot zones) arise
+        // only while painting. A bottom of -1 paints the whole text on a
+        // screen surface, however long.
+        renderer->DrawText(cards.GetTxt(item.card), 0, 0, 0, -1);
         surface.ClearLog();
         if (engine.ErrorCount() == 0) continue;
         LintedCard card{file.entry(item.card), file.displayEntry(item.card), {}};

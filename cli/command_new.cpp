@@ -20,7 +20,7 @@ void runNew(const CommandLine& line, Streams&) {
                       "«" + displayText(path) + "» ya existe; no se sobrescribe.");
     }
     const std::string title = withCrLf(storable(line.title.value_or(""), "El título"));
-    checkStorableText(title);
+    checkStorableText(title, true);  // the title is the main card's text
 
     cartulo::cCartulo cards;
     cards.NewFile(title);

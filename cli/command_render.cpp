@@ -64,16 +64,19 @@ QImage renderCard(const std::string& text, const std::string& folder, int width)
                                            symbols.speaker, symbols.speakerPressed);
     renderer->SetBasePath(folder);
 
-    // Measured on an image of the same width and resolution; the surface
-    // only measures there, so it never paints on it.
+    // Painted first on one row of the same width and resolution: {VD:}
+    // moves lines down only when painted, so measuring alone would cut
+    // them off. The image holds the layout and every line painted.
     QImage ruler(width, 1, QImage::Format_RGB32);
     double height = 1;
     {
         cartulo::platform::QtSurface measuring(ruler);
         renderer->SetCtrl(&measuring);
-        const float size = renderer->SizeText(text, 0, 0, 0, -1);
+        const float end = renderer->DrawText(text, 0, 0, 0, -1);
+        const float size = std::max(end, renderer->pMC().PaintedBottom());
         if (std::isfinite(size)) height = std::ceil(size);
         renderer->SetCtrl(nullptr);
+        measuring.End();
     }
     const long long tallest = std::min<long long>(kMaxHeight, kMaxPixels / width);
     const int rows = static_cast<int>(std::clamp<double>(height, 1, static_cast<double>(tallest)));

@@ -3,10 +3,15 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 #include "cli/commands.h"
 #include "cli/exit_code.h"
+#include "engine/paths.h"
 #include "platform/command_channel.h"
 
 namespace ctu {
@@ -20,13 +25,34 @@ int argc_ = 1;
 char name_[] = "ctu";
 char* argv_[] = {name_, nullptr};
 
+// The program runs elsewhere and would resolve a relative path against its
+// own folder: a path argument goes as the absolute path meant here, by the
+// rule a second start follows. Only "abrir" takes a path.
+std::string withAbsolutePath(const std::string& command) {
+    const auto blank = command.find(' ');
+    if (blank == std::string::npos) return command;
+    std::string word = command.substr(0, blank);
+    for (char& c : word) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    const std::string_view path = std::string_view(command).substr(blank + 1);
+    if (word != "abrir" || path.empty() || path.starts_with('/')) return command;
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    if (error) {
+        throw Failure(ExitCode::FileError,
+                      "No se puede saber la carpeta actual: " + error.message() + ".");
+    }
+    return command.substr(0, blank + 1) + cartulo::paths::ResolvePath(path, here.string());
+}
+
 }  // namespace
 
 void runSend(const CommandLine& line, Streams&) {
-    const std::string& command = line.operands[0];
-    if (command.find('\n') != std::string::npos) {
+    if (line.operands[0].find('\n') != std::string::npos) {
         throw Failure(ExitCode::Usage, "La orden no puede tener saltos de línea.");
     }
+    const std::string command = withAbsolutePath(line.operands[0]);
     if (command.size() > static_cast<std::size_t>(cartulo::platform::kMaxCommandLineBytes)) {
         throw Failure(ExitCode::Usage, "La orden es demasiado larga.");
     }

@@ -13,7 +13,7 @@ void runSet(const CommandLine& line, Streams& io) {
     const auto text = cardTextArgument(line, io.in);
     CardFile file(line.operands[0]);
     const cartulo::CardId card = file.find(line.operands[1]);
-    checkStorableText(*text);
+    checkStorableText(*text, card == file.cards().GetMain());
     if (!file.cards().SetTxt(card, *text)) {
         throw Failure(ExitCode::Refused, "El texto no se puede guardar.");
     }

@@ -32,8 +32,8 @@ std::string storableEntry(std::string_view entryUtf8) {
     return entry;
 }
 
-void checkStorableText(std::string_view text) {
-    if (const auto why = cartulo::cCartulo::CheckText(text)) {
+void checkStorableText(std::string_view text, bool mainCard) {
+    if (const auto why = cartulo::cCartulo::CheckText(text, mainCard)) {
         refuse("El texto no se puede guardar: " + *why);
     }
 }

@@ -14,8 +14,8 @@ namespace ctu {
 std::string storableEntry(std::string_view entryUtf8);
 
 // Throws Failure(ExitCode::Refused) when the file format cannot hold the
-// text (Windows-1252, CR LF line ends).
-void checkStorableText(std::string_view text);
+// text (Windows-1252, CR LF line ends); the main card's may begin with "@@".
+void checkStorableText(std::string_view text, bool mainCard = false);
 
 // The card NewCard or NewAlias made; throws Failure(ExitCode::Refused) for
 // their negative results.

@@ -39,8 +39,9 @@ std::string_view usageText() {
 
 La ficha principal se nombra con "" o con " <Ficha principal>".
 Con --text-file, F puede ser "-" (la entrada estándar).
-Tras "--" ningún argumento se toma por opción (para entradas que empiezan por "-"
-y consultas como: ctu search FICHERO --json -- -perro).
+Las opciones empiezan por "--"; un argumento con un solo "-" delante es una
+entrada o una consulta (ctu search FICHERO -perro). Tras "--" ningún argumento
+se toma por opción (para los que empiezan por "--").
 CONSULTA usa el lenguaje de búsqueda: palabras separadas por comas (casa,perro),
 -palabra, ntry:palabra, campo:palabra, t:texto literal, s:n,término1,término2 y
 k:campo:palabra,... Mayúsculas y minúsculas dan igual; los acentos, no.

@@ -31,6 +31,27 @@ std::string Extension(std::string_view path) {
     return std::string(path.substr(dot + 1));
 }
 
+std::string ResolvePath(std::string_view path, std::string_view base) {
+    if (path.starts_with('/')) return std::string(path);
+    // The result never ends in "/"; the root is kept as "" until the end.
+    std::string result(base);
+    while (result.ends_with('/')) result.pop_back();
+    while (!path.empty()) {
+        const auto slash = path.find('/');
+        const std::string_view part = path.substr(0, slash);
+        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            const auto last = result.rfind('/');
+            result.resize(last == std::string::npos ? 0 : last);
+            continue;
+        }
+        result += '/';
+        result += part;
+    }
+    return result.empty() ? std::string("/") : result;
+}
+
 std::string ValidFileName(std::string_view name) {
     std::string out(name);
     for (char& c : out) {

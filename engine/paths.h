@@ -15,6 +15,13 @@ std::string FileNamePart(std::string_view path);
 std::string DirectoryPart(std::string_view path);
 // Everything after the last "." that follows the last "/"; "" when none.
 std::string Extension(std::string_view path);
+// An absolute path ("/...") comes back unchanged. Otherwise `path` is walked
+// from `base` one "/"-separated component at a time, as text, without
+// touching the file system: ".." goes to the parent folder (never above
+// "/"), "." and empty components do nothing, any other component is
+// appended after a "/". `base` is an absolute folder; a trailing "/" on it
+// is ignored, so a base of "/" never gives "//".
+std::string ResolvePath(std::string_view path, std::string_view base);
 // The name with each \ / : * ? " < > | replaced by "_".
 std::string ValidFileName(std::string_view name);
 bool DirectoryExists(const std::string& path);

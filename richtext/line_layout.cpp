@@ -1,5 +1,6 @@
 // The line builder: fills each line with the tokens that fit, checks the
 // bottom, and paints the line before going on to the next.
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -113,6 +114,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     link_ = {};
     linkOpenInLayout_ = false;
     moveDown_ = 0;
+    paintedBottom_ = startY;
     resetFont();
 
     // The start of the last line examined, which SizeText reports.
@@ -147,6 +149,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         if (!measureOnly) {
             restoreSnapshot(snapshot);
             paintLine(lineY);
+            paintedBottom_ = std::max(paintedBottom_, lineY + shift + line_.ascent + line_.descent);
         }
         if (IsCrLfAt(text_, pos_)) {
             lineY += margins_.paragraph;

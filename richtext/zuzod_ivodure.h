@@ -83,6 +83,12 @@ class cZuzodIvodure {
     // out, and the bottom check may stop at another line than DrawText's.
     float SizeText(std::string_view text, float y, float left, float right, float bottom);
 
+    // After DrawText: the lowest Y its painted lines reach, each where its
+    // {VD:} shifts put it (a line painted before a shift back up stays
+    // low); the top y for an empty text. What an image of the whole text
+    // must hold besides the Y DrawText returns.
+    float PaintedBottom() const { return static_cast<float>(paintedBottom_); }
+
     // The text of the last call, tables moved onto their own lines.
     const std::string& GetText() const { return text_; }
     // After DrawText: the first position not painted (1-based; one past
@@ -215,6 +221,7 @@ class cZuzodIvodure {
     bool paragraphStart_ = true;
     bool linkOpenInLayout_ = false;
     double moveDown_ = 0;  // {VD:} so far, painting only
+    double paintedBottom_ = 0;
     richtext::LineRecord line_;
     richtext::OpenLink link_;
     bool busy_ = false;

@@ -9,8 +9,8 @@
 #include <vector>
 
 // Arguments are paths relative to the working folder: the caller resolves
-// them with ResolvePath.
-#include "shell/resolve_path.h"
+// them with paths::ResolvePath.
+#include "engine/paths.h"
 
 namespace cartulo::shell {
 

@@ -22,7 +22,6 @@
 #include "shell/file_drop.h"
 #include "shell/main_menus.h"
 #include "shell/main_toolbar.h"
-#include "shell/resolve_path.h"
 #include "shell/search_field.h"
 #include "support/qt_user_dialogs.h"
 #include "windows/frm_vista_previa.h"
@@ -38,6 +37,10 @@ const QSize kStartSize(1120, 760);
 
 QString decodePath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string encodePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 }  // namespace
@@ -211,13 +214,15 @@ void frmMain::TickAutoguardado() {
 void frmMain::AbrirAlArrancar() {
     tmrOpen_.stop();
     if (settings_ != nullptr) {
-        const QString folder = decodePath(paths::DirectoryPart(settings_->FilePath()));
+        const std::string folder = paths::DirectoryPart(settings_->FilePath());
         for (const std::string& entry : settings_->AutoLoadList()) {
-            files_->Abrir(ResolvePath(decodePath(entry), folder), false);
+            files_->Abrir(decodePath(paths::ResolvePath(entry, folder)), false);
         }
     }
     if (!firstArgument_.isEmpty()) {
-        files_->Abrir(ResolvePath(firstArgument_, QDir::currentPath()), true);
+        files_->Abrir(decodePath(paths::ResolvePath(encodePath(firstArgument_),
+                                                    encodePath(QDir::currentPath()))),
+                      true);
     }
 }
 

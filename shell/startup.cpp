@@ -4,13 +4,13 @@
 #include <QFile>
 #include <cmath>
 
+#include "engine/paths.h"
 #include "platform/qt_picture.h"
 #include "platform/symbol_pictures.h"
 #include "platform/system_sound.h"
 #include "richtext/image_cache.h"
 #include "shell/about.h"
 #include "shell/frm_main.h"
-#include "shell/resolve_path.h"
 #include "shell/single_instance.h"
 #include "support/qt_user_dialogs.h"
 
@@ -62,7 +62,10 @@ StartupResult Arranque::Iniciar() {
 
     const QString first = commandLine_.GetArgument(1);
     const QString absolute =
-        first.isEmpty() ? QString() : ResolvePath(first, options_.workingDirectory);
+        first.isEmpty() ? QString()
+                        : QFile::decodeName(QByteArray::fromStdString(paths::ResolvePath(
+                              QFile::encodeName(first).toStdString(),
+                              QFile::encodeName(options_.workingDirectory).toStdString())));
     const InstanceRole role = EstablishInstance(server_, absolute, options_.channelName);
     switch (role) {
         case InstanceRole::HandedOver:

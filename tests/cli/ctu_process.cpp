@@ -34,7 +34,8 @@ std::string contents(std::FILE* f) {
 
 }  // namespace
 
-CtuRun ctu(const std::vector<std::string>& args, std::string_view input) {
+CtuRun ctu(const std::vector<std::string>& args, std::string_view input,
+           const std::string& workingFolder) {
     // Files rather than pipes: no risk of a full pipe blocking either side.
     TempFile in = tempFile(), out = tempFile(), err = tempFile();
     if (!input.empty()) std::fwrite(input.data(), 1, input.size(), in.get());
@@ -46,6 +47,9 @@ CtuRun ctu(const std::vector<std::string>& args, std::string_view input) {
     posix_spawn_file_actions_adddup2(&actions, fileno(in.get()), STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, fileno(out.get()), STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, fileno(err.get()), STDERR_FILENO);
+    if (!workingFolder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+    }
 
     std::vector<std::string> argStrings{CTU_PATH};
     argStrings.insert(argStrings.end(), args.begin(), args.end());

@@ -11,5 +11,7 @@ struct CtuRun {
     std::string err;
 };
 
-// Runs ctu with the arguments, `input` as its standard input, and waits.
-CtuRun ctu(const std::vector<std::string>& args, std::string_view input = {});
+// Runs ctu with the arguments, `input` as its standard input, in the given
+// working folder (else this process's), and waits.
+CtuRun ctu(const std::vector<std::string>& args, std::string_view input = {},
+           const std::string& workingFolder = {});

@@ -28,10 +28,9 @@ TEST_F(CliTest, MalformedCommandLinesAreUsageErrors) {
     expectUsageError({"add", file, "Nueva", "--text", "a", "--text", "b"});
     expectUsageError({"add", file, "Nueva", "--text"});
     expectUsageError({"set", file, "Pan"});
-    expectUsageError({"delete", file, "-Pan"});
+    expectUsageError({"delete", file, "--Pan"});
     expectUsageError({"search", file});
-    // A query beginning with "-" needs "--" before it.
-    expectUsageError({"search", file, "-Pan"});
+    expectUsageError({"search", file, "-", "Pan"});
     EXPECT_EQ(readBytes(file), before);
 
     const auto help = ctu({"--help"});
@@ -39,10 +38,16 @@ TEST_F(CliTest, MalformedCommandLinesAreUsageErrors) {
     EXPECT_NE(help.out.find("Uso:"), std::string::npos);
 }
 
-TEST_F(CliTest, DoubleDashLetsAnEntryBeginWithAHyphen) {
+TEST_F(CliTest, OneLeadingHyphenIsAnOperandAndDoubleDashEndsTheOptions) {
     writeCardFile({{"", "Agenda"}});
-    EXPECT_EQ(ctu({"add", file, "--text=menos", "--", "-5 grados"}).exitCode, 0);
-    EXPECT_EQ(ctu({"show", file, "--", "-5 grados"}).out, "menos");
+    EXPECT_EQ(ctu({"add", file, "-5 grados", "--text", "-menos"}).exitCode, 0);
+    EXPECT_EQ(ctu({"show", file, "-5 grados"}).out, "-menos");
+    EXPECT_EQ(ctu({"search", file, "-menos", "--json"}).out, "[{\"id\":1,\"entry\":\"\"}]\n");
+    EXPECT_EQ(ctu({"add", file, "--text=x", "--", "--json"}).exitCode, 0);
+    EXPECT_EQ(ctu({"show", file, "--", "--json"}).out, "x");
+    EXPECT_EQ(ctu({"set", file, "--text-file", "-", "--", "--json"}, "de stdin").exitCode, 0);
+    EXPECT_EQ(ctu({"show", file, "--", "--json"}).out, "de stdin");
+    EXPECT_NE(ctu({"-h"}).out.find("Uso:"), std::string::npos);
 }
 
 // An empty `code` accepts any engine code.

@@ -1,4 +1,4 @@
-// ctu lint: the markup errors of every card, from laying its text out, in
+// ctu lint: the markup errors of every card, from painting it, in
 // card-list order and only for the cards that have any.
 #include <string>
 
@@ -52,10 +52,13 @@ TEST_F(CliTest, LintOfACleanFilePrintsNothingAndSucceeds) {
 }
 
 TEST_F(CliTest, LintReportsEveryDistinctErrorOfOneCardInOrder) {
-    writeCardFile({{"", "Agenda"}, {"Varios", "{ZZ:} {Q:abc} {ZZ:} {L:} {N"}});
+    std::string links;  // one hot zone more than a painting records
+    for (int i = 0; i <= 100; ++i) links += "\xABx\xBB ";
+    writeCardFile({{"", "Agenda"}, {"Varios", "{ZZ:} {Q:abc} {ZZ:} {L:} {N"}, {"Enlaces", links}});
     const auto run = ctu({"lint", file, "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, R"([{"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
+    EXPECT_EQ(run.out, R"([{"entry":"Enlaces","errors":["Demasiadas zonas calientes"]},)"
+                       R"({"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
                        R"("Color no válido: abc","Llaves no cerradas"]}])"
                        "\n");
 }

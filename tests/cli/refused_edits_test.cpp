@@ -129,6 +129,11 @@ TEST_F(CliTest, LimitsOfTheFormatAreAccepted) {
     EXPECT_EQ(
         readBytes(file),
         cardFileBytes({{"", "Agenda"}, {"Precio \x80", "5 \x80 \xAB\xF1\xBB"}, {entry99, "x@@"}}));
+    // Only the main card's text may begin with "@@".
+    EXPECT_EQ(ctu({"set", file, "", "--text", "@@x"}).exitCode, 0);
+    EXPECT_EQ(ctu({"show", file, ""}).out, "@@x");
+    EXPECT_EQ(ctu({"new", dir.path("nuevo.ctu"), "--title", "@@x"}).exitCode, 0);
+    EXPECT_EQ(readBytes(dir.path("nuevo.ctu")), cardFileBytes({{"", "@@x"}}));
 }
 
 }  // namespace

@@ -45,6 +45,21 @@ TEST_F(CliRender, WritesAPngOfTheRequestedWidthWithTheTextOnWhite) {
     EXPECT_GT(countPixels(image, [](QColor c) { return c.value() < 100; }), 20);
 }
 
+TEST_F(CliRender, TextMovedDownIsPaintedWhole) {
+    writeCardFile({{"", "Agenda"},
+                   {"Llana", "L\xEDnea"},
+                   {"Baja", "{VD:150}L\xEDnea"},
+                   {"Vuelve", "{VD:150}L\xEDnea{VD:-150}"}});
+    const QImage plain = render("Llana", {"--width", "200"});
+    for (const std::string entry : {"Baja", "Vuelve"}) {
+        // The same line, lower by a whole number of pixels, and nothing below it.
+        const QImage moved = render(entry, {"--width", "200"});
+        ASSERT_GT(moved.height(), plain.height() + 100) << entry;
+        EXPECT_EQ(moved.copy(0, moved.height() - plain.height(), 200, plain.height()), plain)
+            << entry;
+    }
+}
+
 TEST_F(CliRender, DefaultWidthIsEightHundredPixels) {
     writeCardFile({{"", "Agenda"}});
     const QImage image = render("");

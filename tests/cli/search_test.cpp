@@ -43,7 +43,7 @@ class CliSearch : public CliTest, public ::testing::WithParamInterface<Search> {
 
 TEST_P(CliSearch, FindsMatchingCardsInListOrder) {
     writeCardFile(kCards);
-    const auto run = ctu({"search", file, "--", GetParam().query});
+    const auto run = ctu({"search", file, GetParam().query});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(hitIds(run.out), GetParam().ids) << GetParam().query;

@@ -1,6 +1,7 @@
 // Path helpers: pure string rules, then the ones that ask the file system.
 #include <sys/stat.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -45,6 +46,29 @@ TEST(PathsTest, JoinPathAddsOneSeparator) {
     EXPECT_EQ(JoinPath("/home/ana/", "agenda.ctu"), "/home/ana/agenda.ctu");
     EXPECT_EQ(JoinPath("/", "agenda.ctu"), "/agenda.ctu");
     EXPECT_EQ(JoinPath("", "agenda.ctu"), "/agenda.ctu");
+}
+
+TEST(PathsTest, ResolvePathWalksTheRelativePathFromTheBase) {
+    const std::vector<std::array<std::string, 3>> cases = {
+        // path, base, expected
+        {"notas.ctu", "/home/ana", "/home/ana/notas.ctu"},
+        {"../notas.ctu", "/home/ana", "/home/notas.ctu"},
+        {"../../../../notas.ctu", "/home/ana", "/notas.ctu"},
+        {"./sub/./notas.ctu", "/home/ana", "/home/ana/sub/notas.ctu"},
+        {"sub/", "/home/ana", "/home/ana/sub"},
+        {"sub//notas.ctu", "/home/ana/", "/home/ana/sub/notas.ctu"},
+        {"a/../../b", "/home/ana", "/home/b"},
+        {"notas.ctu", "/", "/notas.ctu"},
+        {"..", "/", "/"},
+        {"..", "/home", "/"},
+        {"", "/home/ana", "/home/ana"},
+        {".", "/", "/"},
+        {"/etc/../notas.ctu", "/home/ana", "/etc/../notas.ctu"},
+        {"mis notas/a\xC3\xB1o.ctu", "/home/ana", "/home/ana/mis notas/a\xC3\xB1o.ctu"},
+    };
+    for (const auto& [path, base, expected] : cases) {
+        EXPECT_EQ(ResolvePath(path, base), expected) << path << " from " << base;
+    }
 }
 
 TEST(PathsTest, ValidFileNameReplacesReservedCharacters) {

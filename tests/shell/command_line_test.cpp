@@ -1,5 +1,4 @@
-// The command line: switches, then plain arguments; and resolving a
-// relative path against a folder.
+// The command line: switches, then plain arguments.
 #include "shell/command_line.h"
 
 #include <QStringList>
@@ -131,35 +130,6 @@ TEST(CommandLine, ArgumentsSplitByTheSystem) {
     line.ParseArguments({});
     EXPECT_EQ(line.SwitchCount(), 0);
     EXPECT_EQ(line.ArgumentCount(), 0);
-}
-
-TEST(ResolvePath, WalksTheRelativePathFromTheBase) {
-    struct Case {
-        const char* path;
-        const char* base;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"notas.ctu", "/home/ana", "/home/ana/notas.ctu"},
-        {"../notas.ctu", "/home/ana", "/home/notas.ctu"},
-        {"../../../../notas.ctu", "/home/ana", "/notas.ctu"},
-        {"./sub/./notas.ctu", "/home/ana", "/home/ana/sub/notas.ctu"},
-        {"sub/", "/home/ana", "/home/ana/sub"},
-        {"sub//notas.ctu", "/home/ana/", "/home/ana/sub/notas.ctu"},
-        {"a/../../b", "/home/ana", "/home/b"},
-        {"notas.ctu", "/", "/notas.ctu"},
-        {"..", "/", "/"},
-        {"..", "/home", "/"},
-        {"", "/home/ana", "/home/ana"},
-        {".", "/", "/"},
-        {"/etc/../notas.ctu", "/home/ana", "/etc/../notas.ctu"},
-        {"mis notas/año.ctu", "/home/ana", "/home/ana/mis notas/año.ctu"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ResolvePath(QString::fromUtf8(c.path), QString::fromUtf8(c.base)),
-                  QString::fromUtf8(c.expected))
-            << c.path << " from " << c.base;
-    }
 }
 
 }  // namespace
