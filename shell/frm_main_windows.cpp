@@ -136,7 +136,10 @@ void frmMain::MuestraFichaMaestra(const std::shared_ptr<cCartulo>& file) {
 }
 
 void frmMain::MuestraListaCartulos() {
-    // The list of open card files comes with later work.
+    // The list of open card files comes with later work. It docks at the
+    // bottom right like the index at the top right: against BordeAcoplado(),
+    // following it through Reacoplar(); while it shows, the start's count of
+    // opened files in the status bar is not needed.
 }
 
 void frmMain::FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) {
