@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
+#include <set>
 
 #include "engine/paths.h"
 #include "shell/about.h"
@@ -41,6 +42,11 @@ QString decodePath(const std::string& path) {
 
 std::string encodePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+QString textoAbiertosAlArrancar(int count) {
+    if (count == 1) return QStringLiteral("Se ha abierto 1 cartulo al iniciar.");
+    return QStringLiteral("Se han abierto %1 cartulos al iniciar.").arg(count);
 }
 
 }  // namespace
@@ -194,7 +200,10 @@ void frmMain::buildTimers() {
 
     tmrFoco_.setSingleShot(true);
     tmrFoco_.setInterval(1);
-    connect(&tmrFoco_, &QTimer::timeout, this, [this] { picBarra_->setFocus(); });
+    // A window opened since the timer started keeps the keys it was given.
+    connect(&tmrFoco_, &QTimer::timeout, this, [this] {
+        if (hijas_.empty()) picBarra_->setFocus();
+    });
 
     tmrAutoSave_.setInterval(kAutoSaveTickMs);
     connect(&tmrAutoSave_, &QTimer::timeout, this, [this] { TickAutoguardado(); });
@@ -213,17 +222,25 @@ void frmMain::TickAutoguardado() {
 
 void frmMain::AbrirAlArrancar() {
     tmrOpen_.stop();
+    std::set<std::shared_ptr<cCartulo>> opened;
+    bool autoloaded = false;
     if (settings_ != nullptr) {
         const std::string folder = paths::DirectoryPart(settings_->FilePath());
         for (const std::string& entry : settings_->AutoLoadList()) {
-            files_->Abrir(decodePath(paths::ResolvePath(entry, folder)), false);
+            if (auto file = files_->Abrir(decodePath(paths::ResolvePath(entry, folder)), false)) {
+                opened.insert(file);
+                autoloaded = true;
+            }
         }
     }
     if (!firstArgument_.isEmpty()) {
-        files_->Abrir(decodePath(paths::ResolvePath(encodePath(firstArgument_),
-                                                    encodePath(QDir::currentPath()))),
-                      true);
+        const std::string path = paths::ResolvePath(encodePath(firstArgument_),
+                                                    encodePath(QDir::currentPath()));
+        if (auto file = files_->Abrir(decodePath(path), true)) opened.insert(file);
     }
+    // The "AUTOLOAD" files open without windows; until a list of open card
+    // files shows them (and whenever it is closed), the status bar says so.
+    if (autoloaded) TextoEstado(textoAbiertosAlArrancar(static_cast<int>(opened.size())));
 }
 
 void frmMain::ComandoEspera(const QString& word, const windows::Argumentos& args) {

@@ -89,6 +89,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void VentanaCerrada(windows::ChildWindow& window) override;
     QPoint PosicionCascada(const QSize& windowSize) override;
     QSize AreaCliente() const override;
+    int BordeAcoplado() const override;
     void BarraAnadeComando(const QString& owner, int panel, const QString& caption,
                            const QString& word) override;
     void BarraAnadeMenu(const QString& owner, int panel, const QString& caption,
@@ -187,6 +188,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void abrirVistaPrevia();
     void colocarVistaPrevia();
     void vistaPreviaCerrada(windows::frmVistaPrevia* preview);
+    // The windows docked at the right follow the edge they stand against.
+    void reacoplar();
     // --- commands (frm_main_commands.cpp) ---
     void activar();
     void buscar(const QString& text);

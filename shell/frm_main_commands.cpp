@@ -147,6 +147,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::Resize && watched == mdiArea_->viewport()) {
         colocarVistaPrevia();
+        reacoplar();
         return false;
     }
     if (type == QEvent::KeyRelease) {

@@ -270,8 +270,9 @@ void frmMain::cerrarFichas() {
 }
 
 void frmMain::ordenar() {
-    for (windows::ChildWindow* child : Ventanas()) child->Colocar();
+    // The preview first: the docked windows stand at its left.
     colocarVistaPrevia();
+    for (windows::ChildWindow* child : Ventanas()) child->Colocar();
 }
 
 void frmMain::ponerTamano(int width, int height) {

@@ -38,6 +38,7 @@ void frmMain::abrirVistaPrevia() {
         preview->Vaciar();
     }
     preview->Activar();
+    reacoplar();
 }
 
 void frmMain::colocarVistaPrevia() {
@@ -52,6 +53,7 @@ void frmMain::vistaPreviaCerrada(windows::frmVistaPrevia* preview) {
     const QWidget* focus = QApplication::focusWidget();
     const bool hadFocus = focus != nullptr && (focus == preview || preview->isAncestorOf(focus));
     if (vistaPrevia_ == preview) vistaPrevia_ = nullptr;
+    reacoplar();
     // It is still inside its close event.
     preview->deleteLater();
     // The keys go back to the window the user works in.

@@ -26,6 +26,9 @@ QMdiSubWindow* frmMain::AnadeVentana(windows::ChildWindow& child) {
     connect(sub, &QObject::destroyed, this, [this](QObject* gone) { olvidar(gone); });
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
+    // Activation alone gives the keys to the frame's first control, often a
+    // hidden one: what the user types next goes into the window's text.
+    widget->setFocus();
     return sub;
 }
 
@@ -133,7 +136,10 @@ void frmMain::MuestraFichaMaestra(const std::shared_ptr<cCartulo>& file) {
 }
 
 void frmMain::MuestraListaCartulos() {
-    // The list of open card files comes with later work.
+    // The list of open card files comes with later work. It docks at the
+    // bottom right like the index at the top right: against BordeAcoplado(),
+    // following it through Reacoplar(); while it shows, the start's count of
+    // opened files in the status bar is not needed.
 }
 
 void frmMain::FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) {
@@ -184,6 +190,21 @@ QPoint frmMain::PosicionCascada(const QSize& windowSize) {
 
 QSize frmMain::AreaCliente() const {
     return mdiArea_->viewport()->size();
+}
+
+int frmMain::BordeAcoplado() const {
+    // The index, and the list of open card files below it, stand at the left
+    // of the preview while it is docked: it would cover them otherwise.
+    const int edge = AreaCliente().width();
+    if (!vistaPrevia_ || vistaPrevia_->isHidden()) return edge;
+    const QRect preview = vistaPrevia_->geometry();
+    const int margin = windows::frmVistaPrevia::kMargenPixeles;
+    if (preview.x() + preview.width() + margin != edge) return edge;  // moved by hand
+    return preview.x() - margin;
+}
+
+void frmMain::reacoplar() {
+    for (windows::ChildWindow* child : Ventanas()) child->Reacoplar();
 }
 
 void frmMain::BarraAnadeComando(const QString& owner, int panel, const QString& caption,

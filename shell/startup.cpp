@@ -5,12 +5,14 @@
 #include <cmath>
 
 #include "engine/paths.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_picture.h"
 #include "platform/symbol_pictures.h"
 #include "platform/system_sound.h"
 #include "richtext/image_cache.h"
 #include "shell/about.h"
 #include "shell/frm_main.h"
+#include "shell/qt_translation.h"
 #include "shell/single_instance.h"
 #include "support/qt_user_dialogs.h"
 
@@ -28,6 +30,7 @@ Arranque::Arranque(StartupOptions options)
 Arranque::~Arranque() {
     server_.Close();
     main_.reset();
+    if (clipboard_ && &Clipboard() == clipboard_.get()) SetClipboard(nullptr);
     // The pictures go while the application object still exists.
     if (resources_ && ProgramResources() == resources_) SetProgramResources(nullptr);
 }
@@ -56,6 +59,8 @@ support::MessageRequest MensajeSinComunicacion() {
 }
 
 StartupResult Arranque::Iniciar() {
+    // Before any box: its buttons are Qt's.
+    if (!qtTexts_) qtTexts_ = InstalarTraduccionQt();
     commandLine_.ParseArguments(options_.arguments);
     const bool debug = commandLine_.HasSwitch(QStringLiteral("debug"));
     settings_.ReadOptions();
@@ -88,6 +93,9 @@ StartupResult Arranque::Iniciar() {
     // Before any window: the preview's binding takes them when it is made.
     resources_ = RecursosDelPrograma(settings_.DisplayScale());
     SetProgramResources(resources_);
+    // Cards copied here reach other programs and a second Cartulo, and theirs come in.
+    clipboard_ = std::make_shared<platform::QtClipboard>();
+    SetClipboard(clipboard_);
 
     MainWindowSetup setup;
     setup.registry = options_.registry;

@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 #include <memory>
 #include <string>
 
 #include "engine/cartulos.h"
+#include "engine/clipboard.h"
 #include "platform/command_channel.h"
 #include "richtext/binding_resources.h"
 #include "shell/command_line.h"
@@ -59,6 +61,8 @@ class Arranque {
     platform::CommandChannelServer server_;
     std::unique_ptr<frmMain> main_;
     std::shared_ptr<const BindingResources> resources_;  // installed by this start
+    std::unique_ptr<QTranslator> qtTexts_;               // Qt's texts in Spanish
+    std::shared_ptr<ClipboardText> clipboard_;           // the system's, for the cards
 };
 
 // What every rich-text binding of the program shares: the picture cache

@@ -24,6 +24,10 @@ class ChildWindow {
     // null unless the command sets one. Unknown words do nothing.
     virtual QVariant Comando(const QString& word, const Argumentos& args = {}) = 0;
     virtual void Colocar() = 0;
+    // The edge docked windows stand against moved (the preview opened or
+    // closed, the area was resized): a window still where Colocar put it
+    // docks again; one the user moved stays.
+    virtual void Reacoplar() {}
     // Called when the window becomes the active one.
     virtual void CrearBotones() = 0;
     // The window's card file; null for windows that have none.

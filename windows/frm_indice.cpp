@@ -199,7 +199,12 @@ void frmIndice::Ctu_CloseFile() {
 
 void frmIndice::Colocar() {
     QWidget* outer = Exterior();
-    outer->move(services_.AreaCliente().width() - outer->width(), 0);
+    outer->move(std::max(services_.BordeAcoplado() - outer->width(), 0), 0);
+    colocadaEn_ = outer->pos();
+}
+
+void frmIndice::Reacoplar() {
+    if (colocadaEn_ && Exterior()->pos() == *colocadaEn_) Colocar();
 }
 
 void frmIndice::Distribuir() {

@@ -5,10 +5,12 @@
 // main window's client area the first time it is shown.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "engine/cartulo.h"
 #include "windows/child_window.h"
@@ -35,6 +37,7 @@ class frmIndice : public QWidget, public ChildWindow, private CartuloListener {
     // --- ChildWindow ---
     QVariant Comando(const QString& word, const Argumentos& args = {}) override;
     void Colocar() override;
+    void Reacoplar() override;
     void CrearBotones() override;
     std::shared_ptr<cCartulo> Cartulo() const override { return ctu_; }
     ChildKind Kind() const override { return ChildKind::Indice; }
@@ -96,6 +99,7 @@ class frmIndice : public QWidget, public ChildWindow, private CartuloListener {
     bool clicking_ = false;
     bool updating_ = false;
     bool placed_ = false;
+    std::optional<QPoint> colocadaEn_;  // where Colocar last put the outer window
     bool closed_ = false;
 
     IndexModel* model_ = nullptr;

@@ -43,6 +43,9 @@ class MainServices {
     virtual QPoint PosicionCascada(const QSize& windowSize) = 0;
     // The inner size of the area that holds the child windows.
     virtual QSize AreaCliente() const = 0;
+    // The right edge, in pixels of the MDI area, that windows docked at the
+    // right stand against: the client width, or left of the docked preview.
+    virtual int BordeAcoplado() const { return AreaCliente().width(); }
 
     // Command bar: elements are marked with the kind of window that owns
     // them; the main window's own are marked "frmMain".

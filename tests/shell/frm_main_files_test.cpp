@@ -82,6 +82,8 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     for (windows::ChildWindow* window : shown) EXPECT_EQ(window->Cartulo(), Registered(2));
     EXPECT_EQ(shown[0]->Kind(), windows::ChildKind::Indice);
     EXPECT_EQ(shown[1]->Kind(), windows::ChildKind::Ficha);
+    // The files opened without windows are at least counted.
+    EXPECT_EQ(Main().TextoEstadoActual(), QStringLiteral("Se han abierto 3 cartulos al iniciar."));
 }
 
 TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {

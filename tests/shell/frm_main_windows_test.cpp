@@ -1,14 +1,18 @@
 // The card and index windows the main window opens, finds and closes.
 #include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/text_codec.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/card_text_edit.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
+#include "windows/frm_vista_previa.h"
+#include "windows/index_model.h"
 
 namespace cartulo::shell::testing {
 namespace {
@@ -34,6 +38,12 @@ class FrmMainWindowsTest : public FrmMainTest {
         return cards;
     }
     frmFicha* ActiveCard() { return dynamic_cast<frmFicha*>(Main().VentanaActiva()); }
+    frmFicha* CardOf(CardId id) {
+        for (frmFicha* card : Cards()) {
+            if (card->ID() == id) return card;
+        }
+        return nullptr;
+    }
 };
 
 TEST_F(FrmMainWindowsTest, OpeningShowsTheIndexAndTheMainCardOnceEach) {
@@ -200,6 +210,66 @@ TEST_F(FrmMainWindowsTest, ARenamedFileRefreshesTheCaptionsOfItsWindows) {
         }
     }
     EXPECT_TRUE(cardSeen);
+}
+
+TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) {
+    firstArgument = MakeFile("a.ctu", "Animales", {"Gatos", "Perros", "Ratones"});
+    Main().show();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
+    const auto file = Registered(0);
+    const CardId perros = file->SrchNtry("Perros");
+    file->SetTxt(perros, "\xABRatones\xBB");
+    auto* index = dynamic_cast<frmIndice*>(Main().Ventanas()[0]);
+    const auto keys = [] {
+        // Once the timers started before this one (the focus hand-back) have run.
+        bool turned = false;
+        QTimer::singleShot(1, [&turned] { turned = true; });
+        EXPECT_TRUE(QTest::qWaitFor([&turned] { return turned; }, 5000));
+        return QApplication::focusWidget();
+    };
+    const auto text = [&](const char* entry) -> QWidget* {
+        frmFicha* card = CardOf(file->SrchNtry(entry));
+        if (card == nullptr) ADD_FAILURE() << "no window for " << entry;
+        return card != nullptr ? card->txtTxt() : nullptr;
+    };
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    EXPECT_EQ(keys(), text(""));  // the start
+    Main().MuestraIndice(file);
+    EXPECT_EQ(keys(), index->txtIndice());
+    QTest::keyClicks(QApplication::focusWidget(), "Gat");
+    press(Qt::Key_Return);
+    EXPECT_EQ(keys(), text("Gatos"));
+
+    Main().MuestraIndice(file);
+    QWidget* list = index->lstIndice()->viewport();
+    const QPoint row = index->lstIndice()
+                           ->visualRect(index->Modelo().index(index->Modelo().FilaDe(perros), 0))
+                           .center();
+    QTest::mouseClick(list, Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list, Qt::LeftButton, {}, row);
+    QTest::mouseRelease(list, Qt::LeftButton, {}, row);
+    EXPECT_EQ(keys(), text("Perros"));
+    press(Qt::Key_Right);  // into the link
+    press(Qt::Key_F8);
+    EXPECT_EQ(keys(), text("Ratones"));
+    press(Qt::Key_F7);
+    EXPECT_EQ(keys(), ActiveCard()->txtNtry());
+    ActiveCard()->CancelarEntrada();
+    press(Qt::Key_F7, Qt::ShiftModifier);
+    EXPECT_EQ(keys(), ActiveCard()->txtNtry());
+    ActiveCard()->CancelarEntrada();
+
+    // Escape in the preview opens the card it shows, whose window was closed.
+    Main().EjecutarSiHabilitado(MenuItem::VentanaVistaPrevia);
+    Main().EjecutarSiHabilitado(MenuItem::VentanaCerrar);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !CardOf(file->SrchNtry("Hermana de Nueva ficha")); }, 5000));
+    QTest::keyClick(Main().VistaPrevia(), Qt::Key_Escape);
+    EXPECT_EQ(keys(), text("Hermana de Nueva ficha"));
 }
 
 }  // namespace

@@ -1,6 +1,12 @@
 // The start: one instance serves the command channel, a second one hands
 // its file over and ends; without a channel the program still starts.
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLocalSocket>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <utility>
@@ -11,6 +17,7 @@
 #include "engine/cartulo.h"
 #include "engine/cartulos.h"
 #include "shell/frm_main.h"
+#include "shell/qt_translation.h"
 #include "shell/startup.h"
 #include "support/scripted_user_dialogs.h"
 
@@ -111,6 +118,37 @@ TEST_F(StartupTest, AnInstanceThatAnswersButTakesNothingEndsTheStartWithTheMessa
               QStringLiteral("No se ha podido establecer una comunicación DDE con Cartulo."));
     EXPECT_EQ(dialogs.Messages()[0].flags & 0x70, support::msg::kCritical);
     EXPECT_EQ(registry.ListCount(), 0);
+}
+
+TEST_F(StartupTest, QtsOwnTextsAreSpanishAndCardsTravelByTheSystemClipboard) {
+    const auto cancel = [] {
+        return QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
+    };
+    EXPECT_EQ(InstalarTraduccionQt(dir.filePath("sin traducciones")), nullptr);
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
+    QClipboard& system = *QGuiApplication::clipboard();
+    {
+        Arranque start(Options({}));
+        ASSERT_EQ(start.Iniciar(), StartupResult::Shown);
+        EXPECT_EQ(cancel().remove(u'&'), QStringLiteral("Cancelar"));
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        EXPECT_EQ(files.findChild<QLabel*>("fileNameLabel")->text(),
+                  QStringLiteral("&Nombre de fichero:"));
+
+        cCartulo file;
+        file.NewFile("Origen");
+        file.SetTxt(file.NewCard("Gatos"), "Ma\xFAllan.");
+        file.CopyCard(file.SrchNtry("Gatos"));
+        EXPECT_EQ(system.text(), QStringLiteral("5 %GatosMaúllan.CaRd"));
+        system.setText(QStringLiteral("6 &PerrosLadran.CaRd"));
+        EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
+        const CardId pasted = file.PasteCard();
+        EXPECT_EQ(file.GetNtry(pasted) + file.GetTxt(pasted), "PerrosLadran.");
+    }
+    // The end puts both back.
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
+    EXPECT_EQ(cCartulo::ClipboardFormat(), 0);
 }
 
 }  // namespace
