@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QObject>
@@ -64,12 +65,28 @@ bool peerIsThisUser(qintptr descriptor) {
 #endif
 }
 
-bool serverAnswers(const QString& name) {
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    const bool answered = probe.waitForConnected(kProbeTimeoutMs);
-    probe.abort();
-    return answered;
+// Why an existing private folder may not hold the channel, or nothing.
+std::optional<QString> unsafeFolder(const QString& folder) {
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::lstat(QFile::encodeName(folder).constData(), &info) != 0) {
+        return QStringLiteral("no existe la carpeta ") + folder;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return folder + QStringLiteral(" no es una carpeta (es un enlace u otro archivo)");
+    }
+    if (info.st_uid != ::geteuid()) {
+        return QStringLiteral("la carpeta ") + folder + QStringLiteral(" es de otro usuario");
+    }
+    if ((info.st_mode & 07777) != 0700) {
+        return QStringLiteral("la carpeta ") + folder +
+               QStringLiteral(" no es solo de este usuario (permisos %1 en lugar de 700)")
+                   .arg(info.st_mode & 07777, 3, 8, QLatin1Char('0'));
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+    return std::nullopt;
 }
 
 // Only a socket left behind is removed, never another kind of file.
@@ -98,7 +115,35 @@ QString DefaultCommandChannelName() {
     if (!runtimeDir.isEmpty() && QDir::isAbsolutePath(runtimeDir)) {
         return QDir(runtimeDir).filePath(name);
     }
-    return name;
+    return PrivateChannelFolder() + QLatin1Char('/') + name;
+}
+
+QString PrivateChannelFolder() {
+    return QDir::cleanPath(QDir::tempPath()) + QStringLiteral("/cartulo-") + userId();
+}
+
+std::optional<QString> CommandChannelFolderProblem(const QString& name, bool create) {
+    const QString folder = QFileInfo(CommandChannelPath(name)).path();
+    if (folder != PrivateChannelFolder()) return std::nullopt;
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(folder);
+    if (create && ::mkdir(path.constData(), 0700) == 0) {
+        // The umask may have taken bits away; more is never given.
+        ::chmod(path.constData(), 0700);
+    }
+#else
+    Q_UNUSED(create);
+#endif
+    return unsafeFolder(folder);
+}
+
+ChannelAnswer ProbeCommandChannel(const QString& name, int timeoutMs) {
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (!probe.waitForConnected(timeoutMs)) return ChannelAnswer::Nobody;
+    const bool ours = peerIsThisUser(probe.socketDescriptor());
+    probe.abort();
+    return ours ? ChannelAnswer::ThisUser : ChannelAnswer::OtherUser;
 }
 
 QString CommandChannelPath(const QString& name) {
@@ -173,11 +218,21 @@ bool CommandChannelServer::State::Listen(const QString& name) {
     auto server = std::make_unique<QLocalServer>();
     server->setSocketOptions(QLocalServer::UserAccessOption);
     server->setMaxPendingConnections(kMaxPendingCommandConnections);
+    if (auto problem = CommandChannelFolderProblem(name, true)) {
+        error_ = *problem;
+        return false;
+    }
     // Asked first: with the user-only option the socket is made aside and
     // moved into place, which would replace a live server's socket.
-    if (serverAnswers(name)) {
-        error_ = QStringLiteral("Otro programa ya atiende el canal de órdenes ") + name;
-        return false;
+    switch (ProbeCommandChannel(name, kProbeTimeoutMs)) {
+        case ChannelAnswer::ThisUser:
+            error_ = QStringLiteral("Otro programa ya atiende el canal de órdenes ") + name;
+            return false;
+        case ChannelAnswer::OtherUser:
+            error_ = QStringLiteral("otro usuario atiende el canal de órdenes ") + name;
+            return false;
+        case ChannelAnswer::Nobody:
+            break;
     }
     if (!server->listen(name)) {
         if (server->serverError() != QAbstractSocket::AddressInUseError) {
@@ -368,6 +423,8 @@ bool SendLinesToRunningInstance(const QStringList& lines, int timeoutMs, const Q
         bytes += encoded;
         bytes += '\n';
     }
+
+    if (CommandChannelFolderProblem(name, false)) return false;
 
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     auto remaining = [&deadline] {

@@ -33,9 +33,25 @@ inline constexpr int kCommandLinesPerTurn = 32;
 inline constexpr int kMaxQueuedCommandLines = 1024;
 
 // "cartulo-" + the user's id, in $XDG_RUNTIME_DIR when that is set and
-// absolute (a folder only the user can enter); otherwise the bare name,
-// which the local socket places in the system's temporary folder.
+// absolute (a folder only the user can enter); otherwise in the folder
+// PrivateChannelFolder() of the temporary folder, since in a folder every
+// user may write another user could take the name first.
 QString DefaultCommandChannelName();
+
+// "cartulo-" + the user's id in the system's temporary folder: where the
+// channel lives without $XDG_RUNTIME_DIR.
+QString PrivateChannelFolder();
+
+// Why the channel `name` may not be used, or nothing when it may. Only a
+// name in PrivateChannelFolder() is checked: that folder must be a real
+// folder (not a link) of this user with mode 0700. With `create` (the
+// server) a missing folder is made so; a client never makes it.
+std::optional<QString> CommandChannelFolderProblem(const QString& name, bool create);
+
+// Who answers on the channel `name` within `timeoutMs`. A server of another
+// user is no instance of this program to hand work to.
+enum class ChannelAnswer { Nobody, ThisUser, OtherUser };
+ChannelAnswer ProbeCommandChannel(const QString& name, int timeoutMs);
 
 // The socket path a channel name stands for.
 QString CommandChannelPath(const QString& name);
@@ -68,7 +84,9 @@ class CommandChannelServer {
     CommandChannelServer& operator=(const CommandChannelServer&) = delete;
 
     // Starts listening. False, with ErrorString(), when another server
-    // answers on the name or the socket cannot be made. A stale socket
+    // answers on the name (of this user or another), the name's folder may
+    // not be used (CommandChannelFolderProblem), or the socket cannot be
+    // made. A stale socket
     // left by a program that ended without closing it is replaced.
     bool Listen(const QString& name = DefaultCommandChannelName());
     // Stops listening and drops every connection and every line not yet
@@ -89,9 +107,9 @@ class CommandChannelServer {
 
 // Sends one line to the server on `name`: connects, writes the line and a
 // line feed, waits until it is written and disconnects, all within
-// `timeoutMs`. False when no server of this user answers in time, or when
-// the line cannot travel (it holds a line feed, or is longer than the
-// limit).
+// `timeoutMs`. False when no server of this user answers in time, when the
+// name's folder may not be used, or when the line cannot travel (it holds a line feed, or is longer
+// than the limit).
 bool SendToRunningInstance(const QString& line, int timeoutMs,
                            const QString& name = DefaultCommandChannelName());
 

@@ -130,8 +130,9 @@ void BarraComandos::openMenuOf(BarPanel panel) {
 }
 
 bool BarraComandos::AbrirMenu(int n) {
+    // Checked before the sum, which a huge n would overflow.
+    if (n < 0 || n >= kBarPanelCount - kFirstMenuPanel) return false;
     const int panel = kFirstMenuPanel + n;
-    if (n < 0 || panel >= kBarPanelCount) return false;
     if (menus_[panel] == nullptr) return false;
     openMenuOf(static_cast<BarPanel>(panel));
     return true;

@@ -1,6 +1,9 @@
 #include "shell/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+
+#include "support/user_dialogs.h"
 
 namespace cartulo::shell {
 
@@ -22,11 +25,38 @@ std::optional<QString> QtFileDialogs::AskOpen(const QString& initialName) {
     return path;
 }
 
+QString ConSufijoCtu(const QString& path) {
+    // The rule of QFileDialog::setDefaultSuffix, so both agree on the name.
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(u'.')) return path;
+    return path + QStringLiteral(".ctu");
+}
+
+std::optional<QString> DestinoGuardar(const QString& chosen, support::UserDialogs& dialogs) {
+    if (chosen.isEmpty()) return std::nullopt;
+    const QString target = ConSufijoCtu(chosen);
+    const QFileInfo info(target);
+    if (!info.exists() && !info.isSymLink()) return target;
+    const auto answer = dialogs.ShowMessage(
+        {.text = QStringLiteral("Ya existe ") + info.fileName() + QStringLiteral("."),
+         .detail = QStringLiteral("¿Desea reemplazarlo?"),
+         .flags = support::msg::kYesNo + support::msg::kExclamation + support::msg::kDefaultButton2,
+         .title = QStringLiteral("Guardar como"),
+         .extra = {}});
+    if (answer != support::MsgResult::Yes) return std::nullopt;
+    return target;
+}
+
 std::optional<QString> QtFileDialogs::AskSave(const QString& initialName) {
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, QStringLiteral("Guardar como"), initialName, kFilter);
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+    QFileDialog dialog(parent_, QStringLiteral("Guardar como"), initialName, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("ctu"));
+    // A native dialog would ask about the name typed, before the suffix;
+    // the question is asked below, about the name that will be written.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return DestinoGuardar(dialog.selectedFiles().value(0), dialogs_);
 }
 
 std::optional<QString> ScriptedFileDialogs::AskOpen(const QString& initialName) {

@@ -10,7 +10,20 @@
 
 class QWidget;
 
+namespace cartulo::support {
+class UserDialogs;
+}
+
 namespace cartulo::shell {
+
+// `path` with ".ctu" added when its file name has no extension (no dot).
+QString ConSufijoCtu(const QString& path);
+
+// The name a save dialog's answer will be written to (the suffix added), or
+// nothing when that file exists and the user would not replace it. The
+// question is always about the final name: a dialog that asked about
+// `notas` has said nothing about `notas.ctu`.
+std::optional<QString> DestinoGuardar(const QString& chosen, support::UserDialogs& dialogs);
 
 class FileDialogs {
   public:
@@ -23,12 +36,14 @@ class FileDialogs {
 
 class QtFileDialogs : public FileDialogs {
   public:
-    explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+    QtFileDialogs(QWidget* parent, support::UserDialogs& dialogs)
+        : parent_(parent), dialogs_(dialogs) {}
     std::optional<QString> AskOpen(const QString& initialName) override;
     std::optional<QString> AskSave(const QString& initialName) override;
 
   private:
     QWidget* parent_;
+    support::UserDialogs& dialogs_;  // the question before replacing a file
 };
 
 // Answers from a queue (nothing queued: cancelled) and records the names proposed.

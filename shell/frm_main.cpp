@@ -82,7 +82,7 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     }
     dialogs_ = std::make_unique<CountingUserDialogs>(*dialogs);
     if (fileDialogs_ == nullptr) {
-        ownFileDialogs_ = std::make_unique<QtFileDialogs>(this);
+        ownFileDialogs_ = std::make_unique<QtFileDialogs>(this, *dialogs_);
         fileDialogs_ = ownFileDialogs_.get();
     }
     files_ = std::make_unique<CartuloFiles>(registry_, *dialogs_, *fileDialogs_, *this, debug_,

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "shell/about.h"
+#include "shell/argument_number.h"
 #include "shell/command_bar.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
@@ -16,16 +17,12 @@ namespace cartulo::shell {
 
 namespace {
 
-// The number an argument holds: its leading digits when it is text ("2",
-// " 3 ", "4x"), 0 when there are none.
-int numberOf(const QVariant& value) {
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (ok) return static_cast<int>(number);
-    const QString text = value.toString().trimmed();
-    qsizetype digits = 0;
-    while (digits < text.size() && text.at(digits).isDigit()) ++digits;
-    return text.left(digits).toInt();
+// The menu panels "abrirmenu" counts, from "Organizar" (0) to "Ventana" (4).
+constexpr int kLastMenuNumber = 4;
+
+// A number argument in [low, high], whether it came as a number or as text.
+std::optional<int> numberIn(const QVariant& value, int low, int high) {
+    return ArgumentNumber(value.toString().toStdString(), low, high);
 }
 
 }  // namespace
@@ -101,7 +98,7 @@ void frmMain::buscarGlobal(const QString& /*text*/) {
 }
 
 void frmMain::abrirMenu(const QVariant& number) {
-    picBarra_->AbrirMenu(numberOf(number));
+    if (const auto n = numberIn(number, 0, kLastMenuNumber)) picBarra_->AbrirMenu(*n);
 }
 
 void frmMain::enfocarHijaActiva() {

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QStringList>
 
@@ -21,18 +20,12 @@ constexpr qsizetype kMaxSocketPathBytes = 107;
 // How long to wait to learn whether anyone answers on the channel.
 constexpr int kProbeMs = 1000;
 
-bool serverAnswers(const QString& channelName) {
-    QLocalSocket probe;
-    probe.connectToServer(channelName);
-    const bool answered = probe.waitForConnected(kProbeMs);
-    probe.abort();
-    return answered;
-}
-
 }  // namespace
 
 InstanceRole EstablishInstance(platform::CommandChannelServer& server, const QString& firstArgument,
                                const QString& channelName) {
+    // A folder others could have prepared holds neither the lock nor the socket.
+    if (platform::CommandChannelFolderProblem(channelName, true)) return InstanceRole::Alone;
     QLockFile lock(platform::CommandChannelPath(channelName) + QStringLiteral(".lock"));
     lock.setStaleLockTime(kStaleLockMs);
     // Without the lock (a folder we cannot write to) the start still works;
@@ -46,12 +39,16 @@ InstanceRole EstablishInstance(platform::CommandChannelServer& server, const QSt
         return InstanceRole::HandedOver;
     }
     if (server.Listen(channelName)) return InstanceRole::Server;
-    // Someone is there and would not take the work: ending is the only
-    // way not to have two instances editing the same files.
-    return serverAnswers(channelName) ? InstanceRole::HandOverFailed : InstanceRole::Alone;
+    // An instance is there and would not take the work: ending is the only
+    // way not to have two instances editing the same files. Another user's
+    // server is no instance of ours.
+    return platform::ProbeCommandChannel(channelName, kProbeMs) == platform::ChannelAnswer::ThisUser
+               ? InstanceRole::HandOverFailed
+               : InstanceRole::Alone;
 }
 
 QString MotivoSinCanal(const QString& channelName, const QString& detail) {
+    if (auto problem = platform::CommandChannelFolderProblem(channelName, false)) return *problem;
     const QString path = platform::CommandChannelPath(channelName);
     const QString folder = QFileInfo(path).absolutePath();
     const QFileInfo folderInfo(folder);

@@ -13,8 +13,8 @@ enum class InstanceRole {
     Server,          // this process listens on the channel now
     HandedOver,      // another instance took "Activar" (and the file)
     HandOverFailed,  // an instance answers, but the hand-over to it failed
-    Alone,           // no instance answers and the channel cannot be set up:
-                     // this process runs without it (server.ErrorString() says why)
+    Alone,           // no instance of this user answers and the channel cannot be
+                     // set up: this process runs without it (MotivoSinCanal says why)
 };
 
 // How long a hand-over may take before it counts as failed.
@@ -23,7 +23,9 @@ inline constexpr int kHandOverTimeoutMs = 5000;
 // Hands over to the instance answering on `channelName` ("Activar", then
 // "Abrir " + firstArgument when that is not empty: one blank, no quotes;
 // the caller passes an absolute path), or else starts `server` listening
-// there. Two processes starting at once end as one server and one client:
+// there. A folder of the channel that may not be used
+// (platform::CommandChannelFolderProblem) or a server of another user on
+// the name give Alone. Two processes starting at once end as one server and one client:
 // the check and the listening happen under a lock file beside the socket.
 // On HandOverFailed the caller shows the critical message
 // "No se ha podido establecer una comunicación DDE con Cartulo.", titled
@@ -33,8 +35,9 @@ InstanceRole EstablishInstance(platform::CommandChannelServer& server, const QSt
                                const QString& channelName = platform::DefaultCommandChannelName());
 
 // Why the channel on `channelName` could not be set up, in the user's
-// words when the cause is plain (a missing or read-only folder, a path too
-// long for a socket); else `detail`, the channel's own error text.
+// words when the cause is plain (a private folder that is not safe, a
+// missing or read-only folder, a path too long for a socket); else
+// `detail`, the channel's own error text.
 QString MotivoSinCanal(const QString& channelName, const QString& detail);
 
 }  // namespace cartulo::shell

@@ -51,6 +51,7 @@ void cIniFile::CancelINI() {
     lines_.clear();
     sections_.assign(1, IniSection{{}, 0});
     changed_ = false;
+    pending_.clear();
     lineEnd_ = LineEnd::CrLf;
     byteOrderMark_ = false;
 }
@@ -147,18 +148,11 @@ void cIniFile::addLine(std::string_view rawLine) {
     lines_.push_back(std::move(header));
 }
 
-bool cIniFile::OpenINI(const std::string& fileName) {
-    if (!fileName_.empty()) CloseINI();
-    CancelINI();
-    lastError_.reset();
+std::optional<FileError> cIniFile::read(const std::string& fileName) {
     WholeFile file = readWholeFile(fileName, kMaxFileBytes);
-    if (file.error) {
-        lastError_ = std::move(file.error);
-        return true;
-    }
+    if (file.error) return std::move(file.error);
     if (file.bytes.find('\0') != std::string::npos) {
-        lastError_ = FileError{errors::kAccessError, "No es un archivo de texto."};
-        return true;
+        return FileError{errors::kAccessError, "No es un archivo de texto."};
     }
     const DecodedText text = decodeSettingsText(file.bytes);
     const SplitLines split = splitLines(text.utf8);
@@ -168,11 +162,26 @@ bool cIniFile::OpenINI(const std::string& fileName) {
     lineEnd_ = split.firstEnd;
     byteOrderMark_ = text.hadByteOrderMark;
     fileName_ = fileName;
-    return false;
+    return std::nullopt;
+}
+
+bool cIniFile::OpenINI(const std::string& fileName) {
+    if (!fileName_.empty()) CloseINI();
+    CancelINI();
+    lastError_ = read(fileName);
+    if (!lastError_) return false;
+    CancelINI();
+    return true;
 }
 
 void cIniFile::PutINIData(std::string_view section, std::string_view key, std::string_view value) {
     if (!storable(section, key, value)) return;
+    if (!putValue(section, key, value)) return;
+    pending_.push_back({std::string(section), std::string(key), std::string(value)});
+    changed_ = true;
+}
+
+bool cIniFile::putValue(std::string_view section, std::string_view key, std::string_view value) {
     const auto s = findSection(section);
     if (!s) {
         // Appended: the sentinel's entry becomes the new section, and a new sentinel follows.
@@ -180,22 +189,20 @@ void cIniFile::PutINIData(std::string_view section, std::string_view key, std::s
         lines_.push_back("[" + upperCase(section) + "]");
         lines_.push_back(std::string(key) + "=" + std::string(value));
         sections_.push_back({{}, lines_.size()});
-        changed_ = true;
-        return;
+        return true;
     }
     if (const auto line = findKey(*s, upperCase(key))) {
         std::string& text = lines_[*line];
         const std::size_t valueStart = text.find('=') + 1;
-        if (std::string_view(text).substr(valueStart) == value) return;
+        if (std::string_view(text).substr(valueStart) == value) return false;
         text.replace(valueStart, std::string::npos, value);
-        changed_ = true;
-        return;
+        return true;
     }
     const std::size_t at = sections_[*s + 1].headerLine;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
                   std::string(key) + "=" + std::string(value));
     for (std::size_t i = *s + 1; i < sections_.size(); ++i) ++sections_[i].headerLine;
-    changed_ = true;
+    return true;
 }
 
 bool cIniFile::WriteINIData(std::string_view section, std::string_view key,
@@ -243,10 +250,34 @@ bool cIniFile::WriteINI() {
             FileError{errors::kBadFileName, "No hay ningún archivo de configuración abierto."};
         return true;
     }
-    if (auto error = writeFileAtomically(fileName_, Text())) {
-        lastError_ = std::move(error);
-        return true;
+    cIniFile current;
+    current.lineEnd_ = lineEnd_;
+    if (auto error = current.read(fileName_)) {
+        // Deleted by hand meanwhile: written anew. Anything else that cannot
+        // be read is never written over.
+        if (error->code != errors::kFileNotFound) {
+            lastError_ = std::move(error);
+            return true;
+        }
+        current.CancelINI();
+        current.lineEnd_ = lineEnd_;
+        current.fileName_ = fileName_;
     }
+    bool differs = false;
+    for (const auto& setting : pending_) {
+        differs = current.putValue(setting.section, setting.key, setting.value) || differs;
+    }
+    if (differs) {
+        if (auto error = writeFileAtomically(fileName_, current.Text())) {
+            lastError_ = std::move(error);
+            return true;
+        }
+    }
+    lines_ = std::move(current.lines_);
+    sections_ = std::move(current.sections_);
+    lineEnd_ = current.lineEnd_;
+    byteOrderMark_ = current.byteOrderMark_;
+    pending_.clear();
     changed_ = false;
     return false;
 }

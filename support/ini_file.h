@@ -1,7 +1,9 @@
 // cIniFile: a small store of one INI file held in memory as its non-blank
 // lines, with sections, ";" comments and key=value lines. Keys and section
 // names compare upper-cased; values are returned as written, untrimmed.
-// Strings are UTF-8. The result flags keep the store's old sense: OpenINI,
+// Strings are UTF-8. The user may edit the file while the program runs, so
+// a write reads the file again and changes only the keys set since the last
+// read or write. The result flags keep the store's old sense: OpenINI,
 // WriteINI and CloseINI return true when they FAILED.
 #pragma once
 
@@ -57,7 +59,10 @@ class cIniFile {
     // Replaces the n-th non-comment line of the section, without marking a
     // change; a CR, LF or NUL, or text that is not valid UTF-8, is ignored.
     void PutLine(std::string_view section, int n, std::string_view text);
-    // Writes the whole store back when something changed; true on failure.
+    // When something was set: reads the file again (a file gone since is
+    // taken as empty), sets on it what was set here, in the same order,
+    // writes it if that changed it, and holds it from then on; true on
+    // failure, when neither the file nor the store change.
     bool WriteINI();
 
     bool Changed() const { return changed_; }
@@ -75,11 +80,18 @@ class cIniFile {
     std::optional<std::size_t> findKey(std::size_t section, std::string_view upperKey) const;
     std::optional<std::size_t> findLine(std::string_view section, int n) const;
     void addLine(std::string_view rawLine);
+    std::optional<FileError> read(const std::string& fileName);
+    bool putValue(std::string_view section, std::string_view key, std::string_view value);
+
+    struct Setting {
+        std::string section, key, value;
+    };
 
     std::string fileName_;
     std::vector<std::string> lines_;
     std::vector<IniSection> sections_;
     bool changed_ = false;
+    std::vector<Setting> pending_;  // set since the file was last read or written
     LineEnd lineEnd_ = LineEnd::CrLf;
     bool byteOrderMark_ = false;
     std::optional<FileError> lastError_;

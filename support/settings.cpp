@@ -55,14 +55,18 @@ void ProgramSettings::ReadOptions() {
     highDpi_ = false;
     // A file that cannot be made is found missing by OpenINI, which says why.
     EnsureSettingsFile(filePath_);
-    if (!ini_.OpenINI(filePath_)) {
-        highDpi_ = numericValue(ini_.GetINIData("GENERAL", "HighDPI")) != 0.0;
-    }
+    if (!ini_.OpenINI(filePath_)) highDpi_ = storedHighDpi();
     scale_ = highDpi_ ? kHighDpiScale : 1.0f;
 }
 
 bool ProgramSettings::WriteOptions() {
+    // A file without the key already means off: nothing to write.
+    if (storedHighDpi() == highDpi_) return false;
     return ini_.WriteINIData("GENERAL", "HighDPI", highDpi_ ? "1" : "0");
+}
+
+bool ProgramSettings::storedHighDpi() const {
+    return numericValue(ini_.GetINIData("GENERAL", "HighDPI")) != 0.0;
 }
 
 bool ProgramSettings::SaveHighDPI(bool on) {

@@ -35,7 +35,8 @@ class ProgramSettings {
     // Once at start: ensures the file, reads it, and sets the high-DPI flag
     // and the display scale from "HighDPI" in "GENERAL".
     void ReadOptions();
-    // Stores the high-DPI flag and writes the file; true on failure, which
+    // Writes the high-DPI flag when it differs from what the file held (the
+    // rest of the file as it is now); true on failure, which
     // leaves the file's store as it was (Ini().LastError() says why), so
     // that no later write saves it unasked.
     bool WriteOptions();
@@ -57,6 +58,8 @@ class ProgramSettings {
     const cIniFile& Ini() const { return ini_; }
 
   private:
+    bool storedHighDpi() const;
+
     std::string filePath_;
     cIniFile ini_;
     bool highDpi_ = false;

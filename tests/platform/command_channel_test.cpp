@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QString>
@@ -13,6 +15,7 @@
 #include <QTimer>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -26,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/command_channel.h"
+#include "tests/support/scoped_env.h"
 
 namespace cartulo::platform {
 namespace {
@@ -195,9 +199,42 @@ TEST(CommandChannel, SendingWithNoServerFailsPromptly) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 }
 
-TEST(CommandChannel, TheDefaultNameIsPerUser) {
-    const QString name = DefaultCommandChannelName();
-    EXPECT_TRUE(name.endsWith(QStringLiteral("cartulo-") + QString::number(::getuid())));
+// Without XDG_RUNTIME_DIR the channel lives in a folder of its own in the
+// temporary folder, which the server makes private, and which neither end
+// uses unless it is exactly that.
+TEST(CommandChannel, WithoutARuntimeFolderThePrivateFolderIsUsedOnlyWhenSafe) {
+    QTemporaryDir tmp;
+    const QString user = QStringLiteral("cartulo-") + QString::number(::getuid());
+    const QString folder = tmp.filePath(user), name = folder + "/" + user;
+    const QByteArray path = QFile::encodeName(folder);
+    support::testing::ScopedEnv xdg("XDG_RUNTIME_DIR", nullptr);
+    support::testing::ScopedEnv tmpdir("TMPDIR", tmp.path().toUtf8().constData());
+    ASSERT_EQ(DefaultCommandChannelName(), name);
+    EXPECT_FALSE(SendToRunningInstance("activar", kTimeoutMs, name));
+    EXPECT_FALSE(QFileInfo::exists(folder));  // a client never makes it
+
+    CommandChannelServer server([](const QString&, std::optional<QString>) {});
+    ASSERT_TRUE(server.Listen(name)) << server.ErrorString().toStdString();
+    struct stat info {};
+    ASSERT_EQ(::lstat(path.constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    EXPECT_TRUE(SendToRunningInstance("activar", kTimeoutMs, name));
+    ASSERT_EQ(::chmod(path.constData(), 0755), 0);  // opened up while it runs
+    EXPECT_FALSE(SendToRunningInstance("activar", kTimeoutMs, name));
+    server.Close();
+    EXPECT_FALSE(server.Listen(name));
+    EXPECT_EQ(
+        server.ErrorString(),
+        "la carpeta " + folder + " no es solo de este usuario (permisos 755 en lugar de 700)");
+
+    ASSERT_TRUE(QDir(folder).removeRecursively() && QFile::link(tmp.path(), folder));
+    EXPECT_FALSE(server.Listen(name));
+    EXPECT_EQ(server.ErrorString(), folder + " no es una carpeta (es un enlace u otro archivo)");
+    if (::geteuid() != 0) return;
+    ASSERT_TRUE(QFile::remove(folder) && ::mkdir(path.constData(), 0700) == 0);
+    ASSERT_EQ(::chown(path.constData(), 65534, 65534), 0);  // made first by another user
+    EXPECT_EQ(CommandChannelFolderProblem(name, true),
+              "la carpeta " + folder + " es de otro usuario");
 }
 
 // Connects a raw client, as a foreign program would.

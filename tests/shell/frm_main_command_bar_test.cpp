@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <cmath>
+
 #include "shell/command_bar.h"
 #include "shell/command_bar_button.h"
 #include "shell/search_field.h"
@@ -90,7 +92,26 @@ TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
     bar.Boton(BarPanel::Cartulo)->click();
     EXPECT_TRUE(cartuloMenu->isVisible());
     cartuloMenu->close();
-    Main().Comando("abrirmenu", windows::Argumentos(QVariant(9)));  // no such panel
+
+    // Numbers from other programs: only 0 to 4 open a menu; the rest do
+    // nothing, and never reach arithmetic that could overflow.
+    // clang-format off
+    const std::pair<QVariant, std::optional<Menu>> cases[] = {
+        {9, {}}, {-1, {}}, {2147483647, {}}, {1e300, {}}, {std::nan(""), {}}, {"2147483647", {}},
+        {"-1e300", {}}, {"1e99999", {}}, {"99999999999999999999", {}}, {"nan", {}}, {"-inf", {}},
+        {"x", {}}, {"+-1", {}}, {".5e1", {}}, {2.9, Menu::Ficha}, {" 3 ", Menu::Cartulo},
+        {"+1", Menu::Edicion}, {"4e0x", Menu::Ventana}, {"-0.5", Menu::Archivo},
+        {"", Menu::Archivo}, {QVariant(), Menu::Archivo}};
+    // clang-format on
+    for (const auto& [argument, menu] : cases) {
+        Main().Comando("abrirmenu", windows::Argumentos(argument));
+        for (const Menu each :
+             {Menu::Archivo, Menu::Edicion, Menu::Ficha, Menu::Cartulo, Menu::Ventana}) {
+            EXPECT_EQ(Main().Menus().MenuOf(each)->isVisible(), menu == each)
+                << argument.toString().toStdString();
+            Main().Menus().MenuOf(each)->close();
+        }
+    }
 }
 
 TEST_F(FrmMainTest, TheSearchFieldShowsItsPlaceholderOnlyWhileEmptyAndUnfocused) {

@@ -106,6 +106,13 @@ TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {
     EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar Cartulo"));
     EXPECT_EQ(registry.ListCount(), 3);
 
+    // Settings the user wrote while it ran survive the exit, unwritten.
+    const QByteArray byHand = "[AUTOLOAD]\n; a mano\n1=/a.ctu\n";
+    {
+        QFile ini(settingsPath);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(byHand);
+    }
     dialogs.QueueAnswer(MsgResult::No);
     dialogs.QueueAnswer(MsgResult::No);
     dialogs.QueueAnswer(MsgResult::No);
@@ -113,7 +120,7 @@ TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {
     EXPECT_EQ(dialogs.Messages().size(), 5u);
     QFile written(settingsPath);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().contains("HighDPI=0"));
+    EXPECT_EQ(written.readAll(), byHand);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // its file over and ends; without a channel the program still starts.
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,6 +11,16 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,6 +32,7 @@
 #include "shell/qt_translation.h"
 #include "shell/startup.h"
 #include "support/scripted_user_dialogs.h"
+#include "tests/support/scoped_env.h"
 
 namespace cartulo::shell {
 namespace {
@@ -81,14 +94,54 @@ TEST_F(StartupTest, ASecondStartHandsItsFileOverAsAnAbsolutePath) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+// A server of another user on `path` (only root can make one): a child that
+// binds the socket, becomes nobody and listens until the pipe closes.
+struct ForeignServer {
+    explicit ForeignServer(const QString& path) {
+        sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+        const QByteArray bytes = QFile::encodeName(path);
+        std::memcpy(address.sun_path, bytes.constData(), std::min<std::size_t>(bytes.size(), 100));
+        if (::pipe(fds) != 0 || (pid = ::fork()) != 0) {
+            ::close(fds[0]);
+            return;
+        }
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool ok = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                        ::setgid(65534) == 0 && ::setuid(65534) == 0 && ::listen(fd, 64) == 0;
+        ::close(fds[1]);
+        ::_exit(ok ? static_cast<int>(::read(fds[0], &address, 1)) : 1);
+    }
+    ~ForeignServer() {
+        ::close(fds[1]);
+        if (pid > 0) ::waitpid(pid, nullptr, 0);
+    }
+    int fds[2] = {-1, -1};
+    pid_t pid = -1;
+};
+
 TEST_F(StartupTest, WithoutAChannelTheProgramStillStartsAndSaysSo) {
-    // A runtime folder that is missing, and a socket path too long to make.
+    // A runtime folder that is missing, a socket path too long to make, a
+    // private folder that others may enter, another user's server.
     const QString missing = dir.filePath("no/existe/canal");
     const QString tooLong = dir.filePath(QString(200, u'c'));
-    const std::vector<std::pair<QString, QString>> cases = {
+    support::testing::ScopedEnv tmpdir("TMPDIR", dir.path().toUtf8().constData());
+    const QString user = QStringLiteral("cartulo-") + QString::number(::getuid());
+    const QString open = dir.filePath(user);
+    ASSERT_TRUE(QDir().mkdir(open));
+    ASSERT_EQ(::chmod(QFile::encodeName(open).constData(), 0755), 0);
+    const QString foreign = dir.filePath("ajeno");
+    std::optional<ForeignServer> other;
+    if (::geteuid() == 0) other.emplace(foreign);
+    ASSERT_TRUE(!other || QTest::qWaitFor([&] {
+        return platform::ProbeCommandChannel(foreign, 1000) == platform::ChannelAnswer::OtherUser;
+    }));
+    std::vector<std::pair<QString, QString>> cases = {
         {missing, QStringLiteral("no existe la carpeta ") + dir.filePath("no/existe")},
         {tooLong, QStringLiteral("la ruta del canal es demasiado larga (") + tooLong + ")"},
+        {open + "/" + user, QStringLiteral("la carpeta ") + open +
+                                " no es solo de este usuario (permisos 755 en lugar de 700)"},
     };
+    if (other) cases.emplace_back(foreign, "otro usuario atiende el canal de órdenes " + foreign);
     for (const auto& [channel, reason] : cases) {
         SCOPED_TRACE(channel.toStdString());
         StartupOptions options = Options({});

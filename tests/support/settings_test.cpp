@@ -93,6 +93,20 @@ TEST_F(SettingsTest, WritingOptionsAppendsTheSectionAndChangesTheScaleOnlyAtTheN
               "[AUTOLOAD]\r\n1=/a.ctu\r\n2=/b.ctu\r\n\r\n[GENERAL]\r\nHighDPI=1\r\n\r\n");
 }
 
+// The file is the user's too while the program runs: an exit with nothing
+// changed leaves it alone, and a write changes only its key.
+TEST_F(SettingsTest, WhatTheUserWritesWhileItRunsIsKept) {
+    ProgramSettings settings;
+    settings.ReadOptions();  // no file yet: made empty
+    writeBytes(path, "; mis archivos\n[AUTOLOAD]\n1=/a.ctu\n");
+    EXPECT_FALSE(settings.WriteOptions() || settings.Close());  // the exit
+    EXPECT_EQ(readBytes(path), "; mis archivos\n[AUTOLOAD]\n1=/a.ctu\n");
+    settings.ReadOptions();
+    writeBytes(path, "[GENERAL]\n; escala\nHighDPI=0\n[AUTOLOAD]\n1=/b.ctu\n");
+    EXPECT_FALSE(settings.SaveHighDPI(true));  // "Opciones"
+    EXPECT_EQ(readBytes(path), "[GENERAL]\n; escala\nHighDPI=1\n\n[AUTOLOAD]\n1=/b.ctu\n\n");
+}
+
 TEST_F(SettingsTest, TheAutoLoadListStopsAtTheFirstMissingOrEmptyKey) {
     EXPECT_EQ(
         readWith("[AUTOLOAD]\n1=/uno.ctu\n; 2=nota\n2=dos.ctu\n4=/cuatro.ctu\n").AutoLoadList(),
