@@ -161,17 +161,41 @@ TEST(OurMCOnQt, ABackingImageShapesThePointerOfTheWidgetThatShowsIt) {
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
 }
 
-TEST(OurMCOnQt, SoundFilesThatAreNotFilesStaySilent) {
+TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string fifo = QFile::encodeName(dir.filePath("tubo")).toStdString();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto bytes = [&dir](const char* name) {
+        return QFile::encodeName(dir.filePath(name)).toStdString();
+    };
+    ASSERT_EQ(::mkfifo(bytes("tubo").c_str(), 0600), 0);
+    QFile text(dir.filePath("texto.wav"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("no es un sonido") > 0);
+    text.close();
+    // A mono 8-bit WAV of 100 samples.
+    QByteArray wav(
+        "RIFF\x88\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
+        "data\x64\0\0\0",
+        44);
+    wav.append(100, '\x80');
+    QFile sound(dir.filePath("sonido.wav"));
+    ASSERT_TRUE(sound.open(QIODevice::WriteOnly) && sound.write(wav) == wav.size());
+    sound.close();
+
+    const auto play = qtResources()->playSound;
+    ASSERT_TRUE(static_cast<bool>(play));
+    const QString before = platform::SoundFileLoaded();
     // None of these may block or fail: a FIFO is never opened.
-    platform::PlaySoundFile(fifo);
-    platform::PlaySoundFile(QFile::encodeName(dir.path()).toStdString());
-    platform::PlaySoundFile(QFile::encodeName(dir.filePath("falta.wav")).toStdString());
-    platform::PlaySoundFile(std::string("a\0b", 3));
-    platform::PlaySoundFile("");
+    for (const std::string& path : {bytes("tubo"), QFile::encodeName(dir.path()).toStdString(),
+                                    bytes("falta.wav"), std::string("a\0b", 3), std::string()}) {
+        play(path);
+        EXPECT_EQ(platform::SoundFileLoaded(), before) << path;
+    }
+    // Given to the player, which plays it when there is an audio output.
+    // A file that is no sound only fails to load.
+    play(bytes("sonido.wav"));
+    EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("sonido.wav"));
+    play(bytes("texto.wav"));
+    EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("texto.wav"));
 }
 
 }  // namespace
