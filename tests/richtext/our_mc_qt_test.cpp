@@ -168,21 +168,16 @@ TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
         return QFile::encodeName(dir.filePath(name)).toStdString();
     };
     ASSERT_EQ(::mkfifo(bytes("tubo").c_str(), 0600), 0);
-    QFile text(dir.filePath("texto.wav"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("no es un sonido") > 0);
-    text.close();
     // A mono 8-bit WAV of 100 samples.
     QByteArray wav(
-        "RIFF\x88\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
-        "data\x64\0\0\0",
+        "RIFF\x88\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0"
+        "\x01\0\x08\0data\x64\0\0\0",
         44);
     wav.append(100, '\x80');
-    QFile sound(dir.filePath("sonido.wav"));
-    ASSERT_TRUE(sound.open(QIODevice::WriteOnly) && sound.write(wav) == wav.size());
-    sound.close();
-
+    QFile file(dir.filePath("s.wav"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wav) == wav.size());
+    file.close();
     const auto play = qtResources()->playSound;
-    ASSERT_TRUE(static_cast<bool>(play));
     const QString before = platform::SoundFileLoaded();
     // None of these may block or fail: a FIFO is never opened.
     for (const std::string& path : {bytes("tubo"), QFile::encodeName(dir.path()).toStdString(),
@@ -191,11 +186,8 @@ TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
         EXPECT_EQ(platform::SoundFileLoaded(), before) << path;
     }
     // Given to the player, which plays it when there is an audio output.
-    // A file that is no sound only fails to load.
-    play(bytes("sonido.wav"));
-    EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("sonido.wav"));
-    play(bytes("texto.wav"));
-    EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("texto.wav"));
+    play(bytes("s.wav"));
+    EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("s.wav"));
 }
 
 }  // namespace
