@@ -14,9 +14,9 @@ void PlaySystemSound(std::string_view name);
 
 // Plays a sound file (WAV at least) without waiting for it: the sound
 // symbols of card text. One player serves the whole program, made when a
-// sound first plays and owned by the application. A file that cannot be read, a file that is no
-// sound, or a machine without audio output gives no sound at all, not even a default one. `path` is
-// the file name's bytes.
+// sound first plays and owned by the application. A file that cannot be
+// read, a file that is no sound, or a machine without audio output gives
+// no sound at all, not even a default one. `path` is the file name's bytes.
 void PlaySoundFile(const std::string& path);
 
 // Whether the machine has an audio output to play sound files on.
