@@ -9,10 +9,11 @@ namespace cartulo::platform {
 namespace {
 
 // A loudspeaker with two sound waves; pressed, it sits on a sunken tile and
-// shifts by a pixel, as a pressed button does.
+// shifts by a pixel, as a pressed button does. Both are opaque: the normal
+// one, painted over the pressed one on release, must cover its tile.
 QImage drawSpeaker(int side, bool pressed) {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = side / 16.0;

@@ -58,6 +58,8 @@ frmVistaPrevia::frmVistaPrevia(MainServices& services, platform::TickSource cloc
     setMouseTracking(true);
 
     picSalida_ = new PreviewCanvas(scale_, this);
+    // Exec and Popup stay unanswered: a card file must not run commands.
+    Renderer().Hypertext = [this](const std::string& target) { Vinculo(target); };
 
     scrVertical_ = new QScrollBar(Qt::Vertical, this);
     scrVertical_->setFocusPolicy(Qt::NoFocus);
@@ -457,6 +459,19 @@ void frmVistaPrevia::mouseMoveEvent(QMouseEvent* event) {
 
 void frmVistaPrevia::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) dragging_ = false;
+}
+
+void frmVistaPrevia::Vinculo(const std::string& target) {
+    if (!ctu_ || id_ == kNoCard) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, file = ctu_, target] {
+            // Another file shown meanwhile: the link was not one of its own.
+            if (file != ctu_) return;
+            const CardId card = file->SrchNtry(target);
+            if (card > kNoCard) services_.MuestraFicha(file, card);
+        },
+        Qt::QueuedConnection);
 }
 
 // --- the close button ---

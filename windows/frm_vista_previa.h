@@ -2,7 +2,10 @@
 // window, rendered. A light borderless panel the main window docks at the
 // right edge of its client area, with the card's entry in a title strip, a
 // close button that shows when the pointer comes near it, a size grip and a
-// roll-up mode. It only shows: clicks on the text reach no link.
+// roll-up mode. A press on a link opens the linked card of the same file,
+// as F8 does in a card window; buttons and sound symbols show their pressed
+// look and a sound plays. Commands of buttons and picture maps and popups
+// are never run: the card file may come from anyone.
 //
 // Repaints are coalesced: every change marks the output stale, and one
 // layout and painting happens when the event loop next turns, however many
@@ -148,6 +151,9 @@ class frmVistaPrevia : public QWidget, private CartuloListener, private Cartulos
     void RatonPulsado(QMouseEvent& event, QPoint position);
     void RatonMovido(QMouseEvent& event, QPoint position);
     void MostrarBotonCerrar();
+    // A link of the text shown: its card opens once the mouse event is
+    // over, since the new window's activation repaints this one.
+    void Vinculo(const std::string& target);
     // The close button's click, run from the event loop.
     void CerrarPulsado();
 

@@ -25,6 +25,8 @@ PreviewCanvas::PreviewCanvas(double fontScale, QWidget* parent)
     : QWidget(parent), fontScale_(fontScale) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    // The pointer follows the zones without a button held.
+    setMouseTracking(true);
 }
 
 PreviewCanvas::~PreviewCanvas() {
@@ -39,6 +41,14 @@ void PreviewCanvas::enlazar() {
     surface_->SetFontName("Arial");
     surface_->SetFontSize(12 * fontScale_);
     surface_->SetForeColor(Rgb(0, 0, 0));
+    // The pressed look lands on the image outside any paint event: the
+    // area shows it again, in logical pixels.
+    surface_->SetRefreshHandler([this](const QRect& pixels) {
+        const QRectF area(pixels.x() / ratio_, pixels.y() / ratio_, pixels.width() / ratio_,
+                          pixels.height() / ratio_);
+        update(area.toAlignedRect());
+    });
+    surface_->SetPointerWidget(this);
     clip_ = std::make_unique<PreviewClipSurface>(*surface_);
     mc_.SetCtrl(clip_.get(), cOurMC::Bind::PictureControl);
 }
@@ -78,6 +88,8 @@ int PreviewCanvas::Pintar(std::string_view text, int top, int scroll) {
     if (y == -1.0f) y = std::nextafter(y, 0.0f);
     const float end = mc_.DrawText(text, y, 0, 0, kNoBottom);
     surface_->End();
+    // The zones start afresh; the next move finds the one under the pointer.
+    surface_->SetPointer(PointerShape::Default);
     endPainted_ = end <= height() * ratio_;
     update();
     return static_cast<int>(std::ceil((end - y + top * ratio_) / ratio_));
@@ -86,6 +98,9 @@ int PreviewCanvas::Pintar(std::string_view text, int top, int scroll) {
 void PreviewCanvas::Limpiar() {
     prepararImagen();
     ++generation_;
+    // Measuring nothing empties the last card's zones: none stays clickable.
+    mc_.SizeText({}, 0, 0, 0, kNoBottom);
+    surface_->SetPointer(PointerShape::Default);
     endPainted_ = true;
     update();
 }
@@ -110,17 +125,27 @@ void PreviewCanvas::paintEvent(QPaintEvent* event) {
 
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    const float x = enImagen(event->position().x()), y = enImagen(event->position().y());
+    // The zone under the pointer, even if no move came before the press.
+    mc_.MouseMove(static_cast<int>(event->buttons() & ~event->button()), x, y);
+    mc_.MouseDown(static_cast<int>(event->button()), x, y);
 }
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
+    mc_.MouseMove(static_cast<int>(event->buttons()), enImagen(event->position().x()),
+                  enImagen(event->position().y()));
 }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+    mc_.MouseUp(static_cast<int>(event->button()), enImagen(event->position().x()),
+                enImagen(event->position().y()));
 }
 
 void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is no new press: the first one
+    // already followed the link or pressed the button.
     event->accept();
 }
 

@@ -51,7 +51,7 @@ class PreviewCanvas : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    // A viewer: clicks on the text do nothing, and do not reach the window.
+    // The text's hot zones; the mouse never reaches the window behind.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -62,6 +62,8 @@ class PreviewCanvas : public QWidget {
     // and binds a surface on it; the image is blank afterwards.
     void prepararImagen();
     void enlazar();
+    // A point of the area in the surface's units (device pixels).
+    float enImagen(qreal logical) const { return static_cast<float>(logical * ratio_); }
 
     const double fontScale_;
     qreal ratio_ = 1;

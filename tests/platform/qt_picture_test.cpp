@@ -189,12 +189,17 @@ TEST(SymbolPicturesTest, SpeakerAndItsPressedFormAreDrawnAndDiffer) {
     ASSERT_TRUE(pictures.speaker && pictures.speakerPressed);
     EXPECT_EQ(pictures.speaker->Width(), 16);
     EXPECT_EQ(pictures.speaker->Height(), 16);
-    int ink = 0;
+    int ink = 0, opaque = 0;
     const QImage& image = pictures.speaker->Image();
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) ink += qAlpha(image.pixel(x, y)) > 0;
+        for (int x = 0; x < image.width(); ++x) {
+            ink += qGray(image.pixel(x, y)) < 200;
+            // Painted over the pressed form, the normal one hides it wholly.
+            opaque += qAlpha(image.pixel(x, y)) == 255;
+        }
     }
     EXPECT_GT(ink, 30);
+    EXPECT_EQ(opaque, 16 * 16);
     EXPECT_NE(pictures.speaker->Image(), pictures.speakerPressed->Image());
     EXPECT_EQ(MakeSymbolPictures(100000).speaker->Width(), 256);  // bounded
 }

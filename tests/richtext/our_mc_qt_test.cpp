@@ -161,17 +161,33 @@ TEST(OurMCOnQt, ABackingImageShapesThePointerOfTheWidgetThatShowsIt) {
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
 }
 
-TEST(OurMCOnQt, SoundFilesThatAreNotFilesStaySilent) {
+TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string fifo = QFile::encodeName(dir.filePath("tubo")).toStdString();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto bytes = [&dir](const char* name) {
+        return QFile::encodeName(dir.filePath(name)).toStdString();
+    };
+    ASSERT_EQ(::mkfifo(bytes("tubo").c_str(), 0600), 0);
+    // A mono 8-bit WAV of 100 samples.
+    QByteArray wav(
+        "RIFF\x88\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0"
+        "\x01\0\x08\0data\x64\0\0\0",
+        44);
+    wav.append(100, '\x80');
+    QFile file(dir.filePath("s.wav"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wav) == wav.size());
+    file.close();
+    const auto play = qtResources()->playSound;
+    const QString before = platform::SoundFileLoaded();
     // None of these may block or fail: a FIFO is never opened.
-    platform::PlaySoundFile(fifo);
-    platform::PlaySoundFile(QFile::encodeName(dir.path()).toStdString());
-    platform::PlaySoundFile(QFile::encodeName(dir.filePath("falta.wav")).toStdString());
-    platform::PlaySoundFile(std::string("a\0b", 3));
-    platform::PlaySoundFile("");
+    for (const std::string& path : {bytes("tubo"), QFile::encodeName(dir.path()).toStdString(),
+                                    bytes("falta.wav"), std::string("a\0b", 3), std::string()}) {
+        play(path);
+        EXPECT_EQ(platform::SoundFileLoaded(), before) << path;
+    }
+    // Given to the player, which plays it when there is an audio output.
+    play(bytes("s.wav"));
+    EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("s.wav"));
 }
 
 }  // namespace

@@ -10,12 +10,14 @@
 #include <QTest>
 
 #include "richtext/binding_resources.h"
+#include "richtext/our_mc.h"
 #include "shell/startup.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/card_text_edit.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
 #include "windows/frm_vista_previa.h"
+#include "windows/preview_canvas.h"
 #include "windows/preview_close_button.h"
 
 namespace cartulo::shell::testing {
@@ -158,10 +160,22 @@ TEST_F(FrmMainPreviewTest, ItFollowsTheActiveCardWindowAndIsEmptyFromTheIndex) {
     Main().AreaMdi()->setActiveSubWindow(gatosWindow);
     EXPECT_EQ(preview->ID(), gatos);
 
+    // A link clicked in it opens that card's window, which it then follows.
+    ASSERT_TRUE(animals->SetTxt(gatos,
+                                "Ver \xAB"
+                                "Perros\xBB"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->RepintePendiente(); }, 10000));
+    const richtext::HotZone& link = preview->Renderer().pMC().HotZones().At(0);
+    const QPointF centre((link.x1 + link.x2) / 2, (link.y1 + link.y2) / 2);
+    QTest::mouseClick(preview->picSalida(), Qt::LeftButton, {},
+                      (centre / preview->picSalida()->devicePixelRatioF()).toPoint());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->ID() == perros; }, 10000));
+    EXPECT_EQ(ActiveCard(), CardOf(*animals, perros));
+
     // The index does not empty it again; a card of another file with the
     // same identifier is that file's card.
     Main().MuestraIndice(animals);
-    EXPECT_EQ(preview->ID(), gatos);
+    EXPECT_EQ(preview->ID(), perros);
     auto plants = Open("p.ctu", "Plantas", {"Helechos", "Rosas"});
     const QString entry = QString::fromStdString(plants->GetNtry(gatos));
     ASSERT_TRUE(entry == "Helechos" || entry == "Rosas");

@@ -16,10 +16,15 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/cartulos.h"
 #include "fake_main_services.h"
+#include "platform/qt_picture.h"
 #include "platform/qt_surface.h"
+#include "platform/symbol_pictures.h"
+#include "richtext/binding_resources.h"
+#include "richtext/image_cache.h"
 #include "richtext/our_mc.h"
 #include "windows/preview_canvas.h"
 #include "windows/preview_clip_surface.h"
@@ -283,6 +288,78 @@ TEST_F(PreviewWindow, EscapeOpensTheCardShown) {
     QTest::keyClick(preview.get(), Qt::Key_Escape, Qt::ShiftModifier);
     QTest::keyClick(preview.get(), Qt::Key_Escape, Qt::ControlModifier);
     EXPECT_EQ(services.shown.size(), 1u);
+}
+
+// The program's resources, with a recorded sound player, for the bindings
+// made meanwhile.
+struct RecordedResources {
+    RecordedResources() {
+        auto res = std::make_shared<BindingResources>();
+        res->imageCache =
+            std::make_shared<cImageCache>(std::make_unique<platform::QtPictureLoader>());
+        const platform::SymbolPictures symbols = platform::MakeSymbolPictures();
+        res->speaker = symbols.speaker;
+        res->speakerPressed = symbols.speakerPressed;
+        res->playSound = [this](const std::string& path) { sounds.push_back(path); };
+        SetProgramResources(res);
+    }
+    ~RecordedResources() { SetProgramResources(nullptr); }
+    std::vector<std::string> sounds;
+};
+
+TEST_F(PreviewWindow, ALinkOpensItsCardAndNoCommandRuns) {
+    RecordedResources resources;
+    preview = std::make_unique<frmVistaPrevia>(
+        services, [this] { return now; }, nullptr, &registry);
+    preview->show();
+    auto file = savedFile("enlaces", "Enlaces");
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.path() + "/enlaces/b.png", "PNG"));
+    const CardId beta = card(*file, "Beta", "destino");
+    preview->Mostrar(file, card(*file, "Origen",
+                                "\xAB"
+                                "Beta\xBB \xAB"
+                                "Nadie\xBB {S:s.wav} {B:b.png,orden} "
+                                "{P:aviso,arg} {H:b.png,0,0,15,15,orden}"));
+    settle();
+    const richtext::HotZoneTable& zones = preview->Renderer().pMC().HotZones();
+    ASSERT_EQ(zones.Count(), 6u);
+    PreviewCanvas* canvas = preview->picSalida();
+    const auto area = [&](std::size_t i) {
+        const richtext::HotZone& z = zones.At(i);
+        return QRect(QPoint(qRound(z.x1), qRound(z.y1)), QPoint(qRound(z.x2), qRound(z.y2)));
+    };
+    const auto at = [&](std::size_t i) { return area(i).center() / canvas->devicePixelRatioF(); };
+    sendMouse(canvas, QEvent::MouseMove, at(0), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(canvas->cursor().shape(), Qt::UpArrowCursor);
+
+    // Only the sound symbol (2) and the button (3) look pressed; only the
+    // link to Beta (0) opens a card, once the mouse event is over.
+    for (std::size_t i = 0; i < zones.Count(); ++i) {
+        const QImage before = image().copy(area(i));
+        sendMouse(canvas, QEvent::MouseButtonPress, at(i), Qt::LeftButton, Qt::LeftButton);
+        EXPECT_EQ(image().copy(area(i)) != before, i == 2 || i == 3) << i;
+        sendMouse(canvas, QEvent::MouseButtonRelease, at(i), Qt::LeftButton, Qt::NoButton);
+        EXPECT_TRUE(image().copy(area(i)) == before) << i;
+        EXPECT_EQ(services.shown.size(), i == 0 ? 0u : 1u) << i;
+        QCoreApplication::processEvents();
+        ASSERT_EQ(services.shown.size(), 1u) << i;
+    }
+    EXPECT_EQ(services.shown[0].file, file);
+    EXPECT_EQ(services.shown[0].id, beta);
+    EXPECT_EQ(resources.sounds,
+              std::vector{QFile::encodeName(dir.path() + "/enlaces/s.wav").toStdString()});
+    EXPECT_TRUE(services.commands.empty());
+
+    // Emptied: the last card's zones are gone with it.
+    const QPoint link = at(0);
+    preview->Vaciar();
+    settle();
+    sendMouse(canvas, QEvent::MouseButtonPress, link, Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(services.shown.size(), 1u);
+    EXPECT_NE(canvas->cursor().shape(), Qt::UpArrowCursor);
 }
 
 TEST_F(PreviewWindow, ALongCardScrollsToItsEnd) {
