@@ -33,9 +33,8 @@ struct ParsedQuery {
 };
 
 // A query with the places that stood for characters Windows-1252 lacks. The
-// byte at such a place is only a stand-in: a term or field name holding one
-// is never found. It cannot be a word longer than any card instead, since
-// any shorter word could occur in a card, and a long one costs memory.
+// byte at such a place is only a stand-in, read as a letter; a term or field
+// name holding one is never found, as no card can hold that character.
 struct MarkedQuery {
     std::string text;
     std::vector<std::size_t> unmatchable;  // positions in text
