@@ -53,6 +53,9 @@ class QueryReader {
         }
         query_ = neutral_;
     }
+    // query_ may view neutral_: a copy would view the original's.
+    QueryReader(const QueryReader&) = delete;
+    QueryReader& operator=(const QueryReader&) = delete;
 
     ParsedQuery read() const {
         ParsedQuery q;
