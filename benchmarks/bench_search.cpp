@@ -118,11 +118,34 @@ void BM_CaseInsensitivePass(benchmark::State& state) {
     }
 }
 
+// The worst case of a naive search: a card of one repeated letter searched
+// for half of it, beside one upper-casing pass over the same card.
+const std::string kRepeated(cartulo::kMaxTextLength, 'a');
+
+void BM_FindWordRepeatedLetter(benchmark::State& state) {
+    const cartulo::cCartulo ctu;
+    const std::string word(kRepeated.size() / 2, 'a');
+    for (auto _ : state) benchmark::DoNotOptimize(ctu.FindWord(kRepeated, word, 1));
+}
+
+void BM_UpperCasePassOverOneCard(benchmark::State& state) {
+    const unsigned char* upper = cartulo::win1252::upperTable();
+    for (auto _ : state) {
+        long found = 0;
+        for (char c : kRepeated) found += upper[static_cast<unsigned char>(c)] == 'A';
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+BENCHMARK(BM_FindWordRepeatedLetter)->Unit(benchmark::kMicrosecond)->Apply(Compared);
+BENCHMARK(BM_UpperCasePassOverOneCard)->Unit(benchmark::kMicrosecond)->Apply(Compared);
 BENCHMARK(BM_QueryTwoWords)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_QueryEntryAndField)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_CaseInsensitivePass)->Unit(benchmark::kMillisecond)->Apply(Compared);
 
 const Ratio kTwoWords{"search_two_words", "BM_QueryTwoWords", "BM_CaseInsensitivePass", 2};
+const Ratio kRepeatedLetter{"findword_repeated_letter", "BM_FindWordRepeatedLetter",
+                            "BM_UpperCasePassOverOneCard", 10};
 const Ratio kEntryField{"search_entry_field", "BM_QueryEntryAndField", "BM_CaseInsensitivePass", 2};
 
 }  // namespace

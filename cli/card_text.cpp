@@ -50,32 +50,24 @@ std::optional<std::string> entryName(std::string_view utf8) {
     return std::move(decoded.text);
 }
 
-std::string searchQuery(std::string_view utf8) {
+cartulo::MarkedQuery searchQuery(std::string_view utf8) {
     auto whole = cartulo::win1252::fromUtf8(utf8);
-    if (whole.unstorable.empty()) return std::move(whole.text);
+    if (whole.unstorable.empty()) return {std::move(whole.text), {}};
 
-    // Every term is made of whole comma-separated pieces, so one long word
-    // per piece makes each such term unfindable while keeping the memory
-    // used small; later characters of the piece just become one letter.
-    const std::string unfindable(cartulo::kMaxTextLength + 1, 'x');
-    std::string out;
-    bool pieceHasUnfindable = false;
+    cartulo::MarkedQuery query;
+    query.text.reserve(utf8.size());
     std::size_t start = 0;
     while (start < utf8.size()) {
         // One character: a lead byte and its continuation bytes. Decoding
         // them alone gives what decoding the whole query would.
         std::size_t end = start + 1;
         while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
-        const auto part = cartulo::win1252::fromUtf8(utf8.substr(start, end - start));
-        if (!part.unstorable.empty()) {
-            out += pieceHasUnfindable ? std::string("x") : unfindable;
-            pieceHasUnfindable = true;
-        }
-        out += part.text;
-        if (part.text == ",") pieceHasUnfindable = false;
+        const auto part = cartulo::win1252::fromUtf8(utf8.substr(start, end - start), 'x');
+        if (!part.unstorable.empty()) query.unmatchable.push_back(query.text.size());
+        query.text += part.text;
         start = end;
     }
-    return out;
+    return query;
 }
 
 std::string storable(std::string_view utf8, std::string_view what) {

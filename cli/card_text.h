@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/query.h"
+
 namespace ctu {
 
 // Windows-1252 bytes as UTF-8, for stdout, stderr and JSON.
@@ -16,9 +18,9 @@ std::string toUtf8(std::string_view cardText);
 std::optional<std::string> entryName(std::string_view utf8);
 
 // The Windows-1252 form of a search query. A character the code page cannot
-// hold is in no card, so a term holding it must never be found: it becomes
-// a word longer than any entry or text (so "-→" finds every card).
-std::string searchQuery(std::string_view utf8);
+// hold is in no card, so a term holding it must never be found: its place
+// is marked unmatchable (so "-→" finds every card).
+cartulo::MarkedQuery searchQuery(std::string_view utf8);
 
 // The Windows-1252 form of something to store. Throws
 // Failure(ExitCode::Refused) naming each character the code page lacks;

@@ -47,6 +47,9 @@ cartulo::CardId createdCard(cartulo::CardId result, std::string_view entryUtf8) 
                    std::to_string(cartulo::kCapacity) + ").");
         case cartulo::kUnstorableEntry:
             refuseUnstorableEntry(entryUtf8);
+        case cartulo::kNoSourceCard:
+            refuse("No se pudo crear la ficha «" + std::string(entryUtf8) +
+                   "»: la ficha de origen ya no existe.");
         default:
             if (result < 0) refuse("No se pudo crear la ficha «" + std::string(entryUtf8) + "».");
             return result;

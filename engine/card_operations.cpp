@@ -36,6 +36,10 @@ EntryCheck cCartulo::ValidateNtry(CardId card, std::string_view entry) const {
 CardId cCartulo::NewCard(std::string_view entry) {
     if (SrchNtry(entry) != kNoCard || isReservedEntry(entry)) return kEntryInUse;
     if (entry.size() > kMaxEntryLength) return kUnstorableEntry;
+    // A master card that is a sister of the main card may hold "@@...",
+    // which only the main card's own record can store.
+    std::string masterText = GetMasterTxt();
+    if (CheckText(masterText, entry.empty())) masterText.clear();
     const CardId c = store_.allocateCard();
     if (c == -1) return kNoRoom;
     const std::int16_t t = store_.allocateText();
@@ -52,7 +56,7 @@ CardId cCartulo::NewCard(std::string_view entry) {
     TextRecord& text = store_.texts[t];
     text.firstCard = c;
     text.references = 1;
-    text.text = GetMasterTxt();
+    text.text = std::move(masterText);
     store_.linkCard(c);
     store_.linkText(t);
     if (card.main) main_ = c;
@@ -64,7 +68,7 @@ CardId cCartulo::NewCard(std::string_view entry) {
 CardId cCartulo::NewAlias(CardId source, std::string_view entry) {
     if (SrchNtry(entry) != kNoCard || isReservedEntry(entry)) return kEntryInUse;
     if (entry.size() > kMaxEntryLength) return kUnstorableEntry;
-    if (!CardStore::valid(source) || store_.cards[source].inUse == 0) return kNoCard;
+    if (!CardStore::valid(source) || store_.cards[source].inUse == 0) return kNoSourceCard;
     const CardId c = store_.allocateCard();
     if (c == -1) return kNoRoom;
     CardRecord& card = store_.cards[c];

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "file_error.h"
 #include "listeners.h"
 #include "query.h"
+#include "word_finder.h"
 
 namespace cartulo {
 
@@ -36,6 +38,8 @@ inline constexpr CardId kEntryInUse = -1;
 inline constexpr CardId kNoRoom = -2;
 inline constexpr CardId kNothingToPaste = -3;
 inline constexpr CardId kUnstorableEntry = -4;  // the file format cannot hold the entry
+// NewAlias: the source card does not exist (deleted, or never made).
+inline constexpr CardId kNoSourceCard = -5;
 
 // Results of ValidateNtry (and SetNtry).
 enum class EntryCheck : int {
@@ -126,7 +130,9 @@ class cCartulo {
     // --- searching ---
     // The first card in card-list order matching the query, or -1. The
     // parsed query is kept and reused while the same query is asked again.
-    CardId FindFirst(std::string_view query);
+    // Terms holding an `unmatchable` place (see MarkedQuery) are never found.
+    CardId FindFirst(std::string_view query, std::span<const std::size_t> unmatchable = {});
+    CardId FindFirst(const MarkedQuery& query) { return FindFirst(query.text, query.unmatchable); }
     // The next matching card after the given one, for the last query.
     CardId FindNext(CardId card);
     // 1-based position of the first whole-word occurrence at or after start, or 0.
@@ -199,19 +205,20 @@ class cCartulo {
 
     // The last query, parsed; it survives CloseFile.
     std::string cachedQuery_;
+    std::vector<std::size_t> cachedUnmatchable_;
     ParsedQuery query_;
     enum class TermSource { Text, Entry, Field };
     struct PreparedTerm {
-        std::string word;  // upper-cased unless matching case
-        TermSource source;
+        WordFinder finder;  // folds letter case unless matching case
+        TermSource source = TermSource::Text;
         std::string field;
-        bool absent;
+        bool absent = false;
+        bool unmatchable = false;
     };
     std::vector<PreparedTerm> prepared_;
     void prepareQuery();
     bool matches(CardId card) const;
-    std::size_t findWordAt(std::string_view text, std::string_view foldedWord,
-                           std::size_t from) const;
+    WordFinder finderFor(std::string_view word) const;
 
     ListenerList<CartuloListener> listeners_;
 };

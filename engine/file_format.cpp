@@ -29,8 +29,41 @@ std::string_view trimSpaces(std::string_view s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-std::string asUtf8(std::string_view cp1252) {
-    return win1252::toUtf8(cp1252);
+// Bytes of a file quoted in a description, as UTF-8 with every control
+// character written as an escape: a NUL would cut the message where it is
+// read as a C string, and a CR or LF would break it into lines.
+std::string printable(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size());
+    for (char c : cp1252) {
+        const char32_t ch = win1252::toUnicode(static_cast<unsigned char>(c));
+        if (ch >= 0x20 && (ch < 0x7F || ch > 0x9F)) {
+            win1252::appendUtf8(out, ch);
+            continue;
+        }
+        switch (c) {
+            case '\0':
+                out += "\\0";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default: {
+                static constexpr char kHex[] = "0123456789ABCDEF";
+                const auto b = static_cast<unsigned char>(c);
+                out += "\\x";
+                out += kHex[b >> 4];
+                out += kHex[b & 0xF];
+            }
+        }
+    }
+    return out;
 }
 
 // The file name as a title until the file's own is read. Characters the
@@ -81,11 +114,11 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
     const std::int64_t count = fieldValue(field) + 1;
     if (count > kMaxHeaderCount || count < -kMaxHeaderCount - 1) {
         return FileError{errors::kOverflow, "La cabecera del archivo indica demasiadas fichas («" +
-                                                asUtf8(field) + "»)."};
+                                                printable(field) + "»)."};
     }
     if (count <= 0 || std::to_string(count - 1) != trimSpaces(field)) {
         return FileError{errors::kBadHeader,
-                         "La cabecera del archivo no es válida («" + asUtf8(field) + "»)."};
+                         "La cabecera del archivo no es válida («" + printable(field) + "»)."};
     }
     if (auto e = readField(kRecordEnd.size())) return e;
 
@@ -126,8 +159,8 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
             // Only a card read before this one may hold the text.
             sisterOf = store_.findEntry(name);
             if (sisterOf == -1) {
-                return FileError{errors::kUnknownSister, "La ficha «" + asUtf8(entry) +
-                                                             "» es hermana de «" + asUtf8(name) +
+                return FileError{errors::kUnknownSister, "La ficha «" + printable(entry) +
+                                                             "» es hermana de «" + printable(name) +
                                                              "», que no está antes en el archivo."};
             }
         } else {
@@ -195,8 +228,8 @@ std::optional<FileError> cCartulo::encode(std::string& out) {
         // Refused before anything reaches the disk: no file may be made that
         // cannot be read back.
         const auto refuse = [&card](const std::string& why) {
-            return FileError{errors::kUnstorable,
-                             "La ficha «" + asUtf8(card.entry) + "» no se puede guardar: " + why};
+            return FileError{errors::kUnstorable, "La ficha «" + printable(card.entry) +
+                                                      "» no se puede guardar: " + why};
         };
         if (auto why = CheckEntry(card.entry)) return refuse(*why);
         out += numberField(static_cast<std::int64_t>(card.entry.size()), kEntryLengthWidth);

@@ -1,9 +1,5 @@
 // FindFirst, FindNext and FindWord over the cards of one file.
-#include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <algorithm>
 
 #include "engine/cartulo.h"
 #include "engine/text_fields.h"
@@ -26,29 +22,6 @@ const unsigned char* identityTable() {
     return table.data();
 }
 
-// The first position in [from, end) holding byte a or b, or end. Sixteen
-// bytes at a time where the processor allows: searching is a scan of every
-// card's text, so this loop is where a search spends its time.
-std::size_t findEitherByte(const unsigned char* t, std::size_t from, std::size_t end,
-                           unsigned char a, unsigned char b) {
-    std::size_t i = from;
-#ifdef __SSE2__
-    const __m128i va = _mm_set1_epi8(static_cast<char>(a));
-    const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
-    for (; i + 16 <= end; i += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)));
-        if (mask != 0)
-            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
-    }
-#endif
-    for (; i < end; ++i) {
-        if (t[i] == a || t[i] == b) return i;
-    }
-    return end;
-}
-
 }  // namespace
 
 void cCartulo::resetSearchOptions() {
@@ -62,8 +35,7 @@ void cCartulo::resetSearchOptions() {
 void cCartulo::prepareQuery() {
     prepared_.clear();
     for (const QueryTerm& term : query_.terms) {
-        PreparedTerm p;
-        p.word = matchCase_ ? term.word : win1252::toUpper(term.word);
+        PreparedTerm p{finderFor(term.word), TermSource::Text, {}, false, false};
         if ((query_.mode & 0xFF) == kModeText || term.field.empty()) {
             p.source = TermSource::Text;
         } else if (win1252::equalsIgnoringCase(term.field, "ntry")) {
@@ -73,50 +45,20 @@ void cCartulo::prepareQuery() {
             p.field = term.field;
         }
         p.absent = term.op == TermOperator::Absent;
+        p.unmatchable = term.unmatchable;
         prepared_.push_back(std::move(p));
     }
 }
 
-std::size_t cCartulo::findWordAt(std::string_view text, std::string_view word,
-                                 std::size_t from) const {
-    const std::size_t n = text.size(), m = word.size();
-    if (m == 0 || m > n) return std::string_view::npos;
-    const unsigned char* fold = matchCase_ ? identityTable() : win1252::upperTable();
-    const unsigned char first = byte(word[0]);
-    // The bytes a match may begin with: the letter in either case.
-    unsigned char starts[2] = {first, first};
-    int found = 0;
-    for (int b = 0; b < 256 && found < 3; ++b) {
-        if (fold[b] == first) {
-            if (found < 2) starts[found] = static_cast<unsigned char>(b);
-            ++found;
-        }
-    }
-    const unsigned char* t = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t last = n - m + 1;  // candidates start before this
-    for (std::size_t i = from; i < last; ++i) {
-        if (found <= 2) {
-            i = findEitherByte(t, i, last, starts[0], starts[1]);
-            if (i == last) break;
-        } else if (fold[t[i]] != first) {
-            continue;
-        }
-        std::size_t k = 1;
-        while (k < m && fold[t[i + k]] == byte(word[k])) ++k;
-        if (k < m) continue;
-        if (!wholeWords_) return i;
-        const bool startOk = i == 0 || isSeparator_[t[i - 1]];
-        const bool endOk = i + m == n || isSeparator_[t[i + m]];
-        if (startOk && endOk) return i;
-    }
-    return std::string_view::npos;
+WordFinder cCartulo::finderFor(std::string_view word) const {
+    if (matchCase_) return WordFinder(std::string(word), identityTable());
+    return WordFinder(win1252::toUpper(word), win1252::upperTable());
 }
 
 std::int32_t cCartulo::FindWord(std::string_view text, std::string_view word,
                                 std::int32_t start) const {
-    const std::string folded = matchCase_ ? std::string(word) : win1252::toUpper(word);
     const std::size_t from = start > 1 ? static_cast<std::size_t>(start - 1) : 0;
-    const std::size_t at = findWordAt(text, folded, from);
+    const std::size_t at = finderFor(word).find(text, from, wholeWords_ ? &isSeparator_ : nullptr);
     return at == std::string_view::npos ? 0 : static_cast<std::int32_t>(at + 1);
 }
 
@@ -129,14 +71,18 @@ bool cCartulo::matches(CardId card) const {
     const bool anyTerm = (query_.mode & kAnyTerm) != 0;
     const CardRecord& rec = store_.cards[card];
     const std::string_view text = store_.texts[rec.text].text;
+    const auto* separators = wholeWords_ ? &isSeparator_ : nullptr;
     for (const PreparedTerm& term : prepared_) {
-        std::string_view searched = text;
-        if (term.source == TermSource::Entry) {
-            searched = rec.entry;
-        } else if (term.source == TermSource::Field) {
-            searched = fieldValueIn(text, term.field);
+        bool found = false;
+        if (!term.unmatchable) {
+            std::string_view searched = text;
+            if (term.source == TermSource::Entry) {
+                searched = rec.entry;
+            } else if (term.source == TermSource::Field) {
+                searched = fieldValueIn(text, term.field);
+            }
+            found = term.finder.find(searched, 0, separators) != std::string_view::npos;
         }
-        const bool found = findWordAt(searched, term.word, 0) != std::string_view::npos;
         const bool holds = found != term.absent;
         if (anyTerm && holds) return true;
         if (!anyTerm && !holds) return false;
@@ -144,12 +90,15 @@ bool cCartulo::matches(CardId card) const {
     return !anyTerm;
 }
 
-CardId cCartulo::FindFirst(std::string_view query) {
+CardId cCartulo::FindFirst(std::string_view query, std::span<const std::size_t> unmatchable) {
     // Every parse, valid or not, replaces the cached query, so the cache
     // always describes the mode and terms in force.
-    if (query != cachedQuery_) {
-        query_ = ParseQuery(query);
+    if (query != cachedQuery_ ||
+        !std::equal(unmatchable.begin(), unmatchable.end(), cachedUnmatchable_.begin(),
+                    cachedUnmatchable_.end())) {
+        query_ = ParseQuery(query, unmatchable);
         cachedQuery_ = std::string(query);
+        cachedUnmatchable_.assign(unmatchable.begin(), unmatchable.end());
         prepareQuery();
     }
     const CardId head = store_.cardHead;

@@ -36,9 +36,10 @@ cCartulo& SampleFile() {
     return *file;
 }
 
-std::vector<CardId> Results(cCartulo& file, std::string_view query) {
+std::vector<CardId> Results(cCartulo& file, std::string_view query,
+                            const std::vector<std::size_t>& unmatchable = {}) {
     std::vector<CardId> hits;
-    CardId c = file.FindFirst(query);
+    CardId c = file.FindFirst(query, unmatchable);
     while (c != cartulo::kNoCard) {
         Require(hits.size() <= static_cast<std::size_t>(file.CardCount()));
         hits.push_back(c);
@@ -61,6 +62,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.FindFirst("casa");  // another query in between
     Require(Results(file, input) == first);
     if (parsed.mode == cartulo::kModeInvalid) Require(first.empty());
+
+    // Bytes 0x7F stand for characters outside the code page: the query reads
+    // as if a letter were there, and the result stays the same when asked again.
+    std::vector<std::size_t> marks;
+    std::string neutral(input);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] != 0x7F) continue;
+        marks.push_back(i);
+        neutral[i] = 'x';
+    }
+    const cartulo::ParsedQuery marked = cartulo::ParseQuery(input, marks);
+    const cartulo::ParsedQuery plain = cartulo::ParseQuery(neutral);
+    Require(marked.mode == plain.mode && marked.terms.size() == plain.terms.size());
+    for (std::size_t i = 0; i < marked.terms.size(); ++i) {
+        Require(marked.terms[i].word == plain.terms[i].word &&
+                marked.terms[i].field == plain.terms[i].field &&
+                marked.terms[i].op == plain.terms[i].op);
+    }
+    const std::vector<CardId> markedFirst = Results(file, input, marks);
+    Require(Results(file, input, marks) == markedFirst);
 
     // FindWord with the first half as the text and the rest as the word.
     const std::string_view text = input.substr(0, size / 2), word = input.substr(size / 2);

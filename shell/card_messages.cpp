@@ -40,6 +40,8 @@ support::MessageRequest MensajeFichaNoCreada(NuevaClase kind, CardId code) {
         request.text = start + QStringLiteral("la entrada es demasiado larga.");
         request.detail = QStringLiteral("Una entrada puede tener como máximo ") +
                          QString::number(kMaxEntryLength) + QStringLiteral(" caracteres.");
+    } else if (code == kNoSourceCard) {
+        request.text = start + QStringLiteral("la ficha de origen ya no existe.");
     } else {
         request.text = start + QStringLiteral("ya existe otra ficha con esa entrada.");
     }

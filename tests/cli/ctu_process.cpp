@@ -1,6 +1,7 @@
 #include "ctu_process.h"
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,8 +64,10 @@ CtuRun ctu(const std::vector<std::string>& args, std::string_view input,
     if (spawned != 0) throw std::runtime_error("cannot start " CTU_PATH);
 
     int status = 0;
-    if (waitpid(pid, &status, 0) != pid) throw std::runtime_error("waitpid failed");
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) throw std::runtime_error("wait4 failed");
     CtuRun run;
+    run.maxResidentKiB = usage.ru_maxrss;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     run.out = contents(out.get());
     run.err = contents(err.get());

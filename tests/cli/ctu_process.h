@@ -9,6 +9,7 @@ struct CtuRun {
     int exitCode = -1;
     std::string out;
     std::string err;
+    long maxResidentKiB = 0;  // the most memory the process held at once
 };
 
 // Runs ctu with the arguments, `input` as its standard input, in the given

@@ -69,6 +69,13 @@ TEST_F(CliTest, UnreadableFileGivesTwoWithTheEngineCode) {
 
     writeBytes(file, "abc  \r\n");
     expectFileError(ctu({"list", file}), "5");
+    // A NUL and a line end quoted from the header neither cut nor break the message.
+    for (const std::string& header : {std::string("1\0   ", 5), std::string("1\r\n  ")}) {
+        writeBytes(file, header + "\r\n");
+        const auto damaged = ctu({"info", file});
+        expectFileError(damaged, "5)");
+        EXPECT_EQ(damaged.err.find('\n'), damaged.err.size() - 1) << damaged.err;
+    }
 
     // A record cut short: the file ends inside it.
     writeBytes(file, cardFileBytes({{"", "Agenda"}, {"Pan", "x"}}).substr(0, 20));

@@ -93,6 +93,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Search{"EitherOfTwoWithAnUnstorableTerm", "s:2,ladrador,cuna→", "5"}),
     [](const auto& info) { return info.param.name; });
 
+// Each such term costs memory as its own length: not a word longer than
+// any card, which took 400 bytes per byte of the query.
+TEST_F(CliTest, UnstorableTermsCostMemoryInProportionToTheQuery) {
+    writeCardFile(kCards);
+    std::string query;
+    for (int i = 0; i < 2000; ++i) query += "→,-→,";
+    const auto run = ctu({"search", file, query});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_LT(run.maxResidentKiB, 200 * 1024);
+}
+
 TEST_F(CliTest, SearchPrintsLikeList) {
     writeCardFile(kCards);
     const auto text = ctu({"search", file, "casa"});

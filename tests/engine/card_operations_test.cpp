@@ -156,6 +156,28 @@ TEST_F(CardOperationsTest, MasterCardTextIsCopiedIntoNewCardsOnly) {
     EXPECT_EQ(ctu.GetTxtFromNtry("nadie"), "");
 }
 
+TEST_F(CardOperationsTest, NewCardStartsEmptyWhenTheMasterTextCannotBeItsOwn) {
+    // A master card that is a sister of the main card shares "@@...", which
+    // only the main card may hold: a copy could never be saved.
+    ctu.SetTxt(ctu.GetMain(), "@@Portada");
+    ctu.NewAlias(ctu.GetMain(), "Ficha maestra");
+    const CardId fresh = ctu.NewCard("Fresca");
+    ASSERT_GT(fresh, 0);
+    EXPECT_EQ(ctu.GetTxt(fresh), "");
+    EXPECT_TRUE(ctu.SetTxt(fresh, "propio"));
+}
+
+TEST_F(CardOperationsTest, NewAliasOfADeletedCardHasItsOwnResult) {
+    const CardId gone = ctu.NewCard("Ida");
+    ctu.DelCard(gone);
+    rec.log.clear();
+    EXPECT_EQ(ctu.NewAlias(gone, "Hermana"), kNoSourceCard);
+    EXPECT_EQ(ctu.NewAlias(4999, "Hermana"), kNoSourceCard);  // never made
+    EXPECT_NE(kNoSourceCard, kEntryInUse);
+    EXPECT_TRUE(rec.log.empty());
+    EXPECT_EQ(ctu.SrchNtry("Hermana"), kNoCard);
+}
+
 TEST_F(CardOperationsTest, CardListIsMostRecentFirstAndHidesSpaceEntries) {
     const CardId b = ctu.NewCard("B");
     const CardId hidden = ctu.NewCard(" Oculta");

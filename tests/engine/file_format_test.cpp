@@ -338,6 +338,24 @@ TEST_F(FileFormatTest, ReaderFailuresLeaveAUsableEmptyFile) {
     }
 }
 
+TEST_F(FileFormatTest, QuotedBytesOfTheFileShowAsEscapes) {
+    const std::string main = "0 1    T\r\n";
+    const struct {
+        std::string bytes;
+        std::string description;
+    } cases[] = {
+        {std::string("1\0   \r\n", 7), "La cabecera del archivo no es válida («1\\0   »)."},
+        {"1    \r\n" + main + "2 A\t7    @@B\r\n\x81\x7F\r\n",
+         "La ficha «A\\t» es hermana de «B\\r\\n\\x81\\x7F», que no está antes en el archivo."},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("bad.ctu"), c.bytes);
+        cCartulo ctu;
+        EXPECT_FALSE(ctu.OpenFile(Path("bad.ctu")));
+        EXPECT_EQ(ctu.LastError().description, c.description);
+    }
+}
+
 TEST_F(FileFormatTest, BinaryGarbageNeverLeavesABrokenStore) {
     std::string noise;
     unsigned state = 12345;

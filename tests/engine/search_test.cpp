@@ -1,5 +1,7 @@
 // The query language and FindFirst/FindNext/FindWord on a small file of
 // chosen cards.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "engine/cartulo.h"
@@ -127,6 +129,9 @@ TEST_F(SearchTest, ModesOfParsedQueries) {
         {"s:1,a,b", kModeText, 2},
         {"s:3,a,ntry:b", kModeFields, 2},
         {"s:0,a,b", kModeText, 1},
+        {"s:2,a", kModeText + kAnyTerm, 1},  // one term: the flag all the same
+        {"s:2,x:a", kModeText + kAnyTerm, 1},
+        {"s:0,a", kModeText, 1},
         {"s:", kModeInvalid, 0},
         {"k:a", kModeInvalid, 0},
         {"k:a:1,b:2", kModeFields, 2},
@@ -171,6 +176,60 @@ TEST_F(SearchTest, EdgesOfTheTwoTermFormAndOfFieldTerms) {
     EXPECT_EQ(find("k:a:b,c"), Entries{});
 }
 
+// A query as it was once given to the engine when it held characters
+// Windows-1252 lacks (written "~" in the table): the first of them in each
+// comma piece became a word longer than any card, each later one a letter.
+std::string paddedForm(std::string_view query) {
+    std::string out;
+    bool pieceHasOne = false;
+    for (char c : query) {
+        if (c != '~') {
+            out += c;
+            if (c == ',') pieceHasOne = false;
+            continue;
+        }
+        out += pieceHasOne ? std::string("x") : std::string(kMaxTextLength + 1, 'x');
+        pieceHasOne = true;
+    }
+    return out;
+}
+
+TEST_F(SearchTest, UnmatchablePlacesFindWhatAWordLongerThanAnyCardFound) {
+    // Queries separated by "|".
+    const std::string queries =
+        "~|-~|~~| ~ |casa,~|casa,-~|ca~sa|~,~|-,~|~:|casa, ~:|tel:~|tel:-~|"
+        "~:555|~:-555|te~l:-555|ntry:~|ntry:-~|nt~ry:casa|t:~|t:casa~|"
+        "T:hola, ~|t~:hola|~:hola|s~:1,a|k~:tel:-1|s:2,casa,~|s:1,casa,~|"
+        "s:3,casa,~|s:3,casa,~:-555|s:0,casa,~|s:2,~|s:0,~:555|s:~,casa,perro|"
+        "s:2~,casa,perro|s:~2,casa,perro|s:1,~:x,casa|s:2,tel:555,~:1|"
+        "s:1,tel: ~,casa|k:~|k:tel:~|k:tel:-~,ntry:casa|k:~:1|k:~:-1|"
+        "k:ntry:casa,~";
+    // Whatever byte stands at a marked place, it is read as no delimiter.
+    for (const char standIn : {'x', ',', ':', '-', ' ', '2', 't'}) {
+        for (std::size_t at = 0, bar; at <= queries.size(); at = bar + 1) {
+            bar = std::min(queries.find('|', at), queries.size());
+            const std::string query = queries.substr(at, bar - at);
+            MarkedQuery marked{query, {}};
+            for (std::size_t i = 0; i < marked.text.size(); ++i) {
+                if (marked.text[i] != '~') continue;
+                marked.text[i] = standIn;
+                marked.unmatchable.push_back(i);
+            }
+            Entries found;
+            for (CardId c = ctu.FindFirst(marked); c != kNoCard; c = ctu.FindNext(c)) {
+                found.push_back(ctu.GetNtry(c));
+            }
+            EXPECT_EQ(found, find(paddedForm(query))) << query << " with " << standIn;
+        }
+    }
+    // The mark is part of the cached query: the same text unmarked is a word.
+    const CardId perro = ctu.SrchNtry("Perro");
+    ctu.SetTxt(perro, "x");
+    EXPECT_EQ(ctu.FindFirst("x"), perro);
+    EXPECT_EQ(ctu.FindFirst(MarkedQuery{"x", {0}}), kNoCard);
+    EXPECT_EQ(ctu.FindFirst("x"), perro);
+}
+
 TEST_F(SearchTest, FindNextFromACardOutsideTheListEnds) {
     EXPECT_EQ(ctu.FindFirst(""), ctu.FirstCard());
     EXPECT_EQ(ctu.FindNext(4000), kNoCard);  // never used
@@ -206,6 +265,21 @@ TEST(FindWordTest, PositionsAndWordEdges) {
     EXPECT_EQ(ctu.FindWord("", "casa", 1), 0);
     EXPECT_EQ(ctu.FindWord("casa", "casa", 99), 0);
     EXPECT_EQ(ctu.FindWord("casa", "casa", -5), 1);
+    // Partial and overlapping occurrences before the whole word.
+    EXPECT_EQ(ctu.FindWord("aaaa aaa", "aaa", 1), 6);
+    EXPECT_EQ(ctu.FindWord("xyxyz xyz", "xyz", 1), 7);
+    EXPECT_EQ(ctu.FindWord("aab aaab", "AAAB", 1), 5);
+    EXPECT_EQ(ctu.FindWord("\xC1\xC1\xC1"
+                           "b \xE1\xE1"
+                           "B",
+                           "\xE1\xE1"
+                           "b",
+                           1),
+              6);
+    // A long word of one repeated letter: linear, not a rescan per position.
+    const std::string word(50000, 'a');
+    EXPECT_EQ(ctu.FindWord(std::string(99999, 'a'), word, 1), 0);
+    EXPECT_EQ(ctu.FindWord(std::string(49999, 'a') + " " + word, word, 1), 50001);
 }
 
 TEST(FindWordTest, QueriesOfAnyShapeReturnAResult) {
