@@ -214,7 +214,11 @@ bool cIniFile::WriteINIData(std::string_view section, std::string_view key,
         return true;
     }
     cIniFile before = *this;
-    PutINIData(section, key, value);
+    // Queued even when the copy in memory already holds the value: the file
+    // may have been changed by hand since it was read.
+    putValue(section, key, value);
+    pending_.push_back({std::string(section), std::string(key), std::string(value)});
+    changed_ = true;
     if (!WriteINI()) return false;
     std::optional<FileError> error = std::move(lastError_);
     *this = std::move(before);

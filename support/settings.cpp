@@ -70,11 +70,10 @@ bool ProgramSettings::storedHighDpi() const {
 }
 
 bool ProgramSettings::SaveHighDPI(bool on) {
-    const bool before = highDpi_;
+    // Written whatever the copy in memory says: the user may have edited the file.
+    if (ini_.WriteINIData("GENERAL", "HighDPI", on ? "1" : "0")) return true;
     highDpi_ = on;
-    if (!WriteOptions()) return false;
-    highDpi_ = before;
-    return true;
+    return false;
 }
 
 std::vector<std::string> ProgramSettings::AutoLoadList() const {

@@ -105,6 +105,9 @@ TEST_F(SettingsTest, WhatTheUserWritesWhileItRunsIsKept) {
     writeBytes(path, "[GENERAL]\n; escala\nHighDPI=0\n[AUTOLOAD]\n1=/b.ctu\n");
     EXPECT_FALSE(settings.SaveHighDPI(true));  // "Opciones"
     EXPECT_EQ(readBytes(path), "[GENERAL]\n; escala\nHighDPI=1\n\n[AUTOLOAD]\n1=/b.ctu\n\n");
+    writeBytes(path, "[GENERAL]\nHighDPI=0\n");  // by hand, while the memory says 1
+    EXPECT_FALSE(settings.SaveHighDPI(true));
+    EXPECT_EQ(readBytes(path), "[GENERAL]\nHighDPI=1\n\n");
 }
 
 TEST_F(SettingsTest, TheAutoLoadListStopsAtTheFirstMissingOrEmptyKey) {
