@@ -127,6 +127,13 @@ std::optional<QString> CommandChannelFolderProblem(const QString& name, bool cre
     if (folder != PrivateChannelFolder()) return std::nullopt;
 #ifdef Q_OS_UNIX
     const QByteArray path = QFile::encodeName(folder);
+    // Earlier versions put their socket itself at the folder's name; one left
+    // behind that nobody answers on is ours to remove.
+    struct stat old {};
+    if (create && ::lstat(path.constData(), &old) == 0 && S_ISSOCK(old.st_mode) &&
+        old.st_uid == ::geteuid() && ProbeCommandChannel(folder, 200) == ChannelAnswer::Nobody) {
+        ::unlink(path.constData());
+    }
     if (create && ::mkdir(path.constData(), 0700) == 0) {
         // The umask may have taken bits away; more is never given.
         ::chmod(path.constData(), 0700);

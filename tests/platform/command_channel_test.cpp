@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QString>
 #include <QTemporaryDir>
@@ -227,6 +228,22 @@ TEST(CommandChannel, WithoutARuntimeFolderThePrivateFolderIsUsedOnlyWhenSafe) {
         server.ErrorString(),
         "la carpeta " + folder + " no es solo de este usuario (permisos 755 en lugar de 700)");
 
+    // A socket of an earlier version at the folder's name is kept while it
+    // answers, and removed once it is left behind.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    {
+        QLocalServer old;
+        ASSERT_TRUE(old.listen(folder));
+        EXPECT_FALSE(server.Listen(name));
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);  // as a crash leaves it
+    EXPECT_TRUE(server.Listen(name)) << server.ErrorString().toStdString();
+    server.Close();
     ASSERT_TRUE(QDir(folder).removeRecursively() && QFile::link(tmp.path(), folder));
     EXPECT_FALSE(server.Listen(name));
     EXPECT_EQ(server.ErrorString(), folder + " no es una carpeta (es un enlace u otro archivo)");
