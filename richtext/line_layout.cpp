@@ -128,6 +128,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         line_.align = align_;
         line_.firstOfParagraph = paragraphStart_;
         line_.backgroundTop = paragraphStart_ ? lineY - margins_.paragraph : lineY;
+        setInlineCounters({});
         const StyleSnapshot snapshot = takeSnapshot();
 
         while (StartsWithNoCase(std::string_view(text_).substr(pos_), kTableStart)) skipTable();
@@ -148,6 +149,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         }
         if (!measureOnly) {
             restoreSnapshot(snapshot);
+            setInlineCounters({});
             paintLine(lineY);
             paintedBottom_ = std::max(paintedBottom_, lineY + shift + line_.ascent + line_.descent);
         }

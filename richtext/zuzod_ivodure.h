@@ -18,6 +18,7 @@
 #include "platform/surface.h"
 #include "richtext/error_list.h"
 #include "richtext/hot_zones.h"
+#include "richtext/inline_slots.h"
 #include "richtext/layout_state.h"
 #include "richtext/markup_reader.h"
 
@@ -209,12 +210,28 @@ class cZuzodIvodure {
     richtext::Checkpoint takeCheckpoint() const;
     void restoreCheckpoint(const richtext::Checkpoint& checkpoint);
 
+    // Formulas and objects take the line's next slot in layout and read it
+    // back in painting, in the same order (inline_formulas.cpp,
+    // inline_objects.cpp). Table cells share the line's slots this way.
+    // {FO:text}: its room; none when skipped (11th) or failed (error recorded).
+    std::optional<richtext::InlineBox> layoutFormula(std::string_view text);
+    // The next formula at (x, baseline); the width the pen moves on by (0: none).
+    double paintFormula(double x, double baseline);
+    // {O:value}body{/O}: its room (the host sizes other types); none when skipped (101st).
+    std::optional<richtext::InlineBox> layoutObject(std::string_view value, std::string_view body);
+    // The next object in its box (left x, 3/4 of it above baseline); its width (0: none).
+    double paintObject(double x, double baseline);
+    // The slots used so far: reset per line and before painting; a table restores them after it.
+    richtext::InlineCounters inlineCounters() const { return inline_.counters; }
+    void setInlineCounters(richtext::InlineCounters counters) { inline_.counters = counters; }
+
     // Working state of one call.
     Surface* surface_ = nullptr;  // Ctrl as the call began; handlers may change Ctrl
     std::string text_;
     std::optional<richtext::MarkupReader> reader_;
     std::size_t pos_ = 0;  // 0-based
     std::int32_t textPointer_ = 1;
+    richtext::InlineSlots inline_;  // the line's formulas and objects
     double leftEdge_ = 0, rightEdge_ = 0;
     richtext::Margins margins_;
     int align_ = 3;

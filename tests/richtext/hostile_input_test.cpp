@@ -83,6 +83,8 @@ const HostileCase kHostileTexts[] = {
      [] { return Repeat("{O:1,1,t}{FR:1}{/O}", 6000) + Repeat("{/FR}", 4000); }},
     {"tangled blocks", [] { return Repeat("{FR:1}{O:1,1,t}{FR:2}{/O}", 10000); }},
     {"open objects", [] { return Repeat("{O:1,1,t}", 100000); }},
+    {"many formulas", [] { return Repeat("{FO:@frc[a,@exp[b]]}{FO:@x} ", 20000); }},
+    {"many drawings", [] { return Repeat("{O:1e9,-9,DRAWSCRIPT}1e38 0 box fill{/O} ", 5000); }},
     {"object ends", [] { return Repeat("{/O}", 50000); }},
     {"tables", [] { return Repeat("{TB:2,2}", 50000); }},
     {"table ends", [] { return Repeat("{\\}", 50000); }},
