@@ -2,6 +2,7 @@
 // cell, the table placed by the alignment in force, its borders drawn and
 // each cell painted in its box. A table fills lines of its own.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -82,8 +83,8 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
 
     // Cells start from the style in force and leave nothing behind them.
     const StyleSnapshot style = takeSnapshot();
-    // Cells take the line's formula and object slots; the line gets them
-    // back after the table. Save the line's counters here.
+    // Line slots, 1 of 3: cells take the line's next formula and object
+    // slots as they are measured; keep the line's two counters here.
     for (int r = 1; r <= grid.Rows(); ++r) {
         for (int c = 1; c <= grid.Cols(); ++c) {
             restoreSnapshot(style);
@@ -128,6 +129,8 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
 
     if (!measureOnly) {
         if (colour) drawTableBorders(grid, originX, originY, *colour, border);
+        // Line slots, 2 of 3: set the counters back to the kept values, so
+        // that each cell paints with the slot it was measured with.
         const ZoneSilence silence(*this);
         for (int r = 1; r <= grid.Rows(); ++r) {
             for (int c = 1; c <= grid.Cols(); ++c) {
@@ -141,7 +144,8 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
         restoreSnapshot(style);
         paintedBottom_ = std::max(paintedBottom_, originY + whole.height);
     }
-    // Give the line its formula and object counters back here.
+    // Line slots, 3 of 3: set the counters back to the kept values; the
+    // line after the table starts from the same slots.
     y += whole.height + border + margins_.paragraph;
     pageUsed = true;
     return true;
