@@ -17,9 +17,6 @@ using namespace richtext;
 
 namespace {
 
-constexpr std::string_view kTableStart = "{TB:";
-constexpr std::string_view kTableEnd = "{\\}";
-
 class BusyFlag {
   public:
     explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
@@ -119,7 +116,20 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
 
     // The start of the last line examined, which SizeText reports.
     std::optional<std::size_t> lastLineStart;
+    bool pageUsed = false;  // something with height stands above on this page
     while (pos_ < text_.size()) {
+        // Tables stand on lines of their own, laid out before the bottom
+        // check; the line after them starts below them.
+        const std::size_t tablesStart = pos_;
+        const bool tablesFit =
+            layoutTables(lineY, measureOnly,
+                         checkBottom ? limit : std::numeric_limits<double>::infinity(), pageUsed);
+        if (!tablesFit || pos_ != tablesStart) {
+            lastLineStart = tablesFit ? tablesStart : pos_;
+            paragraphStart_ = true;
+            if (!tablesFit || pos_ >= text_.size()) break;
+            if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
+        }
         const std::size_t lineStart = pos_;
         lastLineStart = lineStart;
         line_.items.clear();
@@ -131,7 +141,6 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         setInlineCounters({});
         const StyleSnapshot snapshot = takeSnapshot();
 
-        while (StartsWithNoCase(std::string_view(text_).substr(pos_), kTableStart)) skipTable();
         if (IsCrLfAt(text_, pos_)) {
             // An empty paragraph is as tall as the current font.
             const double ascent = FontAscent(s);
@@ -153,6 +162,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             paintLine(lineY);
             paintedBottom_ = std::max(paintedBottom_, lineY + shift + line_.ascent + line_.descent);
         }
+        if (line_.ascent + line_.descent > 0) pageUsed = true;
         if (IsCrLfAt(text_, pos_)) {
             lineY += margins_.paragraph;
             paragraphStart_ = true;
@@ -234,18 +244,6 @@ void cZuzodIvodure::measureLinkQuote(char quote, std::size_t pos) {
     } else {
         linkOpenInLayout_ = false;
     }
-}
-
-// Tables are laid out here, on lines of their own; until then their text
-// is passed over.
-void cZuzodIvodure::skipTable() {
-    const std::size_t end = text_.find(kTableEnd, pos_);
-    if (end == std::string::npos) {
-        pos_ = text_.size();
-        return;
-    }
-    pos_ = end + kTableEnd.size();
-    if (IsCrLfAt(text_, pos_)) pos_ += 2;
 }
 
 void cZuzodIvodure::paintLine(double y) {

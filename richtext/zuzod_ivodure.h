@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/surface.h"
 #include "richtext/error_list.h"
@@ -25,6 +26,10 @@
 namespace cartulo {
 
 class cImageCache;
+struct cZuzodIvodureCell;
+namespace richtext {
+class TableGrid;
+}
 
 // The host's handlers for embedded objects the engine does not draw itself.
 using ObjectSizeHandler =
@@ -77,6 +82,8 @@ class cZuzodIvodure {
     // bottom; -1 on a screen: never). Returns the Y below the last line.
     // {VD:} moves the painting down, so it counts in the bottom check (no
     // line is painted below the limit) and in the Y returned.
+    // A table that does not fit above the bottom ends the page before it,
+    // unless nothing stands above it on the page: then it is painted and cut.
     float DrawText(std::string_view text, float y, float left, float right, float bottom);
     // The same layout without painting; the height it takes (end Y minus
     // y as passed, so a y of -1 yields the height plus 1). {VD:} moves
@@ -171,7 +178,22 @@ class cZuzodIvodure {
     richtext::TokenMetrics measureToken(const richtext::Token& token);
     void measureTag(const richtext::Piece& piece, richtext::TokenMetrics& metrics);
     void measureLinkQuote(char quote, std::size_t pos);
-    void skipTable();
+
+    // Tables (table_layout.cpp, table_borders.cpp): those at the position
+    // are laid out, and painted unless measuring, from top y, which moves
+    // below them; false when one does not fit above the limit and
+    // something stands above it on the page (the position is then its start).
+    bool layoutTables(double& y, bool measureOnly, double limit, bool& pageUsed);
+    bool layoutTable(double& y, bool measureOnly, double limit, bool& pageUsed);
+    void applyCellLead(const cZuzodIvodureCell& cell, bool report);
+    void measureCell(cZuzodIvodureCell& cell);
+    void paintCell(const cZuzodIvodureCell& cell, double x, double y, double width, double height,
+                   double border);
+    // A cell's text: width and height, painted with its top-left at `at` when given.
+    std::pair<double, double> cellText(std::string_view text, const PointF* at);
+    void cellLine(std::string_view line, richtext::TokenMetrics& metrics, const double* baseline);
+    void drawTableBorders(const richtext::TableGrid& grid, double x, double y, Color colour,
+                          double border);
 
     void paintToken(const richtext::LineItem& item, richtext::PaintPlace& place);
     void paintTag(const richtext::Piece& piece, richtext::PaintPlace& place);

@@ -89,6 +89,17 @@ const HostileCase kHostileTexts[] = {
     {"tables", [] { return Repeat("{TB:2,2}", 50000); }},
     {"table ends", [] { return Repeat("{\\}", 50000); }},
     {"cells", [] { return Repeat("{TB:20,20}" + Repeat("a{!}", 30) + "{-}", 2000) + "{\\}"; }},
+    {"table sizes",
+     [] {
+         return std::string(
+             "{TB:-1e308,1e308,negro,1e308}a{\\}{TB:nan,inf,3d,-1e308}b{\\}"
+             "{TB:1e9,-0,16,99999999999}c{\\}{TB:1,1,#zzzzzz,-1}d{\\}");
+     }},
+    {"wide borders",
+     [] {
+         return Repeat("{TB:20,20,3d,2000000000}" + Repeat(Repeat("a{!}", 20) + "{-}", 20) + "{\\}",
+                       10);
+     }},
     {"open quotes", [] { return Repeat("\xAB", 100000); }},
     {"close quotes", [] { return Repeat("\xBB", 100000); }},
     {"quotes and blanks", [] { return Repeat("\xAB \xBB ", 50000); }},
