@@ -124,6 +124,15 @@ std::string_view CellContent(const cZuzodIvodureCell& cell) {
     return piece.value;
 }
 
+std::string_view CellObjectBody(const cZuzodIvodureCell& cell) {
+    const std::string_view content = std::string_view(cell.text).substr(cell.lead);
+    const std::size_t start = tagEnd(content, 0);
+    if (cell.kind != CellKind::Object || start == std::string_view::npos) return {};
+    const std::size_t end = content.find("{/O}", start);
+    if (end == std::string_view::npos) return {};
+    return content.substr(start, end - start);
+}
+
 TableGrid::TableGrid(int cols, int rows)
     : cols_(std::clamp(cols, 0, kMaxTableCells)),
       rows_(std::clamp(rows, 0, kMaxTableCells)),

@@ -84,6 +84,9 @@ class TableGrid {
 // the text between the quotes of a «target», the value of the tag of the
 // other kinds (for an object, of its {O:} tag).
 std::string_view CellContent(const cZuzodIvodureCell& cell);
+// The body of an object cell: what follows its {O:} tag up to {/O}; empty
+// without one, as in running text.
+std::string_view CellObjectBody(const cZuzodIvodureCell& cell);
 
 // Puts the body's cells into the grid, row by row: cells past the last
 // column of a row and rows past the last are dropped. The text of every

@@ -83,8 +83,9 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
 
     // Cells start from the style in force and leave nothing behind them.
     const StyleSnapshot style = takeSnapshot();
-    // Line slots, 1 of 3: cells take the line's next formula and object
-    // slots as they are measured; keep the line's two counters here.
+    // Cells take the line's next formula and object slots as they are
+    // measured, and paint with them in the same order.
+    const InlineCounters slots = inlineCounters();
     for (int r = 1; r <= grid.Rows(); ++r) {
         for (int c = 1; c <= grid.Cols(); ++c) {
             restoreSnapshot(style);
@@ -129,8 +130,7 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
 
     if (!measureOnly) {
         if (colour) drawTableBorders(grid, originX, originY, *colour, border);
-        // Line slots, 2 of 3: set the counters back to the kept values, so
-        // that each cell paints with the slot it was measured with.
+        setInlineCounters(slots);
         const ZoneSilence silence(*this);
         for (int r = 1; r <= grid.Rows(); ++r) {
             for (int c = 1; c <= grid.Cols(); ++c) {
@@ -144,8 +144,7 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
         restoreSnapshot(style);
         paintedBottom_ = std::max(paintedBottom_, originY + whole.height);
     }
-    // Line slots, 3 of 3: set the counters back to the kept values; the
-    // line after the table starts from the same slots.
+    setInlineCounters(slots);
     y += whole.height + border + margins_.paragraph;
     pageUsed = true;
     return true;
@@ -191,13 +190,15 @@ void cZuzodIvodure::measureCell(cZuzodIvodureCell& cell) {
                 cellText(cell.kind == CellKind::Link ? GetParamRest(content, 2) : content, nullptr);
             break;
         case CellKind::Formula:
-            // Measured by the line's next formula slot (10 a line, shared
-            // with the text): width, ascent + descent as height, and the
-            // ascent kept for painting. Past the slots, or on failure, 0 x 0.
-            break;
         case CellKind::Object:
-            // Sized by the line's next object slot (100 a line): its size
-            // after ObjectSize. Past the slots, 0 x 0.
+            // Past the line's slots, or when a formula fails, 0 x 0.
+            if (const auto box = cell.kind == CellKind::Formula
+                                     ? layoutFormula(content)
+                                     : layoutObject(content, CellObjectBody(cell))) {
+                cell.width = box->width;
+                cell.height = box->ascent + box->descent;
+                cell.ascent = box->ascent;
+            }
             break;
     }
 }
@@ -232,12 +233,10 @@ void cZuzodIvodure::paintCell(const cZuzodIvodureCell& cell, double x, double y,
             cellText(cell.kind == CellKind::Link ? GetParamRest(content, 2) : content, &at);
             break;
         case CellKind::Formula:
-            // The formula slot measured for this cell draws on its baseline:
-            // (left, top + cell.ascent).
+            paintFormula(left, top + cell.ascent);  // on its baseline
             break;
         case CellKind::Object:
-            // The object slot sized for this cell paints in (left, top,
-            // cell.width, cell.height), by ObjectPaint or as a drawing.
+            paintObject(left, top + cell.ascent);
             break;
     }
 }

@@ -5,6 +5,7 @@
 // content) / 2 + 1.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,8 @@ TEST_F(Tables, CellsBordersAndPlaces) {
          "Casa\xBB{!}a\r\nbb{!}{FO:x^2}{!}{O:10,10,t}b{/O}{\\}",
          48 + 3 + 8,
          {"print 17,16 \"Casa\" U #0000FF", "print 62,8 \"a\" #000000",
-          "print 62,24 \"bb\" #000000"}},
+          "print 62,24 \"bb\" #000000", "print 91,16 \"x\" C #000000", "print 99,16 \"^\" #000000",
+          "print 107,16 \"2\" #000000"}},
         // Cell styles reach neither the next cell nor the text after the table.
         {"{TB:3,1}{N}{Q:rojo}x{!}y{!}{C}w{\\}\r\nz",
          35 + 8 + 16,
@@ -116,6 +118,20 @@ TEST_F(Tables, CellsBordersAndPlaces) {
         EXPECT_TRUE(px.Ink().empty());
         EXPECT_EQ(px.Font().bold, false);
     }
+}
+
+// Formula cells share the line's ten formula slots: the table's eleventh and
+// twelfth take no room and no ink, and the line after starts afresh.
+TEST_F(Tables, FormulaCellsShareTheLinesSlots) {
+    std::string text = "{TB:12,1}";
+    for (int i = 0; i < 12; ++i) text += "{FO:x}{!}";
+    text += "{\\}\r\n{FO:y}";
+    engine.DrawText(text, 0, 0, 0, -1);
+    Strings ink = Ink();
+    EXPECT_EQ(std::count(ink.begin(), ink.end(), ink.front()), 1);
+    EXPECT_EQ(ink.size(), 11u);
+    EXPECT_NE(ink.back().find("\"y\""), std::string::npos);
+    EXPECT_TRUE(Errors().empty());
 }
 
 TEST_F(Tables, ATableThatDoesNotFitEndsThePageBeforeIt) {
