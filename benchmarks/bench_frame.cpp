@@ -93,10 +93,11 @@ const Card& SharedCard() {
     return card;
 }
 
-// The largest table the markup allows, 20 x 20 cells of short words with
-// the default border width, ten of its cells short formulas (a fraction, a
-// power: the table's cost, not the typesetter's), under a title line; and
-// plain text of as many characters, laid out by the same engine.
+// The largest table the markup allows, 20 x 20 cells of two letters (so it
+// fits the image) with the default border width, ten of its cells short
+// formulas (a fraction, a power: the table's cost, not the typesetter's),
+// under a title line; and plain text of as many characters, laid out by the
+// same engine.
 struct TableCard {
     static constexpr int kSide = 20;
     static constexpr int kFormulaEvery = kSide * kSide / 10;
@@ -112,7 +113,7 @@ struct TableCard {
                 if (cell % kFormulaEvery == 0) {
                     markup += cell % (2 * kFormulaEvery) == 0 ? "{FO:@frc[1,n]}" : "{FO:x@exp[2]}";
                 } else {
-                    markup += words.Word().substr(0, 3);
+                    markup += words.Word().substr(0, 2);
                 }
                 if (column + 1 < kSide) markup += "{!}";
             }
