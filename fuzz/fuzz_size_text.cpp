@@ -128,12 +128,12 @@ class Host {
             // Whatever the host answered, the box is finite and not negative.
             Require(Finite(x) && Finite(y) && Finite(width) && Finite(height));
             Require(width >= 0 && height >= 0);
-            misbehave(type);
-            // Settings the engine must put back after the object.
+            // Settings the engine must put back after the object, failed or not.
             s.SetForeColor(cartulo::Rgb(255, 0, 0));
             s.SetDrawWidth(7);
             s.SetFontSize(40);
             s.SetFontItalic(true);
+            misbehave(type);
             s.Rectangle(x, y, x + width, y + height, s.ForeColor(), false);
         };
     }
