@@ -75,7 +75,7 @@ void cZuzodIvodure::paintToken(const LineItem& item, PaintPlace& place) {
                 // Embedded objects paint themselves here once they exist.
                 break;
             case Piece::Kind::Frame:
-                // Frames paint their body here once they exist.
+                paintFrame(piece, place);
                 break;
         }
     }

@@ -133,6 +133,8 @@ TEST_F(Painting, Golden) {
         {"a{O:72,36,drawscript}0 0 moveto{/O}b {FR:0,0,0,0}marco{/FR}c{FO:x^2}d",
          "print 6,0 \"a\" Times New Roman 12 #000000\n"
          "print 12,0 \"b \" Times New Roman 12 #000000\n"
+         // The frame's body, from the right margin (frame_test.cpp).
+         "print 576,0 \"marco\" Times New Roman 12 #000000\n"
          "print 24,0 \"c\" Times New Roman 12 #000000\n"
          "print 30,0 \"d\" Times New Roman 12 #000000\n"},
     };
