@@ -12,7 +12,7 @@ namespace cartulo {
 using namespace richtext;
 
 void cZuzodIvodure::paintFrame(const Piece& piece, const PaintPlace& place) {
-    if (frameDepth_ >= kMaxFrameNesting) return;
+    if (frameDepth_ >= kMaxFrameNesting || piece.body.size() > frameTextLeft_) return;
     Surface& s = *surface_;
     if (!frame_) {
         frame_ = std::unique_ptr<cZuzodIvodureFrame, FrameRelease>(new cZuzodIvodureFrame);
@@ -25,6 +25,7 @@ void cZuzodIvodure::paintFrame(const Piece& piece, const PaintPlace& place) {
     inner.ImageCache = ImageCache;
     inner.InitImages(symbolNormal_, symbolPressed_);
     inner.frameDepth_ = frameDepth_ + 1;
+    inner.frameTextLeft_ = frameTextLeft_ - piece.body.size();
 
     const StyleSnapshot snapshot = takeSnapshot();
     // The body starts from the defaults, not from the style in force here.
@@ -69,6 +70,7 @@ void cZuzodIvodure::paintFrame(const Piece& piece, const PaintPlace& place) {
     if (inner.PaintedBottom() > top) {
         paintedBottom_ = std::max(paintedBottom_, static_cast<double>(inner.PaintedBottom()));
     }
+    frameTextLeft_ = inner.frameTextLeft_;
     inner.Ctrl = nullptr;
     restoreSnapshot(snapshot);
 }

@@ -246,7 +246,8 @@ class cZuzodIvodure {
     std::shared_ptr<const Picture> symbolPressed_;
     // Lays out frame bodies; made on the first frame painted and kept.
     std::unique_ptr<cZuzodIvodureFrame, FrameRelease> frame_;
-    int frameDepth_ = 0;  // frames around this engine's text
+    int frameDepth_ = 0;             // frames around this engine's text
+    std::size_t frameTextLeft_ = 0;  // body characters this call's frames may still lay out
 };
 
 }  // namespace cartulo

@@ -3,6 +3,7 @@
 // the engine that owns it; its errors and hot zones stay its own.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,11 @@ namespace cartulo {
 // painted at all and records nothing (each level is a second engine on the
 // stack, and ten thousand of them would exhaust it).
 inline constexpr int kMaxFrameNesting = 16;
+// The bodies of all the frames one call paints, nested ones included, hold
+// at most this many characters in all: twenty of the longest cards, so a
+// card may nest to the cap, but frames never closed do not lay out the rest
+// of a huge text once per level. A frame that does not fit is not painted.
+inline constexpr std::size_t kMaxFrameText = 2'000'000;
 
 class cZuzodIvodureFrame {
   public:

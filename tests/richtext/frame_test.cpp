@@ -47,6 +47,13 @@ TEST_F(Frames, Placed) {
     surface.ClearLog();
     engine.DrawText(nested, 0, 0, 0, -1);
     EXPECT_EQ(surface.Ink().size(), static_cast<std::size_t>(kMaxFrameNesting));
+    // So are those past the budget of body text, counted afresh by each call.
+    const std::string body(kMaxFrameText / 2 + 1, 'x');
+    for (int call = 0; call < 2; ++call) {
+        surface.ClearLog();
+        engine.DrawText("{FR:1}" + body + "{/FR}{FR:1}" + body + "{/FR}", 0, 0, 0, -1);
+        EXPECT_EQ(surface.Ink().size(), 1u);
+    }
 }
 
 // Painted on the surface of each call, not on the first (gone by then).
