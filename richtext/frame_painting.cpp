@@ -48,7 +48,7 @@ void cZuzodIvodure::paintFrame(const Piece& piece, const PaintPlace& place) {
     // ends above the surface must not read as a limit above its bottom.
     const double height = std::max(0.0, length(GetParam(value, 4)));
     const double bottom = height > 0 ? std::max(0.0, top + height) : -1;
-    const auto box = [&](double at) { return static_cast<float>(at); };
+    const auto box = [](double at) { return static_cast<float>(at); };
 
     const std::string_view colourText = TrimBlanks(GetParam(value, 5));
     const std::string_view border = TrimBlanks(GetParam(value, 6));

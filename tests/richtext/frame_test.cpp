@@ -41,6 +41,8 @@ TEST_F(Frames, Placed) {
         EXPECT_EQ(engine.ErrorCount() + engine.HotZones().Count(), 0u);
     }
     EXPECT_EQ(loaderView->Loads("/cards/p.bmp"), 1);
+    engine.DrawText("{FR:1,0,0,0,malo,1}{/FR}", 0, 0, 0, -1);
+    EXPECT_EQ(Errors(), std::vector<std::string>{"Color no v\xE1lido: malo"});
     // Nested past the cap: the deeper frames are not painted.
     std::string nested;
     for (int i = 0; i < kMaxFrameNesting + 3; ++i) nested = "{FR:1}a" + nested + "{/FR}";
@@ -48,10 +50,10 @@ TEST_F(Frames, Placed) {
     engine.DrawText(nested, 0, 0, 0, -1);
     EXPECT_EQ(surface.Ink().size(), static_cast<std::size_t>(kMaxFrameNesting));
     // So are those past the budget of body text, counted afresh by each call.
-    const std::string body(kMaxFrameText / 2 + 1, 'x');
+    const std::string body(kMaxFrameText / 2, 'x');
     for (int call = 0; call < 2; ++call) {
         surface.ClearLog();
-        engine.DrawText("{FR:1}" + body + "{/FR}{FR:1}" + body + "{/FR}", 0, 0, 0, -1);
+        engine.DrawText("{FR:1}a{FR:1}" + body + "{/FR}{/FR}", 0, 0, 0, -1);
         EXPECT_EQ(surface.Ink().size(), 1u);
     }
 }
