@@ -10,6 +10,7 @@
 #include "richtext/tag_params.h"
 #include "richtext/text_continuation.h"
 #include "richtext/zuzod_ivodure.h"
+#include "richtext/zuzod_ivodure_frame.h"
 
 namespace cartulo {
 
@@ -111,6 +112,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     link_ = {};
     linkOpenInLayout_ = false;
     moveDown_ = 0;
+    if (frameDepth_ == 0) frameTextLeft_ = kMaxFrameText;
     paintedBottom_ = startY;
     resetFont();
 

@@ -77,7 +77,7 @@ void cZuzodIvodure::paintToken(const LineItem& item, PaintPlace& place) {
                 break;
             }
             case Piece::Kind::Frame:
-                // Frames paint their body here once they exist.
+                paintFrame(piece, place);
                 break;
         }
     }

@@ -30,6 +30,11 @@ struct cZuzodIvodureCell;
 namespace richtext {
 class TableGrid;
 }
+class cZuzodIvodureFrame;
+// Releases a frame object where its class is complete.
+struct FrameRelease {
+    void operator()(cZuzodIvodureFrame* frame) const;
+};
 
 // The host's handlers for embedded objects the engine does not draw itself.
 using ObjectSizeHandler =
@@ -41,6 +46,11 @@ using ObjectPaintHandler = std::function<void(
 
 class cZuzodIvodure {
   public:
+    cZuzodIvodure() = default;
+    // The engine of its frames keeps a reference to it: an engine stays put.
+    cZuzodIvodure(const cZuzodIvodure&) = delete;
+    cZuzodIvodure& operator=(const cZuzodIvodure&) = delete;
+
     // --- properties the host sets ---
     std::string BasePath;               // picture and sound names resolve here ("": current folder)
     Surface* Ctrl = nullptr;            // the surface painted on; not owned
@@ -91,9 +101,9 @@ class cZuzodIvodure {
     // out, and the bottom check may stop at another line than DrawText's.
     float SizeText(std::string_view text, float y, float left, float right, float bottom);
 
-    // After DrawText: the lowest Y its painted lines reach, each where its
-    // {VD:} shifts put it (a line painted before a shift back up stays
-    // low); the top y for an empty text. What an image of the whole text
+    // After DrawText: the lowest Y its painted lines and frames reach, each
+    // where its {VD:} shifts put it (a line painted before a shift back up
+    // stays low); the top y for an empty text. What an image of the whole text
     // must hold besides the Y DrawText returns.
     float PaintedBottom() const { return static_cast<float>(paintedBottom_); }
 
@@ -201,6 +211,7 @@ class cZuzodIvodure {
     void paintPicture(const richtext::Piece& piece, richtext::PaintPlace& place);
     void fillJustifyGap(const richtext::PaintPlace& place, double gap);
     void paintBackground(std::string_view value);
+    void paintFrame(const richtext::Piece& piece, const richtext::PaintPlace& place);
     void tileBackground(std::string_view image, double top, int mode);
     void paintLinkQuote(char quote, std::size_t pos, const richtext::PaintPlace& place);
     void closeLinkAtLineEnd(const richtext::PaintPlace& place);
@@ -272,6 +283,10 @@ class cZuzodIvodure {
     bool pressedShown_ = false;  // the pressed zone's look: pressed or normal
     std::shared_ptr<const Picture> symbolNormal_;
     std::shared_ptr<const Picture> symbolPressed_;
+    // Lays out frame bodies; made on the first frame painted and kept.
+    std::unique_ptr<cZuzodIvodureFrame, FrameRelease> frame_;
+    int frameDepth_ = 0;             // frames around this engine's text
+    std::size_t frameTextLeft_ = 0;  // body characters this call's frames may still lay out
 };
 
 }  // namespace cartulo

@@ -129,9 +129,10 @@ TEST_F(Painting, Golden) {
          "print 6,0 \"a\" Times New Roman 12 #000000\n"
          "print 12,0 \"{b\" Times New Roman 12 #000000\n"
          "print 24,0 \"c\" Times New Roman 12 U #0000FF\n"},
-        // Frames are passed over, bodies and all.
+        // The frame's body, from the right margin (frame_test.cpp).
         {"b {FR:0,0,0,0}marco{/FR}c",
          "print 6,0 \"b \" Times New Roman 12 #000000\n"
+         "print 576,0 \"marco\" Times New Roman 12 #000000\n"
          "print 18,0 \"c\" Times New Roman 12 #000000\n"},
         // An object 72 x 36 pt stands 27 pt above the baseline, its script
         // drawn in its box; a formula paints at the pen and moves it on.
