@@ -1,7 +1,8 @@
 // One repaint of a long card: SizeText then DrawText of 20,000 characters
 // of mixed markup on the Qt surface, into an 800-pixel-wide image, beside
 // Qt's own QTextLayout laying out and drawing the same words without the
-// markup. The card must also repaint inside one 16 ms frame.
+// markup. The card must also repaint inside one 16 ms frame. So must a card
+// holding the largest table, measured beside as much plain text.
 #include <benchmark/benchmark.h>
 
 #include <QFont>
@@ -92,6 +93,41 @@ const Card& SharedCard() {
     return card;
 }
 
+// The largest table the markup allows, 20 x 20 cells of two letters (so it
+// fits the image) with the default border width, ten of its cells short
+// formulas (a fraction, a power: the table's cost, not the typesetter's),
+// under a title line; and plain text of as many characters, laid out by the
+// same engine.
+struct TableCard {
+    static constexpr int kSide = 20;
+    static constexpr int kFormulaEvery = kSide * kSide / 10;
+
+    std::string markup = "Tabla con f\xF3rmulas\r\n{TB:20,20,negro}";
+    std::string plain;
+
+    TableCard() {
+        SpanishText words(2021);
+        for (int row = 0; row < kSide; ++row) {
+            for (int column = 0; column < kSide; ++column) {
+                const int cell = row * kSide + column;
+                if (cell % kFormulaEvery == 0) {
+                    markup += cell % (2 * kFormulaEvery) == 0 ? "{FO:@frc[1,n]}" : "{FO:x@exp[2]}";
+                } else {
+                    markup += words.Word().substr(0, 2);
+                }
+                if (column + 1 < kSide) markup += "{!}";
+            }
+            markup += row + 1 < kSide ? "{-}" : "{\\}";
+        }
+        plain = words.Text(markup.size());
+    }
+};
+
+const TableCard& SharedTableCard() {
+    static const TableCard card;
+    return card;
+}
+
 // The font the engine starts every card in, as the Qt surface resolves it,
 // so that both sides draw the same glyphs.
 QFont CardFont(QImage& device) {
@@ -108,8 +144,7 @@ void SetUpEngine(cartulo::cZuzodIvodure& engine) {
 
 // Each frame on a fresh surface, as a paint event makes one (its width cache
 // starts empty every time), or on one surface kept for every frame.
-void EngineFrames(benchmark::State& state, bool keepSurface) {
-    const Card& card = SharedCard();
+void EngineFrames(benchmark::State& state, const std::string& markup, bool keepSurface) {
     cartulo::cZuzodIvodure engine;
     SetUpEngine(engine);
 
@@ -118,7 +153,7 @@ void EngineFrames(benchmark::State& state, bool keepSurface) {
     QImage ruler(kWidth, 1, QImage::Format_RGB32);
     QtSurface measuring(ruler);
     engine.Ctrl = &measuring;
-    const float height = engine.SizeText(card.markup, 0, 0, 0, -1);
+    const float height = engine.SizeText(markup, 0, 0, 0, -1);
     if (engine.ErrorCount() != 0 || !(height > 0)) {
         state.SkipWithError(("the card does not lay out cleanly: " +
                              std::string(engine.ErrorCount() ? engine.Errors(0) : "no height"))
@@ -133,9 +168,9 @@ void EngineFrames(benchmark::State& state, bool keepSurface) {
         std::optional<QtSurface> fresh;
         QtSurface& surface = keepSurface ? *kept : fresh.emplace(image);
         engine.Ctrl = &surface;
-        benchmark::DoNotOptimize(engine.SizeText(card.markup, 0, 0, 0, -1));
+        benchmark::DoNotOptimize(engine.SizeText(markup, 0, 0, 0, -1));
         image.fill(Qt::white);
-        benchmark::DoNotOptimize(engine.DrawText(card.markup, 0, 0, 0, -1));
+        benchmark::DoNotOptimize(engine.DrawText(markup, 0, 0, 0, -1));
         surface.End();
     }
     engine.Ctrl = nullptr;
@@ -143,12 +178,20 @@ void EngineFrames(benchmark::State& state, bool keepSurface) {
 }
 
 void BM_EngineFrame(benchmark::State& state) {
-    EngineFrames(state, false);
+    EngineFrames(state, SharedCard().markup, false);
 }
 
 // For comparison only, with no target: what the width cache saves.
 void BM_EngineFrameKeptSurface(benchmark::State& state) {
-    EngineFrames(state, true);
+    EngineFrames(state, SharedCard().markup, true);
+}
+
+void BM_TableFormulasFrame(benchmark::State& state) {
+    EngineFrames(state, SharedTableCard().markup, false);
+}
+
+void BM_TablePlainTextFrame(benchmark::State& state) {
+    EngineFrames(state, SharedTableCard().plain, false);
 }
 
 // Lays out every paragraph at the image's width; returns the total height.
@@ -198,8 +241,13 @@ void BM_QTextLayoutFrame(benchmark::State& state) {
 BENCHMARK(BM_EngineFrame)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_EngineFrameKeptSurface)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_QTextLayoutFrame)->Unit(benchmark::kMillisecond)->Apply(Compared);
+BENCHMARK(BM_TableFormulasFrame)->Unit(benchmark::kMillisecond)->Apply(Compared);
+BENCHMARK(BM_TablePlainTextFrame)->Unit(benchmark::kMillisecond)->Apply(Compared);
 
 const Ratio kAgainstQt{"frame_20k_qt", "BM_EngineFrame", "BM_QTextLayoutFrame", 3};
 const Budget kOneFrame{"frame_20k", "BM_EngineFrame", 16, 1};
+const Budget kTableFrame{"frame_table_formulas", "BM_TableFormulasFrame", 16, 1};
+const Ratio kTableAgainstText{"table_formulas_text", "BM_TableFormulasFrame",
+                              "BM_TablePlainTextFrame", 6};
 
 }  // namespace

@@ -85,6 +85,26 @@ def la(tag):
 
 TITLE = "{T:14}{N}%s{N}{T}\n"
 
+# A drawing script: a house with a sun, 72 x 48 points.
+CASITA = ("8 2 move 5 5 circle 'naranja' fillcolor fill "
+          "4 22 move 36 2 line 68 22 line close 'rojo_o' fillcolor fill stroke "
+          "10 22 move 52 24 box 'amarillo' fillcolor fill stroke "
+          "30 32 move 10 14 box 'azul_o' fillcolor fill stroke")
+
+
+def shown(text):
+    """Markup shown literally: every tag's braces written as expressions."""
+    return re.sub(r"\{([^{}]*)\}", lambda tag: la(tag.group(1)), text)
+
+
+MARCO = ("{Q:azul_o}{N}Esto es un marco.{N}{Q} Tiene sus márgenes y su estilo, y dentro "
+         "cabe de todo: {C}cursiva{C}, colores y hasta fórmulas: {FO:@frc[1,3]}.")
+MARCO_VISTO = shown(MARCO)
+
+TABLA = ("{TB:2,4,azul_o,1}Planeta{!}Lunas{-}Tierra{!}1{-}Marte{!}2{-}"
+         "Saturno{!}146{\\}")
+TABLA_VISTA = shown(TABLA)
+
 BIENVENIDA = [
     ("", "{J:2}{T:16}{N}{Q:azul_o}Mi primer cartulo{Q}{N}{T}\n"
      "{J}¡Bienvenido a {N}Cartulo{N}! Esto es un {C}cartulo{C}: una caja de fichas "
@@ -99,6 +119,7 @@ BIENVENIDA = [
      "· «Plantillas» y «Campos»\n"
      "· «Búsqueda»\n"
      "· «Imágenes»\n"
+     "· «Fórmulas», «Dibujos», «Marcos» y «Tablas»\n"
      "{MI:10}{MP:6}Y para jugar un poco: «Canción», «Año nuevo» y «Niño».\n"
      "{Q:gris_o}{C}Todo lo que ves aquí se puede editar: este cartulo es tuyo.{C}{Q}"),
 
@@ -207,6 +228,61 @@ BIENVENIDA = [
      "archivo del cartulo. Así se ve {G:ficha.png} la imagen ficha.png, que viaja con "
      "este cartulo, en mitad de una línea.\n"
      "Las imágenes se ven en la vista previa (F5)."),
+
+    ("Fórmulas", TITLE % "Fórmulas" +
+     f"Una fórmula va en su etiqueta, {la('FO:fórmula')}, en mitad del texto: "
+     f"{la('FO:E=mc@exp[2]')} se ve así: {{FO:E=mc@exp[2]}}.\n"
+     "Las letras salen en cursiva y lo demás derecho. Las figuras empiezan por {N}@{N}, "
+     "seguida de su nombre y de sus partes entre corchetes, separadas por comas:\n"
+     "{MI:24}{MP:18}· Una fracción, con {@:la}FO:@frc[a+b,2]{@:lc}: {FO:@frc[a+b,2]}\n"
+     "· Una raíz, con {@:la}FO:@sqr[x@exp[2]+1]{@:lc}: {FO:@sqr[x@exp[2]+1]}\n"
+     "· Una potencia, con {@:la}FO:2@exp[10]=1024{@:lc}: {FO:2@exp[10]=1024}\n"
+     "· Una suma, con {@:la}FO:@lim[@sym[229],i=1,n]i@exp[2]{@:lc}: "
+     "{FO:@lim[@sym[229],i=1,n]i@exp[2]}\n"
+     "{MI:10}{MP:6}{@:la}@sym[229]{@:lc} es la letra 229 de la fuente Symbol, la sigma "
+     "mayúscula; con {@:la}@sym[112]{@:lc} sale {FO:@sym[112]}.\n"
+     "Una fórmula mal escrita no se dibuja: si no la ves, cuenta los corchetes y las "
+     "comas."),
+
+    ("Dibujos", TITLE % "Dibujos" +
+     f"Un dibujo pequeño se escribe entre {la('O:ancho,alto,drawscript')} y {la('/O')}; "
+     "el ancho y el alto van en puntos, y en medio van las órdenes del dibujo:\n"
+     f"{{J:2}}{{O:72,48,drawscript}}{CASITA}{{/O}}\n"
+     "{J}Primero se escriben los números y después la orden que los usa. Las distancias "
+     "van en puntos, desde la esquina de arriba a la izquierda del dibujo: {C}move{C} "
+     "va a un punto, {C}line{C} traza una línea hasta otro, {C}box{C} añade un "
+     "rectángulo y {C}circle{C} una elipse; {C}fillcolor{C} elige el relleno, {C}fill{C} "
+     "rellena y {C}stroke{C} dibuja el contorno. Los colores van entre comillas.\n"
+     "Esta casita se ha dibujado así:\n"
+     f"{{C}}{la('O:72,48,drawscript')}{CASITA}{la('/O')}{{C}}"),
+
+    ("Marcos", TITLE % "Marcos" +
+     "Un {N}marco{N} es un recuadro con su propio texto, escrito entre "
+     f"{la('FR:izquierda,derecha,arriba,alto,color,borde')} y {la('/FR')}.\n"
+     "Izquierda y derecha dicen dónde empieza y dónde acaba el marco, en puntos desde el "
+     "margen izquierdo; arriba lo baja desde el principio de la línea, y con alto 0 el "
+     "marco mide lo que necesite su texto. Si tiene color y el borde no es 0, lleva un "
+     "borde de ese color. El texto de dentro empieza siempre con la letra normal.\n"
+     "El marco no ocupa sitio en la línea: para que el texto de debajo no se le eche "
+     f"encima, {la('VS:80')} guarda un hueco de 80 puntos de alto.\n"
+     f"{{FR:20,300,6,0,azul_o,1}}{MARCO}{{/FR}}{{VS:80}}\n"
+     "Este marco se ha escrito así:\n"
+     f"{{C}}{la('FR:20,300,6,0,azul_o,1')}{MARCO_VISTO}{la('/FR')}{la('VS:80')}{{C}}"),
+
+    ("Tablas", TITLE % "Tablas" +
+     f"Una tabla empieza con {la('TB:columnas,filas,color,borde')} y acaba con "
+     f"{la(chr(92))}. Dentro, {la('!')} pasa a la celda siguiente y {la('-')} a la "
+     "fila siguiente. Caben hasta 20 columnas y 20 filas.\n"
+     "Sin color, la tabla no tiene bordes; el borde es su grosor en píxeles (3 si no se "
+     "pone nada), y el color {C}3d{C} da un borde en relieve. Cada celda lleva una sola "
+     "cosa: un texto, una imagen, un enlace (que en una tabla no se puede pulsar), una "
+     f"fórmula o un dibujo. Va centrada, o a la izquierda si empieza con {la('J:0')}.\n"
+     f"{TABLA}\n"
+     "Esta tabla se ha escrito así:\n"
+     f"{{C}}{TABLA_VISTA}{{C}}\n"
+     "Y esta otra tiene el borde en relieve y fórmulas en sus celdas:\n"
+     "{TB:2,3,3d}{J:0}Un medio{!}{FO:@frc[1,2]}{-}{J:0}Raíz de dos{!}{FO:@sqr[2]}{-}"
+     "{J:0}Pi{!}{FO:@sym[112]}{\\}\n"),
 
     ("Año nuevo", TITLE % "Año nuevo" +
      "Esta ficha tiene dos entradas, «Año nuevo» y «Nochevieja»: son hermanas y "

@@ -10,15 +10,13 @@
 #include "richtext/tag_params.h"
 #include "richtext/text_continuation.h"
 #include "richtext/zuzod_ivodure.h"
+#include "richtext/zuzod_ivodure_frame.h"
 
 namespace cartulo {
 
 using namespace richtext;
 
 namespace {
-
-constexpr std::string_view kTableStart = "{TB:";
-constexpr std::string_view kTableEnd = "{\\}";
 
 class BusyFlag {
   public:
@@ -114,12 +112,26 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     link_ = {};
     linkOpenInLayout_ = false;
     moveDown_ = 0;
+    if (frameDepth_ == 0) frameTextLeft_ = kMaxFrameText;
     paintedBottom_ = startY;
     resetFont();
 
     // The start of the last line examined, which SizeText reports.
     std::optional<std::size_t> lastLineStart;
+    bool pageUsed = false;  // something with height stands above on this page
     while (pos_ < text_.size()) {
+        // Tables stand on lines of their own, laid out before the bottom
+        // check; the line after them starts below them.
+        const std::size_t tablesStart = pos_;
+        const bool tablesFit =
+            layoutTables(lineY, measureOnly,
+                         checkBottom ? limit : std::numeric_limits<double>::infinity(), pageUsed);
+        if (!tablesFit || pos_ != tablesStart) {
+            lastLineStart = tablesFit ? tablesStart : pos_;
+            paragraphStart_ = true;
+            if (!tablesFit || pos_ >= text_.size()) break;
+            if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
+        }
         const std::size_t lineStart = pos_;
         lastLineStart = lineStart;
         line_.items.clear();
@@ -128,9 +140,9 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         line_.align = align_;
         line_.firstOfParagraph = paragraphStart_;
         line_.backgroundTop = paragraphStart_ ? lineY - margins_.paragraph : lineY;
+        setInlineCounters({});
         const StyleSnapshot snapshot = takeSnapshot();
 
-        while (StartsWithNoCase(std::string_view(text_).substr(pos_), kTableStart)) skipTable();
         if (IsCrLfAt(text_, pos_)) {
             // An empty paragraph is as tall as the current font.
             const double ascent = FontAscent(s);
@@ -148,9 +160,11 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         }
         if (!measureOnly) {
             restoreSnapshot(snapshot);
+            setInlineCounters({});
             paintLine(lineY);
             paintedBottom_ = std::max(paintedBottom_, lineY + shift + line_.ascent + line_.descent);
         }
+        if (line_.ascent + line_.descent > 0) pageUsed = true;
         if (IsCrLfAt(text_, pos_)) {
             lineY += margins_.paragraph;
             paragraphStart_ = true;
@@ -232,18 +246,6 @@ void cZuzodIvodure::measureLinkQuote(char quote, std::size_t pos) {
     } else {
         linkOpenInLayout_ = false;
     }
-}
-
-// Tables are laid out here, on lines of their own; until then their text
-// is passed over.
-void cZuzodIvodure::skipTable() {
-    const std::size_t end = text_.find(kTableEnd, pos_);
-    if (end == std::string::npos) {
-        pos_ = text_.size();
-        return;
-    }
-    pos_ = end + kTableEnd.size();
-    if (IsCrLfAt(text_, pos_)) pos_ += 2;
 }
 
 void cZuzodIvodure::paintLine(double y) {

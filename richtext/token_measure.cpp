@@ -98,8 +98,10 @@ TokenMetrics cZuzodIvodure::measureToken(const Token& token) {
                 measureTag(piece, metrics);
                 break;
             case Piece::Kind::Object:
-                // Embedded objects take their room here once they are laid
-                // out; for now the tag and its body take none.
+                if (const auto box = layoutObject(piece.value, piece.body)) {
+                    metrics.width += box->width;
+                    metrics.Room(box->ascent, box->descent);
+                }
                 break;
             case Piece::Kind::Frame:
                 break;  // a frame takes no room in its line
@@ -181,8 +183,10 @@ void cZuzodIvodure::measureTag(const Piece& piece, TokenMetrics& metrics) {
             textRoom(s, metrics);
             break;
         case TagKind::Formula:
-            // Formulas take their room here once they are typeset; for now
-            // the tag takes none.
+            if (const auto box = layoutFormula(piece.value)) {
+                metrics.width += box->width;
+                metrics.Room(box->ascent, box->descent);
+            }
             break;
         case TagKind::ObjectEnd:
             errors_.Add(message::kObjectWithoutStart);

@@ -71,11 +71,13 @@ void cZuzodIvodure::paintToken(const LineItem& item, PaintPlace& place) {
             case Piece::Kind::Tag:
                 paintTag(piece, place);
                 break;
-            case Piece::Kind::Object:
-                // Embedded objects paint themselves here once they exist.
+            case Piece::Kind::Object: {
+                const double x = surface_->CurrentX();
+                surface_->SetCurrentX(x + paintObject(x, place.baseline));
                 break;
+            }
             case Piece::Kind::Frame:
-                // Frames paint their body here once they exist.
+                paintFrame(piece, place);
                 break;
         }
     }
@@ -185,9 +187,11 @@ void cZuzodIvodure::paintTag(const Piece& piece, PaintPlace& place) {
         case TagKind::Background:
             paintBackground(piece.value);
             break;
-        case TagKind::Formula:
-            // A formula paints itself here once formulas are typeset.
+        case TagKind::Formula: {
+            const double x = s.CurrentX();
+            s.SetCurrentX(x + paintFormula(x, place.baseline));
             break;
+        }
         default:
             // Style tags act as in layout; names outside the vocabulary were
             // reported there.

@@ -14,16 +14,27 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/surface.h"
 #include "richtext/error_list.h"
 #include "richtext/hot_zones.h"
+#include "richtext/inline_slots.h"
 #include "richtext/layout_state.h"
 #include "richtext/markup_reader.h"
 
 namespace cartulo {
 
 class cImageCache;
+struct cZuzodIvodureCell;
+namespace richtext {
+class TableGrid;
+}
+class cZuzodIvodureFrame;
+// Releases a frame object where its class is complete.
+struct FrameRelease {
+    void operator()(cZuzodIvodureFrame* frame) const;
+};
 
 // The host's handlers for embedded objects the engine does not draw itself.
 using ObjectSizeHandler =
@@ -35,6 +46,11 @@ using ObjectPaintHandler = std::function<void(
 
 class cZuzodIvodure {
   public:
+    cZuzodIvodure() = default;
+    // The engine of its frames keeps a reference to it: an engine stays put.
+    cZuzodIvodure(const cZuzodIvodure&) = delete;
+    cZuzodIvodure& operator=(const cZuzodIvodure&) = delete;
+
     // --- properties the host sets ---
     std::string BasePath;               // picture and sound names resolve here ("": current folder)
     Surface* Ctrl = nullptr;            // the surface painted on; not owned
@@ -76,6 +92,8 @@ class cZuzodIvodure {
     // bottom; -1 on a screen: never). Returns the Y below the last line.
     // {VD:} moves the painting down, so it counts in the bottom check (no
     // line is painted below the limit) and in the Y returned.
+    // A table that does not fit above the bottom ends the page before it,
+    // unless nothing stands above it on the page: then it is painted and cut.
     float DrawText(std::string_view text, float y, float left, float right, float bottom);
     // The same layout without painting; the height it takes (end Y minus
     // y as passed, so a y of -1 yields the height plus 1). {VD:} moves
@@ -83,9 +101,9 @@ class cZuzodIvodure {
     // out, and the bottom check may stop at another line than DrawText's.
     float SizeText(std::string_view text, float y, float left, float right, float bottom);
 
-    // After DrawText: the lowest Y its painted lines reach, each where its
-    // {VD:} shifts put it (a line painted before a shift back up stays
-    // low); the top y for an empty text. What an image of the whole text
+    // After DrawText: the lowest Y its painted lines and frames reach, each
+    // where its {VD:} shifts put it (a line painted before a shift back up
+    // stays low); the top y for an empty text. What an image of the whole text
     // must hold besides the Y DrawText returns.
     float PaintedBottom() const { return static_cast<float>(paintedBottom_); }
 
@@ -170,7 +188,22 @@ class cZuzodIvodure {
     richtext::TokenMetrics measureToken(const richtext::Token& token);
     void measureTag(const richtext::Piece& piece, richtext::TokenMetrics& metrics);
     void measureLinkQuote(char quote, std::size_t pos);
-    void skipTable();
+
+    // Tables (table_layout.cpp, table_borders.cpp): those at the position
+    // are laid out, and painted unless measuring, from top y, which moves
+    // below them; false when one does not fit above the limit and
+    // something stands above it on the page (the position is then its start).
+    bool layoutTables(double& y, bool measureOnly, double limit, bool& pageUsed);
+    bool layoutTable(double& y, bool measureOnly, double limit, bool& pageUsed);
+    void applyCellLead(const cZuzodIvodureCell& cell, bool report);
+    void measureCell(cZuzodIvodureCell& cell);
+    void paintCell(const cZuzodIvodureCell& cell, double x, double y, double width, double height,
+                   double border);
+    // A cell's text: width and height, painted with its top-left at `at` when given.
+    std::pair<double, double> cellText(std::string_view text, const PointF* at);
+    void cellLine(std::string_view line, richtext::TokenMetrics& metrics, const double* baseline);
+    void drawTableBorders(const richtext::TableGrid& grid, double x, double y, Color colour,
+                          double border);
 
     void paintToken(const richtext::LineItem& item, richtext::PaintPlace& place);
     void paintTag(const richtext::Piece& piece, richtext::PaintPlace& place);
@@ -178,6 +211,7 @@ class cZuzodIvodure {
     void paintPicture(const richtext::Piece& piece, richtext::PaintPlace& place);
     void fillJustifyGap(const richtext::PaintPlace& place, double gap);
     void paintBackground(std::string_view value);
+    void paintFrame(const richtext::Piece& piece, const richtext::PaintPlace& place);
     void tileBackground(std::string_view image, double top, int mode);
     void paintLinkQuote(char quote, std::size_t pos, const richtext::PaintPlace& place);
     void closeLinkAtLineEnd(const richtext::PaintPlace& place);
@@ -209,12 +243,28 @@ class cZuzodIvodure {
     richtext::Checkpoint takeCheckpoint() const;
     void restoreCheckpoint(const richtext::Checkpoint& checkpoint);
 
+    // Formulas and objects take the line's next slot in layout and read it
+    // back in painting, in the same order (inline_formulas.cpp,
+    // inline_objects.cpp). Table cells share the line's slots this way.
+    // {FO:text}: its room; none when skipped (11th) or failed (error recorded).
+    std::optional<richtext::InlineBox> layoutFormula(std::string_view text);
+    // The next formula at (x, baseline); the width the pen moves on by (0: none).
+    double paintFormula(double x, double baseline);
+    // {O:value}body{/O}: its room (the host sizes other types); none when skipped (101st).
+    std::optional<richtext::InlineBox> layoutObject(std::string_view value, std::string_view body);
+    // The next object in its box (left x, 3/4 of it above baseline); its width (0: none).
+    double paintObject(double x, double baseline);
+    // The slots used so far: reset per line and before painting; a table restores them after it.
+    richtext::InlineCounters inlineCounters() const { return inline_.counters; }
+    void setInlineCounters(richtext::InlineCounters counters) { inline_.counters = counters; }
+
     // Working state of one call.
     Surface* surface_ = nullptr;  // Ctrl as the call began; handlers may change Ctrl
     std::string text_;
     std::optional<richtext::MarkupReader> reader_;
     std::size_t pos_ = 0;  // 0-based
     std::int32_t textPointer_ = 1;
+    richtext::InlineSlots inline_;  // the line's formulas and objects
     double leftEdge_ = 0, rightEdge_ = 0;
     richtext::Margins margins_;
     int align_ = 3;
@@ -233,6 +283,10 @@ class cZuzodIvodure {
     bool pressedShown_ = false;  // the pressed zone's look: pressed or normal
     std::shared_ptr<const Picture> symbolNormal_;
     std::shared_ptr<const Picture> symbolPressed_;
+    // Lays out frame bodies; made on the first frame painted and kept.
+    std::unique_ptr<cZuzodIvodureFrame, FrameRelease> frame_;
+    int frameDepth_ = 0;             // frames around this engine's text
+    std::size_t frameTextLeft_ = 0;  // body characters this call's frames may still lay out
 };
 
 }  // namespace cartulo

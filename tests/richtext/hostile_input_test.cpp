@@ -83,10 +83,23 @@ const HostileCase kHostileTexts[] = {
      [] { return Repeat("{O:1,1,t}{FR:1}{/O}", 6000) + Repeat("{/FR}", 4000); }},
     {"tangled blocks", [] { return Repeat("{FR:1}{O:1,1,t}{FR:2}{/O}", 10000); }},
     {"open objects", [] { return Repeat("{O:1,1,t}", 100000); }},
+    {"many formulas", [] { return Repeat("{FO:@frc[a,@exp[b]]}{FO:@x} ", 20000); }},
+    {"many drawings", [] { return Repeat("{O:1e9,-9,DRAWSCRIPT}1e38 0 box fill{/O} ", 5000); }},
     {"object ends", [] { return Repeat("{/O}", 50000); }},
     {"tables", [] { return Repeat("{TB:2,2}", 50000); }},
     {"table ends", [] { return Repeat("{\\}", 50000); }},
     {"cells", [] { return Repeat("{TB:20,20}" + Repeat("a{!}", 30) + "{-}", 2000) + "{\\}"; }},
+    {"table sizes",
+     [] {
+         return std::string(
+             "{TB:-1e308,1e308,negro,1e308}a{\\}{TB:nan,inf,3d,-1e308}b{\\}"
+             "{TB:1e9,-0,16,99999999999}c{\\}{TB:1,1,#zzzzzz,-1}d{\\}");
+     }},
+    {"wide borders",
+     [] {
+         return Repeat("{TB:20,20,3d,2000000000}" + Repeat(Repeat("a{!}", 20) + "{-}", 20) + "{\\}",
+                       10);
+     }},
     {"open quotes", [] { return Repeat("\xAB", 100000); }},
     {"close quotes", [] { return Repeat("\xBB", 100000); }},
     {"quotes and blanks", [] { return Repeat("\xAB \xBB ", 50000); }},

@@ -431,9 +431,12 @@ TEST_F(Layout, GetTextGivesTheTextWithTablesOnLinesOfTheirOwn) {
     EXPECT_EQ(engine.GetText(), "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n");
 }
 
-TEST_F(Layout, TablesArePassedOverForNow) {
-    EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y{-}z{!}w{\\}\r\nb", 0, 0, 0, -1), 30);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "6,18 b"}));
+TEST_F(Layout, TablesAreCentredByDefaultOnLinesOfTheirOwn) {
+    // A pixel is 0.75 pt: columns 6 + 7.5 + 2 * 2.25 pt wide, rows 12 + 12 pt
+    // high, overlapping by 2.25; below the table a border and MU.
+    EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y{-}z{!}w{\\}\r\nb", 0, 0, 0, -1), 84);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "279.875,24 x", "295.625,24 y", "279.875,45.75 z",
+                                         "295.625,45.75 w", "6,72 b"}));
     EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y and no end", 0, 0, 0, -1), 18);
 }
 

@@ -129,12 +129,22 @@ TEST_F(Painting, Golden) {
          "print 6,0 \"a\" Times New Roman 12 #000000\n"
          "print 12,0 \"{b\" Times New Roman 12 #000000\n"
          "print 24,0 \"c\" Times New Roman 12 U #0000FF\n"},
-        // Blocks and formulas are passed over, bodies and all.
-        {"a{O:72,36,drawscript}0 0 moveto{/O}b {FR:0,0,0,0}marco{/FR}c{FO:x^2}d",
-         "print 6,0 \"a\" Times New Roman 12 #000000\n"
-         "print 12,0 \"b \" Times New Roman 12 #000000\n"
-         "print 24,0 \"c\" Times New Roman 12 #000000\n"
-         "print 30,0 \"d\" Times New Roman 12 #000000\n"},
+        // The frame's body, from the right margin (frame_test.cpp).
+        {"b {FR:0,0,0,0}marco{/FR}c",
+         "print 6,0 \"b \" Times New Roman 12 #000000\n"
+         "print 576,0 \"marco\" Times New Roman 12 #000000\n"
+         "print 18,0 \"c\" Times New Roman 12 #000000\n"},
+        // An object 72 x 36 pt stands 27 pt above the baseline, its script
+        // drawn in its box; a formula paints at the pen and moves it on.
+        {"a{O:72,36,drawscript}0 0 move 72 36 line stroke{/O}b c{FO:x@exp[2]}d",
+         "print 6,18 \"a\" Times New Roman 12 #000000\n"
+         "point 12,0 #000000\n"
+         "line 12,0 84,36 #000000 w1\n"
+         "print 84,18 \"b \" Times New Roman 12 #000000\n"
+         "print 96,18 \"c\" Times New Roman 12 #000000\n"
+         "print 102,18 \"x\" Times New Roman 12 C #000000\n"
+         "print 108,16.8 \"2\" Times New Roman 7.2 #000000\n"
+         "print 111.6,18 \"d\" Times New Roman 12 #000000\n"},
     };
     for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.text);
