@@ -56,4 +56,9 @@ QString SoundFileLoaded() {
     return effect ? effect->source().toLocalFile() : QString();
 }
 
+bool SoundFileLoading() {
+    const QPointer<QSoundEffect>& effect = player();
+    return effect && effect->status() == QSoundEffect::Loading;
+}
+
 }  // namespace cartulo::platform

@@ -23,5 +23,7 @@ void PlaySoundFile(const std::string& path);
 bool SoundOutputPresent();
 // The file the player was last given; empty until a sound first plays.
 QString SoundFileLoaded();
+// Whether the player is still reading the file it was given.
+bool SoundFileLoading();
 
 }  // namespace cartulo::platform

@@ -122,6 +122,8 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     while (pos_ < text_.size()) {
         // Tables stand on lines of their own, laid out before the bottom
         // check; the line after them starts below them.
+        // Each line, tables included, starts with all its formula and object slots.
+        setInlineCounters({});
         const std::size_t tablesStart = pos_;
         const bool tablesFit =
             layoutTables(lineY, measureOnly,

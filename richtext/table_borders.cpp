@@ -44,7 +44,15 @@ void cZuzodIvodure::drawTableBorders(const TableGrid& grid, double x, double y, 
                                      double border) {
     if (!(border > 0)) return;
     Surface& s = *surface_;
+    const int pen = s.DrawWidth();
     SetPenWidth();
+    drawBorders(grid, x, y, colour, border);
+    s.SetDrawWidth(pen);
+}
+
+void cZuzodIvodure::drawBorders(const TableGrid& grid, double x, double y, Color colour,
+                                double border) {
+    Surface& s = *surface_;
     auto box = [&](int c, int r) {
         const cZuzodIvodureCell& column = grid.At(c, 0);
         const cZuzodIvodureCell& row = grid.At(0, r);

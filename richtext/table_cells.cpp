@@ -128,9 +128,15 @@ std::string_view CellObjectBody(const cZuzodIvodureCell& cell) {
     const std::string_view content = std::string_view(cell.text).substr(cell.lead);
     const std::size_t start = tagEnd(content, 0);
     if (cell.kind != CellKind::Object || start == std::string_view::npos) return {};
-    const std::size_t end = content.find("{/O}", start);
-    if (end == std::string_view::npos) return {};
-    return content.substr(start, end - start);
+    // As in running text: {/O} in any case ends it, and another {O: first
+    // leaves the object without a body.
+    for (std::size_t i = content.find('{', start); i != std::string_view::npos;
+         i = content.find('{', i + 1)) {
+        const std::string_view rest = content.substr(i);
+        if (StartsWithNoCase(rest, "{/O}")) return content.substr(start, i - start);
+        if (StartsWithNoCase(rest, "{O:")) return {};
+    }
+    return {};
 }
 
 TableGrid::TableGrid(int cols, int rows)

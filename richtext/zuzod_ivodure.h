@@ -204,6 +204,8 @@ class cZuzodIvodure {
     void cellLine(std::string_view line, richtext::TokenMetrics& metrics, const double* baseline);
     void drawTableBorders(const richtext::TableGrid& grid, double x, double y, Color colour,
                           double border);
+    void drawBorders(const richtext::TableGrid& grid, double x, double y, Color colour,
+                     double border);
 
     void paintToken(const richtext::LineItem& item, richtext::PaintPlace& place);
     void paintTag(const richtext::Piece& piece, richtext::PaintPlace& place);

@@ -27,14 +27,19 @@ void cZuzodIvodureFrame::Destroy() {
 }
 
 void cZuzodIvodureFrame::MC_Evaluate(std::string& expression) {
-    if (owner_ && owner_->Evaluate) owner_->Evaluate(expression);
+    // Copies: the host may set its handlers anew while one of them runs.
+    if (owner_ && owner_->Evaluate) {
+        const auto handler = owner_->Evaluate;
+        handler(expression);
+    }
 }
 
 void cZuzodIvodureFrame::MC_ObjectSize(const std::string& type, const std::string& parameters,
                                        const std::string& body, Surface& surface, float& width,
                                        float& height) {
     if (owner_ && owner_->ObjectSize) {
-        owner_->ObjectSize(type, parameters, body, surface, width, height);
+        const ObjectSizeHandler handler = owner_->ObjectSize;
+        handler(type, parameters, body, surface, width, height);
     }
 }
 
@@ -42,7 +47,8 @@ void cZuzodIvodureFrame::MC_ObjectPaint(const std::string& type, const std::stri
                                         const std::string& body, Surface& surface, float x, float y,
                                         float width, float height) {
     if (owner_ && owner_->ObjectPaint) {
-        owner_->ObjectPaint(type, parameters, body, surface, x, y, width, height);
+        const ObjectPaintHandler handler = owner_->ObjectPaint;
+        handler(type, parameters, body, surface, x, y, width, height);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -188,6 +189,8 @@ TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
     // Given to the player, which plays it when there is an audio output.
     play(bytes("s.wav"));
     EXPECT_EQ(platform::SoundFileLoaded(), dir.filePath("s.wav"));
+    // A read still running when the test ends would outlive the application.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !platform::SoundFileLoading(); }, 10000));
 }
 
 }  // namespace
