@@ -11,7 +11,9 @@ namespace cartulo::bench {
 
 class IdleMainServices : public windows::MainServices {
   public:
-    void MuestraFicha(const std::shared_ptr<cCartulo>&, CardId) override {}
+    windows::ChildWindow* MuestraFicha(const std::shared_ptr<cCartulo>&, CardId) override {
+        return nullptr;
+    }
     void MuestraIndice(const std::shared_ptr<cCartulo>&) override {}
     void FichaActivada(const std::shared_ptr<cCartulo>&, CardId) override {}
     void VentanaCerrada(windows::ChildWindow&) override {}

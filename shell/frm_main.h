@@ -83,7 +83,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
     // --- MainServices ---
-    void MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) override;
+    windows::ChildWindow* MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) override;
     void MuestraIndice(const std::shared_ptr<cCartulo>& file) override;
     void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) override;
     void VentanaCerrada(windows::ChildWindow& window) override;

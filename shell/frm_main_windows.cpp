@@ -91,18 +91,19 @@ void frmMain::VentanaCerrada(windows::ChildWindow& window) {
     if (const Hija* hija = hijaDe(&window)) olvidar(hija->key);
 }
 
-void frmMain::MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) {
-    if (!file) return;
+windows::ChildWindow* frmMain::MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) {
+    if (!file) return nullptr;
     if (const Hija* open = fichaAbierta(*file, id)) {
         activarHija(*open);
         open->child->Comando(QStringLiteral("Maximizar"));
-        return;
+        return open->child;
     }
     if (windows::ChildWindow* window = NuevaVentanaFicha(*this, file, id)) {
         AnadeVentana(*window);
-        return;
+        return window;
     }
     MensajeEstado(platform::toQString(file->GetFileTitle()));
+    return nullptr;
 }
 
 void frmMain::MuestraIndice(const std::shared_ptr<cCartulo>& file) {

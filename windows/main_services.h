@@ -26,8 +26,9 @@ class MainServices {
     virtual ~MainServices() = default;
 
     // Shows the card in its window: reuses the open one (which is given the
-    // focus and told "Maximizar") or opens a new one.
-    virtual void MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) = 0;
+    // focus and told "Maximizar") or opens a new one. Returns that window,
+    // or null when none could open.
+    virtual ChildWindow* MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) = 0;
     virtual void MuestraIndice(const std::shared_ptr<cCartulo>& file) = 0;
     // A card window became active (the preview follows it).
     virtual void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) = 0;

@@ -60,9 +60,10 @@ TEST_F(FrmMainWindowsTest, OpeningShowsTheIndexAndTheMainCardOnceEach) {
     EXPECT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Ficha);
 
     const CardId gatos = file->SrchNtry("Gatos");
-    Main().MuestraFicha(file, gatos);
-    Main().MuestraFicha(file, gatos);
+    windows::ChildWindow* opened = Main().MuestraFicha(file, gatos);
+    EXPECT_EQ(Main().MuestraFicha(file, gatos), opened);  // the same, activated
     EXPECT_EQ(Cards().size(), 2u);
+    EXPECT_EQ(ActiveCard(), opened);
     EXPECT_EQ(ActiveCard()->ID(), gatos);
 }
 

@@ -27,8 +27,9 @@ struct CardShown {
 
 class FakeMainServices : public MainServices {
   public:
-    void MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) override {
+    ChildWindow* MuestraFicha(const std::shared_ptr<cCartulo>& file, CardId id) override {
         shown.push_back({file, id});
+        return shownWindow;
     }
     void MuestraIndice(const std::shared_ptr<cCartulo>& file) override { indexes.push_back(file); }
     void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) override {
@@ -56,6 +57,7 @@ class FakeMainServices : public MainServices {
     float EscalaPantalla() const override { return scale; }
 
     std::vector<CardShown> shown;
+    ChildWindow* shownWindow = nullptr;  // what MuestraFicha answers
     std::vector<std::shared_ptr<cCartulo>> indexes;
     std::vector<CardShown> activated;
     std::vector<ChildWindow*> closed;
