@@ -136,6 +136,9 @@ TEST_F(SearchWindow, FourBoxesAtMostAndTheFirstStays) {
     QTest::keyClick(window.txtTexto(0), Qt::Key_Minus, keypad);
     EXPECT_FALSE(window.QuitarTermino());
     EXPECT_EQ(window.Terminos(), 1);
+    window.txtTexto(0)->insert(QStringLiteral("a\u2713b"));  // no card can hold the tick
+    EXPECT_EQ(window.txtTexto(0)->text(), "ab");
+    EXPECT_EQ(services.status.size(), 1u);
 }
 
 TEST_F(SearchWindow, QuickKeystrokesRefreshOnce200MsAfterTheLast) {
