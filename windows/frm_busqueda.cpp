@@ -129,7 +129,7 @@ void frmBusqueda::Actualizar() {
     if (ctu_) {
         const MarkedQuery query = consultaMarcada(Consulta());
         for (CardId c = ctu_->FindFirst(query); c != kNoCard; c = ctu_->FindNext(c)) {
-            auto* item = new QListWidgetItem(platform::toQString(ctu_->GetNtry(c)));
+            auto* item = new QListWidgetItem(Entrada(c));
             item->setData(Qt::UserRole, QVariant::fromValue<qint32>(c));
             lstFichas_->addItem(item);
         }
@@ -140,6 +140,12 @@ void frmBusqueda::Actualizar() {
     }
     lstFichas_->setEnabled(true);
     lstFichas_->setCurrentRow(0);
+}
+
+QString frmBusqueda::Entrada(CardId card) const {
+    // The main card has no entry: named as the index names it, not a blank row.
+    const std::string entry = ctu_->GetNtry(card);
+    return platform::toQString(entry.empty() && card == ctu_->GetMain() ? kMainCardName : entry);
 }
 
 void frmBusqueda::Buscar(const QString& query) {
@@ -313,8 +319,7 @@ void frmBusqueda::Ctu_CloseCard(CardId card) {
 void frmBusqueda::onUpdateCardNtry(CardId card) {
     if (!ctu_ || !lstFichas_->isEnabled()) return;
     for (int row = 0; row < lstFichas_->count(); ++row) {
-        if (FichaEn(row) == card)
-            lstFichas_->item(row)->setText(platform::toQString(ctu_->GetNtry(card)));
+        if (FichaEn(row) == card) lstFichas_->item(row)->setText(Entrada(card));
     }
 }
 

@@ -88,6 +88,7 @@ class frmBusqueda : public QWidget, public ChildWindow, private CartuloListener 
     void onUpdateCardNtry(CardId card) override;
     void Ctu_CloseCard(CardId card);
 
+    QString Entrada(CardId card) const;
     QLineEdit* NuevaCaja();
     void txtTexto_Change();
     bool TeclaEnCaja(QLineEdit& box, const QKeyEvent& key);

@@ -73,6 +73,7 @@ TEST_F(SearchWindow, BoxesMakeTheQueryAndPlaceholdersStandForNoResults) {
         {{"casa", "perro"}, "casa,perro", {"Casa"}},
         {{"casa", "", "perro"}, "casa,,perro", {"Casa"}},
         {{"gato"}, "gato", {"(no se encontró ninguna ficha)"}},
+        {{"-gato"}, "-gato", {"pan", "Perro", "Casa", " <Ficha principal>"}},
     };
     EXPECT_EQ(window.windowTitle(), "Buscar en Hogar");
     for (const auto& c : cases) {
