@@ -221,13 +221,15 @@ bool frmBusqueda::QuitarTermino() {
     QLineEdit* last = UltimaCaja();
     txtTexto_.pop_back();
     setFocusProxy(UltimaCaja());
-    // Removed now, so no focus or text event reaches a box the window forgot.
+    // Cut off now, so no event reaches a box the window forgot; deleted
+    // later, as the key that removes it may still be in its handler.
     last->removeEventFilter(this);
     last->disconnect(this);
-    delete last;
+    UltimaCaja()->setFocus();
+    last->hide();
+    last->deleteLater();
     Botones();
     Distribuir();
-    UltimaCaja()->setFocus();
     Actualizar();
     return true;
 }
