@@ -7,6 +7,7 @@
 
 #include "shell/about.h"
 #include "shell/argument_number.h"
+#include "shell/child_windows.h"
 #include "shell/command_bar.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
@@ -87,10 +88,22 @@ void frmMain::activar() {
     activateWindow();
 }
 
-void frmMain::buscar(const QString& /*text*/) {
-    // The search window of the active file ("&Buscar...") comes with later
-    // work; the word is part of the vocabulary already, so it is accepted.
+void frmMain::buscar(const QString& text) {
     refrescarMenu(Menu::Cartulo);
+    if (!menus_->Action(MenuItem::CartuloBuscar)->isEnabled()) return;
+    windows::ChildWindow* active = VentanaActiva();
+    const std::shared_ptr<cCartulo> file = active != nullptr ? active->Cartulo() : nullptr;
+    if (!file) return;
+    // One search window per file: an open one only takes the focus.
+    for (const Hija& hija : hijas_) {
+        if (hija.kind == windows::ChildKind::Busqueda && hija.sub &&
+            hija.child->Cartulo() == file) {
+            activarHija(hija);
+            return;
+        }
+    }
+    if (windows::ChildWindow* window = NuevaVentanaBusqueda(*this, file, text))
+        AnadeVentana(*window);
 }
 
 void frmMain::buscarGlobal(const QString& /*text*/) {

@@ -167,6 +167,9 @@ void frmMain::ejecutarItem(MenuItem item) {
         case MenuItem::CartuloIndice:
             if (file) MuestraIndice(file);
             break;
+        case MenuItem::CartuloBuscar:
+            buscar(QString());
+            break;
 
         case MenuItem::VentanaCerrar:
             cerrarVentanaActiva();

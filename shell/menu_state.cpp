@@ -44,6 +44,7 @@ bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
         case MenuItem::CartuloPrincipal:
         case MenuItem::CartuloMaestra:
         case MenuItem::CartuloIndice:
+        case MenuItem::CartuloBuscar:
             return s.hasFile;
 
         default:

@@ -24,8 +24,7 @@ Shortcut deferred(const char* word, std::optional<int> argument = {},
 }
 
 // F3 "B&úsqueda global", Shift+F6 "Lista de cartulos",
-// F12 "&Lista de ventanas", Ctrl+B "&Buscar..." and Ctrl+P "&Mostrar
-// portapapeles" join this table with the windows they open.
+// F12 "&Lista de ventanas" and Ctrl+P "&Mostrar portapapeles" join this table with the windows they open.
 const std::vector<Row>& table() {
     static const std::vector<Row> rows = {
         Row{Qt::Key_F1, kNone, item(MenuItem::AyudaAcercaDe)},
@@ -40,6 +39,7 @@ const std::vector<Row>& table() {
         Row{Qt::Key_F11, kNone, item(MenuItem::VentanaPantallaCompleta)},
         Row{Qt::Key_F12, kShift, item(MenuItem::VentanaOrdenar)},
         Row{Qt::Key_A, kCtrl, deferred("Abrir")},
+        Row{Qt::Key_B, kCtrl, item(MenuItem::CartuloBuscar)},
         Row{Qt::Key_E, kCtrl, item(MenuItem::EdicionSeleccionarTodo)},
         Row{Qt::Key_G, kCtrl, deferred("Guardar", {}, MenuItem::ArchivoGuardarTodo)},
         Row{Qt::Key_I, kCtrl, item(MenuItem::EdicionInsertarAbre)},

@@ -62,6 +62,7 @@ TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
         {Qt::Key_F1, none, MenuItem::AyudaAcercaDe, nullptr},
         {Qt::Key_F2, none, MenuItem::FichaEntrada, nullptr},
         {Qt::Key_F6, none, MenuItem::CartuloIndice, nullptr},
+        {Qt::Key_B, ctrl, MenuItem::CartuloBuscar, nullptr},
         {Qt::Key_F7, none, MenuItem::FichaNueva, "ObtenerHipertexto"},
         {Qt::Key_F7, shift, MenuItem::FichaNuevaHermana, nullptr},
         {Qt::Key_F8, none, MenuItem::FichaHipertexto, "Hipertexto"},
