@@ -296,7 +296,9 @@ void frmCompararCartulos::cmdCopiar_Click(Lado from) {
         const std::size_t sisters = target->GetSisters(existing).size();
         QString detail = QStringLiteral("Esta operación no puede deshacerse.");
         if (sisters > 1)
-            detail += QStringLiteral("\nEl texto cambiará también en sus %1 fichas hermanas.")
+            detail += QStringLiteral(
+                          "\nSu texto es compartido con otras fichas (hermanas: %1), "
+                          "que cambiarán también.")
                           .arg(sisters - 1);
         const support::MsgResult answer = services_.Dialogos().MsgBoxPlus(
             QStringLiteral("La ficha seleccionada ya existe en el cartulo ") + letra(to) +
