@@ -449,7 +449,11 @@ void frmCompararCartulos::cmdAceptar_Click() {
                 kTitulo) != support::MsgResult::Yes) {
             continue;
         }
-        if (!FichaViva(*c.file.file, card)) continue;
+        if (!FichaViva(*c.file.file, card)) {
+            Informar(QStringLiteral("La ficha ya no existe en el cartulo ") + letra(side) +
+                     QStringLiteral(": su texto no puede guardarse."));
+            continue;
+        }
         const bool main = esPrincipal(*c.file.file, card);
         const std::string oldTitle = c.file.file->GetFileTitle();
         if (c.file.file->SetTxt(card, changes[side].text) && main &&

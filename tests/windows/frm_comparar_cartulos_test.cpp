@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -198,6 +199,12 @@ TEST_F(CompareWindow, ReportsAFullFileAndLeavesBothUnchanged) {
     EXPECT_EQ(dialogs().Messages().back().text,
               "El cartulo B está lleno: no se ha copiado la ficha.");
     EXPECT_EQ(rows(B)[0], "");
+    // The lists scroll together.
+    window->Elegir(B, -1);
+    window->Elegir(B, registry.ID(1));
+    window->show();
+    window->lstIndice(B)->verticalScrollBar()->setValue(100);
+    EXPECT_EQ(window->lstIndice(A)->verticalScrollBar()->value(), 100);
 }
 
 TEST_F(CompareWindow, ChoosersFollowTheRegistry) {
