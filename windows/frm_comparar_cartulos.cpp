@@ -261,6 +261,7 @@ void frmCompararCartulos::HabilitarBotones() {
         side_[side].list->setEnabled(!editing_ && side_[A].file.file && side_[B].file.file);
     }
     cmdEditar_->setEnabled(FichaEn(A, row) != kNoCard && FichaEn(B, row) != kNoCard);
+    cmdCerrar_->setEnabled(!editing_);
 }
 
 void frmCompararCartulos::Acoplar(Lado from) {
