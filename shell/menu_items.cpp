@@ -6,8 +6,8 @@ namespace cartulo::shell {
 
 namespace {
 
-// Items whose windows come with later work ("&Propiedades...", "Comparar
-// cartulos", "&Mostrar portapapeles", "B&úsqueda global",
+// Items whose windows come with later work ("&Propiedades...",
+// "&Mostrar portapapeles", "B&úsqueda global",
 // "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
@@ -17,6 +17,8 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoGuardarTodo, Menu::Archivo, "&Guardar todo", "Ctrl+G", false,
                  false},
     MenuItemInfo{MenuItem::ArchivoCerrar, Menu::Archivo, "&Cerrar", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoCompararCartulos, Menu::Archivo, "Comparar cartulos", "", false,
+                 false},
     MenuItemInfo{MenuItem::ArchivoOpciones, Menu::Archivo, "&Opciones", "", false, true},
     MenuItemInfo{MenuItem::ArchivoEjecutarComando, Menu::Archivo, "Ejecutar comando...", "", true,
                  false},
