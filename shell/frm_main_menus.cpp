@@ -167,6 +167,10 @@ void frmMain::ejecutarItem(MenuItem item) {
         case MenuItem::CartuloIndice:
             if (file) MuestraIndice(file);
             break;
+        case MenuItem::CartuloBuscarGlobal:
+            // The typed text of the search field, or else its focus.
+            Comando(QStringLiteral("BuscarGlobal"));
+            break;
 
         case MenuItem::VentanaCerrar:
             cerrarVentanaActiva();

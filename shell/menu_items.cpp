@@ -7,7 +7,7 @@ namespace cartulo::shell {
 namespace {
 
 // Items whose windows come with later work ("&Propiedades...", "Comparar
-// cartulos", "&Mostrar portapapeles", "&Buscar...", "B&úsqueda global",
+// cartulos", "&Mostrar portapapeles", "&Buscar...",
 // "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
@@ -52,6 +52,8 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::CartuloPrincipal, Menu::Cartulo, "Ficha &principal", "", false, false},
     MenuItemInfo{MenuItem::CartuloMaestra, Menu::Cartulo, "Ficha &maestra", "", false, false},
     MenuItemInfo{MenuItem::CartuloIndice, Menu::Cartulo, "Índ&ice", "F6", false, true},
+    MenuItemInfo{MenuItem::CartuloBuscarGlobal, Menu::Cartulo, "B&úsqueda global", "F3", false,
+                 false},
 
     MenuItemInfo{MenuItem::VentanaCerrar, Menu::Ventana, "&Cerrar", "Ctrl+W", false, false},
     MenuItemInfo{MenuItem::VentanaCerrarFichas, Menu::Ventana, "Cerrar &fichas", "Mayús+F4", false,

@@ -44,6 +44,7 @@ enum class MenuItem {
     CartuloPrincipal,
     CartuloMaestra,
     CartuloIndice,
+    CartuloBuscarGlobal,
     // Ventana
     VentanaCerrar,
     VentanaCerrarFichas,
