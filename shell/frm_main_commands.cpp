@@ -13,6 +13,7 @@
 #include "shell/main_menus.h"
 #include "shell/search_field.h"
 #include "shell/shortcuts.h"
+#include "windows/frm_busqueda_global.h"
 
 namespace cartulo::shell {
 
@@ -106,8 +107,17 @@ void frmMain::buscar(const QString& text) {
         AnadeVentana(*window);
 }
 
-void frmMain::buscarGlobal(const QString& /*text*/) {
-    // The global search window ("B&úsqueda global") comes with later work.
+// A pop-up of its own under the command bar's search field; it deletes
+// itself when it closes, and a new search makes a new one.
+void frmMain::buscarGlobal(const QString& text) {
+    auto* popup = new windows::frmBusquedaGlobal(
+        *this, registry_,
+        [this](int key, Qt::KeyboardModifiers modifiers) { return KeyDown(key, modifiers); }, this);
+    const QWidget* field = picBarra_->Buscador();
+    const int width = std::max(field->width(), qRound(320 * scale_));
+    popup->resize(width, qRound(360 * scale_));
+    popup->move(field->mapToGlobal(QPoint(0, field->height())));
+    popup->Mostrar(text);
 }
 
 void frmMain::abrirMenu(const QVariant& number) {

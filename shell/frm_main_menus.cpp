@@ -174,6 +174,10 @@ void frmMain::ejecutarItem(MenuItem item) {
         case MenuItem::CartuloBuscar:
             buscar(QString());
             break;
+        case MenuItem::CartuloBuscarGlobal:
+            // The typed text of the search field, or else its focus.
+            Comando(QStringLiteral("BuscarGlobal"));
+            break;
 
         case MenuItem::VentanaCerrar:
             cerrarVentanaActiva();

@@ -7,7 +7,7 @@ namespace cartulo::shell {
 namespace {
 
 // Items whose windows come with later work ("&Propiedades...",
-// "&Mostrar portapapeles", "B&úsqueda global",
+// "&Mostrar portapapeles",
 // "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
@@ -55,6 +55,8 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::CartuloMaestra, Menu::Cartulo, "Ficha &maestra", "", false, false},
     MenuItemInfo{MenuItem::CartuloIndice, Menu::Cartulo, "Índ&ice", "F6", false, true},
     MenuItemInfo{MenuItem::CartuloBuscar, Menu::Cartulo, "&Buscar...", "Ctrl+B", false, false},
+    MenuItemInfo{MenuItem::CartuloBuscarGlobal, Menu::Cartulo, "B&úsqueda global", "F3", false,
+                 false},
 
     MenuItemInfo{MenuItem::VentanaCerrar, Menu::Ventana, "&Cerrar", "Ctrl+W", false, false},
     MenuItemInfo{MenuItem::VentanaCerrarFichas, Menu::Ventana, "Cerrar &fichas", "Mayús+F4", false,

@@ -46,6 +46,7 @@ enum class MenuItem {
     CartuloMaestra,
     CartuloIndice,
     CartuloBuscar,
+    CartuloBuscarGlobal,
     // Ventana
     VentanaCerrar,
     VentanaCerrarFichas,
