@@ -14,10 +14,15 @@ struct OptionName {
 };
 
 constexpr std::array kOptions = {
-    OptionName{Option::Json, "--json", false},   OptionName{Option::Title, "--title", true},
-    OptionName{Option::Text, "--text", true},    OptionName{Option::TextFile, "--text-file", true},
-    OptionName{Option::Out, "--out", true},      OptionName{Option::Width, "--width", true},
-    OptionName{Option::Check, "--check", false}, OptionName{Option::Height, "--height", true},
+    OptionName{Option::Json, "--json", false},
+    OptionName{Option::Title, "--title", true},
+    OptionName{Option::Text, "--text", true},
+    OptionName{Option::TextFile, "--text-file", true},
+    OptionName{Option::Out, "--out", true},
+    OptionName{Option::Width, "--width", true},
+    OptionName{Option::Check, "--check", false},
+    OptionName{Option::Height, "--height", true},
+    OptionName{Option::Global, "--global", false},
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -40,6 +45,7 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
             return &line.height;
         case Option::Json:
         case Option::Check:
+        case Option::Global:
             break;
     }
     return nullptr;
@@ -62,7 +68,9 @@ bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
         }
         if (!known.takesValue) {
             if (inlineValue) usageError("La opción " + name + " no lleva valor.");
-            (known.option == Option::Check ? line.check : line.json) = true;
+            (known.option == Option::Check    ? line.check
+             : known.option == Option::Global ? line.global
+                                              : line.json) = true;
             return false;
         }
         auto* slot = valueSlot(line, known.option);
@@ -96,7 +104,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Syntax&
         }
     }
     if (line.operands.size() < syntax.operands) usageError("Faltan argumentos.");
-    if (line.operands.size() > syntax.operands) usageError("Sobran argumentos.");
+    if (line.operands.size() > syntax.operands && !syntax.moreOperands) {
+        usageError("Sobran argumentos.");
+    }
     if (line.text && line.textFile) usageError("Use --text o --text-file, no las dos.");
     return line;
 }

@@ -19,12 +19,14 @@ enum class Option : unsigned {
     Width = 1u << 5,
     Check = 1u << 6,
     Height = 1u << 7,
+    Global = 1u << 8,
 };
 
 struct CommandLine {
     std::vector<std::string> operands;
     bool json = false;
     bool check = false;
+    bool global = false;
     std::optional<std::string> title;
     std::optional<std::string> text;
     std::optional<std::string> textFile;
@@ -35,8 +37,9 @@ struct CommandLine {
 
 // The shape of one command's arguments.
 struct Syntax {
-    std::size_t operands = 0;  // exactly this many
-    unsigned options = 0;      // a set of Option bits
+    std::size_t operands = 0;   // exactly this many
+    unsigned options = 0;       // a set of Option bits
+    bool moreOperands = false;  // with this, at least `operands`
 };
 
 template <typename... Options>

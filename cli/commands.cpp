@@ -9,7 +9,8 @@ std::span<const Command> commands() {
         Command{"info", {1, optionSet(Option::Json)}, runInfo},
         Command{"list", {1, optionSet(Option::Json)}, runList},
         Command{"show", {2, optionSet(Option::Json)}, runShow},
-        Command{"search", {2, optionSet(Option::Json)}, runSearch},
+        // With --global: QUERY FILE...; without: exactly FILE QUERY.
+        Command{"search", {2, optionSet(Option::Json, Option::Global), true}, runSearch},
         Command{"lint", {1, optionSet(Option::Json)}, runLint},
         Command{"new", {1, optionSet(Option::Title)}, runNew},
         Command{"add", {2, optionSet(Option::Text, Option::TextFile)}, runAdd},

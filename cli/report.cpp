@@ -29,6 +29,15 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
+void printJsonList(std::ostream& out, const std::vector<ListedCard>& cards) {
+    out << '[';
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (i > 0) out << ',';
+        out << "{\"id\":" << cards[i].id << ",\"entry\":" << jsonString(cards[i].entry) << '}';
+    }
+    out << ']';
+}
+
 }  // namespace
 
 void printSummary(std::ostream& out, const FileSummary& summary, bool json) {
@@ -49,12 +58,8 @@ void printSummary(std::ostream& out, const FileSummary& summary, bool json) {
 
 void printList(std::ostream& out, const std::vector<ListedCard>& cards, bool json) {
     if (json) {
-        out << '[';
-        for (std::size_t i = 0; i < cards.size(); ++i) {
-            if (i > 0) out << ',';
-            out << "{\"id\":" << cards[i].id << ",\"entry\":" << jsonString(cards[i].entry) << '}';
-        }
-        out << "]\n";
+        printJsonList(out, cards);
+        out << '\n';
         return;
     }
     for (const auto& card : cards) {
@@ -65,6 +70,25 @@ void printList(std::ostream& out, const std::vector<ListedCard>& cards, bool jso
             out << card.entry << '\n';
         }
     }
+}
+
+void printFileHits(std::ostream& out, const std::vector<FileHits>& files, bool json) {
+    if (!json) {
+        for (const auto& file : files) {
+            out << file.file << ": " << oneLine(file.title) << '\n';
+            printList(out, file.hits, false);
+        }
+        return;
+    }
+    out << '[';
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i > 0) out << ',';
+        out << "{\"file\":" << jsonString(files[i].file)
+            << ",\"title\":" << jsonString(files[i].title) << ",\"hits\":";
+        printJsonList(out, files[i].hits);
+        out << '}';
+    }
+    out << "]\n";
 }
 
 void printCard(std::ostream& out, const ShownCard& card, bool json) {

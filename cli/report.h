@@ -24,6 +24,13 @@ struct ListedCard {
     std::string entry;  // "" for the main card
 };
 
+// One file's hits of a global search.
+struct FileHits {
+    std::string file;   // the path as given, through displayText
+    std::string title;  // GetFileTitle
+    std::vector<ListedCard> hits;
+};
+
 struct ShownCard {
     int id = 0;
     std::string entry;  // "" for the main card
@@ -39,6 +46,9 @@ struct LintedCard {
 
 void printSummary(std::ostream& out, const FileSummary& summary, bool json);
 void printList(std::ostream& out, const std::vector<ListedCard>& cards, bool json);
+// Files without hits are left out. Without --json each file is a line
+// "FILE: TITLE" followed by its hits as printList prints them.
+void printFileHits(std::ostream& out, const std::vector<FileHits>& files, bool json);
 // Without --json only the text is printed, exactly as stored, so it can be
 // fed back with --text-file.
 void printCard(std::ostream& out, const ShownCard& card, bool json);

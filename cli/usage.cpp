@@ -11,6 +11,11 @@ std::string_view usageText() {
                                        su identificador y sus hermanas)
   ctu search FICHERO CONSULTA [--json] las fichas que cumplen la consulta, en el
                                        orden de la lista
+  ctu search --global CONSULTA FICHERO... [--json]
+                                       la búsqueda global: las fichas de cada
+                                       fichero cuyo texto o entrada tiene la
+                                       palabra (una consulta con "," o ":" va tal
+                                       cual), agrupadas por fichero
   ctu lint FICHERO [--json]            los errores de marcado de cada ficha, una
                                        línea "entrada: error" por error (con
                                        --json, solo las fichas con errores)

@@ -1,5 +1,6 @@
 #include "shell/child_windows.h"
 
+#include "windows/frm_busqueda.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
 
@@ -25,6 +26,16 @@ windows::ChildWindow* NuevaVentanaIndice(windows::MainServices& main,
     return window;
 }
 
+windows::ChildWindow* NuevaVentanaBusqueda(windows::MainServices& main,
+                                           const std::shared_ptr<cCartulo>& file,
+                                           const QString& query) {
+    auto* window = new windows::frmBusqueda(main);
+    // The query first, so the file is searched only once.
+    if (!query.isEmpty()) window->Buscar(query);
+    window->SetCartulo(file);
+    return window;
+}
+
 std::optional<CardId> FichaDe(windows::ChildWindow& window) {
     if (windows::frmFicha* card = asCard(window)) return card->ID();
     return std::nullopt;
@@ -44,6 +55,8 @@ void ActualizarTitulo(windows::ChildWindow& window) {
         card->ActualizarTitulo();
     } else if (auto* index = dynamic_cast<windows::frmIndice*>(&window)) {
         index->ActualizarTitulo();
+    } else if (auto* search = dynamic_cast<windows::frmBusqueda*>(&window)) {
+        search->ActualizarTitulo();
     }
 }
 

@@ -2,6 +2,7 @@
 // few operations it needs beyond the child-window protocol.
 #pragma once
 
+#include <QString>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,12 @@ windows::ChildWindow* NuevaVentanaFicha(windows::MainServices& main,
 // A new index window of `file`, as above.
 windows::ChildWindow* NuevaVentanaIndice(windows::MainServices& main,
                                          const std::shared_ptr<cCartulo>& file);
+
+// A new search window of `file`, as above; a non-empty `query` runs at once
+// with the term boxes hidden.
+windows::ChildWindow* NuevaVentanaBusqueda(windows::MainServices& main,
+                                           const std::shared_ptr<cCartulo>& file,
+                                           const QString& query);
 
 // The card a card window shows; nothing for other windows.
 std::optional<CardId> FichaDe(windows::ChildWindow& window);

@@ -25,6 +25,7 @@
 #include "shell/main_toolbar.h"
 #include "shell/search_field.h"
 #include "support/qt_user_dialogs.h"
+#include "windows/frm_comparar_cartulos.h"
 #include "windows/frm_vista_previa.h"
 
 namespace cartulo::shell {
@@ -101,6 +102,7 @@ frmMain::~frmMain() {
     // The child windows and the preview go first, while the services they
     // call still exist; closed ones waiting for deletion too.
     delete vistaPrevia_.data();
+    delete comparacion_.data();
     QList<QPointer<QMdiSubWindow>> subs;
     for (QMdiSubWindow* sub : mdiArea_->findChildren<QMdiSubWindow*>()) subs.append(sub);
     for (const QPointer<QMdiSubWindow>& sub : subs) delete sub.data();

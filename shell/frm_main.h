@@ -34,6 +34,7 @@ class QToolBar;
 
 namespace cartulo::windows {
 class frmVistaPrevia;
+class frmCompararCartulos;
 }
 
 namespace cartulo::shell {
@@ -183,6 +184,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void alternarPantallaCompleta();
     void ejecutarComandoEscrito();
     void opciones();
+    // The one comparison window, raised when it is open already.
+    void compararCartulos();
     void acercaDe();
     // --- the preview (frm_main_preview.cpp) ---
     void abrirVistaPrevia();
@@ -247,6 +250,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
 
     std::vector<Hija> hijas_;
     QPointer<windows::frmVistaPrevia> vistaPrevia_;  // set while the preview is open
+    QPointer<windows::frmCompararCartulos> comparacion_;
     Cascada cascada_;
     std::weak_ptr<cCartulo> fichaActivaArchivo_;
     CardId fichaActivaId_ = kNoCard;

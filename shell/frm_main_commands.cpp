@@ -7,11 +7,13 @@
 
 #include "shell/about.h"
 #include "shell/argument_number.h"
+#include "shell/child_windows.h"
 #include "shell/command_bar.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
 #include "shell/search_field.h"
 #include "shell/shortcuts.h"
+#include "windows/frm_busqueda_global.h"
 
 namespace cartulo::shell {
 
@@ -87,14 +89,35 @@ void frmMain::activar() {
     activateWindow();
 }
 
-void frmMain::buscar(const QString& /*text*/) {
-    // The search window of the active file ("&Buscar...") comes with later
-    // work; the word is part of the vocabulary already, so it is accepted.
+void frmMain::buscar(const QString& text) {
     refrescarMenu(Menu::Cartulo);
+    if (!menus_->Action(MenuItem::CartuloBuscar)->isEnabled()) return;
+    windows::ChildWindow* active = VentanaActiva();
+    const std::shared_ptr<cCartulo> file = active != nullptr ? active->Cartulo() : nullptr;
+    if (!file) return;
+    // One search window per file: an open one only takes the focus.
+    for (const Hija& hija : hijas_) {
+        if (hija.kind == windows::ChildKind::Busqueda && hija.sub &&
+            hija.child->Cartulo() == file) {
+            activarHija(hija);
+            return;
+        }
+    }
+    if (windows::ChildWindow* window = NuevaVentanaBusqueda(*this, file, text))
+        AnadeVentana(*window);
 }
 
-void frmMain::buscarGlobal(const QString& /*text*/) {
-    // The global search window ("B&úsqueda global") comes with later work.
+// A pop-up of its own under the command bar's search field; it deletes
+// itself when it closes, and a new search makes a new one.
+void frmMain::buscarGlobal(const QString& text) {
+    auto* popup = new windows::frmBusquedaGlobal(
+        *this, registry_,
+        [this](int key, Qt::KeyboardModifiers modifiers) { return KeyDown(key, modifiers); }, this);
+    const QWidget* field = picBarra_->Buscador();
+    const int width = std::max(field->width(), qRound(320 * scale_));
+    popup->resize(width, qRound(360 * scale_));
+    popup->move(field->mapToGlobal(QPoint(0, field->height())));
+    popup->Mostrar(text);
 }
 
 void frmMain::abrirMenu(const QVariant& number) {

@@ -18,6 +18,7 @@
 #include "shell/new_entries.h"
 #include "shell/typed_command.h"
 #include "support/frm_opciones.h"
+#include "windows/frm_comparar_cartulos.h"
 
 namespace cartulo::shell {
 
@@ -88,6 +89,9 @@ void frmMain::ejecutarItem(MenuItem item) {
             break;
         case MenuItem::ArchivoCerrar:
             if (file) files_->Cerrar(file);
+            break;
+        case MenuItem::ArchivoCompararCartulos:
+            compararCartulos();
             break;
         case MenuItem::ArchivoOpciones:
             opciones();
@@ -166,6 +170,13 @@ void frmMain::ejecutarItem(MenuItem item) {
             break;
         case MenuItem::CartuloIndice:
             if (file) MuestraIndice(file);
+            break;
+        case MenuItem::CartuloBuscar:
+            buscar(QString());
+            break;
+        case MenuItem::CartuloBuscarGlobal:
+            // The typed text of the search field, or else its focus.
+            Comando(QStringLiteral("BuscarGlobal"));
             break;
 
         case MenuItem::VentanaCerrar:
@@ -317,6 +328,20 @@ void frmMain::opciones() {
     if (settings_ == nullptr) return;
     support::frmOpciones window(*settings_, *dialogs_, scale_, this);
     window.exec();
+}
+
+void frmMain::compararCartulos() {
+    if (comparacion_) {
+        comparacion_->raise();
+        comparacion_->activateWindow();
+        return;
+    }
+    windows::ChildWindow* child = VentanaActiva();
+    comparacion_ = new windows::frmCompararCartulos(
+        registry_, *this, child != nullptr ? child->Cartulo() : nullptr, this);
+    comparacion_->setWindowFlag(Qt::Window);
+    comparacion_->setAttribute(Qt::WA_DeleteOnClose);
+    comparacion_->show();
 }
 
 void frmMain::acercaDe() {

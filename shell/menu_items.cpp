@@ -6,8 +6,8 @@ namespace cartulo::shell {
 
 namespace {
 
-// Items whose windows come with later work ("&Propiedades...", "Comparar
-// cartulos", "&Mostrar portapapeles", "&Buscar...", "B&úsqueda global",
+// Items whose windows come with later work ("&Propiedades...",
+// "&Mostrar portapapeles",
 // "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
@@ -17,6 +17,8 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoGuardarTodo, Menu::Archivo, "&Guardar todo", "Ctrl+G", false,
                  false},
     MenuItemInfo{MenuItem::ArchivoCerrar, Menu::Archivo, "&Cerrar", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoCompararCartulos, Menu::Archivo, "Comparar cartulos", "", false,
+                 false},
     MenuItemInfo{MenuItem::ArchivoOpciones, Menu::Archivo, "&Opciones", "", false, true},
     MenuItemInfo{MenuItem::ArchivoEjecutarComando, Menu::Archivo, "Ejecutar comando...", "", true,
                  false},
@@ -52,6 +54,9 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::CartuloPrincipal, Menu::Cartulo, "Ficha &principal", "", false, false},
     MenuItemInfo{MenuItem::CartuloMaestra, Menu::Cartulo, "Ficha &maestra", "", false, false},
     MenuItemInfo{MenuItem::CartuloIndice, Menu::Cartulo, "Índ&ice", "F6", false, true},
+    MenuItemInfo{MenuItem::CartuloBuscar, Menu::Cartulo, "&Buscar...", "Ctrl+B", false, false},
+    MenuItemInfo{MenuItem::CartuloBuscarGlobal, Menu::Cartulo, "B&úsqueda global", "F3", false,
+                 false},
 
     MenuItemInfo{MenuItem::VentanaCerrar, Menu::Ventana, "&Cerrar", "Ctrl+W", false, false},
     MenuItemInfo{MenuItem::VentanaCerrarFichas, Menu::Ventana, "Cerrar &fichas", "Mayús+F4", false,

@@ -17,6 +17,7 @@ enum class MenuItem {
     ArchivoGuardarComo,
     ArchivoGuardarTodo,
     ArchivoCerrar,
+    ArchivoCompararCartulos,
     ArchivoOpciones,
     ArchivoEjecutarComando,
     ArchivoSalir,
@@ -44,6 +45,8 @@ enum class MenuItem {
     CartuloPrincipal,
     CartuloMaestra,
     CartuloIndice,
+    CartuloBuscar,
+    CartuloBuscarGlobal,
     // Ventana
     VentanaCerrar,
     VentanaCerrarFichas,

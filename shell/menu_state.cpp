@@ -9,6 +9,8 @@ bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
     switch (item) {
         case MenuItem::ArchivoGuardarTodo:
             return s.openFiles > 0;
+        case MenuItem::ArchivoCompararCartulos:
+            return s.openFiles >= 2;
         case MenuItem::ArchivoGuardarComo:
         case MenuItem::ArchivoCerrar:
             return s.hasFile;
@@ -44,6 +46,7 @@ bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
         case MenuItem::CartuloPrincipal:
         case MenuItem::CartuloMaestra:
         case MenuItem::CartuloIndice:
+        case MenuItem::CartuloBuscar:
             return s.hasFile;
 
         default:

@@ -23,13 +23,13 @@ Shortcut deferred(const char* word, std::optional<int> argument = {},
                     QString::fromLatin1(word), argument, onlyWhen};
 }
 
-// F3 "B&úsqueda global", Shift+F6 "Lista de cartulos",
-// F12 "&Lista de ventanas", Ctrl+B "&Buscar..." and Ctrl+P "&Mostrar
-// portapapeles" join this table with the windows they open.
+// Shift+F6 "Lista de cartulos", F12 "&Lista de ventanas" and Ctrl+P
+// "&Mostrar portapapeles" join this table with the windows they open.
 const std::vector<Row>& table() {
     static const std::vector<Row> rows = {
         Row{Qt::Key_F1, kNone, item(MenuItem::AyudaAcercaDe)},
         Row{Qt::Key_F2, kNone, item(MenuItem::FichaEntrada)},
+        Row{Qt::Key_F3, kNone, item(MenuItem::CartuloBuscarGlobal)},
         Row{Qt::Key_F4, kShift, item(MenuItem::VentanaCerrarFichas)},
         Row{Qt::Key_F5, kNone, item(MenuItem::VentanaVistaPrevia)},
         Row{Qt::Key_F6, kNone, item(MenuItem::CartuloIndice)},
@@ -40,6 +40,7 @@ const std::vector<Row>& table() {
         Row{Qt::Key_F11, kNone, item(MenuItem::VentanaPantallaCompleta)},
         Row{Qt::Key_F12, kShift, item(MenuItem::VentanaOrdenar)},
         Row{Qt::Key_A, kCtrl, deferred("Abrir")},
+        Row{Qt::Key_B, kCtrl, item(MenuItem::CartuloBuscar)},
         Row{Qt::Key_E, kCtrl, item(MenuItem::EdicionSeleccionarTodo)},
         Row{Qt::Key_G, kCtrl, deferred("Guardar", {}, MenuItem::ArchivoGuardarTodo)},
         Row{Qt::Key_I, kCtrl, item(MenuItem::EdicionInsertarAbre)},

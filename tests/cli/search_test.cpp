@@ -140,4 +140,32 @@ TEST_F(CliTest, SearchGivesTheNewestCardsFirst) {
     EXPECT_EQ(ctu({"search", file, "casa"}).out, "   4  Tercera\n   3  Segunda\n   2  Primera\n");
 }
 
+// Hits grouped by file in the order given; files without hits left out.
+TEST_F(CliTest, GlobalSearchOverSeveralFiles) {
+    writeCardFile(kCards);
+    const std::string other = dir.path("otro.ctu");
+    writeBytes(other, cardFileBytes({{"", "Otro"}, {"Casa", "sin nada"}, {"Gato", "casa"}}));
+    const std::string none = dir.path("nada.ctu");
+    writeBytes(none, cardFileBytes({{"", "Nada"}}));
+    const auto text = ctu({"search", "--global", "casa", file, none, other});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out, file +
+                            ": Agenda de casa\n   6   oculta\n   5  Perro\n   4  Vino\n"
+                            "   1   <Ficha principal>\n" +
+                            other + ": Otro\n   3  Gato\n   2  Casa\n");
+    // A colon: sent unchanged, so only entries are searched.
+    EXPECT_EQ(ctu({"search", "--json", "--global", "ntry:casa", file, other}).out,
+              R"([{"file":")" + other +
+                  R"(","title":"Otro","hits":[{"id":2,"entry":"Casa"}]}])"
+                  "\n");
+    EXPECT_EQ(ctu({"search", "--global", "gato", file, "--json"}).out, "[]\n");
+
+    const auto missing = ctu({"search", "--global", "casa", file, dir.path("no.ctu")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("(código 53)"), std::string::npos) << missing.err;
+    EXPECT_EQ(ctu({"search", "--global", "casa"}).exitCode, 1);
+    EXPECT_EQ(ctu({"search", file, "casa", other}).exitCode, 1);
+}
+
 }  // namespace

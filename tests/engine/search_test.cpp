@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/cartulo.h"
+#include "engine/global_query.h"
 #include "engine/query.h"
 
 namespace cartulo {
@@ -228,6 +229,35 @@ TEST_F(SearchTest, UnmatchablePlacesFindWhatAWordLongerThanAnyCardFound) {
     EXPECT_EQ(ctu.FindFirst("x"), perro);
     EXPECT_EQ(ctu.FindFirst(MarkedQuery{"x", {0}}), kNoCard);
     EXPECT_EQ(ctu.FindFirst("x"), perro);
+}
+
+TEST_F(SearchTest, GlobalQueryLooksForAPlainWordInTextOrEntry) {
+    const struct {
+        MarkedQuery typed;
+        MarkedQuery sent;
+        Entries found;
+    } cases[] = {
+        {{"perro", {}}, {"S:2,perro,ntry:perro", {}}, {"Perro", "Casas"}},
+        {{"Tabulado", {}}, {"S:2,Tabulado,ntry:Tabulado", {}}, {"Tabulado"}},  // entry only
+        {{"ntry:casa", {}}, {"ntry:casa", {}}, {"Casa"}},  // a colon: sent unchanged
+        {{"casa,perro", {}}, {"casa,perro", {}}, {"Perro"}},
+        {{"x~", {1}}, {"S:2,x~,ntry:x~", {5, 13}}, {}},  // marks follow both copies
+        {{"a,", {1}}, {"S:2,a,,ntry:a,", {5, 13}}, {}},  // a marked comma is no comma
+        // Nothing left to look for: every card, as the empty query.
+        {{" ", {}},
+         {"S:2, ,ntry: ", {}},
+         {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", "Casa", ""}},
+    };
+    for (const auto& c : cases) {
+        const MarkedQuery sent = GlobalQuery(c.typed);
+        EXPECT_EQ(sent.text, c.sent.text);
+        EXPECT_EQ(sent.unmatchable, c.sent.unmatchable) << c.sent.text;
+        Entries found;
+        for (CardId id = ctu.FindFirst(sent); id != kNoCard; id = ctu.FindNext(id)) {
+            found.push_back(ctu.GetNtry(id));
+        }
+        EXPECT_EQ(found, c.found) << c.sent.text;
+    }
 }
 
 TEST_F(SearchTest, FindNextFromACardOutsideTheListEnds) {

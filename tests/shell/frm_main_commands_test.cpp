@@ -1,10 +1,12 @@
 // The main window's command words reach their actions.
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "shell/command_bar.h"
 #include "shell/search_field.h"
 #include "tests/shell/frm_main_fixture.h"
+#include "windows/frm_busqueda_global.h"
 
 namespace cartulo::shell::testing {
 namespace {
@@ -122,6 +124,14 @@ TEST_F(FrmMainTest, SearchFieldWordsClearItOrFocusIt) {
     EXPECT_FALSE(field->MuestraMarcador());
     QTest::keyClicks(field, "gatos");
     EXPECT_EQ(field->TextoEscrito(), QStringLiteral("gatos"));
+    QTest::keyClick(field, Qt::Key_Return);  // the typed text: the global search's pop-up
+    QPointer<windows::frmBusquedaGlobal> popup;
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return popup = Main().findChild<windows::frmBusquedaGlobal*>(); }));
+    EXPECT_EQ(popup->Consulta(), QStringLiteral("gatos"));
+    EXPECT_EQ(popup->Fila(0), QStringLiteral("0,,No se encontraron elementos."));
+    QTest::keyClick(popup->lstRes(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isNull(); }));
 
     Main().Comando("BorrarBusqueda");
     EXPECT_TRUE(field->TextoEscrito().isEmpty());

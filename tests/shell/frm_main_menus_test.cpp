@@ -11,6 +11,7 @@
 #include "shell/main_menus.h"
 #include "shell/menu_state.h"
 #include "tests/shell/frm_main_fixture.h"
+#include "windows/frm_comparar_cartulos.h"
 
 namespace cartulo::shell::testing {
 namespace {
@@ -40,7 +41,7 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
     EXPECT_EQ(menus.MenuOf(Menu::Ayuda)->title(), QStringLiteral("Ay&uda"));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Archivo)),
               (QStringList{"&Nuevo...", "&Abrir...", "Guardar &como...", "&Guardar todo", "&Cerrar",
-                           "&Opciones", "&Salir"}));
+                           "Comparar cartulos", "&Opciones", "&Salir"}));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ficha)),
               (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
                            "&Hipertexto"}));
@@ -48,6 +49,8 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
               (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "&Pantalla completa",
                            "Vista previa"}));
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
+    EXPECT_TRUE(
+        captions(*menus.MenuOf(Menu::Cartulo)).contains(QStringLiteral("B&úsqueda global")));
 }
 
 TEST_F(FrmMainTest, DebugModeShowsTheCommandEntryAndTheWindowSizes) {
@@ -73,6 +76,7 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     index.answers["multiline"] = false;
     EXPECT_TRUE(enabled(main, MenuItem::ArchivoGuardarTodo));
     EXPECT_TRUE(enabled(main, MenuItem::ArchivoCerrar));
+    EXPECT_FALSE(enabled(main, MenuItem::ArchivoCompararCartulos));  // needs two files
     EXPECT_TRUE(enabled(main, MenuItem::FichaNueva));
     EXPECT_FALSE(enabled(main, MenuItem::FichaNuevaHermana));  // not a card window
     EXPECT_FALSE(enabled(main, MenuItem::FichaBorrar));
@@ -99,6 +103,16 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     EXPECT_FALSE(enabled(main, MenuItem::EdicionCopiar));
     EXPECT_FALSE(enabled(main, MenuItem::EdicionIdentar));
     EXPECT_EQ(std::count(index.words.begin(), index.words.end(), "Seleccion"), 0);
+
+    // With two files the comparison opens once, the active file on side A.
+    Main().Comando("abrir", windows::Argumentos(MakeFile("b.ctu")));
+    AddChild(ChildKind::Indice, Registered(0));
+    ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::ArchivoCompararCartulos));
+    ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::ArchivoCompararCartulos));
+    const auto windows = main.findChildren<windows::frmCompararCartulos*>();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows[0]->Elegido(windows::frmCompararCartulos::A), registry.ID(0));
+    EXPECT_EQ(windows[0]->Elegido(windows::frmCompararCartulos::B), registry.ID(1));
 }
 
 TEST(MenuEnabling, CardItemsNeedACardWindowAndSomeNotTheMainCard) {

@@ -61,7 +61,9 @@ TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
     const std::vector<Row> rows = {
         {Qt::Key_F1, none, MenuItem::AyudaAcercaDe, nullptr},
         {Qt::Key_F2, none, MenuItem::FichaEntrada, nullptr},
+        {Qt::Key_F3, none, MenuItem::CartuloBuscarGlobal, nullptr},
         {Qt::Key_F6, none, MenuItem::CartuloIndice, nullptr},
+        {Qt::Key_B, ctrl, MenuItem::CartuloBuscar, nullptr},
         {Qt::Key_F7, none, MenuItem::FichaNueva, "ObtenerHipertexto"},
         {Qt::Key_F7, shift, MenuItem::FichaNuevaHermana, nullptr},
         {Qt::Key_F8, none, MenuItem::FichaHipertexto, "Hipertexto"},

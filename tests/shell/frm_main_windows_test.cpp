@@ -9,6 +9,7 @@
 #include "platform/text_codec.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/card_text_edit.h"
+#include "windows/frm_busqueda.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
 #include "windows/frm_vista_previa.h"
@@ -65,6 +66,24 @@ TEST_F(FrmMainWindowsTest, OpeningShowsTheIndexAndTheMainCardOnceEach) {
     EXPECT_EQ(Cards().size(), 2u);
     EXPECT_EQ(ActiveCard(), opened);
     EXPECT_EQ(ActiveCard()->ID(), gatos);
+}
+
+TEST_F(FrmMainWindowsTest, OneSearchWindowPerFileKeepsItsQueryAndFollowsARename) {
+    auto file = Open({"Gatos", "Perros"});
+    Main().Comando("buscar", windows::Argumentos(QStringLiteral("Gatos")));
+    auto* search = dynamic_cast<windows::frmBusqueda*>(Main().VentanaActiva());
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->Consulta(), "Gatos");
+    EXPECT_TRUE(search->picPanel()->isHidden());
+    Main().MuestraFicha(file, file->GetMain());
+    Main().Comando("buscar", windows::Argumentos(QStringLiteral("Perros")));
+    Main().EjecutarSiHabilitado(MenuItem::CartuloBuscar);
+    EXPECT_EQ(Main().VentanaActiva(), search);  // only brought forward
+    EXPECT_EQ(search->Consulta(), "Gatos");
+    EXPECT_EQ(Main().Ventanas().size(), 3u);
+    file->SetTxt(file->GetMain(), "Bichos");
+    registry.NotifyRename(file.get());
+    EXPECT_EQ(search->windowTitle(), QStringLiteral("Buscar en Bichos"));
 }
 
 TEST_F(FrmMainWindowsTest, ANewCardTakesTheSelectedTextAndOpensWithItsEntryBeingEdited) {

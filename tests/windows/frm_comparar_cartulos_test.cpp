@@ -1,0 +1,229 @@
+#include "windows/frm_comparar_cartulos.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "fake_main_services.h"
+#include "windows/card_text_edit.h"
+
+namespace cartulo::windows {
+namespace {
+
+using support::MsgResult;
+using Lado = frmCompararCartulos::Lado;
+constexpr Lado A = frmCompararCartulos::A;
+constexpr Lado B = frmCompararCartulos::B;
+
+class CompareWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        a->NewFile("Fauna");
+        b->NewFile("Fauna");
+        for (auto [file, entry, text] : {std::tuple{a.get(), "Pan", "uno\r\ndos\nx"},
+                                         {a.get(), "Luna", "l"},
+                                         {a.get(), "Ni\xF1o", "n"},
+                                         {a.get(), "Sol", "Hola"},
+                                         {b.get(), "pan", "dos"},
+                                         {b.get(), "Nino", "n"},
+                                         {b.get(), "sol", "HOLA"}}) {
+            file->SetTxt(file->NewCard(entry), text);
+        }
+        registry.AddFile(a);
+        registry.AddFile(b);
+        window = std::make_unique<frmCompararCartulos>(registry, services, a);
+    }
+    QStringList rows(Lado side) const {
+        QStringList out;
+        for (int i = 0; i < window->lstIndice(side)->count(); ++i)
+            out << window->lstIndice(side)->item(i)->text();
+        return out;
+    }
+    void select(const QString& entry) {
+        for (Lado side : {A, B}) {
+            const int row = rows(side).indexOf(entry);
+            if (row >= 0) return window->SeleccionarFila(row);
+        }
+        FAIL() << entry.toStdString();
+    }
+    support::ScriptedUserDialogs& dialogs() { return *services.dialogs; }
+
+    std::shared_ptr<cCartulo> a = std::make_shared<cCartulo>();
+    std::shared_ptr<cCartulo> b = std::make_shared<cCartulo>();
+    cCartulos registry;
+    testing::FakeMainServices services;
+    std::unique_ptr<frmCompararCartulos> window;
+};
+
+TEST_F(CompareWindow, ShowsSideBySideOnlyWhatDiffers) {
+    // Sol differs only in letter case; Niño and Nino are different entries.
+    EXPECT_EQ(window->Elegido(A), registry.ID(0));
+    EXPECT_EQ(window->Elegido(B), registry.ID(1));
+    EXPECT_EQ(rows(A), (QStringList{"Luna", "", "Ni\u00F1o", "Pan"}));
+    EXPECT_EQ(rows(B), (QStringList{"", "Nino", "", "pan"}));
+    window->SeleccionarFila(0);
+    EXPECT_EQ(window->lstIndice(B)->currentRow(), 0);
+    EXPECT_EQ(window->txtTexto(A)->Texto(), "l");
+    EXPECT_TRUE(window->cmdCopiar(A)->isEnabled());
+    EXPECT_FALSE(window->cmdCopiar(B)->isEnabled());
+    EXPECT_FALSE(window->cmdEditar()->isEnabled());
+    select("Pan");
+    EXPECT_EQ(window->txtTexto(A)->Texto(), "uno\ndos\nx");
+    EXPECT_TRUE(window->cmdEditar()->isEnabled());
+}
+
+TEST_F(CompareWindow, CopiesAskingBeforeOverwritingEverySister) {
+    b->NewAlias(b->SrchNtry("pan"), "panecillo");
+    struct Case {
+        const char* row;
+        Lado from;
+        std::optional<MsgResult> answer;
+        const char* question;  // nullptr: none asked
+        const char* copied;    // the target's text afterwards, under the row's entry
+    } cases[] = {
+        {"Luna", A, {}, nullptr, "l"},
+        {"pan", B, MsgResult::No,
+         "La ficha seleccionada ya existe en el cartulo A. ¿Desea "
+         "sobreescribirla?",
+         "uno\r\ndos\nx"},
+        {"Pan", A, MsgResult::Yes,
+         "La ficha seleccionada ya existe en el cartulo B. ¿Desea "
+         "sobreescribirla?",
+         "uno\r\ndos\nx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        select(c.row);
+        if (c.answer) dialogs().QueueAnswer(*c.answer);
+        const std::size_t asked = dialogs().Messages().size();
+        window->cmdCopiar_Click(c.from);
+        cCartulo& target = c.from == A ? *b : *a;
+        EXPECT_EQ(target.GetTxtFromNtry(c.row), c.copied);
+        ASSERT_EQ(dialogs().Messages().size(), asked + (c.question ? 1 : 0));
+        if (c.question) {
+            EXPECT_EQ(dialogs().Messages().back().text, QString::fromUtf8(c.question));
+            EXPECT_EQ(dialogs().Messages().back().title, "Copiar ficha");
+        }
+    }
+    EXPECT_EQ(b->GetTxtFromNtry("panecillo"), "uno\r\ndos\nx");
+    EXPECT_TRUE(dialogs().Messages().back().detail.contains("hermanas: 1"));
+    EXPECT_EQ(rows(B)[0], "Luna");  // the new card, in the row it was copied to
+    EXPECT_EQ(dialogs().Unanswered(), 0);
+}
+
+TEST_F(CompareWindow, AcceptsEditsKeepingLineEndsAndCaseOnlyChanges) {
+    select("Pan");
+    struct Case {
+        QString boxA;
+        const char* elsewhere;  // the card's text changed meanwhile in another window
+        std::optional<MsgResult> answer;
+        const char* stored;
+        const char* row;
+    } cases[] = {
+        {"UNO\ndos\nx", nullptr, {}, "UNO\r\ndos\nx", "Pan*"},
+        {"DOS", nullptr, {}, "DOS", "Pan"},  // equal to B's but for case: no longer marked
+        {"Dos", nullptr, {}, "Dos", "Pan"},  // a case-only edit is still an edit
+        {"tres", "ajeno", MsgResult::No, "ajeno", "Pan*"},
+        {"tres", "otro", MsgResult::Yes, "tres", "Pan*"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        window->cmdEditar_Click();
+        ASSERT_TRUE(window->Editando());
+        EXPECT_FALSE(window->lstIndice(A)->isEnabled());
+        window->txtTexto(A)->CambiarTexto(c.boxA);
+        if (c.elsewhere) {
+            a->SetTxt(a->SrchNtry("Pan"), c.elsewhere);
+            dialogs().QueueAnswer(*c.answer);
+        }
+        window->cmdAceptar_Click();
+        EXPECT_FALSE(window->Editando());
+        EXPECT_EQ(a->GetTxtFromNtry("Pan"), c.stored);
+        EXPECT_EQ(rows(A)[3], c.row);
+    }
+    EXPECT_TRUE(dialogs().AllAnswersUsed());
+}
+
+TEST_F(CompareWindow, EditBoxesRefuseWhatACardCannotHold) {
+    select("Pan");
+    window->cmdEditar_Click();
+    CardTextEdit& box = *window->txtTexto(A);
+    EXPECT_FALSE(box.Insertar(QStringLiteral("\u4E2D"), false));
+    EXPECT_FALSE(box.Insertar(QString(99990, u'x'), true));
+    box.Seleccionar(0, 0);
+    EXPECT_FALSE(box.Insertar(QStringLiteral("@@"), false));
+    EXPECT_EQ(services.status.size(), 3u);
+    box.CambiarTexto(QStringLiteral("@@Luna"));  // not typed, yet never stored
+    window->cmdAceptar_Click();
+    EXPECT_TRUE(window->Editando());
+    EXPECT_EQ(a->GetTxtFromNtry("Pan"), "uno\r\ndos\nx");
+    window->cmdCancelar_Click();
+    EXPECT_EQ(box.Texto(), "uno\ndos\nx");
+}
+
+TEST_F(CompareWindow, FollowsCardsDeletedOrCreatedElsewhere) {
+    select("Pan");
+    window->cmdEditar_Click();
+    window->txtTexto(B)->CambiarTexto(QStringLiteral("cambio"));
+    const CardId pan = b->SrchNtry("pan");
+    b->DelCard(pan);
+    EXPECT_EQ(rows(B)[3], "pan (borrada)");
+    EXPECT_EQ(window->FichaEn(B, 3), kNoCard);
+    window->cmdAceptar_Click();  // reported; nothing stored on a deleted card
+    EXPECT_TRUE(dialogs().Messages().back().text.contains("ya no existe en el cartulo B"));
+    window->cmdCancelar_Click();
+    EXPECT_FALSE(window->cmdCopiar(B)->isEnabled());
+    // A card made in A since the rows were read is overwritten, not made twice.
+    a->SetTxt(a->NewCard("NINO"), "otro");
+    select("Nino");
+    dialogs().QueueAnswer(MsgResult::Yes);
+    window->cmdCopiar_Click(B);
+    EXPECT_EQ(a->GetTxtFromNtry("nino"), "n");
+    EXPECT_EQ(rows(A)[1], "NINO");
+}
+
+TEST_F(CompareWindow, ReportsAFullFileAndLeavesBothUnchanged) {
+    while (b->NewCard("f" + std::to_string(b->CardCount())) > 0) {
+    }
+    const int cards = b->CardCount();
+    select("Luna");
+    window->cmdCopiar_Click(A);
+    EXPECT_EQ(b->CardCount(), cards);
+    EXPECT_EQ(b->SrchNtry("Luna"), kNoCard);
+    EXPECT_EQ(dialogs().Messages().back().text,
+              "El cartulo B está lleno: no se ha copiado la ficha.");
+    EXPECT_EQ(rows(B)[0], "");
+    // The lists scroll together.
+    window->Elegir(B, -1);
+    window->Elegir(B, registry.ID(1));
+    window->show();
+    window->lstIndice(B)->verticalScrollBar()->setValue(100);
+    EXPECT_EQ(window->lstIndice(A)->verticalScrollBar()->value(), 100);
+}
+
+TEST_F(CompareWindow, ChoosersFollowTheRegistry) {
+    a->SetTxt(a->GetMain(), "Flora");
+    registry.NotifyRename(a.get());
+    EXPECT_EQ(window->cmbCartulos(B)->itemText(1), "Flora");
+    registry.RemoveItem(1);
+    b->CloseFile();
+    EXPECT_EQ(window->Elegido(B), -1);
+    EXPECT_EQ(window->cmbCartulos(B)->count(), 2);
+    EXPECT_EQ(rows(A), QStringList{"(seleccione dos cartulos)"});
+    EXPECT_EQ(window->FichaEn(B, 0), kNoCard);
+    auto c = std::make_shared<cCartulo>();
+    c->NewFile("Otro");
+    registry.AddFile(c);
+    EXPECT_EQ(window->cmbCartulos(A)->count(), 3);
+    window->Elegir(B, registry.ID(0));  // a file with itself: nothing differs
+    EXPECT_TRUE(rows(A).isEmpty());
+}
+
+}  // namespace
+}  // namespace cartulo::windows
