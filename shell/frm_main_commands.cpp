@@ -112,7 +112,15 @@ void frmMain::buscar(const QString& text) {
 void frmMain::buscarGlobal(const QString& text) {
     auto* popup = new windows::frmBusquedaGlobal(
         *this, registry_,
-        [this](int key, Qt::KeyboardModifiers modifiers) { return KeyDown(key, modifiers); }, this);
+        [this](int key, Qt::KeyboardModifiers modifiers) {
+            if (!FindShortcut(key, modifiers)) return false;
+            // Run once the pop-up's key handler has returned: a shortcut may
+            // open a new pop-up, whose search lets this one be deleted.
+            QMetaObject::invokeMethod(
+                this, [this, key, modifiers] { KeyDown(key, modifiers); }, Qt::QueuedConnection);
+            return true;
+        },
+        this);
     const QWidget* field = picBarra_->Buscador();
     const int width = std::max(field->width(), qRound(320 * scale_));
     popup->resize(width, qRound(360 * scale_));

@@ -106,9 +106,8 @@ void frmBusquedaGlobal::Abrir() {
     const HitRow row = rows[static_cast<std::size_t>(selected)];
     if (row.kind != HitRowKind::Hit) return;
     const std::shared_ptr<cCartulo> file = registry_.List(registry_.FindID(row.fileId));
-    const bool main = file && row.card == file->GetMain();
-    if (!file || file->GetSisters(row.card).empty() ||
-        (!main && file->GetNtry(row.card) != row.text)) {
+    // A card renamed since the search is still the card that was found.
+    if (!file || file->GetSisters(row.card).empty()) {
         services_.MensajeEstado(QStringLiteral("La ficha ya no existe."));
         return;
     }

@@ -157,12 +157,18 @@ void frmCompararCartulos::onRename(std::int32_t) {
 }
 
 void frmCompararCartulos::onRemove(std::int32_t index) {
-    if (LlenarSelectores(registry_.ID(index))) Comparar();
+    if (!LlenarSelectores(registry_.ID(index))) return;
+    if (editing_) {
+        services_.MensajeEstado(
+            QStringLiteral("Se ha cerrado un cartulo comparado: la edición se ha cancelado."));
+    }
+    Comparar();
 }
 
 // --- rows ---
 
 void frmCompararCartulos::Comparar() {
+    ++generation_;
     if (editing_) TerminarEdicion();
     for (Lado side : {A, B}) {
         Cartulo& f = side_[side].file;
@@ -284,6 +290,7 @@ void frmCompararCartulos::cmdCopiar_Click(Lado from) {
     const std::shared_ptr<cCartulo> target = side_[to].file.file;
     if (r < 0 || editing_ || !source || !target) return;
     const auto row = static_cast<std::size_t>(r);
+    const unsigned generation = generation_;
     const CardId card = rows_[row].card[from];
     if (!FichaViva(*source, card)) {
         Informar(QStringLiteral("La ficha ya no existe en el cartulo ") + letra(from) + u'.');
@@ -307,10 +314,11 @@ void frmCompararCartulos::cmdCopiar_Click(Lado from) {
             detail, support::msg::kYesNo + support::msg::kQuestion, QStringLiteral("Copiar ficha"));
         if (answer != support::MsgResult::Yes) return;
         // The question let other windows run: look again.
-        if (!FichaViva(*source, card) || !FichaViva(*target, existing)) {
+        if (generation_ != generation || !FichaViva(*source, card) ||
+            !FichaViva(*target, existing)) {
             Informar(
-                QStringLiteral("La ficha se ha borrado mientras se preguntaba: no se ha "
-                               "copiado."));
+                QStringLiteral("La ficha o su cartulo han cambiado mientras se preguntaba: no "
+                               "se ha copiado."));
             return;
         }
         const bool main = esPrincipal(*target, existing);
@@ -346,6 +354,7 @@ void frmCompararCartulos::cmdCopiar_Click(Lado from) {
             return;
         }
     }
+    if (generation_ != generation || row >= rows_.size()) return;
     rows_[row].card[to] = existing;
     rows_[row].gone[to] = false;
     for (Lado side : {A, B}) {
@@ -397,6 +406,10 @@ void frmCompararCartulos::TerminarEdicion() {
 void frmCompararCartulos::cmdAceptar_Click() {
     const int r = FilaActual();
     if (!editing_ || r < 0) return;
+    // Questions let events run: a file may close and the rows be made anew
+    // meanwhile, and then nothing read before them may be used.
+    const unsigned generation = generation_;
+    const auto gone = [&] { return generation_ != generation || !editing_; };
     struct Cambio {
         bool store = false;
         std::string text;
@@ -436,9 +449,11 @@ void frmCompararCartulos::cmdAceptar_Click() {
         changes[side] = {true, std::move(stored)};
     }
     for (Lado side : {A, B}) {
+        if (gone()) return;
         if (!changes[side].store) continue;
         Controles& c = side_[side];
         const CardId card = FichaEn(side, r);
+        if (!c.file.file) continue;
         // Changed meanwhile in another window: not overwritten without asking.
         if (c.file.file->GetTxt(card) != c.loaded &&
             services_.Dialogos().MsgBoxPlus(
@@ -450,6 +465,7 @@ void frmCompararCartulos::cmdAceptar_Click() {
                 kTitulo) != support::MsgResult::Yes) {
             continue;
         }
+        if (gone()) return;
         if (!FichaViva(*c.file.file, card)) {
             Informar(QStringLiteral("La ficha ya no existe en el cartulo ") + letra(side) +
                      QStringLiteral(": su texto no puede guardarse."));
@@ -462,6 +478,7 @@ void frmCompararCartulos::cmdAceptar_Click() {
             registry_.NotifyRename(c.file.file.get());
         }
     }
+    if (gone() || static_cast<std::size_t>(r) >= rows_.size()) return;
     Fila& row = rows_[static_cast<std::size_t>(r)];
     if (FichaViva(*side_[A].file.file, row.card[A]) &&
         FichaViva(*side_[B].file.file, row.card[B])) {

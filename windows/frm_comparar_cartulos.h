@@ -116,6 +116,7 @@ class frmCompararCartulos : public QWidget, private CartulosListener {
     std::array<Controles, 2> side_;
     std::vector<Fila> rows_;
     bool editing_ = false;
+    unsigned generation_ = 0;  // grows each time the rows are made anew
     bool filling_ = false;
     QPushButton* cmdEditar_ = nullptr;
     QPushButton* cmdAceptar_ = nullptr;

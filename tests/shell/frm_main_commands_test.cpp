@@ -130,6 +130,17 @@ TEST_F(FrmMainTest, SearchFieldWordsClearItOrFocusIt) {
         QTest::qWaitFor([&] { return popup = Main().findChild<windows::frmBusquedaGlobal*>(); }));
     EXPECT_EQ(popup->Consulta(), QStringLiteral("gatos"));
     EXPECT_EQ(popup->Fila(0), QStringLiteral("0,,No se encontraron elementos."));
+    // A key the pop-up does not use reaches the main window's shortcuts once
+    // the pop-up's handler is done: F3 searches again, in a new pop-up.
+    Main().ComandoRecibido("Abrir", MakeFile("uno.ctu", "Uno"));
+    Main().ComandoRecibido("Abrir", MakeFile("dos.ctu", "Dos"));
+    const QPointer<windows::frmBusquedaGlobal> first = popup;
+    QTest::keyClick(first->lstRes(), Qt::Key_F3);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (auto* open : Main().findChildren<windows::frmBusquedaGlobal*>())
+            if (open != first && open->isVisible()) popup = open;
+        return popup != first;
+    }));
     QTest::keyClick(popup->lstRes(), Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isNull(); }));
 

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "fake_main_services.h"
 #include "windows/card_text_edit.h"
@@ -205,6 +207,48 @@ TEST_F(CompareWindow, ReportsAFullFileAndLeavesBothUnchanged) {
     window->show();
     window->lstIndice(B)->verticalScrollBar()->setValue(100);
     EXPECT_EQ(window->lstIndice(A)->verticalScrollBar()->value(), 100);
+}
+
+// Answers its first question after closing file B, as the command channel
+// may while the question is open.
+class ClosingDialogs : public support::ScriptedUserDialogs {
+  public:
+    std::function<void()> meanwhile;
+    support::MsgResult ShowMessage(const support::MessageRequest& request) override {
+        if (auto act = std::exchange(meanwhile, nullptr)) act();
+        return ScriptedUserDialogs::ShowMessage(request);
+    }
+};
+
+TEST_F(CompareWindow, AFileClosedDuringAQuestionIsNeitherWrittenNorRead) {
+    auto closing = std::make_unique<ClosingDialogs>();
+    ClosingDialogs& asked = *closing;
+    services.dialogs = std::move(closing);
+    const auto closeB = [&] {
+        registry.RemoveItem(1);
+        b->CloseFile();
+    };
+    select("Pan");
+    window->cmdEditar_Click();
+    window->txtTexto(A)->CambiarTexto("tres");
+    a->SetTxt(a->SrchNtry("Pan"), "ajeno");  // so Aceptar asks
+    asked.meanwhile = closeB;
+    asked.QueueAnswer(MsgResult::Yes);
+    window->cmdAceptar_Click();
+    EXPECT_FALSE(window->Editando());
+    EXPECT_EQ(a->GetTxtFromNtry("Pan"), "ajeno");
+    EXPECT_EQ(rows(A), QStringList{"(seleccione dos cartulos)"});
+
+    b = std::make_shared<cCartulo>();
+    b->NewFile("Otra");
+    b->SetTxt(b->NewCard("Pan"), "x");
+    registry.AddFile(b);
+    window->Elegir(B, registry.ID(1));
+    select("Pan");
+    asked.meanwhile = closeB;
+    asked.QueueAnswer(MsgResult::Yes);
+    window->cmdCopiar_Click(A);  // asks before overwriting B's Pan
+    EXPECT_EQ(b->GetTxtFromNtry("Pan"), "x");
 }
 
 TEST_F(CompareWindow, ChoosersFollowTheRegistry) {
