@@ -25,23 +25,13 @@ int cellAlign(double align) {
     return align == 0 ? 0 : align == 1 ? 1 : 2;
 }
 
-// The end (one past) of the tag or comment starting at i, or npos.
-std::size_t tagEnd(std::string_view text, std::size_t i) {
-    if (i + 1 < text.size() && text[i + 1] == '*') {
-        const std::size_t close = text.find("*}", i + 2);
-        return close == std::string_view::npos ? close : close + 2;
-    }
-    const std::size_t close = text.find('}', i + 1);
-    return close == std::string_view::npos ? close : close + 1;
-}
-
 // Leading style tags (and comments) are skipped to find the cell's first
 // item; {J:n} and {J} among them set the cell's alignment.
 void readLead(cZuzodIvodureCell& cell, int defaultAlign) {
     const std::string_view text = cell.text;
     std::size_t i = 0;
     while (i < text.size() && text[i] == '{') {
-        const std::size_t end = tagEnd(text, i);
+        const std::size_t end = CellTagEnd(text, i);
         if (end == std::string_view::npos) break;
         Piece piece;
         if (ReadTag(text.substr(i, end - i), piece)) {
@@ -67,7 +57,7 @@ CellKind kindOf(std::string_view content) {
                                                                       : CellKind::QuotedLink;
     }
     Piece piece;
-    const std::size_t end = content[0] == '{' ? tagEnd(content, 0) : std::string_view::npos;
+    const std::size_t end = content[0] == '{' ? CellTagEnd(content, 0) : std::string_view::npos;
     if (end == std::string_view::npos || !ReadTag(content.substr(0, end), piece)) {
         return CellKind::Text;
     }
@@ -107,6 +97,15 @@ int BorderWidthPixels(double pixels) {
     return static_cast<int>(std::clamp(n, 0.0, static_cast<double>(kMaxBorderWidth)));
 }
 
+std::size_t CellTagEnd(std::string_view text, std::size_t i) {
+    if (i + 1 < text.size() && text[i + 1] == '*') {
+        const std::size_t close = text.find("*}", i + 2);
+        return close == std::string_view::npos ? close : close + 2;
+    }
+    const std::size_t close = text.find('}', i + 1);
+    return close == std::string_view::npos ? close : close + 1;
+}
+
 std::string_view CellContent(const cZuzodIvodureCell& cell) {
     const std::string_view content = std::string_view(cell.text).substr(cell.lead);
     switch (cell.kind) {
@@ -120,13 +119,13 @@ std::string_view CellContent(const cZuzodIvodureCell& cell) {
             break;
     }
     Piece piece;
-    ReadTag(content.substr(0, tagEnd(content, 0)), piece);
+    ReadTag(content.substr(0, CellTagEnd(content, 0)), piece);
     return piece.value;
 }
 
 std::string_view CellObjectBody(const cZuzodIvodureCell& cell) {
     const std::string_view content = std::string_view(cell.text).substr(cell.lead);
-    const std::size_t start = tagEnd(content, 0);
+    const std::size_t start = CellTagEnd(content, 0);
     if (cell.kind != CellKind::Object || start == std::string_view::npos) return {};
     // As in running text: {/O} in any case ends it, and another {O: first
     // leaves the object without a body.

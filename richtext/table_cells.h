@@ -83,6 +83,8 @@ class TableGrid {
 // What the cell's kind shows or is made from: the text of a text cell,
 // the text between the quotes of a «target», the value of the tag of the
 // other kinds (for an object, of its {O:} tag).
+// The end (one past) of the tag or comment starting at i, or npos.
+std::size_t CellTagEnd(std::string_view text, std::size_t i);
 std::string_view CellContent(const cZuzodIvodureCell& cell);
 // The body of an object cell: what follows its {O:} tag up to {/O}; empty
 // without one, as in running text.

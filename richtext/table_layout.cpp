@@ -24,16 +24,6 @@ constexpr std::string_view kTableStart = "{TB:";
 constexpr std::string_view kTableEnd = "{\\}";
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The end (one past) of the tag or comment at i in a cell's text, or npos.
-std::size_t cellTagEnd(std::string_view text, std::size_t i) {
-    if (i + 1 < text.size() && text[i + 1] == '*') {
-        const std::size_t close = text.find("*}", i + 2);
-        return close == std::string_view::npos ? close : close + 2;
-    }
-    const std::size_t close = text.find('}', i + 1);
-    return close == std::string_view::npos ? close : close + 1;
-}
-
 }  // namespace
 
 bool cZuzodIvodure::layoutTables(double& y, bool measureOnly, double limit, bool& pageUsed) {
@@ -153,7 +143,7 @@ bool cZuzodIvodure::layoutTable(double& y, bool measureOnly, double limit, bool&
 void cZuzodIvodure::applyCellLead(const cZuzodIvodureCell& cell, bool report) {
     const std::string_view lead = std::string_view(cell.text).substr(0, cell.lead);
     for (std::size_t i = 0; i < lead.size();) {
-        const std::size_t end = cellTagEnd(lead, i);
+        const std::size_t end = CellTagEnd(lead, i);
         Piece piece;
         // {J:} aligns the cell, not the text after the table.
         if (ReadTag(lead.substr(i, end - i), piece) && KindOfTag(piece.name) != TagKind::Align) {
@@ -286,7 +276,7 @@ void cZuzodIvodure::cellLine(std::string_view line, TokenMetrics& metrics, const
         const std::size_t brace = line.find('{', i);
         run(line.substr(i, brace - i));
         if (brace == std::string_view::npos) break;
-        const std::size_t end = cellTagEnd(line, brace);
+        const std::size_t end = CellTagEnd(line, brace);
         if (end == std::string_view::npos) {
             run(line.substr(brace));  // an unclosed brace shows as written
             break;

@@ -48,7 +48,11 @@ frmBusquedaGlobal::frmBusquedaGlobal(MainServices& services, cCartulos& registry
     lstRes_->onFocoPerdido = [this] { Desactivada(); };
 }
 
-frmBusquedaGlobal::~frmBusquedaGlobal() = default;
+frmBusquedaGlobal::~frmBusquedaGlobal() {
+    // The list may lose the focus while Qt destroys it, after this object is gone.
+    lstRes_->onFocoPerdido = nullptr;
+    lstRes_->onOtraTecla = nullptr;
+}
 
 void frmBusquedaGlobal::Mostrar(const QString& query) {
     query_ = query;
