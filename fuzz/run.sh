@@ -11,7 +11,7 @@ cd "$root"
 tools/ensure-packages cmake ninja-build clang libclang-rt-14-dev ccache
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DCARTULO_FUZZ=ON -DCARTULO_TESTS=OFF -DCARTULO_WERROR=ON \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_COMPILER=clang++ -DCARTULO_FUZZ=ON -DCARTULO_TESTS=OFF -DCARTULO_WERROR=ON \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build build-fuzz --target cartulo_fuzz_targets
 
