@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -19,6 +20,20 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 namespace cartulo::windows::testing {
+
+// A card window that records each command it is sent as "word|argument".
+struct RecordingCardWindow : ChildWindow {
+    QVariant Comando(const QString& word, const Argumentos& args) override {
+        told << word + u'|' + args.Text();
+        return {};
+    }
+    void Colocar() override {}
+    void CrearBotones() override {}
+    std::shared_ptr<cCartulo> Cartulo() const override { return nullptr; }
+    ChildKind Kind() const override { return ChildKind::Ficha; }
+    QWidget* Widget() override { return nullptr; }
+    QStringList told;
+};
 
 struct CardShown {
     std::shared_ptr<cCartulo> file;

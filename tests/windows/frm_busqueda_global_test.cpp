@@ -14,20 +14,6 @@
 namespace cartulo::windows {
 namespace {
 
-// A card window that records the commands it is sent.
-struct RecordingWindow : ChildWindow {
-    QVariant Comando(const QString& word, const Argumentos& args) override {
-        received.push_back(word + u' ' + args.Text());
-        return {};
-    }
-    void Colocar() override {}
-    void CrearBotones() override {}
-    std::shared_ptr<cCartulo> Cartulo() const override { return nullptr; }
-    ChildKind Kind() const override { return ChildKind::Ficha; }
-    QWidget* Widget() override { return nullptr; }
-    std::vector<QString> received;
-};
-
 class GlobalSearch : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -124,7 +110,7 @@ TEST_F(GlobalSearch, RowsGroupedByFileAndTheKeysMoveOverHitsOnly) {
 }
 
 TEST_F(GlobalSearch, HeadersDoNothingAndAHitOpensItsCardAndClosesThePopup) {
-    RecordingWindow card;
+    testing::RecordingCardWindow card;
     services.shownWindow = &card;
     open("perro");
     clickRow(0);
@@ -134,7 +120,7 @@ TEST_F(GlobalSearch, HeadersDoNothingAndAHitOpensItsCardAndClosesThePopup) {
     ASSERT_EQ(services.shown.size(), 1u);
     EXPECT_EQ(services.shown[0].file, b);
     EXPECT_EQ(services.shown[0].id, perro);
-    EXPECT_EQ(card.received, std::vector<QString>{"BuscarTextoSilencio perro"});
+    EXPECT_EQ(card.told, QStringList{"BuscarTextoSilencio|perro"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isNull(); }));
 
     // A file before it closed: the hit still opens its own card.

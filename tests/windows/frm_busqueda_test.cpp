@@ -16,20 +16,6 @@ namespace {
 
 using testing::FakeMainServices;
 
-// A card window that records what it is told.
-struct FakeCardWindow : ChildWindow {
-    QVariant Comando(const QString& word, const Argumentos& args) override {
-        told << word + u'|' + args.Text();
-        return {};
-    }
-    void Colocar() override {}
-    void CrearBotones() override {}
-    std::shared_ptr<cCartulo> Cartulo() const override { return nullptr; }
-    ChildKind Kind() const override { return ChildKind::Ficha; }
-    QWidget* Widget() override { return nullptr; }
-    QStringList told;
-};
-
 class SearchWindow : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -88,7 +74,7 @@ TEST_F(SearchWindow, BoxesMakeTheQueryAndPlaceholdersStandForNoResults) {
 }
 
 TEST_F(SearchWindow, OpeningAResultSendsTheSearchWordToItsCardWindow) {
-    FakeCardWindow card;
+    testing::RecordingCardWindow card;
     const struct {
         QString box0;
         QString fixed;
