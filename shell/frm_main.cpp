@@ -236,12 +236,12 @@ void frmMain::AbrirAlArrancar() {
         }
     }
     if (!firstArgument_.isEmpty()) {
-        const std::string path = paths::ResolvePath(encodePath(firstArgument_),
-                                                    encodePath(QDir::currentPath()));
+        const std::string path =
+            paths::ResolvePath(encodePath(firstArgument_), encodePath(QDir::currentPath()));
         if (auto file = files_->Abrir(decodePath(path), true)) opened.insert(file);
     }
-    // The "AUTOLOAD" files open without windows; until a list of open card
-    // files shows them (and whenever it is closed), the status bar says so.
+    // The "AUTOLOAD" files open without windows: the status bar says how
+    // many the start opened, also when the list of open card files is closed.
     if (autoloaded) TextoEstado(textoAbiertosAlArrancar(static_cast<int>(opened.size())));
 }
 

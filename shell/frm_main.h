@@ -35,7 +35,7 @@ class QToolBar;
 namespace cartulo::windows {
 class frmVistaPrevia;
 class frmCompararCartulos;
-}
+}  // namespace cartulo::windows
 
 namespace cartulo::shell {
 
@@ -177,6 +177,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void nuevaFicha();
     void nuevaHermana();
     void borrarFicha();
+    // "&Lista de ventanas": the chosen window comes forward, restored.
+    void listaVentanas();
     void cerrarVentanaActiva();
     void cerrarFichas();
     void ordenar();

@@ -13,6 +13,7 @@
 #include "shell/about.h"
 #include "shell/card_messages.h"
 #include "shell/child_windows.h"
+#include "shell/frm_lista_ventanas.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
 #include "shell/new_entries.h"
@@ -179,6 +180,9 @@ void frmMain::ejecutarItem(MenuItem item) {
             Comando(QStringLiteral("BuscarGlobal"));
             break;
 
+        case MenuItem::VentanaListaVentanas:
+            listaVentanas();
+            break;
         case MenuItem::VentanaCerrar:
             cerrarVentanaActiva();
             break;
@@ -202,6 +206,9 @@ void frmMain::ejecutarItem(MenuItem item) {
             break;
         case MenuItem::VentanaVistaPrevia:
             abrirVistaPrevia();
+            break;
+        case MenuItem::VentanaListaCartulos:
+            MuestraListaCartulos();
             break;
 
         case MenuItem::AyudaAcercaDe:
@@ -265,6 +272,18 @@ void frmMain::borrarFicha() {
 }
 
 // --- Ventana ---
+
+void frmMain::listaVentanas() {
+    std::vector<QWidget*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (hijaDe(sub) != nullptr) windows.push_back(sub);
+    }
+    frmListaVentanas list(windows, mdiArea_->currentSubWindow(), scale_, this);
+    // The very window chosen, found again: it may have closed meanwhile.
+    if (const Hija* chosen = hijaDe(qobject_cast<QMdiSubWindow*>(list.Mostrar()))) {
+        activarHija(*chosen);
+    }
+}
 
 void frmMain::cerrarVentanaActiva() {
     if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) sub->close();

@@ -9,6 +9,7 @@
 #include "shell/card_messages.h"
 #include "shell/child_windows.h"
 #include "shell/command_bar.h"
+#include "shell/frm_lista_cartulos.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
 #include "windows/frm_vista_previa.h"
@@ -137,10 +138,13 @@ void frmMain::MuestraFichaMaestra(const std::shared_ptr<cCartulo>& file) {
 }
 
 void frmMain::MuestraListaCartulos() {
-    // The list of open card files comes with later work. It docks at the
-    // bottom right like the index at the top right: against BordeAcoplado(),
-    // following it through Reacoplar(); while it shows, the start's count of
-    // opened files in the status bar is not needed.
+    for (const Hija& hija : hijas_) {
+        if (hija.kind == windows::ChildKind::ListaCartulos && hija.sub) {
+            activarHija(hija);
+            return;
+        }
+    }
+    AnadeVentana(*new frmListaCartulos(*this, registry_));
 }
 
 void frmMain::FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) {
@@ -152,6 +156,8 @@ void frmMain::FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) {
 void frmMain::CerrarVentanasDe(const cCartulo& file) {
     std::vector<QPointer<QMdiSubWindow>> subs;
     for (const Hija& hija : hijas_) {
+        // The list of open card files names the selected file, but lists them all.
+        if (hija.kind == windows::ChildKind::ListaCartulos) continue;
         if (hija.child->Cartulo().get() == &file) subs.push_back(hija.sub);
     }
     for (const QPointer<QMdiSubWindow>& sub : subs) {

@@ -7,8 +7,7 @@ namespace cartulo::shell {
 namespace {
 
 // Items whose windows come with later work ("&Propiedades...",
-// "&Mostrar portapapeles",
-// "&Lista de ventanas", "Lista de cartulos") are added here,
+// "&Mostrar portapapeles") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoNuevo, Menu::Archivo, "&Nuevo...", "", false, false},
@@ -58,7 +57,9 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::CartuloBuscarGlobal, Menu::Cartulo, "B&úsqueda global", "F3", false,
                  false},
 
-    MenuItemInfo{MenuItem::VentanaCerrar, Menu::Ventana, "&Cerrar", "Ctrl+W", false, false},
+    MenuItemInfo{MenuItem::VentanaListaVentanas, Menu::Ventana, "&Lista de ventanas", "F12", false,
+                 false},
+    MenuItemInfo{MenuItem::VentanaCerrar, Menu::Ventana, "&Cerrar", "Ctrl+W", false, true},
     MenuItemInfo{MenuItem::VentanaCerrarFichas, Menu::Ventana, "Cerrar &fichas", "Mayús+F4", false,
                  false},
     MenuItemInfo{MenuItem::VentanaOrdenar, Menu::Ventana, "&Ordenar ventanas", "Mayús+F12", false,
@@ -69,6 +70,8 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::VentanaPantallaCompleta, Menu::Ventana, "&Pantalla completa", "F11",
                  false, true},
     MenuItemInfo{MenuItem::VentanaVistaPrevia, Menu::Ventana, "Vista previa", "F5", false, false},
+    MenuItemInfo{MenuItem::VentanaListaCartulos, Menu::Ventana, "Lista de cartulos", "Mayús+F6",
+                 false, false},
 
     MenuItemInfo{MenuItem::AyudaAcercaDe, Menu::Ayuda, "&Acerca de Cartulo", "F1", false, false},
 };

@@ -48,6 +48,7 @@ enum class MenuItem {
     CartuloBuscar,
     CartuloBuscarGlobal,
     // Ventana
+    VentanaListaVentanas,
     VentanaCerrar,
     VentanaCerrarFichas,
     VentanaOrdenar,
@@ -56,6 +57,7 @@ enum class MenuItem {
     Ventana1024x768,
     VentanaPantallaCompleta,
     VentanaVistaPrevia,
+    VentanaListaCartulos,
     // Ayuda
     AyudaAcercaDe,
 };

@@ -23,8 +23,7 @@ Shortcut deferred(const char* word, std::optional<int> argument = {},
                     QString::fromLatin1(word), argument, onlyWhen};
 }
 
-// Shift+F6 "Lista de cartulos", F12 "&Lista de ventanas" and Ctrl+P
-// "&Mostrar portapapeles" join this table with the windows they open.
+// Ctrl+P "&Mostrar portapapeles" joins this table with the window it opens.
 const std::vector<Row>& table() {
     static const std::vector<Row> rows = {
         Row{Qt::Key_F1, kNone, item(MenuItem::AyudaAcercaDe)},
@@ -33,11 +32,13 @@ const std::vector<Row>& table() {
         Row{Qt::Key_F4, kShift, item(MenuItem::VentanaCerrarFichas)},
         Row{Qt::Key_F5, kNone, item(MenuItem::VentanaVistaPrevia)},
         Row{Qt::Key_F6, kNone, item(MenuItem::CartuloIndice)},
+        Row{Qt::Key_F6, kShift, item(MenuItem::VentanaListaCartulos)},
         Row{Qt::Key_F7, kNone, item(MenuItem::FichaNueva)},
         Row{Qt::Key_F7, kShift, item(MenuItem::FichaNuevaHermana)},
         Row{Qt::Key_F8, kNone, item(MenuItem::FichaHipertexto)},
         Row{Qt::Key_F10, kNone, Shortcut{Shortcut::Kind::ToggleMenuBar, {}, {}, {}, {}}},
         Row{Qt::Key_F11, kNone, item(MenuItem::VentanaPantallaCompleta)},
+        Row{Qt::Key_F12, kNone, item(MenuItem::VentanaListaVentanas)},
         Row{Qt::Key_F12, kShift, item(MenuItem::VentanaOrdenar)},
         Row{Qt::Key_A, kCtrl, deferred("Abrir")},
         Row{Qt::Key_B, kCtrl, item(MenuItem::CartuloBuscar)},

@@ -46,8 +46,8 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
               (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
                            "&Hipertexto"}));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
-              (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "&Pantalla completa",
-                           "Vista previa"}));
+              (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
+                           "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
     EXPECT_TRUE(
         captions(*menus.MenuOf(Menu::Cartulo)).contains(QStringLiteral("B&úsqueda global")));
@@ -57,9 +57,9 @@ TEST_F(FrmMainTest, DebugModeShowsTheCommandEntryAndTheWindowSizes) {
     MenusPrincipales& menus = Main(true).Menus();
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Archivo)).contains("Ejecutar comando..."));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
-              (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "Poner a &800x600",
-                           "Poner a 1024x&600", "Poner a &1024x768", "&Pantalla completa",
-                           "Vista previa"}));
+              (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
+                           "Poner a &800x600", "Poner a 1024x&600", "Poner a &1024x768",
+                           "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
 }
 
 TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "shell/command_bar.h"
@@ -63,6 +64,8 @@ TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
         {Qt::Key_F2, none, MenuItem::FichaEntrada, nullptr},
         {Qt::Key_F3, none, MenuItem::CartuloBuscarGlobal, nullptr},
         {Qt::Key_F6, none, MenuItem::CartuloIndice, nullptr},
+        {Qt::Key_F6, shift, MenuItem::VentanaListaCartulos, nullptr},
+        {Qt::Key_F12, none, MenuItem::VentanaListaVentanas, nullptr},
         {Qt::Key_B, ctrl, MenuItem::CartuloBuscar, nullptr},
         {Qt::Key_F7, none, MenuItem::FichaNueva, "ObtenerHipertexto"},
         {Qt::Key_F7, shift, MenuItem::FichaNuevaHermana, nullptr},
@@ -82,6 +85,12 @@ TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
     Main().show();
     Main().Comando("abrir", Argumentos(MakeFile("a.ctu", "A", {"Gatos"})));
     const auto file = Registered(0);
+    // F12's window list is modal: each time it shows, it is closed.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(5);
     for (const Row& row : rows) {
         SCOPED_TRACE(ItemCaption(row.item).toStdString());
         FakeChild& child = EditableChild(file);
