@@ -76,12 +76,15 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     EXPECT_EQ(Registered(1)->GetFileTitle(), "Absoluto");
     EXPECT_EQ(Registered(2)->GetFileTitle(), "Argumento");
     EXPECT_TRUE(dialogs.Messages().empty());
-    // Only the argument comes with its windows: its index and its main card.
+    // The second file shows the list of open card files; only the argument
+    // comes with its windows: its index and its main card.
     const std::vector<windows::ChildWindow*> shown = Main().Ventanas();
-    ASSERT_EQ(shown.size(), 2u);
-    for (windows::ChildWindow* window : shown) EXPECT_EQ(window->Cartulo(), Registered(2));
-    EXPECT_EQ(shown[0]->Kind(), windows::ChildKind::Indice);
-    EXPECT_EQ(shown[1]->Kind(), windows::ChildKind::Ficha);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0]->Kind(), windows::ChildKind::ListaCartulos);
+    EXPECT_EQ(shown[1]->Kind(), windows::ChildKind::Indice);
+    EXPECT_EQ(shown[2]->Kind(), windows::ChildKind::Ficha);
+    EXPECT_EQ(shown[1]->Cartulo(), Registered(2));
+    EXPECT_EQ(shown[2]->Cartulo(), Registered(2));
     // The files opened without windows are at least counted.
     EXPECT_EQ(Main().TextoEstadoActual(), QStringLiteral("Se han abierto 3 cartulos al iniciar."));
 }
