@@ -6,8 +6,7 @@ namespace cartulo::shell {
 
 namespace {
 
-// Items whose windows come with later work ("&Propiedades...",
-// "&Mostrar portapapeles",
+// Items whose windows come with later work ("&Mostrar portapapeles",
 // "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
@@ -17,6 +16,7 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoGuardarTodo, Menu::Archivo, "&Guardar todo", "Ctrl+G", false,
                  false},
     MenuItemInfo{MenuItem::ArchivoCerrar, Menu::Archivo, "&Cerrar", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoInformacion, Menu::Archivo, "&Propiedades...", "", false, false},
     MenuItemInfo{MenuItem::ArchivoCompararCartulos, Menu::Archivo, "Comparar cartulos", "", false,
                  false},
     MenuItemInfo{MenuItem::ArchivoOpciones, Menu::Archivo, "&Opciones", "", false, true},
