@@ -37,7 +37,7 @@ constexpr Fila kTodos[] = {
 };
 
 // The heading, and a separator line from its end to the window's edge.
-QLayout* encabezado(const QString& text, QWidget* parent) {
+void encabezado(QGridLayout& grid, int& row, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont bold = label->font();
     bold.setBold(true);
@@ -45,23 +45,23 @@ QLayout* encabezado(const QString& text, QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    auto* row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addWidget(line, 1);
-    return row;
+    auto* heading = new QHBoxLayout;
+    heading->setContentsMargins(0, row > 0 ? 8 : 0, 0, 0);
+    heading->addWidget(label);
+    heading->addWidget(line, 1);
+    grid.addLayout(heading, row++, 0, 1, 2);
 }
 
+// One grid for both groups, so their fields line up.
 template <std::size_t N>
-QGridLayout* grupo(const Fila (&rows)[N], QWidget* parent) {
-    auto* grid = new QGridLayout;
-    grid->setContentsMargins(16, 0, 0, 0);
-    grid->setColumnStretch(1, 1);
-    for (std::size_t i = 0; i < N; ++i) {
-        const int row = static_cast<int>(i);
-        grid->addWidget(new QLabel(QString::fromUtf8(rows[i].label), parent), row, 0);
+void grupo(QGridLayout& grid, int& row, const Fila (&rows)[N], QWidget* parent) {
+    for (const Fila& fila : rows) {
+        auto* label = new QLabel(QString::fromUtf8(fila.label), parent);
+        label->setContentsMargins(16, 0, 0, 0);
+        grid.addWidget(label, row, 0);
         // Read-only text, selectable, drawn on the window's own colour.
         auto* field = new QLineEdit(parent);
-        field->setObjectName(QString::fromUtf8(rows[i].field));
+        field->setObjectName(QString::fromUtf8(fila.field));
         field->setReadOnly(true);
         field->setFrame(false);
         field->setFocusPolicy(Qt::ClickFocus);
@@ -69,9 +69,8 @@ QGridLayout* grupo(const Fila (&rows)[N], QWidget* parent) {
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         field->setPalette(palette);
         field->setMinimumWidth(260);
-        grid->addWidget(field, row, 1);
+        grid.addWidget(field, row++, 1);
     }
-    return grid;
 }
 
 }  // namespace
@@ -91,11 +90,14 @@ frmInfo::frmInfo(const cCartulos& registry, double scale, QWidget* owner)
     buttons->addWidget(cmdCerrar_);
     auto* root = new QVBoxLayout(this);
     root->setSizeConstraint(QLayout::SetFixedSize);
-    root->addLayout(encabezado(QStringLiteral("Este cartulo"), this));
-    root->addLayout(grupo(kEsteCartulo, this));
-    root->addSpacing(8);
-    root->addLayout(encabezado(QStringLiteral("Todos los cartulos"), this));
-    root->addLayout(grupo(kTodos, this));
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    encabezado(*grid, row, QStringLiteral("Este cartulo"), this);
+    grupo(*grid, row, kEsteCartulo, this);
+    encabezado(*grid, row, QStringLiteral("Todos los cartulos"), this);
+    grupo(*grid, row, kTodos, this);
+    root->addLayout(grid);
     root->addSpacing(8);
     root->addLayout(buttons);
 
