@@ -1,4 +1,6 @@
 // Statistics of a whole card file.
+#include <cstdint>
+
 #include "engine/cartulo.h"
 
 namespace cartulo {
@@ -6,6 +8,11 @@ namespace cartulo {
 namespace {
 // Per record beyond its entry and text: the two length fields and CR LF.
 constexpr std::int32_t kRecordOverhead = 9;
+// One file's size stays 32-bit: every text and entry the store takes is
+// checked against the format's limits. Totals over several files are wider.
+constexpr std::int64_t kLargestRecord =
+    std::int64_t{kMaxEntryLength} + std::int64_t{kMaxTextLength} + kRecordOverhead;
+static_assert(kCapacity * kLargestRecord <= INT32_MAX);
 }  // namespace
 
 FileInfo cCartulo::GetFileInfo() {

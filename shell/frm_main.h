@@ -186,6 +186,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void alternarPantallaCompleta();
     void ejecutarComandoEscrito();
     void opciones();
+    void propiedades(std::shared_ptr<cCartulo> file);
     // The one comparison window, raised when it is open already.
     void compararCartulos();
     void acercaDe();

@@ -20,6 +20,7 @@
 #include "shell/typed_command.h"
 #include "support/frm_opciones.h"
 #include "windows/frm_comparar_cartulos.h"
+#include "windows/frm_info.h"
 
 namespace cartulo::shell {
 
@@ -90,6 +91,9 @@ void frmMain::ejecutarItem(MenuItem item) {
             break;
         case MenuItem::ArchivoCerrar:
             if (file) files_->Cerrar(file);
+            break;
+        case MenuItem::ArchivoInformacion:
+            if (file) propiedades(file);
             break;
         case MenuItem::ArchivoCompararCartulos:
             compararCartulos();
@@ -347,6 +351,11 @@ void frmMain::opciones() {
     if (settings_ == nullptr) return;
     support::frmOpciones window(*settings_, *dialogs_, scale_, this);
     window.exec();
+}
+
+void frmMain::propiedades(std::shared_ptr<cCartulo> file) {
+    windows::frmInfo window(registry_, scale_, this);
+    window.Mostrar(std::move(file));
 }
 
 void frmMain::compararCartulos() {

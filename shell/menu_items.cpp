@@ -6,9 +6,6 @@ namespace cartulo::shell {
 
 namespace {
 
-// Items whose windows come with later work ("&Propiedades...",
-// "&Mostrar portapapeles") are added here,
-// in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoNuevo, Menu::Archivo, "&Nuevo...", "", false, false},
     MenuItemInfo{MenuItem::ArchivoAbrir, Menu::Archivo, "&Abrir...", "Ctrl+A", false, false},
@@ -16,6 +13,7 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::ArchivoGuardarTodo, Menu::Archivo, "&Guardar todo", "Ctrl+G", false,
                  false},
     MenuItemInfo{MenuItem::ArchivoCerrar, Menu::Archivo, "&Cerrar", "", false, true},
+    MenuItemInfo{MenuItem::ArchivoInformacion, Menu::Archivo, "&Propiedades...", "", false, false},
     MenuItemInfo{MenuItem::ArchivoCompararCartulos, Menu::Archivo, "Comparar cartulos", "", false,
                  false},
     MenuItemInfo{MenuItem::ArchivoOpciones, Menu::Archivo, "&Opciones", "", false, true},

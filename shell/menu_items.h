@@ -17,6 +17,7 @@ enum class MenuItem {
     ArchivoGuardarComo,
     ArchivoGuardarTodo,
     ArchivoCerrar,
+    ArchivoInformacion,
     ArchivoCompararCartulos,
     ArchivoOpciones,
     ArchivoEjecutarComando,

@@ -13,6 +13,7 @@ bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
             return s.openFiles >= 2;
         case MenuItem::ArchivoGuardarComo:
         case MenuItem::ArchivoCerrar:
+        case MenuItem::ArchivoInformacion:
             return s.hasFile;
 
         case MenuItem::EdicionDeshacer:

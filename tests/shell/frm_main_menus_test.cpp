@@ -3,15 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "shell/main_menus.h"
 #include "shell/menu_state.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/frm_comparar_cartulos.h"
+#include "windows/frm_info.h"
 
 namespace cartulo::shell::testing {
 namespace {
@@ -41,7 +45,7 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
     EXPECT_EQ(menus.MenuOf(Menu::Ayuda)->title(), QStringLiteral("Ay&uda"));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Archivo)),
               (QStringList{"&Nuevo...", "&Abrir...", "Guardar &como...", "&Guardar todo", "&Cerrar",
-                           "Comparar cartulos", "&Opciones", "&Salir"}));
+                           "&Propiedades...", "Comparar cartulos", "&Opciones", "&Salir"}));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ficha)),
               (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
                            "&Hipertexto"}));
@@ -66,6 +70,7 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     frmMain& main = Main();
     EXPECT_FALSE(enabled(main, MenuItem::ArchivoGuardarTodo));
     EXPECT_FALSE(enabled(main, MenuItem::FichaNueva));
+    EXPECT_FALSE(enabled(main, MenuItem::ArchivoInformacion));
     EXPECT_FALSE(enabled(main, MenuItem::EdicionDeshacer));
     EXPECT_TRUE(enabled(main, MenuItem::ArchivoNuevo));
 
@@ -76,6 +81,7 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     index.answers["multiline"] = false;
     EXPECT_TRUE(enabled(main, MenuItem::ArchivoGuardarTodo));
     EXPECT_TRUE(enabled(main, MenuItem::ArchivoCerrar));
+    EXPECT_TRUE(enabled(main, MenuItem::ArchivoInformacion));
     EXPECT_FALSE(enabled(main, MenuItem::ArchivoCompararCartulos));  // needs two files
     EXPECT_TRUE(enabled(main, MenuItem::FichaNueva));
     EXPECT_FALSE(enabled(main, MenuItem::FichaNuevaHermana));  // not a card window
@@ -113,6 +119,22 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows[0]->Elegido(windows::frmCompararCartulos::A), registry.ID(0));
     EXPECT_EQ(windows[0]->Elegido(windows::frmCompararCartulos::B), registry.ID(1));
+}
+
+TEST_F(FrmMainTest, PropiedadesShowsTheActiveFileModallyOverTheMainWindow) {
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "Agenda", {"A", "B"})));
+    AddChild(ChildKind::Indice, Registered(0));
+    QString caption;
+    // Runs inside the window's own event loop.
+    QTimer::singleShot(0, &Main(), [&] {
+        auto* info = Main().findChild<windows::frmInfo*>();
+        if (info == nullptr) return;
+        caption = info->windowTitle() + u' ' + info->Campo(QStringLiteral("txtFichas"))->text();
+        info->cmdCerrar()->click();
+    });
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoInformacion));
+    EXPECT_EQ(caption, QStringLiteral("Propiedades de Agenda 3"));  // and its 3 cards
+    EXPECT_EQ(Main().findChild<windows::frmInfo*>(), nullptr);
 }
 
 TEST(MenuEnabling, CardItemsNeedACardWindowAndSomeNotTheMainCard) {
