@@ -7,7 +7,6 @@ namespace cartulo::shell {
 namespace {
 
 // Items whose windows come with later work ("&Propiedades...",
-// "&Mostrar portapapeles",
 // "&Lista de ventanas", "Lista de cartulos") are added here,
 // in their place in menu order, when those windows exist.
 constexpr std::array kItems = {
@@ -43,6 +42,8 @@ constexpr std::array kItems = {
                  false},
     MenuItemInfo{MenuItem::EdicionInsertarCierra, Menu::Edicion, "Insertar »", "Ctrl+O", false,
                  false},
+    MenuItemInfo{MenuItem::EdicionMostrarPortapapeles, Menu::Edicion, "&Mostrar portapapeles",
+                 "Ctrl+P", false, true},
 
     MenuItemInfo{MenuItem::FichaNueva, Menu::Ficha, "&Nueva ficha", "F7", false, false},
     MenuItemInfo{MenuItem::FichaNuevaHermana, Menu::Ficha, "Nueva &hermana", "Mayús+F7", false,

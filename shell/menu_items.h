@@ -35,6 +35,7 @@ enum class MenuItem {
     EdicionInsertarFechaHora,
     EdicionInsertarAbre,
     EdicionInsertarCierra,
+    EdicionMostrarPortapapeles,
     // Ficha
     FichaNueva,
     FichaNuevaHermana,

@@ -23,8 +23,8 @@ Shortcut deferred(const char* word, std::optional<int> argument = {},
                     QString::fromLatin1(word), argument, onlyWhen};
 }
 
-// Shift+F6 "Lista de cartulos", F12 "&Lista de ventanas" and Ctrl+P
-// "&Mostrar portapapeles" join this table with the windows they open.
+// Shift+F6 "Lista de cartulos" and F12 "&Lista de ventanas" join this
+// table with the windows they open.
 const std::vector<Row>& table() {
     static const std::vector<Row> rows = {
         Row{Qt::Key_F1, kNone, item(MenuItem::AyudaAcercaDe)},
@@ -45,6 +45,7 @@ const std::vector<Row>& table() {
         Row{Qt::Key_G, kCtrl, deferred("Guardar", {}, MenuItem::ArchivoGuardarTodo)},
         Row{Qt::Key_I, kCtrl, item(MenuItem::EdicionInsertarAbre)},
         Row{Qt::Key_O, kCtrl, item(MenuItem::EdicionInsertarCierra)},
+        Row{Qt::Key_P, kCtrl, item(MenuItem::EdicionMostrarPortapapeles)},
         Row{Qt::Key_L, kCtrl, item(MenuItem::EdicionIdentar)},
         Row{Qt::Key_N, kCtrl, item(MenuItem::EdicionDesidentar)},
         Row{Qt::Key_T, kCtrl, item(MenuItem::EdicionBuscarTexto)},

@@ -49,6 +49,8 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
               (QStringList{"&Cerrar", "Cerrar &fichas", "&Ordenar ventanas", "&Pantalla completa",
                            "Vista previa"}));
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
+    EXPECT_EQ(captions(*menus.MenuOf(Menu::Edicion)).back(),
+              QStringLiteral("&Mostrar portapapeles"));
     EXPECT_TRUE(
         captions(*menus.MenuOf(Menu::Cartulo)).contains(QStringLiteral("B&úsqueda global")));
 }

@@ -39,6 +39,7 @@ class ClipboardViewer : public ::testing::Test {
     }
     void TearDown() override {
         viewer.reset();
+        QGuiApplication::clipboard()->clear();
         SetClipboard(nullptr);
     }
     // A change of the clipboard, taken as the event loop would.
