@@ -189,6 +189,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void propiedades(std::shared_ptr<cCartulo> file);
     // The one comparison window, raised when it is open already.
     void compararCartulos();
+    // The clipboard viewer, raised when it is open already.
+    void mostrarPortapapeles();
     void acercaDe();
     // --- the preview (frm_main_preview.cpp) ---
     void abrirVistaPrevia();

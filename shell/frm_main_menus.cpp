@@ -21,6 +21,7 @@
 #include "support/frm_opciones.h"
 #include "windows/frm_comparar_cartulos.h"
 #include "windows/frm_info.h"
+#include "windows/frm_portapapeles.h"
 
 namespace cartulo::shell {
 
@@ -149,6 +150,9 @@ void frmMain::ejecutarItem(MenuItem item) {
             break;
         case MenuItem::EdicionInsertarCierra:
             insert(QStringLiteral("»"));
+            break;
+        case MenuItem::EdicionMostrarPortapapeles:
+            mostrarPortapapeles();
             break;
 
         case MenuItem::FichaNueva:
@@ -370,6 +374,17 @@ void frmMain::compararCartulos() {
     comparacion_->setWindowFlag(Qt::Window);
     comparacion_->setAttribute(Qt::WA_DeleteOnClose);
     comparacion_->show();
+}
+
+void frmMain::mostrarPortapapeles() {
+    // One viewer: the item brings the open one forward.
+    for (const Hija& hija : hijas_) {
+        if (hija.sub && dynamic_cast<windows::frmPortapapeles*>(hija.child) != nullptr) {
+            activarHija(hija);
+            return;
+        }
+    }
+    AnadeVentana(*new windows::frmPortapapeles(*this));
 }
 
 void frmMain::acercaDe() {

@@ -40,6 +40,8 @@ constexpr std::array kItems = {
                  false},
     MenuItemInfo{MenuItem::EdicionInsertarCierra, Menu::Edicion, "Insertar »", "Ctrl+O", false,
                  false},
+    MenuItemInfo{MenuItem::EdicionMostrarPortapapeles, Menu::Edicion, "&Mostrar portapapeles",
+                 "Ctrl+P", false, true},
 
     MenuItemInfo{MenuItem::FichaNueva, Menu::Ficha, "&Nueva ficha", "F7", false, false},
     MenuItemInfo{MenuItem::FichaNuevaHermana, Menu::Ficha, "Nueva &hermana", "Mayús+F7", false,

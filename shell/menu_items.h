@@ -36,6 +36,7 @@ enum class MenuItem {
     EdicionInsertarFechaHora,
     EdicionInsertarAbre,
     EdicionInsertarCierra,
+    EdicionMostrarPortapapeles,
     // Ficha
     FichaNueva,
     FichaNuevaHermana,

@@ -23,7 +23,6 @@ Shortcut deferred(const char* word, std::optional<int> argument = {},
                     QString::fromLatin1(word), argument, onlyWhen};
 }
 
-// Ctrl+P "&Mostrar portapapeles" joins this table with the window it opens.
 const std::vector<Row>& table() {
     static const std::vector<Row> rows = {
         Row{Qt::Key_F1, kNone, item(MenuItem::AyudaAcercaDe)},
@@ -46,6 +45,7 @@ const std::vector<Row>& table() {
         Row{Qt::Key_G, kCtrl, deferred("Guardar", {}, MenuItem::ArchivoGuardarTodo)},
         Row{Qt::Key_I, kCtrl, item(MenuItem::EdicionInsertarAbre)},
         Row{Qt::Key_O, kCtrl, item(MenuItem::EdicionInsertarCierra)},
+        Row{Qt::Key_P, kCtrl, item(MenuItem::EdicionMostrarPortapapeles)},
         Row{Qt::Key_L, kCtrl, item(MenuItem::EdicionIdentar)},
         Row{Qt::Key_N, kCtrl, item(MenuItem::EdicionDesidentar)},
         Row{Qt::Key_T, kCtrl, item(MenuItem::EdicionBuscarTexto)},

@@ -95,6 +95,17 @@ int PreviewCanvas::Pintar(std::string_view text, int top, int scroll) {
     return static_cast<int>(std::ceil((end - y + top * ratio_) / ratio_));
 }
 
+void PreviewCanvas::PintarVisible(std::string_view text) {
+    prepararImagen();
+    ++generation_;
+    mc_.DrawText(text, 0, 0, 0, static_cast<float>(height() * ratio_));
+    surface_->End();
+    surface_->SetPointer(PointerShape::Default);
+    // One past the end when every line was painted.
+    endPainted_ = mc_.GetTextPointer() > static_cast<std::int64_t>(mc_.GetText().size());
+    update();
+}
+
 void PreviewCanvas::Limpiar() {
     prepararImagen();
     ++generation_;

@@ -36,6 +36,10 @@ class PreviewCanvas : public QWidget {
     // Returns the height of the whole text as painted ({VD:} shifts
     // included), top gap included, in logical pixels.
     int Pintar(std::string_view text, int top, int scroll);
+    // Paints `text` from the area's top with its height as the bottom limit:
+    // layout stops at the last line that fits, so a text of any length costs
+    // one areaful. For an area without a scroll bar.
+    void PintarVisible(std::string_view text);
     // Leaves the area blank.
     void Limpiar();
 

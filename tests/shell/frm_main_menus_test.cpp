@@ -53,6 +53,8 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
               (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
                            "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
     EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
+    EXPECT_EQ(captions(*menus.MenuOf(Menu::Edicion)).back(),
+              QStringLiteral("&Mostrar portapapeles"));
     EXPECT_TRUE(
         captions(*menus.MenuOf(Menu::Cartulo)).contains(QStringLiteral("B&úsqueda global")));
 }

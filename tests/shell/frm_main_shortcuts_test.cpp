@@ -74,6 +74,7 @@ TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
         {Qt::Key_E, ctrl, MenuItem::EdicionSeleccionarTodo, "SeleccionarTodo"},
         {Qt::Key_I, ctrl, MenuItem::EdicionInsertarAbre, "Insertar"},
         {Qt::Key_O, ctrl, MenuItem::EdicionInsertarCierra, "Insertar"},
+        {Qt::Key_P, ctrl, MenuItem::EdicionMostrarPortapapeles, nullptr},
         {Qt::Key_L, ctrl, MenuItem::EdicionIdentar, "Identar"},
         {Qt::Key_N, ctrl, MenuItem::EdicionDesidentar, "Desidentar"},
         {Qt::Key_T, ctrl, MenuItem::EdicionBuscarTexto, "BuscarTexto"},

@@ -12,6 +12,7 @@
 #include "windows/frm_busqueda.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
+#include "windows/frm_portapapeles.h"
 #include "windows/frm_vista_previa.h"
 #include "windows/index_model.h"
 
@@ -213,6 +214,24 @@ TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().empty(); }, 5000));
     ASSERT_EQ(Main().Ventanas().size(), 1u);
     EXPECT_EQ(Main().Ventanas()[0]->Kind(), ChildKind::Indice);
+}
+
+TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
+    const auto viewers = [&] {
+        std::vector<windows::ChildWindow*> found;
+        for (windows::ChildWindow* window : Main().Ventanas()) {
+            if (dynamic_cast<windows::frmPortapapeles*>(window) != nullptr) found.push_back(window);
+        }
+        return found;
+    };
+    Open();
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
+    ASSERT_EQ(viewers().size(), 1u);
+    Main().MuestraFichaPrincipal(Registered(0));
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
+    ASSERT_EQ(viewers().size(), 1u);
+    EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
+    EXPECT_EQ(viewers()[0]->Widget()->windowTitle(), QStringLiteral("Portapapeles"));
 }
 
 TEST_F(FrmMainWindowsTest, ARenamedFileRefreshesTheCaptionsOfItsWindows) {
