@@ -102,7 +102,8 @@ void frmListaCartulos::Actualizar() {
 // --- registry events ---
 
 void frmListaCartulos::Ctus_Add(std::int32_t index) {
-    if (!lstCartulos_->isEnabled()) {
+    // Its own flag: a disabled parent must not clear real items.
+    if (!lstCartulos_->isEnabledTo(this)) {
         lstCartulos_->clear();
         lstCartulos_->setEnabled(true);
     }

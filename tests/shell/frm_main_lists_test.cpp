@@ -69,23 +69,28 @@ TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
         EXPECT_FALSE(list.cmdAceptar()->isEnabled());
         EXPECT_FALSE(list.cmdCerrarVentana()->isEnabled());
         list.lstVentanas()->setCurrentRow(0);
-        list.cmdAceptar()->click();
+        QListWidget& items = *list.lstVentanas();
+        QTest::mouseDClick(items.viewport(), Qt::LeftButton, {},
+                           items.visualItemRect(items.item(0)).center());
     });
     EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(first));
     EXPECT_FALSE(SubOf(first)->isMinimized());
 
-    // The second of the twins is closed, not the first; the list stays open.
-    QPointer<QWidget> gone = &second;
+    // The first of the twins is closed, not the second; the list stays open.
+    QPointer<QWidget> gone = &first;
+    QPointer<QWidget> kept = &second;
     WindowList([](frmListaVentanas& list) {
-        list.lstVentanas()->setCurrentRow(1);
+        list.lstVentanas()->setCurrentRow(0);
         list.cmdCerrarVentana()->click();
         EXPECT_TRUE(list.isVisible());
         EXPECT_EQ(texts(*list.lstVentanas()), (QStringList{"Gemela", "Otra"}));
-        list.cmdCancelar()->click();
+        list.lstVentanas()->setCurrentRow(1);
+        list.cmdAceptar()->click();
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); }, 5000));
+    EXPECT_FALSE(kept.isNull());
     EXPECT_EQ(Main().Ventanas().size(), 2u);
-    EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(first));
+    EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(other));
 }
 
 TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
@@ -128,6 +133,11 @@ TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     QTest::keyClick(&items, Qt::Key_Return);
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), alfa);
+    // And so does a double click.
+    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {},
+                       items.visualItemRect(items.item(1)).center());
+    ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
+    EXPECT_EQ(Main().VentanaActiva()->Cartulo(), gamma);
 
     dialogs.QueueAnswer(support::MsgResult::No);  // Aleph changed: not saved
     Main().Archivos().Cerrar(alfa);

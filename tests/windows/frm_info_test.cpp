@@ -72,9 +72,12 @@ TEST(FrmInfo, ShowsTheFileAsCtuInfoDoesAndTheTotalsOfEveryOpenFile) {
     ASSERT_TRUE(songs->SaveFile(path));
     auto unsaved = std::make_shared<cCartulo>();
     unsaved->NewFile("Otro");  // 1 card of 0 + 4 + 9 characters
+    auto third = std::make_shared<cCartulo>();
+    third->NewFile("Tres");
     cCartulos registry;
     registry.AddFile(songs);
     registry.AddFile(unsaved);
+    registry.AddFile(third);
 
     const LocaleScope spanish(kEs);
     frmInfo window(registry);
@@ -87,9 +90,9 @@ TEST(FrmInfo, ShowsTheFileAsCtuInfoDoesAndTheTotalsOfEveryOpenFile) {
                                {"txtHermanas", QStringLiteral("1")},
                                {"txtTamaño", QStringLiteral("83 bytes")},
                                {"txtCapacidad", QStringLiteral("0,08%")},
-                               {"txtCartulos", QStringLiteral("2")},
-                               {"txtFichasTotal", QStringLiteral("5")},
-                               {"txtTamañoTotal", QStringLiteral("96 bytes")}}) {
+                               {"txtCartulos", QStringLiteral("3")},
+                               {"txtFichasTotal", QStringLiteral("6")},
+                               {"txtTamañoTotal", QStringLiteral("109 bytes")}}) {
         EXPECT_EQ(field(name)->text(), shown) << name;
         EXPECT_TRUE(field(name)->isReadOnly());
     }

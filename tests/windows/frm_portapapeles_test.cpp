@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -73,6 +74,12 @@ TEST_F(ClipboardViewer, ShowsTextAsMarkupACopiedCardAsACardAndNothingForAnEmptyC
         {[&] { file->CopyCard(file->GetMain()); }, Clase::Texto,
          kHeading + kGap + "Despensa\r\nlista"},
         {[&] { file->CopyCard(braces); }, Clase::Texto, kHeading + "Llave {@:la}b{@:lc}" + kGap},
+        {[] {
+             auto* other = new QMimeData;  // neither text nor a picture
+             other->setData("application/x-otra", "datos");
+             QGuiApplication::clipboard()->setMimeData(other);
+         },
+         Clase::Nada, ""},
         {[] { QGuiApplication::clipboard()->clear(); }, Clase::Nada, ""},
     };
     for (const auto& c : cases) {
