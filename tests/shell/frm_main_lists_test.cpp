@@ -70,8 +70,9 @@ TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
         EXPECT_FALSE(list.cmdCerrarVentana()->isEnabled());
         list.lstVentanas()->setCurrentRow(0);
         QListWidget& items = *list.lstVentanas();
-        QTest::mouseDClick(items.viewport(), Qt::LeftButton, {},
-                           items.visualItemRect(items.item(0)).center());
+        const QPoint at = items.visualItemRect(items.item(0)).center();
+        QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
     });
     EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(first));
     EXPECT_FALSE(SubOf(first)->isMinimized());
@@ -134,8 +135,9 @@ TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), alfa);
     // And so does a double click.
-    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {},
-                       items.visualItemRect(items.item(1)).center());
+    const QPoint at = items.visualItemRect(items.item(1)).center();
+    QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), gamma);
 
