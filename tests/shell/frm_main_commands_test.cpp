@@ -1,4 +1,5 @@
 // The main window's command words reach their actions.
+#include <QFile>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -68,6 +69,42 @@ TEST_F(FrmMainTest, UnknownWordsInDebugModeShowTheMessageWithTheWordAsReceived) 
     EXPECT_EQ(message.flags & 0x70, support::msg::kCritical);
     Main().Comando("imprimir");  // in the vocabulary: no message
     EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+TEST_F(FrmMainTest, ImprimirPrintsTheActiveCardPageAfterPageUnlessPrintingIsTurnedOff) {
+    settings = std::make_unique<support::ProgramSettings>(Path("Cartulo.ini").toStdString());
+    settings->ReadOptions();
+    Main().Comando("imprimir");  // no card window: not even the dialog
+    EXPECT_EQ(printDialogs.Asked(), 0);
+
+    Main().Comando("abrir", Argumentos(MakeFile("largo.ctu", "Largo", {"Larga"})));
+    const std::shared_ptr<cCartulo> file = Registered(0);
+    const CardId card = file->SrchNtry("Larga");
+    // Lines of 100 pt: 7 or 8 to a page on A4, whatever the font.
+    std::string text = "{MU:0}";
+    for (int i = 0; i < 20; ++i) text += "{VS:100}linea " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(file->SetTxt(card, text));
+    Main().MuestraFicha(file, card);
+
+    const auto pagesPrinted = [&](const QString& pdf) {
+        QFile out(pdf);
+        if (!out.open(QIODevice::ReadOnly)) return -1;
+        return static_cast<int>(out.readAll().count("/Type /Page\n"));
+    };
+    printDialogs.QueuePdf(Path("ficha.pdf"));
+    Main().Comando("imprimir");
+    EXPECT_EQ(pagesPrinted(Path("ficha.pdf")), 3);
+    Main().Comando("imprimir");  // cancelled
+    printDialogs.QueuePdf(Path("no/hay/carpeta.pdf"));
+    Main().Comando("imprimir");
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("No se pudo imprimir la ficha."));
+
+    ASSERT_FALSE(settings->SaveNoPrinting(true));
+    printDialogs.QueuePdf(Path("apagada.pdf"));
+    Main().Comando("imprimir");
+    EXPECT_EQ(printDialogs.Asked(), 3);
+    EXPECT_FALSE(QFile::exists(Path("apagada.pdf")));
 }
 
 TEST_F(FrmMainTest, EditingWordsGoToTheActiveChildWindow) {
