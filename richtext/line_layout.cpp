@@ -156,9 +156,15 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         // Painting puts the line lower by the {VD:} shifts so far and by
         // those inside it; measuring knows of none.
         const double shift = measureOnly ? 0 : moveDown_ + lineShift();
+        // A line taller than the whole page would not fit on the next one
+        // either: painted cut off, it ends the page, so a printout goes on.
+        bool cutOff = false;
         if (checkBottom && lineY + shift + line_.ascent + line_.descent > limit) {
-            pos_ = lineStart;
-            break;
+            if (measureOnly || pageUsed || frameDepth_ > 0) {
+                pos_ = lineStart;
+                break;
+            }
+            cutOff = true;
         }
         if (!measureOnly) {
             restoreSnapshot(snapshot);
@@ -175,6 +181,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             paragraphStart_ = false;
         }
         lineY += line_.ascent + line_.descent;
+        if (cutOff) break;
         if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
     }
     // DrawText: the first position not painted. SizeText: where the last

@@ -92,8 +92,9 @@ class cZuzodIvodure {
     // bottom; -1 on a screen: never). Returns the Y below the last line.
     // {VD:} moves the painting down, so it counts in the bottom check (no
     // line is painted below the limit) and in the Y returned.
-    // A table that does not fit above the bottom ends the page before it,
-    // unless nothing stands above it on the page: then it is painted and cut.
+    // A line or table that does not fit above the bottom ends the page
+    // before it, unless nothing stands above it on the page: then it is
+    // painted, cut off, and ends the page (not within a frame's box).
     float DrawText(std::string_view text, float y, float left, float right, float bottom);
     // The same layout without painting; the height it takes (end Y minus
     // y as passed, so a y of -1 yields the height plus 1). {VD:} moves

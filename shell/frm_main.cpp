@@ -69,6 +69,7 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
       registry_(setup.registry != nullptr ? *setup.registry : Ctus()),
       fileDialogs_(setup.fileDialogs),
+      printDialogs_(setup.printDialogs),
       settings_(setup.settings),
       debug_(setup.debug),
       scale_(setup.scale),
@@ -85,6 +86,10 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     if (fileDialogs_ == nullptr) {
         ownFileDialogs_ = std::make_unique<QtFileDialogs>(this, *dialogs_);
         fileDialogs_ = ownFileDialogs_.get();
+    }
+    if (printDialogs_ == nullptr) {
+        ownPrintDialogs_ = std::make_unique<QtPrintDialogs>(this);
+        printDialogs_ = ownPrintDialogs_.get();
     }
     files_ = std::make_unique<CartuloFiles>(registry_, *dialogs_, *fileDialogs_, *this, debug_,
                                             std::move(setup.clock));

@@ -21,6 +21,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/menu_items.h"
 #include "shell/menu_state.h"
+#include "shell/print_dialogs.h"
 #include "support/settings.h"
 #include "support/user_dialogs.h"
 #include "windows/child_window.h"
@@ -46,6 +47,7 @@ struct MainWindowSetup {
     cCartulos* registry = nullptr;                 // Ctus() when null
     support::UserDialogs* dialogs = nullptr;       // the real boxes when null
     FileDialogs* fileDialogs = nullptr;            // the real dialogs when null
+    PrintDialogs* printDialogs = nullptr;          // the real dialog when null
     support::ProgramSettings* settings = nullptr;  // "AUTOLOAD", "&Opciones", written at close
     bool debug = false;
     double scale = 1.0;
@@ -204,6 +206,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void buscarGlobal(const QString& text);
     void abrirMenu(const QVariant& number);
     void enfocarHijaActiva();
+    // --- printing (frm_main_printing.cpp) ---
+    void imprimir();
     // --- child windows (frm_main_windows.cpp) ---
     const Hija* hijaDe(const QMdiSubWindow* sub) const;
     const Hija* hijaDe(const windows::ChildWindow* child) const;
@@ -225,6 +229,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     std::unique_ptr<CountingUserDialogs> dialogs_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
     FileDialogs* fileDialogs_;
+    std::unique_ptr<PrintDialogs> ownPrintDialogs_;
+    PrintDialogs* printDialogs_;
     support::ProgramSettings* settings_;
     bool debug_;
     double scale_;

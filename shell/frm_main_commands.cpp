@@ -62,7 +62,7 @@ QVariant frmMain::Comando(const QString& word, const windows::Argumentos& args) 
     } else if (w == u"guardar") {
         files_->GuardarTodo(true);
     } else if (w == u"imprimir") {
-        // Accepted; printing is not offered.
+        imprimir();
     } else if (w == u"nuevaficha") {
         EjecutarSiHabilitado(MenuItem::FichaNueva);
     } else if (w == u"nuevahermana") {

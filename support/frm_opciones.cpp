@@ -19,9 +19,9 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     chkAmpliar_ = new QCheckBox(QStringLiteral("Ampliar textos y ventanas"), this);
     chkAmpliar_->setObjectName(QStringLiteral("chkAmpliar"));
     chkAmpliar_->setChecked(settings_.HighDPI());
-    // Shown, but not stored anywhere.
     chkImpresion_ = new QCheckBox(QStringLiteral("Desactivar impresión"), this);
     chkImpresion_->setObjectName(QStringLiteral("chkImpresion"));
+    chkImpresion_->setChecked(settings_.NoPrinting());
 
     cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
@@ -29,7 +29,7 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
     connect(cmdAceptar_, &QPushButton::clicked, this, [this] {
-        AcceptOptions(settings_, chkAmpliar_->isChecked(), dialogs_);
+        AcceptOptions(settings_, {chkAmpliar_->isChecked(), chkImpresion_->isChecked()}, dialogs_);
         accept();
     });
     connect(cmdCancelar_, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,5 @@
-// frmOpciones: the options window. Its one stored option enlarges texts and
-// windows from the next start.
+// frmOpciones: the options window. One option enlarges texts and windows
+// from the next start, the other turns printing off at once.
 #pragma once
 
 #include <QDialog>

@@ -9,18 +9,33 @@ QString RestartMessage(const QString& programTitle) {
            programTitle + QStringLiteral(".");
 }
 
-void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& dialogs,
+namespace {
+
+void reportUnsaved(const ProgramSettings& settings, UserDialogs& dialogs,
                    const QString& programTitle) {
-    const bool before = settings.HighDPI();
-    if (settings.SaveHighDPI(highDpi)) {
-        const auto& error = settings.Ini().LastError();
-        dialogs.MsgBoxPlus(QStringLiteral("No se pudo guardar la configuración en «%1».")
-                               .arg(QString::fromStdString(settings.FilePath())),
-                           error ? QString::fromStdString(error->description) : QString(),
-                           msg::kExclamation, programTitle);
+    const auto& error = settings.Ini().LastError();
+    dialogs.MsgBoxPlus(QStringLiteral("No se pudo guardar la configuración en «%1».")
+                           .arg(QString::fromStdString(settings.FilePath())),
+                       error ? QString::fromStdString(error->description) : QString(),
+                       msg::kExclamation, programTitle);
+}
+
+}  // namespace
+
+void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, UserDialogs& dialogs,
+                   const QString& programTitle) {
+    if (settings.SaveNoPrinting(choices.noPrinting)) {
+        reportUnsaved(settings, dialogs, programTitle);
         return;
     }
-    if (highDpi != before) dialogs.MsgBoxPlus(RestartMessage(programTitle), {}, msg::kInformation);
+    const bool before = settings.HighDPI();
+    if (settings.SaveHighDPI(choices.highDpi)) {
+        reportUnsaved(settings, dialogs, programTitle);
+        return;
+    }
+    if (choices.highDpi != before) {
+        dialogs.MsgBoxPlus(RestartMessage(programTitle), {}, msg::kInformation);
+    }
 }
 
 }  // namespace cartulo::support

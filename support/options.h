@@ -10,12 +10,23 @@ namespace cartulo::support {
 
 inline const QString kProgramTitle = QStringLiteral("Cartulo");
 
-// "Aceptar": stores the high-DPI choice and writes the settings. A change
-// takes effect at the next start, which the user is told; a settings file
-// that cannot be written is reported instead, and the option keeps the
-// value it had, so nothing is written later unasked.
-void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& dialogs,
+struct OptionChoices {
+    bool highDpi = false;
+    bool noPrinting = false;
+};
+
+// "Aceptar": stores the choices and writes the settings. Printing turned
+// off or on takes effect at once; a high-DPI change at the next start,
+// which the user is told. A settings file that cannot be written is
+// reported instead, and the options keep the values they had, so nothing
+// is written later unasked.
+void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, UserDialogs& dialogs,
                    const QString& programTitle = kProgramTitle);
+// The high-DPI choice alone; printing stays as it is.
+inline void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& dialogs,
+                          const QString& programTitle = kProgramTitle) {
+    AcceptOptions(settings, OptionChoices{highDpi, settings.NoPrinting()}, dialogs, programTitle);
+}
 
 QString RestartMessage(const QString& programTitle);
 

@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::string_view kVendorFolder = "Vardane";
 constexpr std::string_view kProgramName = "Cartulo";
+constexpr std::string_view kNoPrintingKey = "NoPrinting";
 
 std::string programFolderIn(std::string_view appDataFolder) {
     return paths::JoinPath(paths::JoinPath(appDataFolder, kVendorFolder), kProgramName);
@@ -53,9 +54,13 @@ ProgramSettings::ProgramSettings(std::string filePath) : filePath_(std::move(fil
 void ProgramSettings::ReadOptions() {
     ini_.CancelINI();
     highDpi_ = false;
+    noPrinting_ = false;
     // A file that cannot be made is found missing by OpenINI, which says why.
     EnsureSettingsFile(filePath_);
-    if (!ini_.OpenINI(filePath_)) highDpi_ = storedHighDpi();
+    if (!ini_.OpenINI(filePath_)) {
+        highDpi_ = storedHighDpi();
+        noPrinting_ = numericValue(ini_.GetINIData("GENERAL", kNoPrintingKey)) != 0.0;
+    }
     scale_ = highDpi_ ? kHighDpiScale : 1.0f;
 }
 
@@ -73,6 +78,15 @@ bool ProgramSettings::SaveHighDPI(bool on) {
     // Written whatever the copy in memory says: the user may have edited the file.
     if (ini_.WriteINIData("GENERAL", "HighDPI", on ? "1" : "0")) return true;
     highDpi_ = on;
+    return false;
+}
+
+bool ProgramSettings::SaveNoPrinting(bool on) {
+    // Written on a change only, so a file that never turned printing off
+    // stays byte for byte.
+    if (on == noPrinting_) return false;
+    if (ini_.WriteINIData("GENERAL", kNoPrintingKey, on ? "1" : "0")) return true;
+    noPrinting_ = on;
     return false;
 }
 

@@ -1,6 +1,6 @@
 // The program's settings: where the file lives, the options read from it at
-// start (the high-DPI switch and the list of files to open) and writing the
-// options back.
+// start (the high-DPI switch, printing turned off and the list of files to
+// open) and writing the options back.
 #pragma once
 
 #include <string>
@@ -33,7 +33,8 @@ class ProgramSettings {
     explicit ProgramSettings(std::string filePath = SettingsFile());
 
     // Once at start: ensures the file, reads it, and sets the high-DPI flag
-    // and the display scale from "HighDPI" in "GENERAL".
+    // and the display scale from "HighDPI" in "GENERAL", and whether
+    // printing is turned off from "NoPrinting".
     void ReadOptions();
     // Writes the high-DPI flag when it differs from what the file held (the
     // rest of the file as it is now); true on failure, which
@@ -45,6 +46,12 @@ class ProgramSettings {
     bool SaveHighDPI(bool on);
     // Writes pending changes and lets the file go; true on failure.
     bool Close() { return ini_.CloseINI(); }
+
+    // Turns printing off or on and writes it at once when it changes (a file
+    // without the key gains it only once printing is turned off); it takes
+    // effect now. On failure (true) the option keeps the value it had.
+    bool SaveNoPrinting(bool on);
+    bool NoPrinting() const { return noPrinting_; }
 
     bool HighDPI() const { return highDpi_; }
     // Changes the flag only; the scale follows at the next start.
@@ -63,6 +70,7 @@ class ProgramSettings {
     std::string filePath_;
     cIniFile ini_;
     bool highDpi_ = false;
+    bool noPrinting_ = false;
     float scale_ = 1.0f;
 };
 

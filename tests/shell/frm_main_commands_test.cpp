@@ -1,4 +1,5 @@
 // The main window's command words reach their actions.
+#include <QFile>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -68,6 +69,31 @@ TEST_F(FrmMainTest, UnknownWordsInDebugModeShowTheMessageWithTheWordAsReceived) 
     EXPECT_EQ(message.flags & 0x70, support::msg::kCritical);
     Main().Comando("imprimir");  // in the vocabulary: no message
     EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+TEST_F(FrmMainTest, ImprimirPrintsTheActiveCardPageAfterPageUnlessPrintingIsTurnedOff) {
+    settings = std::make_unique<support::ProgramSettings>(Path("Cartulo.ini").toStdString());
+    settings->ReadOptions();
+    Main().Comando("imprimir");  // no card window: not even the dialog
+    EXPECT_EQ(printDialogs.Asked(), 0);
+    Main().Comando("abrir", Argumentos(MakeFile("largo.ctu", "Largo", {"Larga"})));
+    const std::shared_ptr<cCartulo> file = Registered(0);
+    // Lines of 100 pt: 7 or 8 to a page on A4, whatever the font.
+    std::string text = "{MU:0}";
+    for (int i = 0; i < 20; ++i) text += "{VS:100}linea " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(file->SetTxt(file->SrchNtry("Larga"), text));
+    Main().MuestraFicha(file, file->SrchNtry("Larga"));
+    for (const char* name : {"ficha.pdf", "no/hay/carpeta.pdf"}) printDialogs.QueuePdf(Path(name));
+    for (int i = 0; i < 3; ++i) Main().Comando("imprimir");  // the last one cancelled
+    QFile pdf(Path("ficha.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 3);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, QStringLiteral("No se pudo imprimir la ficha."));
+    // Turned off, it takes effect at once.
+    ASSERT_FALSE(settings->SaveNoPrinting(true));
+    Main().Comando("imprimir");
+    EXPECT_EQ(printDialogs.Asked(), 3);
 }
 
 TEST_F(FrmMainTest, EditingWordsGoToTheActiveChildWindow) {

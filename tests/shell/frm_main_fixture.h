@@ -22,6 +22,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
+#include "shell/print_dialogs.h"
 #include "support/scripted_user_dialogs.h"
 
 namespace cartulo::shell::testing {
@@ -109,6 +110,7 @@ class FrmMainTest : public ::testing::Test {
             setup.registry = &registry;
             setup.dialogs = &dialogs;
             setup.fileDialogs = &fileDialogs;
+            setup.printDialogs = &printDialogs;
             setup.settings = settings.get();
             setup.debug = debug;
             setup.firstArgument = firstArgument;
@@ -146,6 +148,7 @@ class FrmMainTest : public ::testing::Test {
     cCartulos registry;
     HookedDialogs dialogs;
     HookedFileDialogs fileDialogs;
+    ScriptedPrintDialogs printDialogs;
     std::unique_ptr<support::ProgramSettings> settings;
     QString firstArgument;
     platform::TickSource clock;     // the real one when empty

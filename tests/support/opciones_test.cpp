@@ -88,6 +88,24 @@ TEST_F(OpcionesTest, TurningTheOptionOffAlsoSaysItTakesEffectAfterARestart) {
     EXPECT_EQ(said.flags, msg::kInformation);
 }
 
+TEST_F(OpcionesTest, TurningPrintingOffIsStoredAndTakesEffectAtOnce) {
+    const std::tuple<std::string, bool, std::string> cases[] = {
+        {"[GENERAL]\r\nHighDPI=0\r\n", true, "[GENERAL]\r\nHighDPI=0\r\nNoPrinting=1\r\n\r\n"},
+        {"[GENERAL]\r\nNoPrinting=1\r\n", false, "[GENERAL]\r\nNoPrinting=0\r\nHighDPI=0\r\n\r\n"},
+        {"", true, "[GENERAL]\r\nNoPrinting=1\r\nHighDPI=0\r\n\r\n"},
+    };
+    for (const auto& [before, noPrinting, after] : cases) {
+        read(before);
+        frmOpciones window(settings, dialogs);
+        EXPECT_EQ(window.NoPrintingBox()->isChecked(), !noPrinting) << before;
+        window.NoPrintingBox()->setChecked(noPrinting);
+        window.AcceptButton()->click();
+        EXPECT_EQ(settings.NoPrinting(), noPrinting) << before;
+        EXPECT_EQ(readBytes(path), after);
+    }
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(OpcionesTest, EscapeAndTheCloseButtonWriteNothing) {
     read("[GENERAL]\r\nHighDPI=0\r\n");
     for (const bool escape : {true, false}) {
