@@ -14,8 +14,9 @@ primer FICHERO de la línea de órdenes: un gestor de archivos arranca un
 cartulo por fichero, y cada uno se entrega así al que está en marcha.
 
 Opciones:
-  -debug     modo de depuración: muestra el menú de depuración, informa de los
-             errores de los ficheros con su detalle y no guarda automáticamente
+  -debug     modo de depuración: los menús muestran «Ejecutar comando...» y los
+             tamaños de ventana, se avisa de las órdenes desconocidas y no se
+             guarda automáticamente
   --help     muestra esta ayuda y termina
   --version  muestra la versión y termina
 
