@@ -1,4 +1,5 @@
 // cartulo: the desktop card-file manager.
+#include <QGuiApplication>
 #include <iostream>
 
 #include "app/usage.h"
@@ -10,5 +11,7 @@ int main(int argc, char** argv) {
         std::cout << *answer;
         return std::cout.flush() ? 0 : 1;
     }
+    // The desktop finds the program's entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CARTULO_APP_ID));
     return cartulo::shell::EjecutarCartulo(argc, argv, QStringLiteral(CARTULO_VERSION));
 }
