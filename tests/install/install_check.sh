@@ -55,11 +55,11 @@ opens)
     trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null || true; rm -rf "$work"' EXIT
     cards() { "$ctu" info "$work/abierto.ctu" --json | sed -n 's/.*"cards":\([0-9]*\).*/\1/p'; }
     # Lines of separate connections may be served before the file opens:
-    # the pair is sent again until it acts (a minute at most).
+    # the pair is sent again until it has acted (a minute at most).
     for _ in $(seq 120); do
         if [ -S "$work/run/cartulo-$(id -u)" ]; then
             "$ctu" send nuevaficha >/dev/null && "$ctu" send guardar >/dev/null || true
-            [ "$(cards)" = 2 ] && exit 0
+            [ "$(cards)" -ge 2 ] 2>/dev/null && exit 0
         fi
         kill -0 $pid 2>/dev/null || break
         sleep 0.5
