@@ -9,7 +9,8 @@ std::string_view usageText() {
   ctu list FICHERO [--json]            todas las fichas, en el orden de la lista
   ctu show FICHERO ENTRADA [--json]    el texto de una ficha (con --json, también
                                        su identificador y sus hermanas)
-  ctu search FICHERO CONSULTA [--json] las fichas que cumplen la consulta, en el
+  ctu search FICHERO CONSULTA [--json]
+                                       las fichas que cumplen la consulta, en el
                                        orden de la lista
   ctu search --global CONSULTA FICHERO... [--json]
                                        la búsqueda global: las fichas de cada
