@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -79,8 +80,20 @@ mode_t currentUmask() {
     return mask;
 }
 
+std::atomic<FileFault> fileFault{nullptr};
+
+// The injected failure of this call, if any (errno is set to it).
+bool injectedFault(FileCall call) {
+    const FileFault fault = fileFault.load(std::memory_order_relaxed);
+    if (fault == nullptr) return false;
+    const int err = fault(call);
+    if (err != 0) errno = err;
+    return err != 0;
+}
+
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
+        if (injectedFault(FileCall::Write)) return false;
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -92,6 +105,10 @@ bool writeAll(int fd, std::string_view bytes) {
 }
 
 }  // namespace
+
+void SetFileFaultForTesting(FileFault fault) {
+    fileFault.store(fault);
+}
 
 FileError systemError(int err) {
     switch (err) {
@@ -212,7 +229,7 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
         // Keep the owner where we may; a plain user cannot, and that is no failure.
         [[maybe_unused]] int ignored = ::fchown(fd.fd, old.st_uid, old.st_gid);
     }
-    if (::fsync(fd.fd) != 0) return failWith(errno);
+    if (injectedFault(FileCall::Sync) || ::fsync(fd.fd) != 0) return failWith(errno);
     if (::close(fd.release()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());

@@ -45,4 +45,11 @@ class FileReader {
 // file's permissions are kept.
 std::optional<FileError> writeFileAtomically(const std::string& target, std::string_view bytes);
 
+// A seam for tests of failing disks: when set, it is asked before every
+// write and fsync of a save's temporary file, and a non-zero answer fails
+// that call with that errno. Unset, it costs one atomic load per call.
+enum class FileCall { Write, Sync };
+using FileFault = int (*)(FileCall call);
+void SetFileFaultForTesting(FileFault fault);
+
 }  // namespace cartulo

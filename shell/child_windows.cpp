@@ -1,5 +1,6 @@
 #include "shell/child_windows.h"
 
+#include "shell/index_paint_notice.h"
 #include "windows/frm_busqueda.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
@@ -23,6 +24,7 @@ windows::ChildWindow* NuevaVentanaIndice(windows::MainServices& main,
                                          const std::shared_ptr<cCartulo>& file) {
     auto* window = new windows::frmIndice(main);
     window->SetCartulo(file);
+    AvisarAlPintarIndice(*window->lstIndice());
     return window;
 }
 

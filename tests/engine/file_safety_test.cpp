@@ -1,5 +1,7 @@
 // Files that must not be harmed or hang the program: protected files, named
 // pipes, long names, missing folders, and failures while debugging.
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,27 @@ TEST_F(FileSafetyTest, AReadOnlyFileIsNotReplaced) {
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
+}
+
+TEST_F(FileSafetyTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
+    // A small filesystem of the child's own, where mounting is allowed.
+    const int status = test::RunInChild([&] {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", dir_.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            return test::kChildSetupFailed;
+        }
+        cCartulo ctu;
+        ctu.NewFile("Lleno");
+        ctu.SetChanged();
+        if (!ctu.SaveFile(Path("lleno.ctu"))) return 1;
+        const std::string before = test::ReadBytes(Path("lleno.ctu"));
+        ctu.SetTxt(ctu.NewCard("Grande"), std::string(99000, 'x'));
+        if (ctu.SaveFile() || ctu.LastError().code != errors::kDiskFull) return 2;
+        return test::ReadBytes(Path("lleno.ctu")) == before && Listing().size() == 1 ? 0 : 3;
+    });
+    if (status == test::kChildSetupFailed) GTEST_SKIP() << "mounting is not allowed here";
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(FileSafetyTest, ANamedPipeIsRefusedWithoutWaiting) {

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <functional>
 #include <ostream>
 
 #include <gtest/gtest.h>
 
+#include "engine/file_io.h"
 #include "platform/text_codec.h"
 #include "support/scripted_user_dialogs.h"
 
@@ -298,6 +300,57 @@ TEST_F(CartuloFilesTest, SaveErrorsAreWorded) {
                                   "permisos suficientes para escribir el archivo.");
         EXPECT_EQ(box.flags, msg::kInformation);
         EXPECT_EQ(file->GetFileName(), "");
+    }
+}
+
+// A disk that fills up or fails under a save: the user is told why, the old
+// file stays byte for byte, no temporary is left, and the changes stay open
+// to be saved elsewhere.
+struct InjectedFault {
+    static inline cartulo::FileCall call;
+    static inline int error = 0;
+    static int Fail(cartulo::FileCall c) { return c == call ? error : 0; }
+};
+
+TEST_F(CartuloFilesTest, AFailingDiskKeepsTheOldFileAndTheChanges) {
+    using cartulo::FileCall;
+    struct Case {
+        FileCall call;
+        int error;
+        int code;
+    };
+    const auto bytesOf = [](const QString& target) {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    int n = 0;
+    for (const Case c : {Case{FileCall::Write, ENOSPC, 61}, Case{FileCall::Sync, ENOSPC, 61},
+                         Case{FileCall::Write, EIO, 57}, Case{FileCall::Sync, EIO, 57}}) {
+        const QString name = QString("caso%1.ctu").arg(++n);
+        const auto file = files().Abrir(write(name, "Viejo"), false);
+        const QByteArray before = bytesOf(path(name));
+        edit(*file, "Nuevo");
+        InjectedFault::call = c.call;
+        InjectedFault::error = c.error;
+        cartulo::SetFileFaultForTesting(&InjectedFault::Fail);
+        EXPECT_FALSE(files().GuardarCartulo(*file, ""));
+        cartulo::SetFileFaultForTesting(nullptr);
+
+        const auto& box = dialogs.Messages().back();
+        EXPECT_EQ(box.title, "Guardar cartulo");
+        EXPECT_TRUE(box.detail.startsWith(
+            QString::fromStdString(cartulo::systemError(c.error).description) +
+            QString(" (código %1). ").arg(c.code)))
+            << box.detail.toStdString();
+        EXPECT_EQ(bytesOf(path(name)), before);
+        // The cases before left their file and its copy elsewhere; no temporary.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2 * n - 1);
+        EXPECT_TRUE(file->GetChanged());
+        EXPECT_EQ(registry.FindFile(file.get()), n - 1);
+
+        fileDialogs.QueueSave(path(name + ".otro"));
+        files().GuardarComo(*file);
+        EXPECT_EQ(titleOnDisk(path(name + ".otro")), "Nuevo");
     }
 }
 
