@@ -209,7 +209,8 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
     hidden += paths::FileNamePart(target).substr(0, kTempNamePrefix);
     hidden += ".XXXXXX";
     std::string temp = paths::JoinPath(dir, hidden);
-    Descriptor fd{::mkstemp(temp.data())};
+    // Close-on-exec: a program started meanwhile must not hold the temporary.
+    Descriptor fd{::mkostemp(temp.data(), O_CLOEXEC)};
     if (fd.fd < 0) {
         FileError e = systemError(errno == ENOENT ? ENOTDIR : errno);
         e.description = "No se puede crear un archivo temporal en la carpeta " + quoted(dir) +

@@ -27,7 +27,7 @@ man)
     [ -f "$prefix/share/man/man1/ctu.1" ] || { echo "SKIP: sin páginas (falta help2man)"; exit 77; }
     for page in cartulo ctu; do
         # man --warnings prints groff's complaints and still succeeds.
-        warnings=$(man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)
+        warnings=$(LC_ALL=C.UTF-8 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)
         [ -z "$warnings" ] || { echo "$page.1: $warnings"; exit 1; }
     done
     ;;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cerrno>
 #include <functional>
 #include <ostream>
@@ -197,6 +198,7 @@ TEST_F(CartuloFilesTest, OpenErrorsAreWordedAndLeaveTheRegistryAlone) {
         EXPECT_FALSE(flows.Abrir(path("nada.ctu"), true));
         EXPECT_EQ(log, (std::vector<QString>{"espera", "estado Abriendo nada.ctu...", "eventos",
                                              "normal", "estado ", "caja Abrir cartulo"}));
+        ASSERT_FALSE(dialogs.Messages().empty());
         const auto& box = dialogs.Messages().back();
         EXPECT_EQ(box.text, "Ocurrió un error al abrir nada.ctu.");
         EXPECT_EQ(box.detail, description +
@@ -306,10 +308,11 @@ TEST_F(CartuloFilesTest, SaveErrorsAreWorded) {
 // A disk that fills up or fails under a save: the user is told why, the old
 // file stays byte for byte, no temporary is left, and the changes stay open
 // to be saved elsewhere.
+// Atomic: a writer thread of the program may save meanwhile.
 struct InjectedFault {
-    static inline cartulo::FileCall call;
-    static inline int error = 0;
-    static int Fail(cartulo::FileCall c) { return c == call ? error : 0; }
+    static inline std::atomic<cartulo::FileCall> call;
+    static inline std::atomic<int> error = 0;
+    static int Fail(cartulo::FileCall c) { return c == call.load() ? error.load() : 0; }
 };
 
 TEST_F(CartuloFilesTest, AFailingDiskKeepsTheOldFileAndTheChanges) {
