@@ -42,7 +42,9 @@ class FileReader {
 
 // Writes the bytes to the file at `target` atomically. A symbolic link is
 // followed, so the link survives and its file is replaced; an existing
-// file's permissions are kept.
-std::optional<FileError> writeFileAtomically(const std::string& target, std::string_view bytes);
+// file's permissions are kept; a new file gets `newFileMode` when given,
+// else 0666 less the umask.
+std::optional<FileError> writeFileAtomically(const std::string& target, std::string_view bytes,
+                                             std::optional<unsigned> newFileMode = std::nullopt);
 
 }  // namespace cartulo
