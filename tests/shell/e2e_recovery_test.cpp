@@ -47,10 +47,17 @@ class RecoveryProcessTest : public ::testing::Test {
         program.setWorkingDirectory(dir.path());
         program.start(QStringLiteral(CARTULO_PROGRAM), arguments);
         ASSERT_TRUE(program.waitForStarted(10000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(channel); }, 20000));
+        // A killed instance leaves its socket behind: wait for one that answers.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return platform::ProbeCommandChannel(channel, 1000) ==
+                       platform::ChannelAnswer::ThisUser;
+            },
+            20000));
     }
     void Send(const QStringList& lines) {
-        ASSERT_TRUE(platform::SendLinesToRunningInstance(lines, 10000, channel));
+        ASSERT_TRUE(platform::SendLinesToRunningInstance(lines, 10000, channel))
+            << program.readAllStandardError().toStdString();
     }
     static int CardsIn(const QString& path) {
         cCartulo file;
@@ -60,7 +67,7 @@ class RecoveryProcessTest : public ::testing::Test {
     QList<int> Copies() const {
         const QDir folder(dir.filePath("state/Vardane/Cartulo/recuperacion"));
         QList<int> cards;
-        for (const QString& info : folder.entryList({"*.info"}, QDir::Files)) {
+        for (const QString& info : folder.entryList({"*.info"}, QDir::Files, QDir::Name)) {
             cards.append(CardsIn(folder.filePath(info.chopped(5) + ".ctu")));
         }
         return cards;
