@@ -106,8 +106,8 @@ int main(int argc, char** argv) {
         const auto off = Type(window, nullptr);
         without.insert(without.end(), off.begin(), off.end());
         shell::RecoveryCopies copies(
-            registry, folder.File("recuperacion"), [](const QString&) {},
-            platform::GetTickCount, kShortPause);
+            registry, folder.File("recuperacion"), [](const QString&) {}, platform::GetTickCount,
+            kShortPause);
         const auto on = Type(window, &copies);
         with.insert(with.end(), on.begin(), on.end());
         copies.DescartarTodas();

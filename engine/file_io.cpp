@@ -205,7 +205,7 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath, std:
         ::unlink(temp.c_str());
         return e;
     };
-    const mode_t mode = exists         ? (old.st_mode & 07777)
+    const mode_t mode = exists        ? (old.st_mode & 07777)
                         : newFileMode ? static_cast<mode_t>(*newFileMode & 07777)
                                       : (0666 & ~currentUmask());
     if (!writeAll(fd.fd, bytes)) return failWith(errno);

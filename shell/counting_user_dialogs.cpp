@@ -27,8 +27,7 @@ std::optional<QString> CountingUserDialogs::AskText(const support::InputRequest&
     return inner_.AskText(request);
 }
 
-support::RecoveryAnswer CountingUserDialogs::AskRecovery(
-    const support::RecoveryRequest& request) {
+support::RecoveryAnswer CountingUserDialogs::AskRecovery(const support::RecoveryRequest& request) {
     OpenBox box(open_);
     return inner_.AskRecovery(request);
 }

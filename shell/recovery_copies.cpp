@@ -175,7 +175,8 @@ void RecoveryCopies::OfrecerCopias(support::UserDialogs& dialogs, const OpenReco
     for (const LeftCopy& left : folder_.LeftBehind()) {
         switch (dialogs.AskRecovery(PreguntaRecuperar(left.info))) {
             case support::RecoveryAnswer::Recover:
-                if (const auto file = open(RecoveryFolder::CardPath(left.base), left.info.original)) {
+                if (const auto file =
+                        open(RecoveryFolder::CardPath(left.base), left.info.original)) {
                     // This instance's own copy is on disk before the old one goes.
                     if (auto found = copies_.find(file.get()); found != copies_.end()) {
                         write(*file, found->second);
@@ -202,18 +203,21 @@ support::RecoveryRequest PreguntaRecuperar(const RecoveryInfo& info) {
     const QString time = info.time.toLocalTime().toString(QStringLiteral("d/M/yyyy 'a las' H:mm"));
     if (info.original.empty()) {
         request.text = QStringLiteral("El cartulo nuevo «") + info.title +
-                       QStringLiteral("», que no se llegó a guardar, tenía cambios cuando "
-                                      "Cartulo se cerró sin preguntar.");
+                       QStringLiteral(
+                           "», que no se llegó a guardar, tenía cambios cuando "
+                           "Cartulo se cerró sin preguntar.");
     } else {
         request.text = QStringLiteral("El cartulo «") + info.title + QStringLiteral("» (") +
                        QFile::decodeName(QByteArray::fromStdString(info.original)) +
-                       QStringLiteral(") tenía cambios sin guardar cuando Cartulo se cerró "
-                                      "sin preguntar.");
+                       QStringLiteral(
+                           ") tenía cambios sin guardar cuando Cartulo se cerró "
+                           "sin preguntar.");
     }
     request.detail = QStringLiteral("Hay una copia de recuperación del ") + time +
-                     QStringLiteral(". «Recuperar» la abre como cartulo sin guardar, "
-                                    "«Descartar» la borra y «Más tarde» la conserva hasta el "
-                                    "próximo inicio.");
+                     QStringLiteral(
+                         ". «Recuperar» la abre como cartulo sin guardar, "
+                         "«Descartar» la borra y «Más tarde» la conserva hasta el "
+                         "próximo inicio.");
     return request;
 }
 

@@ -30,8 +30,7 @@ class RecoveryCopies : private CartulosListener {
   public:
     // `tell` puts a text in the status bar.
     RecoveryCopies(cCartulos& registry, std::string folder, std::function<void(QString)> tell,
-                   platform::TickSource clock = platform::GetTickCount,
-                   RecoveryTiming timing = {});
+                   platform::TickSource clock = platform::GetTickCount, RecoveryTiming timing = {});
     ~RecoveryCopies() override;
     RecoveryCopies(const RecoveryCopies&) = delete;
     RecoveryCopies& operator=(const RecoveryCopies&) = delete;

@@ -92,8 +92,7 @@ std::string RecoveryFolderPath() {
 }
 
 RecoveryFolder::RecoveryFolder(std::string folder) : folder_(std::move(folder)) {
-    id_ = std::to_string(::getpid()) + "." +
-          std::to_string(QDateTime::currentMSecsSinceEpoch());
+    id_ = std::to_string(::getpid()) + "." + std::to_string(QDateTime::currentMSecsSinceEpoch());
 }
 
 RecoveryFolder::~RecoveryFolder() {
@@ -186,10 +185,10 @@ void RecoveryFolder::ReleaseClaims() {
             const std::string name = path.filename().string();
             const bool described =
                 name.starts_with(instance) &&
-                fs::exists(path.parent_path() /
-                               (name.substr(0, name.size() - kCardExtension.size()) +
-                                std::string(kInfoExtension)),
-                           error);
+                fs::exists(
+                    path.parent_path() / (name.substr(0, name.size() - kCardExtension.size()) +
+                                          std::string(kInfoExtension)),
+                    error);
             if (!described) fs::remove(path, error);
         }
         if (!copiesLeft) {

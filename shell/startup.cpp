@@ -15,8 +15,8 @@
 #include "shell/frm_main.h"
 #include "shell/qt_translation.h"
 #include "shell/recovery_folder.h"
-#include "shell/termination_signals.h"
 #include "shell/single_instance.h"
+#include "shell/termination_signals.h"
 #include "support/qt_user_dialogs.h"
 
 namespace cartulo::shell {

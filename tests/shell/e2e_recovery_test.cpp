@@ -25,8 +25,9 @@ class RecoveryProcessTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         for (const char* sub : {"config", "state", "home", "run"}) QDir(dir.path()).mkpath(sub);
-        QFile(dir.filePath("run")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
+        QFile(dir.filePath("run"))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
         environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));

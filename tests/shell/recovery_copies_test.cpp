@@ -104,7 +104,8 @@ TEST_F(RecoveryCopiesTest, ACopyThatCannotBeWrittenIsToldOnce) {
         TickAt(t + 3000, *copies);  // the outcome is heard at the next tick
     }
     ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith("No se ha podido escribir la copia de recuperación de notas.ctu"))
+    EXPECT_TRUE(
+        told[0].startsWith("No se ha podido escribir la copia de recuperación de notas.ctu"))
         << told[0].toStdString();
 }
 
