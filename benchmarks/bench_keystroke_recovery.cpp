@@ -30,7 +30,7 @@ using namespace cartulo;
 
 constexpr int kKeysPerRound = 100;
 constexpr int kRounds = 3;
-constexpr int kPaceMs = 60;  // a quick typist
+constexpr int kPaceMs = 120;  // a quick typist: 100 words a minute
 constexpr shell::RecoveryTiming kShortPause{20, 200};
 constexpr int kTickMs = 5;
 

@@ -1,8 +1,15 @@
 #include "shell/recovery_writer.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <utility>
 
 namespace cartulo::shell {
+
+namespace {
+constexpr int kNiceness = 10;
+}
 
 RecoveryWriter::RecoveryWriter() : thread_([this] { run(); }) {}
 
@@ -34,7 +41,14 @@ std::vector<RecoveryWriter::Result> RecoveryWriter::TakeResults() {
     return std::exchange(results_, {});
 }
 
+bool RecoveryWriter::Idle() {
+    std::lock_guard lock(mutex_);
+    return order_.empty() && !running_;
+}
+
 void RecoveryWriter::run() {
+    // The window thread comes first when both want the processor.
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kNiceness);
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || !order_.empty(); });
