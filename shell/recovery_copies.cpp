@@ -89,9 +89,6 @@ void RecoveryCopies::changed(const cCartulo* file) {
 
 void RecoveryCopies::Tick() {
     takeResults();
-    // While the disk is still busy with a copy, the next one waits for it:
-    // the bytes taken then are the newest anyway.
-    const bool writerIdle = writer_.Idle();
     const std::uint32_t now = clock_();
     for (std::int32_t i = 0; i < registry_.ListCount(); ++i) {
         const auto file = registry_.List(i);
@@ -106,7 +103,7 @@ void RecoveryCopies::Tick() {
         }
         // Changed without an event: a new file, or one marked for saving.
         if (!copy.pending && !copy.written) changed(file.get());
-        if (!copy.pending || !writerIdle) continue;
+        if (!copy.pending) continue;
         if (platform::TicksSince(copy.lastChange, now) >= timing_.quietMs ||
             platform::TicksSince(copy.firstChange, now) >= timing_.longestMs) {
             write(*file, copy);

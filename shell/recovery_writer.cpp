@@ -41,11 +41,6 @@ std::vector<RecoveryWriter::Result> RecoveryWriter::TakeResults() {
     return std::exchange(results_, {});
 }
 
-bool RecoveryWriter::Idle() {
-    std::lock_guard lock(mutex_);
-    return order_.empty() && !running_;
-}
-
 void RecoveryWriter::run() {
     // The window thread comes first when both want the processor.
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kNiceness);

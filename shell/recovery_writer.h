@@ -33,8 +33,6 @@ class RecoveryWriter {
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
     void Post(const std::string& key, Job job);
-    // No job waits or runs.
-    bool Idle();
     // Returns once every job posted so far has run.
     void WaitIdle();
     // The outcome of every job run since the last call.
