@@ -93,6 +93,12 @@ class cCartulo {
     bool OpenFile(const std::string& path);
     // Writes atomically: a temporary file beside the target renamed over it.
     bool SaveFile(const std::string& path = "", bool copy = false);
+    // The bytes SaveFile would write, written nowhere.
+    std::optional<FileError> EncodeFile(std::string& out) { return encode(out); }
+    // Reads `path` but takes `name` as the file's own name ("" for a file
+    // never saved) and marks it changed: a copy brought back in place of the
+    // file it was made of.
+    bool OpenFileAs(const std::string& path, const std::string& name);
     void CloseFile();
     const FileError& LastError() const { return lastError_; }
 

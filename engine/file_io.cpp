@@ -185,8 +185,8 @@ std::optional<FileError> FileReader::read(std::size_t n, std::string& out) {
     return std::nullopt;
 }
 
-std::optional<FileError> writeFileAtomically(const std::string& targetPath,
-                                             std::string_view bytes) {
+std::optional<FileError> writeFileAtomically(const std::string& targetPath, std::string_view bytes,
+                                             std::optional<unsigned> newFileMode) {
     if (targetPath.empty()) {
         return FileError{errors::kBadFileName, "No se indicó el nombre del archivo."};
     }
@@ -223,7 +223,9 @@ std::optional<FileError> writeFileAtomically(const std::string& targetPath,
         ::unlink(temp.c_str());
         return e;
     };
-    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
+    const mode_t mode = exists        ? (old.st_mode & 07777)
+                        : newFileMode ? static_cast<mode_t>(*newFileMode & 07777)
+                                      : (0666 & ~currentUmask());
     if (!writeAll(fd.fd, bytes)) return failWith(errno);
     if (::fchmod(fd.fd, mode) != 0) return failWith(errno);
     if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {

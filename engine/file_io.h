@@ -42,8 +42,10 @@ class FileReader {
 
 // Writes the bytes to the file at `target` atomically. A symbolic link is
 // followed, so the link survives and its file is replaced; an existing
-// file's permissions are kept.
-std::optional<FileError> writeFileAtomically(const std::string& target, std::string_view bytes);
+// file's permissions are kept; a new file gets `newFileMode` when given,
+// else 0666 less the umask.
+std::optional<FileError> writeFileAtomically(const std::string& target, std::string_view bytes,
+                                             std::optional<unsigned> newFileMode = std::nullopt);
 
 // A seam for tests of failing disks: when set, it is asked before every
 // write and fsync of a save's temporary file, and a non-zero answer fails

@@ -58,6 +58,13 @@ bool cCartulo::SaveFile(const std::string& path, bool copy) {
     return true;
 }
 
+bool cCartulo::OpenFileAs(const std::string& path, const std::string& name) {
+    if (!OpenFile(path)) return false;
+    path_ = name;
+    changed_ = true;
+    return true;
+}
+
 void cCartulo::CloseFile() {
     if (path_.empty()) return;
     for (CardId c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {

@@ -12,6 +12,7 @@ namespace cartulo::platform {
 namespace {
 
 constexpr std::string_view kConfigFolder = ".config";
+constexpr std::string_view kStateFolder = ".local/state";
 
 bool isAbsolute(std::string_view path) {
     return path.starts_with('/');
@@ -42,22 +43,39 @@ std::string userDatabaseHome() {
     }
 }
 
-}  // namespace
-
-std::string AppDataFolderFor(const char* xdgConfigHome, const char* home,
-                             std::string_view fallback) {
-    if (xdgConfigHome != nullptr && isAbsolute(xdgConfigHome)) return xdgConfigHome;
-    if (home != nullptr && isAbsolute(home)) return join(home, kConfigFolder);
+std::string xdgFolderFor(const char* xdgValue, const char* home, std::string_view inHome,
+                         std::string_view fallback) {
+    if (xdgValue != nullptr && isAbsolute(xdgValue)) return xdgValue;
+    if (home != nullptr && isAbsolute(home)) return join(home, inHome);
     if (isAbsolute(fallback)) return std::string(fallback);
-    // A folder nobody but the administrator may write in: settings then fail
+    // A folder nobody but the administrator may write in: writes then fail
     // openly instead of landing somewhere unexpected.
     return "/";
 }
 
-std::string AppDataFolder() {
+std::string xdgFolder(const char* variable, std::string_view inHome) {
     const std::string databaseHome = userDatabaseHome();
-    const std::string fallback = isAbsolute(databaseHome) ? join(databaseHome, kConfigFolder) : "";
-    return AppDataFolderFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), fallback);
+    const std::string fallback = isAbsolute(databaseHome) ? join(databaseHome, inHome) : "";
+    return xdgFolderFor(std::getenv(variable), std::getenv("HOME"), inHome, fallback);
+}
+
+}  // namespace
+
+std::string AppDataFolderFor(const char* xdgConfigHome, const char* home,
+                             std::string_view fallback) {
+    return xdgFolderFor(xdgConfigHome, home, kConfigFolder, fallback);
+}
+
+std::string AppDataFolder() {
+    return xdgFolder("XDG_CONFIG_HOME", kConfigFolder);
+}
+
+std::string StateFolderFor(const char* xdgStateHome, const char* home, std::string_view fallback) {
+    return xdgFolderFor(xdgStateHome, home, kStateFolder, fallback);
+}
+
+std::string StateFolder() {
+    return xdgFolder("XDG_STATE_HOME", kStateFolder);
 }
 
 }  // namespace cartulo::platform

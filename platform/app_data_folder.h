@@ -1,5 +1,6 @@
-// The per-user folder where programs keep their settings, by the XDG rules:
-// $XDG_CONFIG_HOME, by default ~/.config.
+// The per-user folders of the XDG rules: where programs keep their settings
+// ($XDG_CONFIG_HOME, by default ~/.config) and their state
+// ($XDG_STATE_HOME, by default ~/.local/state).
 #pragma once
 
 #include <string>
@@ -17,5 +18,9 @@ std::string AppDataFolderFor(const char* xdgConfigHome, const char* home,
 // The same from this process's environment. The fallback is the ".config"
 // folder in the home the user database gives.
 std::string AppDataFolder();
+
+// XDG_STATE_HOME, else HOME + "/.local/state", by the same rules.
+std::string StateFolderFor(const char* xdgStateHome, const char* home, std::string_view fallback);
+std::string StateFolder();
 
 }  // namespace cartulo::platform

@@ -206,6 +206,27 @@ std::shared_ptr<cCartulo> CartuloFiles::Abrir(const QString& path, bool showWind
     return file;
 }
 
+std::shared_ptr<cCartulo> CartuloFiles::AbrirRecuperado(const QString& copy, const QString& name) {
+    BusyGuard busy(busy_);
+    auto file = std::make_shared<cCartulo>();
+    file->SetDebugFlag(debug_);
+    std::optional<FileError> error;
+    try {
+        if (!file->OpenFileAs(enginePath(copy), enginePath(absolutePath(name)))) {
+            error = file->LastError();
+        }
+    } catch (const CartuloError& e) {
+        error = e.error;
+    }
+    if (error) {
+        dialogs_.ShowMessage(MensajeErrorAbrir(fileNamePart(copy), *error));
+        return nullptr;
+    }
+    addToRegistry(file);
+    showWindowsOf(file);
+    return file;
+}
+
 void CartuloFiles::AbrirConDialogo() {
     const QString path = DialogoAbrir(QString());
     if (!path.isEmpty()) Abrir(path, true);

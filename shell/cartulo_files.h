@@ -55,6 +55,10 @@ class CartuloFiles {
     // Opens `path` (or finds it open) and registers it; shows its windows
     // when asked. Null when it could not be opened (the user was told).
     std::shared_ptr<cCartulo> Abrir(const QString& path, bool showWindows);
+    // A recovery copy at `copy` brought back as the unsaved file `name` ("" for
+    // one never saved), registered and shown. Null when the copy could not be
+    // read (the user was told).
+    std::shared_ptr<cCartulo> AbrirRecuperado(const QString& copy, const QString& name);
     // "&Abrir...": the open dialog, then Abrir(path, true).
     void AbrirConDialogo();
     std::shared_ptr<cCartulo> Nuevo(const QString& title);

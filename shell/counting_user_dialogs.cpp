@@ -27,4 +27,9 @@ std::optional<QString> CountingUserDialogs::AskText(const support::InputRequest&
     return inner_.AskText(request);
 }
 
+support::RecoveryAnswer CountingUserDialogs::AskRecovery(const support::RecoveryRequest& request) {
+    OpenBox box(open_);
+    return inner_.AskRecovery(request);
+}
+
 }  // namespace cartulo::shell

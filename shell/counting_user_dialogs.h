@@ -13,6 +13,7 @@ class CountingUserDialogs : public support::UserDialogs {
 
     support::MsgResult ShowMessage(const support::MessageRequest& request) override;
     std::optional<QString> AskText(const support::InputRequest& request) override;
+    support::RecoveryAnswer AskRecovery(const support::RecoveryRequest& request) override;
 
     // Boxes open now (nested ones each count).
     int Abiertos() const { return open_; }

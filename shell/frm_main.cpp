@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 #include "engine/paths.h"
@@ -33,6 +34,7 @@ namespace cartulo::shell {
 namespace {
 
 constexpr int kAutoSaveTickMs = 1000;
+constexpr int kRecoveryTickMs = 500;
 // How often waiting commands look again whether the program is free.
 constexpr int kOrdenesEsperaMs = 50;
 const QSize kStartSize(1120, 760);
@@ -93,6 +95,11 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     }
     files_ = std::make_unique<CartuloFiles>(registry_, *dialogs_, *fileDialogs_, *this, debug_,
                                             std::move(setup.clock));
+    if (!setup.recoveryFolder.empty()) {
+        recuperacion_ = std::make_unique<RecoveryCopies>(
+            registry_, setup.recoveryFolder, [this](const QString& text) { TextoEstado(text); },
+            clock_);
+    }
     registryEvents_ = std::make_unique<RegistryEvents>(*this);
     registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
 
@@ -218,6 +225,12 @@ void frmMain::buildTimers() {
 
     tmrOrdenes_.setSingleShot(true);
     connect(&tmrOrdenes_, &QTimer::timeout, this, [this] { EjecutarPendientes(); });
+
+    if (recuperacion_) {
+        tmrRecuperacion_.setInterval(kRecoveryTickMs);
+        connect(&tmrRecuperacion_, &QTimer::timeout, this, [this] { recuperacion_->Tick(); });
+        tmrRecuperacion_.start();
+    }
 }
 
 void frmMain::TickAutoguardado() {
@@ -229,6 +242,14 @@ void frmMain::TickAutoguardado() {
 
 void frmMain::AbrirAlArrancar() {
     tmrOpen_.stop();
+    // First, so that a file of the list or the command line that was
+    // recovered is found open.
+    if (recuperacion_) {
+        recuperacion_->OfrecerCopias(
+            *dialogs_, [this](const std::string& copy, const std::string& name) {
+                return files_->AbrirRecuperado(decodePath(copy), decodePath(name));
+            });
+    }
     std::set<std::shared_ptr<cCartulo>> opened;
     bool autoloaded = false;
     if (settings_ != nullptr) {
@@ -357,9 +378,27 @@ void frmMain::closeEvent(QCloseEvent* event) {
     cerrado_ = true;
     ordenes_.clear();
     tmrOrdenes_.stop();
+    // Every file was saved or let go on purpose.
+    if (recuperacion_) recuperacion_->DescartarTodas();
     guardarOpciones();
     event->accept();
     if (quitOnClose_) QCoreApplication::quit();
+}
+
+void frmMain::TerminarPorSenal(int signal) {
+    if (recuperacion_) recuperacion_->EscribirTodasYa();
+    cerrado_ = true;
+    const int status = 128 + signal;
+    // A box or a file flow runs an event loop of its own, which cannot be
+    // unwound from here; what must survive is on disk already.
+    if (!Libre()) std::_Exit(status);
+    QCoreApplication::exit(status);
+}
+
+bool frmMain::FinDeSesion(bool allowsInteraction) {
+    const bool allowed = !allowsInteraction || files_->PermiteSalir();
+    if (recuperacion_) recuperacion_->EscribirTodasYa();
+    return allowed;
 }
 
 void frmMain::guardarOpciones() {

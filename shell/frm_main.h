@@ -22,6 +22,7 @@
 #include "shell/menu_items.h"
 #include "shell/menu_state.h"
 #include "shell/print_dialogs.h"
+#include "shell/recovery_copies.h"
 #include "support/settings.h"
 #include "support/user_dialogs.h"
 #include "windows/child_window.h"
@@ -55,6 +56,8 @@ struct MainWindowSetup {
     QString firstArgument;
     platform::TickSource clock = platform::GetTickCount;
     QString version;  // "major.minor.revision", for the about box
+    // Where recovery copies are kept; "" keeps none.
+    std::string recoveryFolder;
 };
 
 class frmMain : public QMainWindow, public windows::MainServices, public FileWindows {
@@ -121,8 +124,16 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     windows::ChildWindow* VentanaActiva() const;
     std::vector<windows::ChildWindow*> Ventanas() const;
     void MuestraFichaMaestra(const std::shared_ptr<cCartulo>& file);
-    // tmrOpen's pass: the "AUTOLOAD" files, then the first argument.
+    // tmrOpen's pass: the recovery copies left behind, the "AUTOLOAD" files,
+    // then the first argument.
     void AbrirAlArrancar();
+    // SIGTERM, SIGHUP or SIGINT: every recovery copy written, then the end,
+    // without questions.
+    void TerminarPorSenal(int signal);
+    // The session ends: the questions of closing the window when the session
+    // lets us ask; the recovery copies in any case. False: keep the session.
+    bool FinDeSesion(bool allowsInteraction);
+    RecoveryCopies* Recuperacion() const { return recuperacion_.get(); }
     // Ends the event loop once the window has closed (the program's own window).
     void SalirAlCerrar(bool on) { quitOnClose_ = on; }
     // The program runs without the command channel: a lasting note in the
@@ -238,6 +249,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     QString version_;
     platform::TickSource clock_;
     std::unique_ptr<CartuloFiles> files_;
+    std::unique_ptr<RecoveryCopies> recuperacion_;
     std::unique_ptr<RegistryEvents> registryEvents_;
 
     QMdiArea* mdiArea_ = nullptr;
@@ -253,6 +265,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     QTimer tmrFoco_;
     QTimer tmrAutoSave_;
     QTimer tmrOrdenes_;
+    QTimer tmrRecuperacion_;
     std::deque<Orden> ordenes_;
     bool ejecutandoOrden_ = false;
     bool cerrado_ = false;  // the close went through: nothing more from outside

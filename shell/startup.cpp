@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSessionManager>
 #include <cmath>
 
 #include "engine/paths.h"
@@ -13,7 +14,9 @@
 #include "shell/about.h"
 #include "shell/frm_main.h"
 #include "shell/qt_translation.h"
+#include "shell/recovery_folder.h"
 #include "shell/single_instance.h"
+#include "shell/termination_signals.h"
 #include "support/qt_user_dialogs.h"
 
 namespace cartulo::shell {
@@ -105,6 +108,7 @@ StartupResult Arranque::Iniciar() {
     setup.scale = settings_.DisplayScale();
     setup.firstArgument = absolute;
     setup.version = options_.version;
+    setup.recoveryFolder = options_.recoveryFolder;
     main_ = std::make_unique<frmMain>(std::move(setup));
     if (role == InstanceRole::Alone) {
         main_->AvisoSinCanal(MotivoSinCanal(options_.channelName, server_.ErrorString()));
@@ -121,6 +125,7 @@ int EjecutarCartulo(int argc, char** argv, const QString& version) {
     StartupOptions options;
     options.arguments = QApplication::arguments().mid(1);
     options.version = version;
+    options.recoveryFolder = RecoveryFolderPath();
     Arranque start(std::move(options));
     switch (start.Iniciar()) {
         case StartupResult::HandedOver:
@@ -130,7 +135,17 @@ int EjecutarCartulo(int argc, char** argv, const QString& version) {
         case StartupResult::Shown:
             break;
     }
-    start.VentanaPrincipal()->SalirAlCerrar(true);
+    frmMain* main = start.VentanaPrincipal();
+    main->SalirAlCerrar(true);
+    TerminationSignals termination([main](int signal) { main->TerminarPorSenal(signal); });
+    // Qt 6 no longer asks by itself.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, main,
+                     [main](QSessionManager& manager) {
+                         const bool interact = manager.allowsInteraction();
+                         const bool allowed = main->FinDeSesion(interact);
+                         if (interact) manager.release();
+                         if (!allowed) manager.cancel();
+                     });
     return QApplication::exec();
 }
 

@@ -30,6 +30,7 @@ struct StartupOptions {
     cCartulos* registry = nullptr;            // Ctus() when null
     support::UserDialogs* dialogs = nullptr;  // the real boxes when null
     QString version;                          // shown by the about box
+    std::string recoveryFolder;               // "" keeps no recovery copies
 };
 
 enum class StartupResult {

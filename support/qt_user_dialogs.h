@@ -19,6 +19,10 @@ class QtUserDialogs : public UserDialogs {
 
     MsgResult ShowMessage(const MessageRequest& request) override;
     std::optional<QString> AskText(const InputRequest& request) override;
+    // The environment variable CARTULO_PRUEBA_RECUPERACION ("recuperar",
+    // "descartar" or "despues"), set only by tests of the whole program,
+    // answers without a box.
+    RecoveryAnswer AskRecovery(const RecoveryRequest& request) override;
 
   private:
     QWidget* owner() const;

@@ -34,4 +34,15 @@ std::optional<QString> ScriptedUserDialogs::AskText(const InputRequest& request)
     return text;
 }
 
+RecoveryAnswer ScriptedUserDialogs::AskRecovery(const RecoveryRequest& request) {
+    recoveryRequests_.push_back(request);
+    if (recoveries_.empty()) {
+        ++unanswered_;
+        return RecoveryAnswer::Later;
+    }
+    const RecoveryAnswer answer = recoveries_.front();
+    recoveries_.pop_front();
+    return answer;
+}
+
 }  // namespace cartulo::support

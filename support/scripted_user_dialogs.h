@@ -18,20 +18,28 @@ class ScriptedUserDialogs : public UserDialogs {
     void QueueAnswer(MsgResult answer) { answers_.push_back(answer); }
     void QueueText(const QString& text) { texts_.push_back(text); }
     void QueueCancel() { texts_.push_back(std::nullopt); }
+    void QueueRecovery(RecoveryAnswer answer) { recoveries_.push_back(answer); }
 
     MsgResult ShowMessage(const MessageRequest& request) override;
     std::optional<QString> AskText(const InputRequest& request) override;
+    // Unanswered: "Más tarde", which loses nothing.
+    RecoveryAnswer AskRecovery(const RecoveryRequest& request) override;
 
     const std::vector<MessageRequest>& Messages() const { return messages_; }
     const std::vector<InputRequest>& Inputs() const { return inputs_; }
+    const std::vector<RecoveryRequest>& Recoveries() const { return recoveryRequests_; }
     int Unanswered() const { return unanswered_; }
-    bool AllAnswersUsed() const { return answers_.empty() && texts_.empty(); }
+    bool AllAnswersUsed() const {
+        return answers_.empty() && texts_.empty() && recoveries_.empty();
+    }
 
   private:
     std::deque<MsgResult> answers_;
     std::deque<std::optional<QString>> texts_;
     std::vector<MessageRequest> messages_;
     std::vector<InputRequest> inputs_;
+    std::deque<RecoveryAnswer> recoveries_;
+    std::vector<RecoveryRequest> recoveryRequests_;
     int unanswered_ = 0;
 };
 

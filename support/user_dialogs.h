@@ -27,6 +27,16 @@ struct InputRequest {
     QString extra;  // passed through to the window, unused by it
 };
 
+// The question about a recovery copy left behind: its own box, since no
+// button set of the message box has these answers.
+struct RecoveryRequest {
+    QString title;
+    QString text;
+    QString detail;
+};
+
+enum class RecoveryAnswer { Recover, Discard, Later };
+
 class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
@@ -34,6 +44,8 @@ class UserDialogs {
     virtual MsgResult ShowMessage(const MessageRequest& request) = 0;
     // The text entered, or nothing when the box was cancelled.
     virtual std::optional<QString> AskText(const InputRequest& request) = 0;
+    // "Recuperar", "Descartar" or "Más tarde" (also Escape and closing the box).
+    virtual RecoveryAnswer AskRecovery(const RecoveryRequest& request) = 0;
 
     MsgResult MsgBoxPlus(const QString& text, const QString& detail = {}, int flags = msg::kOkOnly,
                          const QString& title = {}, const QString& extra = {});

@@ -89,6 +89,19 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     EXPECT_EQ(Main().TextoEstadoActual(), QStringLiteral("Se han abierto 3 cartulos al iniciar."));
 }
 
+TEST_F(FrmMainTest, SessionEndAsksOnlyWhenTheSessionAllowsAndCancelKeepsIt) {
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "A")));
+    Registered(0)->NewCard("x");
+    EXPECT_TRUE(Main().FinDeSesion(false));
+    EXPECT_TRUE(dialogs.Messages().empty());
+    dialogs.QueueAnswer(MsgResult::Cancel);
+    EXPECT_FALSE(Main().FinDeSesion(true));
+    dialogs.QueueAnswer(MsgResult::Yes);
+    EXPECT_TRUE(Main().FinDeSesion(true));
+    EXPECT_FALSE(Registered(0)->GetChanged());
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
+}
+
 TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {
     const QString settingsPath = Path("Cartulo.ini");
     settings = std::make_unique<support::ProgramSettings>(settingsPath.toStdString());

@@ -41,6 +41,23 @@ TEST(AppDataFolder, FollowsTheXdgRulesAndIsAlwaysAbsolute) {
     }
 }
 
+TEST(StateFolder, FollowsTheSameRulesUnderLocalState) {
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {"/xdg", "/home/ana", "/xdg"},
+        {nullptr, "/home/ana", "/home/ana/.local/state"},
+        {"", "/home/ana/", "/home/ana/.local/state"},
+        {"estado", "/home/ana", "/home/ana/.local/state"},  // relative: ignored
+        {"estado", "casa", "/f"},
+        {nullptr, nullptr, "/f"},
+    };
+    for (const auto& [xdg, home, folder] : cases) {
+        EXPECT_EQ(StateFolderFor(xdg, home, "/f"), folder) << (xdg ? xdg : "(none)");
+    }
+    ScopedEnv xdg("XDG_STATE_HOME", "relativa");
+    ScopedEnv home("HOME", "/x/home");
+    EXPECT_EQ(StateFolder(), "/x/home/.local/state");
+}
+
 TEST(AppDataFolder, FromTheEnvironmentOrTheUserDatabase) {
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", "/x/config");

@@ -1,0 +1,55 @@
+// The thread that writes recovery copies, so that no keystroke waits for a
+// disk. Jobs are keyed by the copy they concern: a job posted while one of
+// the same key still waits takes its place (only the newest bytes matter),
+// and jobs run in the order their keys were first posted.
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/file_error.h"
+
+namespace cartulo::shell {
+
+class RecoveryWriter {
+  public:
+    using Job = std::function<std::optional<FileError>()>;
+    struct Result {
+        std::string key;
+        std::optional<FileError> error;
+    };
+
+    RecoveryWriter();
+    // Runs what is still queued, then ends the thread.
+    ~RecoveryWriter();
+    RecoveryWriter(const RecoveryWriter&) = delete;
+    RecoveryWriter& operator=(const RecoveryWriter&) = delete;
+
+    void Post(const std::string& key, Job job);
+    // Returns once every job posted so far has run.
+    void WaitIdle();
+    // The outcome of every job run since the last call.
+    std::vector<Result> TakeResults();
+
+  private:
+    void run();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<std::string> order_;
+    std::map<std::string, Job> jobs_;
+    std::vector<Result> results_;
+    bool running_ = false;
+    bool stop_ = false;
+    std::thread thread_;  // last: starts once the rest exists
+};
+
+}  // namespace cartulo::shell

@@ -1,0 +1,161 @@
+// Recovery copies in a temporary folder, with a clock the test moves.
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "shell/recovery_copies.h"
+#include "support/scripted_user_dialogs.h"
+
+namespace cartulo::shell {
+namespace {
+
+class RecoveryCopiesTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<RecoveryCopies> Make(const QString& folder) {
+        return std::make_unique<RecoveryCopies>(
+            registry, folder.toStdString(), [this](const QString& text) { told.append(text); },
+            [this] { return now; });
+    }
+    std::shared_ptr<cCartulo> Open(const std::string& name) {
+        auto file = std::make_shared<cCartulo>();
+        file->NewFile("Notas");
+        file->SetChanged();
+        if (!name.empty()) file->SaveFile(dir.filePath(QString::fromStdString(name)).toStdString());
+        registry.AddFile(file);
+        return file;
+    }
+    QStringList Copies(const QString& suffix = "*.ctu") const {
+        return QDir(folder).entryList({suffix}, QDir::Files);
+    }
+    // Cards of the only copy; 0 when there is none.
+    int CopyCards() const {
+        const QStringList copies = Copies();
+        cCartulo copy;
+        if (copies.size() != 1 || !copy.OpenFile(QDir(folder).filePath(copies[0]).toStdString()))
+            return 0;
+        return copy.CardCount();
+    }
+    void TickAt(std::uint32_t ms, RecoveryCopies& copies) {
+        now = ms;
+        copies.Tick();
+        copies.Esperar();
+    }
+
+    QTemporaryDir dir;
+    QString folder = dir.filePath("estado/recuperacion");
+    cCartulos registry;
+    std::uint32_t now = 1000;
+    QStringList told;
+};
+
+TEST_F(RecoveryCopiesTest, WrittenAfterAPauseOrEveryLongestWaitThenGoneOnSaveAndClose) {
+    auto copies = Make(folder);
+    const auto named = Open("notas.ctu");
+    const auto unnamed = Open("");  // never saved: a copy of its own all the same
+    TickAt(1000, *copies);
+    EXPECT_EQ(Copies().size(), 0);
+    named->NewCard("a");
+    unnamed->NewCard("x");
+    TickAt(3999, *copies);
+    EXPECT_EQ(Copies().size(), 0);
+    TickAt(4000, *copies);
+    ASSERT_EQ(Copies().size(), 2);
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.toLocal8Bit(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_EQ(::stat(QDir(folder).filePath(Copies()[0]).toLocal8Bit(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    registry.RemoveItem(registry.FindFile(unnamed.get()));  // closed without saving
+    TickAt(4000, *copies);
+    EXPECT_EQ(CopyCards(), 2);
+    // Changes every second: no pause, but a copy 30 s after the first one.
+    std::uint32_t t = 5000;
+    for (int i = 0; t < 35000; ++i, t += 1000) {
+        now = t;
+        named->NewCard("b" + std::to_string(i));
+        TickAt(t, *copies);
+        EXPECT_EQ(CopyCards(), 2) << t;
+    }
+    now = 35000;
+    named->NewCard("c");
+    TickAt(35000, *copies);
+    EXPECT_EQ(CopyCards(), 33);
+
+    named->SaveFile();  // the autosave's way too
+    TickAt(35500, *copies);
+    EXPECT_EQ(Copies().size(), 0);
+    EXPECT_TRUE(told.isEmpty()) << told.join("\n").toStdString();
+}
+
+TEST_F(RecoveryCopiesTest, ACopyThatCannotBeWrittenIsToldOnce) {
+    QFile blocker(dir.filePath("bloqueo"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    auto copies = Make(dir.filePath("bloqueo/recuperacion"));
+    const auto file = Open("notas.ctu");
+    for (std::uint32_t t : {1000u, 5000u, 6000u, 10000u}) {
+        file->NewCard(std::to_string(t));
+        TickAt(t, *copies);
+        TickAt(t + 3000, *copies);
+        TickAt(t + 3000, *copies);  // the outcome is heard at the next tick
+    }
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(
+        told[0].startsWith("No se ha podido escribir la copia de recuperación de notas.ctu"))
+        << told[0].toStdString();
+}
+
+TEST_F(RecoveryCopiesTest, CopiesLeftBehindAreOfferedOnlyWhenTheirInstanceIsGone) {
+    std::shared_ptr<cCartulo> file;
+    auto reopen = [&](const std::string& copy, const std::string& name) {
+        file = std::make_shared<cCartulo>();
+        EXPECT_TRUE(file->OpenFileAs(copy, name));
+        registry.AddFile(file);
+        return file;
+    };
+    const std::string original = dir.filePath("notas.ctu").toStdString();
+    {
+        auto first = Make(folder);
+        Open("notas.ctu")->NewCard("perdida");
+        TickAt(5000, *first);
+        support::ScriptedUserDialogs whileRunning;
+        Make(folder)->OfrecerCopias(whileRunning, reopen);
+        EXPECT_TRUE(whileRunning.Recoveries().empty()) << "its instance still runs";
+    }  // the instance ends without a close: its copy stays
+    registry.RemoveItem(0);
+    ASSERT_EQ(Copies("*.info").size(), 1);
+
+    const support::RecoveryAnswer answers[] = {support::RecoveryAnswer::Later,
+                                               support::RecoveryAnswer::Recover,
+                                               support::RecoveryAnswer::Discard};
+    for (const auto answer : answers) {
+        auto next = Make(folder);
+        support::ScriptedUserDialogs dialogs;
+        dialogs.QueueRecovery(answer);
+        next->OfrecerCopias(dialogs, reopen);
+        next->Esperar();
+        ASSERT_EQ(dialogs.Recoveries().size(), 1);
+        EXPECT_TRUE(dialogs.Recoveries()[0].text.contains(QString::fromStdString(original)));
+        EXPECT_EQ(Copies("*.info").size(), answer == support::RecoveryAnswer::Discard ? 0 : 1);
+        if (answer == support::RecoveryAnswer::Recover) {
+            EXPECT_EQ(file->GetFileName(), original);
+            EXPECT_TRUE(file->GetChanged());
+            EXPECT_EQ(file->CardCount(), 2);
+            EXPECT_EQ(CopyCards(), 2) << "now this instance's copy";
+            registry.RemoveItem(0);
+            next->Esperar();
+            EXPECT_EQ(Copies().size(), 0);
+            // Left again by an instance that ends without a close.
+            registry.AddFile(file);
+            next->EscribirTodasYa();
+        }
+    }
+    EXPECT_EQ(Copies("*").size(), 0) << Copies("*").join(" ").toStdString();
+}
+
+}  // namespace
+}  // namespace cartulo::shell
