@@ -22,11 +22,16 @@ Opciones:
 
 Entorno:
   XDG_CONFIG_HOME  carpeta de las opciones, Vardane/Cartulo/Cartulo.ini dentro
-                   de ella (~/.config si no está definida)
+                   de ella (~/.config si no está definida, está vacía o no es
+                   una ruta absoluta)
+  XDG_STATE_HOME   carpeta de las copias de recuperación de los cartulos con
+                   cambios sin guardar, Vardane/Cartulo/recuperacion dentro de
+                   ella (~/.local/state con la misma regla)
   XDG_RUNTIME_DIR  carpeta del canal de órdenes por el que se entregan los
                    ficheros y por el que "ctu send" envía órdenes
 
-Los ficheros de ejemplo se instalan en share/cartulo/examples.
+Los ficheros de ejemplo se instalan en share/cartulo/examples, dentro del prefijo
+de instalación (/usr/share/cartulo/examples en el paquete Debian).
 )";
 }
 
