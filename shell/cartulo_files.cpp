@@ -206,8 +206,17 @@ std::shared_ptr<cCartulo> CartuloFiles::Abrir(const QString& path, bool showWind
     return file;
 }
 
-std::shared_ptr<cCartulo> CartuloFiles::AbrirRecuperado(const QString& copy, const QString& name) {
+std::shared_ptr<cCartulo> CartuloFiles::AbrirRecuperado(const QString& copy, const QString& name,
+                                                        const QString& title) {
     BusyGuard busy(busy_);
+    const QString shown = name.isEmpty() ? title : fileNamePart(name);
+    // Two copies of one original: one at a time, the other waits.
+    if (!name.isEmpty() && registry_.FindFilename(enginePath(absolutePath(name))) != -1) {
+        windows_.TextoEstado(QStringLiteral("La copia de recuperación de ") + shown +
+                             QStringLiteral(" se conserva: ya hay un cartulo abierto con ese "
+                                            "nombre."));
+        return nullptr;
+    }
     auto file = std::make_shared<cCartulo>();
     file->SetDebugFlag(debug_);
     std::optional<FileError> error;
@@ -219,10 +228,11 @@ std::shared_ptr<cCartulo> CartuloFiles::AbrirRecuperado(const QString& copy, con
         error = e.error;
     }
     if (error) {
-        dialogs_.ShowMessage(MensajeErrorAbrir(fileNamePart(copy), *error));
+        dialogs_.ShowMessage(MensajeErrorAbrir(shown, *error));
         return nullptr;
     }
     addToRegistry(file);
+    recovered_.insert(registry_.ID(registry_.FindFile(file.get())));
     showWindowsOf(file);
     return file;
 }
@@ -298,6 +308,7 @@ bool CartuloFiles::save(cCartulo& file, const QString& path, Report report) {
     }
     if (!error) {
         noteSaved(file);
+        if (report == Report::Always) recovered_.erase(registry_.ID(registry_.FindFile(&file)));
         return true;
     }
     if (report == Report::FirstFailureOnly) {
@@ -418,6 +429,7 @@ void CartuloFiles::autosave() {
     for (const auto& file : openFiles()) {
         // Files never saved are left for the user to name.
         if (!isRegistered(*file) || file->GetFileName().empty() || !file->GetChanged()) continue;
+        if (recovered_.contains(registry_.ID(registry_.FindFile(file.get())))) continue;
         save(*file, QString(), Report::FirstFailureOnly);
     }
 }
@@ -448,6 +460,7 @@ void CartuloFiles::pruneFailures() {
         if (registry_.FindID(id) == -1) gone.push_back(id);
     }
     for (std::int32_t id : gone) forgetFailure(id);
+    std::erase_if(recovered_, [this](std::int32_t id) { return registry_.FindID(id) == -1; });
 }
 
 void CartuloFiles::addToRegistry(const std::shared_ptr<cCartulo>& file) {

@@ -56,9 +56,11 @@ class CartuloFiles {
     // when asked. Null when it could not be opened (the user was told).
     std::shared_ptr<cCartulo> Abrir(const QString& path, bool showWindows);
     // A recovery copy at `copy` brought back as the unsaved file `name` ("" for
-    // one never saved), registered and shown. Null when the copy could not be
-    // read (the user was told).
-    std::shared_ptr<cCartulo> AbrirRecuperado(const QString& copy, const QString& name);
+    // one never saved) titled `title`, registered and shown; the autosave
+    // leaves it alone until the user saves it. Null when the copy could not
+    // be read, or a file of that name is open already (the user was told).
+    std::shared_ptr<cCartulo> AbrirRecuperado(const QString& copy, const QString& name,
+                                              const QString& title);
     // "&Abrir...": the open dialog, then Abrir(path, true).
     void AbrirConDialogo();
     std::shared_ptr<cCartulo> Nuevo(const QString& title);
@@ -137,6 +139,9 @@ class CartuloFiles {
     std::multiset<const cCartulo*> asking_;
     // Registry identifiers of the files whose last autosave failed.
     std::set<std::int32_t> failedAutosaves_;
+    // Registry identifiers of the files recovered and not yet saved by the
+    // user: the original on disk may hold work the copy lacks.
+    std::set<std::int32_t> recovered_;
 };
 
 // The name proposed for a file never saved: its title with \ / : * ? " < > |

@@ -245,10 +245,10 @@ void frmMain::AbrirAlArrancar() {
     // First, so that a file of the list or the command line that was
     // recovered is found open.
     if (recuperacion_) {
-        recuperacion_->OfrecerCopias(
-            *dialogs_, [this](const std::string& copy, const std::string& name) {
-                return files_->AbrirRecuperado(decodePath(copy), decodePath(name));
-            });
+        recuperacion_->OfrecerCopias(*dialogs_, [this](const std::string& copy,
+                                                       const RecoveryInfo& info) {
+            return files_->AbrirRecuperado(decodePath(copy), decodePath(info.original), info.title);
+        });
     }
     std::set<std::shared_ptr<cCartulo>> opened;
     bool autoloaded = false;

@@ -1,6 +1,7 @@
 #include "shell/recovery_copies.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <vector>
 
 #include "engine/paths.h"
@@ -173,10 +174,12 @@ void RecoveryCopies::DescartarTodas() {
 
 void RecoveryCopies::OfrecerCopias(support::UserDialogs& dialogs, const OpenRecovered& open) {
     for (const LeftCopy& left : folder_.LeftBehind()) {
-        switch (dialogs.AskRecovery(PreguntaRecuperar(left.info))) {
+        const QFileInfo original(QFile::decodeName(QByteArray::fromStdString(left.info.original)));
+        const bool newer = !left.info.original.empty() && original.exists() &&
+                           original.lastModified() > left.info.time;
+        switch (dialogs.AskRecovery(PreguntaRecuperar(left.info, newer))) {
             case support::RecoveryAnswer::Recover:
-                if (const auto file =
-                        open(RecoveryFolder::CardPath(left.base), left.info.original)) {
+                if (const auto file = open(RecoveryFolder::CardPath(left.base), left.info)) {
                     // This instance's own copy is on disk before the old one goes.
                     if (auto found = copies_.find(file.get()); found != copies_.end()) {
                         write(*file, found->second);
@@ -197,7 +200,7 @@ void RecoveryCopies::OfrecerCopias(support::UserDialogs& dialogs, const OpenReco
     folder_.ReleaseClaims();
 }
 
-support::RecoveryRequest PreguntaRecuperar(const RecoveryInfo& info) {
+support::RecoveryRequest PreguntaRecuperar(const RecoveryInfo& info, bool originalNewer) {
     support::RecoveryRequest request;
     request.title = QStringLiteral("Recuperar cartulo");
     const QString time = info.time.toLocalTime().toString(QStringLiteral("d/M/yyyy 'a las' H:mm"));
@@ -218,6 +221,11 @@ support::RecoveryRequest PreguntaRecuperar(const RecoveryInfo& info) {
                          ". «Recuperar» la abre como cartulo sin guardar, "
                          "«Descartar» la borra y «Más tarde» la conserva hasta el "
                          "próximo inicio.");
+    if (originalNewer) {
+        request.detail += QStringLiteral(
+            " El archivo original se modificó después de esta copia: si la recupera, "
+            "no se guardará sobre él hasta que usted la guarde.");
+    }
     return request;
 }
 

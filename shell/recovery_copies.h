@@ -49,9 +49,9 @@ class RecoveryCopies : private CartulosListener {
 
     // `open` registers a file read from a copy under its original name
     // ("" for a file never saved) and shows it; null when it could not be
-    // read (the user was told).
+    // read or must wait (the user was told).
     using OpenRecovered =
-        std::function<std::shared_ptr<cCartulo>(const std::string& copy, const std::string& name)>;
+        std::function<std::shared_ptr<cCartulo>(const std::string& copy, const RecoveryInfo& info)>;
     // Offers every copy left behind by an instance no longer running, oldest
     // first: "Recuperar" opens it (the copy then passes to this instance),
     // "Descartar" deletes it, "Más tarde" keeps it for the next start.
@@ -89,7 +89,8 @@ class RecoveryCopies : private CartulosListener {
     RecoveryWriter writer_;  // last: its thread ends before the rest goes
 };
 
-// The question about a copy left behind.
-support::RecoveryRequest PreguntaRecuperar(const RecoveryInfo& info);
+// The question about a copy left behind; `originalNewer` when the original
+// file was modified after the copy was taken.
+support::RecoveryRequest PreguntaRecuperar(const RecoveryInfo& info, bool originalNewer = false);
 
 }  // namespace cartulo::shell

@@ -557,6 +557,33 @@ TEST_F(CartuloFilesTest, AutosavesChangedNamedFilesOnceAMinute) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(CartuloFilesTest, ARecoveredFileWaitsForTheUsersSaveAndIsOpenedOnce) {
+    const QString original = write("a.ctu", "A");
+    const auto file = files().AbrirRecuperado(write("copia.ctu", "B"), original, "B");
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->GetChanged());
+    now += 2 * kMinute;
+    files().TickAutoguardado();
+    EXPECT_EQ(titleOnDisk(original), "A") << "not saved over the original unasked";
+    // A second copy of the same original waits; one that cannot be read
+    // is named after its original.
+    EXPECT_FALSE(files().AbrirRecuperado(write("copia2.ctu", "C"), original, "C"));
+    EXPECT_TRUE(
+        logged("estado La copia de recuperación de a.ctu se conserva: ya hay un cartulo "
+               "abierto con ese nombre."));
+    EXPECT_FALSE(files().AbrirRecuperado(path("nada.ctu"), QString(), "Nuevo"));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "Ocurrió un error al abrir Nuevo.");
+    EXPECT_EQ(registry.ListCount(), 1);
+
+    files().GuardarTodoMenu();
+    EXPECT_EQ(titleOnDisk(original), "B");
+    edit(*file, "B1");
+    now += 2 * kMinute;
+    files().TickAutoguardado();
+    EXPECT_EQ(titleOnDisk(original), "B1") << "autosaved again once the user saved";
+}
+
 TEST_F(CartuloFilesTest, DebugModeNeverAutosavesButKeepsThePeriod) {
     const auto named = files(true).Abrir(write("a.ctu", "A"), false);
     EXPECT_TRUE(named->DebugFlag());

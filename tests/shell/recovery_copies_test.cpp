@@ -111,9 +111,9 @@ TEST_F(RecoveryCopiesTest, ACopyThatCannotBeWrittenIsToldOnce) {
 
 TEST_F(RecoveryCopiesTest, CopiesLeftBehindAreOfferedOnlyWhenTheirInstanceIsGone) {
     std::shared_ptr<cCartulo> file;
-    auto reopen = [&](const std::string& copy, const std::string& name) {
+    auto reopen = [&](const std::string& copy, const RecoveryInfo& info) {
         file = std::make_shared<cCartulo>();
-        EXPECT_TRUE(file->OpenFileAs(copy, name));
+        EXPECT_TRUE(file->OpenFileAs(copy, info.original));
         registry.AddFile(file);
         return file;
     };
@@ -140,6 +140,13 @@ TEST_F(RecoveryCopiesTest, CopiesLeftBehindAreOfferedOnlyWhenTheirInstanceIsGone
         next->Esperar();
         ASSERT_EQ(dialogs.Recoveries().size(), 1);
         EXPECT_TRUE(dialogs.Recoveries()[0].text.contains(QString::fromStdString(original)));
+        // Told when the original changed after the copy.
+        EXPECT_EQ(dialogs.Recoveries()[0].detail.contains("El archivo original se modificó"),
+                  answer != support::RecoveryAnswer::Later);
+        QFile touched(QString::fromStdString(original));
+        ASSERT_TRUE(touched.open(QIODevice::Append));
+        touched.setFileTime(QDateTime::currentDateTime().addDays(1),
+                            QFileDevice::FileModificationTime);
         EXPECT_EQ(Copies("*.info").size(), answer == support::RecoveryAnswer::Discard ? 0 : 1);
         if (answer == support::RecoveryAnswer::Recover) {
             EXPECT_EQ(file->GetFileName(), original);
