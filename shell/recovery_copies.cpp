@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <utility>
 #include <vector>
 
 #include "engine/paths.h"
@@ -105,7 +106,7 @@ void RecoveryCopies::Tick() {
         // Changed without an event: a new file, or one marked for saving.
         if (!copy.pending && !copy.written) changed(file.get());
         if (!copy.pending) continue;
-        if (platform::TicksSince(copy.lastChange, now) >= timing_.quietMs ||
+        if ((!copy.failed && platform::TicksSince(copy.lastChange, now) >= timing_.quietMs) ||
             platform::TicksSince(copy.firstChange, now) >= timing_.longestMs) {
             write(*file, copy);
         }
@@ -115,6 +116,7 @@ void RecoveryCopies::Tick() {
 void RecoveryCopies::write(cCartulo& file, Copy& copy) {
     if (!prepared_) prepared_ = !folder_.Prepare();
     copy.pending = false;
+    copy.failed = false;
     copy.written = true;
     std::string bytes;
     if (auto error = file.EncodeFile(bytes)) {
@@ -123,17 +125,25 @@ void RecoveryCopies::write(cCartulo& file, Copy& copy) {
     }
     RecoveryInfo info{file.GetFileName(), platform::toQString(file.GetFileTitle()),
                       QDateTime::currentDateTime()};
-    writer_.Post(copy.base, [base = copy.base, bytes = std::move(bytes), info = std::move(info)] {
-        return RecoveryFolder::Write(base, bytes, info);
+    writer_.Post(copy.base, [base = copy.base, bytes = std::move(bytes), info = std::move(info),
+                             replaces = copy.replaces] {
+        auto error = RecoveryFolder::Write(base, bytes, info);
+        // The copy recovered goes only once its successor is safe.
+        if (!error && !replaces.empty()) RecoveryFolder::Remove(replaces);
+        return error;
     });
 }
 
 void RecoveryCopies::remove(Copy& copy) {
     copy.written = false;
-    writer_.Post(copy.base, [base = copy.base]() -> std::optional<FileError> {
-        RecoveryFolder::Remove(base);
-        return std::nullopt;
-    });
+    copy.failed = false;
+    writer_.Post(copy.base,
+                 [base = copy.base,
+                  replaces = std::exchange(copy.replaces, {})]() -> std::optional<FileError> {
+                     RecoveryFolder::Remove(base);
+                     if (!replaces.empty()) RecoveryFolder::Remove(replaces);
+                     return std::nullopt;
+                 });
 }
 
 void RecoveryCopies::takeResults() {
@@ -145,7 +155,16 @@ void RecoveryCopies::takeResults() {
             Copy& copy = found->second;
             if (!result.error) {
                 copy.failureTold = false;
-            } else if (!copy.failureTold) {
+                if (copy.written) copy.replaces.clear();
+                continue;
+            }
+            if (copy.written && !copy.pending) {
+                // Tried again later, whatever the user does meanwhile.
+                copy.pending = true;
+                copy.failed = true;
+                copy.firstChange = copy.lastChange = clock_();
+            }
+            if (!copy.failureTold) {
                 copy.failureTold = true;
                 tell_(QStringLiteral("No se ha podido escribir la copia de recuperación de ") +
                       nameOf(file->GetFileName(), platform::toQString(file->GetFileTitle())) +
@@ -182,12 +201,9 @@ void RecoveryCopies::OfrecerCopias(support::UserDialogs& dialogs, const OpenReco
                 if (const auto file = open(RecoveryFolder::CardPath(left.base), left.info)) {
                     // This instance's own copy is on disk before the old one goes.
                     if (auto found = copies_.find(file.get()); found != copies_.end()) {
+                        found->second.replaces = left.base;
                         write(*file, found->second);
                     }
-                    writer_.Post(left.base, [base = left.base]() -> std::optional<FileError> {
-                        RecoveryFolder::Remove(base);
-                        return std::nullopt;
-                    });
                 }
                 break;
             case support::RecoveryAnswer::Discard:
@@ -197,6 +213,8 @@ void RecoveryCopies::OfrecerCopias(support::UserDialogs& dialogs, const OpenReco
                 break;
         }
     }
+    // A claim goes only when what was posted about its copies is done.
+    writer_.WaitIdle();
     folder_.ReleaseClaims();
 }
 

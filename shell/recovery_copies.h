@@ -66,7 +66,9 @@ class RecoveryCopies : private CartulosListener {
         std::uint32_t firstChange = 0;
         std::uint32_t lastChange = 0;
         bool written = false;  // a copy is on disk or on its way
+        bool failed = false;   // the last one was not written: tried again at longestMs
         bool failureTold = false;
+        std::string replaces;  // a recovered copy, removed once this one is on disk
     };
 
     void onAdd(std::int32_t index) override;

@@ -107,6 +107,11 @@ TEST_F(RecoveryCopiesTest, ACopyThatCannotBeWrittenIsToldOnce) {
     EXPECT_TRUE(
         told[0].startsWith("No se ha podido escribir la copia de recuperación de notas.ctu"))
         << told[0].toStdString();
+    // Tried again without a new change once the disk is back.
+    blocker.remove();
+    TickAt(50000, *copies);
+    EXPECT_EQ(QDir(dir.filePath("bloqueo/recuperacion")).entryList({"*.ctu"}).size(), 1);
+    EXPECT_EQ(told.size(), 1);
 }
 
 TEST_F(RecoveryCopiesTest, CopiesLeftBehindAreOfferedOnlyWhenTheirInstanceIsGone) {
@@ -162,6 +167,34 @@ TEST_F(RecoveryCopiesTest, CopiesLeftBehindAreOfferedOnlyWhenTheirInstanceIsGone
         }
     }
     EXPECT_EQ(Copies("*").size(), 0) << Copies("*").join(" ").toStdString();
+}
+
+TEST_F(RecoveryCopiesTest, ARecoveredCopyStaysWhenItsSuccessorCannotBeWritten) {
+    {
+        auto first = Make(folder);
+        Open("notas.ctu")->NewCard("perdida");
+        TickAt(5000, *first);
+    }
+    registry.RemoveItem(0);
+    const QStringList left = Copies("*");
+    auto next = Make(folder);
+    support::ScriptedUserDialogs dialogs;
+    dialogs.QueueRecovery(support::RecoveryAnswer::Recover);
+    next->OfrecerCopias(dialogs, [&](const std::string& copy, const RecoveryInfo& info) {
+        // This instance's copy cannot go where it should.
+        for (const QString& lock : Copies("*.lock")) {
+            if (!left.contains(lock)) QDir(folder).mkpath(lock.chopped(5) + "-1.ctu");
+        }
+        auto file = std::make_shared<cCartulo>();
+        EXPECT_TRUE(file->OpenFileAs(copy, info.original));
+        registry.AddFile(file);
+        return file;
+    });
+    next->Esperar();
+    for (const QString& name : left) EXPECT_TRUE(Copies("*").contains(name)) << name.toStdString();
+    registry.RemoveItem(0);  // let go on purpose: both go
+    next->Esperar();
+    EXPECT_EQ(Copies("*.info").size(), 0);
 }
 
 }  // namespace
