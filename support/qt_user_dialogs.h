@@ -19,9 +19,9 @@ class QtUserDialogs : public UserDialogs {
 
     MsgResult ShowMessage(const MessageRequest& request) override;
     std::optional<QString> AskText(const InputRequest& request) override;
-    // The environment variable CARTULO_PRUEBA_RECUPERACION ("recuperar",
-    // "descartar" or "despues"), set only by tests of the whole program,
-    // answers without a box.
+    // In a build made with the tests, the environment variable
+    // CARTULO_PRUEBA_RECUPERACION ("recuperar", "descartar" or "despues"),
+    // set by tests of the whole program, answers without a box.
     RecoveryAnswer AskRecovery(const RecoveryRequest& request) override;
 
   private:
