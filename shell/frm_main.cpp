@@ -378,8 +378,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     cerrado_ = true;
     ordenes_.clear();
     tmrOrdenes_.stop();
-    // Every file was saved or let go on purpose.
-    if (recuperacion_) recuperacion_->DescartarTodas();
+    dejarCopias();
     guardarOpciones();
     event->accept();
     if (quitOnClose_) QCoreApplication::quit();
@@ -396,9 +395,20 @@ void frmMain::TerminarPorSenal(int signal) {
 }
 
 bool frmMain::FinDeSesion(bool allowsInteraction) {
-    const bool allowed = !allowsInteraction || files_->PermiteSalir();
-    if (recuperacion_) recuperacion_->EscribirTodasYa();
-    return allowed;
+    if (!allowsInteraction) {
+        if (recuperacion_) recuperacion_->EscribirTodasYa();
+        return true;
+    }
+    if (!files_->PermiteSalir()) return false;
+    dejarCopias();
+    return true;
+}
+
+void frmMain::dejarCopias() {
+    // Every file was saved or let go on purpose: no copy may come back,
+    // not even while a later box is open.
+    tmrRecuperacion_.stop();
+    if (recuperacion_) recuperacion_->DescartarTodas();
 }
 
 void frmMain::guardarOpciones() {

@@ -130,8 +130,9 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     // SIGTERM, SIGHUP or SIGINT: every recovery copy written, then the end,
     // without questions.
     void TerminarPorSenal(int signal);
-    // The session ends: the questions of closing the window when the session
-    // lets us ask; the recovery copies in any case. False: keep the session.
+    // The session ends: the questions of closing the window, then the
+    // recovery copies go, when the session lets us ask; every copy written
+    // when it does not. False: keep the session.
     bool FinDeSesion(bool allowsInteraction);
     RecoveryCopies* Recuperacion() const { return recuperacion_.get(); }
     // Ends the event loop once the window has closed (the program's own window).
@@ -229,6 +230,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void actualizarCaption();
     bool esDestinoDeTeclas(QObject* watched) const;
     void guardarOpciones();
+    // The end the user allowed: the recovery copies go and are taken no more.
+    void dejarCopias();
     void encolar(Orden orden);
     // A menu a command-bar element opens: by object name ("mnuVentana",
     // or one a window made), or a main menu by its caption ("Ventana").

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "shell/file_drop.h"
+#include "shell/recovery_folder.h"
 #include "tests/shell/frm_main_fixture.h"
 
 namespace cartulo::shell::testing {
@@ -90,19 +91,42 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
 }
 
 TEST_F(FrmMainTest, SessionEndAsksOnlyWhenTheSessionAllowsAndCancelKeepsIt) {
+    recoveryFolder = Path("recuperacion").toStdString();
+    const auto copies = [&] { return QDir(Path("recuperacion")).entryList({"*.info"}).size(); };
     Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "A")));
     Registered(0)->NewCard("x");
     EXPECT_TRUE(Main().FinDeSesion(false));
     EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(copies(), 1) << "no questions: every copy written";
     dialogs.QueueAnswer(MsgResult::Cancel);
     EXPECT_FALSE(Main().FinDeSesion(true));
+    dialogs.QueueAnswer(MsgResult::No);
+    EXPECT_TRUE(Main().FinDeSesion(true));
+    EXPECT_EQ(copies(), 0) << "let go on purpose";
     dialogs.QueueAnswer(MsgResult::Yes);
     EXPECT_TRUE(Main().FinDeSesion(true));
     EXPECT_FALSE(Registered(0)->GetChanged());
-    EXPECT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.Messages().size(), 3u);
+}
+
+TEST_F(FrmMainTest, CopiesLeftBehindAreOfferedBeforeTheFilesOfTheStart) {
+    recoveryFolder = Path("recuperacion").toStdString();
+    cCartulo lost;
+    lost.NewFile("Perdido");
+    std::string bytes;
+    ASSERT_FALSE(lost.EncodeFile(bytes));
+    ASSERT_FALSE(RecoveryFolder::Write(recoveryFolder + "/1.1-1", bytes,
+                                       {"", "Perdido", QDateTime::currentDateTime()}));
+    dialogs.QueueRecovery(support::RecoveryAnswer::Recover);
+    firstArgument = MakeFile("arg.ctu", "Argumento");
+    Main();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 2; }, 5000));
+    EXPECT_EQ(Registered(0)->GetFileTitle(), "Perdido");
+    EXPECT_EQ(Registered(1)->GetFileTitle(), "Argumento");
 }
 
 TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {
+    recoveryFolder = Path("recuperacion").toStdString();
     const QString settingsPath = Path("Cartulo.ini");
     settings = std::make_unique<support::ProgramSettings>(settingsPath.toStdString());
     settings->ReadOptions();
@@ -129,11 +153,15 @@ TEST_F(FrmMainTest, ClosingAsksEveryChangedFileAndOneCancelKeepsTheProgram) {
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(byHand);
     }
+    Main().Recuperacion()->EscribirTodasYa();
+    const QDir copies(Path("recuperacion"));
+    ASSERT_EQ(copies.entryList({"*.info"}).size(), 3);
     dialogs.QueueAnswer(MsgResult::No);
     dialogs.QueueAnswer(MsgResult::No);
     dialogs.QueueAnswer(MsgResult::No);
     EXPECT_TRUE(Main().close());
     EXPECT_EQ(dialogs.Messages().size(), 5u);
+    EXPECT_EQ(copies.entryList({"*.info"}).size(), 0) << "let go on purpose";
     QFile written(settingsPath);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), byHand);

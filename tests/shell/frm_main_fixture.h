@@ -116,6 +116,7 @@ class FrmMainTest : public ::testing::Test {
             setup.firstArgument = firstArgument;
             setup.version = QStringLiteral("7.0.90224");
             if (clock) setup.clock = clock;
+            setup.recoveryFolder = recoveryFolder;
             main = std::make_unique<frmMain>(std::move(setup));
         }
         return *main;
@@ -151,6 +152,7 @@ class FrmMainTest : public ::testing::Test {
     ScriptedPrintDialogs printDialogs;
     std::unique_ptr<support::ProgramSettings> settings;
     QString firstArgument;
+    std::string recoveryFolder;     // "" keeps no copies
     platform::TickSource clock;     // the real one when empty
     std::unique_ptr<frmMain> main;  // last: it goes first
 };
