@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -92,7 +93,10 @@ std::string RecoveryFolderPath() {
 }
 
 RecoveryFolder::RecoveryFolder(std::string folder) : folder_(std::move(folder)) {
-    id_ = std::to_string(::getpid()) + "." + std::to_string(QDateTime::currentMSecsSinceEpoch());
+    // Two folders of one process may be made within the same millisecond.
+    static std::atomic<unsigned> made{0};
+    id_ = std::to_string(::getpid()) + "." + std::to_string(QDateTime::currentMSecsSinceEpoch()) +
+          "." + std::to_string(made++);
 }
 
 RecoveryFolder::~RecoveryFolder() {
@@ -119,14 +123,18 @@ std::optional<FileError> RecoveryFolder::Write(const std::string& base, std::str
                                                const RecoveryInfo& info) {
     // The folder may have been removed since the start.
     if (auto error = makeUserFolder(paths::DirectoryPart(base))) return error;
-    // The card file first: a copy counts once its description is there.
-    if (auto error = writeFileAtomically(CardPath(base), bytes, kCopyMode)) return error;
-    return writeFileAtomically(base + std::string(kInfoExtension), InfoText(info), kCopyMode);
+    // The description first, so that a card file is never without one; a
+    // description alone is what a killed write left.
+    if (auto error =
+            writeFileAtomically(base + std::string(kInfoExtension), InfoText(info), kCopyMode)) {
+        return error;
+    }
+    return writeFileAtomically(CardPath(base), bytes, kCopyMode);
 }
 
 void RecoveryFolder::Remove(const std::string& base) {
-    ::unlink((base + std::string(kInfoExtension)).c_str());
     ::unlink(CardPath(base).c_str());
+    ::unlink((base + std::string(kInfoExtension)).c_str());
 }
 
 std::vector<LeftCopy> RecoveryFolder::LeftBehind() {
@@ -167,30 +175,30 @@ std::vector<LeftCopy> RecoveryFolder::LeftBehind() {
 void RecoveryFolder::ReleaseClaims() {
     namespace fs = std::filesystem;
     for (const auto& [instance, fd] : claims_) {
-        // What a killed write or a copy without its description left of
-        // that instance is no use to anyone; its lock goes with the last copy.
+        // What a killed write left of that instance (a temporary, or one
+        // half of a copy) is no use to anyone; its lock goes with the last copy.
         std::error_code error;
         bool copiesLeft = false;
         std::vector<fs::path> debris;
         for (const auto& entry : fs::directory_iterator(folder_, error)) {
             const std::string name = entry.path().filename().string();
-            if (name.starts_with(instance + "-") && endsWith(name, kInfoExtension)) {
+            if (name.starts_with("." + instance + "-")) {
+                debris.push_back(entry.path());
+                continue;
+            }
+            if (!name.starts_with(instance + "-")) continue;
+            const bool card = endsWith(name, kCardExtension);
+            if (!card && !endsWith(name, kInfoExtension)) continue;
+            const std::string stem =
+                name.substr(0, name.size() - (card ? kCardExtension : kInfoExtension).size());
+            const std::string other = stem + std::string(card ? kInfoExtension : kCardExtension);
+            if (fs::exists(entry.path().parent_path() / other, error)) {
                 copiesLeft = true;
-            } else if (name.starts_with("." + instance + "-") ||
-                       (name.starts_with(instance + "-") && endsWith(name, kCardExtension))) {
+            } else {
                 debris.push_back(entry.path());
             }
         }
-        for (const fs::path& path : debris) {
-            const std::string name = path.filename().string();
-            const bool described =
-                name.starts_with(instance) &&
-                fs::exists(
-                    path.parent_path() / (name.substr(0, name.size() - kCardExtension.size()) +
-                                          std::string(kInfoExtension)),
-                    error);
-            if (!described) fs::remove(path, error);
-        }
+        for (const fs::path& path : debris) fs::remove(path, error);
         if (!copiesLeft) {
             ::unlink(paths::JoinPath(folder_, instance + std::string(kLockExtension)).c_str());
         }

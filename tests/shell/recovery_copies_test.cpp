@@ -197,5 +197,21 @@ TEST_F(RecoveryCopiesTest, ARecoveredCopyStaysWhenItsSuccessorCannotBeWritten) {
     EXPECT_EQ(Copies("*.info").size(), 0);
 }
 
+TEST_F(RecoveryCopiesTest, HalfCopiesOfAnInstanceGoneAreDebrisAndIdsNeverRepeat) {
+    const RecoveryFolder a(folder.toStdString()), b(folder.toStdString());
+    EXPECT_NE(a.CopyBase(1), b.CopyBase(1));
+    const std::string base = QDir(folder).filePath("1.1-").toStdString();
+    const RecoveryInfo info{"", "Notas", QDateTime::currentDateTime()};
+    ASSERT_FALSE(RecoveryFolder::Write(base + "1", "bytes", info));
+    ASSERT_FALSE(RecoveryFolder::Write(base + "2", "bytes", info));
+    ASSERT_FALSE(RecoveryFolder::Write(base + "3", "bytes", info));
+    QFile::remove(QString::fromStdString(base + "2.ctu"));   // killed before the card file
+    QFile::remove(QString::fromStdString(base + "3.info"));  // removal killed halfway
+    RecoveryFolder next(folder.toStdString());
+    ASSERT_EQ(next.LeftBehind().size(), 1u);
+    next.ReleaseClaims();
+    EXPECT_EQ(Copies("1.1*"), (QStringList{"1.1-1.ctu", "1.1-1.info", "1.1.lock"}));
+}
+
 }  // namespace
 }  // namespace cartulo::shell
