@@ -6,6 +6,8 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 
 namespace cartulo::shell {
 
@@ -28,7 +30,14 @@ void handler(int signal) {
 
 TerminationSignals::TerminationSignals(std::function<void(int)> onSignal, QObject* parent)
     : QObject(parent), onSignal_(std::move(onSignal)) {
-    if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
+        std::fprintf(stderr,
+                     "cartulo: las señales de terminación no escribirán las copias de "
+                     "recuperación: %s\n",
+                     std::strerror(errno));
+        pipe_[0] = pipe_[1] = -1;
+        return;
+    }
     writeEnd = pipe_[1];
     notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
@@ -40,7 +49,11 @@ TerminationSignals::TerminationSignals(std::function<void(int)> onSignal, QObjec
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
-        ::sigaction(kSignals[i], &action, &formerActions[i]);
+        ::sigaction(kSignals[i], nullptr, &formerActions[i]);
+        // Started under nohup, or in the background of a shell: the hangup
+        // or the interrupt was meant not to end the program.
+        if (kSignals[i] != SIGTERM && formerActions[i].sa_handler == SIG_IGN) continue;
+        ::sigaction(kSignals[i], &action, nullptr);
     }
 }
 

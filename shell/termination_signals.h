@@ -1,6 +1,7 @@
 // SIGTERM, SIGHUP and SIGINT brought to the event loop: the handler only
 // writes the signal's number to a pipe, whose reading end a socket
-// notifier watches, so nothing but the event loop ever touches Qt.
+// notifier watches, so nothing but the event loop ever touches Qt. SIGHUP
+// and SIGINT ignored at the start (nohup) stay ignored.
 #pragma once
 
 #include <QObject>
