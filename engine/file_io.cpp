@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "engine/paths.h"
@@ -75,6 +77,17 @@ FileError pastEnd() {
 }
 
 mode_t currentUmask() {
+    // Read, not set and put back: another thread may create a file meanwhile.
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (!line.starts_with("Umask:")) continue;
+        try {
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8) & 0777);
+        } catch (const std::exception&) {
+            break;
+        }
+    }
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;

@@ -255,14 +255,14 @@ TEST_F(FileOperationsTest, RelativeAndNonAsciiPathsAreSavedInTheirOwnFolder) {
 
 TEST_F(FileOperationsTest, NewFileGetsTheUsualPermissions) {
     const int status = test::RunInChild([&] {
-        ::umask(022);
+        ::umask(027);
         cCartulo ctu;
         ctu.NewFile("T");
         ctu.SetChanged();
         return ctu.SaveFile(Path("nuevo.ctu")) ? 0 : 1;
     });
     ASSERT_EQ(status, 0);
-    EXPECT_EQ(Mode(Path("nuevo.ctu")), 0644u);
+    EXPECT_EQ(Mode(Path("nuevo.ctu")), 0640u);
 }
 
 TEST_F(FileOperationsTest, SaveOverAFolderFailsAndLeavesIt) {
