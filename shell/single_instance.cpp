@@ -2,8 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStringList>
+
+#include "shell/instance_lock.h"
 
 namespace cartulo::shell {
 namespace {
@@ -12,9 +13,6 @@ namespace {
 // (a second at most); a start waits this long for it before it goes on
 // without it.
 constexpr int kLockWaitMs = 10000;
-// A lock file older than this is taken for left over, even when the
-// process that wrote it seems alive (its id may be another's now).
-constexpr int kStaleLockMs = 30000;
 // A socket path must fit the system's address structure with its final zero.
 constexpr qsizetype kMaxSocketPathBytes = 107;
 // How long to wait to learn whether anyone answers on the channel.
@@ -26,11 +24,10 @@ InstanceRole EstablishInstance(platform::CommandChannelServer& server, const QSt
                                const QString& channelName) {
     // A folder others could have prepared holds neither the lock nor the socket.
     if (platform::CommandChannelFolderProblem(channelName, true)) return InstanceRole::Alone;
-    QLockFile lock(platform::CommandChannelPath(channelName) + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
     // Without the lock (a folder we cannot write to) the start still works;
     // only two starts in the same instant could then both serve.
-    lock.tryLock(kLockWaitMs);
+    const InstanceLock lock(platform::CommandChannelPath(channelName) + QStringLiteral(".lock"),
+                            kLockWaitMs);
 
     QStringList commands{QStringLiteral("Activar")};
     if (!firstArgument.isEmpty()) commands << QStringLiteral("Abrir ") + firstArgument;
