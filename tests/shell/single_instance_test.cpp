@@ -2,6 +2,7 @@
 // socket too), a later one hands "Activar" and its file over, and two starts
 // at the same moment end as exactly one server and one client.
 #include "shell/single_instance.h"
+#include "shell/instance_lock.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -76,6 +77,23 @@ TEST(SingleInstance, ALaterStartHandsActivarAndItsFileOver) {
     EXPECT_FALSE(received[2].argument.has_value());
     // The lock is gone once the start has decided.
     EXPECT_FALSE(QFile::exists(name + QStringLiteral(".lock")));
+}
+
+TEST(SingleInstance, TheLockHasOneHolderAndAFileLeftBehindHoldsNothing) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("canal.lock"));
+    QFile left(path);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write("4242\ncartulo\n");
+    left.close();
+    {
+        const InstanceLock first(path, 0);
+        EXPECT_TRUE(first.Held());
+        EXPECT_FALSE(InstanceLock(path, 0).Held());
+    }
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(InstanceLock(path, 0).Held());
 }
 
 TEST(SingleInstance, AStaleSocketDoesNotStopTheNextStart) {
