@@ -66,6 +66,9 @@ int StartUntilPainted(const std::vector<std::string>& command) {
     if (::pipe(pipeFds) != 0) return -1;
     const pid_t pid = ::fork();
     if (pid == 0) {
+        // A program that never says it painted ends after a minute, and so
+        // does the wait for its line: the alarm outlives exec.
+        ::alarm(60);
         ::dup2(pipeFds[1], 2);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
