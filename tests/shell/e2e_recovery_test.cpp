@@ -16,26 +16,14 @@
 #include "engine/cartulo.h"
 #include "platform/command_channel.h"
 #include "shell/recovery_folder.h"
+#include "tests/shell/private_environment.h"
 
 namespace cartulo::shell {
 namespace {
 
 class RecoveryProcessTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        for (const char* sub : {"config", "state", "home", "run"}) QDir(dir.path()).mkpath(sub);
-        QFile(dir.filePath("run"))
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ExeOwner);
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        environment.insert("XDG_STATE_HOME", dir.filePath("state"));
-        environment.insert("HOME", dir.filePath("home"));
-        environment.insert("XDG_RUNTIME_DIR", dir.filePath("run"));
-        channel = dir.filePath("run/cartulo-") + QString::number(::getuid());
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override {
         if (program.state() != QProcess::NotRunning) {
             program.kill();
@@ -74,9 +62,10 @@ class RecoveryProcessTest : public ::testing::Test {
         return cards;
     }
 
-    QTemporaryDir dir;
-    QProcessEnvironment environment;
-    QString channel;
+    PrivateEnvironment folders;
+    QTemporaryDir& dir = folders.dir;
+    QProcessEnvironment& environment = folders.environment;
+    QString& channel = folders.channel;
     QProcess program;
 };
 

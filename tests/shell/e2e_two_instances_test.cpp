@@ -12,25 +12,14 @@
 
 #include "engine/cartulo.h"
 #include "platform/command_channel.h"
+#include "tests/shell/private_environment.h"
 
 namespace cartulo::shell {
 namespace {
 
 class TwoInstancesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QDir(dir.path()).mkpath("config"));
-        ASSERT_TRUE(QDir(dir.path()).mkpath("run"));
-        QFile(dir.filePath("run"))
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                            QFileDevice::ExeOwner);
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        environment.insert("XDG_RUNTIME_DIR", dir.filePath("run"));
-        channel = dir.filePath("run/cartulo-") + QString::number(::getuid());
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override {
         if (first.state() != QProcess::NotRunning) {
             first.kill();
@@ -50,9 +39,10 @@ class TwoInstancesTest : public ::testing::Test {
         return file.OpenFile(path.toStdString()) ? file.CardCount() : 0;
     }
 
-    QTemporaryDir dir;
-    QProcessEnvironment environment;
-    QString channel;
+    PrivateEnvironment folders;
+    QTemporaryDir& dir = folders.dir;
+    QProcessEnvironment& environment = folders.environment;
+    QString& channel = folders.channel;
     QProcess first;
 };
 
