@@ -77,6 +77,12 @@ ClipCardContent cCartulo::GetClipCard() {
     return {std::move(card->entry), std::move(card->text)};
 }
 
+std::optional<ClipCardContent> cCartulo::ClipCardOf(std::string_view clip) {
+    auto card = parseClipCard(clip);
+    if (!card) return std::nullopt;
+    return ClipCardContent{std::move(card->entry), std::move(card->text)};
+}
+
 CardId cCartulo::PasteCard() {
     auto card = clipboardCard();
     if (!card) return kNothingToPaste;

@@ -162,6 +162,8 @@ class cCartulo {
     static int ClipboardFormat();  // 1 when the clipboard holds a card
     void CopyCard(CardId card) const;
     static ClipCardContent GetClipCard();
+    // The card a clipboard text holds, for a caller that has read the text already.
+    static std::optional<ClipCardContent> ClipCardOf(std::string_view clip);
     // New card from the clipboard: its id, kEntryInUse, kNoRoom, kNothingToPaste,
     // or kUnstorableEntry when the file could not store the entry or the text.
     CardId PasteCard();

@@ -6,8 +6,6 @@ namespace cartulo::windows {
 
 namespace {
 
-constexpr std::string_view kCardMarker = "CaRd";
-
 std::string escapedEntry(std::string_view entry) {
     std::string result;
     result.reserve(entry.size());
@@ -44,9 +42,9 @@ std::string MarkupDeFicha(const ClipCardContent& card) {
 std::optional<std::string> MarkupDelPortapapeles() {
     std::optional<ClipboardContent> clip = Clipboard().GetText();
     if (!clip) return std::nullopt;
-    // Only a text with the card's marker is read again as a card.
-    if (clip->text.ends_with(kCardMarker) && cCartulo::ClipboardFormat() == 1) {
-        return MarkupDeFicha(cCartulo::GetClipCard());
+    // The text is read once: a card is decoded from it, not from a second read.
+    if (std::optional<ClipCardContent> card = cCartulo::ClipCardOf(clip->text)) {
+        return MarkupDeFicha(*card);
     }
     return withCrLf(std::move(clip->text));
 }
