@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/fake_surface.h"
+#include "richtext/zuzod_ivodure.h"
 
 namespace cartulo {
 namespace {
@@ -45,6 +52,65 @@ TEST(CardLinks, ReadsTheLinksThePainterShows) {
          {"Uno@12+5 block", "Dos@26+7 block"}},
     };
     for (const Case& c : cases) EXPECT_EQ(Links(c.text), c.links) << c.text;
+}
+
+// Consecutive zones of one target (a link over several lines) count once.
+void AddCollapsed(std::vector<std::string>& list, const std::string& target) {
+    if (list.empty() || list.back() != target) list.push_back(target);
+}
+
+// The painter's link zones beside the links read outside blocks, as sorted
+// lists; links in cells and frames make no zone, and a full zone table
+// keeps only its first zones, so there each zone need only be a link.
+void ExpectLinksMatchZones(const std::string& text) {
+    FakeSurface surface{100000, 400, ScaleMode::Points};
+    cZuzodIvodure engine;
+    engine.Ctrl = &surface;
+    engine.DrawText(text, 0, 0, 0, -1);
+    std::vector<std::string> zones;
+    for (const richtext::HotZone& zone : engine.HotZones().All()) {
+        if (zone.kind == richtext::ZoneKind::Hypertext) AddCollapsed(zones, zone.s1);
+    }
+    // A quoted link makes its zone at its », a tag at once.
+    std::vector<CardLink> links = ReadCardLinks(text);
+    std::erase_if(links, [](const CardLink& link) { return link.inBlock; });
+    const auto zoneAt = [&](const CardLink& link) {
+        return text[link.position] == '{' ? link.position : link.position + link.length;
+    };
+    std::stable_sort(links.begin(), links.end(),
+                     [&](const CardLink& a, const CardLink& b) { return zoneAt(a) < zoneAt(b); });
+    std::vector<std::string> read;
+    for (const CardLink& link : links) AddCollapsed(read, link.target);
+    std::sort(zones.begin(), zones.end());
+    std::sort(read.begin(), read.end());
+    if (engine.HotZones().Count() < richtext::HotZoneTable::kMaxZones) {
+        EXPECT_EQ(zones, read) << text.substr(0, 200);
+    } else {
+        EXPECT_TRUE(std::includes(read.begin(), read.end(), zones.begin(), zones.end()));
+    }
+}
+
+TEST(CardLinks, AgreeWithThePaintersZones) {
+    const std::vector<std::string> texts = {
+        "Ver \xABPerro\xBB y {L:Gato,el gato}, {L: Rat\xF3n ,el} \xABPerro\xBB.",
+        "{* \xABno\xBB *} {@:ca}no\xBB \xAB"
+        "a \xAB"
+        "b\xBB c\xBB \xAB"
+        "d{*\xBB*}",
+        "\xAB"
+        "a\r\nb\xBB {N}\xABNegrita\xBB{N} x{L:Pegado}y {P:no,Popup}",
+        "a {TB:2,1}\xABUno\xBB{!}{L:Dos}{\\}\xABTres\xBB {FR:0,0,0,0}\xAB"
+        "Cuatro\xBB{/FR}",
+        " {TB:1,1}\xABx\xBB{\\} {O:1,1,x}\xABno\xBB{/O} \xAB{L:dentro}\xBB",
+    };
+    for (const std::string& text : texts) ExpectLinksMatchZones(text);
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(CARTULO_MARKUP_CORPUS)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        ExpectLinksMatchZones({std::istreambuf_iterator<char>(in), {}});
+        ++files;
+    }
+    EXPECT_GT(files, 10);
 }
 
 }  // namespace
