@@ -6,7 +6,6 @@
 #include "richtext/markup_chars.h"
 #include "richtext/markup_reader.h"
 #include "richtext/table_cells.h"
-#include "richtext/tag_kind.h"
 #include "richtext/tag_params.h"
 #include "richtext/text_continuation.h"
 #include "richtext/zuzod_ivodure_frame.h"
@@ -20,13 +19,31 @@ namespace {
 constexpr std::string_view kTableStart = "{TB:";
 constexpr std::string_view kTableEnd = "{\\}";
 
+// Most texts hold no table, and the rewrite that puts tables on lines of
+// their own leaves those as they are.
+bool holdsTableTags(std::string_view text) {
+    for (std::size_t i = text.find('{'); i != std::string_view::npos; i = text.find('{', i + 1)) {
+        const std::string_view rest = text.substr(i);
+        if (StartsWithNoCase(rest, kTableStart) || rest.starts_with(kTableEnd)) return true;
+    }
+    return false;
+}
+
+// KindOfTag(name) == TagKind::Link, without a walk of the whole vocabulary
+// for every tag of the text.
+bool isLinkTag(std::string_view name) {
+    return name.size() == 2 && (name[0] == 'L' || name[0] == 'l') && name[1] == ':';
+}
+
 // Walks one text as the painter lays it out: tables at the start of a
 // line, then token after token; frame bodies as a second painter would.
 class LinkReader {
   public:
     LinkReader(std::string_view written, bool inBlock, int depth, std::size_t& frameTextLeft)
         : written_(written),
-          text_(NormalizeTables(written, &inserted_)),
+          normalized_(holdsTableTags(written) ? NormalizeTables(written, &inserted_)
+                                              : std::string()),
+          text_(normalized_.empty() ? written : std::string_view(normalized_)),
           reader_(text_),
           inBlock_(inBlock),
           depth_(depth),
@@ -97,7 +114,7 @@ class LinkReader {
             readFrame(piece);
             return;
         }
-        if (piece.kind != Piece::Kind::Tag || KindOfTag(piece.name) != TagKind::Link) return;
+        if (piece.kind != Piece::Kind::Tag || !isLinkTag(piece.name)) return;
         const std::size_t begin = static_cast<std::size_t>(piece.text.data() - text_.data());
         add(GetParam(piece.value, 1), begin, begin + piece.text.size(), false);
     }
@@ -122,12 +139,12 @@ class LinkReader {
     // table is returned.
     std::size_t readTable(std::size_t start) {
         const std::size_t end = text_.find(kTableEnd, start);
-        if (end == std::string::npos) return text_.size();
+        if (end == std::string_view::npos) return text_.size();
         std::size_t next = end + kTableEnd.size();
         if (IsCrLfAt(text_, next)) next += 2;
         const std::size_t close = text_.find('}', start);
         if (close >= end) return next;
-        const std::string_view view(text_);
+        const std::string_view view = text_;
         const TableTag tag = ReadTableTag(TrimBlanks(
             view.substr(start + kTableStart.size(), close - start - kTableStart.size())));
         if (tag.cols == 0 || tag.rows == 0) return next;
@@ -152,7 +169,8 @@ class LinkReader {
 
     std::string_view written_;
     std::vector<std::size_t> inserted_;
-    std::string text_;
+    std::string normalized_;  // only for a text with tables
+    std::string_view text_;
     MarkupReader reader_;
     bool inBlock_;
     int depth_;

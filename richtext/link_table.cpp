@@ -11,8 +11,18 @@ namespace {
 constexpr std::size_t kSlots = static_cast<std::size_t>(kCapacity) + 1;
 
 // The key under which SrchNtry finds a target.
+void foldInto(std::string_view target, std::string& key) {
+    key.clear();
+    if (target == kMainCardName) return;
+    key.resize(target.size());
+    std::transform(target.begin(), target.end(), key.begin(),
+                   [](char c) { return win1252::toUpper(c); });
+}
+
 std::string foldTarget(std::string_view target) {
-    return target == kMainCardName ? std::string() : win1252::toUpper(target);
+    std::string key;
+    foldInto(target, key);
+    return key;
 }
 
 std::size_t slot(CardId card) {
@@ -111,8 +121,6 @@ void LinkTable::rebuild() {
         entryKeys_[slot(c)] = foldTarget(file_.GetNtry(c));
     }
     for (CardId c = file_.FirstCard(); CardStore::valid(c); c = file_.NextCard(c)) readLinks(c);
-    lastText_.clear();
-    lastLinks_.clear();
 }
 
 void LinkTable::clear() {
@@ -121,8 +129,9 @@ void LinkTable::clear() {
     entryKeys_.assign(kSlots, {});
     live_.assign(kSlots, 0);
     naming_.clear();
+    naming_.reserve(kSlots);
+    lastCard_ = kNoCard;
     lastText_.clear();
-    lastLinks_.clear();
     ranksStale_ = true;
 }
 
@@ -134,51 +143,67 @@ void LinkTable::addCard(CardId card) {
 
 void LinkTable::readLinks(CardId card) {
     std::string text = file_.GetTxt(card);
-    if (text != lastText_) {
-        lastLinks_ = ReadCardLinks(text);
-        lastText_ = std::move(text);
+    std::vector<CardLink> read;
+    if (CardStore::valid(lastCard_) && lastCard_ != card && live_[slot(lastCard_)] &&
+        text == lastText_) {
+        for (const Link& link : from_[slot(lastCard_)]) read.push_back(link.out.link);
+    } else {
+        read = ReadCardLinks(text);
     }
+    lastCard_ = card;
+    lastText_ = std::move(text);
     std::vector<Link>& links = from_[slot(card)];
     links.clear();
-    links.reserve(lastLinks_.size());
-    for (const CardLink& read : lastLinks_) {
-        Link link{{read, kNoCard}, foldTarget(read.target)};
-        naming_[link.key].push_back(card);
-        setResolved(card, link, file_.SrchNtry(read.target));
-        links.push_back(std::move(link));
+    links.reserve(read.size());
+    for (CardLink& one : read) {
+        // Folded into a buffer kept between links: most targets are named before.
+        foldInto(one.target, key_);
+        auto it = naming_.find(key_);
+        if (it == naming_.end()) {
+            it = naming_.emplace(key_, Naming{one.target, {}, resolve(one.target, kNoCard)}).first;
+        }
+        Naming& naming = it->second;
+        naming.sources.push_back(card);
+        Link& link = links.emplace_back();
+        link.out.link = std::move(one);
+        link.naming = &*it;
+        setResolved(card, link, naming.resolved);
     }
 }
 
 void LinkTable::dropLinks(CardId card) {
     for (Link& link : from_[slot(card)]) {
         setResolved(card, link, kNoCard);
-        const auto it = naming_.find(link.key);
-        if (it == naming_.end()) continue;
-        eraseOne(it->second, card);
-        if (it->second.empty()) naming_.erase(it);
+        std::vector<CardId>& sources = link.naming->second.sources;
+        eraseOne(sources, card);
+        if (sources.empty()) naming_.erase(naming_.find(link.naming->first));
     }
     from_[slot(card)].clear();
+    if (lastCard_ == card) lastCard_ = kNoCard;
+}
+
+CardId LinkTable::resolve(std::string_view target, CardId leaving) const {
+    const CardId card = file_.SrchNtry(target);
+    // The leaving card is still in the file while its event runs.
+    return CardStore::valid(card) && card != leaving ? card : kNoCard;
 }
 
 bool LinkTable::resolveAgain(const std::string& key, CardId leaving) {
     const auto it = naming_.find(key);
     if (it == naming_.end()) return false;
-    std::vector<CardId> sources = it->second;
+    Naming& naming = it->second;
+    const CardId resolved = resolve(naming.target, leaving);
+    if (resolved == naming.resolved) return false;
+    naming.resolved = resolved;
+    std::vector<CardId> sources = naming.sources;
     std::sort(sources.begin(), sources.end());
     sources.erase(std::unique(sources.begin(), sources.end()), sources.end());
-    bool moved = false;
     for (CardId source : sources) {
         for (Link& link : from_[slot(source)]) {
-            if (link.key != key) continue;
-            CardId resolved = file_.SrchNtry(link.out.link.target);
-            // The leaving card is still in the file while its event runs.
-            if (resolved == leaving) resolved = kNoCard;
-            if (resolved == link.out.resolved) continue;
-            setResolved(source, link, resolved);
-            moved = true;
+            if (link.naming == &*it) setResolved(source, link, resolved);
         }
     }
-    return moved;
+    return true;
 }
 
 void LinkTable::setResolved(CardId source, Link& link, CardId resolved) {

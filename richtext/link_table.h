@@ -44,9 +44,16 @@ class LinkTable : private CartuloListener {
     Subscription Subscribe(LinkTableListener& listener) { return listeners_.subscribe(listener); }
 
   private:
+    // The links of one target as SrchNtry folds it: they all resolve alike.
+    struct Naming {
+        std::string target;           // as one of them wrote it, to ask SrchNtry
+        std::vector<CardId> sources;  // the card of each link
+        CardId resolved = kNoCard;
+    };
+    using NamingMap = std::unordered_map<std::string, Naming>;
     struct Link {
         Outgoing out;
-        std::string key;  // the target as SrchNtry folds it
+        NamingMap::value_type* naming = nullptr;  // nodes stay put while links name them
     };
 
     void onCloseCard(CardId card) override;
@@ -63,6 +70,7 @@ class LinkTable : private CartuloListener {
     void dropLinks(CardId card);
     // Resolves again the links naming `key`; `leaving` is a card about to go.
     bool resolveAgain(const std::string& key, CardId leaving = kNoCard);
+    CardId resolve(std::string_view target, CardId leaving) const;
     void setResolved(CardId source, Link& link, CardId resolved);
     void changed();
     const std::vector<int>& ranks() const;
@@ -72,10 +80,12 @@ class LinkTable : private CartuloListener {
     std::vector<std::vector<CardId>> to_;  // by card id: the source of each link resolving there
     std::vector<std::string> entryKeys_;   // by card id, for live cards
     std::vector<char> live_;
-    std::unordered_map<std::string, std::vector<CardId>> naming_;  // key -> source of each link
-    // The last text read, so that sisters read their shared text once.
+    NamingMap naming_;
+    // The last card read and its text, so that sisters read their shared
+    // text once.
+    CardId lastCard_ = kNoCard;
     std::string lastText_;
-    std::vector<CardLink> lastLinks_;
+    std::string key_;                 // a target being folded
     mutable std::vector<int> ranks_;  // position in the card list, by card id
     mutable bool ranksStale_ = true;
     ListenerList<LinkTableListener> listeners_;
