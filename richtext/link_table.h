@@ -21,7 +21,9 @@ class LinkTableListener {
 };
 
 // Links resolve as a press does, by cCartulo::SrchNtry (letter case ignored;
-// a link to a sister resolves to that sister). The file must outlive the table.
+// a link to a sister resolves to that sister). The file must outlive the
+// table. OpenFile raises no event, so a file read into the same cCartulo
+// after the table was made needs a new table (NewFile rebuilds it).
 class LinkTable : private CartuloListener {
   public:
     explicit LinkTable(
