@@ -20,8 +20,12 @@ namespace cartulo::windows {
 
 namespace {
 
-// Tells the marker's own extra selections from those of anyone else.
+// Tells the marker's own extra selections from those of anyone else; holds
+// the whole word, which a tag may split into several marks.
 constexpr int kSpellMark = QTextFormat::UserProperty + 0x5e11;
+// Set on the marks of a word split by tags: a suggestion cannot replace it
+// without taking the tags away.
+constexpr int kSpellSplit = QTextFormat::UserProperty + 0x5e12;
 
 bool storable(const QString& text) {
     return platform::fromQString(text).unstorable.empty();
@@ -86,7 +90,7 @@ void SpellMarker::Vincular(std::shared_ptr<cCartulo> file) {
 
 void SpellMarker::Marcar() {
     timer_.stop();
-    std::vector<std::pair<int, int>> spans;
+    std::vector<Mark> spans;
     const QString lf = editor_.Texto();
     const std::optional<CardView> view =
         service_ && service_->Activa() ? cardView(lf) : std::nullopt;
@@ -102,7 +106,8 @@ void SpellMarker::Marcar() {
             if (service_->Correcta(word.text) || esEntrada(word.text)) continue;
             for (const auto& [begin, end] : word.parts) {
                 const int start = view->ToEditor(begin);
-                spans.emplace_back(start, view->ToEditor(end - 1) + 1 - start);
+                spans.push_back(
+                    {start, view->ToEditor(end - 1) + 1 - start, word.text, word.parts.size() > 1});
             }
         }
     }
@@ -129,7 +134,7 @@ bool SpellMarker::esEntrada(const QString& word) {
     return entryWords_->contains(word.toUpper());
 }
 
-void SpellMarker::poner(const std::vector<std::pair<int, int>>& spans) {
+void SpellMarker::poner(const std::vector<Mark>& spans) {
     QList<QTextEdit::ExtraSelection> selections;
     bool had = false;
     for (const QTextEdit::ExtraSelection& other : editor_.extraSelections()) {
@@ -143,31 +148,40 @@ void SpellMarker::poner(const std::vector<std::pair<int, int>>& spans) {
     QTextCharFormat wave;
     wave.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     wave.setUnderlineColor(Qt::red);
-    wave.setProperty(kSpellMark, true);
-    for (const auto& [start, length] : spans) {
+    for (const Mark& span : spans) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(editor_.document());
-        mark.cursor.setPosition(start);
-        mark.cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+        mark.cursor.setPosition(span.start);
+        mark.cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
         mark.format = wave;
+        mark.format.setProperty(kSpellMark, span.word);
+        if (span.split) mark.format.setProperty(kSpellSplit, true);
         selections << mark;
     }
     editor_.setExtraSelections(selections);
 }
 
-std::vector<std::pair<int, int>> SpellMarker::Marcas() const {
-    std::vector<std::pair<int, int>> out;
+std::vector<SpellMarker::Mark> SpellMarker::marks() const {
+    std::vector<Mark> out;
     for (const QTextEdit::ExtraSelection& mark : editor_.extraSelections()) {
         if (!mark.format.hasProperty(kSpellMark) || !mark.cursor.hasSelection()) continue;
-        out.emplace_back(mark.cursor.selectionStart(),
-                         mark.cursor.selectionEnd() - mark.cursor.selectionStart());
+        out.push_back({mark.cursor.selectionStart(),
+                       mark.cursor.selectionEnd() - mark.cursor.selectionStart(),
+                       mark.format.stringProperty(kSpellMark),
+                       mark.format.boolProperty(kSpellSplit)});
     }
     return out;
 }
 
-std::optional<std::pair<int, int>> SpellMarker::marcaEn(int position) const {
-    for (const auto& [start, length] : Marcas()) {
-        if (position >= start && position <= start + length) return std::pair{start, length};
+std::vector<std::pair<int, int>> SpellMarker::Marcas() const {
+    std::vector<std::pair<int, int>> out;
+    for (const Mark& mark : marks()) out.emplace_back(mark.start, mark.length);
+    return out;
+}
+
+std::optional<SpellMarker::Mark> SpellMarker::marcaEn(int position) const {
+    for (const Mark& mark : marks()) {
+        if (position >= mark.start && position <= mark.start + mark.length) return mark;
     }
     return std::nullopt;
 }
@@ -177,16 +191,19 @@ std::unique_ptr<QMenu> SpellMarker::Menu(const QPoint& viewportPosition) {
     const int position = editor_.cursorForPosition(viewportPosition).position();
     const auto mark = service_ ? marcaEn(position) : std::nullopt;
     if (!mark) return menu;
-    const QString word = editor_.Texto().mid(mark->first, mark->second);
+    const QString word = mark->word;
     QStringList suggestions;
-    for (const QString& suggestion : service_->Sugerencias(word)) {
-        if (storable(suggestion)) suggestions << suggestion;
+    // A mark still on the word as it was marked, and not split by a tag.
+    if (!mark->split && editor_.Texto().mid(mark->start, mark->length) == word) {
+        for (const QString& suggestion : service_->Sugerencias(word)) {
+            if (storable(suggestion)) suggestions << suggestion;
+        }
     }
     // The window may close while the menu is open.
     const QPointer<SpellMarker> self(this);
     const QPointer<SpellService> service(service_);
     SpellMenuActions actions;
-    actions.choose = [self, span = *mark](const QString& chosen) {
+    actions.choose = [self, span = std::pair(mark->start, mark->length)](const QString& chosen) {
         if (self) self->cambiar(span, chosen);
     };
     actions.add = [service, word] {

@@ -50,13 +50,21 @@ class SpellMarker : public QObject, private CartuloListener {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    struct Mark {
+        int start = 0;
+        int length = 0;
+        QString word;  // the whole word
+        bool split = false;
+    };
+
     void onNewCard(CardId, bool) override { entryWords_.reset(); }
     void onUpdateCardNtry(CardId) override { entryWords_.reset(); }
     void onCloseCard(CardId) override { entryWords_.reset(); }
     bool esEntrada(const QString& word);
-    void poner(const std::vector<std::pair<int, int>>& spans);
-    // The marked word at a position of the document, as (start, length).
-    std::optional<std::pair<int, int>> marcaEn(int position) const;
+    void poner(const std::vector<Mark>& spans);
+    std::vector<Mark> marks() const;
+    // The mark at a position of the document.
+    std::optional<Mark> marcaEn(int position) const;
     void cambiar(std::pair<int, int> span, const QString& suggestion);
 
     CardTextEdit& editor_;
