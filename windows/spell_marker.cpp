@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
@@ -96,12 +95,13 @@ void SpellMarker::Marcar() {
         service_ && service_->Activa() ? cardView(lf) : std::nullopt;
     if (view) {
         const QRect shown = editor_.viewport()->rect();
-        const QTextCursor first = editor_.cursorForPosition(shown.topLeft());
-        const QTextCursor last = editor_.cursorForPosition(shown.bottomRight());
-        const QTextBlock lastBlock = last.block();
-        const std::size_t from = view->ToCard(first.block().position(), first.blockNumber());
-        const std::size_t to =
-            view->ToCard(lastBlock.position() + lastBlock.length() - 1, last.blockNumber());
+        // The lines shown, not whole paragraphs: one paragraph may fill the card.
+        QTextCursor first = editor_.cursorForPosition(shown.topLeft());
+        first.movePosition(QTextCursor::StartOfLine);
+        QTextCursor last = editor_.cursorForPosition(shown.bottomRight());
+        last.movePosition(QTextCursor::EndOfLine);
+        const std::size_t from = view->ToCard(first.position(), first.blockNumber());
+        const std::size_t to = view->ToCard(last.position(), last.blockNumber());
         for (const ProseWord& word : ProseWords(view->text, from, to)) {
             if (service_->Correcta(word.text) || esEntrada(word.text)) continue;
             for (const auto& [begin, end] : word.parts) {
