@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -119,6 +120,7 @@ TEST_F(Spelling, SuggestionsPersonalWordsAndIgnoredWords) {
 }
 
 TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("vacia"));
     SpellService spell(dir.filePath("vacia"), personal);
     const auto window = Window(spell);
     EXPECT_FALSE(spell.Activa());
