@@ -28,6 +28,7 @@
 #include "support/qt_user_dialogs.h"
 #include "windows/frm_comparar_cartulos.h"
 #include "windows/frm_vista_previa.h"
+#include "windows/spell_service.h"
 
 namespace cartulo::shell {
 
@@ -102,6 +103,15 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     }
     registryEvents_ = std::make_unique<RegistryEvents>(*this);
     registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
+    if (settings_ != nullptr) {
+        // The user's own words live beside the settings file.
+        const QString folder = QString::fromStdString(paths::DirectoryPart(settings_->FilePath()));
+        ortografia_ = std::make_unique<windows::SpellService>(
+            setup.dictionaryFolder,
+            QDir(folder).filePath(QStringLiteral("diccionario_personal.txt")));
+        ortografia_->Configurar(settings_->SpellCheck(),
+                                QString::fromStdString(settings_->Dictionary()));
+    }
 
     buildWindow();
     buildTimers();

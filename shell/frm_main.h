@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/cartulos.h"
+#include "platform/spell_dictionaries.h"
 #include "platform/tick_count.h"
 #include "shell/cartulo_files.h"
 #include "shell/cascade.h"
@@ -37,6 +38,7 @@ class QToolBar;
 namespace cartulo::windows {
 class frmVistaPrevia;
 class frmCompararCartulos;
+class SpellService;
 }  // namespace cartulo::windows
 
 namespace cartulo::shell {
@@ -58,6 +60,8 @@ struct MainWindowSetup {
     QString version;  // "major.minor.revision", for the about box
     // Where recovery copies are kept; "" keeps none.
     std::string recoveryFolder;
+    // Where the spelling dictionaries are installed (with settings only).
+    QString dictionaryFolder = platform::kDictionaryFolder;
 };
 
 class frmMain : public QMainWindow, public windows::MainServices, public FileWindows {
@@ -107,6 +111,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     support::UserDialogs& Dialogos() override { return *dialogs_; }
     bool Depuracion() const override { return debug_; }
     float EscalaPantalla() const override { return static_cast<float>(scale_); }
+    windows::SpellService* Ortografia() override { return ortografia_.get(); }
 
     // --- FileWindows ---
     void MuestraFichaPrincipal(const std::shared_ptr<cCartulo>& file) override;
@@ -254,6 +259,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     std::unique_ptr<CartuloFiles> files_;
     std::unique_ptr<RecoveryCopies> recuperacion_;
     std::unique_ptr<RegistryEvents> registryEvents_;
+    std::unique_ptr<windows::SpellService> ortografia_;
 
     QMdiArea* mdiArea_ = nullptr;
     BarraComandos* picBarra_ = nullptr;

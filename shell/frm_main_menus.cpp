@@ -22,6 +22,7 @@
 #include "windows/frm_comparar_cartulos.h"
 #include "windows/frm_info.h"
 #include "windows/frm_portapapeles.h"
+#include "windows/spell_service.h"
 
 namespace cartulo::shell {
 
@@ -355,6 +356,10 @@ void frmMain::opciones() {
     if (settings_ == nullptr) return;
     support::frmOpciones window(*settings_, *dialogs_, scale_, this);
     window.exec();
+    if (ortografia_) {
+        ortografia_->Configurar(settings_->SpellCheck(),
+                                QString::fromStdString(settings_->Dictionary()));
+    }
 }
 
 void frmMain::propiedades(std::shared_ptr<cCartulo> file) {

@@ -1,7 +1,9 @@
 #include "support/frm_opciones.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -11,7 +13,7 @@
 namespace cartulo::support {
 
 frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double scale,
-                         QWidget* owner)
+                         QWidget* owner, const QString& dictionaryFolder)
     : QDialog(owner), settings_(settings), dialogs_(dialogs) {
     setModal(true);
     setWindowTitle(QStringLiteral("Opciones"));
@@ -23,13 +25,45 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     chkImpresion_->setObjectName(QStringLiteral("chkImpresion"));
     chkImpresion_->setChecked(settings_.NoPrinting());
 
+    chkOrtografia_ = new QCheckBox(QStringLiteral("Revisar la ortografía"), this);
+    chkOrtografia_->setObjectName(QStringLiteral("chkOrtografia"));
+    cmbDiccionario_ = new QComboBox(this);
+    cmbDiccionario_->setObjectName(QStringLiteral("cmbDiccionario"));
+    lblOrtografia_ = new QLabel(this);
+    lblOrtografia_->setObjectName(QStringLiteral("lblOrtografia"));
+    lblOrtografia_->setWordWrap(true);
+    const QStringList installed = platform::InstalledDictionaries(dictionaryFolder);
+    cmbDiccionario_->addItems(installed);
+    if (installed.isEmpty()) {
+        chkOrtografia_->setEnabled(false);
+        cmbDiccionario_->setEnabled(false);
+        lblOrtografia_->setText(
+            QStringLiteral("No hay ningún diccionario instalado en %1 (paquete hunspell-es).")
+                .arg(dictionaryFolder));
+    } else {
+        chkOrtografia_->setChecked(settings_.SpellCheck());
+        cmbDiccionario_->setCurrentText(
+            platform::ChooseDictionary(installed, QString::fromStdString(settings_.Dictionary())));
+        cmbDiccionario_->setEnabled(settings_.SpellCheck());
+        lblOrtografia_->hide();
+        connect(chkOrtografia_, &QCheckBox::toggled, cmbDiccionario_, &QWidget::setEnabled);
+    }
+
     cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
     cmdAceptar_->setDefault(true);
     cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
     connect(cmdAceptar_, &QPushButton::clicked, this, [this] {
-        AcceptOptions(settings_, {chkAmpliar_->isChecked(), chkImpresion_->isChecked()}, dialogs_);
+        OptionChoices choices;
+        choices.highDpi = chkAmpliar_->isChecked();
+        choices.noPrinting = chkImpresion_->isChecked();
+        // Without a dictionary the stored choice stays for when one is installed.
+        if (chkOrtografia_->isEnabled()) {
+            choices.spellCheck = chkOrtografia_->isChecked();
+            choices.dictionary = cmbDiccionario_->currentText().toStdString();
+        }
+        AcceptOptions(settings_, choices, dialogs_);
         accept();
     });
     connect(cmdCancelar_, &QPushButton::clicked, this, &QDialog::reject);
@@ -42,6 +76,11 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     root->setSizeConstraint(QLayout::SetFixedSize);
     root->addWidget(chkAmpliar_);
     root->addWidget(chkImpresion_);
+    auto* spelling = new QHBoxLayout;
+    spelling->addWidget(chkOrtografia_);
+    spelling->addWidget(cmbDiccionario_);
+    root->addLayout(spelling);
+    root->addWidget(lblOrtografia_);
     root->addSpacing(8);
     root->addLayout(buttons);
 

@@ -1,13 +1,19 @@
 // frmOpciones: the options window. One option enlarges texts and windows
-// from the next start, the other turns printing off at once.
+// from the next start, the other turns printing off at once; below them,
+// spelling and its dictionary, among those installed, take effect at once.
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include "platform/spell_dictionaries.h"
 
 #include "support/settings.h"
 #include "support/user_dialogs.h"
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace cartulo::support {
@@ -15,10 +21,15 @@ namespace cartulo::support {
 class frmOpciones : public QDialog {
   public:
     frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double scale = 1.0,
-                QWidget* owner = nullptr);
+                QWidget* owner = nullptr,
+                const QString& dictionaryFolder = platform::kDictionaryFolder);
 
     QCheckBox* HighDpiBox() const { return chkAmpliar_; }
     QCheckBox* NoPrintingBox() const { return chkImpresion_; }
+    QCheckBox* SpellCheckBox() const { return chkOrtografia_; }
+    QComboBox* DictionaryBox() const { return cmbDiccionario_; }
+    // Why spelling cannot be turned on; hidden when it can.
+    QLabel* SpellNote() const { return lblOrtografia_; }
     QPushButton* AcceptButton() const { return cmdAceptar_; }
     QPushButton* CancelButton() const { return cmdCancelar_; }
 
@@ -27,6 +38,9 @@ class frmOpciones : public QDialog {
     UserDialogs& dialogs_;
     QCheckBox* chkAmpliar_ = nullptr;
     QCheckBox* chkImpresion_ = nullptr;
+    QCheckBox* chkOrtografia_ = nullptr;
+    QComboBox* cmbDiccionario_ = nullptr;
+    QLabel* lblOrtografia_ = nullptr;
     QPushButton* cmdAceptar_ = nullptr;
     QPushButton* cmdCancelar_ = nullptr;
 };

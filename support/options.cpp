@@ -28,6 +28,12 @@ void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, User
         reportUnsaved(settings, dialogs, programTitle);
         return;
     }
+    if ((choices.spellCheck || choices.dictionary) &&
+        settings.SaveSpelling(choices.spellCheck.value_or(settings.SpellCheck()),
+                              choices.dictionary.value_or(settings.Dictionary()))) {
+        reportUnsaved(settings, dialogs, programTitle);
+        return;
+    }
     const bool before = settings.HighDPI();
     if (settings.SaveHighDPI(choices.highDpi)) {
         reportUnsaved(settings, dialogs, programTitle);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <string>
 
 #include "support/settings.h"
 #include "support/user_dialogs.h"
@@ -13,6 +15,9 @@ inline const QString kProgramTitle = QStringLiteral("Cartulo");
 struct OptionChoices {
     bool highDpi = false;
     bool noPrinting = false;
+    // Spelling, written at once when given; nothing keeps what the file has.
+    std::optional<bool> spellCheck;
+    std::optional<std::string> dictionary;
 };
 
 // "Aceptar": stores the choices and writes the settings. Printing turned
@@ -25,7 +30,10 @@ void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, User
 // The high-DPI choice alone; printing stays as it is.
 inline void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& dialogs,
                           const QString& programTitle = kProgramTitle) {
-    AcceptOptions(settings, OptionChoices{highDpi, settings.NoPrinting()}, dialogs, programTitle);
+    OptionChoices choices;
+    choices.highDpi = highDpi;
+    choices.noPrinting = settings.NoPrinting();
+    AcceptOptions(settings, choices, dialogs, programTitle);
 }
 
 QString RestartMessage(const QString& programTitle);

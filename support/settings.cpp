@@ -17,6 +17,9 @@ namespace {
 constexpr std::string_view kVendorFolder = "Vardane";
 constexpr std::string_view kProgramName = "Cartulo";
 constexpr std::string_view kNoPrintingKey = "NoPrinting";
+constexpr std::string_view kSpellCheckKey = "SpellCheck";
+constexpr std::string_view kDictionaryKey = "Dictionary";
+constexpr std::string_view kDefaultDictionary = "es_ES";
 
 std::string programFolderIn(std::string_view appDataFolder) {
     return paths::JoinPath(paths::JoinPath(appDataFolder, kVendorFolder), kProgramName);
@@ -55,11 +58,18 @@ void ProgramSettings::ReadOptions() {
     ini_.CancelINI();
     highDpi_ = false;
     noPrinting_ = false;
+    spellCheck_ = true;
+    dictionary_ = kDefaultDictionary;
     // A file that cannot be made is found missing by OpenINI, which says why.
     EnsureSettingsFile(filePath_);
     if (!ini_.OpenINI(filePath_)) {
         highDpi_ = storedHighDpi();
         noPrinting_ = numericValue(ini_.GetINIData("GENERAL", kNoPrintingKey)) != 0.0;
+        const std::string spelling = ini_.GetINIData("GENERAL", kSpellCheckKey);
+        spellCheck_ = spelling.empty() || numericValue(spelling) != 0.0;
+        if (std::string name = ini_.GetINIData("GENERAL", kDictionaryKey); !name.empty()) {
+            dictionary_ = std::move(name);
+        }
     }
     scale_ = highDpi_ ? kHighDpiScale : 1.0f;
 }
@@ -87,6 +97,19 @@ bool ProgramSettings::SaveNoPrinting(bool on) {
     if (on == noPrinting_) return false;
     if (ini_.WriteINIData("GENERAL", kNoPrintingKey, on ? "1" : "0")) return true;
     noPrinting_ = on;
+    return false;
+}
+
+bool ProgramSettings::SaveSpelling(bool on, const std::string& dictionary) {
+    // As printing: a file that never changed them stays byte for byte.
+    if (on != spellCheck_) {
+        if (ini_.WriteINIData("GENERAL", kSpellCheckKey, on ? "1" : "0")) return true;
+        spellCheck_ = on;
+    }
+    if (!dictionary.empty() && dictionary != dictionary_) {
+        if (ini_.WriteINIData("GENERAL", kDictionaryKey, dictionary)) return true;
+        dictionary_ = dictionary;
+    }
     return false;
 }
 

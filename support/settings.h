@@ -53,6 +53,13 @@ class ProgramSettings {
     bool SaveNoPrinting(bool on);
     bool NoPrinting() const { return noPrinting_; }
 
+    // Spelling on or off, and the dictionary's name ("es_ES" unless the
+    // file says otherwise); each key is written at once, and only when it
+    // changes. On failure (true) both keep the values they had.
+    bool SaveSpelling(bool on, const std::string& dictionary);
+    bool SpellCheck() const { return spellCheck_; }
+    const std::string& Dictionary() const { return dictionary_; }
+
     bool HighDPI() const { return highDpi_; }
     // Changes the flag only; the scale follows at the next start.
     void SetHighDPI(bool on) { highDpi_ = on; }
@@ -71,6 +78,8 @@ class ProgramSettings {
     cIniFile ini_;
     bool highDpi_ = false;
     bool noPrinting_ = false;
+    bool spellCheck_ = true;
+    std::string dictionary_ = "es_ES";
     float scale_ = 1.0f;
 };
 

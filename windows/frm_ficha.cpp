@@ -27,6 +27,7 @@
 #include "windows/key_rules.h"
 #include "windows/line_edit_ops.h"
 #include "windows/line_ends.h"
+#include "windows/spell_marker.h"
 #include "windows/text_edit.h"
 #include "windows/text_search.h"
 #include "windows/win1252_validator.h"
@@ -95,6 +96,7 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     txtTxt_->SetEnterSoltado([this] { txtTxt_EnterSoltado(); });
     txtTxt_->installEventFilter(this);
     connect(txtTxt_, &QPlainTextEdit::textChanged, this, [this] { txtTxt_Change(); });
+    spell_ = new SpellMarker(*txtTxt_, services_.Ortografia(), this);
 
     picBuscar_ = new QWidget(this);
     auto* bar = new QHBoxLayout(picBuscar_);
@@ -159,6 +161,7 @@ void frmFicha::Mostrar(std::shared_ptr<cCartulo> file, CardId id) {
     if (!ctu_) return;
     isMain_ = id_ == ctu_->GetMain();
     subscription_ = ctu_->Subscribe(*this);
+    spell_->Vincular(ctu_);
     Actualizar();
 }
 

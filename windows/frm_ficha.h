@@ -27,6 +27,7 @@ class QToolButton;
 namespace cartulo::windows {
 
 class CardTextEdit;
+class SpellMarker;
 struct TextField;
 
 class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
@@ -95,6 +96,7 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QPushButton* cmdBuscarCerrar() const { return cmdBuscarCerrar_; }
     QToolButton* cmdCerrar() const { return cmdCerrar_; }
     QTimer* tmrCerrar() const { return tmrCerrar_; }
+    SpellMarker* Ortografia() const { return spell_; }
 
     // The load size, so the outer window the shell wraps this in takes it.
     QSize sizeHint() const override { return loadSize_; }
@@ -198,6 +200,7 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QPushButton* cmdBuscarCerrar_ = nullptr;
     QToolButton* cmdCerrar_ = nullptr;
     QTimer* tmrCerrar_ = nullptr;
+    SpellMarker* spell_ = nullptr;
 };
 
 }  // namespace cartulo::windows

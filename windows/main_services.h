@@ -20,6 +20,7 @@ class UserDialogs;
 namespace cartulo::windows {
 
 class ChildWindow;
+class SpellService;
 
 class MainServices {
   public:
@@ -69,6 +70,8 @@ class MainServices {
     // The "debug" switch was given.
     virtual bool Depuracion() const = 0;
     virtual float EscalaPantalla() const = 0;
+    // The spelling dictionary the card windows share; null checks nothing.
+    virtual SpellService* Ortografia() { return nullptr; }
 };
 
 // The message for a word outside a window's vocabulary, shown only in debug

@@ -117,6 +117,8 @@ class FrmMainTest : public ::testing::Test {
             setup.version = QStringLiteral("7.0.90224");
             if (clock) setup.clock = clock;
             setup.recoveryFolder = recoveryFolder;
+            // No dictionary: the windows under test are not spelling's.
+            setup.dictionaryFolder = Path(QStringLiteral("sin-diccionarios"));
             main = std::make_unique<frmMain>(std::move(setup));
         }
         return *main;

@@ -1,6 +1,8 @@
 #include "support/frm_opciones.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <filesystem>
 
@@ -16,6 +18,7 @@ namespace {
 
 using testing::readBytes;
 using testing::writeBytes;
+using namespace std::string_literals;
 
 class OpcionesTest : public ::testing::Test {
   protected:
@@ -104,6 +107,33 @@ TEST_F(OpcionesTest, TurningPrintingOffIsStoredAndTakesEffectAtOnce) {
         EXPECT_EQ(readBytes(path), after);
     }
     EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(OpcionesTest, SpellingAndItsDictionaryAreChosenAmongThoseInstalled) {
+    const std::string installed = dir.file("hunspell"), none = dir.file("vacia");
+    std::filesystem::create_directories(installed);
+    for (const char* name : {"es_ES.aff", "es_ES.dic", "es_MX.aff", "es_MX.dic", "xx.aff"}) {
+        writeBytes(installed + "/" + name, "");
+    }
+    read("[GENERAL]\r\nHighDPI=0\r\n");
+    frmOpciones window(settings, dialogs, 1.0, nullptr, QString::fromStdString(installed));
+    EXPECT_TRUE(window.SpellCheckBox()->isChecked());
+    EXPECT_EQ(window.DictionaryBox()->count(), 2);
+    EXPECT_EQ(window.DictionaryBox()->currentText(), "es_ES");
+    window.DictionaryBox()->setCurrentText("es_MX");
+    window.SpellCheckBox()->setChecked(false);
+    window.AcceptButton()->click();
+    const char* written = "[GENERAL]\r\nHighDPI=0\r\nSpellCheck=0\r\nDictionary=es_MX\r\n\r\n";
+    EXPECT_EQ(readBytes(path), written);
+    settings.ReadOptions();
+    EXPECT_EQ(std::pair(settings.SpellCheck(), settings.Dictionary()), std::pair(false, "es_MX"s));
+
+    // Without a dictionary the option is off, says why and keeps what is stored.
+    frmOpciones without(settings, dialogs, 1.0, nullptr, QString::fromStdString(none));
+    EXPECT_FALSE(without.SpellCheckBox()->isEnabled());
+    EXPECT_TRUE(without.SpellNote()->text().contains("hunspell-es"));
+    without.AcceptButton()->click();
+    EXPECT_EQ(readBytes(path), written);
 }
 
 TEST_F(OpcionesTest, EscapeAndTheCloseButtonWriteNothing) {

@@ -70,6 +70,7 @@ class FakeMainServices : public MainServices {
     support::UserDialogs& Dialogos() override { return *dialogs; }
     bool Depuracion() const override { return debug; }
     float EscalaPantalla() const override { return scale; }
+    SpellService* Ortografia() override { return spell; }
 
     std::vector<CardShown> shown;
     ChildWindow* shownWindow = nullptr;  // what MuestraFicha answers
@@ -84,6 +85,7 @@ class FakeMainServices : public MainServices {
     QSize clientArea{1000, 700};
     bool debug = false;
     float scale = 1.0f;
+    SpellService* spell = nullptr;
     // Replaceable, for dialogs that act while they are shown.
     std::unique_ptr<support::ScriptedUserDialogs> dialogs =
         std::make_unique<support::ScriptedUserDialogs>();

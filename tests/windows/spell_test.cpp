@@ -1,0 +1,136 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "fake_main_services.h"
+#include "platform/spell_dictionaries.h"
+#include "platform/text_codec.h"
+#include "windows/card_text_edit.h"
+#include "windows/frm_ficha.h"
+#include "windows/spell_marker.h"
+#include "windows/spell_service.h"
+
+namespace cartulo::windows {
+namespace {
+
+// Prose with markup, links, an entry, a number and capitals; only the
+// misspelt prose is marked (a word split by a tag in both its parts).
+const QString kCard = QStringLiteral(
+    "¿Qué tal? El niño vio una cigüeña y un camion en la kasa.\n"
+    "{N}Ningún{N} bi{N}bloteca {T:12} {* no se rebisa *} «Enlase» {L:Sitio inbentado,aquí} "
+    "Xyzzy, 12abc, ONU y ¡Árbol!");
+
+class Spelling : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!QFileInfo::exists(platform::kDictionaryFolder + "/es_ES.aff")) {
+            GTEST_SKIP() << "hunspell-es is not installed";
+        }
+        ASSERT_TRUE(file->NewFile("Prueba"));
+        card = file->NewCard("Xyzzy");
+        ASSERT_TRUE(
+            file->SetTxt(card, platform::fromQString(QString(kCard).replace("\n", "\r\n")).text));
+    }
+    std::unique_ptr<frmFicha> Window(SpellService& spell) {
+        services.spell = &spell;
+        auto window = std::make_unique<frmFicha>(services);
+        window->Mostrar(file, card);
+        window->show();
+        spell.EsperarCarga();
+        window->Ortografia()->Marcar();
+        return window;
+    }
+    static QStringList Marked(frmFicha& window) {
+        QStringList words;
+        for (auto [start, length] : window.Ortografia()->Marcas()) {
+            words << window.txtTxt()->Texto().mid(start, length);
+        }
+        return words;
+    }
+    // The spelling menu's entry `text` on the word at `position`.
+    static void Choose(frmFicha& window, int position, const QString& text) {
+        QTextCursor at(window.txtTxt()->document());
+        at.setPosition(position);
+        const auto menu = window.Ortografia()->Menu(window.txtTxt()->cursorRect(at).center());
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) return action->trigger();
+        }
+        ADD_FAILURE() << "no " << text.toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString personal = dir.filePath("palabras.txt");
+    std::shared_ptr<cCartulo> file = std::make_shared<cCartulo>();
+    CardId card = kNoCard;
+    testing::FakeMainServices services;
+};
+
+TEST_F(Spelling, MarksMisspeltProseOnlyAndLeavesTheCardAlone) {
+    SpellService spell(platform::kDictionaryFolder, personal);
+    const auto window = Window(spell);
+    EXPECT_EQ(Marked(*window), QStringList({"camion", "kasa", "bi", "bloteca"}));
+    EXPECT_FALSE(window->txtTxt()->document()->isUndoAvailable());
+    EXPECT_EQ(platform::toQString(file->GetTxt(card)), QString(kCard).replace("\n", "\r\n"));
+
+    // Typing marks again after a pause.
+    window->txtTxt()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window->txtTxt(), " ferrocaril");
+    EXPECT_TRUE(window->Ortografia()->Pendiente());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Ortografia()->Pendiente(); }));
+    EXPECT_TRUE(Marked(*window).contains("ferrocaril"));
+}
+
+TEST_F(Spelling, SuggestionsPersonalWordsAndIgnoredWords) {
+    const std::pair<const char*, bool> words[] = {
+        {"niño", true}, {"nino", false}, {"cigüeña", true}, {"Árbol", true}, {"ningun", false}};
+    auto spell = std::make_unique<SpellService>(platform::kDictionaryFolder, personal);
+    const auto window = Window(*spell);
+    for (auto [word, correct] : words) EXPECT_EQ(spell->Correcta(word), correct) << word;
+    EXPECT_TRUE(spell->Sugerencias("camion").contains("camión"));
+
+    // A suggestion replaces the word as one undo step.
+    const int camion = static_cast<int>(kCard.indexOf("camion"));
+    Choose(*window, camion + 2, "camión");
+    EXPECT_EQ(window->txtTxt()->Texto().mid(camion, 9), "camión en");
+    EXPECT_TRUE(platform::toQString(file->GetTxt(card)).contains("camión en la kasa"));
+    window->txtTxt()->undo();
+    EXPECT_EQ(window->txtTxt()->Texto(), kCard);
+
+    Choose(*window, static_cast<int>(kCard.indexOf("bloteca")), "Ignorar");
+    Choose(*window, static_cast<int>(kCard.indexOf("kasa")), "Añadir al diccionario");
+    spell->Anadir("cañaverazo");
+    window->Ortografia()->Marcar();
+    EXPECT_EQ(Marked(*window), QStringList({"camion"}));
+    QFile list(personal);
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "kasa\ncañaverazo\n");
+
+    // The personal words stay after a restart; ignored ones do not.
+    spell = std::make_unique<SpellService>(platform::kDictionaryFolder, personal);
+    spell->Arrancar();
+    spell->EsperarCarga();
+    EXPECT_TRUE(spell->Correcta("kasa") && spell->Correcta("cañaverazo"));
+    EXPECT_FALSE(spell->Correcta("bibloteca"));
+}
+
+TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("vacia"));
+    SpellService spell(dir.filePath("vacia"), personal);
+    const auto window = Window(spell);
+    EXPECT_FALSE(spell.Activa());
+    EXPECT_TRUE(spell.Motivo().contains("hunspell-es"));
+    window->txtTxt()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window->txtTxt(), " kasa");
+    window->Ortografia()->Marcar();
+    EXPECT_TRUE(Marked(*window).isEmpty());
+    EXPECT_TRUE(platform::toQString(file->GetTxt(card)).endsWith("¡Árbol! kasa"));
+}
+
+}  // namespace
+}  // namespace cartulo::windows
