@@ -23,6 +23,9 @@ constexpr std::array kOptions = {
     OptionName{Option::Check, "--check", false},
     OptionName{Option::Height, "--height", true},
     OptionName{Option::Global, "--global", false},
+    OptionName{Option::Html, "--html", true},
+    OptionName{Option::Markdown, "--markdown", true},
+    OptionName{Option::Force, "--force", false},
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -43,9 +46,14 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
             return &line.width;
         case Option::Height:
             return &line.height;
+        case Option::Html:
+            return &line.html;
+        case Option::Markdown:
+            return &line.markdown;
         case Option::Json:
         case Option::Check:
         case Option::Global:
+        case Option::Force:
             break;
     }
     return nullptr;
@@ -70,6 +78,7 @@ bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
             if (inlineValue) usageError("La opción " + name + " no lleva valor.");
             (known.option == Option::Check    ? line.check
              : known.option == Option::Global ? line.global
+             : known.option == Option::Force  ? line.force
                                               : line.json) = true;
             return false;
         }

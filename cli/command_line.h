@@ -20,6 +20,9 @@ enum class Option : unsigned {
     Check = 1u << 6,
     Height = 1u << 7,
     Global = 1u << 8,
+    Html = 1u << 9,
+    Markdown = 1u << 10,
+    Force = 1u << 11,
 };
 
 struct CommandLine {
@@ -27,12 +30,15 @@ struct CommandLine {
     bool json = false;
     bool check = false;
     bool global = false;
+    bool force = false;
     std::optional<std::string> title;
     std::optional<std::string> text;
     std::optional<std::string> textFile;
     std::optional<std::string> out;
     std::optional<std::string> width;   // as typed; the command checks it
     std::optional<std::string> height;  // as typed; the command checks it
+    std::optional<std::string> html;    // export folders
+    std::optional<std::string> markdown;
 };
 
 // The shape of one command's arguments.
