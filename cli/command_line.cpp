@@ -26,6 +26,8 @@ constexpr std::array kOptions = {
     OptionName{Option::Html, "--html", true},
     OptionName{Option::Markdown, "--markdown", true},
     OptionName{Option::Force, "--force", false},
+    OptionName{Option::Orphans, "--orphans", false},
+    OptionName{Option::Strict, "--strict", false},
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -54,6 +56,8 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
         case Option::Check:
         case Option::Global:
         case Option::Force:
+        case Option::Orphans:
+        case Option::Strict:
             break;
     }
     return nullptr;
@@ -76,10 +80,12 @@ bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
         }
         if (!known.takesValue) {
             if (inlineValue) usageError("La opción " + name + " no lleva valor.");
-            (known.option == Option::Check    ? line.check
-             : known.option == Option::Global ? line.global
-             : known.option == Option::Force  ? line.force
-                                              : line.json) = true;
+            (known.option == Option::Check     ? line.check
+             : known.option == Option::Global  ? line.global
+             : known.option == Option::Force   ? line.force
+             : known.option == Option::Orphans ? line.orphans
+             : known.option == Option::Strict  ? line.strict
+                                               : line.json) = true;
             return false;
         }
         auto* slot = valueSlot(line, known.option);

@@ -23,6 +23,8 @@ enum class Option : unsigned {
     Html = 1u << 9,
     Markdown = 1u << 10,
     Force = 1u << 11,
+    Orphans = 1u << 12,
+    Strict = 1u << 13,
 };
 
 struct CommandLine {
@@ -31,6 +33,8 @@ struct CommandLine {
     bool check = false;
     bool global = false;
     bool force = false;
+    bool orphans = false;
+    bool strict = false;
     std::optional<std::string> title;
     std::optional<std::string> text;
     std::optional<std::string> textFile;
