@@ -16,6 +16,7 @@
 #include "export/svg_drawing.h"
 #include "export/word_index.h"
 #include "platform/qt_picture.h"
+#include "richtext/card_links.h"
 #include "richtext/tag_params.h"
 #include "windows/index_search.h"
 
@@ -81,7 +82,6 @@ class Site : public HtmlHost, public MarkdownHost {
     std::map<CardId, std::size_t> pageIndex_;
     std::map<CardId, std::set<std::size_t>> linkedFrom_;
     const CardPage* current_ = nullptr;
-    bool collecting_ = false;  // the first pass only learns who links where
     std::map<std::string, std::optional<std::string>> pictures_;
     std::map<std::tuple<std::string, std::string, double, bool, bool, Color>, EmbeddedImage>
         formulas_;
@@ -138,13 +138,11 @@ const CardPage* Site::pageOf(std::string_view target) {
     const auto found = pageIndex_.find(card);
     if (found == pageIndex_.end()) return nullptr;
     const CardPage& page = pages_[found->second];
-    if (collecting_ && current_) linkedFrom_[page.card].insert(pageIndex_[current_->card]);
     return &page;
 }
 
 std::optional<std::string> Site::LinkHref(std::string_view target) {
     const CardPage* page = pageOf(target);
-    if (collecting_) return std::nullopt;
     if (page) return page->file;
     ++report_.brokenLinks;
     report_.lines.push_back("Enlace roto en " + inQuotes(current_->entry) + ": " +
@@ -162,7 +160,6 @@ std::optional<std::string> Site::LinkStem(std::string_view target) {
 }
 
 std::optional<std::string> Site::PictureSrc(std::string_view name) {
-    if (collecting_) return std::nullopt;
     // As the engine finds it: under the card file's folder, even from "/".
     const fs::path path = (base_ / fs::path(name).relative_path()).lexically_normal();
     const std::string key = path.string();
@@ -212,7 +209,6 @@ std::optional<std::string> Site::writeSvg(const SvgImage& image, const char* kin
 
 std::optional<EmbeddedImage> Site::Formula(std::string_view formula, const FontState& font,
                                            Color color) {
-    if (collecting_) return std::nullopt;
     const auto key =
         std::make_tuple(std::string(formula), font.name, font.size, font.bold, font.italic, color);
     if (const auto made = formulas_.find(key); made != formulas_.end()) return made->second;
@@ -226,7 +222,6 @@ std::optional<EmbeddedImage> Site::Formula(std::string_view formula, const FontS
 }
 
 std::optional<EmbeddedImage> Site::Drawing(std::string_view script, double width, double height) {
-    if (collecting_) return std::nullopt;
     const SvgImage svg = DrawingSvg(script, width, height);
     const auto src = writeSvg(svg, "dibujo");
     if (!src) return std::nullopt;
@@ -291,13 +286,13 @@ void Site::Run() {
     namePages();
     const int total = static_cast<int>(pages_.size());
     if (html()) {
-        // Backlinks stand at each page's foot, so every link is known first.
-        collecting_ = true;
-        for (const CardPage& page : pages_) {
-            current_ = &page;
-            CardToHtml(file_.GetTxt(page.card), *this);
+        // Backlinks stand at each page's foot: every card's links are read first.
+        for (std::size_t i = 0; i < pages_.size(); ++i) {
+            for (const CardLink& link : ReadCardLinks(file_.GetTxt(pages_[i].card))) {
+                const auto to = pageIndex_.find(file_.SrchNtry(link.target));
+                if (to != pageIndex_.end()) linkedFrom_[pages_[to->second].card].insert(i);
+            }
         }
-        collecting_ = false;
     }
     WordIndex words;
     for (int i = 0; i < total && !failed_; ++i) {
