@@ -342,17 +342,18 @@ void Writer::tag(const Piece& p) {
             if (n >= 0 && n <= 3) align_ = static_cast<int>(n);
             break;
         }
+        // A page has nothing left of its edge: negative margins would hide text.
         case TagKind::LeftMargin:
-            margins_.left = points(p.value);
+            margins_.left = std::max(0.0, points(p.value));
             break;
         case TagKind::FirstMargin:
-            margins_.first = points(p.value);
+            margins_.first = std::max(0.0, points(p.value));
             break;
         case TagKind::RightMargin:
-            margins_.right = points(p.value);
+            margins_.right = std::max(0.0, points(p.value));
             break;
         case TagKind::ParagraphSpace:
-            margins_.below = points(p.value);
+            margins_.below = std::max(0.0, points(p.value));
             break;
         case TagKind::Tab:
             raw("<span class=\"tab\"></span>");
