@@ -23,6 +23,9 @@ constexpr std::array kOptions = {
     OptionName{Option::Check, "--check", false},
     OptionName{Option::Height, "--height", true},
     OptionName{Option::Global, "--global", false},
+    OptionName{Option::Html, "--html", true},
+    OptionName{Option::Markdown, "--markdown", true},
+    OptionName{Option::Force, "--force", false},
     OptionName{Option::Orphans, "--orphans", false},
     OptionName{Option::Strict, "--strict", false},
 };
@@ -45,9 +48,14 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
             return &line.width;
         case Option::Height:
             return &line.height;
+        case Option::Html:
+            return &line.html;
+        case Option::Markdown:
+            return &line.markdown;
         case Option::Json:
         case Option::Check:
         case Option::Global:
+        case Option::Force:
         case Option::Orphans:
         case Option::Strict:
             break;
@@ -74,6 +82,7 @@ bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
             if (inlineValue) usageError("La opción " + name + " no lleva valor.");
             (known.option == Option::Check     ? line.check
              : known.option == Option::Global  ? line.global
+             : known.option == Option::Force   ? line.force
              : known.option == Option::Orphans ? line.orphans
              : known.option == Option::Strict  ? line.strict
                                                : line.json) = true;

@@ -20,8 +20,11 @@ enum class Option : unsigned {
     Check = 1u << 6,
     Height = 1u << 7,
     Global = 1u << 8,
-    Orphans = 1u << 9,
-    Strict = 1u << 10,
+    Html = 1u << 9,
+    Markdown = 1u << 10,
+    Force = 1u << 11,
+    Orphans = 1u << 12,
+    Strict = 1u << 13,
 };
 
 struct CommandLine {
@@ -29,6 +32,7 @@ struct CommandLine {
     bool json = false;
     bool check = false;
     bool global = false;
+    bool force = false;
     bool orphans = false;
     bool strict = false;
     std::optional<std::string> title;
@@ -37,6 +41,8 @@ struct CommandLine {
     std::optional<std::string> out;
     std::optional<std::string> width;   // as typed; the command checks it
     std::optional<std::string> height;  // as typed; the command checks it
+    std::optional<std::string> html;    // export folders
+    std::optional<std::string> markdown;
 };
 
 // The shape of one command's arguments.

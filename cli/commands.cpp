@@ -26,6 +26,7 @@ std::span<const Command> commands() {
                 {1, optionSet(Option::Out, Option::Check, Option::Width, Option::Height)},
                 runDraw},
         Command{"send", {1, optionSet()}, runSend},
+        Command{"export", {1, optionSet(Option::Html, Option::Markdown, Option::Force)}, runExport},
     };
     return kCommands;
 }

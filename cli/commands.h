@@ -43,5 +43,6 @@ void runRender(const CommandLine& line, Streams& io);
 void runFormula(const CommandLine& line, Streams& io);
 void runDraw(const CommandLine& line, Streams& io);
 void runSend(const CommandLine& line, Streams& io);
+void runExport(const CommandLine& line, Streams& io);
 
 }  // namespace ctu

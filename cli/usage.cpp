@@ -53,6 +53,13 @@ std::string_view usageText() {
                                        blanca (200 x 200 por defecto); con --check
                                        solo lo ejecuta y dice su error, sin escribir
   ctu send ORDEN                       envía una orden al cartulo en marcha
+  ctu export FICHERO (--html CARPETA | --markdown CARPETA) [--force]
+                                       publica las fichas en una carpeta: una
+                                       página HTML por ficha con index.html,
+                                       índice y buscador, o un fichero Markdown
+                                       por ficha; una carpeta con otros ficheros
+                                       se rechaza salvo con --force, que no los
+                                       borra
 
 La ficha principal se nombra con "" o con " <Ficha principal>".
 Con --text-file, F puede ser "-" (la entrada estándar).
@@ -70,9 +77,10 @@ en las celdas de una tabla y en los marcos); lleva a la ficha de esa entrada,
 sin distinguir mayúsculas, como al pulsarlo en el programa.
 
 Códigos de salida: 0 bien (también una búsqueda sin resultados y un lint que
-encuentra errores); 1 uso incorrecto; 2 no se puede leer o escribir un fichero;
-3 no existe la ficha; 4 operación rechazada; 5 lint --strict encontró errores
-de marcado o enlaces rotos.
+encuentra errores); 1 uso incorrecto; 2 no se puede leer o escribir un fichero
+o la carpeta de una exportación; 3 no existe la ficha; 4 operación rechazada
+(también exportar a una carpeta con otros ficheros sin --force); 5 lint
+--strict encontró errores de marcado o enlaces rotos.
 )";
 }
 

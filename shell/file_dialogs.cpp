@@ -25,6 +25,13 @@ std::optional<QString> QtFileDialogs::AskOpen(const QString& initialName) {
     return path;
 }
 
+std::optional<QString> QtFileDialogs::AskFolder(const QString& initialFolder) {
+    const QString path = QFileDialog::getExistingDirectory(
+        parent_, QStringLiteral("Exportar como sitio web"), initialFolder);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
 QString ConSufijoCtu(const QString& path) {
     // The rule of QFileDialog::setDefaultSuffix, so both agree on the name.
     const QString name = QFileInfo(path).fileName();
@@ -67,6 +74,10 @@ std::optional<QString> ScriptedFileDialogs::AskOpen(const QString& initialName) 
 std::optional<QString> ScriptedFileDialogs::AskSave(const QString& initialName) {
     saveProposals_.push_back(initialName);
     return takeFrom(saves_);
+}
+
+std::optional<QString> ScriptedFileDialogs::AskFolder(const QString&) {
+    return takeFrom(folders_);
 }
 
 }  // namespace cartulo::shell

@@ -32,6 +32,8 @@ class FileDialogs {
     virtual std::optional<QString> AskOpen(const QString& initialName) = 0;
     // The chosen target (overwriting confirmed), or nothing when cancelled.
     virtual std::optional<QString> AskSave(const QString& initialName) = 0;
+    // A folder to export into, or nothing when cancelled.
+    virtual std::optional<QString> AskFolder(const QString& initialFolder) = 0;
 };
 
 class QtFileDialogs : public FileDialogs {
@@ -40,6 +42,7 @@ class QtFileDialogs : public FileDialogs {
         : parent_(parent), dialogs_(dialogs) {}
     std::optional<QString> AskOpen(const QString& initialName) override;
     std::optional<QString> AskSave(const QString& initialName) override;
+    std::optional<QString> AskFolder(const QString& initialFolder) override;
 
   private:
     QWidget* parent_;
@@ -51,13 +54,15 @@ class ScriptedFileDialogs : public FileDialogs {
   public:
     void QueueOpen(std::optional<QString> answer) { opens_.push_back(std::move(answer)); }
     void QueueSave(std::optional<QString> answer) { saves_.push_back(std::move(answer)); }
+    void QueueFolder(std::optional<QString> answer) { folders_.push_back(std::move(answer)); }
     std::optional<QString> AskOpen(const QString& initialName) override;
     std::optional<QString> AskSave(const QString& initialName) override;
+    std::optional<QString> AskFolder(const QString& initialFolder) override;
     const std::vector<QString>& OpenProposals() const { return openProposals_; }
     const std::vector<QString>& SaveProposals() const { return saveProposals_; }
 
   private:
-    std::deque<std::optional<QString>> opens_, saves_;
+    std::deque<std::optional<QString>> opens_, saves_, folders_;
     std::vector<QString> openProposals_, saveProposals_;
 };
 

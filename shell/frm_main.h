@@ -206,6 +206,7 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void ejecutarComandoEscrito();
     void opciones();
     void propiedades(std::shared_ptr<cCartulo> file);
+    void exportarSitio(const cCartulo& file);
     // The one comparison window, raised when it is open already.
     void compararCartulos();
     // The clipboard viewer, raised when it is open already.

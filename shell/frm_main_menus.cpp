@@ -188,6 +188,9 @@ void frmMain::ejecutarItem(MenuItem item) {
             // The typed text of the search field, or else its focus.
             Comando(QStringLiteral("BuscarGlobal"));
             break;
+        case MenuItem::CartuloExportarSitio:
+            if (file) exportarSitio(*file);
+            break;
 
         case MenuItem::VentanaListaVentanas:
             listaVentanas();

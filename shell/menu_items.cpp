@@ -56,6 +56,8 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::CartuloBuscar, Menu::Cartulo, "&Buscar...", "Ctrl+B", false, false},
     MenuItemInfo{MenuItem::CartuloBuscarGlobal, Menu::Cartulo, "B&úsqueda global", "F3", false,
                  false},
+    MenuItemInfo{MenuItem::CartuloExportarSitio, Menu::Cartulo, "&Exportar como sitio web...", "",
+                 false, true},
 
     MenuItemInfo{MenuItem::VentanaListaVentanas, Menu::Ventana, "&Lista de ventanas", "F12", false,
                  false},

@@ -49,6 +49,7 @@ enum class MenuItem {
     CartuloIndice,
     CartuloBuscar,
     CartuloBuscarGlobal,
+    CartuloExportarSitio,
     // Ventana
     VentanaListaVentanas,
     VentanaCerrar,

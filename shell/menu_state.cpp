@@ -48,6 +48,7 @@ bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
         case MenuItem::CartuloMaestra:
         case MenuItem::CartuloIndice:
         case MenuItem::CartuloBuscar:
+        case MenuItem::CartuloExportarSitio:
             return s.hasFile;
 
         default:

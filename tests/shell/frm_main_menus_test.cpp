@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -57,6 +59,34 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
               QStringLiteral("&Mostrar portapapeles"));
     EXPECT_TRUE(
         captions(*menus.MenuOf(Menu::Cartulo)).contains(QStringLiteral("B&úsqueda global")));
+    const QList<QAction*> cartulo = menus.MenuOf(Menu::Cartulo)->actions();
+    EXPECT_EQ(CaptionOf(*cartulo.back()), QStringLiteral("&Exportar como sitio web..."));
+    EXPECT_TRUE(cartulo[cartulo.size() - 2]->isSeparator());
+}
+
+TEST_F(FrmMainTest, ExportPublishesTheActiveFileInTheChosenFolder) {
+    frmMain& main = Main();
+    EXPECT_FALSE(enabled(main, MenuItem::CartuloExportarSitio));
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "Prueba", {"Uno"})));
+    AddChild(ChildKind::Indice, Registered(0));
+    const QString site = Path(QStringLiteral("sitio"));
+    QDir().mkpath(site);
+    QFile(site + QStringLiteral("/suyo.txt")).open(QIODevice::WriteOnly);
+
+    // A folder with other files is asked about; "No" writes nothing.
+    fileDialogs.QueueFolder(site);
+    dialogs.QueueAnswer(support::MsgResult::No);
+    ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::CartuloExportarSitio));
+    EXPECT_FALSE(QFile::exists(site + QStringLiteral("/index.html")));
+
+    fileDialogs.QueueFolder(site);
+    dialogs.QueueAnswer(support::MsgResult::Yes);
+    dialogs.QueueAnswer(support::MsgResult::No);  // no browser
+    ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::CartuloExportarSitio));
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/index.html")));
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/uno.html")));
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/suyo.txt")));
+    EXPECT_TRUE(dialogs.Messages().back().text.startsWith(QStringLiteral("Exportadas 2 fichas")));
 }
 
 TEST_F(FrmMainTest, DebugModeShowsTheCommandEntryAndTheWindowSizes) {

@@ -1,0 +1,116 @@
+// ctu export: the site and the notes it writes, read back by the tools
+// other people would read them with.
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "cli_fixture.h"
+
+namespace {
+
+bool haveTool(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// The status a shell command ended with.
+int shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class ExportTest : public CliTest {};
+
+TEST_F(ExportTest, ExampleSitePassesTheValidator) {
+    if (!haveTool("tidy")) GTEST_SKIP() << "tidy is not installed";
+    const std::string site = dir.path("sitio");
+    const auto run = ctu({"export", CARTULO_EXAMPLES "/Bienvenida.ctu", "--html", site});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    int pages = 0;
+    for (const auto& item : std::filesystem::directory_iterator(site)) {
+        if (item.path().extension() != ".html") continue;
+        ++pages;
+        // tidy: 1 warnings, 2 errors.
+        EXPECT_LT(shell("tidy -errors -q '" + item.path().string() + "' >/dev/null 2>&1"), 2)
+            << item.path();
+    }
+    EXPECT_GT(pages, 10);
+    EXPECT_NE(readBytes(site + "/index.html").find("<script src=\"palabras.js\"></script>"),
+              std::string::npos);
+}
+
+TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
+    writeCardFile({{"Uno", "a *b* _c_ [d] e\r\n# f\r\n- g\r\n\xABUno\xBB y {L:dos: \"x\",la dos}"},
+                   {"dos: \"x\"", "{Q:rojo}roja"}});
+    const std::string notes = dir.path("notas");
+    ASSERT_EQ(ctu({"export", file, "--markdown", notes}).exitCode, 0);
+    const std::string uno = readBytes(notes + "/uno.md");
+    EXPECT_TRUE(uno.starts_with("---\nentry: \"Uno\"\naliases: []\n---\n")) << uno;
+    EXPECT_NE(uno.find("[[uno|Uno]] y [[dos-x|la dos]]"), std::string::npos) << uno;
+    const std::string dos = readBytes(notes + "/dos-x.md");
+    EXPECT_NE(dos.find("entry: \"dos: \\\"x\\\"\""), std::string::npos) << dos;
+    EXPECT_NE(dos.find("<!-- {Q:rojo} -->roja"), std::string::npos) << dos;
+    if (!haveTool("cmark")) GTEST_SKIP() << "cmark is not installed";
+    const std::string html = dir.path("uno.html");
+    ASSERT_EQ(shell("cmark '" + notes + "/uno.md' > '" + html + "'"), 0);
+    const std::string read = readBytes(html);
+    EXPECT_NE(read.find("<p>a *b* _c_ [d] e</p>"), std::string::npos) << read;
+    EXPECT_NE(read.find("<p># f</p>"), std::string::npos) << read;
+    EXPECT_NE(read.find("<p>- g</p>"), std::string::npos) << read;
+}
+
+TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
+    QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(dir.path("fuera.png")));
+    std::filesystem::create_directory(dir.path("fichas"));
+    file = dir.path("fichas/f.ctu");
+    writeCardFile({{"Casa",
+                    "\xAB"
+                    "Casa\xBB \xABNadie\xBB {G:falta.png} {G:../fuera.png} <b>&"},
+                   {"C\xE1sa",
+                    "\xAB"
+                    "casa\xBB"},
+                   {"CON", "x"},
+                   {"a/b", "{N}"}});
+    const std::string site = dir.path("sitio");
+    const auto run = ctu({"export", file, "--html", site});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Exportadas 5 fichas: 1 imágenes copiadas, 0 fórmulas y dibujos, 1 "
+                           "enlaces rotos, 1 imágenes que faltan, 1 imágenes de fuera de la "
+                           "carpeta, 1 nombres cambiados."),
+              std::string::npos)
+        << run.out;
+    for (const char* name : {"casa.html", "casa-2.html", "con-ficha.html", "a-b.html", "fuera.png"})
+        EXPECT_TRUE(std::filesystem::exists(site + "/" + name)) << name;
+    const std::string casa = readBytes(site + "/casa.html");
+    EXPECT_NE(casa.find("&lt;b&gt;&amp;"), std::string::npos);
+    EXPECT_NE(casa.find("<span class=\"roto\">Nadie</span>"), std::string::npos);
+    // Backlinks: itself and its accented namesake.
+    EXPECT_NE(casa.find("<li><a href=\"casa.html\">Casa</a></li>\n<li><a href=\"casa-2.html\">"),
+              std::string::npos)
+        << casa;
+}
+
+TEST_F(ExportTest, FoldersAreRefusedOrKept) {
+    writeCardFile({{"Uno", "x"}});
+    const std::string site = dir.path("sitio");
+    std::filesystem::create_directory(site);
+    writeBytes(site + "/mio.txt", "mio");
+    writeBytes(site + "/uno.html", "mio también");
+    const auto refused = ctu({"export", file, "--html", site});
+    EXPECT_EQ(refused.exitCode, 4);
+    EXPECT_NE(refused.err.find("ya tiene otros ficheros"), std::string::npos);
+    EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
+    EXPECT_EQ(readBytes(site + "/mio.txt"), "mio");
+    EXPECT_EQ(readBytes(site + "/uno.html"), "mio también");
+    EXPECT_TRUE(std::filesystem::exists(site + "/uno-2.html"));
+    // What an export wrote it may write again; the user's files stay.
+    EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
+    EXPECT_EQ(ctu({"export", file, "--html", site}).exitCode, 4);
+
+    const auto unwritable = ctu({"export", file, "--html", file + "/sitio"});
+    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_NE(unwritable.err.find("No se puede escribir en la carpeta"), std::string::npos);
+    EXPECT_EQ(ctu({"export", file}).exitCode, 1);
+}
+
+}  // namespace
