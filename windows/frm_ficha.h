@@ -26,6 +26,7 @@ class QToolButton;
 
 namespace cartulo::windows {
 
+class BacklinksStrip;
 class CardTextEdit;
 struct TextField;
 
@@ -42,6 +43,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     // The hover close button hides this long after it was shown.
     static constexpr std::uint32_t kMsBotonCerrar = 2000;
     static constexpr int kIntervaloCerrarMs = 100;
+    // The strip of the cards linking here, at most this high.
+    static constexpr int kAltoEnlacesTwips = 1200;
 
     explicit frmFicha(MainServices& services, platform::TickSource clock = platform::GetTickCount,
                       QWidget* parent = nullptr);
@@ -71,6 +74,10 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     void SetMinimizada(bool rolledUp);
     void Mostrar(std::shared_ptr<cCartulo> file, CardId id);
     QString ObtenerHipertexto() const;
+    // The strip of the cards linking here: shown or hidden by the user (it
+    // stays hidden while the window is rolled up). Built when first shown.
+    bool EnlacesVisibles() const { return enlacesVisibles_; }
+    void SetEnlacesVisibles(bool on);
 
     // Commits the entry being edited; false (the user was told) when refused.
     bool ConfirmarEntrada();
@@ -95,6 +102,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QPushButton* cmdBuscarCerrar() const { return cmdBuscarCerrar_; }
     QToolButton* cmdCerrar() const { return cmdCerrar_; }
     QTimer* tmrCerrar() const { return tmrCerrar_; }
+    // Null until the strip is first shown.
+    BacklinksStrip* picEnlaces() const { return picEnlaces_; }
 
     // The load size, so the outer window the shell wraps this in takes it.
     QSize sizeHint() const override { return loadSize_; }
@@ -142,6 +151,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     std::optional<QString> PrepararInsercion(const QString& text, bool pasted);
     void Colocar(QWidget& outer);
     void Distribuir();
+    // Shows the strip when the user wants it and the window is not rolled up.
+    void ColocarEnlaces(bool rolledUp);
 
     // The field the editing words act on.
     Campo CampoActivo() const;
@@ -187,6 +198,7 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     // An insertion was refused after its action had changed the editor: the
     // whole action is undone when it ends.
     bool anularAccion_ = false;
+    bool enlacesVisibles_ = false;
 
     QLabel* lblNtry_ = nullptr;
     QLineEdit* txtNtry_ = nullptr;
@@ -198,6 +210,7 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QPushButton* cmdBuscarCerrar_ = nullptr;
     QToolButton* cmdCerrar_ = nullptr;
     QTimer* tmrCerrar_ = nullptr;
+    BacklinksStrip* picEnlaces_ = nullptr;
 };
 
 }  // namespace cartulo::windows
