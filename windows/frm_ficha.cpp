@@ -141,7 +141,10 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     Distribuir();
 }
 
-frmFicha::~frmFicha() = default;
+frmFicha::~frmFicha() {
+    // The strip's link table must not outlive the file this window holds.
+    if (picEnlaces_ != nullptr) picEnlaces_->Soltar();
+}
 
 int frmFicha::Px(int twips) const {
     return qRound(twips * scale_ / kTwipsPerPixel);
