@@ -23,6 +23,8 @@ constexpr std::array kOptions = {
     OptionName{Option::Check, "--check", false},
     OptionName{Option::Height, "--height", true},
     OptionName{Option::Global, "--global", false},
+    OptionName{Option::Orphans, "--orphans", false},
+    OptionName{Option::Strict, "--strict", false},
 };
 
 [[noreturn]] void usageError(const std::string& message) {
@@ -46,6 +48,8 @@ std::optional<std::string>* valueSlot(CommandLine& line, Option option) {
         case Option::Json:
         case Option::Check:
         case Option::Global:
+        case Option::Orphans:
+        case Option::Strict:
             break;
     }
     return nullptr;
@@ -68,9 +72,11 @@ bool applyOption(CommandLine& line, const Syntax& syntax, std::string_view arg,
         }
         if (!known.takesValue) {
             if (inlineValue) usageError("La opción " + name + " no lleva valor.");
-            (known.option == Option::Check    ? line.check
-             : known.option == Option::Global ? line.global
-                                              : line.json) = true;
+            (known.option == Option::Check     ? line.check
+             : known.option == Option::Global  ? line.global
+             : known.option == Option::Orphans ? line.orphans
+             : known.option == Option::Strict  ? line.strict
+                                               : line.json) = true;
             return false;
         }
         auto* slot = valueSlot(line, known.option);

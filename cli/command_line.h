@@ -20,6 +20,8 @@ enum class Option : unsigned {
     Check = 1u << 6,
     Height = 1u << 7,
     Global = 1u << 8,
+    Orphans = 1u << 9,
+    Strict = 1u << 10,
 };
 
 struct CommandLine {
@@ -27,6 +29,8 @@ struct CommandLine {
     bool json = false;
     bool check = false;
     bool global = false;
+    bool orphans = false;
+    bool strict = false;
     std::optional<std::string> title;
     std::optional<std::string> text;
     std::optional<std::string> textFile;

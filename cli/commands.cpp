@@ -11,7 +11,9 @@ std::span<const Command> commands() {
         Command{"show", {2, optionSet(Option::Json)}, runShow},
         // With --global: QUERY FILE...; without: exactly FILE QUERY.
         Command{"search", {2, optionSet(Option::Json, Option::Global), true}, runSearch},
-        Command{"lint", {1, optionSet(Option::Json)}, runLint},
+        Command{"links", {2, optionSet(Option::Json)}, runLinks},
+        Command{"backlinks", {2, optionSet(Option::Json)}, runBacklinks},
+        Command{"lint", {1, optionSet(Option::Json, Option::Orphans, Option::Strict)}, runLint},
         Command{"new", {1, optionSet(Option::Title)}, runNew},
         Command{"add", {2, optionSet(Option::Text, Option::TextFile)}, runAdd},
         Command{"alias", {3, optionSet()}, runAlias},

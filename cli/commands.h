@@ -31,6 +31,8 @@ void runList(const CommandLine& line, Streams& io);
 void runShow(const CommandLine& line, Streams& io);
 void runSearch(const CommandLine& line, Streams& io);
 void runLint(const CommandLine& line, Streams& io);
+void runLinks(const CommandLine& line, Streams& io);
+void runBacklinks(const CommandLine& line, Streams& io);
 void runNew(const CommandLine& line, Streams& io);
 void runAdd(const CommandLine& line, Streams& io);
 void runAlias(const CommandLine& line, Streams& io);

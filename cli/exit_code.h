@@ -12,6 +12,7 @@ enum class ExitCode : int {
     FileError = 2,  // a file cannot be read or written
     NotFound = 3,   // no card has the entry
     Refused = 4,    // the edit would break a rule of the card file
+    Unclean = 5,    // lint --strict found a broken link or a markup error
 };
 
 // Thrown by a command to end with a message on stderr and a non-zero code.

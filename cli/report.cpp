@@ -38,6 +38,21 @@ void printJsonList(std::ostream& out, const std::vector<ListedCard>& cards) {
     out << ']';
 }
 
+// With `entries`, each link names the entry it leads to, or null.
+void printJsonLinks(std::ostream& out, const std::vector<ListedLink>& links, bool entries) {
+    out << '[';
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (i > 0) out << ',';
+        out << "{\"target\":" << jsonString(links[i].target)
+            << ",\"position\":" << links[i].position;
+        if (entries) {
+            out << ",\"entry\":" << (links[i].resolved ? jsonString(*links[i].resolved) : "null");
+        }
+        out << '}';
+    }
+    out << ']';
+}
+
 }  // namespace
 
 void printSummary(std::ostream& out, const FileSummary& summary, bool json) {
@@ -111,6 +126,13 @@ void printLint(std::ostream& out, const std::vector<LintedCard>& cards, bool jso
             for (const auto& error : card.errors) {
                 out << card.displayEntry << ": " << oneLine(error) << '\n';
             }
+            for (const auto& link : card.brokenLinks) {
+                out << card.displayEntry << ": Enlace roto: «" << oneLine(link.target)
+                    << "» (posición " << link.position << ")\n";
+            }
+            if (card.orphan.value_or(false)) {
+                out << card.displayEntry << ": Ninguna otra ficha enlaza con ella\n";
+            }
         }
         return;
     }
@@ -122,9 +144,28 @@ void printLint(std::ostream& out, const std::vector<LintedCard>& cards, bool jso
             if (k > 0) out << ',';
             out << jsonString(cards[i].errors[k]);
         }
-        out << "]}";
+        out << "],\"brokenLinks\":";
+        printJsonLinks(out, cards[i].brokenLinks, false);
+        if (cards[i].orphan) out << ",\"orphan\":" << (*cards[i].orphan ? "true" : "false");
+        out << '}';
     }
     out << "]\n";
+}
+
+void printLinks(std::ostream& out, const std::vector<ListedLink>& links, bool json) {
+    if (json) {
+        printJsonLinks(out, links, true);
+        out << '\n';
+        return;
+    }
+    for (const auto& link : links) {
+        out << "«" << oneLine(link.target) << "» → ";
+        if (!link.resolved) {
+            out << "(no existe)\n";
+        } else {
+            out << (link.resolved->empty() ? cartulo::kMainCardName : *link.resolved) << '\n';
+        }
+    }
 }
 
 }  // namespace ctu

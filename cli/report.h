@@ -2,6 +2,8 @@
 // with --json. Every string here is already UTF-8.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -38,10 +40,19 @@ struct ShownCard {
     std::vector<std::string> sisters;
 };
 
+// A link of a card: what it names and where it stands.
+struct ListedLink {
+    std::string target;
+    std::size_t position = 0;             // of its first character in the card's text, from 1
+    std::optional<std::string> resolved;  // the entry it leads to ("" the main card), if any
+};
+
 struct LintedCard {
     std::string entry;         // "" for the main card
     std::string displayEntry;  // " <Ficha principal>" for the main card
     std::vector<std::string> errors;
+    std::vector<ListedLink> brokenLinks;
+    std::optional<bool> orphan;  // asked for with --orphans: no other card links to it
 };
 
 void printSummary(std::ostream& out, const FileSummary& summary, bool json);
@@ -54,6 +65,9 @@ void printFileHits(std::ostream& out, const std::vector<FileHits>& files, bool j
 void printCard(std::ostream& out, const ShownCard& card, bool json);
 // Without --json one "entry: error" line per error; an error never spans
 // lines there, so each line stands alone for grep and the like.
+// Broken links and orphans follow a card's errors, one line each.
 void printLint(std::ostream& out, const std::vector<LintedCard>& cards, bool json);
+// Without --json one line per link: «target» → entry, or "(no existe)".
+void printLinks(std::ostream& out, const std::vector<ListedLink>& links, bool json);
 
 }  // namespace ctu

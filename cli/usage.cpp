@@ -17,9 +17,20 @@ std::string_view usageText() {
                                        fichero cuyo texto o entrada tiene la
                                        palabra (una consulta con "," o ":" va tal
                                        cual), agrupadas por fichero
-  ctu lint FICHERO [--json]            los errores de marcado de cada ficha, una
-                                       línea "entrada: error" por error (con
-                                       --json, solo las fichas con errores)
+  ctu links FICHERO ENTRADA [--json]   los enlaces de una ficha, en orden, cada
+                                       uno con la ficha a la que lleva, o con
+                                       (no existe)
+  ctu backlinks FICHERO ENTRADA [--json]
+                                       las fichas que enlazan con una ficha
+  ctu lint FICHERO [--json] [--orphans] [--strict]
+                                       los errores de marcado y los enlaces rotos
+                                       (con su posición en el texto, desde 1) de
+                                       cada ficha, una línea "entrada: error" por
+                                       error (con --json, solo las fichas con
+                                       alguno); con --orphans, también las fichas
+                                       con las que ninguna otra enlaza (salvo la
+                                       principal); con --strict, termina con 5 si
+                                       hay errores de marcado o enlaces rotos
   ctu new FICHERO [--title TÍTULO]     crea un fichero de fichas
   ctu add FICHERO ENTRADA [--text TEXTO | --text-file F]
                                        añade una ficha (sin texto, recibe el de la
@@ -54,9 +65,14 @@ k:campo:palabra,... Mayúsculas y minúsculas dan igual; los acentos, no.
 Un término de la consulta con un carácter que un fichero de fichas no puede
 guardar no se encuentra en ninguna ficha: "→" no encuentra nada y "-→", todas.
 
+Un enlace es «entrada» o {L:entrada,texto} en el texto de una ficha (también
+en las celdas de una tabla y en los marcos); lleva a la ficha de esa entrada,
+sin distinguir mayúsculas, como al pulsarlo en el programa.
+
 Códigos de salida: 0 bien (también una búsqueda sin resultados y un lint que
 encuentra errores); 1 uso incorrecto; 2 no se puede leer o escribir un fichero;
-3 no existe la ficha; 4 operación rechazada.
+3 no existe la ficha; 4 operación rechazada; 5 lint --strict encontró errores
+de marcado o enlaces rotos.
 )";
 }
 

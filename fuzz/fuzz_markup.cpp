@@ -1,7 +1,8 @@
 // The markup reader's pieces on arbitrary text: tokens make progress and
 // stay inside the text, tag ends and brace searches point at braces, block
 // ends agree with a plain stack scan, colours are colours or refusals, and
-// the table and continuation rewrites finish.
+// the table and continuation rewrites finish, and the links read lie in the
+// text in order, each starting at its « or its tag.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "richtext/block_scan.h"
+#include "richtext/card_links.h"
 #include "richtext/color_notation.h"
 #include "richtext/error_list.h"
 #include "richtext/markup_chars.h"
@@ -186,6 +188,16 @@ void CheckErrorList(std::string_view text) {
     Require(list.At(list.Count()).empty());
 }
 
+void CheckLinks(std::string_view text) {
+    std::size_t last = 0;
+    for (const cartulo::CardLink& link : cartulo::ReadCardLinks(text)) {
+        Require(link.position >= last && link.length > 0);
+        Require(link.position + link.length <= text.size());
+        Require(text[link.position] == kOpenQuote || text[link.position] == '{');
+        last = link.position;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -195,5 +207,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckValues(text);
     CheckRewrites(text);
     CheckErrorList(text);
+    CheckLinks(text);
     return 0;
 }

@@ -34,15 +34,16 @@ TEST_F(CliTest, LintJsonHoldsOnlyCardsWithErrorsAndTheMainCardAsEmpty) {
     writeCardFile(kCards);
     const auto run = ctu({"lint", file, "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, R"([{"entry":"Colores","errors":["Color no válido: 1234"]},)"
-                       R"({"entry":"Etiquetas","errors":["Etiqueta no válida: XY:"]},)"
-                       R"({"entry":"Llaves","errors":["Llaves no cerradas"]},)"
-                       R"({"entry":"","errors":["Llaves no cerradas"]}])"
-                       "\n");
+    EXPECT_EQ(run.out,
+              R"([{"entry":"Colores","errors":["Color no válido: 1234"],"brokenLinks":[]},)"
+              R"({"entry":"Etiquetas","errors":["Etiqueta no válida: XY:"],"brokenLinks":[]},)"
+              R"({"entry":"Llaves","errors":["Llaves no cerradas"],"brokenLinks":[]},)"
+              R"({"entry":"","errors":["Llaves no cerradas"],"brokenLinks":[]}])"
+              "\n");
 }
 
 TEST_F(CliTest, LintOfACleanFilePrintsNothingAndSucceeds) {
-    writeCardFile({{"", "Agenda"}, kCards[3]});
+    writeCardFile({{"", "Agenda"}, {"Llaves", "Abiertas"}, kCards[3]});
     const auto text = ctu({"lint", file});
     EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(text.out, "");
@@ -53,13 +54,13 @@ TEST_F(CliTest, LintOfACleanFilePrintsNothingAndSucceeds) {
 
 TEST_F(CliTest, LintReportsEveryDistinctErrorOfOneCardInOrder) {
     std::string links;  // one hot zone more than a painting records
-    for (int i = 0; i <= 100; ++i) links += "\xABx\xBB ";
+    for (int i = 0; i <= 100; ++i) links += "\xABvarios\xBB ";
     writeCardFile({{"", "Agenda"}, {"Varios", "{ZZ:} {Q:abc} {ZZ:} {L:} {N"}, {"Enlaces", links}});
     const auto run = ctu({"lint", file, "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, R"([{"entry":"Enlaces","errors":["Demasiadas zonas calientes"]},)"
-                       R"({"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
-                       R"("Color no válido: abc","Llaves no cerradas"]}])"
+    EXPECT_EQ(run.out, R"([{"entry":"Enlaces","errors":["Demasiadas zonas calientes"],)"
+                       R"("brokenLinks":[]},{"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
+                       R"("Color no válido: abc","Llaves no cerradas"],"brokenLinks":[]}])"
                        "\n");
 }
 
@@ -69,7 +70,8 @@ TEST_F(CliTest, LintKeepsEachErrorOnOneLineOfText) {
     const auto text = ctu({"lint", file});
     EXPECT_EQ(text.out, "Salto: Color no válido: 12  34\n");
     const auto json = ctu({"lint", file, "--json"});
-    EXPECT_EQ(json.out, R"([{"entry":"Salto","errors":["Color no válido: 12\u000d\u000a34"]}])"
+    EXPECT_EQ(json.out, R"([{"entry":"Salto","errors":["Color no válido: 12\u000d\u000a34"],)"
+                        R"("brokenLinks":[]}])"
                         "\n");
 }
 
