@@ -385,6 +385,7 @@ bool CartuloFiles::Cerrar(const std::shared_ptr<cCartulo>& file) {
     const std::int32_t index = registry_.FindFile(keep.get());
     forgetFailure(registry_.ID(index));
     registry_.RemoveItem(index);
+    links_.Forget(*keep);
     keep->CloseFile();
     return true;
 }

@@ -16,6 +16,7 @@
 #include "engine/cartulos.h"
 #include "platform/tick_count.h"
 #include "shell/file_dialogs.h"
+#include "shell/link_tables.h"
 #include "support/user_dialogs.h"
 
 namespace cartulo::shell {
@@ -104,6 +105,11 @@ class CartuloFiles {
 
     // An open, a save or a question is in progress.
     bool Ocupado() const { return busy_ > 0; }
+    // The links between the cards of an open file, kept while it is open.
+    std::shared_ptr<LinkTable> Enlaces(const std::shared_ptr<cCartulo>& file) {
+        return links_.Of(file);
+    }
+    bool TieneEnlaces(const cCartulo& file) const { return links_.Has(file); }
     bool Depuracion() const { return debug_; }
 
   private:
@@ -142,6 +148,7 @@ class CartuloFiles {
     // Registry identifiers of the files recovered and not yet saved by the
     // user: the original on disk may hold work the copy lacks.
     std::set<std::int32_t> recovered_;
+    LinkTables links_;
 };
 
 // The name proposed for a file never saved: its title with \ / : * ? " < > |

@@ -97,6 +97,9 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void MuestraIndice(const std::shared_ptr<cCartulo>& file) override;
     void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) override;
     void VentanaCerrada(windows::ChildWindow& window) override;
+    std::shared_ptr<LinkTable> Enlaces(const std::shared_ptr<cCartulo>& file) override {
+        return files_->Enlaces(file);
+    }
     QPoint PosicionCascada(const QSize& windowSize) override;
     QSize AreaCliente() const override;
     int BordeAcoplado() const override;

@@ -171,6 +171,9 @@ void frmMain::ejecutarItem(MenuItem item) {
         case MenuItem::FichaHipertexto:
             comandoHija(QStringLiteral("Hipertexto"));
             break;
+        case MenuItem::FichaEnlaces:
+            comandoHija(QStringLiteral("Enlaces"));
+            break;
 
         case MenuItem::CartuloPrincipal:
             if (file) MuestraFichaPrincipal(file);

@@ -49,6 +49,7 @@ constexpr std::array kItems = {
     MenuItemInfo{MenuItem::FichaBorrar, Menu::Ficha, "&Borrar ficha...", "", false, false},
     MenuItemInfo{MenuItem::FichaEntrada, Menu::Ficha, "&Editar entrada", "F2", false, true},
     MenuItemInfo{MenuItem::FichaHipertexto, Menu::Ficha, "&Hipertexto", "F8", false, false},
+    MenuItemInfo{MenuItem::FichaEnlaces, Menu::Ficha, "En&laces a esta ficha", "F9", false, true},
 
     MenuItemInfo{MenuItem::CartuloPrincipal, Menu::Cartulo, "Ficha &principal", "", false, false},
     MenuItemInfo{MenuItem::CartuloMaestra, Menu::Cartulo, "Ficha &maestra", "", false, false},

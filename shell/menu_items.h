@@ -43,6 +43,7 @@ enum class MenuItem {
     FichaBorrar,
     FichaEntrada,
     FichaHipertexto,
+    FichaEnlaces,
     // Cartulo
     CartuloPrincipal,
     CartuloMaestra,

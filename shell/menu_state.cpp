@@ -42,6 +42,7 @@ bool ItemEnabled(MenuItem item, const ActiveWindowInfo& s) {
             return s.isCard && !s.isMainCard;
         case MenuItem::FichaBorrar:
         case MenuItem::FichaHipertexto:
+        case MenuItem::FichaEnlaces:
             return s.isCard;
 
         case MenuItem::CartuloPrincipal:

@@ -35,6 +35,7 @@ const std::vector<Row>& table() {
         Row{Qt::Key_F7, kNone, item(MenuItem::FichaNueva)},
         Row{Qt::Key_F7, kShift, item(MenuItem::FichaNuevaHermana)},
         Row{Qt::Key_F8, kNone, item(MenuItem::FichaHipertexto)},
+        Row{Qt::Key_F9, kNone, item(MenuItem::FichaEnlaces)},
         Row{Qt::Key_F10, kNone, Shortcut{Shortcut::Kind::ToggleMenuBar, {}, {}, {}, {}}},
         Row{Qt::Key_F11, kNone, item(MenuItem::VentanaPantallaCompleta)},
         Row{Qt::Key_F12, kNone, item(MenuItem::VentanaListaVentanas)},

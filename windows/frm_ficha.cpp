@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include "platform/text_codec.h"
 #include "support/display_scale.h"
 #include "support/user_dialogs.h"
+#include "windows/backlinks_strip.h"
 #include "windows/card_text_edit.h"
 #include "windows/card_text_rules.h"
 #include "windows/key_rules.h"
@@ -141,7 +143,10 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     Distribuir();
 }
 
-frmFicha::~frmFicha() = default;
+frmFicha::~frmFicha() {
+    // The strip's link table must not outlive the file this window holds.
+    if (picEnlaces_ != nullptr) picEnlaces_->Soltar();
+}
 
 int frmFicha::Px(int twips) const {
     return qRound(twips * scale_ / kTwipsPerPixel);
@@ -156,6 +161,8 @@ QWidget* frmFicha::Exterior() {
 
 void frmFicha::Mostrar(std::shared_ptr<cCartulo> file, CardId id) {
     subscription_.reset();
+    // The strip lists the links to the card it was built for.
+    delete std::exchange(picEnlaces_, nullptr);
     ctu_ = std::move(file);
     id_ = id;
     if (!ctu_) return;
@@ -163,6 +170,7 @@ void frmFicha::Mostrar(std::shared_ptr<cCartulo> file, CardId id) {
     subscription_ = ctu_->Subscribe(*this);
     spell_->Vincular(ctu_);
     Actualizar();
+    if (enlacesVisibles_) ColocarEnlaces(Minimizada());
 }
 
 void frmFicha::Actualizar() {
@@ -327,6 +335,8 @@ void frmFicha::Ctu_UpdateCardTxt(CardId card) {
 }
 
 void frmFicha::Ctu_UpdateCardNtry(CardId card) {
+    // The card renamed may be one the strip lists.
+    if (picEnlaces_ != nullptr) picEnlaces_->Actualizar();
     if (card != id_ || !ctu_ || editingEntry_) return;
     lblNtry_->setText(platform::toQString(ctu_->GetNtry(id_)));
     ActualizarTitulo();
@@ -498,6 +508,37 @@ void frmFicha::SetMinimizada(bool rolledUp) {
     }
     txtTxt_->setReadOnly(rolledUp);
     txtBuscar_->setReadOnly(rolledUp);
+    ColocarEnlaces(rolledUp);
+}
+
+void frmFicha::SetEnlacesVisibles(bool on) {
+    if (on == enlacesVisibles_) return;
+    enlacesVisibles_ = on;
+    const bool hadFocus = picEnlaces_ != nullptr && picEnlaces_->isAncestorOf(focusWidget());
+    ColocarEnlaces(Minimizada());
+    if (picEnlaces_ == nullptr) return;
+    if (on && !picEnlaces_->isHidden()) {
+        // Shown to be used: the keys go to its list.
+        QListWidget* list = picEnlaces_->lstEnlaces();
+        if (list->currentRow() < 0 && list->count() > 0) list->setCurrentRow(0);
+        list->setFocus();
+    } else if (!on && hadFocus) {
+        txtTxt_->setFocus();
+    }
+}
+
+void frmFicha::ColocarEnlaces(bool rolledUp) {
+    const bool shown = enlacesVisibles_ && !rolledUp && ctu_;
+    if (shown && picEnlaces_ == nullptr) {
+        picEnlaces_ = new BacklinksStrip(
+            services_.Enlaces(ctu_), *ctu_, id_,
+            [this](CardId card) {
+                if (ctu_) services_.MuestraFicha(ctu_, card);
+            },
+            this);
+    }
+    if (picEnlaces_ != nullptr) picEnlaces_->setVisible(shown);
+    Distribuir();
 }
 
 void frmFicha::Colocar() {
@@ -517,9 +558,16 @@ void frmFicha::Distribuir() {
     if (Minimizada()) return;
     const int h = height();
     const int barHeight = picBuscar_->sizeHint().height();
-    const int below = picBuscar_->isHidden() ? kMarginBelowText : barHeight + kMarginAboveSearchBar;
-    txtTxt_->setGeometry(0, strip, w, std::max(h - strip - below, 0));
     picBuscar_->setGeometry(0, h - barHeight, w, barHeight);
+    // From the bottom up: the search bar, the strip of links, then the text.
+    int bottom = picBuscar_->isHidden() ? h : h - barHeight;
+    if (picEnlaces_ != nullptr && !picEnlaces_->isHidden()) {
+        const int linksHeight = std::min(Px(kAltoEnlacesTwips), std::max(h - strip, 0) / 2);
+        bottom -= linksHeight;
+        picEnlaces_->setGeometry(0, bottom, w, linksHeight);
+    }
+    const int below = bottom == h ? kMarginBelowText : kMarginAboveSearchBar;
+    txtTxt_->setGeometry(0, strip, w, std::max(bottom - strip - below, 0));
 }
 
 void frmFicha::resizeEvent(QResizeEvent* event) {
@@ -568,6 +616,7 @@ void frmFicha::closeEvent(QCloseEvent* event) {
     closed_ = true;
     tmrCerrar_->stop();
     subscription_.reset();
+    if (picEnlaces_ != nullptr) picEnlaces_->Soltar();
     event->accept();
     services_.VentanaCerrada(*this);
 }
@@ -850,6 +899,9 @@ QVariant frmFicha::Comando(const QString& word, const Argumentos& args) {
         EscribirCampo(campo, field);
     } else if (w == u"eliminar") {
         Eliminar();
+    } else if (w == u"enlaces") {
+        SetEnlacesVisibles(!enlacesVisibles_);
+        return enlacesVisibles_;
     } else if (w == u"hipertexto") {
         Hipertexto(-1);
     } else if (w == u"insertar") {

@@ -26,6 +26,7 @@ class QToolButton;
 
 namespace cartulo::windows {
 
+class BacklinksStrip;
 class CardTextEdit;
 class SpellMarker;
 struct TextField;
@@ -43,6 +44,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     // The hover close button hides this long after it was shown.
     static constexpr std::uint32_t kMsBotonCerrar = 2000;
     static constexpr int kIntervaloCerrarMs = 100;
+    // The strip of the cards linking here, at most this high.
+    static constexpr int kAltoEnlacesTwips = 1200;
 
     explicit frmFicha(MainServices& services, platform::TickSource clock = platform::GetTickCount,
                       QWidget* parent = nullptr);
@@ -72,6 +75,10 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     void SetMinimizada(bool rolledUp);
     void Mostrar(std::shared_ptr<cCartulo> file, CardId id);
     QString ObtenerHipertexto() const;
+    // The strip of the cards linking here: shown or hidden by the user (it
+    // stays hidden while the window is rolled up). Built when first shown.
+    bool EnlacesVisibles() const { return enlacesVisibles_; }
+    void SetEnlacesVisibles(bool on);
 
     // Commits the entry being edited; false (the user was told) when refused.
     bool ConfirmarEntrada();
@@ -97,6 +104,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QToolButton* cmdCerrar() const { return cmdCerrar_; }
     QTimer* tmrCerrar() const { return tmrCerrar_; }
     SpellMarker* Ortografia() const { return spell_; }
+    // Null until the strip is first shown.
+    BacklinksStrip* picEnlaces() const { return picEnlaces_; }
 
     // The load size, so the outer window the shell wraps this in takes it.
     QSize sizeHint() const override { return loadSize_; }
@@ -144,6 +153,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     std::optional<QString> PrepararInsercion(const QString& text, bool pasted);
     void Colocar(QWidget& outer);
     void Distribuir();
+    // Shows the strip when the user wants it and the window is not rolled up.
+    void ColocarEnlaces(bool rolledUp);
 
     // The field the editing words act on.
     Campo CampoActivo() const;
@@ -189,6 +200,7 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     // An insertion was refused after its action had changed the editor: the
     // whole action is undone when it ends.
     bool anularAccion_ = false;
+    bool enlacesVisibles_ = false;
 
     QLabel* lblNtry_ = nullptr;
     QLineEdit* txtNtry_ = nullptr;
@@ -201,6 +213,7 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QToolButton* cmdCerrar_ = nullptr;
     QTimer* tmrCerrar_ = nullptr;
     SpellMarker* spell_ = nullptr;
+    BacklinksStrip* picEnlaces_ = nullptr;
 };
 
 }  // namespace cartulo::windows

@@ -13,6 +13,10 @@
 
 class QWidget;
 
+namespace cartulo {
+class LinkTable;
+}
+
 namespace cartulo::support {
 class UserDialogs;
 }
@@ -35,6 +39,12 @@ class MainServices {
     virtual void FichaActivada(const std::shared_ptr<cCartulo>& file, CardId id) = 0;
     // A child window is closing.
     virtual void VentanaCerrada(ChildWindow& window) = 0;
+    // The links between the cards of `file`: one table per open file, built
+    // on the first call and kept up to date while the file is open. Null
+    // when the main window keeps none.
+    virtual std::shared_ptr<LinkTable> Enlaces(const std::shared_ptr<cCartulo>& /*file*/) {
+        return nullptr;
+    }
 
     // The main window's own command dispatch, now or after the current event.
     virtual QVariant Comando(const QString& word, const Argumentos& args = {}) = 0;

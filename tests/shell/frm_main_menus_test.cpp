@@ -50,7 +50,7 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
                            "&Propiedades...", "Comparar cartulos", "&Opciones", "&Salir"}));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ficha)),
               (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
-                           "&Hipertexto"}));
+                           "&Hipertexto", "En&laces a esta ficha"}));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
               (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
                            "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
@@ -118,6 +118,7 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     EXPECT_TRUE(enabled(main, MenuItem::FichaNueva));
     EXPECT_FALSE(enabled(main, MenuItem::FichaNuevaHermana));  // not a card window
     EXPECT_FALSE(enabled(main, MenuItem::FichaBorrar));
+    EXPECT_FALSE(enabled(main, MenuItem::FichaEnlaces));
     EXPECT_TRUE(enabled(main, MenuItem::CartuloIndice));
     EXPECT_TRUE(enabled(main, MenuItem::EdicionDeshacer));
     EXPECT_TRUE(enabled(main, MenuItem::EdicionInsertarAbre));
@@ -179,6 +180,7 @@ TEST(MenuEnabling, CardItemsNeedACardWindowAndSomeNotTheMainCard) {
     EXPECT_FALSE(ItemEnabled(MenuItem::FichaEntrada, card));
     EXPECT_TRUE(ItemEnabled(MenuItem::FichaBorrar, card));
     EXPECT_TRUE(ItemEnabled(MenuItem::FichaHipertexto, card));
+    EXPECT_TRUE(ItemEnabled(MenuItem::FichaEnlaces, card));
     EXPECT_TRUE(ItemEnabled(MenuItem::VentanaCerrar, ActiveWindowInfo{}));
 }
 

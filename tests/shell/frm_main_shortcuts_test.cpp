@@ -70,6 +70,7 @@ TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
         {Qt::Key_F7, none, MenuItem::FichaNueva, "ObtenerHipertexto"},
         {Qt::Key_F7, shift, MenuItem::FichaNuevaHermana, nullptr},
         {Qt::Key_F8, none, MenuItem::FichaHipertexto, "Hipertexto"},
+        {Qt::Key_F9, none, MenuItem::FichaEnlaces, "Enlaces"},
         {Qt::Key_F12, shift, MenuItem::VentanaOrdenar, nullptr},
         {Qt::Key_E, ctrl, MenuItem::EdicionSeleccionarTodo, "SeleccionarTodo"},
         {Qt::Key_I, ctrl, MenuItem::EdicionInsertarAbre, "Insertar"},

@@ -1,6 +1,8 @@
 // The card and index windows the main window opens, finds and closes.
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -8,6 +10,7 @@
 
 #include "platform/text_codec.h"
 #include "tests/shell/frm_main_fixture.h"
+#include "windows/backlinks_strip.h"
 #include "windows/card_text_edit.h"
 #include "windows/frm_busqueda.h"
 #include "windows/frm_ficha.h"
@@ -67,6 +70,32 @@ TEST_F(FrmMainWindowsTest, OpeningShowsTheIndexAndTheMainCardOnceEach) {
     EXPECT_EQ(Cards().size(), 2u);
     EXPECT_EQ(ActiveCard(), opened);
     EXPECT_EQ(ActiveCard()->ID(), gatos);
+}
+
+TEST_F(FrmMainWindowsTest, F9ShowsTheLinksHereFromTheFilesOneTableBuiltWhenFirstAsked) {
+    auto file = Open({"Gatos", "Perros"});
+    const CardId gatos = file->SrchNtry("Gatos");
+    const CardId perros = file->SrchNtry("Perros");
+    file->SetTxt(perros, "\xABGatos\xBB");
+    EXPECT_FALSE(Main().Archivos().TieneEnlaces(*file));  // opening reads no links
+    auto* card = dynamic_cast<frmFicha*>(Main().MuestraFicha(file, gatos));
+    ASSERT_NE(card, nullptr);
+    QTest::keyClick(card->txtTxt(), Qt::Key_F9);
+    ASSERT_NE(card->picEnlaces(), nullptr);
+    EXPECT_EQ(card->picEnlaces()->lblEnlaces()->text(), "Enlaces a esta ficha (1)");
+    EXPECT_TRUE(Main().Archivos().TieneEnlaces(*file));
+    EXPECT_EQ(Main().Enlaces(file), Main().Enlaces(file));
+
+    QTest::keyClick(card->picEnlaces()->lstEnlaces(), Qt::Key_Return);
+    ASSERT_NE(ActiveCard(), nullptr);
+    EXPECT_EQ(ActiveCard()->ID(), perros);
+    Main().MuestraFicha(file, gatos);
+    QTest::keyClick(card->txtTxt(), Qt::Key_F9);
+    EXPECT_TRUE(card->picEnlaces()->isHidden());
+
+    ASSERT_TRUE(Main().Archivos().GuardarCartulo(*file, QString()));
+    ASSERT_TRUE(Main().Archivos().Cerrar(file));
+    EXPECT_FALSE(Main().Archivos().TieneEnlaces(*file));
 }
 
 TEST_F(FrmMainWindowsTest, OneSearchWindowPerFileKeepsItsQueryAndFollowsARename) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/cartulo.h"
+#include "richtext/link_table.h"
 #include "support/scripted_user_dialogs.h"
 #include "windows/child_window.h"
 #include "windows/main_services.h"
@@ -51,6 +52,10 @@ class FakeMainServices : public MainServices {
         activated.push_back({file, id});
     }
     void VentanaCerrada(ChildWindow& window) override { closed.push_back(&window); }
+    std::shared_ptr<LinkTable> Enlaces(const std::shared_ptr<cCartulo>& file) override {
+        if (!links) links = std::make_shared<LinkTable>(*file);
+        return links;
+    }
     QVariant Comando(const QString& word, const Argumentos& = {}) override {
         commands.push_back(word);
         return {};
@@ -81,6 +86,7 @@ class FakeMainServices : public MainServices {
     std::vector<QSize> cascadeSizes;
     std::vector<QString> status;
     int barClears = 0;
+    std::shared_ptr<LinkTable> links;  // built when a window first asks
     QPoint cascade{30, 20};
     QSize clientArea{1000, 700};
     bool debug = false;

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -27,6 +28,7 @@
 #include "engine/cartulos.h"
 #include "fake_main_services.h"
 #include "platform/text_codec.h"
+#include "windows/backlinks_strip.h"
 #include "windows/card_text_edit.h"
 #include "windows/line_ends.h"
 
@@ -705,6 +707,64 @@ TEST_F(CardWindow, InsideAnMdiSubWindowMovesRollsUpAndClosesTheOuterWindow) {
     w->Comando("cerrar");
     EXPECT_EQ(services.closed.size(), 1u);
     EXPECT_TRUE(QTest::qWaitFor([&] { return sub.isNull(); }));
+}
+
+TEST_F(CardWindow, TheStripOfLinksHereIsBuiltWhenFirstShownAndFollowsTheOtherCards) {
+    const CardId meta = card("Meta", "texto");
+    const CardId beta = card("Beta", "va a \xABmeta\xBB");
+    const CardId alfa = card("Alfa", "nada");
+    auto w = window(meta);
+    show(*w);
+    EXPECT_EQ(w->picEnlaces(), nullptr);  // hidden at first: nothing built, no table asked for
+    EXPECT_EQ(services.links, nullptr);
+    EXPECT_TRUE(w->Comando("Enlaces").toBool());
+    ASSERT_NE(w->picEnlaces(), nullptr);
+    BacklinksStrip& strip = *w->picEnlaces();
+    QListWidget& list = *strip.lstEnlaces();
+    const auto listed = [&] {
+        QStringList rows;
+        for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
+        return strip.lblEnlaces()->text() + ": " + rows.join(", ");
+    };
+    EXPECT_EQ(listed(), "Enlaces a esta ficha (1): Beta");
+    EXPECT_EQ(QApplication::focusWidget(), &list);
+    EXPECT_LE(w->txtTxt()->geometry().bottom(), strip.geometry().top());
+
+    // Other cards gain, lose and rename links; the main card is listed first.
+    ASSERT_TRUE(file->SetTxt(alfa, "{L:META,aqu\xED}"));
+    ASSERT_TRUE(file->SetTxt(file->GetMain(), "Cartulo de prueba\r\n\xABMeta\xBB"));
+    EXPECT_EQ(listed(), "Enlaces a esta ficha (3):  <Ficha principal>, Alfa, Beta");
+    ASSERT_TRUE(file->SetTxt(beta, "ya no"));
+    ASSERT_EQ(file->SetNtry(alfa, "Aleph"), EntryCheck::Ok);
+    EXPECT_EQ(listed(), "Enlaces a esta ficha (2):  <Ficha principal>, Aleph");
+
+    // Enter or a double click opens the entry's card.
+    list.setCurrentRow(1);
+    QTest::keyClick(&list, Qt::Key_Return);
+    const QPoint row = list.visualItemRect(list.item(0)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, row);
+    ASSERT_EQ(services.shown.size(), 2u);
+    EXPECT_EQ(services.shown[0].id, alfa);
+    EXPECT_EQ(services.shown[1].id, file->GetMain());
+
+    // Rolled up it hides; with the search bar it stands above the bar.
+    w->SetMinimizada(true);
+    EXPECT_TRUE(strip.isHidden());
+    w->SetMinimizada(false);
+    EXPECT_FALSE(strip.isHidden());
+    w->BuscarTexto({}, false, true, true);
+    EXPECT_LE(strip.geometry().bottom(), w->picBuscar()->geometry().top());
+    EXPECT_LE(w->txtTxt()->geometry().bottom(), strip.geometry().top());
+
+    // Hidden, it reads nothing; shown again, it is current.
+    EXPECT_FALSE(w->Comando("enlaces").toBool());
+    EXPECT_TRUE(strip.isHidden());
+    ASSERT_TRUE(file->SetTxt(beta, "\xABMeta\xBB"));
+    EXPECT_EQ(strip.Enlaces().size(), 2u);
+    w->Comando("enlaces");
+    EXPECT_EQ(listed(), "Enlaces a esta ficha (3):  <Ficha principal>, Aleph, Beta");
 }
 
 TEST_F(CardWindow, UnknownWordsSpeakOnlyInDebugMode) {
