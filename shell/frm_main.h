@@ -107,6 +107,9 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     support::UserDialogs& Dialogos() override { return *dialogs_; }
     bool Depuracion() const override { return debug_; }
     float EscalaPantalla() const override { return static_cast<float>(scale_); }
+    bool ColorearMarcas() const override {
+        return settings_ == nullptr || settings_->ColorearMarcas();
+    }
 
     // --- FileWindows ---
     void MuestraFichaPrincipal(const std::shared_ptr<cCartulo>& file) override;

@@ -20,8 +20,10 @@
 #include "shell/typed_command.h"
 #include "support/frm_opciones.h"
 #include "windows/frm_comparar_cartulos.h"
+#include "windows/frm_ficha.h"
 #include "windows/frm_info.h"
 #include "windows/frm_portapapeles.h"
+#include "windows/markup_highlighter.h"
 
 namespace cartulo::shell {
 
@@ -355,6 +357,12 @@ void frmMain::opciones() {
     if (settings_ == nullptr) return;
     support::frmOpciones window(*settings_, *dialogs_, scale_, this);
     window.exec();
+    // Colouring follows the option at once in the open card windows.
+    for (const Hija& hija : hijas_) {
+        if (auto* ficha = dynamic_cast<windows::frmFicha*>(hija.child)) {
+            ficha->Resaltado()->SetActivo(ColorearMarcas());
+        }
+    }
 }
 
 void frmMain::propiedades(std::shared_ptr<cCartulo> file) {

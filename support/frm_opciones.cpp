@@ -22,6 +22,9 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     chkImpresion_ = new QCheckBox(QStringLiteral("Desactivar impresión"), this);
     chkImpresion_->setObjectName(QStringLiteral("chkImpresion"));
     chkImpresion_->setChecked(settings_.NoPrinting());
+    chkColorear_ = new QCheckBox(QStringLiteral("Colorear las marcas"), this);
+    chkColorear_->setObjectName(QStringLiteral("chkColorear"));
+    chkColorear_->setChecked(settings_.ColorearMarcas());
 
     cmdAceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
     cmdAceptar_->setObjectName(QStringLiteral("cmdAceptar"));
@@ -29,7 +32,10 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
     connect(cmdAceptar_, &QPushButton::clicked, this, [this] {
-        AcceptOptions(settings_, {chkAmpliar_->isChecked(), chkImpresion_->isChecked()}, dialogs_);
+        AcceptOptions(
+            settings_,
+            {chkAmpliar_->isChecked(), chkImpresion_->isChecked(), chkColorear_->isChecked()},
+            dialogs_);
         accept();
     });
     connect(cmdCancelar_, &QPushButton::clicked, this, &QDialog::reject);
@@ -42,6 +48,7 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     root->setSizeConstraint(QLayout::SetFixedSize);
     root->addWidget(chkAmpliar_);
     root->addWidget(chkImpresion_);
+    root->addWidget(chkColorear_);
     root->addSpacing(8);
     root->addLayout(buttons);
 

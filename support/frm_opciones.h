@@ -1,5 +1,6 @@
 // frmOpciones: the options window. One option enlarges texts and windows
-// from the next start, the other turns printing off at once.
+// from the next start, the others turn printing off
+// and colour the card windows' markup at once.
 #pragma once
 
 #include <QDialog>
@@ -19,6 +20,7 @@ class frmOpciones : public QDialog {
 
     QCheckBox* HighDpiBox() const { return chkAmpliar_; }
     QCheckBox* NoPrintingBox() const { return chkImpresion_; }
+    QCheckBox* ColorMarkupBox() const { return chkColorear_; }
     QPushButton* AcceptButton() const { return cmdAceptar_; }
     QPushButton* CancelButton() const { return cmdCancelar_; }
 
@@ -27,6 +29,7 @@ class frmOpciones : public QDialog {
     UserDialogs& dialogs_;
     QCheckBox* chkAmpliar_ = nullptr;
     QCheckBox* chkImpresion_ = nullptr;
+    QCheckBox* chkColorear_ = nullptr;
     QPushButton* cmdAceptar_ = nullptr;
     QPushButton* cmdCancelar_ = nullptr;
 };

@@ -28,6 +28,10 @@ void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, User
         reportUnsaved(settings, dialogs, programTitle);
         return;
     }
+    if (settings.SaveColorearMarcas(choices.colorMarkup)) {
+        reportUnsaved(settings, dialogs, programTitle);
+        return;
+    }
     const bool before = settings.HighDPI();
     if (settings.SaveHighDPI(choices.highDpi)) {
         reportUnsaved(settings, dialogs, programTitle);

@@ -13,10 +13,11 @@ inline const QString kProgramTitle = QStringLiteral("Cartulo");
 struct OptionChoices {
     bool highDpi = false;
     bool noPrinting = false;
+    bool colorMarkup = true;
 };
 
 // "Aceptar": stores the choices and writes the settings. Printing turned
-// off or on takes effect at once; a high-DPI change at the next start,
+// off or on, and colouring the markup, take effect at once; a high-DPI change at the next start,
 // which the user is told. A settings file that cannot be written is
 // reported instead, and the options keep the values they had, so nothing
 // is written later unasked.
@@ -25,7 +26,9 @@ void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, User
 // The high-DPI choice alone; printing stays as it is.
 inline void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& dialogs,
                           const QString& programTitle = kProgramTitle) {
-    AcceptOptions(settings, OptionChoices{highDpi, settings.NoPrinting()}, dialogs, programTitle);
+    AcceptOptions(settings,
+                  OptionChoices{highDpi, settings.NoPrinting(), settings.ColorearMarcas()}, dialogs,
+                  programTitle);
 }
 
 QString RestartMessage(const QString& programTitle);

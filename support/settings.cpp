@@ -17,6 +17,7 @@ namespace {
 constexpr std::string_view kVendorFolder = "Vardane";
 constexpr std::string_view kProgramName = "Cartulo";
 constexpr std::string_view kNoPrintingKey = "NoPrinting";
+constexpr std::string_view kColorMarkupKey = "ColorearMarcas";
 
 std::string programFolderIn(std::string_view appDataFolder) {
     return paths::JoinPath(paths::JoinPath(appDataFolder, kVendorFolder), kProgramName);
@@ -55,11 +56,14 @@ void ProgramSettings::ReadOptions() {
     ini_.CancelINI();
     highDpi_ = false;
     noPrinting_ = false;
+    colorMarkup_ = true;
     // A file that cannot be made is found missing by OpenINI, which says why.
     EnsureSettingsFile(filePath_);
     if (!ini_.OpenINI(filePath_)) {
         highDpi_ = storedHighDpi();
         noPrinting_ = numericValue(ini_.GetINIData("GENERAL", kNoPrintingKey)) != 0.0;
+        const std::string color = ini_.GetINIData("GENERAL", kColorMarkupKey);
+        colorMarkup_ = color.empty() || numericValue(color) != 0.0;
     }
     scale_ = highDpi_ ? kHighDpiScale : 1.0f;
 }
@@ -87,6 +91,13 @@ bool ProgramSettings::SaveNoPrinting(bool on) {
     if (on == noPrinting_) return false;
     if (ini_.WriteINIData("GENERAL", kNoPrintingKey, on ? "1" : "0")) return true;
     noPrinting_ = on;
+    return false;
+}
+
+bool ProgramSettings::SaveColorearMarcas(bool on) {
+    if (on == colorMarkup_) return false;
+    if (ini_.WriteINIData("GENERAL", kColorMarkupKey, on ? "1" : "0")) return true;
+    colorMarkup_ = on;
     return false;
 }
 

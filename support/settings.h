@@ -52,6 +52,10 @@ class ProgramSettings {
     // effect now. On failure (true) the option keeps the value it had.
     bool SaveNoPrinting(bool on);
     bool NoPrinting() const { return noPrinting_; }
+    // Whether card windows colour their markup ("ColorearMarcas", on unless
+    // the file says 0); written at once on a change only, as above.
+    bool SaveColorearMarcas(bool on);
+    bool ColorearMarcas() const { return colorMarkup_; }
 
     bool HighDPI() const { return highDpi_; }
     // Changes the flag only; the scale follows at the next start.
@@ -71,6 +75,7 @@ class ProgramSettings {
     cIniFile ini_;
     bool highDpi_ = false;
     bool noPrinting_ = false;
+    bool colorMarkup_ = true;
     float scale_ = 1.0f;
 };
 

@@ -27,6 +27,8 @@ class QToolButton;
 namespace cartulo::windows {
 
 class CardTextEdit;
+class LinkCompleter;
+class MarkupHighlighter;
 struct TextField;
 
 class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
@@ -88,6 +90,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QLabel* lblNtry() const { return lblNtry_; }
     QLineEdit* txtNtry() const { return txtNtry_; }
     CardTextEdit* txtTxt() const { return txtTxt_; }
+    MarkupHighlighter* Resaltado() const { return resaltado_; }
+    LinkCompleter* Completado() const { return completado_; }
     QWidget* picBuscar() const { return picBuscar_; }
     QLineEdit* txtBuscar() const { return txtBuscar_; }
     QPushButton* cmdBuscarSiguiente() const { return cmdBuscarSiguiente_; }
@@ -198,6 +202,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QPushButton* cmdBuscarCerrar_ = nullptr;
     QToolButton* cmdCerrar_ = nullptr;
     QTimer* tmrCerrar_ = nullptr;
+    MarkupHighlighter* resaltado_ = nullptr;
+    LinkCompleter* completado_ = nullptr;
 };
 
 }  // namespace cartulo::windows

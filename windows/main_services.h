@@ -69,6 +69,8 @@ class MainServices {
     // The "debug" switch was given.
     virtual bool Depuracion() const = 0;
     virtual float EscalaPantalla() const = 0;
+    // Whether card windows colour their markup ("Colorear las marcas").
+    virtual bool ColorearMarcas() const { return true; }
 };
 
 // The message for a word outside a window's vocabulary, shown only in debug

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "richtext/error_list.h"
+#include "richtext/markup_spans.h"
 
 namespace cartulo::richtext {
 namespace {
@@ -146,6 +147,57 @@ TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
     EXPECT_EQ(reader.NextToken(1, nullptr).end, 1u);
     EXPECT_EQ(reader.NextToken(3, nullptr).end, 3u);
     EXPECT_EQ(reader.NextToken(99, nullptr).end, 99u);
+}
+
+// The spans as one letter per byte: Brace, Name, Value, Comment, Link,
+// Error, '.' for plain text. A link's letters give way to the tags inside it.
+std::string Spans(std::string_view text) {
+    std::string out(text.size(), '.');
+    const std::vector<MarkupSpan> spans = ReadMarkupSpans(text);
+    for (const bool links : {true, false}) {
+        for (const MarkupSpan& s : spans) {
+            if ((s.kind == SpanKind::Link) != links) continue;
+            out.replace(s.begin, s.end - s.begin, s.end - s.begin,
+                        "BNVCLE"[static_cast<int>(s.kind)]);
+        }
+    }
+    return out;
+}
+
+TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"a {N}b {T:12}", "..BNB..BNNVVB"},
+        {"{T:{x}}y", "BNNVVB.."},  // the first } closes the tag
+        {"{*a \xAB"
+         "b\xBB c*}d",
+         "CCCCCCCCCCC."},              // no link inside a comment
+        {"{*a\r\nb*}c", "CCCCCCCC."},  // nor a line end
+        {"\xAB"
+         "Casa {N}x\xBB y",
+         "LLLLLLBNBLL.."},  // tags inside a link
+        {"{@:ca}", "BNVVVB"},
+        {"a {N b", "..EE.."},  // unclosed braces: the rest of the word
+        {"{ZZ} {/O} {/FR}", "EEEE.EEEE.EEEEE"},
+        {"\xAB"
+         "a \xBB"
+         "b",
+         "LLLL."},
+        {"a\xBB \xAB"
+         "b \xAB"
+         "c\xBB",
+         ".E.LLELLL"},  // a stray », a second « inside a link
+        {"{L:Casa,ver}{}", "LLLLLLLLLLLLBB"},
+        {"{O:x}1+{2}{/O}!", "BNNVBVVVVVBNNB."},
+        {"{FR:1}{N}x{/FR}", "BNNNVBBNB.BNNNB"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(Spans(text), expected) << text;
+    const auto links = ReadMarkupSpans(
+        "\xAB"
+        "Casa\xBB {L:Otra,ver}");
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].detail, "Casa");
+    EXPECT_EQ(links[1].detail, "Otra");
+    EXPECT_EQ(ReadMarkupSpans("a {ZZ}")[0].detail, "Etiqueta no v\xE1lida: ZZ");
 }
 
 }  // namespace
