@@ -157,10 +157,12 @@ void FillCells(std::string_view body, TableGrid& grid, int defaultAlign) {
         }
         std::string_view text =
             body.substr(start, sep == std::string_view::npos ? sep : sep - start);
-        if (IsCrLfAt(text, 0)) text.remove_prefix(2);
+        const bool lineFirst = IsCrLfAt(text, 0);
+        if (lineFirst) text.remove_prefix(2);
         if (col <= grid.Cols()) {
             cZuzodIvodureCell& cell = grid.At(col, row);
             cell.text = std::string(text);
+            cell.at = start + (lineFirst ? 2 : 0);
             readLead(cell, defaultAlign);
             cell.kind = kindOf(std::string_view(cell.text).substr(cell.lead));
         }

@@ -39,6 +39,7 @@ struct cZuzodIvodureCell {
     double ascent = 0;     // the part of height above a formula's baseline
     double place = 0;      // a column's x or a row's y, from the table's origin
     std::size_t lead = 0;  // length of the leading style tags in text
+    std::size_t at = 0;    // where text starts in the table's body
     int align = 2;         // 0 left, 1 right, 2 centred
 };
 

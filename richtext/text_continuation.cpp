@@ -28,7 +28,7 @@ bool isCarried(std::string_view start) {
 
 }  // namespace
 
-std::string NormalizeTables(std::string_view text) {
+std::string NormalizeTables(std::string_view text, std::vector<std::size_t>* inserted) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -36,13 +36,17 @@ std::string NormalizeTables(std::string_view text) {
         // Asked of the text built so far: the CR LF put after a table that
         // ends right before this one already stands there.
         if (StartsWithNoCase(rest, kTableStart) && i >= 2 && !out.ends_with("\r\n")) {
+            if (inserted) inserted->push_back(out.size());
             out += "\r\n";
         }
         out += text[i];
         if (rest.starts_with(kTableEnd)) {
             out += kTableEnd.substr(1);
             i += kTableEnd.size() - 1;
-            if (!IsCrLfAt(text, i + 1)) out += "\r\n";
+            if (!IsCrLfAt(text, i + 1)) {
+                if (inserted) inserted->push_back(out.size());
+                out += "\r\n";
+            }
         }
     }
     return out;
