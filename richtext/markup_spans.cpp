@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "richtext/card_links.h"
 #include "richtext/error_list.h"
 #include "richtext/markup_chars.h"
 #include "richtext/markup_reader.h"
@@ -130,8 +131,7 @@ class SpanWalk {
                 add(start, end, SpanKind::Error, std::string(message::kFrameWithoutStart));
                 return;
             case TagKind::Link:
-                add(start, end, SpanKind::Link, std::string(GetParam(piece.value, 1)));
-                return;
+                return;  // the link reader's
             default:
                 plainTag(piece, start, end);
         }
@@ -153,15 +153,11 @@ class SpanWalk {
                 add(pos, pos + 1, SpanKind::Error, std::string(message::kInvalidLink));
             } else {
                 linkOpen_ = true;
-                linkStart_ = pos;
             }
         } else if (!linkOpen_) {
             add(pos, pos + 1, SpanKind::Error, std::string(message::kInvalidLink));
         } else {
             linkOpen_ = false;
-            // The target is what lies between the quotes, as a press raises it.
-            add(linkStart_, pos + 1, SpanKind::Link,
-                std::string(text_.substr(linkStart_ + 1, pos - linkStart_ - 1)));
         }
     }
 
@@ -170,7 +166,6 @@ class SpanWalk {
     MarkupReader reader_;
     std::vector<MarkupSpan>& out_;
     bool linkOpen_ = false;
-    std::size_t linkStart_ = 0;
 };
 
 }  // namespace
@@ -178,9 +173,17 @@ class SpanWalk {
 std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text, std::size_t limit) {
     std::vector<MarkupSpan> spans;
     SpanWalk(text, 0, spans).Walk(limit);
-    // A link is added at its », after the tags inside it.
-    std::stable_sort(spans.begin(), spans.end(),
-                     [](const MarkupSpan& a, const MarkupSpan& b) { return a.begin < b.begin; });
+    // Links as the link reader finds them, so colours, lists of links and
+    // presses agree; each goes before the tags inside it.
+    for (CardLink& link : ReadCardLinks(text)) {
+        if (link.position >= limit) break;
+        spans.push_back(
+            {link.position, link.position + link.length, SpanKind::Link, std::move(link.target)});
+    }
+    std::stable_sort(spans.begin(), spans.end(), [](const MarkupSpan& a, const MarkupSpan& b) {
+        return a.begin < b.begin ||
+               (a.begin == b.begin && a.kind == SpanKind::Link && b.kind != SpanKind::Link);
+    });
     return spans;
 }
 

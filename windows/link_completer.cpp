@@ -1,5 +1,6 @@
 #include "windows/link_completer.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QScrollBar>
@@ -32,7 +33,9 @@ bool isMove(int key) {
 
 LinkCompleter::LinkCompleter(CardTextEdit& editor) : QObject(&editor), editor_(editor) {
     list_ = new QListWidget(&editor);
-    list_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    // A tool tip's window takes neither the focus nor the activation: the
+    // keys stay with the editor.
+    list_->setWindowFlags(Qt::ToolTip | Qt::WindowDoesNotAcceptFocus);
     list_->setAttribute(Qt::WA_ShowWithoutActivating);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setUniformItemSizes(true);
@@ -183,7 +186,8 @@ bool LinkCompleter::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !Abierta()) {
-        if (type == QEvent::FocusOut && Abierta()) Cerrar();
+        if (type == QEvent::FocusOut && Abierta() && QApplication::activeWindow() != list_)
+            Cerrar();
         return QObject::eventFilter(watched, event);
     }
     auto& key = static_cast<QKeyEvent&>(*event);

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 #include <utility>
@@ -79,6 +80,10 @@ void MarkupHighlighter::SetActivo(bool on) {
     } else {
         borrarTodo();
     }
+}
+
+void MarkupHighlighter::onCloseCard(CardId) {
+    QTimer::singleShot(0, this, [this] { enlacesCambiados(); });
 }
 
 void MarkupHighlighter::enlacesCambiados() {

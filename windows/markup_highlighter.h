@@ -48,7 +48,8 @@ class MarkupHighlighter : public QObject, private CartuloListener {
 
   private:
     void onNewCard(CardId, bool) override { enlacesCambiados(); }
-    void onCloseCard(CardId) override { enlacesCambiados(); }
+    // The card is still there while its close is told.
+    void onCloseCard(CardId) override;
     void onUpdateCardNtry(CardId) override { enlacesCambiados(); }
     void enlacesCambiados();
 

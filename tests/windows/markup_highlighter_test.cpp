@@ -1,5 +1,6 @@
 #include "windows/markup_highlighter.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -29,7 +30,7 @@ class Coloured : public ::testing::Test {
         }
     }
     std::unique_ptr<frmFicha> open(const std::string& text) {
-        const CardId card = file->NewCard("Texto");
+        const CardId card = file->NewCard("Texto " + std::to_string(++opened));
         EXPECT_TRUE(file->SetTxt(card, text));
         auto w = std::make_unique<frmFicha>(services);
         w->Mostrar(file, card);
@@ -52,6 +53,7 @@ class Coloured : public ::testing::Test {
     }
     std::shared_ptr<cCartulo> file = std::make_shared<cCartulo>();
     testing::FakeMainServices services;
+    int opened = 0;
 };
 
 TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
@@ -81,7 +83,8 @@ TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
     file->SetNtry(file->SrchNtry("Casa"), "Casona");
     EXPECT_EQ(at(*w, 4).underlineStyle(), QTextCharFormat::WaveUnderline);
     file->DelCard(nada);
-    EXPECT_EQ(at(*w, 13).underlineStyle(), QTextCharFormat::WaveUnderline);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return at(*w, 13).underlineStyle() == QTextCharFormat::WaveUnderline; }));
 
     h.SetActivo(false);
     EXPECT_TRUE(w->txtTxt()->document()->begin().layout()->formats().isEmpty());
@@ -96,61 +99,48 @@ TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
 
 TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
     struct Case {
-        const char* typed;  // after two blanks; « is typed as itself
-        QStringList offered;
+        const char16_t* typed;    // after two blanks
+        const char16_t* offered;  // joined by |
         Qt::Key key;
-        const char* after;
+        const char16_t* after;
     };
     const Case cases[] = {
-        {"\xAB"
-         "cas",
-         {"Casa", "C\xE1scara", "Mi casa"},
-         Qt::Key_Return,
-         "  \xAB"
-         "Casa\xBB"},
-        {"\xAB"
-         "CAS",
-         {"Casa", "C\xE1scara", "Mi casa"},
-         Qt::Key_Down,
-         nullptr},
-        {"\xAB"
-         "c\xE1s",
-         {"Casa", "C\xE1scara", "Mi casa"},
-         Qt::Key_Escape,
-         "  \xAB"
-         "c\xE1s"},
-        {"\xAB"
-         "co",
-         {"Con, coma"},
-         Qt::Key_Tab,
-         "  \xAB"
-         "Con, coma\xBB"},
-        {"{L:con", {}, Qt::Key_Escape, "  {L:con"},
-        {"{l:m", {"Mi casa"}, Qt::Key_Tab, "  {l:Mi casa}"},
+        {u"«cas", u"Casa|Cáscara|Mi casa", Qt::Key_Return, u"  «Casa»"},
+        {u"«CAS", u"Casa|Cáscara|Mi casa", Qt::Key_Down, nullptr},
+        {u"«cás", u"Casa|Cáscara|Mi casa", Qt::Key_Escape, u"  «cás"},
+        {u"«co", u"Con, coma", Qt::Key_Tab, u"  «Con, coma»"},
+        {u"{L:con", u"", Qt::Key_Escape, u"  {L:con"},
+        {u"{l:m", u"Mi casa", Qt::Key_Tab, u"  {l:Mi casa}"},
     };
     for (const Case& c : cases) {
+        const QString typed = QString::fromUtf16(c.typed);
         auto w = open("");
         CardTextEdit& editor = *w->txtTxt();
         LinkCompleter& list = *w->Completado();
-        QTest::keyClicks(&editor, QStringLiteral("  ") + platform::toQString(c.typed));
-        if (c.offered.isEmpty()) {
+        for (const QChar ch : QStringLiteral("  ") + typed) {
+            // Keys by their text: QTest knows no key for « or á.
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(&editor, &key);
+        }
+        if (*c.offered == 0) {
             QCoreApplication::processEvents();
-            EXPECT_FALSE(list.Abierta()) << c.typed;
+            EXPECT_FALSE(list.Abierta()) << typed.toStdString();
         } else {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return list.Abierta(); })) << c.typed;
-            EXPECT_EQ(list.Opciones(), c.offered) << c.typed;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return list.Abierta(); })) << typed.toStdString();
+            EXPECT_EQ(list.Opciones(), QString::fromUtf16(c.offered).split(u'|'));
         }
         QTest::keyClick(&editor, c.key);
         if (c.key == Qt::Key_Down) {
             EXPECT_EQ(list.Lista()->currentRow(), 1);
             continue;
         }
-        EXPECT_FALSE(list.Abierta()) << c.typed;
-        EXPECT_EQ(editor.Texto(), platform::toQString(c.after)) << c.typed;
-        EXPECT_EQ(file->GetTxt(w->ID()), c.after) << c.typed;
+        const QString after = QString::fromUtf16(c.after);
+        EXPECT_FALSE(list.Abierta()) << typed.toStdString();
+        EXPECT_EQ(editor.Texto(), after);
+        EXPECT_EQ(file->GetTxt(w->ID()), platform::fromQString(after).text);
         editor.undo();
         if (c.key != Qt::Key_Escape) {
-            EXPECT_EQ(editor.Texto(), QStringLiteral("  ") + platform::toQString(c.typed));
+            EXPECT_EQ(editor.Texto(), QStringLiteral("  ") + typed);
         }
     }
 }
