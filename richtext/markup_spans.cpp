@@ -20,9 +20,9 @@ class SpanWalk {
     SpanWalk(std::string_view text, std::size_t offset, std::vector<MarkupSpan>& out)
         : text_(text), offset_(offset), reader_(text), out_(out) {}
 
-    void Walk(std::size_t limit) {
+    void Walk() {
         std::size_t pos = 0;
-        while (pos < text_.size() && pos < limit) {
+        while (pos < text_.size()) {
             if (IsCrLfAt(text_, pos)) {
                 pos += 2;
                 continue;
@@ -81,7 +81,7 @@ class SpanWalk {
                     tag(piece, start);
                     if (piece.body.data() != nullptr) {
                         const std::size_t body = at(piece.body);
-                        SpanWalk(piece.body, offset_ + body, out_).Walk(std::string_view::npos);
+                        SpanWalk(piece.body, offset_ + body, out_).Walk();
                         done = closingTag(body + piece.body.size());
                     }
                     break;
@@ -168,15 +168,59 @@ class SpanWalk {
     bool linkOpen_ = false;
 };
 
+// The last line start at or before `from` and the first at or after `to`
+// where a walk from the start stands between tokens with no link, object,
+// frame or table open. The walk is a rough one, by braces and quotes alone;
+// when in doubt it reads on, to the text's end at worst.
+std::pair<std::size_t, std::size_t> quietLines(std::string_view text, std::size_t from,
+                                               std::size_t to) {
+    std::size_t quiet = 0;
+    bool link = false;
+    int blocks = 0;
+    // The first » after the last search, so that many « cost one search.
+    std::size_t nextClose = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if ((i == 0 || (i >= 2 && text[i - 2] == '\r' && text[i - 1] == '\n')) && !link &&
+            blocks == 0) {
+            if (i <= from) quiet = i;
+            if (i >= to) return {quiet, i};
+        }
+        const char c = text[i];
+        if (c == '{') {
+            const bool comment = i + 1 < text.size() && text[i + 1] == '*';
+            const std::size_t close = comment ? text.find("*}", i + 1) : text.find('}', i + 1);
+            if (close == std::string_view::npos) break;
+            const std::string_view tag = text.substr(i, close + 1 - i);
+            if (StartsWithNoCase(tag, "{O:") || StartsWithNoCase(tag, "{FR:") ||
+                StartsWithNoCase(tag, "{TB:")) {
+                ++blocks;
+            } else if (EqualsNoCase(tag, "{/O}") || EqualsNoCase(tag, "{/FR}") || tag == "{\\}") {
+                blocks = std::max(blocks - 1, 0);
+            }
+            i = close + (comment ? 2 : 1);
+            continue;
+        }
+        if (c == kOpenQuote && !link) {
+            if (nextClose != std::string_view::npos && nextClose <= i) {
+                nextClose = text.find(kCloseQuote, i + 1);
+            }
+            link = nextClose != std::string_view::npos;
+        } else if (c == kCloseQuote) {
+            link = false;
+        }
+        ++i;
+    }
+    return {quiet, text.size()};
+}
+
 }  // namespace
 
-std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text, std::size_t limit) {
+std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text) {
     std::vector<MarkupSpan> spans;
-    SpanWalk(text, 0, spans).Walk(limit);
+    SpanWalk(text, 0, spans).Walk();
     // Links as the link reader finds them, so colours, lists of links and
     // presses agree; each goes before the tags inside it.
     for (CardLink& link : ReadCardLinks(text)) {
-        if (link.position >= limit) break;
         spans.push_back(
             {link.position, link.position + link.length, SpanKind::Link, std::move(link.target)});
     }
@@ -185,6 +229,19 @@ std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text, std::size_t limit
                (a.begin == b.begin && a.kind == SpanKind::Link && b.kind != SpanKind::Link);
     });
     return spans;
+}
+
+MarkupSpansPart ReadMarkupSpansAround(std::string_view text, std::size_t from, std::size_t to) {
+    MarkupSpansPart part;
+    const auto [begin, end] = quietLines(text, from, to);
+    part.begin = begin;
+    part.end = end;
+    part.spans = ReadMarkupSpans(text.substr(begin, end - begin));
+    for (MarkupSpan& span : part.spans) {
+        span.begin += begin;
+        span.end += begin;
+    }
+    return part;
 }
 
 }  // namespace cartulo::richtext

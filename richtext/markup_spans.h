@@ -28,9 +28,18 @@ struct MarkupSpan {
     std::string detail;
 };
 
-// The spans of `text` (CR LF line ends), read as layout reads it from the
-// start; tokens starting at or after `limit` are not read.
-std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text,
-                                        std::size_t limit = std::string_view::npos);
+// The spans of `text` (CR LF line ends), read as layout reads it from the start.
+std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text);
+
+// The spans of a part of `text` that holds [from, to): read from a line
+// start before `from` to one after `to` that no tag, comment, link or block
+// crosses, which gives there what a read of the whole text gives. A long
+// text is then read only where it is shown.
+struct MarkupSpansPart {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::vector<MarkupSpan> spans;  // offsets in the whole text
+};
+MarkupSpansPart ReadMarkupSpansAround(std::string_view text, std::size_t from, std::size_t to);
 
 }  // namespace cartulo::richtext

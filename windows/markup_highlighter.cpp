@@ -22,8 +22,10 @@ namespace {
 using richtext::MarkupSpan;
 using richtext::SpanKind;
 
-// Read past the screen's end by this much, so scrolling a little reads nothing.
-constexpr std::size_t kReadAhead = 8192;
+// Read this much past the screen's ends, so scrolling a little reads nothing.
+constexpr std::size_t kReadAround = 4096;
+// Inserted text longer than this is not patched in: the copy is made anew.
+constexpr int kPatchLimit = 4096;
 
 QColor mix(const QColor& a, const QColor& b, double t) {
     return QColor::fromRgbF(static_cast<float>(a.redF() * (1 - t) + b.redF() * t),
@@ -31,32 +33,34 @@ QColor mix(const QColor& a, const QColor& b, double t) {
                             static_cast<float>(a.blueF() * (1 - t) + b.blueF() * t));
 }
 
+// One character of the editor as the card holds it: Windows-1252, a line
+// end as CR LF.
+void appendCardByte(std::string& out, QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80 && u != u'\n' && u != u'\r') {
+        out += static_cast<char>(u);
+    } else if (u == u'\n' || u == u'\r' || u == 0x2028 || u == 0x2029) {
+        out += "\r\n";
+    } else {
+        const int byte = win1252::fromUnicode(u);
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+}
+
 // The editor's text as the card holds it: Windows-1252, CR LF line ends.
 std::string cardBytes(const QTextDocument& document) {
     const QString raw = document.toRawText();
     std::string out;
-    out.reserve(static_cast<std::size_t>(raw.size()) +
-                static_cast<std::size_t>(document.blockCount()));
-    for (const QChar c : raw) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 && u != u'\n' && u != u'\r') {
-            out += static_cast<char>(u);
-        } else if (u == u'\n' || u == u'\r' || u == 0x2028 || u == 0x2029) {
-            out += "\r\n";
-        } else {
-            const int byte = win1252::fromUnicode(u);
-            out += byte < 0 ? '?' : static_cast<char>(byte);
-        }
-    }
+    out.reserve(static_cast<std::size_t>(raw.size() + document.blockCount()));
+    for (const QChar c : raw) appendCardByte(out, c);
     return out;
 }
 
 }  // namespace
 
 MarkupHighlighter::MarkupHighlighter(QPlainTextEdit& editor) : QObject(&editor), editor_(editor) {
-    connect(editor_.document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
-        if (!busy_) textChanged_ = true;
-    });
+    connect(editor_.document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) { cambio(position, removed, added); });
     // Every change on screen (typing, scrolling, resizing) asks for a repaint
     // first: the blocks it shows are coloured before it is done.
     connect(&editor_, &QPlainTextEdit::updateRequest, this, [this] { Refrescar(); });
@@ -91,22 +95,55 @@ void MarkupHighlighter::enlacesCambiados() {
     Refrescar();
 }
 
-void MarkupHighlighter::leer(std::size_t limit) {
-    const std::string text = cardBytes(*editor_.document());
-    spans_ = richtext::ReadMarkupSpans(text, limit);
+void MarkupHighlighter::cambio(int position, int removed, int added) {
+    if (busy_) return;
+    textChanged_ = true;
+    if (!bytesValid_) return;
+    const QTextDocument& document = *editor_.document();
+    // The lines before the edit are as they were: so is the edit's offset.
+    const std::size_t at = posicionEnTarjeta(position);
+    // A large insertion (a new text) is faster converted whole.
+    if (at > bytes_.size() || added > kPatchLimit) {
+        bytesValid_ = false;
+        return;
+    }
+    std::size_t end = at;
+    for (int k = 0; k < removed && end < bytes_.size(); ++k) {
+        end += bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    }
+    std::string in;
+    const int last = std::min(position + added, document.characterCount() - 1);
+    for (int i = position; i < last; ++i) appendCardByte(in, document.characterAt(i));
+    bytes_.replace(at, end - at, in);
+}
+
+void MarkupHighlighter::leer(std::size_t from, std::size_t to) {
+    const QTextDocument& document = *editor_.document();
+    // Each line end is two bytes: a length that disagrees means a missed edit.
+    const auto length = static_cast<std::size_t>(document.characterCount() - 1) +
+                        static_cast<std::size_t>(document.blockCount() - 1);
+    if (!bytesValid_ || bytes_.size() != length) {
+        bytes_ = cardBytes(document);
+        bytesValid_ = true;
+    }
+    richtext::MarkupSpansPart part = richtext::ReadMarkupSpansAround(bytes_, from, to);
+    spans_ = std::move(part.spans);
     maxEnd_.resize(spans_.size());
     std::size_t furthest = 0;
     for (std::size_t i = 0; i < spans_.size(); ++i) {
         furthest = std::max(furthest, spans_[i].end);
         maxEnd_[i] = furthest;
     }
-    readTo_ = limit;
+    readFrom_ = part.begin;
+    readTo_ = part.end;
     textChanged_ = false;
     ++generation_;
 }
 
 const std::vector<MarkupSpan>& MarkupHighlighter::Marcas() {
-    if (textChanged_ || readTo_ != std::string::npos) leer(std::string::npos);
+    if (!leido(0, std::string::npos)) leer(0, std::string::npos);
+    // What the patched copy says must be what the editor shows.
+    Q_ASSERT(bytes_ == cardBytes(*editor_.document()));
     return spans_;
 }
 
@@ -138,8 +175,9 @@ const MarkupSpan* MarkupHighlighter::marcaEn(std::size_t offset) const {
 }
 
 std::optional<MarkupSpan> MarkupHighlighter::EnlaceEn(int position) {
-    if (textChanged_) leer(std::max(readTo_, posicionEnTarjeta(position) + kReadAhead));
-    const MarkupSpan* span = marcaEn(posicionEnTarjeta(position));
+    const std::size_t offset = posicionEnTarjeta(position);
+    if (!leido(offset, offset + 1)) leer(offset, offset + 1);
+    const MarkupSpan* span = marcaEn(offset);
     if (span == nullptr || span->kind != SpanKind::Link) return std::nullopt;
     return *span;
 }
@@ -220,9 +258,10 @@ void MarkupHighlighter::Refrescar() {
     // One block either side, for a scroll by a line.
     if (block.previous().isValid()) block = block.previous();
     const QTextBlock stop = last.next().isValid() ? last.next().next() : last.next();
-    const std::size_t needed =
-        posicionEnTarjeta(last.position() + last.length()) + static_cast<std::size_t>(1);
-    if (textChanged_ || needed > readTo_) leer(needed + kReadAhead);
+    const std::size_t from = posicionEnTarjeta(block.position());
+    const std::size_t to =
+        posicionEnTarjeta(stop.isValid() ? stop.position() : document.characterCount() - 1);
+    if (!leido(from, to)) leer(from > kReadAround ? from - kReadAround : 0, to + kReadAround);
     busy_ = true;
     int dirtyFrom = -1;
     int dirtyTo = -1;
@@ -256,8 +295,9 @@ bool MarkupHighlighter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && on_ && watched == editor_.viewport()) {
         auto& help = static_cast<QHelpEvent&>(*event);
         const int position = editor_.cursorForPosition(help.pos()).position();
-        if (textChanged_) leer(std::max(readTo_, posicionEnTarjeta(position) + kReadAhead));
-        const MarkupSpan* span = marcaEn(posicionEnTarjeta(position));
+        const std::size_t offset = posicionEnTarjeta(position);
+        if (!leido(offset, offset + 1)) leer(offset, offset + 1);
+        const MarkupSpan* span = marcaEn(offset);
         QString tip;
         if (span != nullptr && span->kind == SpanKind::Error) {
             tip = platform::toQString(span->detail);

@@ -53,7 +53,13 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     void onUpdateCardNtry(CardId) override { enlacesCambiados(); }
     void enlacesCambiados();
 
-    void leer(std::size_t limit);
+    // Reads the spans around [from, to) of the card's text.
+    void leer(std::size_t from, std::size_t to);
+    // Keeps bytes_ in step with an edit of the editor's text.
+    void cambio(int position, int removed, int added);
+    bool leido(std::size_t from, std::size_t to) const {
+        return !textChanged_ && readFrom_ <= from && to <= readTo_;
+    }
     // True when its formats changed.
     bool colorear(const QTextBlock& block);
     std::size_t posicionEnTarjeta(int position) const;
@@ -67,10 +73,15 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     bool busy_ = false;
     bool textChanged_ = true;
     int generation_ = 0;
-    // The spans read from the text's start up to readTo_ (card offsets);
-    // maxEnd_[i] is the furthest end among spans 0..i.
+    // The spans of [readFrom_, readTo_) of the card's text; maxEnd_[i] is
+    // the furthest end among spans 0..i.
     std::vector<richtext::MarkupSpan> spans_;
     std::vector<std::size_t> maxEnd_;
+    // The editor's text as the card holds it (CR LF line ends), patched at
+    // each edit rather than converted whole.
+    std::string bytes_;
+    bool bytesValid_ = false;
+    std::size_t readFrom_ = 0;
     std::size_t readTo_ = 0;
 };
 

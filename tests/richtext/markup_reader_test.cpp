@@ -195,5 +195,32 @@ TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
     EXPECT_EQ(ReadMarkupSpans("a {ZZ}")[0].detail, "Etiqueta no v\xE1lida: ZZ");
 }
 
+TEST(MarkupSpans, APartReadsAsTheWholeText) {
+    const std::string_view texts[] = {
+        "uno {N}dos\r\n{*tres\r\ncuatro*} \xAB"
+        "cinco\r\nseis\xBB\r\nsiete {T:1\r\n2} ocho\r\n",
+        "a {O:x}\r\n1{/O}\r\n{FR:1}\r\n\xAB"
+        "b\xBB{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\xAB"
+        "c\r\n{ d\r\n",
+        "\xAB\xAB\xAB\r\n{*\r\n}\r\n\xBB\r\n",
+    };
+    for (const std::string_view text : texts) {
+        const std::string whole = Spans(text);
+        for (std::size_t from = 0; from < text.size(); ++from) {
+            const MarkupSpansPart part = ReadMarkupSpansAround(text, from, from + 1);
+            ASSERT_LE(part.begin, from);
+            ASSERT_GT(part.end, from);
+            std::string shown(text.size(), '.');
+            for (const MarkupSpan& s : part.spans) {
+                shown.replace(s.begin, s.end - s.begin, s.end - s.begin,
+                              "BNVCLE"[static_cast<int>(s.kind)]);
+            }
+            EXPECT_EQ(shown.substr(part.begin, part.end - part.begin),
+                      whole.substr(part.begin, part.end - part.begin))
+                << text << " at " << from;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cartulo::richtext
