@@ -221,6 +221,15 @@ QTextCharFormat MarkupHighlighter::Formato(const MarkupSpan& span) const {
     return format;
 }
 
+const QTextCharFormat& MarkupHighlighter::formato(const MarkupSpan& span) {
+    // One slot per kind, and one more for a link no card answers.
+    const bool broken = Rota(span);
+    const auto slot = static_cast<std::size_t>(span.kind) + (broken ? 1 : 0) * 8;
+    if (formats_.size() <= slot) formats_.resize(slot + 1);
+    if (!formats_[slot]) formats_[slot] = Formato(span);
+    return *formats_[slot];
+}
+
 bool MarkupHighlighter::colorear(const QTextBlock& block) {
     const std::size_t from = posicionEnTarjeta(block.position());
     const std::size_t to = from + static_cast<std::size_t>(std::max(block.length() - 1, 0));
@@ -237,7 +246,7 @@ bool MarkupHighlighter::colorear(const QTextBlock& block) {
         QTextLayout::FormatRange range;
         range.start = static_cast<int>(begin - from);
         range.length = static_cast<int>(end - begin);
-        range.format = Formato(span);
+        range.format = formato(span);
         ranges.push_back(range);
     }
     QTextBlock writable = block;
@@ -263,6 +272,7 @@ void MarkupHighlighter::Refrescar() {
         posicionEnTarjeta(stop.isValid() ? stop.position() : document.characterCount() - 1);
     if (!leido(from, to)) leer(from > kReadAround ? from - kReadAround : 0, to + kReadAround);
     busy_ = true;
+    formats_.clear();  // the palette may have changed
     int dirtyFrom = -1;
     int dirtyTo = -1;
     for (; block.isValid() && block != stop; block = block.next()) {

@@ -62,6 +62,8 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     }
     // True when its formats changed.
     bool colorear(const QTextBlock& block);
+    // Formato's answer, made once for each kind of span in a refresh.
+    const QTextCharFormat& formato(const richtext::MarkupSpan& span);
     std::size_t posicionEnTarjeta(int position) const;
     const richtext::MarkupSpan* marcaEn(std::size_t offset) const;
     void borrarTodo();
@@ -81,6 +83,7 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     // each edit rather than converted whole.
     std::string bytes_;
     bool bytesValid_ = false;
+    std::vector<std::optional<QTextCharFormat>> formats_;
     std::size_t readFrom_ = 0;
     std::size_t readTo_ = 0;
 };
