@@ -1,6 +1,7 @@
 #include "richtext/markup_spans.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "richtext/card_links.h"
@@ -174,18 +175,32 @@ class SpanWalk {
 // when in doubt it reads on, to the text's end at worst.
 std::pair<std::size_t, std::size_t> quietLines(std::string_view text, std::size_t from,
                                                std::size_t to) {
+    if (to == 0) return {0, 0};
+    // The bytes the walk stops at; prose between them is skipped in a tight loop.
+    static const auto stops = [] {
+        std::array<bool, 256> table{};
+        for (const char c : {'{', kOpenQuote, kCloseQuote, '\n'}) {
+            table[static_cast<unsigned char>(c)] = true;
+        }
+        return table;
+    }();
     std::size_t quiet = 0;
     bool link = false;
     int blocks = 0;
     // The first » after the last search, so that many « cost one search.
     std::size_t nextClose = 0;
     for (std::size_t i = 0; i < text.size();) {
-        if ((i == 0 || (i >= 2 && text[i - 2] == '\r' && text[i - 1] == '\n')) && !link &&
-            blocks == 0) {
-            if (i <= from) quiet = i;
-            if (i >= to) return {quiet, i};
-        }
+        while (i < text.size() && !stops[static_cast<unsigned char>(text[i])]) ++i;
+        if (i >= text.size()) break;
         const char c = text[i];
+        if (c == '\n') {
+            ++i;
+            if (i >= 2 && text[i - 2] == '\r' && !link && blocks == 0) {
+                if (i <= from) quiet = i;
+                if (i >= to) return {quiet, i};
+            }
+            continue;
+        }
         if (c == '{') {
             const bool comment = i + 1 < text.size() && text[i + 1] == '*';
             const std::size_t close = comment ? text.find("*}", i + 1) : text.find('}', i + 1);
