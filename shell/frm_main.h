@@ -115,6 +115,9 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     bool Depuracion() const override { return debug_; }
     float EscalaPantalla() const override { return static_cast<float>(scale_); }
     windows::SpellService* Ortografia() override { return ortografia_.get(); }
+    bool ColorearMarcas() const override {
+        return settings_ == nullptr || settings_->ColorearMarcas();
+    }
 
     // --- FileWindows ---
     void MuestraFichaPrincipal(const std::shared_ptr<cCartulo>& file) override;

@@ -20,8 +20,10 @@
 #include "shell/typed_command.h"
 #include "support/frm_opciones.h"
 #include "windows/frm_comparar_cartulos.h"
+#include "windows/frm_ficha.h"
 #include "windows/frm_info.h"
 #include "windows/frm_portapapeles.h"
+#include "windows/markup_highlighter.h"
 #include "windows/spell_service.h"
 
 namespace cartulo::shell {
@@ -365,6 +367,12 @@ void frmMain::opciones() {
     if (ortografia_) {
         ortografia_->Configurar(settings_->SpellCheck(),
                                 QString::fromStdString(settings_->Dictionary()));
+    }
+    // Colouring follows the option at once in the open card windows.
+    for (const Hija& hija : hijas_) {
+        if (auto* ficha = dynamic_cast<windows::frmFicha*>(hija.child)) {
+            ficha->Resaltado()->SetActivo(ColorearMarcas());
+        }
     }
 }
 

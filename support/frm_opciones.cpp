@@ -24,6 +24,9 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     chkImpresion_ = new QCheckBox(QStringLiteral("Desactivar impresión"), this);
     chkImpresion_->setObjectName(QStringLiteral("chkImpresion"));
     chkImpresion_->setChecked(settings_.NoPrinting());
+    chkColorear_ = new QCheckBox(QStringLiteral("Colorear las marcas"), this);
+    chkColorear_->setObjectName(QStringLiteral("chkColorear"));
+    chkColorear_->setChecked(settings_.ColorearMarcas());
 
     chkOrtografia_ = new QCheckBox(QStringLiteral("Revisar la ortografía"), this);
     chkOrtografia_->setObjectName(QStringLiteral("chkOrtografia"));
@@ -63,6 +66,7 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
             choices.spellCheck = chkOrtografia_->isChecked();
             choices.dictionary = cmbDiccionario_->currentText().toStdString();
         }
+        choices.colorMarkup = chkColorear_->isChecked();
         AcceptOptions(settings_, choices, dialogs_);
         accept();
     });
@@ -76,6 +80,7 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     root->setSizeConstraint(QLayout::SetFixedSize);
     root->addWidget(chkAmpliar_);
     root->addWidget(chkImpresion_);
+    root->addWidget(chkColorear_);
     auto* spelling = new QHBoxLayout;
     spelling->addWidget(chkOrtografia_);
     spelling->addWidget(cmbDiccionario_);

@@ -1,6 +1,7 @@
 // frmOpciones: the options window. One option enlarges texts and windows
-// from the next start, the other turns printing off at once; below them,
-// spelling and its dictionary, among those installed, take effect at once.
+// from the next start, the others turn printing off and colour the card
+// windows' markup at once; below them, spelling and its dictionary, among
+// those installed, take effect at once.
 #pragma once
 
 #include <QDialog>
@@ -30,6 +31,7 @@ class frmOpciones : public QDialog {
     QComboBox* DictionaryBox() const { return cmbDiccionario_; }
     // Why spelling cannot be turned on; hidden when it can.
     QLabel* SpellNote() const { return lblOrtografia_; }
+    QCheckBox* ColorMarkupBox() const { return chkColorear_; }
     QPushButton* AcceptButton() const { return cmdAceptar_; }
     QPushButton* CancelButton() const { return cmdCancelar_; }
 
@@ -41,6 +43,7 @@ class frmOpciones : public QDialog {
     QCheckBox* chkOrtografia_ = nullptr;
     QComboBox* cmbDiccionario_ = nullptr;
     QLabel* lblOrtografia_ = nullptr;
+    QCheckBox* chkColorear_ = nullptr;
     QPushButton* cmdAceptar_ = nullptr;
     QPushButton* cmdCancelar_ = nullptr;
 };

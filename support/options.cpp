@@ -28,6 +28,10 @@ void AcceptOptions(ProgramSettings& settings, const OptionChoices& choices, User
         reportUnsaved(settings, dialogs, programTitle);
         return;
     }
+    if (settings.SaveColorearMarcas(choices.colorMarkup)) {
+        reportUnsaved(settings, dialogs, programTitle);
+        return;
+    }
     if ((choices.spellCheck || choices.dictionary) &&
         settings.SaveSpelling(choices.spellCheck.value_or(settings.SpellCheck()),
                               choices.dictionary.value_or(settings.Dictionary()))) {

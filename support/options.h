@@ -15,13 +15,14 @@ inline const QString kProgramTitle = QStringLiteral("Cartulo");
 struct OptionChoices {
     bool highDpi = false;
     bool noPrinting = false;
+    bool colorMarkup = true;
     // Spelling, written at once when given; nothing keeps what the file has.
     std::optional<bool> spellCheck;
     std::optional<std::string> dictionary;
 };
 
 // "Aceptar": stores the choices and writes the settings. Printing turned
-// off or on takes effect at once; a high-DPI change at the next start,
+// off or on, and colouring the markup, take effect at once; a high-DPI change at the next start,
 // which the user is told. A settings file that cannot be written is
 // reported instead, and the options keep the values they had, so nothing
 // is written later unasked.
@@ -33,6 +34,7 @@ inline void AcceptOptions(ProgramSettings& settings, bool highDpi, UserDialogs& 
     OptionChoices choices;
     choices.highDpi = highDpi;
     choices.noPrinting = settings.NoPrinting();
+    choices.colorMarkup = settings.ColorearMarcas();
     AcceptOptions(settings, choices, dialogs, programTitle);
 }
 

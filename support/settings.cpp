@@ -20,6 +20,7 @@ constexpr std::string_view kNoPrintingKey = "NoPrinting";
 constexpr std::string_view kSpellCheckKey = "SpellCheck";
 constexpr std::string_view kDictionaryKey = "Dictionary";
 constexpr std::string_view kDefaultDictionary = "es_ES";
+constexpr std::string_view kColorMarkupKey = "ColorearMarcas";
 
 std::string programFolderIn(std::string_view appDataFolder) {
     return paths::JoinPath(paths::JoinPath(appDataFolder, kVendorFolder), kProgramName);
@@ -60,6 +61,7 @@ void ProgramSettings::ReadOptions() {
     noPrinting_ = false;
     spellCheck_ = true;
     dictionary_ = kDefaultDictionary;
+    colorMarkup_ = true;
     // A file that cannot be made is found missing by OpenINI, which says why.
     EnsureSettingsFile(filePath_);
     if (!ini_.OpenINI(filePath_)) {
@@ -70,6 +72,8 @@ void ProgramSettings::ReadOptions() {
         if (std::string name = ini_.GetINIData("GENERAL", kDictionaryKey); !name.empty()) {
             dictionary_ = std::move(name);
         }
+        const std::string color = ini_.GetINIData("GENERAL", kColorMarkupKey);
+        colorMarkup_ = color.empty() || numericValue(color) != 0.0;
     }
     scale_ = highDpi_ ? kHighDpiScale : 1.0f;
 }
@@ -110,6 +114,13 @@ bool ProgramSettings::SaveSpelling(bool on, const std::string& dictionary) {
         if (ini_.WriteINIData("GENERAL", kDictionaryKey, dictionary)) return true;
         dictionary_ = dictionary;
     }
+    return false;
+}
+
+bool ProgramSettings::SaveColorearMarcas(bool on) {
+    if (on == colorMarkup_) return false;
+    if (ini_.WriteINIData("GENERAL", kColorMarkupKey, on ? "1" : "0")) return true;
+    colorMarkup_ = on;
     return false;
 }
 

@@ -52,6 +52,10 @@ class ProgramSettings {
     // effect now. On failure (true) the option keeps the value it had.
     bool SaveNoPrinting(bool on);
     bool NoPrinting() const { return noPrinting_; }
+    // Whether card windows colour their markup ("ColorearMarcas", on unless
+    // the file says 0); written at once on a change only, as above.
+    bool SaveColorearMarcas(bool on);
+    bool ColorearMarcas() const { return colorMarkup_; }
 
     // Spelling on or off, and the dictionary's name ("es_ES" unless the
     // file says otherwise); each key is written at once, and only when it
@@ -80,6 +84,7 @@ class ProgramSettings {
     bool noPrinting_ = false;
     bool spellCheck_ = true;
     std::string dictionary_ = "es_ES";
+    bool colorMarkup_ = true;
     float scale_ = 1.0f;
 };
 

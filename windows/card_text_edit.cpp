@@ -188,6 +188,10 @@ void CardTextEdit::inputMethodEvent(QInputMethodEvent* event) {
 void CardTextEdit::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         clickPosition_ = cursorForPosition(event->position().toPoint()).position();
+        if (event->modifiers() == Qt::ControlModifier && ctrlClick_ && ctrlClick_(clickPosition_)) {
+            event->accept();
+            return;
+        }
     }
     QPlainTextEdit::mousePressEvent(event);
 }

@@ -28,6 +28,8 @@ class CardTextEdit : public QPlainTextEdit {
         doubleClick_ = std::move(handler);
     }
     void SetEnterSoltado(std::function<void()> handler) { enterReleased_ = std::move(handler); }
+    // Given where Ctrl+click fell; true when it did something (the caret stays).
+    void SetCtrlClic(std::function<bool(int position)> handler) { ctrlClick_ = std::move(handler); }
 
     // The text shown, with LF line ends and every character as it is (the
     // document's own plain text turns no-break spaces into blanks).
@@ -68,6 +70,7 @@ class CardTextEdit : public QPlainTextEdit {
     FiltroInsercion filter_;
     std::function<void(int)> doubleClick_;
     std::function<void()> enterReleased_;
+    std::function<bool(int)> ctrlClick_;
     int clickPosition_ = 0;
     int lastKey_ = 0;
     int number_;

@@ -29,6 +29,8 @@
 #include "windows/key_rules.h"
 #include "windows/line_edit_ops.h"
 #include "windows/line_ends.h"
+#include "windows/link_completer.h"
+#include "windows/markup_highlighter.h"
 #include "windows/spell_marker.h"
 #include "windows/text_edit.h"
 #include "windows/text_search.h"
@@ -99,6 +101,16 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     txtTxt_->installEventFilter(this);
     connect(txtTxt_, &QPlainTextEdit::textChanged, this, [this] { txtTxt_Change(); });
     spell_ = new SpellMarker(*txtTxt_, services_.Ortografia(), this);
+    resaltado_ = new MarkupHighlighter(*txtTxt_);
+    resaltado_->SetActivo(services_.ColorearMarcas());
+    completado_ = new LinkCompleter(*txtTxt_);
+    txtTxt_->SetCtrlClic([this](int position) {
+        const auto link = resaltado_->EnlaceEn(position);
+        if (!link || !ctu_) return false;
+        const CardId card = ctu_->SrchNtry(link->detail);
+        if (card > kNoCard) services_.MuestraFicha(ctu_, card);
+        return true;
+    });
 
     picBuscar_ = new QWidget(this);
     auto* bar = new QHBoxLayout(picBuscar_);
@@ -169,6 +181,8 @@ void frmFicha::Mostrar(std::shared_ptr<cCartulo> file, CardId id) {
     isMain_ = id_ == ctu_->GetMain();
     subscription_ = ctu_->Subscribe(*this);
     spell_->Vincular(ctu_);
+    resaltado_->SetCartulo(ctu_);
+    completado_->SetCartulo(ctu_);
     Actualizar();
     if (enlacesVisibles_) ColocarEnlaces(Minimizada());
 }

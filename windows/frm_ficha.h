@@ -29,6 +29,8 @@ namespace cartulo::windows {
 class BacklinksStrip;
 class CardTextEdit;
 class SpellMarker;
+class LinkCompleter;
+class MarkupHighlighter;
 struct TextField;
 
 class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
@@ -96,6 +98,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QLabel* lblNtry() const { return lblNtry_; }
     QLineEdit* txtNtry() const { return txtNtry_; }
     CardTextEdit* txtTxt() const { return txtTxt_; }
+    MarkupHighlighter* Resaltado() const { return resaltado_; }
+    LinkCompleter* Completado() const { return completado_; }
     QWidget* picBuscar() const { return picBuscar_; }
     QLineEdit* txtBuscar() const { return txtBuscar_; }
     QPushButton* cmdBuscarSiguiente() const { return cmdBuscarSiguiente_; }
@@ -214,6 +218,8 @@ class frmFicha : public QWidget, public ChildWindow, private CartuloListener {
     QTimer* tmrCerrar_ = nullptr;
     SpellMarker* spell_ = nullptr;
     BacklinksStrip* picEnlaces_ = nullptr;
+    MarkupHighlighter* resaltado_ = nullptr;
+    LinkCompleter* completado_ = nullptr;
 };
 
 }  // namespace cartulo::windows

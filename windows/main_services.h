@@ -82,6 +82,8 @@ class MainServices {
     virtual float EscalaPantalla() const = 0;
     // The spelling dictionary the card windows share; null checks nothing.
     virtual SpellService* Ortografia() { return nullptr; }
+    // Whether card windows colour their markup ("Colorear las marcas").
+    virtual bool ColorearMarcas() const { return true; }
 };
 
 // The message for a word outside a window's vocabulary, shown only in debug

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "richtext/error_list.h"
+#include "richtext/markup_spans.h"
 
 namespace cartulo::richtext {
 namespace {
@@ -146,6 +147,79 @@ TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
     EXPECT_EQ(reader.NextToken(1, nullptr).end, 1u);
     EXPECT_EQ(reader.NextToken(3, nullptr).end, 3u);
     EXPECT_EQ(reader.NextToken(99, nullptr).end, 99u);
+}
+
+// The spans as one letter per byte: Brace, Name, Value, Comment, Link,
+// Error, '.' for plain text; a later span's letters over an earlier one's.
+std::string Spans(std::string_view text) {
+    std::string out(text.size(), '.');
+    for (const MarkupSpan& s : ReadMarkupSpans(text)) {
+        out.replace(s.begin, s.end - s.begin, s.end - s.begin, "BNVCLE"[static_cast<int>(s.kind)]);
+    }
+    return out;
+}
+
+TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"a {N}b {T:12}", "..BNB..BNNVVB"},
+        {"{T:{x}}y", "BNNVVB.."},  // the first } closes the tag
+        {"{*a \xAB"
+         "b\xBB c*}d",
+         "CCCCCCCCCCC."},              // no link inside a comment
+        {"{*a\r\nb*}c", "CCCCCCCC."},  // nor a line end
+        {"\xAB"
+         "Casa {N}x\xBB y",
+         "LLLLLLBNBLL.."},  // tags inside a link
+        {"{@:ca}", "BNVVVB"},
+        {"a {N b", "..EE.."},  // unclosed braces: the rest of the word
+        {"{ZZ} {/O} {/FR}", "EEEE.EEEE.EEEEE"},
+        {"\xAB"
+         "a \xBB"
+         "b",
+         "LLLL."},
+        {"a\xBB \xAB"
+         "b \xAB"
+         "c\xBB",
+         ".E.LLLELL"},  // a stray », a second « inside a link
+        {"{L:Casa,ver}{}", "LLLLLLLLLLLLBB"},
+        {"{O:x}1+{2}{/O}!", "BNNVBVVVVVBNNB."},
+        {"{FR:1}{N}x{/FR}", "BNNNVBBNB.BNNNB"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(Spans(text), expected) << text;
+    const auto links = ReadMarkupSpans(
+        "\xAB"
+        "Casa\xBB {L:Otra,ver}");
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].detail, "Casa");
+    EXPECT_EQ(links[1].detail, "Otra");
+    EXPECT_EQ(ReadMarkupSpans("a {ZZ}")[0].detail, "Etiqueta no v\xE1lida: ZZ");
+}
+
+TEST(MarkupSpans, APartReadsAsTheWholeText) {
+    const std::string_view texts[] = {
+        "uno {N}dos\r\n{*tres\r\ncuatro*} \xAB"
+        "cinco\r\nseis\xBB\r\nsiete {T:1\r\n2} ocho\r\n",
+        "a {O:x}\r\n1{/O}\r\n{FR:1}\r\n\xAB"
+        "b\xBB{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\xAB"
+        "c\r\n{ d\r\n",
+        "\xAB\xAB\xAB\r\n{*\r\n}\r\n\xBB\r\n",
+    };
+    for (const std::string_view text : texts) {
+        const std::string whole = Spans(text);
+        for (std::size_t from = 0; from < text.size(); ++from) {
+            const MarkupSpansPart part = ReadMarkupSpansAround(text, from, from + 1);
+            ASSERT_LE(part.begin, from);
+            ASSERT_GT(part.end, from);
+            std::string shown(text.size(), '.');
+            for (const MarkupSpan& s : part.spans) {
+                shown.replace(s.begin, s.end - s.begin, s.end - s.begin,
+                              "BNVCLE"[static_cast<int>(s.kind)]);
+            }
+            EXPECT_EQ(shown.substr(part.begin, part.end - part.begin),
+                      whole.substr(part.begin, part.end - part.begin))
+                << text << " at " << from;
+        }
+    }
 }
 
 }  // namespace

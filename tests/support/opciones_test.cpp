@@ -136,6 +136,28 @@ TEST_F(OpcionesTest, SpellingAndItsDictionaryAreChosenAmongThoseInstalled) {
     EXPECT_EQ(readBytes(path), written);
 }
 
+TEST_F(OpcionesTest, ColouringTheMarkupIsStoredAloneAndAtOnce) {
+    // before, box checked, what another program wrote meanwhile, after
+    const std::tuple<std::string, bool, std::string, std::string> cases[] = {
+        {"", false, "", "[GENERAL]\r\nColorearMarcas=0\r\nHighDPI=0\r\n\r\n"},
+        {"[GENERAL]\r\nHighDPI=0\r\n", false, "[GENERAL]\r\nHighDPI=0\r\nX=1\r\n",
+         "[GENERAL]\r\nHighDPI=0\r\nX=1\r\nColorearMarcas=0\r\n\r\n"},
+        {"[GENERAL]\r\nColorearMarcas=0\r\nHighDPI=0\r\n", true, "",
+         "[GENERAL]\r\nColorearMarcas=1\r\nHighDPI=0\r\n\r\n"},
+    };
+    for (const auto& [before, on, meanwhile, after] : cases) {
+        read(before);
+        frmOpciones window(settings, dialogs);
+        EXPECT_EQ(window.ColorMarkupBox()->isChecked(), !on) << before;
+        window.ColorMarkupBox()->setChecked(on);
+        if (!meanwhile.empty()) writeBytes(path, meanwhile);
+        window.AcceptButton()->click();
+        EXPECT_EQ(settings.ColorearMarcas(), on) << before;
+        EXPECT_EQ(readBytes(path), after) << before;
+    }
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(OpcionesTest, EscapeAndTheCloseButtonWriteNothing) {
     read("[GENERAL]\r\nHighDPI=0\r\n");
     for (const bool escape : {true, false}) {

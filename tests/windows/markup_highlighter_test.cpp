@@ -1,0 +1,164 @@
+#include "windows/markup_highlighter.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "fake_main_services.h"
+#include "platform/text_codec.h"
+#include "windows/card_text_edit.h"
+#include "windows/frm_ficha.h"
+#include "windows/link_completer.h"
+
+namespace cartulo::windows {
+namespace {
+
+class Coloured : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(file->NewFile("Prueba"));
+        for (const char* entry : {"Casa", "C\xE1scara", "Mi casa", "Uno \xBB dos", "Con, coma"}) {
+            ASSERT_GT(file->NewCard(entry), 0);
+        }
+    }
+    std::unique_ptr<frmFicha> open(const std::string& text) {
+        const CardId card = file->NewCard("Texto " + std::to_string(++opened));
+        EXPECT_TRUE(file->SetTxt(card, text));
+        auto w = std::make_unique<frmFicha>(services);
+        w->Mostrar(file, card);
+        w->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        return w;
+    }
+    // The format the editor shows at a position of its text.
+    static QTextCharFormat at(frmFicha& w, int position) {
+        w.Resaltado()->Refrescar();
+        const QTextBlock block = w.txtTxt()->document()->findBlock(position);
+        QTextCharFormat format;
+        for (const auto& range : block.layout()->formats()) {
+            const int offset = position - block.position();
+            if (offset >= range.start && offset < range.start + range.length) {
+                format.merge(range.format);
+            }
+        }
+        return format;
+    }
+    std::shared_ptr<cCartulo> file = std::make_shared<cCartulo>();
+    testing::FakeMainServices services;
+    int opened = 0;
+};
+
+TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
+    const std::string text =
+        "Ver \xAB"
+        "Casa\xBB y {L:Nada,ver}\r\n{N}x {*nota*} {ZZ} {T:12}";
+    auto w = open(text);
+    const bool changed = file->GetChanged();
+    MarkupHighlighter& h = *w->Resaltado();
+    ASSERT_EQ(h.Marcas().size(), 11u);
+    for (const richtext::MarkupSpan& span : h.Marcas()) {
+        // Editor positions: one less for the CR LF before the second line.
+        const int position = static_cast<int>(span.begin) - (span.begin > 25 ? 1 : 0);
+        const QTextCharFormat shown = at(*w, position);
+        const QTextCharFormat wanted = h.Formato(span);
+        EXPECT_EQ(shown.foreground(), wanted.foreground()) << span.begin;
+        EXPECT_EQ(shown.underlineStyle(), wanted.underlineStyle()) << span.begin;
+        EXPECT_EQ(shown.fontItalic(), wanted.fontItalic()) << span.begin;
+    }
+    EXPECT_EQ(at(*w, 4).underlineStyle(), QTextCharFormat::SingleUnderline);  // «Casa»
+    EXPECT_EQ(at(*w, 13).underlineStyle(), QTextCharFormat::WaveUnderline);   // {L:Nada}
+    EXPECT_TRUE(at(*w, 31).fontItalic());
+
+    // Cards made, renamed and deleted colour the links that name them.
+    const CardId nada = file->NewCard("nada");
+    EXPECT_EQ(at(*w, 13).underlineStyle(), QTextCharFormat::SingleUnderline);
+    file->SetNtry(file->SrchNtry("Casa"), "Casona");
+    EXPECT_EQ(at(*w, 4).underlineStyle(), QTextCharFormat::WaveUnderline);
+    file->DelCard(nada);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return at(*w, 13).underlineStyle() == QTextCharFormat::WaveUnderline; }));
+
+    h.SetActivo(false);
+    EXPECT_TRUE(w->txtTxt()->document()->begin().layout()->formats().isEmpty());
+    h.SetActivo(true);
+    EXPECT_EQ(at(*w, 4).underlineStyle(), QTextCharFormat::WaveUnderline);
+    // Colouring wrote nothing and left nothing to undo.
+    EXPECT_EQ(file->GetTxt(w->ID()), text);
+    EXPECT_EQ(file->GetChanged(), changed);
+    EXPECT_FALSE(w->txtTxt()->document()->isUndoAvailable());
+    EXPECT_FALSE(w->txtTxt()->document()->isModified());
+}
+
+TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
+    struct Case {
+        const char16_t* typed;    // after two blanks
+        const char16_t* offered;  // joined by |
+        Qt::Key key;
+        const char16_t* after;
+    };
+    const Case cases[] = {
+        {u"«cas", u"Casa|Cáscara|Mi casa", Qt::Key_Return, u"  «Casa»"},
+        {u"«CAS", u"Casa|Cáscara|Mi casa", Qt::Key_Down, nullptr},
+        {u"«cás", u"Casa|Cáscara|Mi casa", Qt::Key_Escape, u"  «cás"},
+        {u"«co", u"Con, coma", Qt::Key_Tab, u"  «Con, coma»"},
+        {u"{L:con", u"", Qt::Key_Escape, u"  {L:con"},
+        {u"{l:m", u"Mi casa", Qt::Key_Tab, u"  {l:Mi casa}"},
+    };
+    for (const Case& c : cases) {
+        const QString typed = QString::fromUtf16(c.typed);
+        auto w = open("");
+        CardTextEdit& editor = *w->txtTxt();
+        LinkCompleter& list = *w->Completado();
+        for (const QChar ch : QStringLiteral("  ") + typed) {
+            // Keys by their text: QTest knows no key for « or á.
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(&editor, &key);
+        }
+        if (*c.offered == 0) {
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(list.Abierta()) << typed.toStdString();
+        } else {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return list.Abierta(); })) << typed.toStdString();
+            EXPECT_EQ(list.Opciones(), QString::fromUtf16(c.offered).split(u'|'));
+        }
+        QTest::keyClick(&editor, c.key);
+        if (c.key == Qt::Key_Down) {
+            EXPECT_EQ(list.Lista()->currentRow(), 1);
+            continue;
+        }
+        const QString after = QString::fromUtf16(c.after);
+        EXPECT_FALSE(list.Abierta()) << typed.toStdString();
+        EXPECT_EQ(editor.Texto(), after);
+        EXPECT_EQ(file->GetTxt(w->ID()), platform::fromQString(after).text);
+        editor.undo();
+        if (c.key != Qt::Key_Escape) {
+            EXPECT_EQ(editor.Texto(), QStringLiteral("  ") + typed);
+        }
+    }
+}
+
+TEST_F(Coloured, CtrlClickFollowsALink) {
+    auto w = open(
+        "a \xAB"
+        "Casa\xBB b {L:Mi casa,ver}");
+    CardTextEdit& editor = *w->txtTxt();
+    for (const int position : {0, 4, 13}) {
+        editor.Seleccionar(position, 0);
+        const QPoint point = editor.cursorRect().center();
+        QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::ControlModifier, point);
+    }
+    ASSERT_EQ(services.shown.size(), 2u);
+    EXPECT_EQ(services.shown[0].id, file->SrchNtry("Casa"));
+    EXPECT_EQ(services.shown[1].id, file->SrchNtry("Mi casa"));
+}
+
+}  // namespace
+}  // namespace cartulo::windows
