@@ -1,0 +1,157 @@
+#include "richtext/layout_memory.h"
+
+#include <tuple>
+#include <utility>
+
+#include "richtext/markup_chars.h"
+#include "richtext/tag_kind.h"
+
+namespace cartulo::richtext {
+
+namespace {
+
+bool sameFont(const FontState& a, const FontState& b) {
+    return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline && a.strikethrough == b.strikethrough &&
+           a.charset == b.charset;
+}
+
+bool sameMetrics(const TextMetrics& a, const TextMetrics& b) {
+    return a.height == b.height && a.ascent == b.ascent && a.descent == b.descent &&
+           a.internalLeading == b.internalLeading && a.externalLeading == b.externalLeading;
+}
+
+bool moveView(std::string_view& view, std::string_view from, std::string_view to) {
+    if (view.empty()) {
+        view = {};
+        return true;
+    }
+    if (view.data() < from.data() || view.data() + view.size() > from.data() + from.size()) {
+        return false;
+    }
+    view = to.substr(static_cast<std::size_t>(view.data() - from.data()), view.size());
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const ParagraphStart& a, const ParagraphStart& b) {
+    return sameFont(a.font, b.font) && a.color == b.color && a.margins.left == b.margins.left &&
+           a.margins.first == b.margins.first && a.margins.right == b.margins.right &&
+           a.margins.paragraph == b.margins.paragraph && a.align == b.align &&
+           a.linkOpen == b.linkOpen;
+}
+
+bool operator==(const LayoutContext& a, const LayoutContext& b) {
+    return a.scaleMode == b.scaleMode && a.printer == b.printer && a.scaleWidth == b.scaleWidth &&
+           a.twipsPerPixelX == b.twipsPerPixelX && a.twipsPerPixelY == b.twipsPerPixelY &&
+           a.probeWidth == b.probeWidth && sameMetrics(a.probeMetrics, b.probeMetrics) &&
+           a.defaultFont == b.defaultFont && a.defaultSize == b.defaultSize &&
+           a.defaultColor == b.defaultColor && a.defaultAlign == b.defaultAlign &&
+           a.leftEdge == b.leftEdge && a.rightEdge == b.rightEdge;
+}
+
+void LayoutMemory::Begin(const LayoutContext& context) {
+    if (!context_ || !(*context_ == context)) {
+        Clear();
+        context_ = context;
+        return;
+    }
+    previous_ = std::move(current_);
+    current_.clear();
+}
+
+const RememberedParagraph* LayoutMemory::Find(std::string_view text, const ParagraphStart& start) {
+    auto [first, last] = current_.equal_range(text);
+    for (auto it = first; it != last; ++it) {
+        if (it->second->start == start) return it->second.get();
+    }
+    std::tie(first, last) = previous_.equal_range(text);
+    for (auto it = first; it != last; ++it) {
+        if (!(it->second->start == start)) continue;
+        const RememberedParagraph* found = it->second.get();
+        current_.insert(previous_.extract(it));
+        return found;
+    }
+    return nullptr;
+}
+
+void LayoutMemory::Keep(std::unique_ptr<RememberedParagraph> paragraph) {
+    const std::string_view key = paragraph->text;
+    current_.emplace(key, std::move(paragraph));
+}
+
+void LayoutMemory::Clear() {
+    current_.clear();
+    previous_.clear();
+    context_.reset();
+}
+
+std::size_t ParagraphEnd(std::string_view text, std::size_t pos) {
+    for (std::size_t i = text.find('\r', pos); i != std::string_view::npos;
+         i = text.find('\r', i + 1)) {
+        if (IsCrLfAt(text, i)) return i + 2;
+    }
+    return text.size();
+}
+
+bool QuotesCloseWithin(std::string_view text) {
+    const std::size_t open = text.rfind(kOpenQuote);
+    return open == std::string_view::npos || text.find(kCloseQuote, open) != std::string_view::npos;
+}
+
+LineTraits TraitsOf(const std::vector<LineItem>& items) {
+    LineTraits traits;
+    for (const LineItem& item : items) {
+        for (const Piece& piece : item.token.pieces) {
+            if (piece.kind == Piece::Kind::Object || piece.kind == Piece::Kind::Frame) {
+                // The host sizes objects; a frame paints its own box anywhere.
+                traits.rememberable = false;
+                traits.inkAnywhere = true;
+                continue;
+            }
+            if (piece.kind != Piece::Kind::Tag) continue;
+            switch (KindOfTag(piece.name)) {
+                // The host answers expressions, pictures may change in their
+                // cache, formulas keep their typeset object for painting.
+                case TagKind::Expression:
+                case TagKind::Picture:
+                case TagKind::Button:
+                case TagKind::PictureMap:
+                case TagKind::Sound:
+                case TagKind::Formula:
+                    traits.rememberable = false;
+                    break;
+                case TagKind::MoveDown:
+                    traits.movesDown = true;
+                    traits.inkAnywhere = true;
+                    break;
+                case TagKind::Background:
+                case TagKind::PictureLeft:
+                case TagKind::PictureRight:
+                    traits.inkAnywhere = true;
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    return traits;
+}
+
+bool MoveToCopy(std::vector<LineItem>& items, std::string_view from, std::size_t start,
+                std::string_view to) {
+    for (LineItem& item : items) {
+        item.token.begin -= start;
+        item.token.end -= start;
+        for (Piece& piece : item.token.pieces) {
+            if (!moveView(piece.text, from, to) || !moveView(piece.name, from, to) ||
+                !moveView(piece.value, from, to) || !moveView(piece.body, from, to)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace cartulo::richtext

@@ -1,0 +1,111 @@
+// The lines of each paragraph as the last calls laid them out, so that a
+// repaint after an edit lays out only what changed. A paragraph is found
+// again by its text and the style state at its start; what else its layout
+// reads (the surface's metrics, the engine's defaults and edges) is the
+// context, and a new context forgets everything.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/surface.h"
+#include "richtext/layout_state.h"
+
+namespace cartulo::richtext {
+
+// What a paragraph's layout reads at its start besides its text.
+struct ParagraphStart {
+    FontState font;
+    Color color = 0;
+    Margins margins;
+    int align = 0;
+    bool linkOpen = false;  // a « opened before and not closed yet
+};
+bool operator==(const ParagraphStart& a, const ParagraphStart& b);
+
+// What every paragraph's layout reads besides its start.
+struct LayoutContext {
+    ScaleMode scaleMode = ScaleMode::User;
+    bool printer = false;
+    double scaleWidth = 0;
+    double twipsPerPixelX = 0, twipsPerPixelY = 0;
+    // The default font as the surface measures it: another device (or
+    // another kind of surface) measures differently.
+    double probeWidth = 0;
+    TextMetrics probeMetrics;
+    std::string defaultFont;
+    double defaultSize = 0;
+    Color defaultColor = 0;
+    int defaultAlign = 0;
+    double leftEdge = 0, rightEdge = 0;
+};
+bool operator==(const LayoutContext& a, const LayoutContext& b);
+
+struct RememberedLine {
+    // Token positions count from the paragraph's start; the pieces' text
+    // lies in the paragraph's own copy.
+    std::vector<LineItem> items;
+    std::size_t tokens = 0;
+    double width = 0;
+    double ascent = 0;
+    double descent = 0;
+    std::size_t length = 0;  // from its start to the next line's (a CR LF after it excluded)
+    Checkpoint filled;       // style, margins and alignment once the line was filled
+    std::vector<std::string> errors;  // reported while filling it, in order
+    double shift = 0;                 // what its {VD:} tags move it down by, painted
+    bool inkAnywhere = false;         // may paint outside its own band
+};
+
+struct RememberedParagraph {
+    std::string text;  // CR LF included; never moved, the lines point into it
+    ParagraphStart start;
+    bool linkOpenAtEnd = false;
+    std::vector<RememberedLine> lines;
+};
+
+class LayoutMemory {
+  public:
+    // At the start of every call: keeps what the last call used, or
+    // forgets everything when the context changed.
+    void Begin(const LayoutContext& context);
+    // A paragraph laid out from this text and start, or null.
+    const RememberedParagraph* Find(std::string_view text, const ParagraphStart& start);
+    void Keep(std::unique_ptr<RememberedParagraph> paragraph);
+    void Clear();
+
+  private:
+    using Paragraphs =
+        std::unordered_multimap<std::string_view, std::unique_ptr<RememberedParagraph>>;
+
+    std::optional<LayoutContext> context_;
+    Paragraphs current_;   // used by this call
+    Paragraphs previous_;  // used by the call before, not yet by this one
+};
+
+// The end of the paragraph starting at pos: past its CR LF, or the text's end.
+std::size_t ParagraphEnd(std::string_view text, std::size_t pos);
+
+// Whether every « in the text has a » after it there: then the paragraph's
+// links do not depend on the text after it.
+bool QuotesCloseWithin(std::string_view text);
+
+// What a line's pieces tell about remembering and painting it.
+struct LineTraits {
+    bool rememberable = true;  // its layout reads nothing but its text and state
+    bool inkAnywhere = false;  // it may paint outside its own band
+    bool movesDown = false;    // it holds a {VD:}
+};
+LineTraits TraitsOf(const std::vector<LineItem>& items);
+
+// Moves a line's token positions and piece texts from the text they were
+// read in (the paragraph starting at `from`) to the paragraph's copy `to`.
+// False when a piece lies outside the paragraph.
+bool MoveToCopy(std::vector<LineItem>& items, std::string_view from, std::size_t start,
+                std::string_view to);
+
+}  // namespace cartulo::richtext
