@@ -258,11 +258,15 @@ void QtSurface::resolveFont() const {
     if (!fontDirty_) return;
     // Underline and strikethrough do not change widths, but the key is the
     // whole state, so that nothing can ever mix up.
-    char size[32];
-    std::snprintf(size, sizeof size, "%.17g", font_.size);
-    fontKey_ = font_.name + '\x1F' + size + '\x1F' + (font_.bold ? 'b' : '-') +
-               (font_.italic ? 'i' : '-') + (font_.underline ? 'u' : '-') +
-               (font_.strikethrough ? 's' : '-') + std::to_string(font_.charset);
+    // The size goes in as its bytes: formatting it costs more than the rest.
+    fontKey_.assign(font_.name);
+    fontKey_ += '\x1F';
+    fontKey_.append(reinterpret_cast<const char*>(&font_.size), sizeof font_.size);
+    fontKey_ += font_.bold ? 'b' : '-';
+    fontKey_ += font_.italic ? 'i' : '-';
+    fontKey_ += font_.underline ? 'u' : '-';
+    fontKey_ += font_.strikethrough ? 's' : '-';
+    fontKey_.append(reinterpret_cast<const char*>(&font_.charset), sizeof font_.charset);
 
     // Formulas switch fonts at every symbol: a font met before is taken as
     // it was resolved then, metrics included.

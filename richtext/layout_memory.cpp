@@ -59,6 +59,7 @@ void LayoutMemory::Begin(const LayoutContext& context) {
     }
     previous_ = std::move(current_);
     current_.clear();
+    current_.reserve(previous_.size());
 }
 
 const RememberedParagraph* LayoutMemory::Find(std::string_view text, const ParagraphStart& start) {
@@ -103,7 +104,9 @@ bool QuotesCloseWithin(std::string_view text) {
 LineTraits TraitsOf(const std::vector<LineItem>& items) {
     LineTraits traits;
     for (const LineItem& item : items) {
+        if (item.token.IsQuote()) traits.plain = false;
         for (const Piece& piece : item.token.pieces) {
+            if (piece.kind != Piece::Kind::Text) traits.plain = false;
             if (piece.kind == Piece::Kind::Object || piece.kind == Piece::Kind::Frame) {
                 // The host sizes objects; a frame paints its own box anywhere.
                 traits.rememberable = false;
@@ -137,6 +140,22 @@ LineTraits TraitsOf(const std::vector<LineItem>& items) {
         }
     }
     return traits;
+}
+
+void Summarize(RememberedParagraph& paragraph) {
+    paragraph.plain = true;
+    paragraph.height = paragraph.tallest = paragraph.lastTop = 0;
+    paragraph.lastStart = 0;
+    for (const RememberedLine& line : paragraph.lines) {
+        const double height = line.ascent + line.descent;
+        paragraph.lastTop = paragraph.height;
+        paragraph.height += height;
+        if (height > paragraph.tallest) paragraph.tallest = height;
+        if (&line != &paragraph.lines.back()) paragraph.lastStart += line.length;
+        if (line.inkAnywhere || !line.errors.empty() || !TraitsOf(line.items).plain) {
+            paragraph.plain = false;
+        }
+    }
 }
 
 bool MoveToCopy(std::vector<LineItem>& items, std::string_view from, std::size_t start,

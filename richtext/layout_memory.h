@@ -66,7 +66,18 @@ struct RememberedParagraph {
     ParagraphStart start;
     bool linkOpenAtEnd = false;
     std::vector<RememberedLine> lines;
+
+    // Set by Summarize: whether its lines hold nothing but text (no tag, no
+    // quote, no error), so that passing them over unpainted changes nothing;
+    // their heights; and where its last line starts.
+    bool plain = false;
+    double height = 0;          // of all its lines
+    double tallest = 0;         // of its tallest line
+    double lastTop = 0;         // from its first line's top
+    std::size_t lastStart = 0;  // from its start
 };
+
+void Summarize(RememberedParagraph& paragraph);
 
 class LayoutMemory {
   public:
@@ -99,6 +110,7 @@ struct LineTraits {
     bool rememberable = true;  // its layout reads nothing but its text and state
     bool inkAnywhere = false;  // it may paint outside its own band
     bool movesDown = false;    // it holds a {VD:}
+    bool plain = true;         // it holds no tag and no quote
 };
 LineTraits TraitsOf(const std::vector<LineItem>& items);
 

@@ -154,6 +154,11 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
                 replayLine = 0;
                 replay = memory_.Find(span, start);
                 recording.reset();
+                if (replay && passUnseen(*replay, measureOnly || checkBottom, lineY, pageUsed,
+                                         lastLineStart)) {
+                    replay = nullptr;
+                    continue;
+                }
                 if (!replay && QuotesCloseWithin(span)) {
                     recording = std::make_unique<RememberedParagraph>();
                     recording->text = span;
@@ -271,6 +276,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             if (replay) linkOpenInLayout_ = replay->linkOpenAtEnd;
             if (recording && pos_ == paragraphStart + recording->text.size()) {
                 recording->linkOpenAtEnd = linkOpenInLayout_;
+                Summarize(*recording);
                 memory_.Keep(std::move(recording));
             }
             recording.reset();
@@ -289,6 +295,34 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         std::min<std::size_t>(pointer + 1, std::numeric_limits<std::int32_t>::max()));
     line_.items.clear();
     return measureOnly ? lineY : lineY + moveDown_;
+}
+
+bool cZuzodIvodure::passUnseen(const RememberedParagraph& paragraph, bool checked, double& y,
+                               bool& pageUsed, std::optional<std::size_t>& lastLineStart) {
+    if (checked || !PaintOnlyVisible || !paragraph.plain) return false;
+    // Its lines would each be passed over: none comes near the surface.
+    const double top = y + moveDown_;
+    if (!(top + paragraph.height + 2 * paragraph.tallest < 0 ||
+          top - paragraph.tallest > surface_->ScaleHeight())) {
+        return false;
+    }
+    // Plain text changes no style, margin or link; an open link goes on
+    // from the left margin, as after every line.
+    const RememberedLine& last = paragraph.lines.back();
+    margins_ = last.filled.margins;
+    align_ = last.filled.align;
+    line_.align = last.filled.lineAlign;
+    if (link_.open) link_.startX = margins_.left;
+    const double lastHeight = last.ascent + last.descent;
+    paintedBottom_ = std::max(paintedBottom_, y + paragraph.lastTop + moveDown_ + lastHeight);
+    if (paragraph.height > 0) pageUsed = true;
+    lastLineStart = pos_ + paragraph.lastStart;
+    pos_ += paragraph.text.size();
+    y += paragraph.height;
+    paragraphStart_ = paragraph.text.ends_with("\r\n");
+    if (paragraphStart_) y += margins_.paragraph;
+    linkOpenInLayout_ = paragraph.linkOpenAtEnd;
+    return true;
 }
 
 void cZuzodIvodure::resetFont() {

@@ -184,6 +184,11 @@ class cZuzodIvodure {
     double renderText(std::string_view text, double y, double left, double right, double bottom,
                       bool measureOnly);
     void resetFont();
+    // A remembered paragraph wholly off the surface, passed over at once
+    // when nothing needs its lines one by one (checked: a bottom limit, or
+    // measuring); y moves below it.
+    bool passUnseen(const richtext::RememberedParagraph& paragraph, bool checked, double& y,
+                    bool& pageUsed, std::optional<std::size_t>& lastLineStart);
     void fillLine();
     double availableWidth() const;
     // The line's tokens (positions from `base` in the text) painted at top y,
