@@ -1,6 +1,6 @@
 #include "richtext/layout_memory.h"
 
-#include <tuple>
+#include <algorithm>
 #include <utility>
 
 #include "richtext/markup_chars.h"
@@ -51,40 +51,60 @@ bool operator==(const LayoutContext& a, const LayoutContext& b) {
            a.leftEdge == b.leftEdge && a.rightEdge == b.rightEdge;
 }
 
-void LayoutMemory::Begin(const LayoutContext& context) {
+void LayoutMemory::Begin(const LayoutContext& context, std::string_view text) {
     if (!context_ || !(*context_ == context)) {
         Clear();
         context_ = context;
-        return;
     }
+    const std::size_t common = std::min(text.size(), text_.size());
+    samePrefix_ = static_cast<std::size_t>(
+        std::mismatch(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(common),
+                      text_.begin())
+            .first -
+        text.begin());
+    sameSuffix_ = static_cast<std::size_t>(
+        std::mismatch(text.rbegin(),
+                      text.rbegin() + static_cast<std::ptrdiff_t>(common - samePrefix_),
+                      text_.rbegin())
+            .first -
+        text.rbegin());
+    moved_ = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(text_.size());
+    text_.assign(text);
     previous_ = std::move(current_);
     current_.clear();
     current_.reserve(previous_.size());
 }
 
-const RememberedParagraph* LayoutMemory::Find(std::string_view text, const ParagraphStart& start) {
-    auto [first, last] = current_.equal_range(text);
-    for (auto it = first; it != last; ++it) {
-        if (it->second->start == start) return it->second.get();
+const RememberedParagraph* LayoutMemory::Find(std::size_t pos, std::string_view text,
+                                              const ParagraphStart& start) {
+    // Where the same text stood in the last call's, if it did.
+    std::size_t was = 0;
+    if (pos + text.size() <= samePrefix_) {
+        was = pos;
+    } else if (pos >= text_.size() - sameSuffix_) {
+        was = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos) - moved_);
+    } else {
+        return nullptr;
     }
-    std::tie(first, last) = previous_.equal_range(text);
-    for (auto it = first; it != last; ++it) {
-        if (!(it->second->start == start)) continue;
-        const RememberedParagraph* found = it->second.get();
-        current_.insert(previous_.extract(it));
-        return found;
+    const auto it = std::lower_bound(previous_.begin(), previous_.end(), was,
+                                     [](const Placed& p, std::size_t at) { return p.pos < at; });
+    if (it == previous_.end() || it->pos != was || it->paragraph->text.size() != text.size() ||
+        !(it->paragraph->start == start)) {
+        return nullptr;
     }
-    return nullptr;
+    current_.push_back({pos, it->paragraph});
+    return it->paragraph.get();
 }
 
-void LayoutMemory::Keep(std::unique_ptr<RememberedParagraph> paragraph) {
-    const std::string_view key = paragraph->text;
-    current_.emplace(key, std::move(paragraph));
+void LayoutMemory::Keep(std::size_t pos, std::unique_ptr<RememberedParagraph> paragraph) {
+    current_.push_back({pos, std::move(paragraph)});
 }
 
 void LayoutMemory::Clear() {
     current_.clear();
     previous_.clear();
+    text_.clear();
+    samePrefix_ = sameSuffix_ = 0;
     context_.reset();
 }
 

@@ -6,11 +6,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/surface.h"
@@ -79,23 +79,33 @@ struct RememberedParagraph {
 
 void Summarize(RememberedParagraph& paragraph);
 
+// Paragraphs are found where the last call had them: the text before an
+// edit is where it was, the text after it moved by what the edit added.
 class LayoutMemory {
   public:
-    // At the start of every call: keeps what the last call used, or
-    // forgets everything when the context changed.
-    void Begin(const LayoutContext& context);
-    // A paragraph laid out from this text and start, or null.
-    const RememberedParagraph* Find(std::string_view text, const ParagraphStart& start);
-    void Keep(std::unique_ptr<RememberedParagraph> paragraph);
+    // At the start of every call, with its text: keeps what the last call
+    // laid out, or forgets everything when the context changed.
+    void Begin(const LayoutContext& context, std::string_view text);
+    // The paragraph the last call laid out from this text (found at pos)
+    // and start, or null; then it counts as laid out by this call too.
+    const RememberedParagraph* Find(std::size_t pos, std::string_view text,
+                                    const ParagraphStart& start);
+    void Keep(std::size_t pos, std::unique_ptr<RememberedParagraph> paragraph);
     void Clear();
 
   private:
-    using Paragraphs =
-        std::unordered_multimap<std::string_view, std::unique_ptr<RememberedParagraph>>;
+    struct Placed {
+        std::size_t pos;
+        std::shared_ptr<const RememberedParagraph> paragraph;
+    };
 
     std::optional<LayoutContext> context_;
-    Paragraphs current_;   // used by this call
-    Paragraphs previous_;  // used by the call before, not yet by this one
+    std::string text_;              // of the last call
+    std::size_t samePrefix_ = 0;    // bytes the last call's text and this one's start with
+    std::size_t sameSuffix_ = 0;    // and end with, after the prefix
+    std::ptrdiff_t moved_ = 0;      // this text's size minus the last one's
+    std::vector<Placed> current_;   // laid out by this call, in text order
+    std::vector<Placed> previous_;  // by the last call
 };
 
 // The end of the paragraph starting at pos: past its CR LF, or the text's end.

@@ -119,7 +119,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     paintedBottom_ = startY;
     resetFont();
 
-    memory_.Begin(layoutContext());
+    memory_.Begin(layoutContext(), text_);
 
     // The start of the last line examined, which SizeText reports.
     std::optional<std::size_t> lastLineStart;
@@ -152,7 +152,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
                 const ParagraphStart start = paragraphStartState();
                 paragraphStart = pos_;
                 replayLine = 0;
-                replay = memory_.Find(span, start);
+                replay = memory_.Find(pos_, span, start);
                 recording.reset();
                 if (replay && passUnseen(*replay, measureOnly || checkBottom, lineY, pageUsed,
                                          lastLineStart)) {
@@ -277,7 +277,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             if (recording && pos_ == paragraphStart + recording->text.size()) {
                 recording->linkOpenAtEnd = linkOpenInLayout_;
                 Summarize(*recording);
-                memory_.Keep(std::move(recording));
+                memory_.Keep(paragraphStart, std::move(recording));
             }
             recording.reset();
             replay = nullptr;
