@@ -306,21 +306,22 @@ bool cZuzodIvodure::passUnseen(const RememberedParagraph& paragraph, bool checke
           top - paragraph.tallest > surface_->ScaleHeight())) {
         return false;
     }
-    // Plain text changes no style, margin or link; an open link goes on
-    // from the left margin, as after every line.
-    const RememberedLine& last = paragraph.lines.back();
-    margins_ = last.filled.margins;
-    align_ = last.filled.align;
-    line_.align = last.filled.lineAlign;
+    // Plain text changes no style, margin, alignment or link; an open link
+    // goes on from the left margin, as after every line.
+    if (line_.align = align_; line_.align == 3) line_.align = 0;
     if (link_.open) link_.startX = margins_.left;
-    const double lastHeight = last.ascent + last.descent;
-    paintedBottom_ = std::max(paintedBottom_, y + paragraph.lastTop + moveDown_ + lastHeight);
     if (paragraph.height > 0) pageUsed = true;
     lastLineStart = pos_ + paragraph.lastStart;
     pos_ += paragraph.text.size();
-    y += paragraph.height;
     paragraphStart_ = paragraph.text.ends_with("\r\n");
-    if (paragraphStart_) y += margins_.paragraph;
+    // Y moves line by line, as the lines themselves would move it, so that
+    // it rounds the same.
+    for (const RememberedLine& line : paragraph.lines) {
+        const double height = line.ascent + line.descent;
+        paintedBottom_ = std::max(paintedBottom_, y + (moveDown_ + 0.0) + height);
+        if (paragraphStart_ && &line == &paragraph.lines.back()) y += margins_.paragraph;
+        y += height;
+    }
     linkOpenInLayout_ = paragraph.linkOpenAtEnd;
     return true;
 }
