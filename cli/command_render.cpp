@@ -63,6 +63,9 @@ QImage renderCard(const std::string& text, const std::string& folder, int width)
     const auto renderer = makeCardRenderer(std::make_unique<cartulo::platform::QtPictureLoader>(),
                                            symbols.speaker, symbols.speakerPressed);
     renderer->SetBasePath(folder);
+    // Lines off the surface cost only their layout, which the second
+    // painting takes from the first.
+    renderer->pMC().PaintOnlyVisible = true;
 
     // Painted first on one row of the same width and resolution: {VD:}
     // moves lines down only when painted, so measuring alone would cut

@@ -201,6 +201,7 @@ double QtSurface::ScaleHeight() const {
 bool QtSurface::SetFontName(std::string_view name) {
     if (name.empty() || name.size() > kMaxFontName) return false;
     if (name.find('\0') != std::string_view::npos) return false;
+    if (font_.name == name) return true;
     font_.name = std::string(name);
     fontChanged();
     return true;
@@ -208,32 +209,38 @@ bool QtSurface::SetFontName(std::string_view name) {
 
 bool QtSurface::SetFontSize(double points) {
     if (!(points > 0 && points <= kMaxFontSize)) return false;  // NaN too
+    if (font_.size == points) return true;
     font_.size = points;
     fontChanged();
     return true;
 }
 
 void QtSurface::SetFontBold(bool on) {
+    if (font_.bold == on) return;
     font_.bold = on;
     fontChanged();
 }
 
 void QtSurface::SetFontItalic(bool on) {
+    if (font_.italic == on) return;
     font_.italic = on;
     fontChanged();
 }
 
 void QtSurface::SetFontUnderline(bool on) {
+    if (font_.underline == on) return;
     font_.underline = on;
     fontChanged();
 }
 
 void QtSurface::SetFontStrikethrough(bool on) {
+    if (font_.strikethrough == on) return;
     font_.strikethrough = on;
     fontChanged();
 }
 
 void QtSurface::SetFontCharset(int charset) {
+    if (font_.charset == charset) return;
     font_.charset = charset;
     fontChanged();
 }
@@ -251,17 +258,22 @@ void QtSurface::resolveFont() const {
     if (!fontDirty_) return;
     // Underline and strikethrough do not change widths, but the key is the
     // whole state, so that nothing can ever mix up.
-    char size[32];
-    std::snprintf(size, sizeof size, "%.17g", font_.size);
-    fontKey_ = font_.name + '\x1F' + size + '\x1F' + (font_.bold ? 'b' : '-') +
-               (font_.italic ? 'i' : '-') + (font_.underline ? 'u' : '-') +
-               (font_.strikethrough ? 's' : '-') + std::to_string(font_.charset);
+    // The size goes in as its bytes: formatting it costs more than the rest.
+    fontKey_.assign(font_.name);
+    fontKey_ += '\x1F';
+    fontKey_.append(reinterpret_cast<const char*>(&font_.size), sizeof font_.size);
+    fontKey_ += font_.bold ? 'b' : '-';
+    fontKey_ += font_.italic ? 'i' : '-';
+    fontKey_ += font_.underline ? 'u' : '-';
+    fontKey_ += font_.strikethrough ? 's' : '-';
+    fontKey_.append(reinterpret_cast<const char*>(&font_.charset), sizeof font_.charset);
 
     // Formulas switch fonts at every symbol: a font met before is taken as
     // it was resolved then, metrics included.
     if (auto known = resolvedFonts_.find(fontKey_); known != resolvedFonts_.end()) {
-        qfont_ = known->second.first;
-        metrics_.emplace(known->second.second);
+        qfont_ = known->second.font;
+        metrics_.emplace(known->second.metrics);
+        shapedKey_ = known->second.shapedKey;
     } else {
         QStringList families{toQString(font_.name)};
         if (const char* twin = metricTwin(font_.name)) families << QString::fromLatin1(twin);
@@ -276,8 +288,10 @@ void QtSurface::resolveFont() const {
         f.setStrikeOut(font_.strikethrough);
         qfont_ = f;
         metrics_.emplace(qfont_, device_);
+        shapedKey_ = qfont_.key();
+        shapedKey_ += QChar(0);
         if (resolvedFonts_.size() >= kWidthCacheFonts) resolvedFonts_.clear();
-        resolvedFonts_.emplace(fontKey_, std::make_pair(qfont_, *metrics_));
+        resolvedFonts_.emplace(fontKey_, ResolvedFont{qfont_, *metrics_, shapedKey_});
     }
 
     if (widthCache_.size() >= kWidthCacheFonts && !widthCache_.contains(fontKey_)) {
@@ -314,10 +328,10 @@ namespace {
 // across surfaces. Bounded: the cache starts afresh when full.
 constexpr std::size_t kMaxShapedTexts = 16384;
 
-const QStaticText& shapedText(const QFont& font, const QString& text) {
+// `fontKey` is the font's key followed by a NUL.
+const QStaticText& shapedText(const QFont& font, const QString& fontKey, const QString& text) {
     static QHash<QString, QStaticText> cache;
-    QString key = font.key();
-    key += QChar(0);
+    QString key = fontKey;
     key += text;
     auto it = cache.constFind(key);
     if (it != cache.constEnd()) return *it;
@@ -386,8 +400,14 @@ void QtSurface::Print(std::string_view text) {
             painterSerial_ = fontSerial_;
         }
         if (!transparent_) p->fillRect(QRectF(x, y, width, metrics_->height()), toQColor(back_));
-        p->setPen(toQColor(fore_));
-        p->drawStaticText(QPointF(x, y), shapedText(qfont_, displayText(text)));
+        // Blanks drawn transparently with no line through or under them
+        // leave no ink (justification prints them between every two words).
+        const bool inkless = transparent_ && !font_.underline && !font_.strikethrough &&
+                             text.find_first_not_of(' ') == std::string_view::npos;
+        if (!inkless) {
+            p->setPen(toQColor(fore_));
+            p->drawStaticText(QPointF(x, y), shapedText(qfont_, shapedKey_, displayText(text)));
+        }
     }
     x_ += width * unitsPerPixelX();
 }

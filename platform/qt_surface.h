@@ -13,6 +13,7 @@
 #include <QFontMetricsF>
 #include <QPointer>
 #include <QRect>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -182,7 +183,13 @@ class QtSurface : public Surface {
     mutable QFont qfont_;
     mutable std::optional<QFontMetricsF> metrics_;
     mutable std::string fontKey_;
-    mutable std::unordered_map<std::string, std::pair<QFont, QFontMetricsF>> resolvedFonts_;
+    mutable QString shapedKey_;  // the font's key for shaped texts
+    struct ResolvedFont {
+        QFont font;
+        QFontMetricsF metrics;
+        QString shapedKey;
+    };
+    mutable std::unordered_map<std::string, ResolvedFont> resolvedFonts_;
     mutable WidthMap* widths_ = nullptr;  // the map of the current font
     mutable std::unordered_map<std::string, WidthMap> widthCache_;
     mutable std::size_t widthCount_ = 0;

@@ -7,6 +7,7 @@
 namespace cartulo::richtext {
 
 void ErrorList::Add(std::string_view message) {
+    if (tap_) tap_->emplace_back(message);
     const bool known = std::any_of(messages_.begin(), messages_.end(), [&](const std::string& m) {
         return win1252::equalsIgnoringCase(m, message);
     });

@@ -36,8 +36,13 @@ class ErrorList {
     const std::string& At(std::size_t i) const;
     const std::vector<std::string>& All() const { return messages_; }
 
+    // While set, every message given to Add is also appended there, kept or
+    // not, so that adding them again later has the same effect.
+    void Tap(std::vector<std::string>* tap) { tap_ = tap; }
+
   private:
     std::vector<std::string> messages_;
+    std::vector<std::string>* tap_ = nullptr;
 };
 
 }  // namespace cartulo::richtext

@@ -2,7 +2,10 @@
 // bottom, and paints the line before going on to the next.
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "richtext/markup_chars.h"
 #include "richtext/scale_units.h"
@@ -66,11 +69,11 @@ bool paintsInLine(const Piece& piece) {
 // How far the {VD:} tags of the line move it down when painted: by all of
 // them (the line's top moves, and the lines below with it), or further
 // where ink is painted before a {VD:} that moves back up.
-double cZuzodIvodure::lineShift() const {
+double cZuzodIvodure::lineShift(const std::vector<LineItem>& items) const {
     double shift = 0;
     double lowestInk = 0;
     bool ink = false;
-    for (const LineItem& item : line_.items) {
+    for (const LineItem& item : items) {
         for (const Piece& piece : item.token.pieces) {
             if (piece.kind == Piece::Kind::Tag && KindOfTag(piece.name) == TagKind::MoveDown) {
                 shift += length(piece.value);
@@ -116,50 +119,109 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     paintedBottom_ = startY;
     resetFont();
 
+    memory_.Begin(layoutContext(), text_);
+
     // The start of the last line examined, which SizeText reports.
     std::optional<std::size_t> lastLineStart;
     bool pageUsed = false;  // something with height stands above on this page
+    // The paragraph being laid out from memory, and its next line.
+    const RememberedParagraph* replay = nullptr;
+    std::size_t replayLine = 0;
+    std::size_t paragraphStart = 0;
+    // The paragraph being laid out afresh, kept when it ends as it may.
+    std::unique_ptr<RememberedParagraph> recording;
+    std::vector<std::string> lineErrors;
     while (pos_ < text_.size()) {
-        // Tables stand on lines of their own, laid out before the bottom
-        // check; the line after them starts below them.
         // Each line, tables included, starts with all its formula and object slots.
         setInlineCounters({});
-        const std::size_t tablesStart = pos_;
-        const bool tablesFit =
-            layoutTables(lineY, measureOnly,
-                         checkBottom ? limit : std::numeric_limits<double>::infinity(), pageUsed);
-        if (!tablesFit || pos_ != tablesStart) {
-            lastLineStart = tablesFit ? tablesStart : pos_;
-            paragraphStart_ = true;
-            if (!tablesFit || pos_ >= text_.size()) break;
-            if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
+        if (!replay) {
+            // Tables stand on lines of their own, laid out before the bottom
+            // check; the line after them starts below them.
+            const std::size_t tablesStart = pos_;
+            const bool tablesFit = layoutTables(
+                lineY, measureOnly, checkBottom ? limit : std::numeric_limits<double>::infinity(),
+                pageUsed);
+            if (!tablesFit || pos_ != tablesStart) {
+                lastLineStart = tablesFit ? tablesStart : pos_;
+                paragraphStart_ = true;
+                if (!tablesFit || pos_ >= text_.size()) break;
+                if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
+            }
+            if (paragraphStart_) {
+                const std::string_view span(text_.data() + pos_, ParagraphEnd(text_, pos_) - pos_);
+                const ParagraphStart start = paragraphStartState();
+                paragraphStart = pos_;
+                replayLine = 0;
+                replay = memory_.Find(pos_, span, start);
+                recording.reset();
+                if (replay && passUnseen(*replay, measureOnly || checkBottom, lineY, pageUsed,
+                                         lastLineStart)) {
+                    replay = nullptr;
+                    continue;
+                }
+                if (!replay && QuotesCloseWithin(span)) {
+                    recording = std::make_unique<RememberedParagraph>();
+                    recording->text = span;
+                    recording->start = start;
+                }
+            }
         }
         const std::size_t lineStart = pos_;
         lastLineStart = lineStart;
-        line_.items.clear();
-        line_.tokens = 0;
-        line_.width = line_.ascent = line_.descent = 0;
-        line_.align = align_;
+        const RememberedLine* remembered = replay ? &replay->lines[replayLine++] : nullptr;
         line_.firstOfParagraph = paragraphStart_;
         line_.backgroundTop = paragraphStart_ ? lineY - margins_.paragraph : lineY;
-        setInlineCounters({});
-        const StyleSnapshot snapshot = takeSnapshot();
-
-        if (IsCrLfAt(text_, pos_)) {
-            // An empty paragraph is as tall as the current font.
-            const double ascent = FontAscent(s);
-            line_.ascent = ascent;
-            line_.descent = LineHeight(s) - ascent;
+        StyleSnapshot snapshot;
+        std::optional<Checkpoint> filled;
+        LineTraits traits;
+        double shift = 0;
+        if (remembered) {
+            line_.tokens = remembered->tokens;
+            line_.width = remembered->width;
+            line_.ascent = remembered->ascent;
+            line_.descent = remembered->descent;
+            for (const std::string& error : remembered->errors) errors_.Add(error);
+            if (measureOnly) {
+                restoreCheckpoint(remembered->filled);
+            } else {
+                // The surface already holds the style the line starts with.
+                margins_ = remembered->filled.margins;
+                align_ = remembered->filled.align;
+                line_.align = remembered->filled.lineAlign;
+            }
+            pos_ = lineStart + remembered->length;
+            traits.inkAnywhere = remembered->inkAnywhere;
+            shift = remembered->shift;
+        } else {
+            line_.items.clear();
+            line_.tokens = 0;
+            line_.width = line_.ascent = line_.descent = 0;
+            line_.align = align_;
+            snapshot = takeSnapshot();
+            if (IsCrLfAt(text_, pos_)) {
+                // An empty paragraph is as tall as the current font.
+                const double ascent = FontAscent(s);
+                line_.ascent = ascent;
+                line_.descent = LineHeight(s) - ascent;
+            }
+            lineErrors.clear();
+            if (recording) errors_.Tap(&lineErrors);
+            fillLine();
+            errors_.Tap(nullptr);
+            traits = TraitsOf(line_.items);
+            if (traits.movesDown) shift = lineShift(line_.items);
+            if (recording) filled = takeCheckpoint();
         }
-        fillLine();
+        const std::vector<LineItem>& items = remembered ? remembered->items : line_.items;
+        const std::size_t base = remembered ? paragraphStart : 0;
 
         // Painting puts the line lower by the {VD:} shifts so far and by
         // those inside it; measuring knows of none.
-        const double shift = measureOnly ? 0 : moveDown_ + lineShift();
+        const double lineShiftNow = measureOnly ? 0 : moveDown_ + shift;
         // A line taller than the whole page would not fit on the next one
         // either: painted cut off, it ends the page, so a printout goes on.
         bool cutOff = false;
-        if (checkBottom && lineY + shift + line_.ascent + line_.descent > limit) {
+        if (checkBottom && lineY + lineShiftNow + line_.ascent + line_.descent > limit) {
             if (measureOnly || pageUsed || frameDepth_ > 0) {
                 pos_ = lineStart;
                 break;
@@ -167,13 +229,42 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             cutOff = true;
         }
         if (!measureOnly) {
-            restoreSnapshot(snapshot);
+            if (!remembered) restoreSnapshot(snapshot);
             setInlineCounters({});
-            paintLine(lineY);
-            paintedBottom_ = std::max(paintedBottom_, lineY + shift + line_.ascent + line_.descent);
+            const double height = line_.ascent + line_.descent;
+            const double top = lineY + moveDown_;
+            if (PaintOnlyVisible && !traits.inkAnywhere &&
+                (top + 2 * height < 0 || top - height > s.ScaleHeight())) {
+                passLine(items, base, lineY);
+            } else {
+                paintLine(items, base, lineY);
+            }
+            paintedBottom_ = std::max(paintedBottom_, lineY + lineShiftNow + height);
+        }
+        if (recording && !remembered) {
+            RememberedLine& kept = recording->lines.emplace_back();
+            kept.tokens = line_.tokens;
+            kept.width = line_.width;
+            kept.ascent = line_.ascent;
+            kept.descent = line_.descent;
+            kept.length = pos_ - lineStart;
+            kept.filled = *filled;
+            kept.errors = lineErrors;
+            kept.shift = shift;
+            kept.inkAnywhere = traits.inkAnywhere;
+            kept.items = std::move(line_.items);
+            const bool unclosed = std::find(lineErrors.begin(), lineErrors.end(),
+                                            message::kUnclosedBraces) != lineErrors.end();
+            if (!traits.rememberable || unclosed ||
+                !MoveToCopy(kept.items,
+                            std::string_view(text_).substr(paragraphStart, recording->text.size()),
+                            paragraphStart, recording->text)) {
+                recording.reset();
+            }
         }
         if (line_.ascent + line_.descent > 0) pageUsed = true;
-        if (IsCrLfAt(text_, pos_)) {
+        const bool paragraphEnds = IsCrLfAt(text_, pos_);
+        if (paragraphEnds) {
             lineY += margins_.paragraph;
             paragraphStart_ = true;
             pos_ += 2;
@@ -181,6 +272,18 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             paragraphStart_ = false;
         }
         lineY += line_.ascent + line_.descent;
+        if (paragraphEnds || pos_ >= text_.size()) {
+            if (replay) linkOpenInLayout_ = replay->linkOpenAtEnd;
+            if (recording && pos_ == paragraphStart + recording->text.size()) {
+                recording->linkOpenAtEnd = linkOpenInLayout_;
+                Summarize(*recording);
+                memory_.Keep(paragraphStart, std::move(recording));
+            }
+            recording.reset();
+            replay = nullptr;
+        } else if (replay && replayLine >= replay->lines.size()) {
+            replay = nullptr;  // never: the same text ends its paragraph at the same line
+        }
         if (cutOff) break;
         if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
     }
@@ -192,6 +295,35 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         std::min<std::size_t>(pointer + 1, std::numeric_limits<std::int32_t>::max()));
     line_.items.clear();
     return measureOnly ? lineY : lineY + moveDown_;
+}
+
+bool cZuzodIvodure::passUnseen(const RememberedParagraph& paragraph, bool checked, double& y,
+                               bool& pageUsed, std::optional<std::size_t>& lastLineStart) {
+    if (checked || !PaintOnlyVisible || !paragraph.plain) return false;
+    // Its lines would each be passed over: none comes near the surface.
+    const double top = y + moveDown_;
+    if (!(top + paragraph.height + 2 * paragraph.tallest < 0 ||
+          top - paragraph.tallest > surface_->ScaleHeight())) {
+        return false;
+    }
+    // Plain text changes no style, margin, alignment or link; an open link
+    // goes on from the left margin, as after every line.
+    if (line_.align = align_; line_.align == 3) line_.align = 0;
+    if (link_.open) link_.startX = margins_.left;
+    if (paragraph.height > 0) pageUsed = true;
+    lastLineStart = pos_ + paragraph.lastStart;
+    pos_ += paragraph.text.size();
+    paragraphStart_ = paragraph.text.ends_with("\r\n");
+    // Y moves line by line, as the lines themselves would move it, so that
+    // it rounds the same.
+    for (const RememberedLine& line : paragraph.lines) {
+        const double height = line.ascent + line.descent;
+        paintedBottom_ = std::max(paintedBottom_, y + (moveDown_ + 0.0) + height);
+        if (paragraphStart_ && &line == &paragraph.lines.back()) y += margins_.paragraph;
+        y += height;
+    }
+    linkOpenInLayout_ = paragraph.linkOpenAtEnd;
+    return true;
 }
 
 void cZuzodIvodure::resetFont() {
@@ -257,9 +389,9 @@ void cZuzodIvodure::measureLinkQuote(char quote, std::size_t pos) {
     }
 }
 
-void cZuzodIvodure::paintLine(double y) {
+void cZuzodIvodure::paintLine(const std::vector<LineItem>& items, std::size_t base, double y) {
     const LineItem* last = nullptr;
-    for (const LineItem& item : line_.items) {
+    for (const LineItem& item : items) {
         if (!item.token.IsQuote()) last = &item;
     }
     // The blanks after the last word neither count nor print.
@@ -278,10 +410,10 @@ void cZuzodIvodure::paintLine(double y) {
     place.top = y + moveDown_;
     place.baseline = place.top + line_.ascent;
     place.lineHeight = line_.ascent + line_.descent;
-    for (const LineItem& item : line_.items) {
+    for (const LineItem& item : items) {
         place.lineX = x;
         if (item.token.IsQuote()) {
-            paintLinkQuote(item.token.quote, item.token.begin, place);
+            paintLinkQuote(item.token.quote, base + item.token.begin, place);
             continue;
         }
         place.lastToken = &item == last;

@@ -31,24 +31,32 @@ bool isCarried(std::string_view start) {
 std::string NormalizeTables(std::string_view text, std::vector<std::size_t>* inserted) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // Both tags start with a brace: the text between braces is copied whole.
+    std::size_t copied = 0;
+    for (std::size_t i = text.find('{'); i != std::string_view::npos; i = text.find('{', i + 1)) {
         const std::string_view rest = text.substr(i);
-        // Asked of the text built so far: the CR LF put after a table that
-        // ends right before this one already stands there.
-        if (StartsWithNoCase(rest, kTableStart) && i >= 2 && !out.ends_with("\r\n")) {
-            if (inserted) inserted->push_back(out.size());
-            out += "\r\n";
-        }
-        out += text[i];
-        if (rest.starts_with(kTableEnd)) {
-            out += kTableEnd.substr(1);
-            i += kTableEnd.size() - 1;
-            if (!IsCrLfAt(text, i + 1)) {
+        if (StartsWithNoCase(rest, kTableStart) && i >= 2) {
+            out.append(text.substr(copied, i - copied));
+            copied = i;
+            // Asked of the text built so far: the CR LF put after a table that
+            // ends right before this one already stands there.
+            if (!out.ends_with("\r\n")) {
                 if (inserted) inserted->push_back(out.size());
                 out += "\r\n";
             }
         }
+        if (rest.starts_with(kTableEnd)) {
+            const std::size_t end = i + kTableEnd.size();
+            out.append(text.substr(copied, end - copied));
+            copied = end;
+            if (!IsCrLfAt(text, end)) {
+                if (inserted) inserted->push_back(out.size());
+                out += "\r\n";
+            }
+            i = end - 1;
+        }
     }
+    out.append(text.substr(copied));
     return out;
 }
 

@@ -122,6 +122,30 @@ Checkpoint cZuzodIvodure::takeCheckpoint() const {
     return {takeSnapshot(), margins_, align_, line_.align};
 }
 
+LayoutContext cZuzodIvodure::layoutContext() const {
+    const Surface& s = *surface_;
+    LayoutContext context;
+    context.scaleMode = s.GetScaleMode();
+    context.printer = s.IsPrinter();
+    context.scaleWidth = s.ScaleWidth();
+    context.twipsPerPixelX = s.TwipsPerPixelX();
+    context.twipsPerPixelY = s.TwipsPerPixelY();
+    context.probeWidth = s.TextWidth("Mg");
+    context.probeMetrics = s.GetTextMetrics();
+    context.defaultFont = DefaultFont;
+    context.defaultSize = DefaultSize;
+    context.defaultColor = DefaultColor;
+    context.defaultAlign = DefaultAlign;
+    context.leftEdge = leftEdge_;
+    context.rightEdge = rightEdge_;
+    return context;
+}
+
+ParagraphStart cZuzodIvodure::paragraphStartState() const {
+    const Surface& s = *surface_;
+    return {s.Font(), s.ForeColor(), margins_, align_, linkOpenInLayout_};
+}
+
 void cZuzodIvodure::restoreCheckpoint(const Checkpoint& checkpoint) {
     restoreSnapshot(checkpoint.style);
     margins_ = checkpoint.margins;

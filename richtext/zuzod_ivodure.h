@@ -1,8 +1,8 @@
 // cZuzodIvodure: lays out card text (the brace markup) on a drawing surface
-// and paints it. Every call reads the text afresh, line by line, measuring
-// each token with the surface's own metrics and painting each line at once;
-// nothing is kept between calls but the errors, hot zones and text of the
-// last one.
+// and paints it, line by line, measuring each token with the surface's own
+// metrics and painting each line at once. The lines of each paragraph are
+// remembered, so a later call lays out again only the paragraphs whose text
+// or starting style changed; its results are those of a layout from scratch.
 //
 // Positions given to and taken from the host (GetTextPointer, CutAt) are
 // 1-based, one past the end meaning "all of it".
@@ -20,6 +20,7 @@
 #include "richtext/error_list.h"
 #include "richtext/hot_zones.h"
 #include "richtext/inline_slots.h"
+#include "richtext/layout_memory.h"
 #include "richtext/layout_state.h"
 #include "richtext/markup_reader.h"
 
@@ -61,6 +62,12 @@ class cZuzodIvodure {
     Color DefaultColor = Rgb(0, 0, 0);
     std::int16_t DefaultAlign = 3;  // 0 left, 1 right, 2 centred, 3 justified
     std::int16_t DefaultBorderWidth = 3;
+    // DrawText lays out every line but paints only those that may put ink
+    // on the surface (0 to its height), for a host that shows nothing else:
+    // the others record no hot zones and ask the host nothing. Lines that
+    // paint beyond their own band ({W:}, {GI:}, {GD:}, {VD:}, frames) are
+    // always painted.
+    bool PaintOnlyVisible = false;
 
     // --- events ---
     // All are raised synchronously on the caller's thread; an unset one is
@@ -177,10 +184,21 @@ class cZuzodIvodure {
     double renderText(std::string_view text, double y, double left, double right, double bottom,
                       bool measureOnly);
     void resetFont();
+    // A remembered paragraph wholly off the surface, passed over at once
+    // when nothing needs its lines one by one (checked: a bottom limit, or
+    // measuring); y moves below it.
+    bool passUnseen(const richtext::RememberedParagraph& paragraph, bool checked, double& y,
+                    bool& pageUsed, std::optional<std::size_t>& lastLineStart);
     void fillLine();
     double availableWidth() const;
-    void paintLine(double y);
-    double lineShift() const;
+    // The line's tokens (positions from `base` in the text) painted at top y,
+    // with the rest of the line held in line_.
+    void paintLine(const std::vector<richtext::LineItem>& items, std::size_t base, double y);
+    // The same line passed over unpainted: the style and links it leaves.
+    void passLine(const std::vector<richtext::LineItem>& items, std::size_t base, double y);
+    double lineShift(const std::vector<richtext::LineItem>& items) const;
+    richtext::LayoutContext layoutContext() const;
+    richtext::ParagraphStart paragraphStartState() const;
     // The call's surface while one runs (a handler may change Ctrl), else Ctrl.
     Surface* paintSurface() const { return busy_ ? surface_ : Ctrl; }
 
@@ -278,6 +296,7 @@ class cZuzodIvodure {
     richtext::LineRecord line_;
     richtext::OpenLink link_;
     bool busy_ = false;
+    richtext::LayoutMemory memory_;
 
     richtext::ErrorList errors_;
     richtext::HotZoneTable zones_;

@@ -16,13 +16,16 @@ namespace {
 constexpr double kInchesPerMeter = 1 / 0.0254;
 // No bottom on a screen: the text is laid out to its end, so the Y returned
 // is its true painted height, {VD:} shifts included. Lines off the image
-// cost only their layout, since the clipping surface drops their ink.
+// are not painted, and their layout is remembered from the last painting.
 constexpr float kNoBottom = -1;
 
 }  // namespace
 
 PreviewCanvas::PreviewCanvas(double fontScale, QWidget* parent)
     : QWidget(parent), fontScale_(fontScale) {
+    // Only the lines on the image are painted; the engine remembers the
+    // layout of the others, so an edit lays out only what it changed.
+    mc_.pMC().PaintOnlyVisible = true;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     // The pointer follows the zones without a button held.

@@ -1,9 +1,9 @@
 // The preview's output area: card text laid out and painted by the host
 // binding into a backing image, which paint events only copy to the screen.
 // The image is in device pixels (its resolution follows the screen's), so
-// text is as sharp as the screen allows. Ink that would land outside the
-// image is dropped before it reaches Qt, so a long card costs one layout
-// and only the painting of what shows.
+// text is as sharp as the screen allows. Only the lines on the image are
+// painted, and the engine lays out again only the paragraphs an edit
+// changed: a keystroke in a long card costs what it changed and what shows.
 #pragma once
 
 #include <QImage>

@@ -1,9 +1,8 @@
 // A surface that passes everything on to another one but drops the ink that
-// would land wholly above or below it. The preview lays out the whole card
-// on every repaint (the engine keeps nothing between calls) but shows only
-// one panel of it: text painted off the image costs as much as text that
-// shows, so a long card scrolled to its end would spend most of a repaint
-// painting lines nobody sees. Pens still move as if the ink had been put,
+// would land wholly above or below it. The engine already leaves lines off
+// the image unpainted; this catches the ink of the lines it must paint
+// wherever they are (backgrounds, side pictures, frames, {VD:}), so nothing
+// off the image reaches Qt. Pens still move as if the ink had been put,
 // so what does show is exactly what the inner surface would have shown.
 #pragma once
 

@@ -1,0 +1,196 @@
+#include "richtext/layout_memory.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "richtext/markup_chars.h"
+#include "richtext/tag_kind.h"
+
+namespace cartulo::richtext {
+
+namespace {
+
+bool sameFont(const FontState& a, const FontState& b) {
+    return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline && a.strikethrough == b.strikethrough &&
+           a.charset == b.charset;
+}
+
+bool sameMetrics(const TextMetrics& a, const TextMetrics& b) {
+    return a.height == b.height && a.ascent == b.ascent && a.descent == b.descent &&
+           a.internalLeading == b.internalLeading && a.externalLeading == b.externalLeading;
+}
+
+bool moveView(std::string_view& view, std::string_view from, std::string_view to) {
+    if (view.empty()) {
+        view = {};
+        return true;
+    }
+    if (view.data() < from.data() || view.data() + view.size() > from.data() + from.size()) {
+        return false;
+    }
+    view = to.substr(static_cast<std::size_t>(view.data() - from.data()), view.size());
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const ParagraphStart& a, const ParagraphStart& b) {
+    return sameFont(a.font, b.font) && a.color == b.color && a.margins.left == b.margins.left &&
+           a.margins.first == b.margins.first && a.margins.right == b.margins.right &&
+           a.margins.paragraph == b.margins.paragraph && a.align == b.align &&
+           a.linkOpen == b.linkOpen;
+}
+
+bool operator==(const LayoutContext& a, const LayoutContext& b) {
+    return a.scaleMode == b.scaleMode && a.printer == b.printer && a.scaleWidth == b.scaleWidth &&
+           a.twipsPerPixelX == b.twipsPerPixelX && a.twipsPerPixelY == b.twipsPerPixelY &&
+           a.probeWidth == b.probeWidth && sameMetrics(a.probeMetrics, b.probeMetrics) &&
+           a.defaultFont == b.defaultFont && a.defaultSize == b.defaultSize &&
+           a.defaultColor == b.defaultColor && a.defaultAlign == b.defaultAlign &&
+           a.leftEdge == b.leftEdge && a.rightEdge == b.rightEdge;
+}
+
+void LayoutMemory::Begin(const LayoutContext& context, std::string_view text) {
+    if (!context_ || !(*context_ == context)) {
+        Clear();
+        context_ = context;
+    }
+    const std::size_t common = std::min(text.size(), text_.size());
+    samePrefix_ = static_cast<std::size_t>(
+        std::mismatch(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(common),
+                      text_.begin())
+            .first -
+        text.begin());
+    sameSuffix_ = static_cast<std::size_t>(
+        std::mismatch(text.rbegin(),
+                      text.rbegin() + static_cast<std::ptrdiff_t>(common - samePrefix_),
+                      text_.rbegin())
+            .first -
+        text.rbegin());
+    moved_ = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(text_.size());
+    text_.assign(text);
+    previous_ = std::move(current_);
+    current_.clear();
+    current_.reserve(previous_.size());
+}
+
+const RememberedParagraph* LayoutMemory::Find(std::size_t pos, std::string_view text,
+                                              const ParagraphStart& start) {
+    // Where the same text stood in the last call's, if it did.
+    std::size_t was = 0;
+    if (pos + text.size() <= samePrefix_) {
+        was = pos;
+    } else if (pos >= text_.size() - sameSuffix_) {
+        was = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos) - moved_);
+    } else {
+        return nullptr;
+    }
+    const auto it = std::lower_bound(previous_.begin(), previous_.end(), was,
+                                     [](const Placed& p, std::size_t at) { return p.pos < at; });
+    if (it == previous_.end() || it->pos != was || it->paragraph->text.size() != text.size() ||
+        !(it->paragraph->start == start)) {
+        return nullptr;
+    }
+    current_.push_back({pos, it->paragraph});
+    return it->paragraph.get();
+}
+
+void LayoutMemory::Keep(std::size_t pos, std::unique_ptr<RememberedParagraph> paragraph) {
+    current_.push_back({pos, std::move(paragraph)});
+}
+
+void LayoutMemory::Clear() {
+    current_.clear();
+    previous_.clear();
+    text_.clear();
+    samePrefix_ = sameSuffix_ = 0;
+    context_.reset();
+}
+
+std::size_t ParagraphEnd(std::string_view text, std::size_t pos) {
+    for (std::size_t i = text.find('\r', pos); i != std::string_view::npos;
+         i = text.find('\r', i + 1)) {
+        if (IsCrLfAt(text, i)) return i + 2;
+    }
+    return text.size();
+}
+
+bool QuotesCloseWithin(std::string_view text) {
+    const std::size_t open = text.rfind(kOpenQuote);
+    return open == std::string_view::npos || text.find(kCloseQuote, open) != std::string_view::npos;
+}
+
+LineTraits TraitsOf(const std::vector<LineItem>& items) {
+    LineTraits traits;
+    for (const LineItem& item : items) {
+        if (item.token.IsQuote()) traits.plain = false;
+        for (const Piece& piece : item.token.pieces) {
+            if (piece.kind != Piece::Kind::Text) traits.plain = false;
+            if (piece.kind == Piece::Kind::Object || piece.kind == Piece::Kind::Frame) {
+                // The host sizes objects; a frame paints its own box anywhere.
+                traits.rememberable = false;
+                traits.inkAnywhere = true;
+                continue;
+            }
+            if (piece.kind != Piece::Kind::Tag) continue;
+            switch (KindOfTag(piece.name)) {
+                // The host answers expressions, pictures may change in their
+                // cache, formulas keep their typeset object for painting.
+                case TagKind::Expression:
+                case TagKind::Picture:
+                case TagKind::Button:
+                case TagKind::PictureMap:
+                case TagKind::Sound:
+                case TagKind::Formula:
+                    traits.rememberable = false;
+                    break;
+                case TagKind::MoveDown:
+                    traits.movesDown = true;
+                    traits.inkAnywhere = true;
+                    break;
+                case TagKind::Background:
+                case TagKind::PictureLeft:
+                case TagKind::PictureRight:
+                    traits.inkAnywhere = true;
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    return traits;
+}
+
+void Summarize(RememberedParagraph& paragraph) {
+    paragraph.plain = true;
+    paragraph.height = paragraph.tallest = paragraph.lastTop = 0;
+    paragraph.lastStart = 0;
+    for (const RememberedLine& line : paragraph.lines) {
+        const double height = line.ascent + line.descent;
+        paragraph.lastTop = paragraph.height;
+        paragraph.height += height;
+        if (height > paragraph.tallest) paragraph.tallest = height;
+        if (&line != &paragraph.lines.back()) paragraph.lastStart += line.length;
+        if (line.inkAnywhere || !line.errors.empty() || !TraitsOf(line.items).plain) {
+            paragraph.plain = false;
+        }
+    }
+}
+
+bool MoveToCopy(std::vector<LineItem>& items, std::string_view from, std::size_t start,
+                std::string_view to) {
+    for (LineItem& item : items) {
+        item.token.begin -= start;
+        item.token.end -= start;
+        for (Piece& piece : item.token.pieces) {
+            if (!moveView(piece.text, from, to) || !moveView(piece.name, from, to) ||
+                !moveView(piece.value, from, to) || !moveView(piece.body, from, to)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace cartulo::richtext
