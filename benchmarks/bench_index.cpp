@@ -90,4 +90,4 @@ void BM_QListWidgetAddItems(benchmark::State& state) {
 BENCHMARK(BM_IndexFillAndStep)->Unit(benchmark::kMillisecond)->Apply(Compared);
 BENCHMARK(BM_QListWidgetAddItems)->Unit(benchmark::kMillisecond)->Apply(Compared);
 
-const Ratio kIndexFill{"index_fill", "BM_IndexFillAndStep", "BM_QListWidgetAddItems", 2};
+const Ratio kIndexFill{"index_fill", "BM_IndexFillAndStep", "BM_QListWidgetAddItems", 1.5};

@@ -103,6 +103,10 @@ std::string cCartulo::GetNtry(CardId card) const {
     return CardStore::valid(card) ? store_.cards[card].entry : std::string();
 }
 
+std::string_view cCartulo::EntryView(CardId card) const {
+    return CardStore::valid(card) ? std::string_view(store_.cards[card].entry) : std::string_view();
+}
+
 EntryCheck cCartulo::SetNtry(CardId card, std::string_view entry) {
     if (!CardStore::valid(card) || store_.cards[card].inUse == 0) return EntryCheck::InUse;
     const EntryCheck verdict = ValidateNtry(card, entry);

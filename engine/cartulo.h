@@ -113,6 +113,9 @@ class cCartulo {
     CardId SrchNtry(std::string_view entry) const;
     EntryCheck ValidateNtry(CardId card, std::string_view entry) const;
     std::string GetNtry(CardId card) const;
+    // The same without a copy, for walking every card: valid until the card's
+    // entry changes or the file is closed.
+    std::string_view EntryView(CardId card) const;
     // Applies the entry only when ValidateNtry accepts it; returns its verdict.
     EntryCheck SetNtry(CardId card, std::string_view entry);
     std::string GetTxt(CardId card) const;

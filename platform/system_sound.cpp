@@ -3,24 +3,60 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include <QApplication>
-#include <QAudioDevice>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
+
+#include "platform/sound_module.h"
 
 namespace cartulo::platform {
 
 namespace {
 
-// Owned by the application, so it goes while Qt Multimedia is still there.
-QPointer<QSoundEffect>& player() {
-    static QPointer<QSoundEffect> effect;
-    return effect;
+struct SoundModule {
+    decltype(&cartulo_sound_play) play = nullptr;
+    decltype(&cartulo_sound_output_present) outputPresent = nullptr;
+    decltype(&cartulo_sound_loaded) loaded = nullptr;
+    decltype(&cartulo_sound_loading) loading = nullptr;
+};
+
+// Installed beside the program's libraries; a test program in the build
+// tree finds it where it was built.
+QStringList moduleCandidates() {
+    return {QDir(QCoreApplication::applicationDirPath())
+                .filePath(QStringLiteral(CARTULO_SOUND_MODULE_FROM_BIN)),
+            QStringLiteral(CARTULO_SOUND_MODULE_BUILT)};
+}
+
+// Loaded when first needed and never unloaded: the player it makes lives
+// as long as the application. Without the module there is no sound.
+const SoundModule* soundModule(bool load) {
+    static std::optional<SoundModule> module;
+    static bool tried = false;
+    if (tried || !load) return module ? &*module : nullptr;
+    tried = true;
+    for (const QString& candidate : moduleCandidates()) {
+        QLibrary library(candidate);
+        if (!library.load()) continue;
+        SoundModule found;
+        found.play = reinterpret_cast<decltype(found.play)>(library.resolve("cartulo_sound_play"));
+        found.outputPresent = reinterpret_cast<decltype(found.outputPresent)>(
+            library.resolve("cartulo_sound_output_present"));
+        found.loaded =
+            reinterpret_cast<decltype(found.loaded)>(library.resolve("cartulo_sound_loaded"));
+        found.loading =
+            reinterpret_cast<decltype(found.loading)>(library.resolve("cartulo_sound_loading"));
+        if (found.play && found.outputPresent && found.loaded && found.loading) {
+            module = found;
+            break;
+        }
+    }
+    return module ? &*module : nullptr;
 }
 
 }  // namespace
@@ -38,27 +74,26 @@ void PlaySoundFile(const std::string& path) {
     // Only a regular file can be a sound; a FIFO or a device is not opened.
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
     if (::access(path.c_str(), R_OK) != 0) return;
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr) return;
-    QPointer<QSoundEffect>& effect = player();
-    if (!effect) effect = new QSoundEffect(app);
-    // A file that is no sound ends in the effect's error state: silence.
-    effect->setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))));
-    if (SoundOutputPresent()) effect->play();
+    if (QCoreApplication::instance() == nullptr) return;
+    if (const SoundModule* module = soundModule(true)) {
+        module->play(QFile::decodeName(QByteArray::fromStdString(path)));
+    }
 }
 
 bool SoundOutputPresent() {
-    return !QMediaDevices::audioOutputs().isEmpty();
+    const SoundModule* module = soundModule(true);
+    return module != nullptr && module->outputPresent();
 }
 
 QString SoundFileLoaded() {
-    const QPointer<QSoundEffect>& effect = player();
-    return effect ? effect->source().toLocalFile() : QString();
+    QString file;
+    if (const SoundModule* module = soundModule(false)) module->loaded(file);
+    return file;
 }
 
 bool SoundFileLoading() {
-    const QPointer<QSoundEffect>& effect = player();
-    return effect && effect->status() == QSoundEffect::Loading;
+    const SoundModule* module = soundModule(false);
+    return module != nullptr && module->loading();
 }
 
 }  // namespace cartulo::platform

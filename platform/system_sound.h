@@ -1,6 +1,6 @@
 // The system's sounds. A beep stands in for every named sound; sound files
-// play through Qt Multimedia. A desktop without sound, or a program without
-// a window system, stays silent, which is never an error.
+// play through Qt Multimedia, in a module loaded when one first plays. A desktop without sound, or
+// a program without a window system, stays silent, which is never an error.
 #pragma once
 
 #include <QString>

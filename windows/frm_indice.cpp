@@ -73,7 +73,7 @@ void frmIndice::Actualizar() {
     ActualizarTitulo();
     updating_ = true;
     if (ctu_) {
-        model_->Llenar(ctu_->GetCrdList(true), ctu_->GetMain());
+        model_->Llenar(*ctu_);
     } else {
         model_->Vaciar();
     }
@@ -96,8 +96,14 @@ void frmIndice::MarcarFila(int row, bool toTop) {
     if (row < 0 || row >= model_->Filas()) return;
     const QModelIndex index = model_->index(row, 0);
     lstIndice_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    lstIndice_->scrollTo(
-        index, toTop ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
+    const auto hint = toTop ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible;
+    // Scrolling lays out every row; a hidden list does that once, when shown.
+    if (lstIndice_->isVisible()) {
+        pendingScroll_.reset();
+        lstIndice_->scrollTo(index, hint);
+    } else {
+        pendingScroll_ = hint;
+    }
 }
 
 void frmIndice::Seleccionar(int row) {
@@ -150,7 +156,7 @@ bool frmIndice::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (const std::optional<int> row = FilaPorTecla(key.key(), key.modifiers(), Seleccionado(),
-                                                        model_->Filas(), pageSize_)) {
+                                                        model_->Filas(), TamanoPagina())) {
             Seleccionar(*row);
             return true;
         }
@@ -211,9 +217,12 @@ void frmIndice::Distribuir() {
     const int fieldHeight = txtIndice_->sizeHint().height();
     txtIndice_->setGeometry(0, 0, width(), fieldHeight);
     lstIndice_->setGeometry(0, fieldHeight, width(), std::max(height() - fieldHeight, 0));
+}
+
+int frmIndice::TamanoPagina() const {
     const int line =
         model_->Filas() > 0 ? lstIndice_->sizeHintForRow(0) : lstIndice_->fontMetrics().height();
-    pageSize_ = std::max(lstIndice_->viewport()->height() / std::max(line, 1), 1);
+    return std::max(lstIndice_->viewport()->height() / std::max(line, 1), 1);
 }
 
 void frmIndice::resizeEvent(QResizeEvent* event) {
@@ -223,6 +232,9 @@ void frmIndice::resizeEvent(QResizeEvent* event) {
 
 void frmIndice::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    const QModelIndex current = lstIndice_->selectionModel()->currentIndex();
+    if (pendingScroll_ && current.isValid()) lstIndice_->scrollTo(current, *pendingScroll_);
+    pendingScroll_.reset();
     if (!placed_) {
         placed_ = true;
         Colocar();

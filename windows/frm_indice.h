@@ -5,6 +5,7 @@
 // main window's client area the first time it is shown.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QPoint>
 #include <QString>
 #include <QVariant>
@@ -53,7 +54,7 @@ class frmIndice : public QWidget, public ChildWindow, private CartuloListener {
     // Selects a row as the user does: its text goes into the search field.
     void Seleccionar(int row);
     // Rows that fit in the list.
-    int TamanoPagina() const { return pageSize_; }
+    int TamanoPagina() const;
 
     QLineEdit* txtIndice() const { return txtIndice_; }
     QListView* lstIndice() const { return lstIndice_; }
@@ -94,11 +95,12 @@ class frmIndice : public QWidget, public ChildWindow, private CartuloListener {
     const double scale_;
     std::shared_ptr<cCartulo> ctu_;
     Subscription subscription_;
-    int pageSize_ = 1;
     bool typing_ = false;
     bool clicking_ = false;
     bool updating_ = false;
     bool placed_ = false;
+    // How to scroll to the current row once the hidden list shows.
+    std::optional<QAbstractItemView::ScrollHint> pendingScroll_;
     std::optional<QPoint> colocadaEn_;  // where Colocar last put the outer window
     bool closed_ = false;
 

@@ -1,9 +1,10 @@
 // The index window's list: one row per card, the main card first and the
 // others sorted by ClaveOrden, each row carrying its card identifier. Filling
-// keeps every key (and the entry's bytes after it) in one shared buffer,
-// sorts small records, and converts an entry to display text only when the
-// view asks for that row, so a 5000-card file fills in about the time a
-// plain list takes to add the same strings. A single card is inserted at its
+// reads the entries in place, keeps every key (and the entry's bytes after
+// it) in one shared buffer, sorts small records by radix, and converts an
+// entry to display text only when the view asks for that row, so a
+// 5000-card file fills in about the time a plain list takes to add the same
+// strings. A single card is inserted at its
 // sorted place.
 #pragma once
 
@@ -27,8 +28,8 @@ class IndexModel : public QAbstractListModel {
 
     explicit IndexModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
-    // Replaces every row.
-    void Llenar(const std::vector<CardListItem>& cards, CardId mainCard);
+    // Replaces every row with the file's cards.
+    void Llenar(const cCartulo& file);
     void Vaciar();
     // Adds the card at its sorted place; its row.
     int Anadir(CardId card, const std::string& entry, bool main);

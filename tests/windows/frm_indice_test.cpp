@@ -121,10 +121,19 @@ TEST_F(IndexWindow, ClickingTheSelectedItemStillCopiesItIntoTheField) {
 }
 
 TEST_F(IndexWindow, PagesByTheLinesThatFitAndDocksTopRight) {
-    for (int i = 0; i < 60; ++i) file->NewCard("pagina " + std::to_string(100 + i));
+    for (int i = 0; i < 60; ++i) file->NewCard("pagina " + std::to_string(100 + i * 37 % 60));
+    window->Actualizar();
+    for (int i = 2; i < window->Modelo().Filas(); ++i) {
+        ASSERT_LT(window->Modelo().ClaveEn(i - 1), window->Modelo().ClaveEn(i)) << i;
+    }
+    // Typed while hidden: the row is at the top once the list shows.
+    window->txtIndice()->setText("pagina 130");
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     EXPECT_EQ(window->pos(), QPoint(services.clientArea.width() - window->width(), 0));
+    EXPECT_EQ(selected(), "pagina 130");
+    EXPECT_EQ(window->lstIndice()->indexAt({1, 1}).row(), window->Seleccionado());
+    key(Qt::Key_Escape);
     const int page = window->TamanoPagina();
     ASSERT_GT(page, 2);
     key(Qt::Key_PageDown);
