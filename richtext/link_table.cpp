@@ -101,15 +101,24 @@ void LinkTable::onUpdateCardNtry(CardId card) {
     const std::string before = std::move(entryKeys_[slot(card)]);
     entryKeys_[slot(card)] = foldTarget(file_.GetNtry(card));
     const bool moved = resolveAgain(before);
-    if (resolveAgain(entryKeys_[slot(card)]) || moved) changed();
+    // A card that links somewhere is listed by its entry among the links of
+    // others, so its new name is news even when no link moves.
+    if (resolveAgain(entryKeys_[slot(card)]) || moved || !from_[slot(card)].empty()) changed();
 }
 
 void LinkTable::onUpdateCardTxt(CardId card) {
     if (!CardStore::valid(card) || !live_[slot(card)]) return;
-    const std::vector<Outgoing> before = LinksFrom(card);
+    // Typing before a link moves it without changing where it leads: no news.
+    const auto leads = [this](CardId c) {
+        std::vector<std::pair<std::string, CardId>> out;
+        for (const Link& link : from_[slot(c)])
+            out.emplace_back(link.out.link.target, link.out.resolved);
+        return out;
+    };
+    const auto before = leads(card);
     dropLinks(card);
     readLinks(card);
-    if (LinksFrom(card) != before) changed();
+    if (leads(card) != before) changed();
 }
 
 void LinkTable::rebuild() {
@@ -157,6 +166,12 @@ void LinkTable::readLinks(CardId card) {
     links.reserve(read.size());
     for (CardLink& one : read) {
         // Folded into a buffer kept between links: most targets are named before.
+        Link& link = links.emplace_back();
+        if (one.target.empty()) {
+            // A press on an empty target goes nowhere: it is broken, named by no card.
+            link.out.link = std::move(one);
+            continue;
+        }
         foldInto(one.target, key_);
         auto it = naming_.find(key_);
         if (it == naming_.end()) {
@@ -164,7 +179,6 @@ void LinkTable::readLinks(CardId card) {
         }
         Naming& naming = it->second;
         naming.sources.push_back(card);
-        Link& link = links.emplace_back();
         link.out.link = std::move(one);
         link.naming = &*it;
         setResolved(card, link, naming.resolved);
@@ -174,6 +188,7 @@ void LinkTable::readLinks(CardId card) {
 void LinkTable::dropLinks(CardId card) {
     for (Link& link : from_[slot(card)]) {
         setResolved(card, link, kNoCard);
+        if (link.naming == nullptr) continue;
         std::vector<CardId>& sources = link.naming->second.sources;
         eraseOne(sources, card);
         if (sources.empty()) naming_.erase(naming_.find(link.naming->first));
@@ -183,9 +198,24 @@ void LinkTable::dropLinks(CardId card) {
 }
 
 CardId LinkTable::resolve(std::string_view target, CardId leaving) const {
+    if (target.empty()) return kNoCard;
     const CardId card = file_.SrchNtry(target);
-    // The leaving card is still in the file while its event runs.
-    return CardStore::valid(card) && card != leaving ? card : kNoCard;
+    if (!CardStore::valid(card)) return kNoCard;
+    if (card != leaving) return card;
+    // The leaving card is still in the file while its event runs. A loaded
+    // file may hold its entry twice: then SrchNtry will find the other card,
+    // the one first in the card list.
+    const std::string key = foldTarget(target);
+    const std::vector<int>& rank = ranks();
+    CardId next = kNoCard;
+    for (int i = 1; i <= kCapacity; ++i) {
+        const auto c = static_cast<CardId>(i);
+        if (c != leaving && live_[slot(c)] && entryKeys_[slot(c)] == key &&
+            (next == kNoCard || rank[slot(c)] < rank[slot(next)])) {
+            next = c;
+        }
+    }
+    return next;
 }
 
 bool LinkTable::resolveAgain(const std::string& key, CardId leaving) {

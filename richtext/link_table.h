@@ -17,7 +17,9 @@ namespace cartulo {
 class LinkTableListener {
   public:
     virtual ~LinkTableListener() = default;
-    virtual void onLinksChanged() {}  // raised after any change of the table
+    // Raised when a link comes, goes or leads elsewhere, or a card holding
+    // links changes its entry; not when typing only moves links in a text.
+    virtual void onLinksChanged() {}
 };
 
 // Links resolve as a press does, by cCartulo::SrchNtry (letter case ignored;

@@ -7,7 +7,7 @@ namespace {
 const std::vector<Record> kLinked = {
     {"", "Agenda \xABperro\xBB"},
     {"Perro", "Ver \xABgato\xBB, {L:Nada,x} y {* \xABno\xBB *}\xABPERRO\xBB"},
-    {"Gato", "{TB:1,1}\xABPerro\xBB{\\}"},
+    {"Gato", "{TB:1,1}\xABPerro\xBB{\\}\xAB\xBB"},
     {"Solo", "{N"},
 };
 
@@ -20,7 +20,8 @@ TEST_F(CliTest, LinksAndBacklinksResolveAsAPress) {
     const std::vector<Case> cases = {
         {{"links", file, "perro"}, "«gato» → Gato\n«Nada» → (no existe)\n«PERRO» → Perro\n"},
         {{"links", file, "Gato", "--json"},
-         R"([{"target":"Perro","position":9,"entry":"Perro"}])"
+         R"([{"target":"Perro","position":9,"entry":"Perro"},)"
+         R"({"target":"","position":19,"entry":null}])"
          "\n"},
         {{"links", file, "Perro", "--json"},
          R"([{"target":"gato","position":5,"entry":"Gato"},)"
@@ -34,9 +35,12 @@ TEST_F(CliTest, LinksAndBacklinksResolveAsAPress) {
          "\n"},
         {{"lint", file, "--orphans"},
          "Solo: Llaves no cerradas\nSolo: Ninguna otra ficha enlaza con ella\n"
+         "Gato: Enlace roto: «» (posición 19)\n"
          "Perro: Enlace roto: «Nada» (posición 13)\n"},
         {{"lint", file, "--json", "--orphans"},
          R"([{"entry":"Solo","errors":["Llaves no cerradas"],"brokenLinks":[],"orphan":true},)"
+         R"({"entry":"Gato","errors":[],"brokenLinks":[{"target":"","position":19}],)"
+         R"("orphan":false},)"
          R"({"entry":"Perro","errors":[],"brokenLinks":[{"target":"Nada","position":13}],)"
          R"("orphan":false}])"
          "\n"},
@@ -54,6 +58,7 @@ TEST_F(CliTest, StrictLintFailsOnBrokenLinksAndMarkupErrorsOnly) {
         {{{"", "Agenda"}, {"Huerfana", "Hola"}}, 0},
         {{{"", "Agenda \xABNada\xBB"}}, 5},
         {{{"", "Agenda {N"}}, 5},
+        {{{"", "Agenda {L:,nada}"}}, 5},
     };
     for (const auto& [records, code] : cases) {
         writeCardFile(records);

@@ -60,7 +60,8 @@ TEST_F(CliTest, LintReportsEveryDistinctErrorOfOneCardInOrder) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, R"([{"entry":"Enlaces","errors":["Demasiadas zonas calientes"],)"
                        R"("brokenLinks":[]},{"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
-                       R"("Color no válido: abc","Llaves no cerradas"],"brokenLinks":[]}])"
+                       R"("Color no válido: abc","Llaves no cerradas"],)"
+                       R"("brokenLinks":[{"target":"","position":21}]}])"
                        "\n");
 }
 
