@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/win1252.h"
+#include "export/font_family.h"
 #include "platform/symbol_font.h"
 #include "richtext/color_notation.h"
 #include "richtext/markup_reader.h"
@@ -33,8 +34,8 @@ constexpr std::string_view kTableEnd = "{\\}";
 constexpr char kOpenQuote = '\xAB';
 constexpr char kCloseQuote = '\xBB';
 
-// The engine's defaults: the host binding's font, the markup's margins.
-constexpr std::string_view kDefaultFont = "Arial";
+// The engine's defaults: the host binding's font (kDefaultFont), the
+// markup's margins.
 constexpr double kDefaultSize = 12;
 constexpr int kDefaultAlign = 3;
 struct Margins {
@@ -64,14 +65,6 @@ std::string cssColor(Color c) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
     return buffer;
-}
-
-// A font name as CSS may quote it: letters, digits, blanks and hyphens.
-std::string fontFamily(std::string_view name) {
-    std::string safe;
-    for (const char c : name)
-        if (std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-') safe += c;
-    return safe.empty() ? std::string(kDefaultFont) : safe;
 }
 
 bool onOff(const Piece& piece, bool current) {
@@ -146,7 +139,7 @@ std::string Writer::styleCss() const {
     if (style_.italic) css += "font-style:italic;";
     if (style_.underline) css += "text-decoration:underline;";
     if (style_.color) css += "color:" + cssColor(*style_.color) + ";";
-    if (!style_.font.empty()) css += "font-family:'" + fontFamily(style_.font) + "';";
+    if (!style_.font.empty()) css += "font-family:'" + SafeFontFamily(style_.font) + "';";
     if (style_.size > 0) css += "font-size:" + number(style_.size) + "pt;";
     return css;
 }

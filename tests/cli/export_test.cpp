@@ -90,6 +90,16 @@ TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
         << casa;
 }
 
+TEST_F(ExportTest, HostileNamesStayText) {
+    writeCardFile(
+        {{"Uno", "{O:40,40,drawscript}'a\"/><script>x</script>' setfontname 'b' print{/O}"}});
+    const std::string site = dir.path("sitio");
+    ASSERT_EQ(ctu({"export", file, "--html", site}).exitCode, 0);
+    const std::string svg = readBytes(site + "/uno-dibujo.svg");
+    EXPECT_EQ(svg.find("<script"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("font-family=\"ascriptxscript\""), std::string::npos) << svg;
+}
+
 TEST_F(ExportTest, FoldersAreRefusedOrKept) {
     writeCardFile({{"Uno", "x"}});
     const std::string site = dir.path("sitio");
