@@ -316,8 +316,10 @@ void Site::Run() {
             !folder_.Write(kWordsScript, words.Script()))
             fail(folder_.Problem());
     }
-    // Whatever was written is recorded as the export's, even after a failure.
-    if (!folder_.Finish()) fail(folder_.Problem());
+    // Whatever was written is recorded as the export's, even after a failure;
+    // only a finished export drops the files it no longer makes.
+    const bool complete = !failed_ && report_.outcome == ExportReport::Outcome::Done;
+    if (!folder_.Finish(complete)) fail(folder_.Problem());
 }
 
 }  // namespace

@@ -116,6 +116,13 @@ TEST_F(ExportTest, FoldersAreRefusedOrKept) {
     // What an export wrote it may write again; the user's files stay.
     EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
     EXPECT_EQ(ctu({"export", file, "--html", site}).exitCode, 4);
+    // A list naming files the export did not leave so is not believed.
+    const std::string list = site + "/.cartulo-exportacion";
+    writeBytes(list, readBytes(list) + "mio.txt\nmio.txt\t3\t0\n");
+    writeBytes(site + "/uno-2.html", "cambiado");
+    EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
+    EXPECT_EQ(readBytes(site + "/mio.txt"), "mio");
+    EXPECT_EQ(readBytes(site + "/uno-2.html"), "cambiado");
 
     const auto unwritable = ctu({"export", file, "--html", file + "/sitio"});
     EXPECT_EQ(unwritable.exitCode, 2);
