@@ -7,6 +7,9 @@
 #include <set>
 #include <tuple>
 
+#include <QFile>
+#include <QImageReader>
+
 #include "engine/win1252.h"
 #include "export/card_html.h"
 #include "export/card_markdown.h"
@@ -37,6 +40,18 @@ struct CardPage {
 
 std::string inQuotes(std::string_view cp1252) {
     return "\xC2\xAB" + win1252::toUtf8(cp1252) + "\xC2\xBB";
+}
+
+// The extension of the format the picture holds, whatever its name says:
+// a name's own extension could be anything a browser would run.
+std::string pictureExtension(const std::string& path) {
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) return ".img";
+    const QByteArray format = QImageReader::imageFormat(&file);
+    if (format == "jpeg" || format == "jpg") return ".jpg";
+    for (const char* known : {"png", "gif", "bmp", "ico", "webp", "tiff"})
+        if (format == known) return "." + format.toStdString();
+    return ".img";
 }
 
 // Everything one export shares: the pages' names, the links between them,
@@ -122,10 +137,13 @@ void Site::namePages() {
             page.file = std::string(html() ? kIndexPage : kMarkdownIndex);
         } else {
             page.file = names_.Claim(page.entry, extension);
-            if (page.file != SafeStem(page.entry) + extension) {
+            const std::string plain = PlainStem(page.entry);
+            if (page.file != plain + extension) {
                 ++report_.renamed;
-                report_.lines.push_back("La ficha " + inQuotes(page.entry) + " se exporta como " +
-                                        page.file + ": su nombre choca con otro.");
+                report_.lines.push_back(
+                    "La ficha " + inQuotes(page.entry) + " se exporta como " + page.file +
+                    (SafeStem(page.entry) != plain ? ": su nombre está reservado en Windows."
+                                                   : ": su nombre choca con otro."));
             }
         }
         pageIndex_[page.card] = pages_.size();
@@ -170,10 +188,7 @@ std::optional<std::string> Site::PictureSrc(std::string_view name) {
         const bool outside = inside.empty() || *inside.begin() == "..";
         if (!name.empty() && !richtext::IsNumeric(name) &&
             platform::QtPictureLoader().Load(key) != nullptr) {
-            std::string extension = path.extension().string();
-            if (extension.size() > 6) extension = ".img";
-            for (char& c : extension) c = win1252::toLower(c);
-            const std::string copy = names_.Claim(path.stem().string(), extension);
+            const std::string copy = names_.Claim(path.stem().string(), pictureExtension(key));
             if (folder_.Copy(key, copy)) {
                 src = copy;
                 ++report_.pictures;

@@ -62,10 +62,12 @@ TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
 TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
     QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(dir.path("fuera.png")));
     std::filesystem::create_directory(dir.path("fichas"));
+    QImage(4, 4, QImage::Format_RGB32)
+        .save(QString::fromStdString(dir.path("fichas/x.html")), "BMP");
     file = dir.path("fichas/f.ctu");
     writeCardFile({{"Casa",
                     "\xAB"
-                    "Casa\xBB \xABNadie\xBB {G:falta.png} {G:../fuera.png} <b>&"},
+                    "Casa\xBB \xABNadie\xBB {G:falta.png} {G:../fuera.png} {G:x.html} <b>&"},
                    {"C\xE1sa",
                     "\xAB"
                     "casa\xBB"},
@@ -74,12 +76,13 @@ TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
     const std::string site = dir.path("sitio");
     const auto run = ctu({"export", file, "--html", site});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("Exportadas 5 fichas: 1 imágenes copiadas, 0 fórmulas y dibujos, 1 "
+    EXPECT_NE(run.out.find("Exportadas 5 fichas: 2 imágenes copiadas, 0 fórmulas y dibujos, 1 "
                            "enlaces rotos, 1 imágenes que faltan, 1 imágenes de fuera de la "
-                           "carpeta, 1 nombres cambiados."),
+                           "carpeta, 2 nombres cambiados."),
               std::string::npos)
         << run.out;
-    for (const char* name : {"casa.html", "casa-2.html", "con-ficha.html", "a-b.html", "fuera.png"})
+    for (const char* name :
+         {"casa.html", "casa-2.html", "con-ficha.html", "a-b.html", "fuera.png", "x.bmp"})
         EXPECT_TRUE(std::filesystem::exists(site + "/" + name)) << name;
     const std::string casa = readBytes(site + "/casa.html");
     EXPECT_NE(casa.find("&lt;b&gt;&amp;"), std::string::npos);
