@@ -1,5 +1,6 @@
 #include "export/card_markdown.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -36,6 +37,39 @@ std::string wikiPart(std::string_view utf8) {
     std::string out(utf8);
     for (char& c : out)
         if (c == '[' || c == ']' || c == '|' || c == '\r' || c == '\n') c = ' ';
+    return out;
+}
+
+std::string escapeMarkdownUtf8(std::string_view utf8) {
+    std::string out;
+    for (const char c : utf8) {
+        switch (c) {
+            case '\\':
+            case '`':
+            case '*':
+            case '_':
+            case '[':
+            case ']':
+            case '<':
+            case '>':
+            case '#':
+            case '!':
+            case '|':
+            case '~':
+            case '&':
+            case '{':
+            case '}':
+                out += '\\';
+                out += c;
+                break;
+            case '\r':
+            case '\n':
+                out += ' ';
+                break;
+            default:
+                out += c;
+        }
+    }
     return out;
 }
 
@@ -86,8 +120,10 @@ void Writer::text(std::string_view cp1252) {
 
 void Writer::link(std::string_view target, const std::string& shown) {
     const auto stem = host_.LinkStem(target);
-    const std::string to = wikiPart(stem ? *stem : win1252::toUtf8(target));
-    const std::string label = wikiPart(shown);
+    // A page's stem is plain already; a broken target and the label are
+    // text the card wrote.
+    const std::string to = stem ? *stem : escapeMarkdownUtf8(wikiPart(win1252::toUtf8(target)));
+    const std::string label = escapeMarkdownUtf8(wikiPart(shown));
     own(label.empty() || label == to ? "[[" + to + "]]" : "[[" + to + "|" + label + "]]");
 }
 
@@ -144,6 +180,15 @@ void Writer::endParagraph() {
         inLink_ = false;
         runs_.push_back({false, false, false, EscapeMarkdown("\xAB" + linkRaw_), false});
     }
+    // A line that opens with an HTML comment is an HTML block to a Markdown
+    // reader, which then shows none of its text: kept markup goes last.
+    std::size_t comments = 0;
+    while (comments < runs_.size() && !runs_[comments].styled &&
+           runs_[comments].markdown.starts_with("<!--"))
+        ++comments;
+    if (comments > 0 && comments < runs_.size())
+        std::rotate(runs_.begin(), runs_.begin() + static_cast<std::ptrdiff_t>(comments),
+                    runs_.end());
     std::string line;
     for (Run& run : runs_) {
         if (!run.styled) {
@@ -243,16 +288,22 @@ std::string Writer::Convert(std::string_view source) {
 
 void appendYamlQuoted(std::string& out, std::string_view cp1252) {
     out += '"';
-    for (const char c : win1252::toUtf8(cp1252)) {
+    // YAML allows no C0 or C1 control character, nor DEL, unescaped.
+    const std::string utf8 = win1252::toUtf8(cp1252);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const bool c1 =
+            c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F || c1) {
             char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned char>(c));
+            std::snprintf(buffer, sizeof buffer, "\\x%02X",
+                          c1 ? static_cast<unsigned char>(utf8[++i]) : c);
             out += buffer;
         } else {
-            out += c;
+            out += static_cast<char>(c);
         }
     }
     out += '"';
@@ -261,36 +312,7 @@ void appendYamlQuoted(std::string& out, std::string_view cp1252) {
 }  // namespace
 
 std::string EscapeMarkdown(std::string_view cp1252) {
-    std::string out;
-    for (const char c : win1252::toUtf8(cp1252)) {
-        switch (c) {
-            case '\\':
-            case '`':
-            case '*':
-            case '_':
-            case '[':
-            case ']':
-            case '<':
-            case '>':
-            case '#':
-            case '!':
-            case '|':
-            case '~':
-            case '&':
-            case '{':
-            case '}':
-                out += '\\';
-                out += c;
-                break;
-            case '\r':
-            case '\n':
-                out += ' ';
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    return escapeMarkdownUtf8(win1252::toUtf8(cp1252));
 }
 
 std::string CardToMarkdown(std::string_view text, MarkdownHost& host) {

@@ -40,8 +40,11 @@ TEST_F(ExportTest, ExampleSitePassesTheValidator) {
 }
 
 TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
-    writeCardFile({{"Uno", "a *b* _c_ [d] e\r\n# f\r\n- g\r\n\xABUno\xBB y {L:dos: \"x\",la dos}"},
-                   {"dos: \"x\"", "{Q:rojo}roja"}});
+    writeCardFile({{"Uno",
+                    "a *b* _c_ [d] e\r\n# f\r\n- g\r\n\xABUno\xBB y {L:dos: \"x\",la dos}\r\n"
+                    "{L:Dos,ver *a* <img src=x>} {L:<b>,c}"},
+                   {"dos: \"x\"", "{Q:rojo}roja"},
+                   {"Dos\x7F\x81", "x"}});
     const std::string notes = dir.path("notas");
     ASSERT_EQ(ctu({"export", file, "--markdown", notes}).exitCode, 0);
     const std::string uno = readBytes(notes + "/uno.md");
@@ -49,7 +52,8 @@ TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
     EXPECT_NE(uno.find("[[uno|Uno]] y [[dos-x|la dos]]"), std::string::npos) << uno;
     const std::string dos = readBytes(notes + "/dos-x.md");
     EXPECT_NE(dos.find("entry: \"dos: \\\"x\\\"\""), std::string::npos) << dos;
-    EXPECT_NE(dos.find("<!-- {Q:rojo} -->roja"), std::string::npos) << dos;
+    EXPECT_NE(dos.find("roja<!-- {Q:rojo} -->"), std::string::npos) << dos;
+    EXPECT_NE(readBytes(notes + "/dos.md").find("entry: \"Dos\\x7F\\x81\""), std::string::npos);
     if (!haveTool("cmark")) GTEST_SKIP() << "cmark is not installed";
     const std::string html = dir.path("uno.html");
     ASSERT_EQ(shell("cmark '" + notes + "/uno.md' > '" + html + "'"), 0);
@@ -57,6 +61,10 @@ TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
     EXPECT_NE(read.find("<p>a *b* _c_ [d] e</p>"), std::string::npos) << read;
     EXPECT_NE(read.find("<p># f</p>"), std::string::npos) << read;
     EXPECT_NE(read.find("<p>- g</p>"), std::string::npos) << read;
+    EXPECT_NE(read.find("[[Dos|ver *a* &lt;img src=x&gt;]] [[&lt;b&gt;|c]]"), std::string::npos)
+        << read;
+    ASSERT_EQ(shell("cmark --unsafe '" + notes + "/dos-x.md' > '" + html + "'"), 0);
+    EXPECT_NE(readBytes(html).find("<p>roja"), std::string::npos) << readBytes(html);
 }
 
 TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
