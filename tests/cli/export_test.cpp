@@ -102,13 +102,19 @@ TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
 }
 
 TEST_F(ExportTest, HostileNamesStayText) {
-    writeCardFile(
-        {{"Uno", "{O:40,40,drawscript}'a\"/><script>x</script>' setfontname 'b' print{/O}"}});
+    writeCardFile({{"Uno",
+                    "{O:40,40,drawscript}'a\"/><script>x</script>' setfontname 'b' print{/O}"
+                    "\xBFQu\xE9?\xA0"
+                    "casa \xAB"
+                    "dos\xBB"}});
     const std::string site = dir.path("sitio");
     ASSERT_EQ(ctu({"export", file, "--html", site}).exitCode, 0);
     const std::string svg = readBytes(site + "/uno-dibujo.svg");
     EXPECT_EQ(svg.find("<script"), std::string::npos) << svg;
     EXPECT_NE(svg.find("font-family=\"ascriptxscript\""), std::string::npos) << svg;
+    const std::string words = readBytes(site + "/palabras.js");
+    for (const char* word : {"\"que\": [", "\"casa\": [", "\"dos\": ["})
+        EXPECT_NE(words.find(word), std::string::npos) << word << words;
 }
 
 TEST_F(ExportTest, FoldersAreRefusedOrKept) {
