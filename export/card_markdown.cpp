@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/win1252.h"
+#include "richtext/color_notation.h"
 #include "richtext/markup_reader.h"
 #include "richtext/our_mc.h"
 #include "richtext/tag_kind.h"
@@ -162,6 +163,24 @@ void Writer::tag(const Piece& p) {
             if (const auto src = host_.PictureSrc(name)) {
                 own("![" + EscapeMarkdown(name) + "](<" + *src + ">)");
                 return;
+            }
+            break;
+        }
+        case TagKind::PictureLeft:
+        case TagKind::PictureRight:
+        case TagKind::Button:
+        case TagKind::PictureMap:
+        case TagKind::Background: {
+            // The picture is shown; what it does stays in the comment.
+            const std::string_view name = richtext::TrimBlanks(richtext::GetParam(p.value, 1));
+            const bool colour = kind == TagKind::Background &&
+                                richtext::GetParam(p.value, 2).empty() &&
+                                richtext::ParseColor(name, {Rgb(0, 0, 0), Rgb(0, 0, 0)}) >= 0;
+            if (!colour) {
+                if (const auto src = host_.PictureSrc(name)) {
+                    own("![" + EscapeMarkdown(name) + "](<" + *src + ">)" + comment(p.text));
+                    return;
+                }
             }
             break;
         }

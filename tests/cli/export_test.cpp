@@ -43,8 +43,9 @@ TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
     writeCardFile({{"Uno",
                     "a *b* _c_ [d] e\r\n# f\r\n- g\r\n\xABUno\xBB y {L:dos: \"x\",la dos}\r\n"
                     "{L:Dos,ver *a* <img src=x>} {L:<b>,c}"},
-                   {"dos: \"x\"", "{Q:rojo}roja"},
+                   {"dos: \"x\"", "{Q:rojo}roja {GI:p.png,1}"},
                    {"Dos\x7F\x81", "x"}});
+    QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(dir.path("p.png")));
     const std::string notes = dir.path("notas");
     ASSERT_EQ(ctu({"export", file, "--markdown", notes}).exitCode, 0);
     const std::string uno = readBytes(notes + "/uno.md");
@@ -52,7 +53,9 @@ TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
     EXPECT_NE(uno.find("[[uno|Uno]] y [[dos-x|la dos]]"), std::string::npos) << uno;
     const std::string dos = readBytes(notes + "/dos-x.md");
     EXPECT_NE(dos.find("entry: \"dos: \\\"x\\\"\""), std::string::npos) << dos;
-    EXPECT_NE(dos.find("roja<!-- {Q:rojo} -->"), std::string::npos) << dos;
+    EXPECT_NE(dos.find("roja ![p.png](<p.png>)<!-- {GI:p.png,1} --><!-- {Q:rojo} -->"),
+              std::string::npos)
+        << dos;
     EXPECT_NE(readBytes(notes + "/dos.md").find("entry: \"Dos\\x7F\\x81\""), std::string::npos);
     if (!haveTool("cmark")) GTEST_SKIP() << "cmark is not installed";
     const std::string html = dir.path("uno.html");
