@@ -102,7 +102,8 @@ class Writer {
         sink() += html;
     }
     void endParagraph();
-    void quote(char quote, std::size_t at, std::string_view text);
+    void quote(char quote, std::size_t at, std::string_view text,
+               const richtext::MarkupReader& reader);
     void link(std::optional<std::string> href, const std::string& inner);
     void piece(const Piece& piece);
     void tag(const Piece& piece);
@@ -122,6 +123,7 @@ class Writer {
     std::string para_;
     std::string link_;
     bool inLink_ = false;
+    bool linkCloses_ = false;  // the open « is closed on its line: a link to be
     std::size_t linkStart_ = 0;
     std::string openCss_;
     bool spanOpen_ = false;
@@ -216,10 +218,13 @@ void Writer::link(std::optional<std::string> href, const std::string& inner) {
     }
 }
 
-void Writer::quote(char quote, std::size_t at, std::string_view text) {
+void Writer::quote(char quote, std::size_t at, std::string_view text,
+                   const richtext::MarkupReader& reader) {
     if (quote == kOpenQuote && !inLink_) {
         closeSpan();
         inLink_ = true;
+        const auto close = reader.Index().NextCloseQuote(at + 1);
+        linkCloses_ = close && *close < text.find("\r\n", at);
         linkStart_ = at + 1;
         link_.clear();
     } else if (quote == kCloseQuote && inLink_) {
@@ -276,7 +281,8 @@ void Writer::object(const Piece& piece) {
 
 void Writer::frame(const Piece& piece) {
     if (depth_ >= kMaxDepth) return;
-    std::string inner = Writer(host_, depth_ + 1, words_, false).Blocks(piece.body);
+    // In a cell the frame is a span: its lines join with <br>, not <p>.
+    std::string inner = Writer(host_, depth_ + 1, words_, inCell_).Blocks(piece.body);
     const double left = points(richtext::GetParam(piece.value, 1));
     const double right = points(richtext::GetParam(piece.value, 2));
     const double height = points(richtext::GetParam(piece.value, 4));
@@ -397,6 +403,11 @@ void Writer::tag(const Piece& p) {
             raw("<span class=\"sonido\" title=\"Sonido\">\xF0\x9F\x94\x88</span>");
             break;
         case TagKind::Link: {
+            // A link in a link's text is text: an <a> holds no other.
+            if (inLink_ && linkCloses_) {
+                text(richtext::GetParamRest(p.value, 2));
+                break;
+            }
             closeSpan();
             const bool outer = !inLink_;
             std::string saved = std::move(link_);
@@ -515,7 +526,7 @@ std::string Writer::Blocks(std::string_view source) {
             continue;
         }
         if (token.IsQuote()) {
-            quote(token.quote, token.begin, text);
+            quote(token.quote, token.begin, text, reader);
         } else {
             for (const Piece& p : token.pieces) piece(p);
         }

@@ -109,12 +109,18 @@ TEST_F(ExportTest, HostileNamesStayText) {
                     "{O:40,40,drawscript}'a\"/><script>x</script>' setfontname 'b' print{/O}"
                     "\xBFQu\xE9?\xA0"
                     "casa \xAB"
-                    "dos\xBB"}});
+                    "dos\xBB"},
+                   {"Dos {L:Uno,x}",
+                    "\xAB"
+                    "Dos {L:Uno,x}\xBB\r\n{TB:1,1}{FR:0,0,0,0}a\r\nb{/FR}{\\}"}});
     const std::string site = dir.path("sitio");
     ASSERT_EQ(ctu({"export", file, "--html", site}).exitCode, 0);
     const std::string svg = readBytes(site + "/uno-dibujo.svg");
     EXPECT_EQ(svg.find("<script"), std::string::npos) << svg;
     EXPECT_NE(svg.find("font-family=\"ascriptxscript\""), std::string::npos) << svg;
+    const std::string dos = readBytes(site + "/dos-l-uno-x.html");
+    EXPECT_NE(dos.find("<a href=\"dos-l-uno-x.html\">Dos x</a>"), std::string::npos) << dos;
+    EXPECT_NE(dos.find("<span class=\"marco\">a<br>b</span>"), std::string::npos) << dos;
     const std::string words = readBytes(site + "/palabras.js");
     for (const char* word : {"\"que\": [", "\"casa\": [", "\"dos\": ["})
         EXPECT_NE(words.find(word), std::string::npos) << word << words;
