@@ -96,6 +96,7 @@ class Site : public HtmlHost, public MarkdownHost {
     std::vector<CardPage> pages_;  // the index's order, the main card first
     std::map<CardId, std::size_t> pageIndex_;
     std::map<CardId, std::set<std::size_t>> linkedFrom_;
+    std::vector<std::vector<CardLink>> links_;  // each page's card's
     const CardPage* current_ = nullptr;
     std::map<std::string, std::optional<std::string>> pictures_;
     std::map<std::tuple<std::string, std::string, double, bool, bool, Color>, EmbeddedImage>
@@ -260,7 +261,8 @@ std::string Site::backlinks(const CardPage& page) const {
 
 std::string Site::htmlPage(const CardPage& page, WordIndex& words) {
     const std::string title = EscapeHtml(file_.GetFileTitle());
-    const CardHtml card = CardToHtml(file_.GetTxt(page.card), *this);
+    const CardHtml card =
+        CardToHtml(file_.GetTxt(page.card), links_[pageIndex_.at(page.card)], *this);
     std::string body;
     if (page.main) {
         body += "<h1>" + title + "</h1>\n" + card.html;
@@ -294,19 +296,21 @@ std::string Site::markdownPage(const CardPage& page) {
     for (const CardId sister : file_.GetSisters(page.card))
         if (sister != page.card && sister != file_.GetMain())
             aliases.push_back(file_.GetNtry(sister));
-    return FrontMatter(page.entry, aliases) + CardToMarkdown(file_.GetTxt(page.card), *this);
+    return FrontMatter(page.entry, aliases) +
+           CardToMarkdown(file_.GetTxt(page.card), links_[pageIndex_.at(page.card)], *this);
 }
 
 void Site::Run() {
     namePages();
     const int total = static_cast<int>(pages_.size());
-    if (html()) {
-        // Backlinks stand at each page's foot: every card's links are read first.
-        for (std::size_t i = 0; i < pages_.size(); ++i) {
-            for (const CardLink& link : ReadCardLinks(file_.GetTxt(pages_[i].card))) {
-                const auto to = pageIndex_.find(file_.SrchNtry(link.target));
-                if (to != pageIndex_.end()) linkedFrom_[pages_[to->second].card].insert(i);
-            }
+    // Backlinks stand at each page's foot: every card's links are read first,
+    // once, and the pages take theirs from there.
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        links_.push_back(ReadCardLinks(file_.GetTxt(pages_[i].card)));
+        if (!html()) continue;
+        for (const CardLink& link : links_.back()) {
+            const auto to = pageIndex_.find(file_.SrchNtry(link.target));
+            if (to != pageIndex_.end()) linkedFrom_[pages_[to->second].card].insert(i);
         }
     }
     WordIndex words;

@@ -112,7 +112,14 @@ TEST_F(ExportTest, HostileNamesStayText) {
                     "dos\xBB"},
                    {"Dos {L:Uno,x}",
                     "\xAB"
-                    "Dos {L:Uno,x}\xBB\r\n{TB:1,1}{FR:0,0,0,0}a\r\nb{/FR}{\\}"}});
+                    "Dos {L:Uno,x}\xBB\r\n{TB:1,1}{FR:0,0,0,0}a\r\nb{/FR}{\\}"},
+                   {"Tres",
+                    "{TB:2,1}\xAB"
+                    "Tres\xBB \xAB"
+                    "Tres\xBB{!}{FR:0,0,0,0}\xAB"
+                    "Tres\xBB{/FR}{\\}"
+                    "\r\n\xAB"
+                    "Tres\r\nx\xBB"}});
     const std::string site = dir.path("sitio");
     ASSERT_EQ(ctu({"export", file, "--html", site}).exitCode, 0);
     const std::string svg = readBytes(site + "/uno-dibujo.svg");
@@ -121,6 +128,14 @@ TEST_F(ExportTest, HostileNamesStayText) {
     const std::string dos = readBytes(site + "/dos-l-uno-x.html");
     EXPECT_NE(dos.find("<a href=\"dos-l-uno-x.html\">Dos x</a>"), std::string::npos) << dos;
     EXPECT_NE(dos.find("<span class=\"marco\">a<br>b</span>"), std::string::npos) << dos;
+    // Links are what the link reader finds, in pages and notes alike.
+    const std::string tres = readBytes(site + "/tres.html");
+    EXPECT_NE(tres.find("<a href=\"tres.html\">Tres</a> \xC2\xABTres\xC2\xBB</td>"),
+              std::string::npos)
+        << tres;
+    EXPECT_NE(tres.find("<span class=\"roto\">x</span>"), std::string::npos) << tres;
+    ASSERT_EQ(ctu({"export", file, "--markdown", dir.path("notas")}).exitCode, 0);
+    EXPECT_NE(readBytes(dir.path("notas/tres.md")).find("[[tres]]<!-- {TB:"), std::string::npos);
     const std::string words = readBytes(site + "/palabras.js");
     for (const char* word : {"\"que\": [", "\"casa\": [", "\"dos\": ["})
         EXPECT_NE(words.find(word), std::string::npos) << word << words;
