@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <map>
 
 #include "engine/win1252.h"
+#include "export/font_family.h"
 #include "platform/symbol_font.h"
+#include "richtext/card_links.h"
 #include "richtext/color_notation.h"
 #include "richtext/markup_reader.h"
 #include "richtext/our_mc.h"
@@ -13,6 +17,7 @@
 #include "richtext/tag_kind.h"
 #include "richtext/tag_params.h"
 #include "richtext/text_continuation.h"
+#include "richtext/zuzod_ivodure_frame.h"
 
 namespace cartulo::exporting {
 
@@ -23,8 +28,8 @@ using richtext::TagKind;
 namespace {
 
 // Frames and tables inside frames: a real card nests a few; a hostile one
-// could nest thousands and exhaust the stack.
-constexpr int kMaxDepth = 8;
+// could nest thousands and exhaust the stack. The painter's own limit.
+constexpr int kMaxDepth = kMaxFrameNesting;
 // Lengths in points are kept within a page or so; a hostile {MI:1e9} would
 // only push the text out of sight.
 constexpr double kMaxPoints = 2000;
@@ -33,8 +38,8 @@ constexpr std::string_view kTableEnd = "{\\}";
 constexpr char kOpenQuote = '\xAB';
 constexpr char kCloseQuote = '\xBB';
 
-// The engine's defaults: the host binding's font, the markup's margins.
-constexpr std::string_view kDefaultFont = "Arial";
+// The engine's defaults: the host binding's font (kDefaultFont), the
+// markup's margins.
 constexpr double kDefaultSize = 12;
 constexpr int kDefaultAlign = 3;
 struct Margins {
@@ -66,14 +71,6 @@ std::string cssColor(Color c) {
     return buffer;
 }
 
-// A font name as CSS may quote it: letters, digits, blanks and hyphens.
-std::string fontFamily(std::string_view name) {
-    std::string safe;
-    for (const char c : name)
-        if (std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-') safe += c;
-    return safe.empty() ? std::string(kDefaultFont) : safe;
-}
-
 bool onOff(const Piece& piece, bool current) {
     if (!richtext::HasValue(piece.name)) return !current;
     return richtext::ParseNumber(piece.value) != 0;
@@ -92,10 +89,22 @@ const char* alignCss(int align) {
     }
 }
 
+// The card's links by where they start in its text: what the link reader
+// finds is a link, so pages, backlinks and lint agree.
+using LinksAt = std::map<std::size_t, CardLink>;
+// Where a position of the text a writer walks lies in the card's text.
+using ToCard = std::function<std::size_t(std::size_t)>;
+
 class Writer {
   public:
-    Writer(HtmlHost& host, int depth, std::string& words, bool inCell)
-        : host_(host), depth_(depth), words_(words), inCell_(inCell) {}
+    Writer(HtmlHost& host, const LinksAt& links, ToCard toCard, int depth, std::string& words,
+           bool inCell)
+        : host_(host),
+          links_(links),
+          toCard_(std::move(toCard)),
+          depth_(depth),
+          words_(words),
+          inCell_(inCell) {}
 
     std::string Blocks(std::string_view text);
     const std::optional<std::string>& Background() const { return background_; }
@@ -109,7 +118,9 @@ class Writer {
         sink() += html;
     }
     void endParagraph();
-    void quote(char quote, std::size_t at, std::string_view text);
+    void quote(char quote, std::size_t at);
+    const CardLink* linkAt(std::size_t at) const;
+    Writer inner(std::size_t at, bool inCell);
     void link(std::optional<std::string> href, const std::string& inner);
     void piece(const Piece& piece);
     void tag(const Piece& piece);
@@ -122,6 +133,10 @@ class Writer {
     FontState fontState() const;
 
     HtmlHost& host_;
+    const LinksAt& links_;
+    ToCard toCard_;
+    ToCard here_;  // a position of the normalized text in the card's
+    const char* textBase_ = nullptr;
     int depth_;
     std::string& words_;
     bool inCell_;
@@ -129,7 +144,9 @@ class Writer {
     std::string para_;
     std::string link_;
     bool inLink_ = false;
-    std::size_t linkStart_ = 0;
+    // The open « link: where its closing » lies in the card, and its page.
+    std::optional<std::size_t> quoteEnd_;
+    std::optional<std::string> quoteHref_;
     std::string openCss_;
     bool spanOpen_ = false;
     std::string blocksAfter_;  // frames, placed after their paragraph
@@ -146,7 +163,7 @@ std::string Writer::styleCss() const {
     if (style_.italic) css += "font-style:italic;";
     if (style_.underline) css += "text-decoration:underline;";
     if (style_.color) css += "color:" + cssColor(*style_.color) + ";";
-    if (!style_.font.empty()) css += "font-family:'" + fontFamily(style_.font) + "';";
+    if (!style_.font.empty()) css += "font-family:'" + SafeFontFamily(style_.font) + "';";
     if (style_.size > 0) css += "font-size:" + number(style_.size) + "pt;";
     return css;
 }
@@ -184,13 +201,14 @@ void Writer::text(std::string_view cp1252) {
 }
 
 void Writer::endParagraph() {
-    if (inLink_) {
-        // A « never closed is no link: its text stays, quote and all.
+    const bool reopen = quoteEnd_.has_value();
+    if (reopen) {
+        // A link running over a line break is a link on each line.
         closeSpan();
         inLink_ = false;
         std::string inner = std::move(link_);
         link_.clear();
-        para_ += "\xC2\xAB" + inner;
+        link(quoteHref_, inner);
     }
     closeSpan();
     if (inCell_) {
@@ -212,6 +230,7 @@ void Writer::endParagraph() {
     blocksAfter_.clear();
     para_.clear();
     firstLine_ = false;
+    inLink_ = reopen;
 }
 
 void Writer::link(std::optional<std::string> href, const std::string& inner) {
@@ -223,21 +242,37 @@ void Writer::link(std::optional<std::string> href, const std::string& inner) {
     }
 }
 
-void Writer::quote(char quote, std::size_t at, std::string_view text) {
+const CardLink* Writer::linkAt(std::size_t at) const {
+    const auto found = links_.find(here_(at));
+    return found == links_.end() ? nullptr : &found->second;
+}
+
+Writer Writer::inner(std::size_t at, bool inCell) {
+    return Writer(
+        host_, links_, [here = here_, at](std::size_t pos) { return here(at + pos); }, depth_ + 1,
+        words_, inCell);
+}
+
+void Writer::quote(char quote, std::size_t at) {
     if (quote == kOpenQuote && !inLink_) {
-        closeSpan();
-        inLink_ = true;
-        linkStart_ = at + 1;
-        link_.clear();
-    } else if (quote == kCloseQuote && inLink_) {
+        if (const CardLink* found = linkAt(at)) {
+            closeSpan();
+            inLink_ = true;
+            link_.clear();
+            quoteEnd_ = found->position + found->length - 1;
+            quoteHref_ = host_.LinkHref(found->target);
+            return;
+        }
+    } else if (quote == kCloseQuote && quoteEnd_ && here_(at) == *quoteEnd_) {
         closeSpan();
         inLink_ = false;
+        quoteEnd_.reset();
         const std::string inner = std::move(link_);
         link_.clear();
-        link(host_.LinkHref(text.substr(linkStart_, at - linkStart_)), inner);
-    } else {
-        this->text(text.substr(at, 1));  // a stray quote shows as itself
+        link(quoteHref_, inner);
+        return;
     }
+    text(quote == kOpenQuote ? "\xAB" : "\xBB");  // a quote that is no link shows as itself
 }
 
 void Writer::picture(std::string_view name, const char* cls) {
@@ -283,7 +318,10 @@ void Writer::object(const Piece& piece) {
 
 void Writer::frame(const Piece& piece) {
     if (depth_ >= kMaxDepth) return;
-    std::string inner = Writer(host_, depth_ + 1, words_, false).Blocks(piece.body);
+    // In a cell the frame is a span: its lines join with <br>, not <p>.
+    std::string inner =
+        this->inner(static_cast<std::size_t>(piece.body.data() - textBase_), inCell_)
+            .Blocks(piece.body);
     const double left = points(richtext::GetParam(piece.value, 1));
     const double right = points(richtext::GetParam(piece.value, 2));
     const double height = points(richtext::GetParam(piece.value, 4));
@@ -404,17 +442,24 @@ void Writer::tag(const Piece& p) {
             raw("<span class=\"sonido\" title=\"Sonido\">\xF0\x9F\x94\x88</span>");
             break;
         case TagKind::Link: {
+            // Only what the link reader found; a link in a link's text is
+            // text, as an <a> holds no other.
+            const std::string_view label = richtext::GetParamRest(p.value, 2);
+            const CardLink* found =
+                inLink_ ? nullptr : linkAt(static_cast<std::size_t>(p.text.data() - textBase_));
+            if (!found) {
+                text(label);
+                break;
+            }
             closeSpan();
-            const bool outer = !inLink_;
-            std::string saved = std::move(link_);
-            link_.clear();
             inLink_ = true;
-            text(richtext::GetParamRest(p.value, 2));
+            link_.clear();
+            text(label);
             closeSpan();
             std::string inner = std::move(link_);
-            link_ = std::move(saved);
-            inLink_ = !outer;
-            link(host_.LinkHref(richtext::GetParam(p.value, 1)), inner);
+            link_.clear();
+            inLink_ = false;
+            link(host_.LinkHref(found->target), inner);
             break;
         }
         case TagKind::Popup:
@@ -487,7 +532,7 @@ std::size_t Writer::table(std::string_view text, std::size_t at) {
             const cZuzodIvodureCell& cell = grid.At(c, r);
             std::string style = std::string("text-align:") + alignCss(cell.align) + ";" + css;
             out_ += "<td style=\"" + style + "\">";
-            out_ += Writer(host_, depth_ + 1, words_, true).Blocks(cell.text);
+            out_ += inner(close + 1 + cell.at, true).Blocks(cell.text);
             out_ += "</td>";
         }
         out_ += "</tr>\n";
@@ -497,7 +542,13 @@ std::size_t Writer::table(std::string_view text, std::size_t at) {
 }
 
 std::string Writer::Blocks(std::string_view source) {
-    const std::string text = richtext::NormalizeTables(source);
+    std::vector<std::size_t> inserted;
+    const std::string text = richtext::NormalizeTables(source, &inserted);
+    textBase_ = text.data();
+    here_ = [this, inserted](std::size_t pos) {
+        const auto before = std::lower_bound(inserted.begin(), inserted.end(), pos);
+        return toCard_(pos - 2 * static_cast<std::size_t>(before - inserted.begin()));
+    };
     const richtext::MarkupReader reader(text);
     std::size_t pos = 0;
     bool lineStart = true;
@@ -522,7 +573,7 @@ std::string Writer::Blocks(std::string_view source) {
             continue;
         }
         if (token.IsQuote()) {
-            quote(token.quote, token.begin, text);
+            quote(token.quote, token.begin);
         } else {
             for (const Piece& p : token.pieces) piece(p);
         }
@@ -589,9 +640,12 @@ std::string EscapeHtmlUtf8(std::string_view utf8) {
     return out;
 }
 
-CardHtml CardToHtml(std::string_view text, HtmlHost& host) {
+CardHtml CardToHtml(std::string_view text, const std::vector<CardLink>& links, HtmlHost& host) {
+    LinksAt at;
+    for (const CardLink& link : links) at.emplace(link.position, link);
     CardHtml result;
-    Writer writer(host, 0, result.words, false);
+    Writer writer(
+        host, at, [](std::size_t pos) { return pos; }, 0, result.words, false);
     std::string body = writer.Blocks(text);
     const auto& background = writer.Background();
     result.html = background ? "<div class=\"ficha\" style=\"" + *background + "\">\n"

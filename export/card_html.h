@@ -7,8 +7,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/surface.h"
+#include "richtext/card_links.h"
 
 namespace cartulo::exporting {
 
@@ -43,7 +45,8 @@ struct CardHtml {
     std::string words;  // the card's visible text, UTF-8, for the search
 };
 
-CardHtml CardToHtml(std::string_view text, HtmlHost& host);
+// `links` are the card's own, as ReadCardLinks reads them.
+CardHtml CardToHtml(std::string_view text, const std::vector<CardLink>& links, HtmlHost& host);
 
 // Text (Windows-1252) escaped for HTML text and attribute values, in UTF-8.
 // Control characters, which HTML does not allow, become spaces.

@@ -1,9 +1,12 @@
 #include "export/card_markdown.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <map>
 
 #include "engine/win1252.h"
+#include "richtext/color_notation.h"
 #include "richtext/markup_reader.h"
 #include "richtext/our_mc.h"
 #include "richtext/tag_kind.h"
@@ -39,6 +42,39 @@ std::string wikiPart(std::string_view utf8) {
     return out;
 }
 
+std::string escapeMarkdownUtf8(std::string_view utf8) {
+    std::string out;
+    for (const char c : utf8) {
+        switch (c) {
+            case '\\':
+            case '`':
+            case '*':
+            case '_':
+            case '[':
+            case ']':
+            case '<':
+            case '>':
+            case '#':
+            case '!':
+            case '|':
+            case '~':
+            case '&':
+            case '{':
+            case '}':
+                out += '\\';
+                out += c;
+                break;
+            case '\r':
+            case '\n':
+                out += ' ';
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
 struct Run {
     bool bold = false, italic = false, underline = false;
     std::string markdown;  // already escaped, or markup of its own
@@ -47,7 +83,9 @@ struct Run {
 
 class Writer {
   public:
-    explicit Writer(MarkdownHost& host) : host_(host) {}
+    Writer(MarkdownHost& host, const std::vector<CardLink>& links) : host_(host) {
+        for (const CardLink& link : links) links_.emplace(link.position, link);
+    }
     std::string Convert(std::string_view text);
 
   private:
@@ -56,24 +94,41 @@ class Writer {
         runs_.push_back({false, false, false, std::move(markdown), false});
     }
     void tag(const Piece& piece);
-    void link(std::string_view target, const std::string& shown);
+    void link(const std::optional<std::string>& stem, std::string_view target,
+              const std::string& shown);
+    void linksIn(std::size_t begin, std::size_t end);
     void endParagraph();
 
     MarkdownHost& host_;
+    // The card's links by where they start: what the link reader finds is
+    // a link, so notes, pages and lint agree.
+    std::map<std::size_t, CardLink> links_;
+    std::vector<std::size_t> inserted_;  // CR LF put before and after tables
+    const char* textBase_ = nullptr;
     std::string out_;
     std::vector<Run> runs_;
     bool bold_ = false, italic_ = false, underline_ = false;
     bool inLink_ = false;
-    std::size_t linkStart_ = 0;
+    // The open « link: where its » lies in the card, its target and page.
+    std::size_t linkEnd_ = 0;
+    std::string linkTarget_;
+    std::optional<std::string> linkStem_;
     std::string linkShown_;  // UTF-8
-    std::string linkRaw_;
+
+    // Where a position of the walked text lies in the card's text.
+    std::size_t card(std::size_t pos) const {
+        const auto before = std::lower_bound(inserted_.begin(), inserted_.end(), pos);
+        return pos - 2 * static_cast<std::size_t>(before - inserted_.begin());
+    }
+    std::size_t card(const char* at) const {
+        return card(static_cast<std::size_t>(at - textBase_));
+    }
 };
 
 void Writer::text(std::string_view cp1252) {
     if (cp1252.empty()) return;
     if (inLink_) {
         linkShown_ += win1252::toUtf8(cp1252);
-        linkRaw_ += cp1252;
         return;
     }
     if (!runs_.empty() && runs_.back().styled && runs_.back().bold == bold_ &&
@@ -84,10 +139,20 @@ void Writer::text(std::string_view cp1252) {
     }
 }
 
-void Writer::link(std::string_view target, const std::string& shown) {
-    const auto stem = host_.LinkStem(target);
-    const std::string to = wikiPart(stem ? *stem : win1252::toUtf8(target));
-    const std::string label = wikiPart(shown);
+// Links inside what is kept as a comment (tables, frames), after it.
+void Writer::linksIn(std::size_t begin, std::size_t end) {
+    for (auto it = links_.lower_bound(begin); it != links_.end() && it->first < end; ++it) {
+        if (it->first != links_.lower_bound(begin)->first) own(" ");
+        link(host_.LinkStem(it->second.target), it->second.target, "");
+    }
+}
+
+void Writer::link(const std::optional<std::string>& stem, std::string_view target,
+                  const std::string& shown) {
+    // A page's stem is plain already; a broken target and the label are
+    // text the card wrote.
+    const std::string to = stem ? *stem : escapeMarkdownUtf8(wikiPart(win1252::toUtf8(target)));
+    const std::string label = escapeMarkdownUtf8(wikiPart(shown));
     own(label.empty() || label == to ? "[[" + to + "]]" : "[[" + to + "|" + label + "]]");
 }
 
@@ -116,8 +181,13 @@ void Writer::tag(const Piece& p) {
             break;
         }
         case TagKind::Link: {
-            if (inLink_) break;
-            link(richtext::GetParam(p.value, 1),
+            // Only what the link reader found; one inside a « link is its text.
+            const auto found = links_.find(card(p.text.data()));
+            if (inLink_ || found == links_.end()) {
+                text(richtext::GetParamRest(p.value, 2));
+                return;
+            }
+            link(host_.LinkStem(found->second.target), found->second.target,
                  win1252::toUtf8(richtext::GetParamRest(p.value, 2)));
             return;
         }
@@ -129,6 +199,24 @@ void Writer::tag(const Piece& p) {
             }
             break;
         }
+        case TagKind::PictureLeft:
+        case TagKind::PictureRight:
+        case TagKind::Button:
+        case TagKind::PictureMap:
+        case TagKind::Background: {
+            // The picture is shown; what it does stays in the comment.
+            const std::string_view name = richtext::TrimBlanks(richtext::GetParam(p.value, 1));
+            const bool colour = kind == TagKind::Background &&
+                                richtext::GetParam(p.value, 2).empty() &&
+                                richtext::ParseColor(name, {Rgb(0, 0, 0), Rgb(0, 0, 0)}) >= 0;
+            if (!colour) {
+                if (const auto src = host_.PictureSrc(name)) {
+                    own("![" + EscapeMarkdown(name) + "](<" + *src + ">)" + comment(p.text));
+                    return;
+                }
+            }
+            break;
+        }
         default:
             break;
     }
@@ -136,14 +224,27 @@ void Writer::tag(const Piece& p) {
     if (p.kind == Piece::Kind::Object) original += std::string(p.body) + "{/O}";
     if (p.kind == Piece::Kind::Frame) original += std::string(p.body) + "{/FR}";
     own(comment(original));
+    if (p.kind == Piece::Kind::Frame)
+        linksIn(card(p.text.data()), card(p.body.data() + p.body.size()));
 }
 
 void Writer::endParagraph() {
-    if (inLink_) {
-        // A « never closed is no link.
+    const bool reopen = inLink_;
+    if (reopen) {
+        // A link running over a line break is a link on each line.
         inLink_ = false;
-        runs_.push_back({false, false, false, EscapeMarkdown("\xAB" + linkRaw_), false});
+        link(linkStem_, linkTarget_, linkShown_);
+        linkShown_.clear();
     }
+    // A line that opens with an HTML comment is an HTML block to a Markdown
+    // reader, which then shows none of its text: kept markup goes last.
+    std::size_t comments = 0;
+    while (comments < runs_.size() && !runs_[comments].styled &&
+           runs_[comments].markdown.starts_with("<!--"))
+        ++comments;
+    if (comments > 0 && comments < runs_.size())
+        std::rotate(runs_.begin(), runs_.begin() + static_cast<std::ptrdiff_t>(comments),
+                    runs_.end());
     std::string line;
     for (Run& run : runs_) {
         if (!run.styled) {
@@ -182,10 +283,12 @@ void Writer::endParagraph() {
             line.insert(d, "\\");
     }
     if (!line.empty()) out_ += line + "\n\n";
+    inLink_ = reopen;
 }
 
 std::string Writer::Convert(std::string_view source) {
-    const std::string text = richtext::NormalizeTables(source);
+    const std::string text = richtext::NormalizeTables(source, &inserted_);
+    textBase_ = text.data();
     const richtext::MarkupReader reader(text);
     std::size_t pos = 0;
     bool lineStart = true;
@@ -196,6 +299,7 @@ std::string Writer::Convert(std::string_view source) {
             const std::size_t end = rest.find(kTableEnd);
             const std::size_t length = end == std::string_view::npos ? rest.size() : end + 3;
             own(comment(rest.substr(0, length)));
+            linksIn(card(pos), card(pos + length));
             endParagraph();
             pos += length;
             if (std::string_view(text).substr(pos, 2) == "\r\n") pos += 2;
@@ -215,15 +319,16 @@ std::string Writer::Convert(std::string_view source) {
             continue;
         }
         if (token.IsQuote()) {
-            if (token.quote == kOpenQuote && !inLink_) {
+            const auto found = links_.find(card(token.begin));
+            if (token.quote == kOpenQuote && !inLink_ && found != links_.end()) {
                 inLink_ = true;
-                linkStart_ = token.begin + 1;
+                linkEnd_ = found->second.position + found->second.length - 1;
+                linkTarget_ = found->second.target;
+                linkStem_ = host_.LinkStem(linkTarget_);
                 linkShown_.clear();
-                linkRaw_.clear();
-            } else if (token.quote == kCloseQuote && inLink_) {
+            } else if (token.quote == kCloseQuote && inLink_ && card(token.begin) == linkEnd_) {
                 inLink_ = false;
-                link(std::string_view(text).substr(linkStart_, token.begin - linkStart_),
-                     linkShown_);
+                link(linkStem_, linkTarget_, linkShown_);
             } else {
                 this->text(std::string_view(text).substr(token.begin, 1));
             }
@@ -243,16 +348,22 @@ std::string Writer::Convert(std::string_view source) {
 
 void appendYamlQuoted(std::string& out, std::string_view cp1252) {
     out += '"';
-    for (const char c : win1252::toUtf8(cp1252)) {
+    // YAML allows no C0 or C1 control character, nor DEL, unescaped.
+    const std::string utf8 = win1252::toUtf8(cp1252);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const bool c1 =
+            c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0;
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F || c1) {
             char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned char>(c));
+            std::snprintf(buffer, sizeof buffer, "\\x%02X",
+                          c1 ? static_cast<unsigned char>(utf8[++i]) : c);
             out += buffer;
         } else {
-            out += c;
+            out += static_cast<char>(c);
         }
     }
     out += '"';
@@ -261,40 +372,12 @@ void appendYamlQuoted(std::string& out, std::string_view cp1252) {
 }  // namespace
 
 std::string EscapeMarkdown(std::string_view cp1252) {
-    std::string out;
-    for (const char c : win1252::toUtf8(cp1252)) {
-        switch (c) {
-            case '\\':
-            case '`':
-            case '*':
-            case '_':
-            case '[':
-            case ']':
-            case '<':
-            case '>':
-            case '#':
-            case '!':
-            case '|':
-            case '~':
-            case '&':
-            case '{':
-            case '}':
-                out += '\\';
-                out += c;
-                break;
-            case '\r':
-            case '\n':
-                out += ' ';
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
+    return escapeMarkdownUtf8(win1252::toUtf8(cp1252));
 }
 
-std::string CardToMarkdown(std::string_view text, MarkdownHost& host) {
-    return Writer(host).Convert(text);
+std::string CardToMarkdown(std::string_view text, const std::vector<CardLink>& links,
+                           MarkdownHost& host) {
+    return Writer(host, links).Convert(text);
 }
 
 std::string FrontMatter(std::string_view entry, const std::vector<std::string>& aliases) {

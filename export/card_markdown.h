@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "richtext/card_links.h"
+
 namespace cartulo::exporting {
 
 class MarkdownHost {
@@ -22,7 +24,9 @@ class MarkdownHost {
     virtual std::optional<std::string> PictureSrc(std::string_view name) = 0;
 };
 
-std::string CardToMarkdown(std::string_view text, MarkdownHost& host);
+// `links` are the card's own, as ReadCardLinks reads them.
+std::string CardToMarkdown(std::string_view text, const std::vector<CardLink>& links,
+                           MarkdownHost& host);
 
 // The YAML front matter of a card: its entry and its sisters' entries
 // (Windows-1252), quoted.

@@ -1,6 +1,7 @@
 #include "export/export_folder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,7 +59,46 @@ bool writeFile(const std::string& path, std::string_view bytes, int& err) {
     return true;
 }
 
+// "name<TAB>size<TAB>time" as the list holds it; nothing for a bad line.
+std::optional<std::pair<std::string, ExportFolder::Stamp>> parseLine(const std::string& line) {
+    const auto second = line.rfind('\t');
+    if (second == std::string::npos || second == 0) return std::nullopt;
+    const auto first = line.rfind('\t', second - 1);
+    if (first == std::string::npos) return std::nullopt;
+    ExportFolder::Stamp stamp;
+    try {
+        std::size_t used = 0;
+        const std::string size = line.substr(first + 1, second - first - 1);
+        const std::string changed = line.substr(second + 1);
+        stamp.size = std::stoll(size, &used);
+        if (used != size.size()) return std::nullopt;
+        stamp.changed = std::stoll(changed, &used);
+        if (used != changed.size()) return std::nullopt;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    std::string name = line.substr(0, first);
+    if (!plainName(name) || stamp.size < 0) return std::nullopt;
+    return std::make_pair(std::move(name), stamp);
+}
+
+std::string listText(const std::map<std::string, ExportFolder::Stamp>& files) {
+    std::ostringstream list;
+    for (const auto& [name, stamp] : files)
+        list << name << '\t' << stamp.size << '\t' << stamp.changed << '\n';
+    return list.str();
+}
+
 }  // namespace
+
+std::optional<ExportFolder::Stamp> ExportFolder::stampOf(const std::string& name) const {
+    struct stat info {};
+    if (::lstat((fs::path(path_) / name).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return Stamp{
+        static_cast<std::int64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
 
 ExportFolder::Opening ExportFolder::Open(const std::string& path, bool force) {
     path_ = path;
@@ -73,8 +113,10 @@ ExportFolder::Opening ExportFolder::Open(const std::string& path, bool force) {
         return Opening::CannotWrite;
     }
     if (std::ifstream list(fs::path(path) / kListName); list) {
+        // Only files still as the export left them are ours.
         for (std::string line; std::getline(list, line);)
-            if (plainName(line)) previous_.insert(line);
+            if (const auto entry = parseLine(line); entry && stampOf(entry->first) == entry->second)
+                previous_.insert(*entry);
     }
     for (fs::directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
@@ -86,10 +128,8 @@ ExportFolder::Opening ExportFolder::Open(const std::string& path, bool force) {
     }
     if (!others_.empty() && !force) return Opening::HoldsOtherFiles;
     // Tried before any page is made, so a read-only folder fails at once.
-    std::ostringstream list;
-    for (const std::string& name : previous_) list << name << '\n';
     int err = 0;
-    if (!writeFile((fs::path(path) / kListName).string(), list.str(), err)) {
+    if (!writeFile((fs::path(path) / kListName).string(), listText(previous_), err)) {
         problem_ = systemReason(err);
         return Opening::CannotWrite;
     }
@@ -103,14 +143,17 @@ bool ExportFolder::mayWrite(std::string_view name) {
         problem_ = "el nombre " + key + " es de otro fichero";
         return false;
     }
-    written_.insert(key);
     return true;
 }
 
 bool ExportFolder::Write(std::string_view name, std::string_view bytes) {
     if (!mayWrite(name)) return false;
     int err = 0;
-    if (writeFile((fs::path(path_) / name).string(), bytes, err)) return true;
+    const std::string key(name);
+    const bool done = writeFile((fs::path(path_) / key).string(), bytes, err);
+    // A file begun is the export's even when it failed half-way.
+    if (const auto stamp = stampOf(key)) written_[key] = *stamp;
+    if (done) return true;
     problem_ = systemReason(err);
     return false;
 }
@@ -126,18 +169,21 @@ bool ExportFolder::Copy(const std::string& from, std::string_view name) {
     return Write(name, bytes.str());
 }
 
-bool ExportFolder::Finish() {
-    for (const std::string& name : previous_) {
+bool ExportFolder::Finish(bool complete) {
+    std::map<std::string, Stamp> list = written_;
+    for (const auto& [name, stamp] : previous_) {
         if (written_.contains(name)) continue;
+        if (!complete) {
+            list.emplace(name, stamp);
+            continue;
+        }
+        // Only a file still as the export left it: not a folder, not a
+        // file changed since.
         std::error_code error;
-        const fs::path stale = fs::path(path_) / name;
-        // Only files: a folder of that name is not what an export wrote.
-        if (fs::is_regular_file(fs::symlink_status(stale, error))) fs::remove(stale, error);
+        if (stampOf(name) == stamp) fs::remove(fs::path(path_) / name, error);
     }
-    std::ostringstream list;
-    for (const std::string& name : written_) list << name << '\n';
     int err = 0;
-    if (writeFile((fs::path(path_) / kListName).string(), list.str(), err)) return true;
+    if (writeFile((fs::path(path_) / kListName).string(), listText(list), err)) return true;
     problem_ = systemReason(err);
     return false;
 }

@@ -1,10 +1,13 @@
 // The folder an export writes into. It remembers, in a list of its own,
 // the files an export wrote there, so a later export may replace them and
 // drop the ones no longer made, yet never touches a file it did not write.
+// Each name is kept with the file's size and time of change: a file changed
+// since, or a list someone wrote by hand, names files that are not ours.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,16 +42,25 @@ class ExportFolder {
     // Copies a file in; the same rules.
     bool Copy(const std::string& from, std::string_view name);
 
-    // Removes what an earlier export wrote and this one did not, and
-    // writes the new list. False when the list cannot be written.
-    bool Finish();
+    // Writes the new list. A `complete` export also removes what an earlier
+    // one wrote and this one did not; an unfinished one removes nothing and
+    // keeps both in the list. False when the list cannot be written.
+    bool Finish(bool complete);
+
+    // A file as the list remembers it.
+    struct Stamp {
+        std::int64_t size = -1;
+        std::int64_t changed = -1;  // nanoseconds
+        bool operator==(const Stamp&) const = default;
+    };
 
   private:
     bool mayWrite(std::string_view name);
+    std::optional<Stamp> stampOf(const std::string& name) const;
 
     std::string path_;
-    std::set<std::string> previous_;  // written by an earlier export
-    std::set<std::string> written_;
+    std::map<std::string, Stamp> previous_;  // written by an earlier export, unchanged since
+    std::map<std::string, Stamp> written_;
     std::vector<std::string> others_;
     std::string problem_;
 };

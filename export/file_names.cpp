@@ -27,6 +27,12 @@ bool reservedOnWindows(std::string_view stem) {
 }  // namespace
 
 std::string SafeStem(std::string_view entry) {
+    std::string stem = PlainStem(entry);
+    if (reservedOnWindows(stem)) stem += "-ficha";
+    return stem;
+}
+
+std::string PlainStem(std::string_view entry) {
     std::string stem;
     bool dash = false;
     for (const char byte : entry) {
@@ -43,7 +49,6 @@ std::string SafeStem(std::string_view entry) {
         if (stem.size() >= kMaxStemLength) break;
     }
     if (stem.empty()) stem = "ficha";
-    if (reservedOnWindows(stem)) stem += "-ficha";
     return stem;
 }
 

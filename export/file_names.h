@@ -27,5 +27,7 @@ class FileNames {
 
 // The stem alone, before it is made unique.
 std::string SafeStem(std::string_view entry);
+// The entry's own stem: SafeStem before a name Windows reserves is changed.
+std::string PlainStem(std::string_view entry);
 
 }  // namespace cartulo::exporting

@@ -7,6 +7,9 @@
 #include <set>
 #include <tuple>
 
+#include <QFile>
+#include <QImageReader>
+
 #include "engine/win1252.h"
 #include "export/card_html.h"
 #include "export/card_markdown.h"
@@ -37,6 +40,18 @@ struct CardPage {
 
 std::string inQuotes(std::string_view cp1252) {
     return "\xC2\xAB" + win1252::toUtf8(cp1252) + "\xC2\xBB";
+}
+
+// The extension of the format the picture holds, whatever its name says:
+// a name's own extension could be anything a browser would run.
+std::string pictureExtension(const std::string& path) {
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) return ".img";
+    const QByteArray format = QImageReader::imageFormat(&file);
+    if (format == "jpeg" || format == "jpg") return ".jpg";
+    for (const char* known : {"png", "gif", "bmp", "ico", "webp", "tiff"})
+        if (format == known) return "." + format.toStdString();
+    return ".img";
 }
 
 // Everything one export shares: the pages' names, the links between them,
@@ -81,6 +96,7 @@ class Site : public HtmlHost, public MarkdownHost {
     std::vector<CardPage> pages_;  // the index's order, the main card first
     std::map<CardId, std::size_t> pageIndex_;
     std::map<CardId, std::set<std::size_t>> linkedFrom_;
+    std::vector<std::vector<CardLink>> links_;  // each page's card's
     const CardPage* current_ = nullptr;
     std::map<std::string, std::optional<std::string>> pictures_;
     std::map<std::tuple<std::string, std::string, double, bool, bool, Color>, EmbeddedImage>
@@ -122,10 +138,13 @@ void Site::namePages() {
             page.file = std::string(html() ? kIndexPage : kMarkdownIndex);
         } else {
             page.file = names_.Claim(page.entry, extension);
-            if (page.file != SafeStem(page.entry) + extension) {
+            const std::string plain = PlainStem(page.entry);
+            if (page.file != plain + extension) {
                 ++report_.renamed;
-                report_.lines.push_back("La ficha " + inQuotes(page.entry) + " se exporta como " +
-                                        page.file + ": su nombre choca con otro.");
+                report_.lines.push_back(
+                    "La ficha " + inQuotes(page.entry) + " se exporta como " + page.file +
+                    (SafeStem(page.entry) != plain ? ": su nombre está reservado en Windows."
+                                                   : ": su nombre choca con otro."));
             }
         }
         pageIndex_[page.card] = pages_.size();
@@ -170,10 +189,7 @@ std::optional<std::string> Site::PictureSrc(std::string_view name) {
         const bool outside = inside.empty() || *inside.begin() == "..";
         if (!name.empty() && !richtext::IsNumeric(name) &&
             platform::QtPictureLoader().Load(key) != nullptr) {
-            std::string extension = path.extension().string();
-            if (extension.size() > 6) extension = ".img";
-            for (char& c : extension) c = win1252::toLower(c);
-            const std::string copy = names_.Claim(path.stem().string(), extension);
+            const std::string copy = names_.Claim(path.stem().string(), pictureExtension(key));
             if (folder_.Copy(key, copy)) {
                 src = copy;
                 ++report_.pictures;
@@ -245,7 +261,8 @@ std::string Site::backlinks(const CardPage& page) const {
 
 std::string Site::htmlPage(const CardPage& page, WordIndex& words) {
     const std::string title = EscapeHtml(file_.GetFileTitle());
-    const CardHtml card = CardToHtml(file_.GetTxt(page.card), *this);
+    const CardHtml card =
+        CardToHtml(file_.GetTxt(page.card), links_[pageIndex_.at(page.card)], *this);
     std::string body;
     if (page.main) {
         body += "<h1>" + title + "</h1>\n" + card.html;
@@ -279,19 +296,21 @@ std::string Site::markdownPage(const CardPage& page) {
     for (const CardId sister : file_.GetSisters(page.card))
         if (sister != page.card && sister != file_.GetMain())
             aliases.push_back(file_.GetNtry(sister));
-    return FrontMatter(page.entry, aliases) + CardToMarkdown(file_.GetTxt(page.card), *this);
+    return FrontMatter(page.entry, aliases) +
+           CardToMarkdown(file_.GetTxt(page.card), links_[pageIndex_.at(page.card)], *this);
 }
 
 void Site::Run() {
     namePages();
     const int total = static_cast<int>(pages_.size());
-    if (html()) {
-        // Backlinks stand at each page's foot: every card's links are read first.
-        for (std::size_t i = 0; i < pages_.size(); ++i) {
-            for (const CardLink& link : ReadCardLinks(file_.GetTxt(pages_[i].card))) {
-                const auto to = pageIndex_.find(file_.SrchNtry(link.target));
-                if (to != pageIndex_.end()) linkedFrom_[pages_[to->second].card].insert(i);
-            }
+    // Backlinks stand at each page's foot: every card's links are read first,
+    // once, and the pages take theirs from there.
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        links_.push_back(ReadCardLinks(file_.GetTxt(pages_[i].card)));
+        if (!html()) continue;
+        for (const CardLink& link : links_.back()) {
+            const auto to = pageIndex_.find(file_.SrchNtry(link.target));
+            if (to != pageIndex_.end()) linkedFrom_[pages_[to->second].card].insert(i);
         }
     }
     WordIndex words;
@@ -316,8 +335,10 @@ void Site::Run() {
             !folder_.Write(kWordsScript, words.Script()))
             fail(folder_.Problem());
     }
-    // Whatever was written is recorded as the export's, even after a failure.
-    if (!folder_.Finish()) fail(folder_.Problem());
+    // Whatever was written is recorded as the export's, even after a failure;
+    // only a finished export drops the files it no longer makes.
+    const bool complete = !failed_ && report_.outcome == ExportReport::Outcome::Done;
+    if (!folder_.Finish(complete)) fail(folder_.Problem());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "drawscript/draw_script.h"
+#include "export/font_family.h"
 #include "formula/vizur_uzedevi_vivadiz.h"
 #include "platform/qt_surface.h"
 
@@ -36,6 +37,16 @@ void applyFont(Surface& surface, const FontState& font) {
     surface.SetFontTransparent(true);
 }
 
+// The SVG generator writes font names into attributes unescaped: only safe
+// names reach it, whatever a script or a card asks for.
+class SvgSurface final : public platform::QtSurface {
+  public:
+    using QtSurface::QtSurface;
+    bool SetFontName(std::string_view name) override {
+        return QtSurface::SetFontName(SafeFontFamily(name));
+    }
+};
+
 template <typename Paint>
 std::string paintSvg(double width, double height, Paint paint) {
     QBuffer buffer;
@@ -45,7 +56,7 @@ std::string paintSvg(double width, double height, Paint paint) {
     generator.setSize(QSize(static_cast<int>(width), static_cast<int>(height)));
     generator.setViewBox(QRectF(0, 0, width, height));
     {
-        platform::QtSurface surface(generator);
+        SvgSurface surface(generator);
         paint(surface);
         surface.End();
     }

@@ -1,5 +1,6 @@
 #include "export/word_index.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -26,21 +27,29 @@ std::string fold(std::string_view utf8) {
 void WordIndex::Add(std::string_view file, std::string_view entry, std::string_view words) {
     const int page = static_cast<int>(pages_.size());
     pages_.emplace_back(file, entry);
+    // Words are runs of ASCII letters and digits and of characters from
+    // U+00C0 on, as the search script splits what is typed: ¿ ¡ « » and
+    // the no-break space part words.
     std::size_t i = 0;
+    std::size_t start = 0;
+    auto flush = [&](std::size_t end) {
+        if (end > start) {
+            std::vector<int>& pages = words_[fold(words.substr(start, end - start))];
+            if (pages.empty() || pages.back() != page) pages.push_back(page);
+        }
+    };
     while (i < words.size()) {
-        // Words are runs of letters and digits; bytes above ASCII are
-        // letters of some script.
-        auto inWord = [&](std::size_t at) {
-            const auto c = static_cast<unsigned char>(words[at]);
-            return c >= 0x80 || std::isalnum(c);
-        };
-        while (i < words.size() && !inWord(i)) ++i;
-        const std::size_t start = i;
-        while (i < words.size() && inWord(i)) ++i;
-        if (i == start) continue;
-        std::vector<int>& pages = words_[fold(words.substr(start, i - start))];
-        if (pages.empty() || pages.back() != page) pages.push_back(page);
+        char32_t c = 0;
+        const std::size_t n = win1252::decodeUtf8(words, i, c);
+        const bool inWord =
+            n > 0 && (c >= 0xC0 || (c < 0x80 && std::isalnum(static_cast<unsigned char>(c))));
+        if (!inWord) {
+            flush(i);
+            start = i + std::max<std::size_t>(n, 1);
+        }
+        i += std::max<std::size_t>(n, 1);
     }
+    flush(words.size());
 }
 
 std::string JsString(std::string_view utf8) {
