@@ -1,6 +1,7 @@
 #include "richtext/layout_memory.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "richtext/markup_chars.h"
@@ -33,6 +34,28 @@ bool moveView(std::string_view& view, std::string_view from, std::string_view to
     return true;
 }
 
+// The length of the common start of a and b; memcmp compares blocks far
+// faster than a loop over characters.
+std::size_t commonPrefix(const char* a, const char* b, std::size_t size) {
+    constexpr std::size_t kBlock = 256;
+    std::size_t i = 0;
+    while (i + kBlock <= size && std::memcmp(a + i, b + i, kBlock) == 0) i += kBlock;
+    while (i < size && a[i] == b[i]) ++i;
+    return i;
+}
+
+std::size_t commonSuffix(const char* a, const char* b, std::size_t size) {
+    constexpr std::size_t kBlock = 256;
+    std::size_t i = 0;
+    while (i + kBlock <= size && std::memcmp(a - i - kBlock, b - i - kBlock, kBlock) == 0) {
+        i += kBlock;
+    }
+    while (i < size &&
+           a[-1 - static_cast<std::ptrdiff_t>(i)] == b[-1 - static_cast<std::ptrdiff_t>(i)])
+        ++i;
+    return i;
+}
+
 }  // namespace
 
 bool operator==(const ParagraphStart& a, const ParagraphStart& b) {
@@ -57,22 +80,25 @@ void LayoutMemory::Begin(const LayoutContext& context, std::string_view text) {
         context_ = context;
     }
     const std::size_t common = std::min(text.size(), text_.size());
-    samePrefix_ = static_cast<std::size_t>(
-        std::mismatch(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(common),
-                      text_.begin())
-            .first -
-        text.begin());
-    sameSuffix_ = static_cast<std::size_t>(
-        std::mismatch(text.rbegin(),
-                      text.rbegin() + static_cast<std::ptrdiff_t>(common - samePrefix_),
-                      text_.rbegin())
-            .first -
-        text.rbegin());
+    samePrefix_ = commonPrefix(text.data(), text_.data(), common);
+    sameSuffix_ =
+        commonSuffix(text.data() + text.size(), text_.data() + text_.size(), common - samePrefix_);
     moved_ = static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(text_.size());
     text_.assign(text);
-    previous_ = std::move(current_);
+    // Swapped, so that both keep their room from call to call.
+    std::swap(previous_, current_);
     current_.clear();
-    current_.reserve(previous_.size());
+}
+
+std::optional<std::size_t> LayoutMemory::formerPlace(std::size_t pos, std::size_t size,
+                                                     bool endsLine) const {
+    // Before the edit a paragraph must end the same way, with its CR LF;
+    // after it the text runs the same to the end.
+    if (pos + size <= samePrefix_ && (endsLine || pos + size < samePrefix_)) return pos;
+    if (pos >= text_.size() - sameSuffix_) {
+        return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos) - moved_);
+    }
+    return std::nullopt;
 }
 
 const RememberedParagraph* LayoutMemory::Find(std::size_t pos, std::string_view text,
@@ -88,16 +114,66 @@ const RememberedParagraph* LayoutMemory::Find(std::size_t pos, std::string_view 
     }
     const auto it = std::lower_bound(previous_.begin(), previous_.end(), was,
                                      [](const Placed& p, std::size_t at) { return p.pos < at; });
-    if (it == previous_.end() || it->pos != was || it->paragraph->text.size() != text.size() ||
-        !(it->paragraph->start == start)) {
+    if (it == previous_.end() || it->pos != was || !it->paragraph ||
+        it->paragraph->text.size() != text.size() || !(it->paragraph->start == start)) {
         return nullptr;
     }
-    current_.push_back({pos, it->paragraph});
-    return it->paragraph.get();
+    // Each paragraph of the last call is found at most once in this one.
+    const RememberedParagraph* found = it->paragraph.get();
+    current_.push_back({pos, std::move(it->paragraph), std::nullopt});
+    return found;
+}
+
+void LayoutMemory::MarkPassed(const PassedUnseen& passed) {
+    if (!current_.empty()) current_.back().passed = passed;
+}
+
+std::optional<UnseenRun> LayoutMemory::PassUnseenRun(std::size_t pos, const ParagraphStart& start,
+                                                     double y, double moveDown,
+                                                     double surfaceHeight) {
+    // The first paragraph is looked up where it stood; the rest follow it.
+    const std::size_t was =
+        pos < samePrefix_ ? pos
+        : pos >= text_.size() - sameSuffix_
+            ? static_cast<std::size_t>(static_cast<std::ptrdiff_t>(pos) - moved_)
+            : std::string::npos;
+    if (was == std::string::npos) return std::nullopt;
+    auto it = std::lower_bound(previous_.begin(), previous_.end(), was,
+                               [](const Placed& p, std::size_t at) { return p.pos < at; });
+    if (it == previous_.end() || it->pos != was || !it->paragraph ||
+        !(it->paragraph->start == start)) {
+        return std::nullopt;
+    }
+    std::optional<UnseenRun> run;
+    std::size_t at = pos;
+    for (; it != previous_.end(); ++it) {
+        if (!it->paragraph) break;
+        const RememberedParagraph& paragraph = *it->paragraph;
+        const std::optional<PassedUnseen>& passed = it->passed;
+        // Passed the same way, from where the one before left off.
+        if (!passed || passed->y != y || passed->moveDown != moveDown ||
+            passed->surfaceHeight != surfaceHeight) {
+            break;
+        }
+        const std::optional<std::size_t> former =
+            formerPlace(at, paragraph.text.size(), paragraph.text.ends_with("\r\n"));
+        if (!former || *former != it->pos) break;
+        current_.push_back({at, std::move(it->paragraph), passed});
+        if (!run) run.emplace().bottom = passed->bottom;
+        run->lastPos = at;
+        run->last = &paragraph;
+        run->bottom = std::max(run->bottom, passed->bottom);
+        if (paragraph.height > 0) run->height = true;
+        y = run->yAfter = passed->yAfter;
+        at += paragraph.text.size();
+        run->end = at;
+        if (!paragraph.text.ends_with("\r\n")) break;
+    }
+    return run;
 }
 
 void LayoutMemory::Keep(std::size_t pos, std::unique_ptr<RememberedParagraph> paragraph) {
-    current_.push_back({pos, std::move(paragraph)});
+    current_.push_back({pos, std::move(paragraph), std::nullopt});
 }
 
 void LayoutMemory::Clear() {

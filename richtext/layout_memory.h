@@ -79,6 +79,27 @@ struct RememberedParagraph {
 
 void Summarize(RememberedParagraph& paragraph);
 
+// How a paragraph was passed over unseen: where it started, with which
+// {VD:} offset and surface height, where the next one starts and the
+// lowest line bottom passed.
+struct PassedUnseen {
+    double y = 0;
+    double moveDown = 0;
+    double surfaceHeight = 0;
+    double yAfter = 0;
+    double bottom = 0;
+};
+
+// Paragraphs passed over unseen one after another, all at once.
+struct UnseenRun {
+    std::size_t end = 0;      // where the paragraph after them starts
+    std::size_t lastPos = 0;  // where the last of them starts
+    const RememberedParagraph* last = nullptr;
+    double yAfter = 0;
+    double bottom = 0;
+    bool height = false;  // one of them has height
+};
+
 // Paragraphs are found where the last call had them: the text before an
 // edit is where it was, the text after it moved by what the edit added.
 class LayoutMemory {
@@ -91,13 +112,24 @@ class LayoutMemory {
     const RememberedParagraph* Find(std::size_t pos, std::string_view text,
                                     const ParagraphStart& start);
     void Keep(std::size_t pos, std::unique_ptr<RememberedParagraph> paragraph);
+    // The paragraph last found was passed over unseen.
+    void MarkPassed(const PassedUnseen& passed);
+    // The paragraphs from pos on that the last call passed over unseen from
+    // the same start, place and surface, found again unchanged: they would
+    // be passed over the same way now, so they are taken as one.
+    std::optional<UnseenRun> PassUnseenRun(std::size_t pos, const ParagraphStart& start, double y,
+                                           double moveDown, double surfaceHeight);
     void Clear();
 
   private:
     struct Placed {
         std::size_t pos;
         std::shared_ptr<const RememberedParagraph> paragraph;
+        std::optional<PassedUnseen> passed;
     };
+    // Where a paragraph of `size` bytes found at pos stood in the last
+    // call's text, if its text and end are the same there.
+    std::optional<std::size_t> formerPlace(std::size_t pos, std::size_t size, bool endsLine) const;
 
     std::optional<LayoutContext> context_;
     std::string text_;              // of the last call

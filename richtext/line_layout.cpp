@@ -148,8 +148,15 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
                 if (!measureOnly && bottom != -1 && lineY + moveDown_ > s.ScaleHeight()) break;
             }
             if (paragraphStart_) {
-                const std::string_view span(text_.data() + pos_, ParagraphEnd(text_, pos_) - pos_);
                 const ParagraphStart start = paragraphStartState();
+                if (!measureOnly && !checkBottom && PaintOnlyVisible) {
+                    if (const auto run =
+                            memory_.PassUnseenRun(pos_, start, lineY, moveDown_, s.ScaleHeight())) {
+                        passUnseenRun(*run, lineY, pageUsed, lastLineStart);
+                        continue;
+                    }
+                }
+                const std::string_view span(text_.data() + pos_, ParagraphEnd(text_, pos_) - pos_);
                 paragraphStart = pos_;
                 replayLine = 0;
                 replay = memory_.Find(pos_, span, start);
@@ -316,14 +323,33 @@ bool cZuzodIvodure::passUnseen(const RememberedParagraph& paragraph, bool checke
     paragraphStart_ = paragraph.text.ends_with("\r\n");
     // Y moves line by line, as the lines themselves would move it, so that
     // it rounds the same.
+    PassedUnseen passed{y, moveDown_, surface_->ScaleHeight(), 0,
+                        -std::numeric_limits<double>::infinity()};
     for (const RememberedLine& line : paragraph.lines) {
         const double height = line.ascent + line.descent;
-        paintedBottom_ = std::max(paintedBottom_, y + (moveDown_ + 0.0) + height);
+        passed.bottom = std::max(passed.bottom, y + (moveDown_ + 0.0) + height);
         if (paragraphStart_ && &line == &paragraph.lines.back()) y += margins_.paragraph;
         y += height;
     }
+    passed.yAfter = y;
+    paintedBottom_ = std::max(paintedBottom_, passed.bottom);
+    memory_.MarkPassed(passed);
     linkOpenInLayout_ = paragraph.linkOpenAtEnd;
     return true;
+}
+
+void cZuzodIvodure::passUnseenRun(const UnseenRun& run, double& y, bool& pageUsed,
+                                  std::optional<std::size_t>& lastLineStart) {
+    // As passUnseen leaves things after the last of them.
+    if (line_.align = align_; line_.align == 3) line_.align = 0;
+    if (link_.open) link_.startX = margins_.left;
+    if (run.height) pageUsed = true;
+    lastLineStart = run.lastPos + run.last->lastStart;
+    pos_ = run.end;
+    paragraphStart_ = run.last->text.ends_with("\r\n");
+    paintedBottom_ = std::max(paintedBottom_, run.bottom);
+    y = run.yAfter;
+    linkOpenInLayout_ = run.last->linkOpenAtEnd;
 }
 
 void cZuzodIvodure::resetFont() {

@@ -23,14 +23,14 @@ std::optional<BlockTag> blockTagNamed(std::string_view name) {
 }  // namespace
 
 MarkupIndex::MarkupIndex(std::string_view text) : text_(text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '}') {
-            closeBraces_.push_back(i);
-            if (i > 0 && text[i - 1] == '*') commentEnds_.push_back(i - 1);
-        } else if (c == kCloseQuote) {
-            closeQuotes_.push_back(i);
-        }
+    // Each character looked for on its own: find runs far faster than a
+    // loop that tests every character for both.
+    for (std::size_t i = 0; (i = text.find('}', i)) != std::string_view::npos; ++i) {
+        closeBraces_.push_back(i);
+        if (i > 0 && text[i - 1] == '*') commentEnds_.push_back(i - 1);
+    }
+    for (std::size_t i = 0; (i = text.find(kCloseQuote, i)) != std::string_view::npos; ++i) {
+        closeQuotes_.push_back(i);
     }
     // The tags as a reader walking from the start meets them.
     std::size_t i = 0;

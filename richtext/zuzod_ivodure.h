@@ -189,6 +189,9 @@ class cZuzodIvodure {
     // measuring); y moves below it.
     bool passUnseen(const richtext::RememberedParagraph& paragraph, bool checked, double& y,
                     bool& pageUsed, std::optional<std::size_t>& lastLineStart);
+    // Paragraphs passed over unseen as the last call passed them.
+    void passUnseenRun(const richtext::UnseenRun& run, double& y, bool& pageUsed,
+                       std::optional<std::size_t>& lastLineStart);
     void fillLine();
     double availableWidth() const;
     // The line's tokens (positions from `base` in the text) painted at top y,

@@ -25,10 +25,13 @@ class RememberedLayout : public testing::EngineTest {
 };
 
 TEST_F(RememberedLayout, MatchesALayoutFromScratchAfterEveryEdit) {
-    FakeSurface other{600, 400, ScaleMode::Points};
+    FakeSurface other{600, 400, ScaleMode::Points}, below{600, 400, ScaleMode::Points};
     for (unsigned seed = 1; seed <= 8; ++seed) {
         RandomCard random(seed);
         std::string text = random.Text(400);
+        // Scrolled down and painting only what shows, call after call.
+        auto scroller = Scratch(below);
+        scroller->PaintOnlyVisible = true;
         for (int edit = 0; edit < 40; ++edit) {
             SCOPED_TRACE(::testing::Message() << "seed " << seed << ", edit " << edit);
             random.Edit(text);
@@ -45,6 +48,14 @@ TEST_F(RememberedLayout, MatchesALayoutFromScratchAfterEveryEdit) {
             fresh = Scratch(other);
             EXPECT_EQ(painted, CallOutcome(*fresh, fresh->DrawText(text, y, left, 0, bottom)));
             EXPECT_EQ(surface.Log(), other.Log());
+            below.ClearLog();
+            other.ClearLog();
+            const CallOutcome scrolled(*scroller, scroller->DrawText(text, -600, 0, 0, -1));
+            fresh = Scratch(other);
+            fresh->PaintOnlyVisible = true;
+            EXPECT_EQ(scrolled, CallOutcome(*fresh, fresh->DrawText(text, -600, 0, 0, -1)));
+            EXPECT_EQ(scroller->PaintedBottom(), fresh->PaintedBottom());
+            EXPECT_EQ(below.Log(), other.Log());
         }
     }
 }
