@@ -247,8 +247,14 @@ std::vector<MarkupSpan> ReadMarkupSpans(std::string_view text) {
 }
 
 MarkupSpansPart ReadMarkupSpansAround(std::string_view text, std::size_t from, std::size_t to) {
+    return *ReadMarkupSpansAround(text, from, to, std::string_view::npos);
+}
+
+std::optional<MarkupSpansPart> ReadMarkupSpansAround(std::string_view text, std::size_t from,
+                                                     std::size_t to, std::size_t most) {
     MarkupSpansPart part;
     const auto [begin, end] = quietLines(text, from, to);
+    if (end - begin > most) return std::nullopt;
     part.begin = begin;
     part.end = end;
     part.spans = ReadMarkupSpans(text.substr(begin, end - begin));

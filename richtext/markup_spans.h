@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +42,9 @@ struct MarkupSpansPart {
     std::vector<MarkupSpan> spans;  // offsets in the whole text
 };
 MarkupSpansPart ReadMarkupSpansAround(std::string_view text, std::size_t from, std::size_t to);
+// The same, or nothing when that part is longer than `most` bytes: an edit
+// that changes the markup far away is then better read another way.
+std::optional<MarkupSpansPart> ReadMarkupSpansAround(std::string_view text, std::size_t from,
+                                                     std::size_t to, std::size_t most);
 
 }  // namespace cartulo::richtext

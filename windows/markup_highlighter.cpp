@@ -26,6 +26,10 @@ using richtext::SpanKind;
 constexpr std::size_t kReadAround = 4096;
 // Inserted text longer than this is not patched in: the copy is made anew.
 constexpr int kPatchLimit = 4096;
+// An edit whose lines read on further than this reads the screen again.
+constexpr std::size_t kPartMost = 8192;
+// Edits read one by one between two repaints; past them the screen is read again.
+constexpr int kEditsAlone = 8;
 
 QColor mix(const QColor& a, const QColor& b, double t) {
     return QColor::fromRgbF(static_cast<float>(a.redF() * (1 - t) + b.redF() * t),
@@ -97,6 +101,7 @@ void MarkupHighlighter::enlacesCambiados() {
 
 void MarkupHighlighter::cambio(int position, int removed, int added) {
     if (busy_) return;
+    const bool wasRead = !textChanged_;
     textChanged_ = true;
     if (!bytesValid_) return;
     const QTextDocument& document = *editor_.document();
@@ -115,6 +120,54 @@ void MarkupHighlighter::cambio(int position, int removed, int added) {
     const int last = std::min(position + added, document.characterCount() - 1);
     for (int i = position; i < last; ++i) appendCardByte(in, document.characterAt(i));
     bytes_.replace(at, end - at, in);
+    textChanged_ = !(wasRead && releer(position, at, end, in.size()));
+}
+
+bool MarkupHighlighter::releer(int position, std::size_t at, std::size_t end, std::size_t added) {
+    // Many edits before a repaint (a replacement throughout) are read once.
+    if (++edits_ > kEditsAlone || at < readFrom_ || end > readTo_) return false;
+    const std::optional<richtext::MarkupSpansPart> part =
+        richtext::ReadMarkupSpansAround(bytes_, at, at + added, kPartMost);
+    if (!part || part->begin < readFrom_) return false;
+    const std::size_t oldEnd = part->end + (end - at) - added;
+    if (oldEnd > readTo_) return false;
+    // The spans outside the part stay only when none of them crossed into it.
+    auto firstIn = std::lower_bound(spans_.begin(), spans_.end(), part->begin,
+                                    [](const MarkupSpan& s, std::size_t o) { return s.begin < o; });
+    auto after = std::lower_bound(firstIn, spans_.end(), oldEnd,
+                                  [](const MarkupSpan& s, std::size_t o) { return s.begin < o; });
+    const auto before = static_cast<std::size_t>(firstIn - spans_.begin());
+    if (before > 0 && maxEnd_[before - 1] > part->begin) return false;
+    for (auto i = firstIn; i != after; ++i) {
+        if (i->end > oldEnd) return false;
+    }
+    for (auto i = after; i != spans_.end(); ++i) {
+        i->begin = i->begin + added - (end - at);
+        i->end = i->end + added - (end - at);
+    }
+    firstIn = spans_.erase(firstIn, after);
+    spans_.insert(firstIn, part->spans.begin(), part->spans.end());
+    readTo_ = readTo_ + added - (end - at);
+    furthest();
+    // The lines of the part are coloured again; the others are as they were.
+    QTextBlock block = editor_.document()->findBlock(position);
+    while (block.previous().isValid() && posicionEnTarjeta(block.position()) > part->begin) {
+        block = block.previous();
+    }
+    for (; block.isValid() && posicionEnTarjeta(block.position()) < part->end;
+         block = block.next()) {
+        block.setUserState(generation_ - 1);
+    }
+    return true;
+}
+
+void MarkupHighlighter::furthest() {
+    maxEnd_.resize(spans_.size());
+    std::size_t reach = 0;
+    for (std::size_t i = 0; i < spans_.size(); ++i) {
+        reach = std::max(reach, spans_[i].end);
+        maxEnd_[i] = reach;
+    }
 }
 
 void MarkupHighlighter::leer(std::size_t from, std::size_t to) {
@@ -128,12 +181,7 @@ void MarkupHighlighter::leer(std::size_t from, std::size_t to) {
     }
     richtext::MarkupSpansPart part = richtext::ReadMarkupSpansAround(bytes_, from, to);
     spans_ = std::move(part.spans);
-    maxEnd_.resize(spans_.size());
-    std::size_t furthest = 0;
-    for (std::size_t i = 0; i < spans_.size(); ++i) {
-        furthest = std::max(furthest, spans_[i].end);
-        maxEnd_[i] = furthest;
-    }
+    furthest();
     readFrom_ = part.begin;
     readTo_ = part.end;
     textChanged_ = false;
@@ -141,7 +189,7 @@ void MarkupHighlighter::leer(std::size_t from, std::size_t to) {
 }
 
 const std::vector<MarkupSpan>& MarkupHighlighter::Marcas() {
-    if (!leido(0, std::string::npos)) leer(0, std::string::npos);
+    if (!bytesValid_ || !leido(0, bytes_.size())) leer(0, std::string::npos);
     // What the patched copy says must be what the editor shows.
     Q_ASSERT(bytes_ == cardBytes(*editor_.document()));
     return spans_;
@@ -259,6 +307,7 @@ bool MarkupHighlighter::colorear(const QTextBlock& block) {
 
 void MarkupHighlighter::Refrescar() {
     if (busy_ || !on_) return;
+    edits_ = 0;
     QTextDocument& document = *editor_.document();
     QTextBlock block = editor_.cursorForPosition(QPoint(0, 0)).block();
     const QTextBlock last =

@@ -57,6 +57,12 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     void leer(std::size_t from, std::size_t to);
     // Keeps bytes_ in step with an edit of the editor's text.
     void cambio(int position, int removed, int added);
+    // Reads again only the lines around an edit of bytes_ at [at, end), now
+    // `added` bytes, when the spans elsewhere cannot have changed; false
+    // when the screen must be read again.
+    bool releer(int position, std::size_t at, std::size_t end, std::size_t added);
+    // Fills maxEnd_ for spans_.
+    void furthest();
     bool leido(std::size_t from, std::size_t to) const {
         return !textChanged_ && readFrom_ <= from && to <= readTo_;
     }
@@ -75,6 +81,7 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     bool busy_ = false;
     bool textChanged_ = true;
     int generation_ = 0;
+    int edits_ = 0;  // read by releer since the last repaint
     // The spans of [readFrom_, readTo_) of the card's text; maxEnd_[i] is
     // the furthest end among spans 0..i.
     std::vector<richtext::MarkupSpan> spans_;

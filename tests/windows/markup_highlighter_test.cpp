@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -95,6 +96,48 @@ TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
     EXPECT_EQ(file->GetChanged(), changed);
     EXPECT_FALSE(w->txtTxt()->document()->isUndoAvailable());
     EXPECT_FALSE(w->txtTxt()->document()->isModified());
+}
+
+TEST_F(Coloured, AfterEachEditTheColoursAreThoseOfTheTextReadAfresh) {
+    struct Case {
+        int at, removed;
+        const char16_t* put;
+    };
+    const Case cases[] = {{30, 0, u"x"},    {30, 1, u""},  {36, 1, u""},  {43, 1, u""},
+                          {23, 1, u""},     {15, 1, u""},  {53, 1, u""},  {44, 0, u"{"},
+                          {2, 0, u"«"},     {6, 0, u"\n"}, {14, 1, u""},  {26, 0, u"{N}"},
+                          {0, 0, u"}"},     {45, 1, u"x"}, {3, 0, u"{*"}, {20, 0, u"*}"},
+                          {38, 0, u"{O:1}"}};
+    const std::string text =
+        "Ver {N}uno{N:0}\r\nx \xAB"
+        "Casa\xBB y {L:Nada}\r\n{*nota*} z {T:12}\r\nfin";
+    for (const Case& c : cases) {
+        auto w = open(text);
+        MarkupHighlighter& h = *w->Resaltado();
+        h.Marcas();
+        h.Refrescar();
+        QTextCursor cursor(w->txtTxt()->document());
+        cursor.setPosition(c.at);
+        cursor.setPosition(c.at + c.removed, QTextCursor::KeepAnchor);
+        cursor.insertText(QString::fromUtf16(c.put));
+        auto fresh = open(file->GetTxt(w->ID()));
+        const auto& shown = h.Marcas();
+        const auto& wanted = fresh->Resaltado()->Marcas();
+        ASSERT_EQ(shown.size(), wanted.size()) << c.at;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].begin, wanted[i].begin) << c.at << " " << i;
+            EXPECT_EQ(shown[i].end, wanted[i].end) << c.at << " " << i;
+            EXPECT_EQ(shown[i].kind, wanted[i].kind) << c.at << " " << i;
+        }
+        h.Refrescar();
+        fresh->Resaltado()->Refrescar();
+        QTextBlock b = fresh->txtTxt()->document()->begin();
+        for (QTextBlock a = w->txtTxt()->document()->begin(); a.isValid(); a = a.next()) {
+            EXPECT_EQ(a.layout()->formats(), b.layout()->formats())
+                << c.at << " " << a.text().toStdString();
+            b = b.next();
+        }
+    }
 }
 
 TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
