@@ -371,6 +371,15 @@ bool MarkupHighlighter::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
+    // A taller editor or a shown one sends no update request for the lines
+    // it uncovers; a new palette changes every colour.
+    if (watched == editor_.viewport() && on_) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            QTimer::singleShot(0, this, [this] { Refrescar(); });
+        } else if (event->type() == QEvent::PaletteChange) {
+            QTimer::singleShot(0, this, [this] { enlacesCambiados(); });
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 
