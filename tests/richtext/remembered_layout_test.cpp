@@ -102,7 +102,7 @@ TEST_F(RememberedLayout, PaintsOnlyTheLinesThatShow) {
     }
     FakeSurface all{600, 400, ScaleMode::Points};
     auto whole = Scratch(all);
-    const float y = -900;
+    const float y = -700;
     const float end = whole->DrawText(text, y, 0, 0, -1);
     std::vector<std::string> shown;
     for (const std::string& print : all.Log()) {
