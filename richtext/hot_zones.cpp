@@ -8,11 +8,12 @@ namespace cartulo::richtext {
 
 void HotZoneTable::Add(HotZone zone, ErrorList& errors) {
     if (Silenced()) return;
-    if (zones_.size() >= kMaxZones) {
+    if (counted_ >= kMaxZones) {
         errors.Add(message::kTooManyZones);
         return;
     }
-    zones_.push_back(std::move(zone));
+    ++counted_;
+    if (passing_ == 0) zones_.push_back(std::move(zone));
 }
 
 int HotZoneTable::ZoneAt(double x, double y) const {

@@ -39,7 +39,10 @@ class HotZoneTable {
     // Appends the zone; a full table drops it and reports the overflow,
     // and a silenced one drops it quietly.
     void Add(HotZone zone, ErrorList& errors);
-    void Clear() { zones_.clear(); }
+    void Clear() {
+        zones_.clear();
+        counted_ = 0;
+    }
     std::size_t Count() const { return zones_.size(); }
     const HotZone& At(std::size_t i) const { return zones_.at(i); }
     const std::vector<HotZone>& All() const { return zones_; }
@@ -54,10 +57,18 @@ class HotZoneTable {
         if (silenced_ > 0) --silenced_;
     }
     bool Silenced() const { return silenced_ > 0; }
+    // Passing while lines are laid out but not painted: their zones are
+    // not kept, yet count toward the limit as if painted; passes nest.
+    void Pass() { ++passing_; }
+    void Unpass() {
+        if (passing_ > 0) --passing_;
+    }
 
   private:
     std::vector<HotZone> zones_;
+    std::size_t counted_ = 0;  // kept or passed
     int silenced_ = 0;
+    int passing_ = 0;
 };
 
 }  // namespace cartulo::richtext

@@ -188,14 +188,14 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
             line_.ascent = remembered->ascent;
             line_.descent = remembered->descent;
             for (const std::string& error : remembered->errors) errors_.Add(error);
-            if (measureOnly) {
-                restoreCheckpoint(remembered->filled);
-            } else {
-                // The surface already holds the style the line starts with.
-                margins_ = remembered->filled.margins;
-                align_ = remembered->filled.align;
-                line_.align = remembered->filled.lineAlign;
-            }
+            // Painting puts the surface back to the style the line starts
+            // with; measuring leaves it as filling would. The style kept
+            // may come from the other kind of call (a link's colour, the
+            // pen), so the line's own tags make it again.
+            if (measureOnly) applyLineStyle(remembered->items);
+            margins_ = remembered->filled.margins;
+            align_ = remembered->filled.align;
+            line_.align = remembered->filled.lineAlign;
             pos_ = lineStart + remembered->length;
             traits.inkAnywhere = remembered->inkAnywhere;
             shift = remembered->shift;
@@ -230,6 +230,9 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
         bool cutOff = false;
         if (checkBottom && lineY + lineShiftNow + line_.ascent + line_.descent > limit) {
             if (measureOnly || pageUsed || frameDepth_ > 0) {
+                // Left in the style after filling the line, as a line laid
+                // out afresh leaves it.
+                if (remembered && !measureOnly) applyLineStyle(remembered->items);
                 pos_ = lineStart;
                 break;
             }
@@ -316,7 +319,12 @@ bool cZuzodIvodure::passUnseen(const RememberedParagraph& paragraph, bool checke
     // Plain text changes no style, margin, alignment or link; an open link
     // goes on from the left margin, as after every line.
     if (line_.align = align_; line_.align == 3) line_.align = 0;
-    if (link_.open) link_.startX = margins_.left;
+    if (link_.open) {
+        link_.startX = margins_.left;
+        // Each line's part of the link counts toward the zone limit.
+        const ZonePass pass(*this);
+        for (std::size_t i = 0; i < paragraph.lines.size(); ++i) addZone({});
+    }
     if (paragraph.height > 0) pageUsed = true;
     lastLineStart = pos_ + paragraph.lastStart;
     pos_ += paragraph.text.size();

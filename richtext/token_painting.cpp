@@ -249,6 +249,27 @@ void cZuzodIvodure::paintPicture(const Piece& piece, PaintPlace& place) {
     }
 }
 
+void cZuzodIvodure::passZones(const Piece& piece) {
+    const TagKind kind = KindOfTag(piece.name);
+    std::size_t zones = 0;
+    if (kind == TagKind::Link || kind == TagKind::Popup) {
+        zones = 1;
+    } else if (kind == TagKind::Sound) {
+        zones = symbolNormal_ ? 1 : 0;
+    } else if (kind == TagKind::Button || kind == TagKind::PictureMap) {
+        const std::vector<std::string_view> params = splitParams(piece.value);
+        if (!GetPicture(params[0])) return;
+        zones = 1;
+        if (kind == TagKind::PictureMap) {
+            zones = 0;
+            for (std::size_t g = 1; g + 4 < params.size() && !params[g + 4].empty(); g += 5) {
+                ++zones;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < zones; ++i) addZone({});
+}
+
 void cZuzodIvodure::fillJustifyGap(const PaintPlace& place, double gap) {
     if (!(gap > 0)) return;
     Surface& s = *surface_;

@@ -199,6 +199,11 @@ class cZuzodIvodure {
     void paintLine(const std::vector<richtext::LineItem>& items, std::size_t base, double y);
     // The same line passed over unpainted: the style and links it leaves.
     void passLine(const std::vector<richtext::LineItem>& items, std::size_t base, double y);
+    // The zones painting the tag would add, counted but not kept.
+    void passZones(const richtext::Piece& piece);
+    // The style a remembered line leaves once filled, from the style it
+    // starts with.
+    void applyLineStyle(const std::vector<richtext::LineItem>& items);
     double lineShift(const std::vector<richtext::LineItem>& items) const;
     richtext::LayoutContext layoutContext() const;
     richtext::ParagraphStart paragraphStartState() const;
@@ -255,6 +260,17 @@ class cZuzodIvodure {
         ~ZoneSilence() { zones_.Unsilence(); }
         ZoneSilence(const ZoneSilence&) = delete;
         ZoneSilence& operator=(const ZoneSilence&) = delete;
+
+      private:
+        richtext::HotZoneTable& zones_;
+    };
+    // While one lives, zones count toward the limit but are not kept.
+    class ZonePass {
+      public:
+        explicit ZonePass(cZuzodIvodure& engine) : zones_(engine.zones_) { zones_.Pass(); }
+        ~ZonePass() { zones_.Unpass(); }
+        ZonePass(const ZonePass&) = delete;
+        ZonePass& operator=(const ZonePass&) = delete;
 
       private:
         richtext::HotZoneTable& zones_;

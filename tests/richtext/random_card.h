@@ -113,6 +113,13 @@ struct CallOutcome {
     bool operator==(const CallOutcome&) const = default;
 };
 
+// What a call leaves on the surface for the next drawing: font, colour, pen.
+inline auto StateOf(const Surface& s) {
+    const FontState& f = s.Font();
+    return std::tuple(f.name, f.size, f.bold, f.italic, f.underline, f.strikethrough, f.charset,
+                      s.ForeColor(), s.CurrentX(), s.CurrentY());
+}
+
 inline void PrintTo(const CallOutcome& o, std::ostream* out) {
     *out << "y " << o.result << ", pointer " << o.pointer << ", bottom " << o.paintedBottom << ", "
          << o.errors.size() << " errors";

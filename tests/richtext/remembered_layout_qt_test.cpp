@@ -51,8 +51,10 @@ TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
                 }
                 EXPECT_EQ(CallOutcome(kept, kept.SizeText(text, 5, 0, 0, bottom)),
                           CallOutcome(measuring, measuring.SizeText(text, 5, 0, 0, bottom)));
+                EXPECT_EQ(testing::StateOf(keptSurface), testing::StateOf(freshSurface));
                 EXPECT_EQ(CallOutcome(kept, kept.DrawText(text, 5, 0, 0, bottom)),
                           CallOutcome(painting, painting.DrawText(text, 5, 0, 0, bottom)));
+                EXPECT_EQ(testing::StateOf(keptSurface), testing::StateOf(freshSurface));
                 kept.Ctrl = nullptr;
             }
             EXPECT_TRUE(keptImage == freshImage);
