@@ -96,7 +96,7 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     txtTxt_->SetEnterSoltado([this] { txtTxt_EnterSoltado(); });
     txtTxt_->installEventFilter(this);
     connect(txtTxt_, &QPlainTextEdit::textChanged, this, [this] { txtTxt_Change(); });
-    spell_ = new SpellMarker(*txtTxt_, services_.Ortografia(), this);
+    spell_ = new SpellMarker(*txtTxt_, services_.Ortografia(), services_.Dialogos(), this);
 
     picBuscar_ = new QWidget(this);
     auto* bar = new QHBoxLayout(picBuscar_);
@@ -141,7 +141,10 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     Distribuir();
 }
 
-frmFicha::~frmFicha() = default;
+frmFicha::~frmFicha() {
+    // The marker watches the editor: it goes before the editor does.
+    delete std::exchange(spell_, nullptr);
+}
 
 int frmFicha::Px(int twips) const {
     return qRound(twips * scale_ / kTwipsPerPixel);

@@ -1,10 +1,14 @@
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +40,7 @@ class Spelling : public ::testing::Test {
         card = file->NewCard("Xyzzy");
         ASSERT_TRUE(
             file->SetTxt(card, platform::fromQString(QString(kCard).replace("\n", "\r\n")).text));
+        ASSERT_TRUE(file->SaveFile(dir.filePath("prueba.ctu").toStdString()));
     }
     std::unique_ptr<frmFicha> Window(SpellService& spell) {
         services.spell = &spell;
@@ -55,9 +60,7 @@ class Spelling : public ::testing::Test {
     }
     // The spelling menu's entry `text` on the word at `position`.
     static void Choose(frmFicha& window, int position, const QString& text) {
-        QTextCursor at(window.txtTxt()->document());
-        at.setPosition(position);
-        const auto menu = window.Ortografia()->Menu(window.txtTxt()->cursorRect(at).center());
+        const QMenu* menu = window.Ortografia()->Menu(position);
         for (QAction* action : menu->actions()) {
             if (action->text() == text) return action->trigger();
         }
@@ -77,6 +80,20 @@ TEST_F(Spelling, MarksMisspeltProseOnlyAndLeavesTheCardAlone) {
     EXPECT_EQ(Marked(*window), QStringList({"camion", "kasa", "bi", "bloteca"}));
     EXPECT_FALSE(window->txtTxt()->document()->isUndoAvailable());
     EXPECT_EQ(platform::toQString(file->GetTxt(card)), QString(kCard).replace("\n", "\r\n"));
+    EXPECT_FALSE(file->GetChanged());
+
+    // Entries are names: marked again a moment after one comes, changes or goes.
+    const std::pair<std::function<void()>, QStringList> entries[] = {
+        {[&] { file->NewCard("Kasa"); }, {"camion", "bi", "bloteca"}},
+        {[&] { file->SetNtry(file->SrchNtry("Kasa"), "Camion"); }, {"kasa", "bi", "bloteca"}},
+        {[&] { file->DelCard(file->SrchNtry("Camion")); }, {"camion", "kasa", "bi", "bloteca"}},
+    };
+    for (const auto& [change, marked] : entries) {
+        change();
+        EXPECT_TRUE(window->Ortografia()->Pendiente());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Ortografia()->Pendiente(); }));
+        EXPECT_EQ(Marked(*window), marked);
+    }
 
     // Typing marks again after a pause.
     window->txtTxt()->moveCursor(QTextCursor::End);
@@ -117,6 +134,55 @@ TEST_F(Spelling, SuggestionsPersonalWordsAndIgnoredWords) {
     spell->EsperarCarga();
     EXPECT_TRUE(spell->Correcta("kasa") && spell->Correcta("cañaverazo"));
     EXPECT_FALSE(spell->Correcta("bibloteca"));
+}
+
+TEST_F(Spelling, TheMenuOpensFromMouseAndKeyboardAndGoesWithItsWindow) {
+    SpellService spell(platform::kDictionaryFolder, personal);
+    for (int way = 0; way < 3; ++way) {
+        auto window = Window(spell);
+        CardTextEdit& editor = *window->txtTxt();
+        QTextCursor at(editor.document());
+        at.setPosition(static_cast<int>(kCard.indexOf("kasa")) + 1);
+        editor.setTextCursor(at);
+        const QPoint point = editor.cursorRect().center();
+        QStringList offered;
+        QPointer<QMenu> menu;
+        QTimer::singleShot(0, [&] {
+            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (const QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+                offered << action->text();
+            }
+            window.reset();  // closed with its menu open
+        });
+        const auto reason = way == 0 ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard;
+        QContextMenuEvent event(reason, point, editor.viewport()->mapToGlobal(point));
+        if (way < 2) {
+            QApplication::sendEvent(way == 0 ? editor.viewport() : &editor, &event);
+        } else {
+            QTest::keyClick(&editor, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window; })) << way;
+        EXPECT_TRUE(offered.contains("Ignorar")) << way;
+        EXPECT_TRUE(menu.isNull()) << way;
+    }
+}
+
+TEST_F(Spelling, AWordThePersonalListCannotKeepIsReportedAndOnlyTheLastDictionaryWins) {
+    QFile blocker(dir.filePath("archivo"));  // where a folder would have to be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    SpellService spell(platform::kDictionaryFolder, dir.filePath("archivo/palabras.txt"));
+    const auto window = Window(spell);
+    Choose(*window, static_cast<int>(kCard.indexOf("kasa")), "Añadir al diccionario");
+    ASSERT_EQ(services.dialogs->Messages().size(), 1u);
+    EXPECT_EQ(services.dialogs->Messages()[0].text,
+              "No se pudo guardar «kasa» en el diccionario personal.");
+
+    if (!QFileInfo::exists(platform::kDictionaryFolder + "/es_MX.aff")) return;
+    spell.Configurar(true, "es_MX");  // still loading when the choice goes back
+    spell.Configurar(true, "es_ES");
+    spell.EsperarCarga();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(spell.Diccionario().toStdString(), "es_ES");
 }
 
 TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
