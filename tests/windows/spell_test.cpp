@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_main_services.h"
+#include "platform/spell_checker.h"
 #include "platform/spell_dictionaries.h"
 #include "platform/text_codec.h"
 #include "windows/card_text_edit.h"
@@ -138,43 +139,35 @@ TEST_F(Spelling, SuggestionsPersonalWordsAndIgnoredWords) {
 
 TEST_F(Spelling, TheMenuOpensFromMouseAndKeyboardAndGoesWithItsWindow) {
     SpellService spell(platform::kDictionaryFolder, personal);
-    for (int way = 0; way < 3; ++way) {
+    for (int way = 0; way < 3; ++way) {  // right click, menu key, Shift+F10
         auto window = Window(spell);
         CardTextEdit& editor = *window->txtTxt();
-        QTextCursor at(editor.document());
-        at.setPosition(static_cast<int>(kCard.indexOf("kasa")) + 1);
-        editor.setTextCursor(at);
-        const QPoint point = editor.cursorRect().center();
+        editor.Seleccionar(static_cast<int>(kCard.indexOf("kasa")) + 1, 0);
+        const QPoint at = editor.cursorRect().center();
+        QContextMenuEvent event(way == 0 ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard,
+                                at, editor.viewport()->mapToGlobal(at));
         QStringList offered;
-        QPointer<QMenu> menu;
         QTimer::singleShot(0, [&] {
-            menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            for (const QAction* action : menu ? menu->actions() : QList<QAction*>()) {
-                offered << action->text();
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                for (const QAction* action : menu->actions()) offered << action->text();
             }
             window.reset();  // closed with its menu open
         });
-        const auto reason = way == 0 ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard;
-        QContextMenuEvent event(reason, point, editor.viewport()->mapToGlobal(point));
-        if (way < 2) {
-            QApplication::sendEvent(way == 0 ? editor.viewport() : &editor, &event);
-        } else {
-            QTest::keyClick(&editor, Qt::Key_F10, Qt::ShiftModifier);
-        }
+        if (way == 2) QTest::keyClick(&editor, Qt::Key_F10, Qt::ShiftModifier);
+        if (way < 2) QApplication::sendEvent(way == 0 ? editor.viewport() : &editor, &event);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !window; })) << way;
         EXPECT_TRUE(offered.contains("Ignorar")) << way;
-        EXPECT_TRUE(menu.isNull()) << way;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << way;
     }
 }
 
 TEST_F(Spelling, AWordThePersonalListCannotKeepIsReportedAndOnlyTheLastDictionaryWins) {
-    QFile blocker(dir.filePath("archivo"));  // where a folder would have to be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(dir.filePath("archivo")).open(QIODevice::WriteOnly));  // not a folder
     SpellService spell(platform::kDictionaryFolder, dir.filePath("archivo/palabras.txt"));
     const auto window = Window(spell);
     Choose(*window, static_cast<int>(kCard.indexOf("kasa")), "Añadir al diccionario");
     ASSERT_EQ(services.dialogs->Messages().size(), 1u);
-    EXPECT_EQ(services.dialogs->Messages()[0].text,
+    EXPECT_EQ(services.dialogs->Messages()[0].text.toStdString(),
               "No se pudo guardar «kasa» en el diccionario personal.");
 
     if (!QFileInfo::exists(platform::kDictionaryFolder + "/es_MX.aff")) return;
@@ -196,6 +189,28 @@ TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
     window->Ortografia()->Marcar();
     EXPECT_TRUE(Marked(*window).isEmpty());
     EXPECT_TRUE(platform::toQString(file->GetTxt(card)).endsWith("¡Árbol! kasa"));
+}
+
+// Dictionaries in encodings Qt may not convert ("pingüino" and "árbol" are
+// the same bytes in all three), and a personal list with a byte order mark.
+TEST(SpellChecker, ReadsEightBitDictionariesAndAPersonalListWithAByteOrderMark) {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write("palabras.txt", "\xEF\xBB\xBFkasa\n"));
+    for (const char* encoding : {"ISO8859-15", "ISO8859-16", "microsoft-cp1252"}) {
+        ASSERT_TRUE(write("xx.aff", QByteArray("SET ") + encoding + "\nTRY aeinou\xFC\n"));
+        ASSERT_TRUE(write("xx.dic", "2\nping\xFCino\n\xE1rbol\n"));
+        const auto loaded =
+            platform::SpellChecker::Load(dir.path(), "xx", dir.filePath("palabras.txt"));
+        ASSERT_TRUE(loaded.checker) << encoding << " " << loaded.problem.toStdString();
+        for (const char* word : {"pingüino", "árbol", "kasa"})
+            EXPECT_TRUE(loaded.checker->Correct(word));
+        EXPECT_FALSE(loaded.checker->Correct("pinguino")) << encoding;
+        EXPECT_EQ(loaded.checker->Suggestions("pinguino"), QStringList{"pingüino"}) << encoding;
+    }
 }
 
 }  // namespace
