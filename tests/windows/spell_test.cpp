@@ -206,8 +206,9 @@ TEST(SpellChecker, ReadsEightBitDictionariesAndAPersonalListWithAByteOrderMark) 
         const auto loaded =
             platform::SpellChecker::Load(dir.path(), "xx", dir.filePath("palabras.txt"));
         ASSERT_TRUE(loaded.checker) << encoding << " " << loaded.problem.toStdString();
-        for (const char* word : {"pingüino", "árbol", "kasa"})
-            EXPECT_TRUE(loaded.checker->Correct(word));
+        for (const char* word : {"pingüino", "árbol", "kasa"}) {
+            EXPECT_TRUE(loaded.checker->Correct(word)) << encoding << " " << word;
+        }
         EXPECT_FALSE(loaded.checker->Correct("pinguino")) << encoding;
         EXPECT_EQ(loaded.checker->Suggestions("pinguino"), QStringList{"pingüino"}) << encoding;
     }
