@@ -15,17 +15,22 @@ namespace {
 // A personal list is a few thousand words; a larger file is not one.
 constexpr qint64 kMaxPersonalListBytes = 4 * 1024 * 1024;
 
-// Hunspell names its encodings its own way ("ISO8859-15", "microsoft-cp1251").
-QString qtEncodingName(QString hunspellName) {
-    hunspellName = hunspellName.trimmed();
-    if (hunspellName.startsWith(QStringLiteral("ISO8859"), Qt::CaseInsensitive)) {
-        return QStringLiteral("ISO-8859") + hunspellName.mid(7);
+// Hunspell names a few encodings its own way ("microsoft-cp1251",
+// "TIS620-2533"); iconv knows the others by Hunspell's names ("ISO8859-16").
+std::optional<CharsetConverter> openEncoding(const QString& hunspellName) {
+    const QString name = hunspellName.trimmed();
+    if (auto converter = CharsetConverter::Open(name.toStdString())) return converter;
+    if (name.startsWith(QStringLiteral("microsoft-cp"), Qt::CaseInsensitive)) {
+        return CharsetConverter::Open("CP" + name.mid(12).toStdString());
     }
-    if (hunspellName.startsWith(QStringLiteral("microsoft-cp"), Qt::CaseInsensitive)) {
-        return QStringLiteral("windows-") + hunspellName.mid(12);
+    if (name.compare(QStringLiteral("TIS620-2533"), Qt::CaseInsensitive) == 0) {
+        return CharsetConverter::Open("TIS-620");
     }
-    return hunspellName;
+    return std::nullopt;
 }
+
+// A personal list saved by a Windows editor may begin with a byte order mark.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -42,34 +47,32 @@ SpellChecker::Loaded SpellChecker::Load(const QString& folder, const QString& na
     auto hunspell = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(),
                                                QFile::encodeName(dic).constData());
     const QString encoding = QString::fromLatin1(hunspell->get_dic_encoding());
-    std::unique_ptr<SpellChecker> checker(
-        new SpellChecker(std::move(hunspell), name, personalList, qtEncodingName(encoding)));
-    if (!checker->encoder_.isValid() || !checker->decoder_.isValid()) {
+    std::optional<CharsetConverter> converter = openEncoding(encoding);
+    if (!converter) {
         out.problem = QStringLiteral("El diccionario %1 usa una codificación desconocida (%2).")
                           .arg(name, encoding);
         return out;
     }
+    std::unique_ptr<SpellChecker> checker(
+        new SpellChecker(std::move(hunspell), name, personalList, std::move(*converter)));
     checker->readPersonalList();
     out.checker = std::move(checker);
     return out;
 }
 
 SpellChecker::SpellChecker(std::unique_ptr<Hunspell> hunspell, QString name, QString personalList,
-                           const QString& encoding)
+                           CharsetConverter converter)
     : hunspell_(std::move(hunspell)),
       name_(std::move(name)),
       personalList_(std::move(personalList)),
-      encoder_(encoding.toLatin1().constData()),
-      decoder_(encoding.toLatin1().constData()) {}
+      converter_(std::move(converter)) {}
 
 SpellChecker::~SpellChecker() = default;
 
 std::optional<std::string> SpellChecker::encode(const QString& word) {
-    encoder_.resetState();
-    const QByteArray bytes = encoder_(word);
-    // A character the encoding lacks would reach Hunspell as a stand-in.
-    if (encoder_.hasError() || bytes.isEmpty()) return std::nullopt;
-    return bytes.toStdString();
+    std::optional<std::string> bytes = converter_.Encode(word);
+    if (bytes && bytes->empty()) return std::nullopt;
+    return bytes;
 }
 
 bool SpellChecker::Correct(const QString& word) {
@@ -82,9 +85,8 @@ QStringList SpellChecker::Suggestions(const QString& word) {
     const std::optional<std::string> encoded = encode(word);
     if (!encoded) return out;
     for (const std::string& suggestion : hunspell_->suggest(*encoded)) {
-        decoder_.resetState();
-        const QString decoded = decoder_(QByteArray::fromStdString(suggestion));
-        if (!decoder_.hasError() && !decoded.isEmpty()) out << decoded;
+        const std::optional<QString> decoded = converter_.Decode(suggestion);
+        if (decoded && !decoded->isEmpty()) out << *decoded;
     }
     return out;
 }
@@ -95,7 +97,9 @@ void SpellChecker::readPersonalList() {
         file.size() > kMaxPersonalListBytes || !file.open(QIODevice::ReadOnly)) {
         return;
     }
-    const QString text = QString::fromUtf8(file.read(kMaxPersonalListBytes));
+    QByteArray bytes = file.read(kMaxPersonalListBytes);
+    if (bytes.startsWith(kUtf8Bom.data())) bytes.remove(0, kUtf8Bom.size());
+    const QString text = QString::fromUtf8(bytes);
     for (QStringView line : QStringView(text).split(u'\n')) {
         const QString word = line.trimmed().toString();
         if (word.isEmpty()) continue;

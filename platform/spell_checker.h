@@ -5,11 +5,12 @@
 #pragma once
 
 #include <QString>
-#include <QStringConverter>
 #include <QStringList>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/charset_converter.h"
 
 class Hunspell;
 
@@ -40,15 +41,14 @@ class SpellChecker {
 
   private:
     SpellChecker(std::unique_ptr<Hunspell> hunspell, QString name, QString personalList,
-                 const QString& encoding);
+                 CharsetConverter converter);
     std::optional<std::string> encode(const QString& word);
     void readPersonalList();
 
     std::unique_ptr<Hunspell> hunspell_;
     QString name_;
     QString personalList_;
-    QStringEncoder encoder_;
-    QStringDecoder decoder_;
+    CharsetConverter converter_;
 };
 
 }  // namespace cartulo::platform

@@ -103,12 +103,13 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
     }
     registryEvents_ = std::make_unique<RegistryEvents>(*this);
     registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
+    dictionaryFolder_ = setup.dictionaryFolder;
     if (settings_ != nullptr) {
         // The user's own words live beside the settings file.
-        const QString folder = QString::fromStdString(paths::DirectoryPart(settings_->FilePath()));
+        const QString folder = QFile::decodeName(
+            QByteArray::fromStdString(paths::DirectoryPart(settings_->FilePath())));
         ortografia_ = std::make_unique<windows::SpellService>(
-            setup.dictionaryFolder,
-            QDir(folder).filePath(QStringLiteral("diccionario_personal.txt")));
+            dictionaryFolder_, QDir(folder).filePath(QStringLiteral("diccionario_personal.txt")));
         ortografia_->Configurar(settings_->SpellCheck(),
                                 QString::fromStdString(settings_->Dictionary()));
     }

@@ -267,6 +267,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     std::unique_ptr<RecoveryCopies> recuperacion_;
     std::unique_ptr<RegistryEvents> registryEvents_;
     std::unique_ptr<windows::SpellService> ortografia_;
+    // Where spelling and "Opciones" look for dictionaries.
+    QString dictionaryFolder_;
 
     QMdiArea* mdiArea_ = nullptr;
     BarraComandos* picBarra_ = nullptr;

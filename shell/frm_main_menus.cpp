@@ -362,7 +362,7 @@ void frmMain::ejecutarComandoEscrito() {
 
 void frmMain::opciones() {
     if (settings_ == nullptr) return;
-    support::frmOpciones window(*settings_, *dialogs_, scale_, this);
+    support::frmOpciones window(*settings_, *dialogs_, scale_, this, dictionaryFolder_);
     window.exec();
     if (ortografia_) {
         ortografia_->Configurar(settings_->SpellCheck(),

@@ -57,14 +57,19 @@ frmOpciones::frmOpciones(ProgramSettings& settings, UserDialogs& dialogs, double
     cmdAceptar_->setDefault(true);
     cmdCancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
     cmdCancelar_->setObjectName(QStringLiteral("cmdCancelar"));
-    connect(cmdAceptar_, &QPushButton::clicked, this, [this] {
+    // A stored dictionary that is not installed stays stored unless the
+    // user picks another.
+    const QString shownDictionary = cmbDiccionario_->currentText();
+    connect(cmdAceptar_, &QPushButton::clicked, this, [this, shownDictionary] {
         OptionChoices choices;
         choices.highDpi = chkAmpliar_->isChecked();
         choices.noPrinting = chkImpresion_->isChecked();
         // Without a dictionary the stored choice stays for when one is installed.
         if (chkOrtografia_->isEnabled()) {
             choices.spellCheck = chkOrtografia_->isChecked();
-            choices.dictionary = cmbDiccionario_->currentText().toStdString();
+            if (cmbDiccionario_->currentText() != shownDictionary) {
+                choices.dictionary = cmbDiccionario_->currentText().toStdString();
+            }
         }
         choices.colorMarkup = chkColorear_->isChecked();
         AcceptOptions(settings_, choices, dialogs_);

@@ -100,7 +100,7 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
     txtTxt_->SetEnterSoltado([this] { txtTxt_EnterSoltado(); });
     txtTxt_->installEventFilter(this);
     connect(txtTxt_, &QPlainTextEdit::textChanged, this, [this] { txtTxt_Change(); });
-    spell_ = new SpellMarker(*txtTxt_, services_.Ortografia(), this);
+    spell_ = new SpellMarker(*txtTxt_, services_.Ortografia(), services_.Dialogos(), this);
     resaltado_ = new MarkupHighlighter(*txtTxt_);
     resaltado_->SetActivo(services_.ColorearMarcas());
     completado_ = new LinkCompleter(*txtTxt_);
@@ -158,6 +158,8 @@ frmFicha::frmFicha(MainServices& services, platform::TickSource clock, QWidget* 
 frmFicha::~frmFicha() {
     // The strip's link table must not outlive the file this window holds.
     if (picEnlaces_ != nullptr) picEnlaces_->Soltar();
+    // The marker watches the editor: it goes before the editor does.
+    delete std::exchange(spell_, nullptr);
 }
 
 int frmFicha::Px(int twips) const {

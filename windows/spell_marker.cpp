@@ -1,6 +1,7 @@
 #include "windows/spell_marker.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QScrollBar>
@@ -65,8 +66,9 @@ std::optional<CardView> cardView(const QString& lf) {
 
 }  // namespace
 
-SpellMarker::SpellMarker(CardTextEdit& editor, SpellService* service, QObject* parent)
-    : QObject(parent), editor_(editor), service_(service) {
+SpellMarker::SpellMarker(CardTextEdit& editor, SpellService* service, support::UserDialogs& dialogs,
+                         QObject* parent)
+    : QObject(parent), editor_(editor), dialogs_(dialogs), service_(service) {
     if (service_ == nullptr) return;
     timer_.setSingleShot(true);
     timer_.setInterval(kPausaMs);
@@ -76,6 +78,8 @@ SpellMarker::SpellMarker(CardTextEdit& editor, SpellService* service, QObject* p
     connect(editor_.verticalScrollBar(), &QScrollBar::valueChanged, this, later);
     connect(service_, &SpellService::Cambiado, this, later);
     editor_.viewport()->installEventFilter(this);
+    // The context menu key reaches the editor, not its viewport.
+    editor_.installEventFilter(this);
     service_->Arrancar();
 }
 
@@ -112,6 +116,11 @@ void SpellMarker::Marcar() {
         }
     }
     poner(spans);
+}
+
+void SpellMarker::entradasCambiadas() {
+    entryWords_.reset();
+    if (service_ != nullptr) timer_.start();
 }
 
 bool SpellMarker::esEntrada(const QString& word) {
@@ -186,9 +195,8 @@ std::optional<SpellMarker::Mark> SpellMarker::marcaEn(int position) const {
     return std::nullopt;
 }
 
-std::unique_ptr<QMenu> SpellMarker::Menu(const QPoint& viewportPosition) {
-    std::unique_ptr<QMenu> menu(editor_.createStandardContextMenu());
-    const int position = editor_.cursorForPosition(viewportPosition).position();
+QMenu* SpellMarker::Menu(int position) {
+    QMenu* menu = editor_.createStandardContextMenu();
     const auto mark = service_ ? marcaEn(position) : std::nullopt;
     if (!mark) return menu;
     const QString word = mark->word;
@@ -206,14 +214,32 @@ std::unique_ptr<QMenu> SpellMarker::Menu(const QPoint& viewportPosition) {
     actions.choose = [self, span = std::pair(mark->start, mark->length)](const QString& chosen) {
         if (self) self->cambiar(span, chosen);
     };
-    actions.add = [service, word] {
-        if (service) service->Anadir(word);
+    actions.add = [self, word] {
+        if (self) self->anadir(word);
     };
     actions.ignore = [service, word] {
         if (service) service->Ignorar(word);
     };
     AddSpellEntries(*menu, suggestions, actions);
     return menu;
+}
+
+void SpellMarker::anadir(const QString& word) {
+    if (!service_ || service_->Anadir(word)) return;
+    dialogs_.MsgBoxPlus(
+        QStringLiteral("No se pudo guardar «%1» en el diccionario personal.").arg(word),
+        QStringLiteral("No se puede escribir en «%1». La palabra se acepta hasta que se cierre "
+                       "el programa.")
+            .arg(service_->ListaPersonal()),
+        support::msg::kExclamation, QStringLiteral("Añadir al diccionario"));
+}
+
+void SpellMarker::abrirMenu(int position, const QPoint& globalPosition) {
+    // Not exec(): a window closed while its menu is open takes the menu with
+    // it, and no nested loop may still hold it then.
+    QMenu* menu = Menu(position);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
 }
 
 void SpellMarker::cambiar(std::pair<int, int> span, const QString& suggestion) {
@@ -224,14 +250,25 @@ void SpellMarker::cambiar(std::pair<int, int> span, const QString& suggestion) {
 }
 
 bool SpellMarker::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == editor_.viewport()) {
-        if (event->type() == QEvent::Resize) timer_.start();
-        if (event->type() == QEvent::ContextMenu) {
-            auto* context = static_cast<QContextMenuEvent*>(event);
-            const std::unique_ptr<QMenu> menu = Menu(context->pos());
-            menu->exec(context->globalPos());
-            return true;
-        }
+    const bool viewport = watched == editor_.viewport();
+    if (!viewport && watched != &editor_) return QObject::eventFilter(watched, event);
+    if (viewport && event->type() == QEvent::Resize) timer_.start();
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool shiftF10 =
+        key != nullptr && key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+    const auto* context =
+        event->type() == QEvent::ContextMenu ? static_cast<QContextMenuEvent*>(event) : nullptr;
+    if (viewport && context != nullptr) {
+        abrirMenu(editor_.cursorForPosition(context->pos()).position(), context->globalPos());
+        return true;
+    }
+    if (!viewport &&
+        (shiftF10 || (context != nullptr && context->reason() == QContextMenuEvent::Keyboard))) {
+        // From the keyboard: at the caret.
+        const QRect caret = editor_.cursorRect();
+        abrirMenu(editor_.textCursor().position(),
+                  editor_.viewport()->mapToGlobal(caret.bottomLeft()));
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

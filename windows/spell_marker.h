@@ -1,8 +1,8 @@
 // Marks the misspelt words of the card editor's visible lines with the
 // desktop's red wave, a moment after typing or scrolling stops, as extra
 // selections: they never touch the document, so the card, its changed flag
-// and the undo history stay as they are. A right click on a marked word
-// offers the spelling menu.
+// and the undo history stay as they are. A right click on a marked word, or
+// the context menu key with the caret on it, offers the spelling menu.
 #pragma once
 
 #include <QObject>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/cartulo.h"
+#include "support/user_dialogs.h"
 #include "windows/spell_service.h"
 
 class QMenu;
@@ -32,8 +33,10 @@ class SpellMarker : public QObject, private CartuloListener {
     // The pause in typing or scrolling after which the marks are renewed.
     static constexpr int kPausaMs = 300;
 
-    // Without a service nothing is ever marked.
-    SpellMarker(CardTextEdit& editor, SpellService* service, QObject* parent = nullptr);
+    // Without a service nothing is ever marked. `dialogs` tells the user
+    // what went wrong.
+    SpellMarker(CardTextEdit& editor, SpellService* service, support::UserDialogs& dialogs,
+                QObject* parent = nullptr);
 
     // The card file whose entries are names, never misspelt.
     void Vincular(std::shared_ptr<cCartulo> file);
@@ -42,9 +45,10 @@ class SpellMarker : public QObject, private CartuloListener {
     bool Pendiente() const { return timer_.isActive(); }
     // The marked spans as (start, length) in the editor.
     std::vector<std::pair<int, int>> Marcas() const;
-    // The editor's context menu for a click at a point of its viewport,
-    // with the spelling entries when the click is on a marked word.
-    std::unique_ptr<QMenu> Menu(const QPoint& viewportPosition);
+    // The editor's context menu for a position of its document, with the
+    // spelling entries when the position is on a marked word. The editor
+    // owns the menu: it goes with the window.
+    QMenu* Menu(int position);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,10 +61,16 @@ class SpellMarker : public QObject, private CartuloListener {
         bool split = false;
     };
 
-    void onNewCard(CardId, bool) override { entryWords_.reset(); }
-    void onUpdateCardNtry(CardId) override { entryWords_.reset(); }
-    void onCloseCard(CardId) override { entryWords_.reset(); }
+    void onNewCard(CardId, bool) override { entradasCambiadas(); }
+    void onUpdateCardNtry(CardId) override { entradasCambiadas(); }
+    void onCloseCard(CardId) override { entradasCambiadas(); }
+    void onNewFile() override { entradasCambiadas(); }
+    void onCloseFile() override { entradasCambiadas(); }
+    // A word may have become an entry, or stopped being one.
+    void entradasCambiadas();
     bool esEntrada(const QString& word);
+    void abrirMenu(int position, const QPoint& globalPosition);
+    void anadir(const QString& word);
     void poner(const std::vector<Mark>& spans);
     std::vector<Mark> marks() const;
     // The mark at a position of the document.
@@ -68,6 +78,7 @@ class SpellMarker : public QObject, private CartuloListener {
     void cambiar(std::pair<int, int> span, const QString& suggestion);
 
     CardTextEdit& editor_;
+    support::UserDialogs& dialogs_;
     // The shell's, which may go first when the program ends.
     QPointer<SpellService> service_;
     QTimer timer_;

@@ -35,6 +35,10 @@ void SpellService::cargar() {
     if (!on_) return;
     const QString name =
         platform::ChooseDictionary(platform::InstalledDictionaries(folder_), wanted_);
+    if (!loading_.isEmpty() && loading_ == name) return;
+    // Whatever is loading now is not wanted any more.
+    ++generation_;
+    loading_.clear();
     if (name.isEmpty()) {
         checker_.reset();
         problem_ = QStringLiteral(
@@ -43,16 +47,16 @@ void SpellService::cargar() {
                        .arg(folder_);
         return;
     }
-    if ((checker_ && checker_->Name() == name) || loading_ == name) return;
+    if (checker_ && checker_->Name() == name) return;
     // A load under way for another dictionary ends first; its result is dropped.
     EsperarCarga();
     loading_ = name;
-    worker_ = std::thread([this, name] {
+    worker_ = std::thread([this, name, generation = generation_] {
         platform::SpellChecker::Loaded loaded =
             platform::SpellChecker::Load(folder_, name, personalList_);
         {
             std::lock_guard lock(mutex_);
-            pending_ = std::move(loaded);
+            pending_ = Pending{generation, std::move(loaded)};
         }
         QMetaObject::invokeMethod(
             this, [this] { adoptar(); }, Qt::QueuedConnection);
@@ -65,16 +69,17 @@ void SpellService::EsperarCarga() {
 }
 
 void SpellService::adoptar() {
-    std::optional<platform::SpellChecker::Loaded> loaded;
+    std::optional<Pending> done;
     {
         std::lock_guard lock(mutex_);
-        loaded.swap(pending_);
+        done.swap(pending_);
     }
-    if (!loaded) return;
+    if (!done) return;
     if (worker_.joinable()) worker_.join();
+    if (done->generation != generation_) return;
     loading_.clear();
-    checker_ = std::move(loaded->checker);
-    problem_ = loaded->problem;
+    checker_ = std::move(done->loaded.checker);
+    problem_ = done->loaded.problem;
     known_.clear();
     emit Cambiado();
 }
@@ -92,11 +97,12 @@ QStringList SpellService::Sugerencias(const QString& word) {
     return Activa() ? checker_->Suggestions(word) : QStringList();
 }
 
-void SpellService::Anadir(const QString& word) {
-    if (!Activa()) return;
-    checker_->Add(word);
+bool SpellService::Anadir(const QString& word) {
+    if (!Activa()) return true;
+    const bool kept = checker_->Add(word);
     known_.clear();
     emit Cambiado();
+    return kept;
 }
 
 void SpellService::Ignorar(const QString& word) {

@@ -38,11 +38,15 @@ class SpellService : public QObject {
     bool Activa() const { return on_ && checker_ != nullptr; }
     // Why checking is off, or "" when it is on or still loading.
     QString Motivo() const { return on_ ? problem_ : QString(); }
+    // The dictionary in use, "" while none is loaded.
+    QString Diccionario() const { return checker_ ? checker_->Name() : QString(); }
 
     bool Correcta(const QString& word);
     QStringList Sugerencias(const QString& word);
-    // The word is right from now on, in every window and after a restart.
-    void Anadir(const QString& word);
+    // The word is right from now on, in every window, and after a restart
+    // unless the personal list could not be written (false).
+    bool Anadir(const QString& word);
+    const QString& ListaPersonal() const { return personalList_; }
     // The word is right in every window until the program ends.
     void Ignorar(const QString& word);
 
@@ -60,6 +64,9 @@ class SpellService : public QObject {
     QString wanted_;
     bool started_ = false;
     QString loading_;  // the name being loaded
+    // Counts the changes of what is wanted: a load begun before the last
+    // one is dropped when it ends.
+    int generation_ = 0;
     std::unique_ptr<platform::SpellChecker> checker_;
     QString problem_;
     QHash<QString, bool> known_;
@@ -67,7 +74,11 @@ class SpellService : public QObject {
 
     std::thread worker_;
     std::mutex mutex_;
-    std::optional<platform::SpellChecker::Loaded> pending_;
+    struct Pending {
+        int generation = 0;
+        platform::SpellChecker::Loaded loaded;
+    };
+    std::optional<Pending> pending_;
 };
 
 }  // namespace cartulo::windows

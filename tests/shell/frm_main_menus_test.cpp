@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 
 #include "shell/main_menus.h"
 #include "shell/menu_state.h"
+#include "support/frm_opciones.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/frm_comparar_cartulos.h"
 #include "windows/frm_info.h"
@@ -168,6 +170,20 @@ TEST_F(FrmMainTest, PropiedadesShowsTheActiveFileModallyOverTheMainWindow) {
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoInformacion));
     EXPECT_EQ(caption, QStringLiteral("Propiedades de Agenda 3"));  // and its 3 cards
     EXPECT_EQ(Main().findChild<windows::frmInfo*>(), nullptr);
+}
+
+TEST_F(FrmMainTest, OpcionesLooksForDictionariesWhereSpellingDoes) {
+    settings = std::make_unique<support::ProgramSettings>(Path("Cartulo.ini").toStdString());
+    settings->ReadOptions();
+    QString note;
+    QTimer::singleShot(0, &Main(), [&] {
+        auto* options = Main().findChild<support::frmOpciones*>();
+        if (options == nullptr) return;
+        note = options->SpellNote()->text();
+        options->CancelButton()->click();
+    });
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoOpciones));
+    EXPECT_TRUE(note.contains(Path("sin-diccionarios")));
 }
 
 TEST(MenuEnabling, CardItemsNeedACardWindowAndSomeNotTheMainCard) {

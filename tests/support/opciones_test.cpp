@@ -134,6 +134,13 @@ TEST_F(OpcionesTest, SpellingAndItsDictionaryAreChosenAmongThoseInstalled) {
     EXPECT_TRUE(without.SpellNote()->text().contains("hunspell-es"));
     without.AcceptButton()->click();
     EXPECT_EQ(readBytes(path), written);
+
+    // A stored dictionary not installed stays stored unless another is picked.
+    read("[GENERAL]\r\nHighDPI=0\r\nDictionary=en_US\r\n");
+    frmOpciones kept(settings, dialogs, 1.0, nullptr, QString::fromStdString(installed));
+    kept.AcceptButton()->click();
+    EXPECT_EQ(settings.Dictionary(), "en_US");
+    EXPECT_EQ(readBytes(path), "[GENERAL]\r\nHighDPI=0\r\nDictionary=en_US\r\n");
 }
 
 TEST_F(OpcionesTest, ColouringTheMarkupIsStoredAloneAndAtOnce) {

@@ -1,14 +1,19 @@
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "fake_main_services.h"
+#include "platform/spell_checker.h"
 #include "platform/spell_dictionaries.h"
 #include "platform/text_codec.h"
 #include "windows/card_text_edit.h"
@@ -36,6 +41,7 @@ class Spelling : public ::testing::Test {
         card = file->NewCard("Xyzzy");
         ASSERT_TRUE(
             file->SetTxt(card, platform::fromQString(QString(kCard).replace("\n", "\r\n")).text));
+        ASSERT_TRUE(file->SaveFile(dir.filePath("prueba.ctu").toStdString()));
     }
     std::unique_ptr<frmFicha> Window(SpellService& spell) {
         services.spell = &spell;
@@ -55,9 +61,7 @@ class Spelling : public ::testing::Test {
     }
     // The spelling menu's entry `text` on the word at `position`.
     static void Choose(frmFicha& window, int position, const QString& text) {
-        QTextCursor at(window.txtTxt()->document());
-        at.setPosition(position);
-        const auto menu = window.Ortografia()->Menu(window.txtTxt()->cursorRect(at).center());
+        const QMenu* menu = window.Ortografia()->Menu(position);
         for (QAction* action : menu->actions()) {
             if (action->text() == text) return action->trigger();
         }
@@ -77,6 +81,20 @@ TEST_F(Spelling, MarksMisspeltProseOnlyAndLeavesTheCardAlone) {
     EXPECT_EQ(Marked(*window), QStringList({"camion", "kasa", "bi", "bloteca"}));
     EXPECT_FALSE(window->txtTxt()->document()->isUndoAvailable());
     EXPECT_EQ(platform::toQString(file->GetTxt(card)), QString(kCard).replace("\n", "\r\n"));
+    EXPECT_FALSE(file->GetChanged());
+
+    // Entries are names: marked again a moment after one comes, changes or goes.
+    const std::pair<std::function<void()>, QStringList> entries[] = {
+        {[&] { file->NewCard("Kasa"); }, {"camion", "bi", "bloteca"}},
+        {[&] { file->SetNtry(file->SrchNtry("Kasa"), "Camion"); }, {"kasa", "bi", "bloteca"}},
+        {[&] { file->DelCard(file->SrchNtry("Camion")); }, {"camion", "kasa", "bi", "bloteca"}},
+    };
+    for (const auto& [change, marked] : entries) {
+        change();
+        EXPECT_TRUE(window->Ortografia()->Pendiente());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Ortografia()->Pendiente(); }));
+        EXPECT_EQ(Marked(*window), marked);
+    }
 
     // Typing marks again after a pause.
     window->txtTxt()->moveCursor(QTextCursor::End);
@@ -119,6 +137,47 @@ TEST_F(Spelling, SuggestionsPersonalWordsAndIgnoredWords) {
     EXPECT_FALSE(spell->Correcta("bibloteca"));
 }
 
+TEST_F(Spelling, TheMenuOpensFromMouseAndKeyboardAndGoesWithItsWindow) {
+    SpellService spell(platform::kDictionaryFolder, personal);
+    for (int way = 0; way < 3; ++way) {  // right click, menu key, Shift+F10
+        auto window = Window(spell);
+        CardTextEdit& editor = *window->txtTxt();
+        editor.Seleccionar(static_cast<int>(kCard.indexOf("kasa")) + 1, 0);
+        const QPoint at = editor.cursorRect().center();
+        QContextMenuEvent event(way == 0 ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard,
+                                at, editor.viewport()->mapToGlobal(at));
+        QStringList offered;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                for (const QAction* action : menu->actions()) offered << action->text();
+            }
+            window.reset();  // closed with its menu open
+        });
+        if (way == 2) QTest::keyClick(&editor, Qt::Key_F10, Qt::ShiftModifier);
+        if (way < 2) QApplication::sendEvent(way == 0 ? editor.viewport() : &editor, &event);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window; })) << way;
+        EXPECT_TRUE(offered.contains("Ignorar")) << way;
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << way;
+    }
+}
+
+TEST_F(Spelling, AWordThePersonalListCannotKeepIsReportedAndOnlyTheLastDictionaryWins) {
+    ASSERT_TRUE(QFile(dir.filePath("archivo")).open(QIODevice::WriteOnly));  // not a folder
+    SpellService spell(platform::kDictionaryFolder, dir.filePath("archivo/palabras.txt"));
+    const auto window = Window(spell);
+    Choose(*window, static_cast<int>(kCard.indexOf("kasa")), "Añadir al diccionario");
+    ASSERT_EQ(services.dialogs->Messages().size(), 1u);
+    EXPECT_EQ(services.dialogs->Messages()[0].text.toStdString(),
+              "No se pudo guardar «kasa» en el diccionario personal.");
+
+    if (!QFileInfo::exists(platform::kDictionaryFolder + "/es_MX.aff")) return;
+    spell.Configurar(true, "es_MX");  // still loading when the choice goes back
+    spell.Configurar(true, "es_ES");
+    spell.EsperarCarga();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(spell.Diccionario().toStdString(), "es_ES");
+}
+
 TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("vacia"));
     SpellService spell(dir.filePath("vacia"), personal);
@@ -130,6 +189,29 @@ TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
     window->Ortografia()->Marcar();
     EXPECT_TRUE(Marked(*window).isEmpty());
     EXPECT_TRUE(platform::toQString(file->GetTxt(card)).endsWith("¡Árbol! kasa"));
+}
+
+// Dictionaries in encodings Qt may not convert ("pingüino" and "árbol" are
+// the same bytes in all three), and a personal list with a byte order mark.
+TEST(SpellChecker, ReadsEightBitDictionariesAndAPersonalListWithAByteOrderMark) {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write("palabras.txt", "\xEF\xBB\xBFkasa\n"));
+    for (const char* encoding : {"ISO8859-15", "ISO8859-16", "microsoft-cp1252"}) {
+        ASSERT_TRUE(write("xx.aff", QByteArray("SET ") + encoding + "\nTRY aeinou\xFC\n"));
+        ASSERT_TRUE(write("xx.dic", "2\nping\xFCino\n\xE1rbol\n"));
+        const auto loaded =
+            platform::SpellChecker::Load(dir.path(), "xx", dir.filePath("palabras.txt"));
+        ASSERT_TRUE(loaded.checker) << encoding << " " << loaded.problem.toStdString();
+        for (const char* word : {"pingüino", "árbol", "kasa"}) {
+            EXPECT_TRUE(loaded.checker->Correct(word)) << encoding << " " << word;
+        }
+        EXPECT_FALSE(loaded.checker->Correct("pinguino")) << encoding;
+        EXPECT_EQ(loaded.checker->Suggestions("pinguino"), QStringList{"pingüino"}) << encoding;
+    }
 }
 
 }  // namespace
