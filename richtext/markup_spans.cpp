@@ -186,7 +186,12 @@ std::pair<std::size_t, std::size_t> quietLines(std::string_view text, std::size_
     }();
     std::size_t quiet = 0;
     bool link = false;
-    int blocks = 0;
+    // An object's body runs to the next {/O} or {O:, whatever it holds;
+    // frames and tables close by their own tags, so a stray one of the
+    // other kind ends nothing.
+    bool object = false;
+    int frames = 0;
+    int tables = 0;
     // The first » after the last search, so that many « cost one search.
     std::size_t nextClose = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -195,7 +200,7 @@ std::pair<std::size_t, std::size_t> quietLines(std::string_view text, std::size_
         const char c = text[i];
         if (c == '\n') {
             ++i;
-            if (i >= 2 && text[i - 2] == '\r' && !link && blocks == 0) {
+            if (i >= 2 && text[i - 2] == '\r' && !link && !object && frames == 0 && tables == 0) {
                 if (i <= from) quiet = i;
                 if (i >= to) return {quiet, i};
             }
@@ -206,13 +211,23 @@ std::pair<std::size_t, std::size_t> quietLines(std::string_view text, std::size_
             const std::size_t close = comment ? text.find("*}", i + 1) : text.find('}', i + 1);
             if (close == std::string_view::npos) break;
             const std::string_view tag = text.substr(i, close + 1 - i);
-            if (StartsWithNoCase(tag, "{O:") || StartsWithNoCase(tag, "{FR:") ||
-                StartsWithNoCase(tag, "{TB:")) {
-                ++blocks;
-            } else if (EqualsNoCase(tag, "{/O}") || EqualsNoCase(tag, "{/FR}") || tag == "{\\}") {
-                blocks = std::max(blocks - 1, 0);
+            if (comment) {
+                // passed over
+            } else if (StartsWithNoCase(tag, "{O:") || EqualsNoCase(tag, "{/O}")) {
+                object = tag[1] != '/';
+            } else if (object) {
+                // an object's body is no markup
+            } else if (StartsWithNoCase(tag, "{FR:") || EqualsNoCase(tag, "{/FR}")) {
+                frames = tag[1] != '/' ? frames + 1 : std::max(frames - 1, 0);
+            } else if (StartsWithNoCase(tag, "{TB:") || tag == "{\\}") {
+                tables = tag[1] != '\\' ? tables + 1 : std::max(tables - 1, 0);
             }
             i = close + (comment ? 2 : 1);
+            continue;
+        }
+        // A block's body pairs its own quotes.
+        if (object || frames > 0) {
+            ++i;
             continue;
         }
         if (c == kOpenQuote && !link) {

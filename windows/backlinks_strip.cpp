@@ -77,6 +77,15 @@ void BacklinksStrip::Actualizar() {
         return;
     }
     stale_ = false;
+    // Most changes of the table leave this card's links as they were.
+    std::vector<CardId> ids = links_ ? links_->LinksTo(card_) : std::vector<CardId>{};
+    std::vector<std::string> entries;
+    entries.reserve(ids.size());
+    for (const CardId from : ids) entries.push_back(file_.GetNtry(from));
+    if (ids == readIds_ && entries == readEntries_ && file_.GetMain() == readMain_) return;
+    readIds_ = std::move(ids);
+    readEntries_ = std::move(entries);
+    readMain_ = file_.GetMain();
     std::vector<EnlaceEntrante> now;
     if (links_) now = EnlacesEntrantes(*links_, file_, card_);
     if (now == shown_) return;

@@ -59,6 +59,11 @@ class BacklinksStrip : public QWidget, private LinkTableListener {
     CardId card_;
     std::function<void(CardId)> open_;
     std::vector<EnlaceEntrante> shown_;
+    // What the list was built from: the linking cards in the table's order,
+    // their entries and the main card.
+    std::vector<CardId> readIds_;
+    std::vector<std::string> readEntries_;
+    CardId readMain_ = kNoCard;
     bool stale_ = true;
     QLabel* lblEnlaces_ = nullptr;
     QListWidget* lstEnlaces_ = nullptr;

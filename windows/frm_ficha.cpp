@@ -866,6 +866,10 @@ QVariant frmFicha::Comando(const QString& word, const Argumentos& args) {
     const QString w = word.toLower();
     // A rolled-up window's fields are read-only: no word may write in them.
     if (escribe(w) && !Escribible(CampoActivo())) return {};
+    // With the focus in the list of links here, the text's caret is not shown.
+    if (escribe(w) && picEnlaces_ != nullptr && picEnlaces_->isAncestorOf(focusWidget())) {
+        return {};
+    }
     if (w == u"buscartexto" || w == u"buscartextosilencio") {
         const bool silent = w == u"buscartextosilencio";
         if (args.HasArgument()) {

@@ -46,12 +46,18 @@ LinkCompleter::LinkCompleter(CardTextEdit& editor) : QObject(&editor), editor_(e
     connect(&pending_, &QTimer::timeout, this, [this] { update(); });
     connect(editor_.document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
-                if (added <= 0 || added == removed) return;
-                // Typed or inserted: the list opens when what came in ends the opening.
+                if (added <= 0) return;
                 const QTextDocument& document = *editor_.document();
-                const int end = position + added;
+                // Colouring reports an equal-length change that edits nothing.
+                if (added == removed && document.revision() == revision_) return;
+                revision_ = document.revision();
+                // Typed or inserted (over a selection too): the list opens when
+                // what stands before the caret ends the opening.
+                const int caret = editor_.textCursor().position();
+                if (caret < position || caret > position + added) return;
                 QString tail;
-                for (int i = std::max(end - 3, 0); i < end; ++i) tail += document.characterAt(i);
+                for (int i = std::max(caret - 3, 0); i < caret; ++i)
+                    tail += document.characterAt(i);
                 if (tail.endsWith(kOpen) || tail.compare(u"{L:", Qt::CaseInsensitive) == 0) {
                     triggered_ = true;
                 }
@@ -104,7 +110,8 @@ void LinkCompleter::collect(bool quote) {
         const std::string entry = file_->GetNtry(card);
         if (entry.empty()) continue;
         // What the link's form cannot hold would end it early.
-        const bool fits = quote ? entry.find_first_of("\xAB\xBB") == std::string::npos
+        // A brace inside «» opens a tag that would swallow the ».
+        const bool fits = quote ? entry.find_first_of("\xAB\xBB{") == std::string::npos
                                 : entry.find_first_of(",{}") == std::string::npos;
         if (fits) entries_.push_back({platform::toQString(entry), ClaveOrden(entry)});
     }
@@ -160,13 +167,37 @@ bool LinkCompleter::Aceptar() {
     const std::optional<Context> at = context();
     QListWidgetItem* item = list_->currentItem();
     if (!Abierta() || !at || item == nullptr) return false;
-    const QString text = item->text() + (at->quote ? QString(kClose) : QStringLiteral("}"));
-    const int caret = editor_.textCursor().position();
+    QString text = item->text();
+    const int end = linkEnd(*at);
+    const QTextDocument& document = *editor_.document();
+    // A label after the comma stays with its closing; else the closing is put in once.
+    const bool label =
+        !at->quote && document.characterAt(end) == u',' && document.characterAt(end - 1) != u'}';
+    if (!label) text += at->quote ? QString(kClose) : QStringLiteral("}");
     Cerrar();
-    editor_.Seleccionar(at->start, caret - at->start);
+    editor_.Seleccionar(at->start, end - at->start);
     // The typed part and the entry are one replacement: one undo step.
     editor_.Insertar(text, false);
     return true;
+}
+
+int LinkCompleter::linkEnd(const Context& at) const {
+    const QTextCursor cursor = editor_.textCursor();
+    const QString rest = cursor.block().text().mid(cursor.positionInBlock());
+    const int caret = cursor.position();
+    // The filter typed after the caret goes too: through the link's closing
+    // when it has one, else to the end of the word.
+    const QString closing = at.quote ? QString(kClose) : QStringLiteral("},");
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const QChar c = rest[i];
+        if (closing.contains(c)) return caret + static_cast<int>(i) + (c == u',' ? 0 : 1);
+        if (at.quote ? c == kOpen : c == u'{') break;
+    }
+    qsizetype i = 0;
+    while (i < rest.size() && !rest[i].isSpace() && rest[i] != u'{' && rest[i] != kOpen &&
+           rest[i] != kClose && rest[i] != u'}' && rest[i] != u',')
+        ++i;
+    return caret + static_cast<int>(i);
 }
 
 void LinkCompleter::Cerrar() {
@@ -181,17 +212,20 @@ bool LinkCompleter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyRelease && swallowRelease_ != 0) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (key.key() == swallowRelease_ && !key.isAutoRepeat()) swallowRelease_ = 0;
         // The Enter that chose an entry is no line break to indent after.
-        return true;
+        if (key.key() == swallowRelease_) {
+            if (!key.isAutoRepeat()) swallowRelease_ = 0;
+            return true;
+        }
     }
+    if (type == QEvent::FocusOut) swallowRelease_ = 0;
     if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !Abierta()) {
         if (type == QEvent::FocusOut && Abierta() && QApplication::activeWindow() != list_)
             Cerrar();
         return QObject::eventFilter(watched, event);
     }
     auto& key = static_cast<QKeyEvent&>(*event);
-    const bool ours = key.modifiers() == Qt::NoModifier &&
+    const bool ours = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
                       (isAccept(key.key()) || isMove(key.key()) || key.key() == Qt::Key_Escape);
     if (!ours) return QObject::eventFilter(watched, event);
     if (type == QEvent::ShortcutOverride) {
@@ -207,9 +241,10 @@ bool LinkCompleter::eventFilter(QObject* watched, QEvent* event) {
         list_->setCurrentRow(std::clamp(list_->currentRow() + step, 0, list_->count() - 1));
     } else if (key.key() == Qt::Key_Escape) {
         Cerrar();
-    } else {
+    } else if (Aceptar()) {
         swallowRelease_ = key.key();
-        Aceptar();
+    } else {
+        return QObject::eventFilter(watched, event);
     }
     return true;
 }

@@ -47,6 +47,8 @@ class LinkCompleter : public QObject {
     std::optional<Context> context() const;
     void update();
     void collect(bool quote);
+    // Where the replacement of the link's text ends.
+    int linkEnd(const Context& at) const;
 
     CardTextEdit& editor_;
     std::shared_ptr<cCartulo> file_;
@@ -54,6 +56,7 @@ class LinkCompleter : public QObject {
     QTimer pending_;
     bool triggered_ = false;
     int swallowRelease_ = 0;
+    int revision_ = -1;
     // The file's entries a link of the open kind can hold, with their keys.
     struct Entry {
         QString text;

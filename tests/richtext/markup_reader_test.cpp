@@ -203,6 +203,8 @@ TEST(MarkupSpans, APartReadsAsTheWholeText) {
         "b\xBB{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\xAB"
         "c\r\n{ d\r\n",
         "\xAB\xAB\xAB\r\n{*\r\n}\r\n\xBB\r\n",
+        "\xAB{FR:1}\xBB{/FR}\r\nb\xBB\r\n{FR:1}{/O}\r\n\xAB"
+        "a{/FR}\xBB\r\n{TB:1}{/O}\r\n{O:x}\xAB\r\n{/O}{\\}\xBB\r\n",
     };
     for (const std::string_view text : texts) {
         const std::string whole = Spans(text);

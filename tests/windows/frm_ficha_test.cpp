@@ -728,6 +728,8 @@ TEST_F(CardWindow, TheStripOfLinksHereIsBuiltWhenFirstShownAndFollowsTheOtherCar
     };
     EXPECT_EQ(listed(), "Enlaces a esta ficha (1): Beta");
     EXPECT_EQ(QApplication::focusWidget(), &list);
+    for (const char* word : {"identar", "cortarlinea", "eliminar"}) w->Comando(word);
+    EXPECT_EQ(file->GetTxt(meta), "texto");  // no edit at a caret not shown
     EXPECT_LE(w->txtTxt()->geometry().bottom(), strip.geometry().top());
 
     // Other cards gain, lose and rename links; the main card is listed first.

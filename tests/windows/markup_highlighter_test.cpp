@@ -26,7 +26,8 @@ class Coloured : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(file->NewFile("Prueba"));
-        for (const char* entry : {"Casa", "C\xE1scara", "Mi casa", "Uno \xBB dos", "Con, coma"}) {
+        for (const char* entry :
+             {"Casa", "C\xE1scara", "Mi casa", "Uno \xBB dos", "Con, coma", "Casi {N}"}) {
             ASSERT_GT(file->NewCard(entry), 0);
         }
     }
@@ -154,25 +155,35 @@ TEST_F(Coloured, AfterEachEditTheColoursAreThoseOfTheTextReadAfresh) {
 
 TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
     struct Case {
-        const char16_t* typed;    // after two blanks
+        const char16_t* typed;    // ^ selects the character before it, < moves left
         const char16_t* offered;  // joined by |
-        Qt::Key key;
+        Qt::Key key;              // Enter comes from the keypad
         const char16_t* after;
     };
     const Case cases[] = {
-        {u"«cas", u"Casa|Cáscara|Mi casa", Qt::Key_Return, u"  «Casa»"},
-        {u"«CAS", u"Casa|Cáscara|Mi casa", Qt::Key_Down, nullptr},
-        {u"«cás", u"Casa|Cáscara|Mi casa", Qt::Key_Escape, u"  «cás"},
-        {u"«co", u"Con, coma", Qt::Key_Tab, u"  «Con, coma»"},
-        {u"{L:con", u"", Qt::Key_Escape, u"  {L:con"},
-        {u"{l:m", u"Mi casa", Qt::Key_Tab, u"  {l:Mi casa}"},
+        {u"  «cas", u"Casa|Cáscara|Mi casa", Qt::Key_Return, u"  «Casa»"},
+        {u"  «CAS", u"Casa|Cáscara|Mi casa", Qt::Key_Down, nullptr},
+        {u"  «cás", u"Casa|Cáscara|Mi casa", Qt::Key_Escape, u"  «cás"},
+        {u"  «co", u"Con, coma", Qt::Key_Tab, u"  «Con, coma»"},
+        {u"  {L:con", u"", Qt::Key_Escape, u"  {L:con"},
+        {u"  {l:m", u"Mi casa", Qt::Key_Tab, u"  {l:Mi casa}"},
+        {u"«cas", u"Casa|Cáscara|Mi casa", Qt::Key_Enter, u"«Casa»"},
+        {u"x^«cas<<", u"Casa|Cáscara|Con, coma|Mi casa", Qt::Key_Tab, u"«Casa»"},
+        {u"{L:ma,b<<<", u"Mi casa", Qt::Key_Tab, u"{L:Mi casa,b"},
     };
     for (const Case& c : cases) {
-        const QString typed = QString::fromUtf16(c.typed);
+        QString typed;
         auto w = open("");
         CardTextEdit& editor = *w->txtTxt();
         LinkCompleter& list = *w->Completado();
-        for (const QChar ch : QStringLiteral("  ") + typed) {
+        for (const QChar ch : QString::fromUtf16(c.typed)) {
+            if (ch == u'^' || ch == u'<') {
+                if (ch == u'^') typed.chop(1);
+                QTest::keyClick(&editor, Qt::Key_Left,
+                                ch == u'^' ? Qt::ShiftModifier : Qt::NoModifier);
+                continue;
+            }
+            typed += ch;
             // Keys by their text: QTest knows no key for « or á.
             QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
             QCoreApplication::sendEvent(&editor, &key);
@@ -184,7 +195,8 @@ TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return list.Abierta(); })) << typed.toStdString();
             EXPECT_EQ(list.Opciones(), QString::fromUtf16(c.offered).split(u'|'));
         }
-        QTest::keyClick(&editor, c.key);
+        QTest::keyClick(&editor, c.key,
+                        c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         if (c.key == Qt::Key_Down) {
             EXPECT_EQ(list.Lista()->currentRow(), 1);
             continue;
@@ -195,7 +207,7 @@ TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
         EXPECT_EQ(file->GetTxt(w->ID()), platform::fromQString(after).text);
         editor.undo();
         if (c.key != Qt::Key_Escape) {
-            EXPECT_EQ(editor.Texto(), QStringLiteral("  ") + typed);
+            EXPECT_EQ(editor.Texto(), typed);
         }
     }
 }
