@@ -68,7 +68,8 @@ MarkupHighlighter::MarkupHighlighter(QPlainTextEdit& editor) : QObject(&editor),
     // Every change on screen (typing, scrolling, resizing) asks for a repaint
     // first: the blocks it shows are coloured before it is done.
     connect(&editor_, &QPlainTextEdit::updateRequest, this, [this] { Refrescar(); });
-    editor_.viewport()->installEventFilter(this);
+    viewport_ = editor_.viewport();
+    viewport_->installEventFilter(this);
 }
 
 void MarkupHighlighter::SetCartulo(std::shared_ptr<cCartulo> file) {
@@ -351,7 +352,8 @@ void MarkupHighlighter::borrarTodo() {
 }
 
 bool MarkupHighlighter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ToolTip && on_ && watched == editor_.viewport()) {
+    if (watched != viewport_) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::ToolTip && on_) {
         auto& help = static_cast<QHelpEvent&>(*event);
         const int position = editor_.cursorForPosition(help.pos()).position();
         const std::size_t offset = posicionEnTarjeta(position);
@@ -367,13 +369,13 @@ bool MarkupHighlighter::eventFilter(QObject* watched, QEvent* event) {
         if (tip.isEmpty()) {
             QToolTip::hideText();
         } else {
-            QToolTip::showText(help.globalPos(), tip, editor_.viewport());
+            QToolTip::showText(help.globalPos(), tip, viewport_);
         }
         return true;
     }
     // A taller editor or a shown one sends no update request for the lines
     // it uncovers; a new palette changes every colour.
-    if (watched == editor_.viewport() && on_) {
+    if (on_) {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
             QTimer::singleShot(0, this, [this] { Refrescar(); });
         } else if (event->type() == QEvent::PaletteChange) {

@@ -16,6 +16,7 @@
 #include "richtext/markup_spans.h"
 
 class QPlainTextEdit;
+class QWidget;
 class QTextBlock;
 
 namespace cartulo::windows {
@@ -75,6 +76,8 @@ class MarkupHighlighter : public QObject, private CartuloListener {
     void borrarTodo();
 
     QPlainTextEdit& editor_;
+    // Kept apart: its events still come while the editor is being destroyed.
+    QWidget* viewport_ = nullptr;
     std::shared_ptr<cCartulo> file_;
     Subscription subscription_;
     bool on_ = true;
