@@ -99,19 +99,25 @@ void Press(QWidget& target, Qt::Key key, const QString& text) {
     QApplication::sendEvent(&target, &release);
 }
 
+// Skips the benchmark when its card could not be made or its dictionary did not load.
+bool Ready(benchmark::State& state, const Card& card, HelperServices& services) {
+    if (card.id <= 0) {
+        state.SkipWithError("the card could not be made");
+        return false;
+    }
+    if (!services.Listo()) {
+        state.SkipWithError("the dictionary did not load");
+        return false;
+    }
+    return true;
+}
+
 // `pass` adds the spelling marks' renewal after each key, as the pause runs it.
 void Keystroke(benchmark::State& state, Helpers helpers, bool comment, bool pass = false) {
     if (helpers.spell && !HaveDictionary(state)) return;
     Card card;
-    if (card.id <= 0) {
-        state.SkipWithError("the card could not be made");
-        return;
-    }
     HelperServices services(helpers);
-    if (!services.Listo()) {
-        state.SkipWithError("the dictionary did not load");
-        return;
-    }
+    if (!Ready(state, card, services)) return;
     frmFicha window(services);
     window.Mostrar(card.file, card.id);
     window.show();
@@ -150,15 +156,8 @@ void Keystroke(benchmark::State& state, Helpers helpers, bool comment, bool pass
 void Open(benchmark::State& state, Helpers helpers) {
     if (helpers.spell && !HaveDictionary(state)) return;
     Card card;
-    if (card.id <= 0) {
-        state.SkipWithError("the card could not be made");
-        return;
-    }
     HelperServices services(helpers);
-    if (!services.Listo()) {
-        state.SkipWithError("the dictionary did not load");
-        return;
-    }
+    if (!Ready(state, card, services)) return;
     for (auto _ : state) {
         frmFicha window(services);
         window.Mostrar(card.file, card.id);
