@@ -2,13 +2,11 @@
 
 #include <QColor>
 #include <QCursor>
-#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
 #include <QPrinter>
-#include <QStaticText>
 #include <QWidget>
 #include <algorithm>
 #include <cctype>
@@ -112,6 +110,10 @@ void QtSurface::init(ScaleMode mode) {
     tppX_ = twipsPerPixel(device_->logicalDpiX());
     tppY_ = twipsPerPixel(device_->logicalDpiY());
     mode_ = mode;
+    // Fonts measure alike on devices of one kind and resolution.
+    const int device[] = {printer_ ? 1 : 0, device_->logicalDpiX(), device_->logicalDpiY()};
+    fontKey_.assign(reinterpret_cast<const char*>(device), sizeof device);
+    deviceKeyLength_ = fontKey_.size();
 }
 
 void QtSurface::End() {
@@ -141,7 +143,8 @@ QPainter* QtSurface::painter() {
             ownPainter_->setRenderHint(QPainter::Antialiasing, false);
             ownPainter_->setRenderHint(QPainter::TextAntialiasing, true);
         }
-        painterSerial_ = 0;
+        painterFont_ = nullptr;
+        painterPen_.reset();
     }
     return ownPainter_->isActive() ? ownPainter_.get() : nullptr;
 }
@@ -247,7 +250,6 @@ void QtSurface::SetFontCharset(int charset) {
 
 void QtSurface::fontChanged() {
     fontDirty_ = true;
-    ++fontSerial_;
 }
 
 bool QtSurface::symbolText() const {
@@ -255,11 +257,13 @@ bool QtSurface::symbolText() const {
 }
 
 void QtSurface::resolveFont() const {
-    if (!fontDirty_) return;
+    QtFontCache& cache = QtFontCache::Instance();
+    if (!fontDirty_ && fontGeneration_ == cache.Generation()) return;
     // Underline and strikethrough do not change widths, but the key is the
     // whole state, so that nothing can ever mix up.
     // The size goes in as its bytes: formatting it costs more than the rest.
-    fontKey_.assign(font_.name);
+    fontKey_.resize(deviceKeyLength_);
+    fontKey_ += font_.name;
     fontKey_ += '\x1F';
     fontKey_.append(reinterpret_cast<const char*>(&font_.size), sizeof font_.size);
     fontKey_ += font_.bold ? 'b' : '-';
@@ -268,13 +272,10 @@ void QtSurface::resolveFont() const {
     fontKey_ += font_.strikethrough ? 's' : '-';
     fontKey_.append(reinterpret_cast<const char*>(&font_.charset), sizeof font_.charset);
 
-    // Formulas switch fonts at every symbol: a font met before is taken as
-    // it was resolved then, metrics included.
-    if (auto known = resolvedFonts_.find(fontKey_); known != resolvedFonts_.end()) {
-        qfont_ = known->second.font;
-        metrics_.emplace(known->second.metrics);
-        shapedKey_ = known->second.shapedKey;
-    } else {
+    // Formulas switch fonts at every symbol, and every repaint meets the
+    // fonts of the last: a font met before is taken as it was resolved then.
+    fontEntry_ = cache.FindFont(fontKey_);
+    if (!fontEntry_) {
         QStringList families{toQString(font_.name)};
         if (const char* twin = metricTwin(font_.name)) families << QString::fromLatin1(twin);
         // Whatever the font, the Symbol codes need Greek and math glyphs.
@@ -286,19 +287,10 @@ void QtSurface::resolveFont() const {
         f.setItalic(font_.italic);
         f.setUnderline(font_.underline);
         f.setStrikeOut(font_.strikethrough);
-        qfont_ = f;
-        metrics_.emplace(qfont_, device_);
-        shapedKey_ = qfont_.key();
-        shapedKey_ += QChar(0);
-        if (resolvedFonts_.size() >= kWidthCacheFonts) resolvedFonts_.clear();
-        resolvedFonts_.emplace(fontKey_, ResolvedFont{qfont_, *metrics_, shapedKey_});
+        fontEntry_ = &cache.AddFont(fontKey_, f, QFontMetricsF(f, device_));
     }
-
-    if (widthCache_.size() >= kWidthCacheFonts && !widthCache_.contains(fontKey_)) {
-        widthCache_.clear();
-        widthCount_ = 0;
-    }
-    widths_ = &widthCache_[fontKey_];
+    qfont_ = fontEntry_->font;
+    fontGeneration_ = cache.Generation();
     fontDirty_ = false;
 }
 
@@ -310,40 +302,16 @@ const QFont& QtSurface::QtFont() const {
 TextMetrics QtSurface::GetTextMetrics() const {
     resolveFont();
     TextMetrics m;
-    m.ascent = metrics_->ascent();
-    m.descent = metrics_->descent();
+    m.ascent = fontEntry_->ascent;
+    m.descent = fontEntry_->descent;
     m.height = m.ascent + m.descent;
     const double em = font_.size * device_->logicalDpiY() / 72.0;
     m.internalLeading = std::max(0.0, m.height - em);
-    m.externalLeading = std::max(0.0, metrics_->leading());
+    m.externalLeading = std::max(0.0, fontEntry_->leading);
     return m;
 }
 
 // --- text ---
-
-namespace {
-
-// Shaping a word is most of what painting text costs; a card repainted
-// shows the same words in the same fonts, so their shaped forms are kept
-// across surfaces. Bounded: the cache starts afresh when full.
-constexpr std::size_t kMaxShapedTexts = 16384;
-
-// `fontKey` is the font's key followed by a NUL.
-const QStaticText& shapedText(const QFont& font, const QString& fontKey, const QString& text) {
-    static QHash<QString, QStaticText> cache;
-    QString key = fontKey;
-    key += text;
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd()) return *it;
-    if (static_cast<std::size_t>(cache.size()) >= kMaxShapedTexts) cache.clear();
-    QStaticText shaped(text);
-    shaped.setTextFormat(Qt::PlainText);
-    shaped.setPerformanceHint(QStaticText::AggressiveCaching);
-    shaped.prepare(QTransform(), font);
-    return *cache.insert(key, shaped);
-}
-
-}  // namespace
 
 QString QtSurface::displayText(std::string_view text) const {
     if (!symbolText()) return toQString(text);
@@ -356,26 +324,18 @@ QString QtSurface::displayText(std::string_view text) const {
     return s;
 }
 
-double QtSurface::widthInPixels(std::string_view text) const {
+QtFontCache::Text* QtSurface::cachedText(std::string_view text) const {
     resolveFont();
+    if (text.empty() || text.size() > kWidthCacheTextBytes) return nullptr;
+    if (QtFontCache::Text* known = QtFontCache::FindText(*fontEntry_, text)) return known;
+    const double width = fontEntry_->metrics.horizontalAdvance(displayText(text));
+    return &QtFontCache::Instance().AddText(*fontEntry_, text, width);
+}
+
+double QtSurface::widthInPixels(std::string_view text) const {
+    if (const QtFontCache::Text* known = cachedText(text)) return known->width;
     if (text.empty()) return 0;
-    const bool keep = text.size() <= kWidthCacheTextBytes;
-    if (keep) {
-        if (auto it = widths_->find(text); it != widths_->end()) return it->second;
-    }
-    const double width = metrics_->horizontalAdvance(displayText(text));
-    if (keep) {
-        if (widthCount_ >= kWidthCacheEntries) {
-            // Start afresh rather than track ages; the maps of the current
-            // font are made again at once.
-            widthCache_.clear();
-            widthCount_ = 0;
-            widths_ = &widthCache_[fontKey_];
-        }
-        widths_->emplace(std::string(text), width);
-        ++widthCount_;
-    }
-    return width;
+    return fontEntry_->metrics.horizontalAdvance(displayText(text));
 }
 
 double QtSurface::TextWidth(std::string_view text) const {
@@ -384,29 +344,42 @@ double QtSurface::TextWidth(std::string_view text) const {
 
 double QtSurface::TextHeight(std::string_view) const {
     resolveFont();
-    return metrics_->lineSpacing() * unitsPerPixelY();
+    return fontEntry_->lineSpacing * unitsPerPixelY();
 }
 
 void QtSurface::Print(std::string_view text) {
-    const double width = widthInPixels(text);
+    QtFontCache::Text* known = cachedText(text);
+    const double width = known ? known->width : widthInPixels(text);
     if (QPainter* p = painter(); p && !text.empty()) {
         const double x = toPixelsX(x_), y = toPixelsY(y_);
         if (!finite(x, y) || std::fabs(x) > kMaxCoordinate || std::fabs(y) > kMaxCoordinate) {
             x_ += width * unitsPerPixelX();
             return;
         }
-        if (painterSerial_ != fontSerial_) {
+        if (painterFont_ != fontEntry_ || painterGeneration_ != fontGeneration_) {
             p->setFont(qfont_);
-            painterSerial_ = fontSerial_;
+            painterFont_ = fontEntry_;
+            painterGeneration_ = fontGeneration_;
         }
-        if (!transparent_) p->fillRect(QRectF(x, y, width, metrics_->height()), toQColor(back_));
+        if (!transparent_) {
+            p->fillRect(QRectF(x, y, width, fontEntry_->metrics.height()), toQColor(back_));
+        }
         // Blanks drawn transparently with no line through or under them
         // leave no ink (justification prints them between every two words).
         const bool inkless = transparent_ && !font_.underline && !font_.strikethrough &&
                              text.find_first_not_of(' ') == std::string_view::npos;
         if (!inkless) {
-            p->setPen(toQColor(fore_));
-            p->drawStaticText(QPointF(x, y), shapedText(qfont_, shapedKey_, displayText(text)));
+            if (painterPen_ != fore_) {
+                p->setPen(toQColor(fore_));
+                painterPen_ = fore_;
+            }
+            if (known) {
+                // Shaped once, when first painted; drawn alike on every surface.
+                if (!known->shaped) known->shaped = QtFontCache::Shape(qfont_, displayText(text));
+                p->drawStaticText(QPointF(x, y), *known->shaped);
+            } else {
+                p->drawStaticText(QPointF(x, y), QtFontCache::Shape(qfont_, displayText(text)));
+            }
         }
     }
     x_ += width * unitsPerPixelX();
@@ -433,6 +406,7 @@ void QtSurface::Line(double x1, double y1, double x2, double y2, Color color) {
     QPainter* p = painter();
     if (p && finite(x1, y1) && finite(x2, y2)) {
         p->setPen(shapePen(color, drawWidth_));
+        painterPen_.reset();
         p->drawLine(devicePoint(toPixelsX(x1), toPixelsY(y1)),
                     devicePoint(toPixelsX(x2), toPixelsY(y2)));
     }
@@ -450,6 +424,7 @@ void QtSurface::Rectangle(double x1, double y1, double x2, double y2, Color colo
             p->fillRect(r, toQColor(color));
         } else {
             p->setPen(shapePen(color, drawWidth_));
+            painterPen_.reset();
             p->setBrush(Qt::NoBrush);
             p->drawRect(r);
         }
@@ -464,6 +439,7 @@ void QtSurface::Point(double x, double y, Color color) {
         QPen pen = shapePen(color, drawWidth_);
         pen.setCapStyle(Qt::RoundCap);  // a wide point is a dot
         p->setPen(pen);
+        painterPen_.reset();
         p->drawPoint(devicePoint(toPixelsX(x), toPixelsY(y)));
     }
     x_ = x;
@@ -481,6 +457,7 @@ void QtSurface::Polygon(const std::vector<PointF>& points) {
         poly << devicePoint(toPixelsX(pt.x), toPixelsY(pt.y));
     }
     p->setPen(shapePen(fore_, drawWidth_));
+    painterPen_.reset();
     if (fillStyle_ == FillStyle::Solid) {
         p->setBrush(toQColor(fill_));
     } else {

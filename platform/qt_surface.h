@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -20,8 +19,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
+#include "platform/qt_font_cache.h"
 #include "platform/surface.h"
 
 class QImage;
@@ -78,8 +77,8 @@ class QtSurface : public Surface {
     QPaintDevice& Device() const { return *device_; }
     // The Qt font that text is measured and drawn in.
     const QFont& QtFont() const;
-    // Text widths held by the cache.
-    std::size_t CachedWidths() const { return widthCount_; }
+    // Text widths held by the cache all surfaces share.
+    static std::size_t CachedWidths() { return QtFontCache::Instance().TextCount(); }
 
     ScaleMode GetScaleMode() const override { return mode_; }
     void SetScaleMode(ScaleMode mode) override;
@@ -129,21 +128,12 @@ class QtSurface : public Surface {
 
     static constexpr double kMaxFontSize = 2000;  // points
     static constexpr std::size_t kMaxFontName = 31;
-    // Widths and fonts kept before the cache starts afresh, and the longest
-    // text kept.
-    static constexpr std::size_t kWidthCacheEntries = 8192;
-    static constexpr std::size_t kWidthCacheFonts = 256;
-    static constexpr std::size_t kWidthCacheTextBytes = 256;
+    // Widths kept (by every surface together) before the cache starts
+    // afresh, and the longest text kept.
+    static constexpr std::size_t kWidthCacheEntries = QtFontCache::kMaxTexts;
+    static constexpr std::size_t kWidthCacheTextBytes = QtFontCache::kMaxTextBytes;
 
   private:
-    struct TransparentHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
-    };
-    using WidthMap = std::unordered_map<std::string, double, TransparentHash, std::equal_to<>>;
-
     void init(ScaleMode mode);
     // The widget whose pointer SetPointer shapes, if any.
     QWidget* pointerTarget() const;
@@ -153,6 +143,8 @@ class QtSurface : public Surface {
     void resolveFont() const;
     bool symbolText() const;
     QString displayText(std::string_view text) const;
+    // The text's entry in the cache; null for a text too long to keep.
+    QtFontCache::Text* cachedText(std::string_view text) const;
     double widthInPixels(std::string_view text) const;
     double unitsPerPixelX() const;
     double unitsPerPixelY() const;
@@ -178,23 +170,18 @@ class QtSurface : public Surface {
     QPointer<QWidget> pointerWidget_;
     RefreshHandler refresh_;
 
-    // Derived from font_ on first use after a change.
+    // Derived from font_ on first use after a change, or after the cache
+    // started afresh.
     mutable bool fontDirty_ = true;
     mutable QFont qfont_;
-    mutable std::optional<QFontMetricsF> metrics_;
-    mutable std::string fontKey_;
-    mutable QString shapedKey_;  // the font's key for shaped texts
-    struct ResolvedFont {
-        QFont font;
-        QFontMetricsF metrics;
-        QString shapedKey;
-    };
-    mutable std::unordered_map<std::string, ResolvedFont> resolvedFonts_;
-    mutable WidthMap* widths_ = nullptr;  // the map of the current font
-    mutable std::unordered_map<std::string, WidthMap> widthCache_;
-    mutable std::size_t widthCount_ = 0;
-    std::uint64_t fontSerial_ = 1;     // bumped on every font change
-    std::uint64_t painterSerial_ = 0;  // the font serial the painter holds, 0: none
+    mutable std::string fontKey_;  // the device's kind and resolution, then the font
+    std::size_t deviceKeyLength_ = 0;
+    mutable QtFontCache::Font* fontEntry_ = nullptr;
+    mutable std::uint64_t fontGeneration_ = 0;
+    // What the painter was last given, so that it is not given it again.
+    const QtFontCache::Font* painterFont_ = nullptr;
+    std::uint64_t painterGeneration_ = 0;
+    std::optional<Color> painterPen_;
 };
 
 }  // namespace cartulo::platform

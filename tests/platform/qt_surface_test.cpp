@@ -15,6 +15,7 @@
 
 #include "platform/fake_surface.h"
 #include "platform/qt_picture.h"
+#include "platform/text_codec.h"
 
 namespace cartulo::platform {
 namespace {
@@ -232,27 +233,54 @@ TEST(QtSurfaceTest, TextIsWindows1252) {
     EXPECT_EQ(s.TextWidth("a\xF1o"), fm.horizontalAdvance(QString::fromUtf8("año")));
 }
 
-TEST(QtSurfaceTest, WidthCacheIsKeyedByTheWholeFontAndBounded) {
+TEST(QtSurfaceTest, WidthCacheIsKeyedByTheWholeFontSharedAndBounded) {
     QImage image = blankImage(10, 10);
     QtSurface s(image);
     s.SetFontName("Arial");
-    const double plain = s.TextWidth("mmmm");
-    EXPECT_EQ(s.CachedWidths(), 1u);
-    EXPECT_EQ(s.TextWidth("mmmm"), plain);
-    EXPECT_EQ(s.CachedWidths(), 1u);
+    const std::size_t before = QtSurface::CachedWidths();
+    const double plain = s.TextWidth("mmmm cache");
+    EXPECT_EQ(QtSurface::CachedWidths(), before + 1);
+    EXPECT_EQ(s.TextWidth("mmmm cache"), plain);
+    EXPECT_EQ(QtSurface::CachedWidths(), before + 1);
     s.SetFontBold(true);
-    const double bold = s.TextWidth("mmmm");
-    EXPECT_EQ(s.CachedWidths(), 2u);
+    const double bold = s.TextWidth("mmmm cache");
+    EXPECT_EQ(QtSurface::CachedWidths(), before + 2);
     s.SetFontBold(false);
-    EXPECT_EQ(s.TextWidth("mmmm"), plain);
+    EXPECT_EQ(s.TextWidth("mmmm cache"), plain);
     s.SetFontBold(true);
-    EXPECT_EQ(s.TextWidth("mmmm"), bold);
+    EXPECT_EQ(s.TextWidth("mmmm cache"), bold);
+    {
+        // A later surface on a device alike finds what this one measured;
+        // one of another resolution measures afresh.
+        QImage same = blankImage(20, 20);
+        QtSurface later(same);
+        later.SetFontName("Arial");
+        EXPECT_EQ(later.TextWidth("mmmm cache"), plain);
+        EXPECT_EQ(QtSurface::CachedWidths(), before + 2);
+        QImage fine = blankImage(20, 20);
+        fine.setDotsPerMeterX(fine.dotsPerMeterX() * 2);
+        fine.setDotsPerMeterY(fine.dotsPerMeterY() * 2);
+        QtSurface print(fine);
+        print.SetFontName("Arial");
+        EXPECT_GT(print.TextWidth("mmmm cache"), 1.5 * plain);
+        EXPECT_EQ(QtSurface::CachedWidths(), before + 3);
+    }
     s.SetFontName("Symbol");
-    EXPECT_NE(s.TextWidth("mmmm"), plain);  // μμμμ
-    for (int i = 0; i < 20000; ++i) s.TextWidth(std::to_string(i));
-    EXPECT_LE(s.CachedWidths(), QtSurface::kWidthCacheEntries);
+    EXPECT_NE(s.TextWidth("mmmm cache"), plain);  // μμμμ
+    for (int i = 0; i < 40000; ++i) s.TextWidth(std::to_string(i));
+    EXPECT_LE(QtSurface::CachedWidths(), QtSurface::kWidthCacheEntries);
     EXPECT_EQ(s.TextWidth(std::string(1000, 'a')), s.TextWidth(std::string(1000, 'a')));
-    EXPECT_LE(s.CachedWidths(), QtSurface::kWidthCacheEntries);
+    EXPECT_LE(QtSurface::CachedWidths(), QtSurface::kWidthCacheEntries);
+    // Many fonts start the cache afresh under a surface that holds one.
+    s.SetFontName("Arial");
+    EXPECT_EQ(s.TextWidth("mmmm cache"), bold);
+    for (int size = 1; size <= 600; ++size) {
+        QtSurface other(image);
+        other.SetFontName("Arial");
+        other.SetFontSize(size / 4.0);
+        other.TextWidth("m");
+    }
+    EXPECT_EQ(s.TextWidth("mmmm cache"), bold);
 }
 
 // --- painting text ---
@@ -284,6 +312,51 @@ TEST(QtSurfaceTest, PrintPutsTheForeColourInTheTextCellAndAdvances) {
     // Nothing below the baseline: capitals have no descenders.
     const int baseline = static_cast<int>(std::ceil(5 + m.ascent));
     EXPECT_EQ(countColour(image, kRed, 10, baseline + 1, right, bottom), 0);
+}
+
+TEST(QtSurfaceTest, PrintPaintsWhatQtDrawsForTheTextOnEverySurface) {
+    struct Case {
+        const char* font;
+        bool bold, italic, underline;
+        double x;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"Arial", false, false, false, 3, "Cami\xF3n r\xE1pido,"},
+        {"Times New Roman", true, true, false, 7.4, "fi ffl Wa \x80"},
+        {"Courier New", false, true, true, 5.7, "subrayado "},
+        {"Symbol", false, false, false, 2.25, "\xE5\xA5 abg"},
+        {"Arial", false, false, false, 1.5, std::string(300, 'i')},  // too long to keep
+    };
+    for (const Case& c : cases) {
+        // Symbol codes are drawn as other characters, and Qt decorates
+        // static text in its own way: those are held to their first painting.
+        const bool asQtText = std::string_view(c.font) != "Symbol" && !c.underline;
+        QImage expected = blankImage(700, 30);
+        for (int surface = 0; surface < 2; ++surface) {  // the second from the cache
+            QImage image = blankImage(700, 30);
+            QtSurface s(image);
+            s.SetFontName(c.font);
+            s.SetFontBold(c.bold);
+            s.SetFontItalic(c.italic);
+            s.SetFontUnderline(c.underline);
+            s.SetFontTransparent(true);
+            s.SetForeColor(kBlue);
+            s.SetCurrentX(c.x);
+            s.SetCurrentY(4);
+            s.Print(c.text);
+            if (surface == 0 && asQtText) {
+                QPainter p(&expected);
+                p.setFont(s.QtFont());
+                p.setPen(Qt::blue);
+                p.drawText(QPointF(c.x, 4 + s.GetTextMetrics().ascent), toQString(c.text));
+            }
+            s.End();
+            if (surface == 0 && !asQtText) expected = image;
+            EXPECT_EQ(image, expected) << c.text;
+            EXPECT_GT(countColour(image, kBlue, 0, 0, 700, 30), 0) << c.text;
+        }
+    }
 }
 
 TEST(QtSurfaceTest, OpaqueTextFillsItsCellTransparentTextDoesNot) {
