@@ -15,14 +15,12 @@ std::unique_ptr<QtFontCache>& instanceSlot() {
 
 // Counts on across caches, so that a surface never takes a new cache's
 // fonts for those it held.
-std::uint64_t nextGeneration() {
-    static std::uint64_t last = 0;
-    return ++last;
-}
+std::uint64_t generation = 1;
 
 // Qt's fonts must go before the application does.
 void dropInstance() {
     instanceSlot().reset();
+    ++generation;
 }
 
 }  // namespace
@@ -39,10 +37,13 @@ QtFontCache& QtFontCache::Instance() {
     auto& slot = instanceSlot();
     if (!slot) {
         slot = std::make_unique<QtFontCache>();
-        slot->generation_ = nextGeneration();
         qAddPostRoutine(dropInstance);
     }
     return *slot;
+}
+
+std::uint64_t QtFontCache::Generation() {
+    return generation;
 }
 
 QtFontCache::Font* QtFontCache::FindFont(std::string_view key) {
@@ -56,7 +57,7 @@ QtFontCache::Font& QtFontCache::AddFont(std::string key, const QFont& font,
         // Start afresh rather than track ages.
         fonts_.clear();
         textCount_ = 0;
-        generation_ = nextGeneration();
+        ++generation;
     }
     return fonts_.try_emplace(std::move(key), font, metrics).first->second;
 }

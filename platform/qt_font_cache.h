@@ -54,8 +54,9 @@ class QtFontCache {
     // The cache of this application; emptied when the application ends.
     static QtFontCache& Instance();
 
-    // A font stays where it is until the generation changes.
-    std::uint64_t Generation() const { return generation_; }
+    // A font stays where it is until the generation changes, which it does
+    // whenever a cache starts afresh or ends.
+    static std::uint64_t Generation();
     Font* FindFont(std::string_view key);
     Font& AddFont(std::string key, const QFont& font, const QFontMetricsF& metrics);
 
@@ -71,7 +72,6 @@ class QtFontCache {
   private:
     std::unordered_map<std::string, Font, TransparentHash, std::equal_to<>> fonts_;
     std::size_t textCount_ = 0;
-    std::uint64_t generation_ = 1;
 };
 
 }  // namespace cartulo::platform

@@ -257,8 +257,8 @@ bool QtSurface::symbolText() const {
 }
 
 void QtSurface::resolveFont() const {
+    if (!fontDirty_ && fontGeneration_ == QtFontCache::Generation()) return;
     QtFontCache& cache = QtFontCache::Instance();
-    if (!fontDirty_ && fontGeneration_ == cache.Generation()) return;
     // Underline and strikethrough do not change widths, but the key is the
     // whole state, so that nothing can ever mix up.
     // The size goes in as its bytes: formatting it costs more than the rest.
@@ -290,7 +290,7 @@ void QtSurface::resolveFont() const {
         fontEntry_ = &cache.AddFont(fontKey_, f, QFontMetricsF(f, device_));
     }
     qfont_ = fontEntry_->font;
-    fontGeneration_ = cache.Generation();
+    fontGeneration_ = QtFontCache::Generation();
     fontDirty_ = false;
 }
 

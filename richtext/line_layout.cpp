@@ -96,8 +96,12 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     surface_ = Ctrl;
     Surface& s = *surface_;
 
-    text_ = NormalizeTables(text);
-    reader_.emplace(text_);
+    // A repaint measures the text, then paints it: it is read once.
+    if (!reader_ || text != input_) {
+        input_.assign(text);
+        text_ = NormalizeTables(text);
+        reader_.emplace(text_);
+    }
     leftEdge_ = left;
     rightEdge_ = right;
     const double limit = bottom >= 0 ? bottom : s.ScaleHeight() + bottom;

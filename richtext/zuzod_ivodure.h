@@ -300,6 +300,7 @@ class cZuzodIvodure {
 
     // Working state of one call.
     Surface* surface_ = nullptr;  // Ctrl as the call began; handlers may change Ctrl
+    std::string input_;           // the text as the last call was given it
     std::string text_;
     std::optional<richtext::MarkupReader> reader_;
     std::size_t pos_ = 0;  // 0-based
