@@ -1,9 +1,8 @@
 #include "richtext/tag_kind.h"
 
 #include <array>
+#include <cstdint>
 #include <utility>
-
-#include "richtext/tag_params.h"
 
 namespace cartulo::richtext {
 
@@ -27,11 +26,41 @@ constexpr std::array<std::pair<std::string_view, TagKind>, 45> kNames{{
     {"\\", TagKind::TableEnd},     {"/O", TagKind::ObjectEnd},    {"/FR", TagKind::FrameEnd},
 }};
 
+// Every name is one to three characters: a name as one number, its length
+// and its letters in capitals, is found without comparing strings (painting
+// asks for the kind of every tag of every line).
+constexpr std::size_t kLongestName = 3;
+
+constexpr std::uint32_t nameKey(std::string_view name) {
+    std::uint32_t key = static_cast<std::uint32_t>(name.size());
+    for (const char c : name) {
+        key = key << 8 | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    return key;
+}
+
+static_assert([] {
+    for (const auto& name : kNames) {
+        if (name.first.empty() || name.first.size() > kLongestName) return false;
+    }
+    return true;
+}());
+
+constexpr auto kKeys = [] {
+    std::array<std::pair<std::uint32_t, TagKind>, kNames.size()> keys{};
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        keys[i] = {nameKey(kNames[i].first), kNames[i].second};
+    }
+    return keys;
+}();
+
 }  // namespace
 
 TagKind KindOfTag(std::string_view name) {
-    for (const auto& [known, kind] : kNames) {
-        if (EqualsNoCase(name, known)) return kind;
+    if (name.empty() || name.size() > kLongestName) return TagKind::Unknown;
+    const std::uint32_t key = nameKey(name);
+    for (const auto& [known, kind] : kKeys) {
+        if (known == key) return kind;
     }
     return TagKind::Unknown;
 }

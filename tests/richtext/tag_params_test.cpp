@@ -1,5 +1,10 @@
 #include "richtext/tag_params.h"
 
+#include <string>
+#include <utility>
+
+#include "richtext/tag_kind.h"
+
 #include <gtest/gtest.h>
 
 namespace cartulo::richtext {
@@ -71,6 +76,19 @@ TEST(TagParams, TrimmingAndCase) {
     EXPECT_FALSE(EqualsNoCase("MI", "MI:"));
     EXPECT_TRUE(StartsWithNoCase("{tb:2,2}", "{TB:"));
     EXPECT_FALSE(StartsWithNoCase("{T", "{TB:"));
+}
+
+TEST(TagParams, TagNamesInAnyCase) {
+    const std::pair<std::string, TagKind> cases[] = {
+        {"N", TagKind::Bold},         {"n:", TagKind::Bold},
+        {"mi:", TagKind::LeftMargin}, {"Vd:", TagKind::MoveDown},
+        {"/fr", TagKind::FrameEnd},   {"\\", TagKind::TableEnd},
+        {"@", TagKind::Expression},   {"NN", TagKind::Unknown},
+        {"", TagKind::Unknown},       {"MI:x", TagKind::Unknown},
+        {"MI", TagKind::Unknown},     {std::string("\0N", 2), TagKind::Unknown},
+        {"\xF1", TagKind::Unknown},   {"N\xA0", TagKind::Unknown},
+    };
+    for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfTag(name), kind) << name;
 }
 
 }  // namespace
