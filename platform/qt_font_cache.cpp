@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTransform>
+#include <algorithm>
 #include <memory>
 
 namespace cartulo::platform {
@@ -25,13 +26,14 @@ void dropInstance() {
 
 }  // namespace
 
-QtFontCache::Font::Font(const QFont& f, const QFontMetricsF& m)
-    : font(f),
-      metrics(m),
-      ascent(m.ascent()),
-      descent(m.descent()),
-      leading(m.leading()),
-      lineSpacing(m.lineSpacing()) {}
+QtFontCache::Font::Font(const QFont& f, const QFontMetricsF& m, double em)
+    : font(f), metrics(m), lineSpacing(m.lineSpacing()) {
+    textMetrics.ascent = m.ascent();
+    textMetrics.descent = m.descent();
+    textMetrics.height = textMetrics.ascent + textMetrics.descent;
+    textMetrics.internalLeading = std::max(0.0, textMetrics.height - em);
+    textMetrics.externalLeading = std::max(0.0, m.leading());
+}
 
 QtFontCache& QtFontCache::Instance() {
     auto& slot = instanceSlot();
@@ -52,14 +54,14 @@ QtFontCache::Font* QtFontCache::FindFont(std::string_view key) {
 }
 
 QtFontCache::Font& QtFontCache::AddFont(std::string key, const QFont& font,
-                                        const QFontMetricsF& metrics) {
+                                        const QFontMetricsF& metrics, double em) {
     if (fonts_.size() >= kMaxFonts) {
         // Start afresh rather than track ages.
         fonts_.clear();
         textCount_ = 0;
         ++generation;
     }
-    return fonts_.try_emplace(std::move(key), font, metrics).first->second;
+    return fonts_.try_emplace(std::move(key), font, metrics, em).first->second;
 }
 
 QtFontCache::Text* QtFontCache::FindText(Font& font, std::string_view text) {

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/surface.h"
+
 namespace cartulo::platform {
 
 class QtFontCache {
@@ -35,14 +37,15 @@ class QtFontCache {
     using TextMap = std::unordered_map<std::string, Text, TransparentHash, std::equal_to<>>;
 
     // A font on devices of one kind and resolution, with the metrics every
-    // line asks for.
+    // line asks for (`em`: its size in device pixels).
     struct Font {
         QFont font;
         QFontMetricsF metrics;
-        double ascent = 0, descent = 0, leading = 0, lineSpacing = 0;
+        TextMetrics textMetrics;
+        double lineSpacing = 0;
         TextMap texts;
 
-        Font(const QFont& f, const QFontMetricsF& m);
+        Font(const QFont& f, const QFontMetricsF& m, double em);
     };
 
     // Fonts and texts kept before the cache starts afresh, and the longest
@@ -58,7 +61,7 @@ class QtFontCache {
     // whenever a cache starts afresh or ends.
     static std::uint64_t Generation();
     Font* FindFont(std::string_view key);
-    Font& AddFont(std::string key, const QFont& font, const QFontMetricsF& metrics);
+    Font& AddFont(std::string key, const QFont& font, const QFontMetricsF& metrics, double em);
 
     // A text's entry stays where it is until the next AddText.
     static Text* FindText(Font& font, std::string_view text);

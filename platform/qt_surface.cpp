@@ -66,6 +66,12 @@ bool finite(double a, double b) {
     return std::isfinite(a) && std::isfinite(b);
 }
 
+bool sameFont(const FontState& a, const FontState& b) {
+    return a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline && a.strikethrough == b.strikethrough &&
+           a.charset == b.charset && a.name == b.name;
+}
+
 double clampCoordinate(double v) {
     return std::clamp(v, -kMaxCoordinate, kMaxCoordinate);
 }
@@ -257,8 +263,19 @@ bool QtSurface::symbolText() const {
 }
 
 void QtSurface::resolveFont() const {
-    if (!fontDirty_ && fontGeneration_ == QtFontCache::Generation()) return;
-    QtFontCache& cache = QtFontCache::Instance();
+    const std::uint64_t generation = QtFontCache::Generation();
+    if (!fontDirty_ && fontGeneration_ == generation) return;
+    fontDirty_ = false;
+    fontGeneration_ = generation;
+    // Styled words switch fonts and back: the last few are at hand.
+    for (const RecentFont& recent : recentFonts_) {
+        if (recent.font && recent.generation == generation && sameFont(recent.state, font_)) {
+            fontEntry_ = recent.font;
+            qfont_ = fontEntry_->font;
+            return;
+        }
+    }
+
     // Underline and strikethrough do not change widths, but the key is the
     // whole state, so that nothing can ever mix up.
     // The size goes in as its bytes: formatting it costs more than the rest.
@@ -274,6 +291,7 @@ void QtSurface::resolveFont() const {
 
     // Formulas switch fonts at every symbol, and every repaint meets the
     // fonts of the last: a font met before is taken as it was resolved then.
+    QtFontCache& cache = QtFontCache::Instance();
     fontEntry_ = cache.FindFont(fontKey_);
     if (!fontEntry_) {
         QStringList families{toQString(font_.name)};
@@ -287,11 +305,15 @@ void QtSurface::resolveFont() const {
         f.setItalic(font_.italic);
         f.setUnderline(font_.underline);
         f.setStrikeOut(font_.strikethrough);
-        fontEntry_ = &cache.AddFont(fontKey_, f, QFontMetricsF(f, device_));
+        const double em = font_.size * device_->logicalDpiY() / 72.0;
+        fontEntry_ = &cache.AddFont(fontKey_, f, QFontMetricsF(f, device_), em);
+        // A font added may have started the cache afresh.
+        fontGeneration_ = QtFontCache::Generation();
     }
     qfont_ = fontEntry_->font;
-    fontGeneration_ = QtFontCache::Generation();
-    fontDirty_ = false;
+    RecentFont& slot = recentFonts_[nextRecent_];
+    nextRecent_ = (nextRecent_ + 1) % recentFonts_.size();
+    slot = {font_, fontEntry_, fontGeneration_};
 }
 
 const QFont& QtSurface::QtFont() const {
@@ -301,14 +323,7 @@ const QFont& QtSurface::QtFont() const {
 
 TextMetrics QtSurface::GetTextMetrics() const {
     resolveFont();
-    TextMetrics m;
-    m.ascent = fontEntry_->ascent;
-    m.descent = fontEntry_->descent;
-    m.height = m.ascent + m.descent;
-    const double em = font_.size * device_->logicalDpiY() / 72.0;
-    m.internalLeading = std::max(0.0, m.height - em);
-    m.externalLeading = std::max(0.0, fontEntry_->leading);
-    return m;
+    return fontEntry_->textMetrics;
 }
 
 // --- text ---

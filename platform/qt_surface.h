@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -178,6 +179,13 @@ class QtSurface : public Surface {
     std::size_t deviceKeyLength_ = 0;
     mutable QtFontCache::Font* fontEntry_ = nullptr;
     mutable std::uint64_t fontGeneration_ = 0;
+    struct RecentFont {
+        FontState state;
+        QtFontCache::Font* font = nullptr;
+        std::uint64_t generation = 0;
+    };
+    mutable std::array<RecentFont, 4> recentFonts_;
+    mutable std::size_t nextRecent_ = 0;
     // What the painter was last given, so that it is not given it again.
     const QtFontCache::Font* painterFont_ = nullptr;
     std::uint64_t painterGeneration_ = 0;
