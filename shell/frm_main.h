@@ -176,6 +176,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // At the start: the main card of `file` once its index has been painted.
+    void fichaPrincipalTrasIndice(const std::shared_ptr<cCartulo>& file);
     struct Hija {
         QPointer<QMdiSubWindow> sub;
         const QObject* key;  // the same window, known also while it is destroyed
