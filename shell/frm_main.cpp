@@ -103,6 +103,8 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
             registry_, setup.recoveryFolder, [this](const QString& text) { TextoEstado(text); },
             clock_);
     }
+    // The file named on the command line is read while the window is built.
+    if (!firstArgument_.isEmpty()) files_->AnticiparLectura(rutaPrimerArgumento());
     registryEvents_ = std::make_unique<RegistryEvents>(*this);
     registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
     dictionaryFolder_ = setup.dictionaryFolder;
@@ -275,17 +277,21 @@ void frmMain::AbrirAlArrancar() {
         }
     }
     if (!firstArgument_.isEmpty()) {
-        const std::string path =
-            paths::ResolvePath(encodePath(firstArgument_), encodePath(QDir::currentPath()));
-        if (auto file = files_->Abrir(decodePath(path), false)) {
+        if (auto file = files_->Abrir(rutaPrimerArgumento(), false)) {
             opened.insert(file);
             MuestraIndice(file);
             fichaPrincipalTrasIndice(file);
         }
     }
+    files_->OlvidarLecturaAnticipada();
     // The "AUTOLOAD" files open without windows: the status bar says how
     // many the start opened, also when the list of open card files is closed.
     if (autoloaded) TextoEstado(textoAbiertosAlArrancar(static_cast<int>(opened.size())));
+}
+
+QString frmMain::rutaPrimerArgumento() const {
+    return decodePath(
+        paths::ResolvePath(encodePath(firstArgument_), encodePath(QDir::currentPath())));
 }
 
 void frmMain::fichaPrincipalTrasIndice(const std::shared_ptr<cCartulo>& file) {

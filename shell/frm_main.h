@@ -176,6 +176,8 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // The file named on the command line, made absolute.
+    QString rutaPrimerArgumento() const;
     // At the start: the main card of `file` once its index has been painted.
     void fichaPrincipalTrasIndice(const std::shared_ptr<cCartulo>& file);
     struct Hija {
