@@ -13,6 +13,7 @@
 #include "richtext/image_cache.h"
 #include "shell/about.h"
 #include "shell/frm_main.h"
+#include "shell/program_style.h"
 #include "shell/qt_translation.h"
 #include "shell/recovery_folder.h"
 #include "shell/single_instance.h"
@@ -121,6 +122,7 @@ int EjecutarCartulo(int argc, char** argv, const QString& version) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
     QApplication::setApplicationVersion(version);
+    QApplication::setStyle(new EstiloPrograma);
 
     StartupOptions options;
     options.arguments = QApplication::arguments().mid(1);
