@@ -211,7 +211,15 @@ std::shared_ptr<cCartulo> CartuloFiles::Abrir(const QString& path, bool showWind
 }
 
 void CartuloFiles::AnticiparLectura(const QString& path) {
-    anticipada_ = std::make_unique<LecturaAnticipada>(enginePath(absolutePath(path)), debug_);
+    anticipada_ = std::make_shared<LecturaAnticipada>(RutaDeLectura(path), debug_);
+}
+
+void CartuloFiles::AdoptarLectura(std::shared_ptr<LecturaAnticipada> read) {
+    if (read) anticipada_ = std::move(read);
+}
+
+std::string RutaDeLectura(const QString& path) {
+    return enginePath(absolutePath(path));
 }
 
 std::shared_ptr<cCartulo> CartuloFiles::AbrirRecuperado(const QString& copy, const QString& name,

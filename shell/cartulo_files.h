@@ -66,6 +66,8 @@ class CartuloFiles {
     // Starts reading `path` on a thread of its own; the next Abrir of it
     // takes what was read. For the start, while the window is being built.
     void AnticiparLectura(const QString& path);
+    // Takes a read started before the window (null does nothing).
+    void AdoptarLectura(std::shared_ptr<LecturaAnticipada> read);
     // Drops a read that no Abrir took.
     void OlvidarLecturaAnticipada() { anticipada_.reset(); }
     // "&Abrir...": the open dialog, then Abrir(path, true).
@@ -155,8 +157,11 @@ class CartuloFiles {
     // user: the original on disk may hold work the copy lacks.
     std::set<std::int32_t> recovered_;
     LinkTables links_;
-    std::unique_ptr<LecturaAnticipada> anticipada_;
+    std::shared_ptr<LecturaAnticipada> anticipada_;
 };
+
+// What Abrir(path) reads, in the system's bytes: for a read started ahead.
+std::string RutaDeLectura(const QString& path);
 
 // The name proposed for a file never saved: its title with \ / : * ? " < > |
 // replaced by "_", then ".ctu".

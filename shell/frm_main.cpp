@@ -104,7 +104,11 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
             clock_);
     }
     // The file named on the command line is read while the window is built.
-    if (!firstArgument_.isEmpty()) files_->AnticiparLectura(rutaPrimerArgumento());
+    if (setup.lectura) {
+        files_->AdoptarLectura(std::move(setup.lectura));
+    } else if (!firstArgument_.isEmpty()) {
+        files_->AnticiparLectura(rutaPrimerArgumento());
+    }
     registryEvents_ = std::make_unique<RegistryEvents>(*this);
     registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
     dictionaryFolder_ = setup.dictionaryFolder;

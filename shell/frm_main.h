@@ -62,6 +62,8 @@ struct MainWindowSetup {
     std::string recoveryFolder;
     // Where the spelling dictionaries are installed (with settings only).
     QString dictionaryFolder = platform::kDictionaryFolder;
+    // The first argument's file, already being read; else frmMain starts it.
+    std::shared_ptr<LecturaAnticipada> lectura;
 };
 
 class frmMain : public QMainWindow, public windows::MainServices, public FileWindows {
