@@ -187,7 +187,11 @@ std::shared_ptr<cCartulo> CartuloFiles::Abrir(const QString& path, bool showWind
     {
         WaitState wait(windows_, QStringLiteral("Abriendo ") + name + QStringLiteral("..."));
         windows_.ProcesarEventos();
-        error = openFile(*file, bytes);
+        if (auto early = anticipada_ ? anticipada_->Tomar(bytes) : nullptr) {
+            file = std::move(early);
+        } else {
+            error = openFile(*file, bytes);
+        }
     }
     const bool show = opening->ShowWindows();
     opening.reset();
@@ -204,6 +208,18 @@ std::shared_ptr<cCartulo> CartuloFiles::Abrir(const QString& path, bool showWind
     addToRegistry(file);
     if (show) showWindowsOf(file);
     return file;
+}
+
+void CartuloFiles::AnticiparLectura(const QString& path) {
+    anticipada_ = std::make_shared<LecturaAnticipada>(RutaDeLectura(path), debug_);
+}
+
+void CartuloFiles::AdoptarLectura(std::shared_ptr<LecturaAnticipada> read) {
+    if (read) anticipada_ = std::move(read);
+}
+
+std::string RutaDeLectura(const QString& path) {
+    return enginePath(absolutePath(path));
 }
 
 std::shared_ptr<cCartulo> CartuloFiles::AbrirRecuperado(const QString& copy, const QString& name,

@@ -15,6 +15,7 @@
 #include "engine/cartulo.h"
 #include "engine/cartulos.h"
 #include "platform/tick_count.h"
+#include "shell/early_read.h"
 #include "shell/file_dialogs.h"
 #include "shell/link_tables.h"
 #include "support/user_dialogs.h"
@@ -62,6 +63,13 @@ class CartuloFiles {
     // be read, or a file of that name is open already (the user was told).
     std::shared_ptr<cCartulo> AbrirRecuperado(const QString& copy, const QString& name,
                                               const QString& title);
+    // Starts reading `path` on a thread of its own; the next Abrir of it
+    // takes what was read. For the start, while the window is being built.
+    void AnticiparLectura(const QString& path);
+    // Takes a read started before the window (null does nothing).
+    void AdoptarLectura(std::shared_ptr<LecturaAnticipada> read);
+    // Drops a read that no Abrir took.
+    void OlvidarLecturaAnticipada() { anticipada_.reset(); }
     // "&Abrir...": the open dialog, then Abrir(path, true).
     void AbrirConDialogo();
     std::shared_ptr<cCartulo> Nuevo(const QString& title);
@@ -149,7 +157,11 @@ class CartuloFiles {
     // user: the original on disk may hold work the copy lacks.
     std::set<std::int32_t> recovered_;
     LinkTables links_;
+    std::shared_ptr<LecturaAnticipada> anticipada_;
 };
+
+// What Abrir(path) reads, in the system's bytes: for a read started ahead.
+std::string RutaDeLectura(const QString& path);
 
 // The name proposed for a file never saved: its title with \ / : * ? " < > |
 // replaced by "_", then ".ctu".

@@ -231,4 +231,42 @@ QIcon IconoBuscar() {
     return drawn([](QPainter& p) { magnifier(p, QPointF(10, 10), 5.5); });
 }
 
+QIcon IconoExtension(bool vertical) {
+    return drawn([vertical](QPainter& p) {
+        // Two chevrons pointing where the hidden buttons are.
+        if (vertical) {
+            p.translate(kSize, 0);
+            p.rotate(90);
+        }
+        p.setPen(ink(1.6));
+        for (const qreal x : {8.0, 13.0}) {
+            p.drawPolyline(QPolygonF({QPointF(x, 8), QPointF(x + 4, 12), QPointF(x, 16)}));
+        }
+    });
+}
+
+QIcon IconoVentana(BotonVentana button) {
+    return drawn([button](QPainter& p) {
+        p.setPen(ink(1.6));
+        p.setBrush(Qt::NoBrush);
+        switch (button) {
+            case BotonVentana::Minimizar:
+                p.drawLine(QPointF(7, 17), QPointF(17, 17));
+                break;
+            case BotonVentana::Maximizar:
+                p.drawRect(QRectF(6.5, 6.5, 11, 11));
+                break;
+            case BotonVentana::Restaurar:
+                p.drawRect(QRectF(5.5, 9.5, 9, 9));
+                p.drawPolyline(QPolygonF({QPointF(9.5, 9.5), QPointF(9.5, 5.5), QPointF(18.5, 5.5),
+                                          QPointF(18.5, 14.5), QPointF(14.5, 14.5)}));
+                break;
+            case BotonVentana::Cerrar:
+                p.drawLine(QPointF(7, 7), QPointF(17, 17));
+                p.drawLine(QPointF(17, 7), QPointF(7, 17));
+                break;
+        }
+    });
+}
+
 }  // namespace cartulo::shell

@@ -11,5 +11,10 @@ namespace cartulo::shell {
 // 11 print. Other numbers give an empty icon.
 QIcon IconoHerramienta(int image);
 QIcon IconoBuscar();
+// The arrows of a menu or tool bar too narrow for its items.
+QIcon IconoExtension(bool vertical);
+// The buttons of a window's menu.
+enum class BotonVentana { Minimizar, Maximizar, Restaurar, Cerrar };
+QIcon IconoVentana(BotonVentana button);
 
 }  // namespace cartulo::shell

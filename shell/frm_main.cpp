@@ -13,12 +13,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <set>
 
 #include "engine/paths.h"
 #include "shell/about.h"
+#include "shell/after_first_paint.h"
 #include "shell/command_bar.h"
 #include "shell/drawn_icons.h"
 #include "shell/file_drop.h"
@@ -100,6 +102,12 @@ frmMain::frmMain(MainWindowSetup setup, QWidget* parent)
         recuperacion_ = std::make_unique<RecoveryCopies>(
             registry_, setup.recoveryFolder, [this](const QString& text) { TextoEstado(text); },
             clock_);
+    }
+    // The file named on the command line is read while the window is built.
+    if (setup.lectura) {
+        files_->AdoptarLectura(std::move(setup.lectura));
+    } else if (!firstArgument_.isEmpty()) {
+        files_->AnticiparLectura(rutaPrimerArgumento());
     }
     registryEvents_ = std::make_unique<RegistryEvents>(*this);
     registryEvents_->subscription = registry_.Subscribe(*registryEvents_);
@@ -273,13 +281,40 @@ void frmMain::AbrirAlArrancar() {
         }
     }
     if (!firstArgument_.isEmpty()) {
-        const std::string path =
-            paths::ResolvePath(encodePath(firstArgument_), encodePath(QDir::currentPath()));
-        if (auto file = files_->Abrir(decodePath(path), true)) opened.insert(file);
+        if (auto file = files_->Abrir(rutaPrimerArgumento(), false)) {
+            opened.insert(file);
+            MuestraIndice(file);
+            fichaPrincipalTrasIndice(file);
+        }
     }
+    files_->OlvidarLecturaAnticipada();
     // The "AUTOLOAD" files open without windows: the status bar says how
     // many the start opened, also when the list of open card files is closed.
     if (autoloaded) TextoEstado(textoAbiertosAlArrancar(static_cast<int>(opened.size())));
+}
+
+QString frmMain::rutaPrimerArgumento() const {
+    return decodePath(
+        paths::ResolvePath(encodePath(firstArgument_), encodePath(QDir::currentPath())));
+}
+
+void frmMain::fichaPrincipalTrasIndice(const std::shared_ptr<cCartulo>& file) {
+    // The index is what the start waits for; the main card's window (its
+    // colouring, links and the spelling dictionary) can follow its first paint.
+    const auto index = std::find_if(hijas_.begin(), hijas_.end(), [&file](const Hija& h) {
+        return h.kind == windows::ChildKind::Indice && h.sub && h.child->Cartulo() == file;
+    });
+    const auto show = [this, weak = std::weak_ptr<cCartulo>(file)] {
+        const std::shared_ptr<cCartulo> shown = weak.lock();
+        if (shown && !cerrado_ && registry_.FindFile(shown.get()) != -1) {
+            MuestraFichaPrincipal(shown);
+        }
+    };
+    if (index == hijas_.end()) {
+        show();
+        return;
+    }
+    TrasPrimeraPintura(*index->child->Widget(), *this, show);
 }
 
 void frmMain::ComandoEspera(const QString& word, const windows::Argumentos& args) {

@@ -62,6 +62,8 @@ struct MainWindowSetup {
     std::string recoveryFolder;
     // Where the spelling dictionaries are installed (with settings only).
     QString dictionaryFolder = platform::kDictionaryFolder;
+    // The first argument's file, already being read; else frmMain starts it.
+    std::shared_ptr<LecturaAnticipada> lectura;
 };
 
 class frmMain : public QMainWindow, public windows::MainServices, public FileWindows {
@@ -176,6 +178,10 @@ class frmMain : public QMainWindow, public windows::MainServices, public FileWin
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // The file named on the command line, made absolute.
+    QString rutaPrimerArgumento() const;
+    // At the start: the main card of `file` once its index has been painted.
+    void fichaPrincipalTrasIndice(const std::shared_ptr<cCartulo>& file);
     struct Hija {
         QPointer<QMdiSubWindow> sub;
         const QObject* key;  // the same window, known also while it is destroyed

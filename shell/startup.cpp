@@ -13,6 +13,7 @@
 #include "richtext/image_cache.h"
 #include "shell/about.h"
 #include "shell/frm_main.h"
+#include "shell/program_style.h"
 #include "shell/qt_translation.h"
 #include "shell/recovery_folder.h"
 #include "shell/single_instance.h"
@@ -52,6 +53,29 @@ std::shared_ptr<BindingResources> RecursosDelPrograma(double scale) {
     return resources;
 }
 
+namespace {
+
+QString absoluteArgument(const QString& argument, const QString& workingDirectory) {
+    return QFile::decodeName(QByteArray::fromStdString(
+        paths::ResolvePath(QFile::encodeName(argument).toStdString(),
+                           QFile::encodeName(workingDirectory).toStdString())));
+}
+
+}  // namespace
+
+std::shared_ptr<LecturaAnticipada> LecturaDelPrimerArgumento(const QStringList& arguments,
+                                                             const QString& workingDirectory) {
+    CommandLine commandLine;
+    commandLine.ParseArguments(arguments);
+    const QString first = commandLine.GetArgument(1);
+    if (first.isEmpty()) return nullptr;
+    // As the main window resolves it once more when it opens the file.
+    const QString path =
+        absoluteArgument(absoluteArgument(first, workingDirectory), workingDirectory);
+    return std::make_shared<LecturaAnticipada>(RutaDeLectura(path),
+                                               commandLine.HasSwitch(QStringLiteral("debug")));
+}
+
 support::MessageRequest MensajeSinComunicacion() {
     support::MessageRequest request;
     request.title = QStringLiteral("Comando DDE");
@@ -70,10 +94,7 @@ StartupResult Arranque::Iniciar() {
 
     const QString first = commandLine_.GetArgument(1);
     const QString absolute =
-        first.isEmpty() ? QString()
-                        : QFile::decodeName(QByteArray::fromStdString(paths::ResolvePath(
-                              QFile::encodeName(first).toStdString(),
-                              QFile::encodeName(options_.workingDirectory).toStdString())));
+        first.isEmpty() ? QString() : absoluteArgument(first, options_.workingDirectory);
     const InstanceRole role = EstablishInstance(server_, absolute, options_.channelName);
     switch (role) {
         case InstanceRole::HandedOver:
@@ -109,6 +130,7 @@ StartupResult Arranque::Iniciar() {
     setup.firstArgument = absolute;
     setup.version = options_.version;
     setup.recoveryFolder = options_.recoveryFolder;
+    setup.lectura = std::move(options_.lectura);
     main_ = std::make_unique<frmMain>(std::move(setup));
     if (role == InstanceRole::Alone) {
         main_->AvisoSinCanal(MotivoSinCanal(options_.channelName, server_.ErrorString()));
@@ -118,14 +140,22 @@ StartupResult Arranque::Iniciar() {
 }
 
 int EjecutarCartulo(int argc, char** argv, const QString& version) {
+    // Started before Qt, so reading the file overlaps Qt's start and the
+    // main window's; a start that hands its file over drops what was read.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    std::shared_ptr<LecturaAnticipada> lectura =
+        LecturaDelPrimerArgumento(arguments, QDir::currentPath());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
     QApplication::setApplicationVersion(version);
+    QApplication::setStyle(new EstiloPrograma);
 
     StartupOptions options;
     options.arguments = QApplication::arguments().mid(1);
     options.version = version;
     options.recoveryFolder = RecoveryFolderPath();
+    options.lectura = std::move(lectura);
     Arranque start(std::move(options));
     switch (start.Iniciar()) {
         case StartupResult::HandedOver:

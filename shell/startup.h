@@ -15,6 +15,7 @@
 #include "platform/command_channel.h"
 #include "richtext/binding_resources.h"
 #include "shell/command_line.h"
+#include "shell/early_read.h"
 #include "support/settings.h"
 #include "support/user_dialogs.h"
 
@@ -31,6 +32,8 @@ struct StartupOptions {
     support::UserDialogs* dialogs = nullptr;  // the real boxes when null
     QString version;                          // shown by the about box
     std::string recoveryFolder;               // "" keeps no recovery copies
+    // The first argument's file, already being read (LecturaDelPrimerArgumento).
+    std::shared_ptr<LecturaAnticipada> lectura;
 };
 
 enum class StartupResult {
@@ -70,6 +73,12 @@ class Arranque {
 // with the Qt loader, the speaker pictures at the display scale, the sound
 // player and the program's folder.
 std::shared_ptr<BindingResources> RecursosDelPrograma(double scale);
+
+// The file `arguments` name first, made absolute against `workingDirectory`,
+// read on a thread of its own while Qt and the main window start; null
+// when they name none.
+std::shared_ptr<LecturaAnticipada> LecturaDelPrimerArgumento(const QStringList& arguments,
+                                                             const QString& workingDirectory);
 
 // The message shown when the running instance answers but the hand-over fails.
 support::MessageRequest MensajeSinComunicacion();

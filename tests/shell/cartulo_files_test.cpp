@@ -18,6 +18,7 @@ using cartulo::cCartulo;
 using cartulo::cCartulos;
 using cartulo::shell::CartuloFiles;
 using cartulo::shell::FileWindows;
+using cartulo::shell::LecturaAnticipada;
 using cartulo::shell::NombrePropuesto;
 using cartulo::shell::ScriptedFileDialogs;
 using cartulo::support::MsgResult;
@@ -194,6 +195,8 @@ TEST_F(CartuloFilesTest, OpenErrorsAreWordedAndLeaveTheRegistryAlone) {
     for (const bool debug : {false, true}) {
         SCOPED_TRACE(debug);
         CartuloFiles flows(registry, dialogs, fileDialogs, windows, debug, [this] { return now; });
+        // A failed read ahead is read again and told as ever.
+        flows.AnticiparLectura(path("nada.ctu"));
         log.clear();
         EXPECT_FALSE(flows.Abrir(path("nada.ctu"), true));
         EXPECT_EQ(log, (std::vector<QString>{"espera", "estado Abriendo nada.ctu...", "eventos",
@@ -207,6 +210,23 @@ TEST_F(CartuloFilesTest, OpenErrorsAreWordedAndLeaveTheRegistryAlone) {
         EXPECT_EQ(box.flags, msg::kInformation);
         EXPECT_EQ(registry.ListCount(), 0);
     }
+}
+
+TEST_F(CartuloFilesTest, AReadAheadIsTakenOnceForItsOwnUnchangedFile) {
+    const std::string a = QFile::encodeName(write("a.ctu", "Álgebra")).toStdString();
+    LecturaAnticipada read(a, false);
+    EXPECT_EQ(read.Tomar(a + "x"), nullptr);
+    const auto file = read.Tomar(a);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(titleOf(*file), "Álgebra");
+    EXPECT_EQ(read.Tomar(a), nullptr);
+
+    // Written again after the read started: Abrir gives what is on disk now.
+    files().AnticiparLectura(path("a.ctu"));
+    write("a.ctu", "Aritmética");
+    const auto opened = files().Abrir(path("a.ctu"), false);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(titleOf(*opened), "Aritmética");
 }
 
 TEST_F(CartuloFilesTest, NewFileFromTheInputBox) {

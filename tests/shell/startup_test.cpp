@@ -94,6 +94,22 @@ TEST_F(StartupTest, ASecondStartHandsItsFileOverAsAnAbsolutePath) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(StartupTest, TheFileReadBeforeQtStartedIsTheOneTheStartOpens) {
+    MakeFile("relativo.ctu", "Relativo");
+    const std::string read = RutaDeLectura(dir.filePath("relativo.ctu"));
+    StartupOptions options = Options({"-debug", "relativo.ctu"});
+    // The path Abrir reads, or nothing would ever be taken.
+    EXPECT_NE(LecturaDelPrimerArgumento(options.arguments, dir.path())->Tomar(read), nullptr);
+    const auto early = LecturaDelPrimerArgumento(options.arguments, dir.path());
+    options.lectura = early;
+    Arranque start(std::move(options));
+    ASSERT_EQ(start.Iniciar(), StartupResult::Shown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
+    EXPECT_EQ(registry.List(0)->GetFileTitle(), "Relativo");
+    EXPECT_EQ(early->Tomar(read), nullptr) << "taken by the start";
+    EXPECT_EQ(LecturaDelPrimerArgumento({"-debug"}, dir.path()), nullptr);
+}
+
 // A server of another user on `path` (only root can make one): a child that
 // binds the socket, becomes nobody and listens until the pipe closes.
 struct ForeignServer {
