@@ -20,7 +20,11 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace cartulo::platform {
@@ -151,6 +155,28 @@ ChannelAnswer ProbeCommandChannel(const QString& name, int timeoutMs) {
     const bool ours = peerIsThisUser(probe.socketDescriptor());
     probe.abort();
     return ours ? ChannelAnswer::ThisUser : ChannelAnswer::OtherUser;
+}
+
+bool ChannelAnswersNow(const QString& name) {
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(CommandChannelPath(name));
+    sockaddr_un address{};
+    if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (descriptor < 0) return false;
+    const int result =
+        ::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    // A full queue is a server too: a busy one.
+    const bool answers = (result == 0 && peerIsThisUser(descriptor)) ||
+                         (result != 0 && (errno == EAGAIN || errno == EINPROGRESS));
+    ::close(descriptor);
+    return answers;
+#else
+    Q_UNUSED(name);
+    return false;
+#endif
 }
 
 QString CommandChannelPath(const QString& name) {
