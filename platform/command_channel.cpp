@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QStringDecoder>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -17,10 +17,16 @@
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace cartulo::platform {
@@ -28,10 +34,10 @@ namespace {
 
 // How long Listen waits to learn whether another server answers.
 constexpr int kProbeTimeoutMs = 1000;
-// Bytes taken from a client at a time, and the most a client's socket
-// buffers before the server stops reading from it.
-constexpr qint64 kReadChunkBytes = 4096;
-constexpr qint64 kSocketBufferBytes = 16 * 1024;
+// Bytes taken from a client at a time.
+constexpr std::size_t kReadChunkBytes = 4096;
+// How often a client retries a server whose queue of connections is full.
+constexpr int kRetryMs = 5;
 
 QString userId() {
 #ifdef Q_OS_UNIX
@@ -65,6 +71,88 @@ bool peerIsThisUser(qintptr descriptor) {
 #endif
 }
 
+// A socket descriptor, closed with its owner.
+class Descriptor {
+  public:
+    Descriptor() = default;
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { Reset(); }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    int Get() const { return fd_; }
+    void Reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+  private:
+    int fd_ = -1;
+};
+
+// The address of the channel's socket, or nothing when its path does not fit.
+std::optional<sockaddr_un> socketAddress(const QString& name) {
+    const QByteArray path = QFile::encodeName(CommandChannelPath(name));
+    sockaddr_un address{};
+    if (path.isEmpty() || path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) {
+        return std::nullopt;
+    }
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    return address;
+}
+
+Descriptor newSocket() {
+    return Descriptor(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+}
+
+// Connects to the channel, retrying while the server's queue is full, until
+// `deadline`. An invalid descriptor when nobody answers.
+Descriptor connectChannel(const QString& name, const QDeadlineTimer& deadline) {
+    const std::optional<sockaddr_un> address = socketAddress(name);
+    if (!address) return {};
+    for (;;) {
+        Descriptor socket = newSocket();
+        if (socket.Get() < 0) return {};
+        if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&*address),
+                      sizeof *address) == 0) {
+            return socket;
+        }
+        if (errno != EAGAIN && errno != EINTR) return {};
+        if (deadline.hasExpired()) return {};
+        QThread::msleep(kRetryMs);
+    }
+}
+
+// Writes all of `bytes` before `deadline`.
+bool writeAll(int fd, const QByteArray& bytes, const QDeadlineTimer& deadline) {
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t sent = ::send(fd, bytes.constData() + written,
+                                    static_cast<std::size_t>(bytes.size() - written), MSG_NOSIGNAL);
+        if (sent > 0) {
+            written += sent;
+            continue;
+        }
+        if (sent < 0 && errno == EINTR) continue;
+        if (sent < 0 && errno != EAGAIN) return false;
+        const qint64 left = deadline.remainingTime();
+        if (left == 0) return false;
+        pollfd wait{fd, POLLOUT, 0};
+        ::poll(&wait, 1, static_cast<int>(std::min<qint64>(left < 0 ? 1000 : left, 1000)));
+    }
+    return true;
+}
+
+QString systemError(const QString& what) {
+    return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+
 // Why an existing private folder may not hold the channel, or nothing.
 std::optional<QString> unsafeFolder(const QString& folder) {
 #ifdef Q_OS_UNIX
@@ -96,7 +184,7 @@ bool removeStaleSocket(const QString& fullName) {
     const QByteArray path = QFile::encodeName(fullName);
     if (::lstat(path.constData(), &info) == 0 && !S_ISSOCK(info.st_mode)) return false;
 #endif
-    return QLocalServer::removeServer(fullName);
+    return ::unlink(QFile::encodeName(fullName).constData()) == 0 || errno == ENOENT;
 }
 
 // A line that is not valid UTF-8 came garbled: it is not run at all.
@@ -145,18 +233,28 @@ std::optional<QString> CommandChannelFolderProblem(const QString& name, bool cre
 }
 
 ChannelAnswer ProbeCommandChannel(const QString& name, int timeoutMs) {
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (!probe.waitForConnected(timeoutMs)) return ChannelAnswer::Nobody;
-    const bool ours = peerIsThisUser(probe.socketDescriptor());
-    probe.abort();
-    return ours ? ChannelAnswer::ThisUser : ChannelAnswer::OtherUser;
+    const Descriptor probe = connectChannel(name, QDeadlineTimer(std::max(timeoutMs, 0)));
+    if (probe.Get() < 0) return ChannelAnswer::Nobody;
+    return peerIsThisUser(probe.Get()) ? ChannelAnswer::ThisUser : ChannelAnswer::OtherUser;
+}
+
+bool ChannelAnswersNow(const QString& name) {
+    const std::optional<sockaddr_un> address = socketAddress(name);
+    if (!address) return false;
+    const Descriptor socket = newSocket();
+    if (socket.Get() < 0) return false;
+    if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) ==
+        0) {
+        return peerIsThisUser(socket.Get());
+    }
+    // A full queue is a server too: a busy one.
+    return errno == EAGAIN;
 }
 
 QString CommandChannelPath(const QString& name) {
     if (QDir::isAbsolutePath(name)) return name;
 #ifdef Q_OS_UNIX
-    // Where QLocalServer puts a bare name.
+    // A bare name lives in the temporary folder.
     return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + name;
 #else
     return name;
@@ -182,16 +280,17 @@ class CommandChannelServer::State {
 
     bool Listen(const QString& name);
     void Close();
-    bool IsListening() const { return server_ && server_->isListening(); }
+    bool IsListening() const { return listener_.Get() >= 0; }
     QString ErrorString() const { return error_; }
-    QString FullServerName() const { return server_ ? server_->fullServerName() : QString(); }
+    QString FullServerName() const { return IsListening() ? path_ : QString(); }
     void SetIdleTimeout(std::chrono::milliseconds timeout) { idleTimeout_ = timeout; }
 
   private:
     struct Connection {
-        QLocalSocket* socket = nullptr;  // a child of the server
-        QTimer* idle = nullptr;          // a child of the socket
-        QByteArray partial;              // the line being received
+        Descriptor socket;
+        std::unique_ptr<QSocketNotifier> readable;
+        std::unique_ptr<QTimer> idle;
+        QByteArray partial;  // the line being received
         bool pumping = false;
         bool finished = false;
     };
@@ -208,7 +307,12 @@ class CommandChannelServer::State {
     }
 
     Handler handler_;
-    std::unique_ptr<QLocalServer> server_;
+    Descriptor listener_;
+    std::unique_ptr<QSocketNotifier> incoming_;
+    QString path_;
+    // The socket file made, removed on closing only while it is still ours.
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
     std::list<Connection> connections_;
     std::deque<QByteArray> lines_;
     QTimer drain_;
@@ -222,15 +326,11 @@ class CommandChannelServer::State {
 bool CommandChannelServer::State::Listen(const QString& name) {
     Close();
     error_.clear();
-    auto server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    server->setMaxPendingConnections(kMaxPendingCommandConnections);
     if (auto problem = CommandChannelFolderProblem(name, true)) {
         error_ = *problem;
         return false;
     }
-    // Asked first: with the user-only option the socket is made aside and
-    // moved into place, which would replace a live server's socket.
+    // Asked first: a socket nobody answers on is replaced below.
     switch (ProbeCommandChannel(name, kProbeTimeoutMs)) {
         case ChannelAnswer::ThisUser:
             error_ = QStringLiteral("Otro programa ya atiende el canal de órdenes ") + name;
@@ -241,69 +341,92 @@ bool CommandChannelServer::State::Listen(const QString& name) {
         case ChannelAnswer::Nobody:
             break;
     }
-    if (!server->listen(name)) {
-        if (server->serverError() != QAbstractSocket::AddressInUseError) {
-            error_ = server->errorString();
-            return false;
-        }
-        // Nobody answered: the socket is a stale one.
-        if (!removeStaleSocket(CommandChannelPath(name)) || !server->listen(name)) {
-            error_ = server->errorString();
+    const QString path = CommandChannelPath(name);
+    const std::optional<sockaddr_un> address = socketAddress(name);
+    if (!address) {
+        error_ = QStringLiteral("la ruta del canal no cabe en una dirección de socket: ") + path;
+        return false;
+    }
+    Descriptor listener = newSocket();
+    if (listener.Get() < 0) {
+        error_ = systemError(QStringLiteral("no se puede crear el socket"));
+        return false;
+    }
+    const auto* raw = reinterpret_cast<const sockaddr*>(&*address);
+    if (::bind(listener.Get(), raw, sizeof *address) != 0) {
+        // Nobody answered: a socket there is a stale one.
+        if (errno != EADDRINUSE || !removeStaleSocket(path) ||
+            ::bind(listener.Get(), raw, sizeof *address) != 0) {
+            error_ = systemError(QStringLiteral("no se puede crear el socket ") + path);
             return false;
         }
     }
-    QObject::connect(server.get(), &QLocalServer::newConnection, server.get(),
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat made {};
+    if (::chmod(encoded.constData(), S_IRWXU) != 0 || ::lstat(encoded.constData(), &made) != 0 ||
+        ::listen(listener.Get(), kMaxPendingCommandConnections) != 0) {
+        error_ = systemError(QStringLiteral("no se puede escuchar en ") + path);
+        ::unlink(encoded.constData());
+        return false;
+    }
+    listener_ = std::move(listener);
+    path_ = path;
+    device_ = made.st_dev;
+    inode_ = made.st_ino;
+    incoming_ = std::make_unique<QSocketNotifier>(listener_.Get(), QSocketNotifier::Read);
+    QObject::connect(incoming_.get(), &QSocketNotifier::activated, incoming_.get(),
                      [this] { Accept(); });
-    server_ = std::move(server);
     return true;
 }
 
 void CommandChannelServer::State::Close() {
     lines_.clear();
-    for (Connection& connection : connections_) {
-        if (connection.finished) continue;
-        QObject::disconnect(connection.socket, nullptr, nullptr, nullptr);
-        QObject::disconnect(connection.idle, nullptr, nullptr, nullptr);
-        connection.socket->abort();
-    }
     connections_.clear();
-    // The sockets go with the server, whose children they are.
-    if (server_) server_->close();
-    server_.reset();
+    incoming_.reset();
+    if (listener_.Get() >= 0) {
+        const QByteArray encoded = QFile::encodeName(path_);
+        struct stat now {};
+        if (::lstat(encoded.constData(), &now) == 0 && now.st_dev == device_ &&
+            now.st_ino == inode_) {
+            ::unlink(encoded.constData());
+        }
+    }
+    listener_.Reset();
 }
 
 void CommandChannelServer::State::Accept() {
     Sweep();
-    while (server_ && server_->hasPendingConnections()) {
-        QLocalSocket* socket = server_->nextPendingConnection();
-        if (socket == nullptr) return;
+    while (listener_.Get() >= 0) {
+        Descriptor socket(
+            ::accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        if (socket.Get() < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            return;
+        }
         const auto open = std::count_if(connections_.begin(), connections_.end(),
                                         [](const Connection& c) { return !c.finished; });
-        if (open >= kMaxOpenCommandConnections || !peerIsThisUser(socket->socketDescriptor())) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
+        if (open >= kMaxOpenCommandConnections || !peerIsThisUser(socket.Get())) continue;
         Connection& connection = connections_.emplace_back();
-        connection.socket = socket;
-        socket->setReadBufferSize(kSocketBufferBytes);
-        connection.idle = new QTimer(socket);
+        connection.socket = std::move(socket);
+        connection.readable =
+            std::make_unique<QSocketNotifier>(connection.socket.Get(), QSocketNotifier::Read);
+        connection.idle = std::make_unique<QTimer>();
         connection.idle->setSingleShot(true);
         connection.idle->setInterval(idleTimeout_);
 
-        QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                         [this, &connection] { Pump(connection); });
-        QObject::connect(socket, &QLocalSocket::disconnected, socket,
-                         [this, &connection] { Pump(connection); });
-        QObject::connect(connection.idle, &QTimer::timeout, socket, [this, &connection] {
-            // Bytes the server has not read yet mean the client is waiting
-            // for us, not idle.
-            if (connection.socket->bytesAvailable() > 0) {
-                connection.idle->start();
-                return;
-            }
-            Finish(connection);
-        });
+        QObject::connect(connection.readable.get(), &QSocketNotifier::activated,
+                         connection.readable.get(), [this, &connection] { Pump(connection); });
+        QObject::connect(
+            connection.idle.get(), &QTimer::timeout, connection.idle.get(), [this, &connection] {
+                // Bytes the server has not read yet mean the client
+                // is waiting for us, not idle.
+                int waiting = 0;
+                if (::ioctl(connection.socket.Get(), FIONREAD, &waiting) == 0 && waiting > 0) {
+                    connection.idle->start();
+                    return;
+                }
+                Finish(connection);
+            });
         connection.idle->start();
         // Bytes that came with the connection.
         Pump(connection);
@@ -311,34 +434,40 @@ void CommandChannelServer::State::Accept() {
 }
 
 // Moves the client's bytes into the queue as complete lines, while the
-// queue has room.
+// queue has room; a full queue stops reading, so the client waits.
 void CommandChannelServer::State::Pump(Connection& connection) {
     if (connection.finished || connection.pumping) return;
     connection.pumping = true;
-    QLocalSocket* socket = connection.socket;
-    while (!connection.finished && !QueueFull() && socket->bytesAvailable() > 0) {
-        const QByteArray chunk = socket->read(kReadChunkBytes);
-        if (chunk.isEmpty()) break;
+    char chunk[kReadChunkBytes];
+    while (!connection.finished && !QueueFull()) {
+        const ssize_t size = ::read(connection.socket.Get(), chunk, sizeof chunk);
+        if (size < 0 && errno == EINTR) continue;
+        if (size < 0 && errno == EAGAIN) break;
+        if (size <= 0) {
+            // Gone (or broken) and fully read: a line without its line feed
+            // is not a command.
+            Finish(connection);
+            break;
+        }
         connection.idle->start();
         qsizetype start = 0;
-        for (qsizetype end; (end = chunk.indexOf('\n', start)) >= 0; start = end + 1) {
-            connection.partial.append(chunk.constData() + start, end - start);
+        const auto* end_of_chunk = chunk + size;
+        for (const char* end; (end = static_cast<const char*>(std::memchr(
+                                   chunk + start, '\n', static_cast<std::size_t>(size - start))));
+             start = end - chunk + 1) {
+            connection.partial.append(chunk + start, end - (chunk + start));
             if (connection.partial.size() > kMaxCommandLineBytes) break;
             // Programs that end lines with CR LF mean the same line.
             if (connection.partial.endsWith('\r')) connection.partial.chop(1);
             lines_.push_back(std::exchange(connection.partial, QByteArray()));
         }
         if (connection.partial.size() <= kMaxCommandLineBytes) {
-            connection.partial.append(chunk.constData() + start, chunk.size() - start);
+            connection.partial.append(chunk + start, end_of_chunk - (chunk + start));
         }
         if (connection.partial.size() > kMaxCommandLineBytes) Finish(connection);
     }
     connection.pumping = false;
-    // Gone and fully read: a line without its line feed is not a command.
-    if (!connection.finished && socket->state() == QLocalSocket::UnconnectedState &&
-        socket->bytesAvailable() == 0) {
-        Finish(connection);
-    }
+    if (!connection.finished) connection.readable->setEnabled(!QueueFull());
     if (!lines_.empty() && !drain_.isActive()) drain_.start();
 }
 
@@ -346,12 +475,10 @@ void CommandChannelServer::State::Finish(Connection& connection) {
     if (connection.finished) return;
     connection.finished = true;
     connection.partial.clear();
-    QObject::disconnect(connection.socket, nullptr, nullptr, nullptr);
-    QObject::disconnect(connection.idle, nullptr, nullptr, nullptr);
+    // The notifier may be the caller: it goes with the next Sweep.
+    connection.readable->setEnabled(false);
     connection.idle->stop();
-    connection.socket->abort();
-    // Later: this may run inside one of the socket's own signals.
-    connection.socket->deleteLater();
+    connection.socket.Reset();
 }
 
 void CommandChannelServer::State::Drain() {
@@ -434,29 +561,9 @@ bool SendLinesToRunningInstance(const QStringList& lines, int timeoutMs, const Q
     if (CommandChannelFolderProblem(name, false)) return false;
 
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
-    auto remaining = [&deadline] {
-        return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
-    };
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(remaining()) || !peerIsThisUser(socket.socketDescriptor())) {
-        socket.abort();
-        return false;
-    }
-    if (socket.write(bytes) != bytes.size()) {
-        socket.abort();
-        return false;
-    }
-    socket.flush();
-    while (socket.bytesToWrite() > 0) {
-        if (deadline.hasExpired() || !socket.waitForBytesWritten(remaining())) {
-            socket.abort();
-            return false;
-        }
-    }
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(remaining());
-    return true;
+    const Descriptor socket = connectChannel(name, deadline);
+    return socket.Get() >= 0 && peerIsThisUser(socket.Get()) &&
+           writeAll(socket.Get(), bytes, deadline);
 }
 
 }  // namespace cartulo::platform

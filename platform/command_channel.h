@@ -53,6 +53,11 @@ std::optional<QString> CommandChannelFolderProblem(const QString& name, bool cre
 enum class ChannelAnswer { Nobody, ThisUser, OtherUser };
 ChannelAnswer ProbeCommandChannel(const QString& name, int timeoutMs);
 
+// Whether something answers on the channel `name` at once, without waiting
+// and without Qt's sockets: for the start, before Qt exists, to learn that
+// its file goes to a running instance.
+bool ChannelAnswersNow(const QString& name);
+
 // The socket path a channel name stands for.
 QString CommandChannelPath(const QString& name);
 

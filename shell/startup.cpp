@@ -141,11 +141,14 @@ StartupResult Arranque::Iniciar() {
 
 int EjecutarCartulo(int argc, char** argv, const QString& version) {
     // Started before Qt, so reading the file overlaps Qt's start and the
-    // main window's; a start that hands its file over drops what was read.
+    // main window's; not when a running instance will take the file, which
+    // would only wait for a read it drops.
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    std::shared_ptr<LecturaAnticipada> lectura =
-        LecturaDelPrimerArgumento(arguments, QDir::currentPath());
+    std::shared_ptr<LecturaAnticipada> lectura;
+    if (!platform::ChannelAnswersNow(platform::DefaultCommandChannelName())) {
+        lectura = LecturaDelPrimerArgumento(arguments, QDir::currentPath());
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kProgramTitle));
     QApplication::setApplicationVersion(version);

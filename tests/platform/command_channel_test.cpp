@@ -164,6 +164,7 @@ TEST_F(CommandChannelTest, ASecondServerOnTheSameNameRefuses) {
     EXPECT_FALSE(second.Listen(name));
     EXPECT_FALSE(second.ErrorString().isEmpty());
     EXPECT_FALSE(second.IsListening());
+    EXPECT_TRUE(ChannelAnswersNow(name));
     // The first one still serves.
     EXPECT_TRUE(SendToRunningInstance(QStringLiteral("activar"), kTimeoutMs, name));
     EXPECT_TRUE(waitForLines(1));
@@ -183,6 +184,8 @@ TEST(CommandChannel, AStaleSocketIsReplaced) {
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ::close(fd);
 
+    EXPECT_FALSE(ChannelAnswersNow(QString::fromLocal8Bit(path)));
+    EXPECT_FALSE(ChannelAnswersNow(dir.filePath(QStringLiteral("nadie"))));
     int count = 0;
     CommandChannelServer server([&](const QString&, std::optional<QString>) { ++count; });
     ASSERT_TRUE(server.Listen(QString::fromLocal8Bit(path))) << server.ErrorString().toStdString();
