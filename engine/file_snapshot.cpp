@@ -11,8 +11,8 @@ std::optional<FileError> FileSnapshot::Encode(std::string& out) const {
     std::vector<CardToWrite> cards;
     cards.reserve(cards_->size());
     for (const Card& card : *cards_) {
-        cards.push_back({card.entry, *texts_[static_cast<std::size_t>(card.holder)], card.holder,
-                         card.main});
+        cards.push_back(
+            {card.entry, *texts_[static_cast<std::size_t>(card.holder)], card.holder, card.main});
     }
     return encodeCards(cards, out);
 }

@@ -26,7 +26,7 @@ class FileSnapshot {
         CardId holder = kNoCard;  // the card whose text it shows: sisters share one
         bool main = false;
     };
-    std::shared_ptr<const std::vector<Card>> cards_;    // in the order they are written
+    std::shared_ptr<const std::vector<Card>> cards_;         // in the order they are written
     std::vector<std::shared_ptr<const std::string>> texts_;  // by holder
 };
 
