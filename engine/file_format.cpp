@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/cartulo.h"
@@ -191,61 +192,55 @@ std::optional<FileError> cCartulo::readFileInto(const std::string& path) {
     return std::nullopt;
 }
 
-std::optional<FileError> cCartulo::encode(std::string& out) {
-    const CardId mainCard = SrchNtry("");
-    if (mainCard == kNoCard) {
+std::optional<FileError> encodeCards(std::span<const CardToWrite> cards, std::string& out) {
+    if (cards.empty()) {
         return FileError{errors::kUnstorable, "El cartulo no tiene ficha principal."};
     }
-    store_.moveToHead(mainCard);
-
-    std::size_t count = 0, size = kHeaderWidth + kRecordEnd.size();
-    for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
-        const CardRecord& card = store_.cards[c];
-        store_.texts[card.text].mark = -1;
-        ++count;
+    std::size_t size = kHeaderWidth + kRecordEnd.size();
+    for (const CardToWrite& card : cards) {
         size += kEntryLengthWidth + card.entry.size() + kTextLengthWidth + kRecordEnd.size() +
-                std::min(store_.texts[card.text].text.size(), kMaxTextLength) + kSisterMark.size();
+                std::min(card.text.size(), kMaxTextLength) + kSisterMark.size();
     }
 
     // What the reader will make of a sister reference: the last card written
     // so far whose entry equals the name. Files made elsewhere may hold
     // entries that differ only in letter case, so the card that holds a text
     // is not always the one its name leads back to.
-    std::unordered_map<std::string, std::int16_t> lastWritten;
-    std::unordered_map<std::int16_t, std::vector<std::int16_t>> writtenSisters;
+    std::unordered_map<std::string, std::size_t> lastWritten;
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> writtenSisters;
+    std::unordered_set<std::int32_t> textWritten;
     auto resolves = [&](std::string_view name) {
         auto it = lastWritten.find(name == kMainCardName ? std::string() : win1252::toUpper(name));
-        return it == lastWritten.end() ? std::int16_t{-1} : it->second;
+        return it == lastWritten.end() ? cards.size() : it->second;
     };
 
     out.clear();
     out.reserve(size);
-    out += numberField(static_cast<std::int64_t>(count) - 1, kHeaderWidth);
+    out += numberField(static_cast<std::int64_t>(cards.size()) - 1, kHeaderWidth);
     out += kRecordEnd;
-    for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
-        const CardRecord& card = store_.cards[c];
-        TextRecord& text = store_.texts[card.text];
+    for (std::size_t c = 0; c < cards.size(); ++c) {
+        const CardToWrite& card = cards[c];
         // Refused before anything reaches the disk: no file may be made that
         // cannot be read back.
         const auto refuse = [&card](const std::string& why) {
             return FileError{errors::kUnstorable, "La ficha «" + printable(card.entry) +
                                                       "» no se puede guardar: " + why};
         };
-        if (auto why = CheckEntry(card.entry)) return refuse(*why);
+        if (auto why = cCartulo::CheckEntry(card.entry)) return refuse(*why);
         out += numberField(static_cast<std::int64_t>(card.entry.size()), kEntryLengthWidth);
         out += card.entry;
 
-        std::int16_t reference = -1;
-        if (text.mark != -1) {
-            for (std::int16_t k : writtenSisters[card.text]) {
-                if (resolves(store_.cards[k].entry) == k) {
+        std::size_t reference = cards.size();
+        if (textWritten.contains(card.textId)) {
+            for (std::size_t k : writtenSisters[card.textId]) {
+                if (resolves(cards[k].entry) == k) {
                     reference = k;
                     break;
                 }
             }
         }
-        if (reference != -1) {
-            const std::string& holder = store_.cards[reference].entry;
+        if (reference != cards.size()) {
+            const std::string_view holder = cards[reference].entry;
             out += numberField(static_cast<std::int64_t>(kSisterMark.size() + holder.size()),
                                kTextLengthWidth);
             out += kSisterMark;
@@ -253,20 +248,33 @@ std::optional<FileError> cCartulo::encode(std::string& out) {
         } else {
             // The first card of its text, or a sister no name can lead back to,
             // which then keeps the text as its own rather than lose it.
-            if (text.text.size() > kMaxTextLength) return refuse(*CheckText(text.text));
+            if (card.text.size() > kMaxTextLength) return refuse(*cCartulo::CheckText(card.text));
             // The main card's record is read as text whatever it holds.
-            if (!card.main && text.text.starts_with(kSisterMark)) {
-                return refuse(*CheckText(text.text));
+            if (!card.main && card.text.starts_with(kSisterMark)) {
+                return refuse(*cCartulo::CheckText(card.text));
             }
-            out += numberField(static_cast<std::int64_t>(text.text.size()), kTextLengthWidth);
-            out += text.text;
-            if (text.mark == -1) text.mark = c;
+            out += numberField(static_cast<std::int64_t>(card.text.size()), kTextLengthWidth);
+            out += card.text;
+            textWritten.insert(card.textId);
         }
         out += kRecordEnd;
         lastWritten[win1252::toUpper(card.entry)] = c;
-        writtenSisters[card.text].push_back(c);
+        writtenSisters[card.textId].push_back(c);
     }
     return std::nullopt;
+}
+
+std::optional<FileError> cCartulo::encode(std::string& out) {
+    std::vector<CardToWrite> cards;
+    if (const CardId mainCard = SrchNtry(""); mainCard != kNoCard) {
+        store_.moveToHead(mainCard);
+        cards.reserve(static_cast<std::size_t>(CardCount()));
+        for (std::int16_t c = store_.cardHead; c != -1; c = store_.cards[c].nextCard) {
+            const CardRecord& card = store_.cards[c];
+            cards.push_back({card.entry, store_.texts[card.text].text, card.text, card.main});
+        }
+    }
+    return encodeCards(cards, out);
 }
 
 }  // namespace cartulo

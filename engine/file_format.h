@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "engine/file_error.h"
 
 namespace cartulo {
 
@@ -14,5 +18,17 @@ std::string numberField(std::int64_t value, std::size_t width);
 // The numeric value of a field: spaces are ignored anywhere, an optional
 // sign, then digits up to the first other character; no digits count 0.
 std::int64_t fieldValue(std::string_view field);
+
+// One card as the writer needs it; cards sharing a text have one textId.
+struct CardToWrite {
+    std::string_view entry;
+    std::string_view text;
+    std::int32_t textId = 0;
+    bool main = false;
+};
+
+// The bytes of a card file holding `cards` in this order, the main card
+// first; an error for no cards or one the format cannot hold.
+std::optional<FileError> encodeCards(std::span<const CardToWrite> cards, std::string& out);
 
 }  // namespace cartulo

@@ -76,6 +76,7 @@ void RecoveryCopies::watch(const std::shared_ptr<cCartulo>& file) {
     if (!file || copies_.contains(file.get())) return;
     Copy& copy = copies_[file.get()];
     copy.watch = std::make_unique<Watch>(*this, *file);
+    copy.pictures = std::make_unique<FileSnapshots>(*file);
     copy.base = folder_.CopyBase(nextNumber_++);
 }
 
@@ -100,7 +101,7 @@ void RecoveryCopies::Tick() {
         if (!file->GetChanged()) {
             // Saved (by the user or the autosave) since the last change.
             copy.pending = false;
-            if (copy.written) remove(copy);
+            if (copy.written) remove(copy, false);
             continue;
         }
         // Changed without an event: a new file, or one marked for saving.
@@ -108,42 +109,56 @@ void RecoveryCopies::Tick() {
         if (!copy.pending) continue;
         if ((!copy.failed && platform::TicksSince(copy.lastChange, now) >= timing_.quietMs) ||
             platform::TicksSince(copy.firstChange, now) >= timing_.longestMs) {
-            write(*file, copy);
+            write(*file, copy, false);
         }
     }
 }
 
-void RecoveryCopies::write(cCartulo& file, Copy& copy) {
+bool RecoveryCopies::write(cCartulo& file, Copy& copy, bool wait) {
     if (!prepared_) prepared_ = !folder_.Prepare();
+    const auto job = [&]() -> RecoveryWriter::Job {
+        RecoveryInfo info{file.GetFileName(), platform::toQString(file.GetFileTitle()),
+                          QDateTime::currentDateTime()};
+        return [base = copy.base, picture = copy.pictures->Take(), info = std::move(info),
+                replaces = copy.replaces]() -> std::optional<FileError> {
+            std::string bytes;
+            if (auto error = picture->Encode(bytes)) return error;
+            auto error = RecoveryFolder::Write(base, bytes, info);
+            // The copy recovered goes only once its successor is safe.
+            if (!error && !replaces.empty()) RecoveryFolder::Remove(replaces);
+            return error;
+        };
+    };
+    if (wait) {
+        writer_.Post(copy.base, job());
+    } else if (!writer_.TryPost(copy.base, job)) {
+        return false;
+    }
     copy.pending = false;
     copy.failed = false;
     copy.written = true;
-    std::string bytes;
-    if (auto error = file.EncodeFile(bytes)) {
-        writer_.Post(copy.base, [error] { return error; });
-        return;
-    }
-    RecoveryInfo info{file.GetFileName(), platform::toQString(file.GetFileTitle()),
-                      QDateTime::currentDateTime()};
-    writer_.Post(copy.base, [base = copy.base, bytes = std::move(bytes), info = std::move(info),
-                             replaces = copy.replaces] {
-        auto error = RecoveryFolder::Write(base, bytes, info);
-        // The copy recovered goes only once its successor is safe.
-        if (!error && !replaces.empty()) RecoveryFolder::Remove(replaces);
-        return error;
-    });
+    return true;
 }
 
-void RecoveryCopies::remove(Copy& copy) {
+bool RecoveryCopies::remove(Copy& copy, bool wait) {
+    const auto job = [&copy]() -> RecoveryWriter::Job {
+        return [base = copy.base, replaces = copy.replaces]() -> std::optional<FileError> {
+            RecoveryFolder::Remove(base);
+            if (!replaces.empty()) RecoveryFolder::Remove(replaces);
+            return std::nullopt;
+        };
+    };
+    if (wait) {
+        writer_.Post(copy.base, job());
+    } else if (!writer_.TryPost(copy.base, job)) {
+        return false;
+    }
+    copy.replaces.clear();
     copy.written = false;
     copy.failed = false;
-    writer_.Post(copy.base,
-                 [base = copy.base,
-                  replaces = std::exchange(copy.replaces, {})]() -> std::optional<FileError> {
-                     RecoveryFolder::Remove(base);
-                     if (!replaces.empty()) RecoveryFolder::Remove(replaces);
-                     return std::nullopt;
-                 });
+    // The texts kept for the next picture wait for the next change.
+    copy.pictures->Forget();
+    return true;
 }
 
 void RecoveryCopies::takeResults() {

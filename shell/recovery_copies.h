@@ -1,9 +1,10 @@
 // Recovery copies of the open card files: while a file has unsaved changes
 // (a file never saved included) a copy of it is kept in the recovery
 // folder, written a few seconds after the last change and at least every
-// 30 s while changes go on; it goes when the file is saved or closed. The
-// bytes are taken on the window thread and written by RecoveryWriter. The
-// original file is never touched.
+// 30 s while changes go on; it goes when the file is saved or closed. A
+// picture of the file is taken on the window thread (it shares the texts
+// that did not change with the picture before), and RecoveryWriter turns it
+// into bytes and writes them. The original file is never touched.
 #pragma once
 
 #include <QString>
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "engine/cartulos.h"
+#include "engine/file_snapshot.h"
 #include "platform/tick_count.h"
 #include "shell/recovery_folder.h"
 #include "shell/recovery_writer.h"
@@ -61,6 +63,7 @@ class RecoveryCopies : private CartulosListener {
     class Watch;
     struct Copy {
         std::unique_ptr<Watch> watch;
+        std::unique_ptr<FileSnapshots> pictures;
         std::string base;
         bool pending = false;
         std::uint32_t firstChange = 0;
@@ -75,8 +78,10 @@ class RecoveryCopies : private CartulosListener {
     void onRemove(std::int32_t index) override;
     void watch(const std::shared_ptr<cCartulo>& file);
     void changed(const cCartulo* file);
-    void write(cCartulo& file, Copy& copy);
-    void remove(Copy& copy);
+    // Without `wait`, false when the copy must wait for the next tick: the
+    // last one of the file is still being written, or the writer is busy.
+    bool write(cCartulo& file, Copy& copy, bool wait = true);
+    bool remove(Copy& copy, bool wait = true);
     void takeResults();
 
     cCartulos& registry_;

@@ -1,5 +1,7 @@
 #include "shell/recovery_writer.h"
 
+#include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -31,19 +33,35 @@ void RecoveryWriter::Post(const std::string& key, Job job) {
     wake_.notify_one();
 }
 
+bool RecoveryWriter::TryPost(const std::string& key, const std::function<Job()>& make) {
+    {
+        std::unique_lock lock(mutex_, std::try_to_lock);
+        if (!lock.owns_lock() || (running_ && runningKey_ == key)) return false;
+        auto [it, added] = jobs_.insert_or_assign(key, make());
+        if (added) order_.push_back(key);
+    }
+    wake_.notify_one();
+    return true;
+}
+
 void RecoveryWriter::WaitIdle() {
     std::unique_lock lock(mutex_);
     idle_.wait(lock, [this] { return order_.empty() && !running_; });
 }
 
 std::vector<RecoveryWriter::Result> RecoveryWriter::TakeResults() {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return {};
     return std::exchange(results_, {});
 }
 
 void RecoveryWriter::run() {
-    // The window thread comes first when both want the processor.
+    // Any other thread comes first when both want the processor: a key
+    // wakes the window thread at once. The niceness is for a system that
+    // refuses the idle class.
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kNiceness);
+    const sched_param idle{};
+    ::pthread_setschedparam(::pthread_self(), SCHED_IDLE, &idle);
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || !order_.empty(); });
@@ -53,8 +71,11 @@ void RecoveryWriter::run() {
         Job job = std::move(jobs_.at(key));
         jobs_.erase(key);
         running_ = true;
+        runningKey_ = key;
         lock.unlock();
         std::optional<FileError> error = job();
+        // What the job held goes before the queue is taken again.
+        job = nullptr;
         lock.lock();
         running_ = false;
         results_.push_back({std::move(key), std::move(error)});

@@ -1,7 +1,10 @@
 // The thread that writes recovery copies, so that no keystroke waits for a
 // disk. Jobs are keyed by the copy they concern: a job posted while one of
 // the same key still waits takes its place (only the newest bytes matter),
-// and jobs run in the order their keys were first posted.
+// and jobs run in the order their keys were first posted. The thread runs
+// only when nothing else wants the processor, so the window thread never
+// waits for it: what that thread calls while typing goes on never waits
+// for the queue either.
 #pragma once
 
 #include <condition_variable>
@@ -33,9 +36,13 @@ class RecoveryWriter {
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
     void Post(const std::string& key, Job job);
+    // Posts the job `make` returns, unless the queue cannot be had at once or
+    // a job of this key is being run: false then, and `make` is not called.
+    bool TryPost(const std::string& key, const std::function<Job()>& make);
     // Returns once every job posted so far has run.
     void WaitIdle();
-    // The outcome of every job run since the last call.
+    // The outcome of every job run since the last call; those of a moment
+    // the queue cannot be had at once come with the next call.
     std::vector<Result> TakeResults();
 
   private:
@@ -48,6 +55,7 @@ class RecoveryWriter {
     std::map<std::string, Job> jobs_;
     std::vector<Result> results_;
     bool running_ = false;
+    std::string runningKey_;
     bool stop_ = false;
     std::thread thread_;  // last: starts once the rest exists
 };

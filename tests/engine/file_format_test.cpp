@@ -1,6 +1,8 @@
 // The card file on disk: bytes written, what the reader makes of them, and
 // the reader's failures, after which the object must stay fully usable.
+#include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/cartulo.h"
+#include "engine/file_snapshot.h"
 #include "test_support.h"
 
 #ifndef CARTULO_TEST_DATA
@@ -95,6 +98,49 @@ TEST_F(FileFormatTest, AgendaSampleIsReadWithSistersInReverseFileOrder) {
     EXPECT_TRUE(ctu.IsAlias(ctu.SrchNtry("Pan"), ctu.SrchNtry("Pan2")));
     EXPECT_FALSE(ctu.GetChanged());
     EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
+}
+
+// A picture encodes what a save would have written when it was taken, however
+// the file changed before and after.
+TEST_F(FileFormatTest, PicturesEncodeTheFileAsItWas) {
+    const std::string sample = std::string(CARTULO_TEST_DATA) + "/agenda.ctu";
+    cCartulo ctu;
+    ctu.NewFile("T");
+    FileSnapshots pictures(ctu);
+    CardId a = ctu.NewCard("A"), b = kNoCard;
+    const std::vector<std::function<void()>> steps = {
+        [] {},
+        [&] { ctu.SetTxt(a, "uno"); },
+        [&] { b = ctu.NewAlias(a, "B"); },
+        [&] { ctu.SetTxt(b, "dos"); },
+        [&] { ctu.DelCard(b); },  // the sister that held the text
+        [&] { ctu.SetNtry(a, "a2"); },
+        [&] { ctu.SetTxt(ctu.GetMain(), "Titulo"); },
+        [&] {
+            ctu.DelCard(a);
+            a = ctu.NewCard("C");
+        },
+        [&] { ctu.SetTxt(a, "cuatro"), ctu.SetTxt(a, "cinco"), ctu.NewCard("D"); },
+        [&] { ctu.OpenFile(sample); },
+        [&] { ctu.SetTxt(ctu.SrchNtry("Pan"), "y"); },
+        [&] { pictures.Forget(), ctu.SetTxt(ctu.SrchNtry("Pan"), "z"); },
+        [&] { ctu.NewFile("Otro"); },
+    };
+    std::vector<std::pair<std::shared_ptr<const FileSnapshot>, std::string>> taken;
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        steps[step]();
+        std::string saved, encoded;
+        ASSERT_EQ(ctu.EncodeFile(saved), std::nullopt);
+        const auto picture = pictures.Take();
+        EXPECT_EQ(picture->Encode(encoded), std::nullopt);
+        EXPECT_EQ(encoded, saved) << "step " << step;
+        taken.emplace_back(picture, saved);
+    }
+    for (const auto& [picture, saved] : taken) {
+        std::string encoded;
+        picture->Encode(encoded);
+        EXPECT_EQ(encoded, saved);
+    }
 }
 
 TEST_F(FileFormatTest, CardListOrderAcrossSaveLoadSave) {

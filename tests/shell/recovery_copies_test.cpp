@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <future>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +212,32 @@ TEST_F(RecoveryCopiesTest, HalfCopiesOfAnInstanceGoneAreDebrisAndIdsNeverRepeat)
     ASSERT_EQ(next.LeftBehind().size(), 1u);
     next.ReleaseClaims();
     EXPECT_EQ(Copies("1.1*"), (QStringList{"1.1-1.ctu", "1.1-1.info", "1.1.lock"}));
+}
+
+// A copy due while the last one of its file is being written waits for it;
+// another file's does not.
+TEST(RecoveryWriterTest, AJobWaitsWhileOneOfItsKeyRuns) {
+    RecoveryWriter writer;
+    std::promise<void> started, release;
+    writer.Post("a", [&, go = release.get_future().share()]() -> std::optional<FileError> {
+        started.set_value();
+        go.wait();
+        return std::nullopt;
+    });
+    started.get_future().wait();
+    int made = 0;
+    const auto make = [&made] {
+        ++made;
+        return RecoveryWriter::Job([] { return std::optional<FileError>(); });
+    };
+    EXPECT_FALSE(writer.TryPost("a", make));
+    EXPECT_TRUE(writer.TryPost("b", make));
+    EXPECT_EQ(made, 1);
+    release.set_value();
+    writer.WaitIdle();
+    EXPECT_TRUE(writer.TryPost("a", make));
+    writer.WaitIdle();
+    EXPECT_EQ(writer.TakeResults().size(), 3u);
 }
 
 }  // namespace
