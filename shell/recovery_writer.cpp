@@ -19,6 +19,7 @@ RecoveryWriter::~RecoveryWriter() {
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
+        applyUrgency(thread_.native_handle());
     }
     wake_.notify_one();
     thread_.join();
@@ -46,7 +47,18 @@ bool RecoveryWriter::TryPost(const std::string& key, const std::function<Job()>&
 
 void RecoveryWriter::WaitIdle() {
     std::unique_lock lock(mutex_);
+    ++waiting_;
+    // The job being run now may be a large one: it must not wait for an
+    // idle processor either.
+    applyUrgency(thread_.native_handle());
     idle_.wait(lock, [this] { return order_.empty() && !running_; });
+    --waiting_;
+}
+
+void RecoveryWriter::applyUrgency(pthread_t thread) const {
+    const sched_param none{};
+    // Leaving the idle class needs no privilege: the niceness stays.
+    ::pthread_setschedparam(thread, waiting_ > 0 || stop_ ? SCHED_OTHER : SCHED_IDLE, &none);
 }
 
 std::vector<RecoveryWriter::Result> RecoveryWriter::TakeResults() {
@@ -60,12 +72,11 @@ void RecoveryWriter::run() {
     // wakes the window thread at once. The niceness is for a system that
     // refuses the idle class.
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kNiceness);
-    const sched_param idle{};
-    ::pthread_setschedparam(::pthread_self(), SCHED_IDLE, &idle);
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || !order_.empty(); });
         if (order_.empty()) return;  // stopping, with nothing left to write
+        applyUrgency(::pthread_self());
         std::string key = std::move(order_.front());
         order_.pop_front();
         Job job = std::move(jobs_.at(key));

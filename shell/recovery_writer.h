@@ -4,9 +4,12 @@
 // and jobs run in the order their keys were first posted. The thread runs
 // only when nothing else wants the processor, so the window thread never
 // waits for it: what that thread calls while typing goes on never waits
-// for the queue either.
+// for the queue either. Once someone waits for the queue (a flush at the
+// end of a session, the thread's end), it runs as an ordinary thread, so a
+// busy machine cannot starve the last copies.
 #pragma once
 
+#include <pthread.h>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -47,6 +50,8 @@ class RecoveryWriter {
 
   private:
     void run();
+    // Under mutex_: the idle class while nobody waits, else an ordinary one.
+    void applyUrgency(pthread_t thread) const;
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -57,6 +62,7 @@ class RecoveryWriter {
     bool running_ = false;
     std::string runningKey_;
     bool stop_ = false;
+    int waiting_ = 0;
     std::thread thread_;  // last: starts once the rest exists
 };
 

@@ -1,10 +1,13 @@
 // Recovery copies in a temporary folder, with a clock the test moves.
+#include <sched.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -238,6 +241,23 @@ TEST(RecoveryWriterTest, AJobWaitsWhileOneOfItsKeyRuns) {
     EXPECT_TRUE(writer.TryPost("a", make));
     writer.WaitIdle();
     EXPECT_EQ(writer.TakeResults().size(), 3u);
+}
+
+// A flush at a session's end must not be starved by a busy machine: the job
+// being written when someone starts waiting leaves the idle class.
+TEST(RecoveryWriterTest, AJobWaitedForLeavesTheIdleClass) {
+    RecoveryWriter writer;
+    writer.Post("a", []() -> std::optional<FileError> {
+        for (int i = 0; i < 10'000 && ::sched_getscheduler(0) == SCHED_IDLE; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (::sched_getscheduler(0) == SCHED_IDLE) return FileError{};
+        return std::nullopt;
+    });
+    writer.WaitIdle();
+    const auto results = writer.TakeResults();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_FALSE(results[0].error.has_value());
 }
 
 }  // namespace
