@@ -74,10 +74,29 @@ bool operator==(const LayoutContext& a, const LayoutContext& b) {
            a.leftEdge == b.leftEdge && a.rightEdge == b.rightEdge;
 }
 
-void LayoutMemory::Begin(const LayoutContext& context, std::string_view text) {
+LayoutMemory::Placed::Placed(std::size_t at, std::shared_ptr<const RememberedParagraph> p,
+                             std::optional<PassedUnseen> how)
+    : pos(at), paragraph(std::move(p)), passed(how) {
+    if (paragraph) {
+        size = paragraph->text.size();
+        endsLine = paragraph->text.ends_with("\r\n");
+        hasHeight = paragraph->height > 0;
+    }
+}
+
+void LayoutMemory::Begin(const LayoutContext& context, std::string_view text, bool sameText) {
     if (!context_ || !(*context_ == context)) {
         Clear();
         context_ = context;
+    }
+    // After a Clear the kept text is empty, so a size check keeps this honest.
+    if (sameText && text.size() == text_.size()) {
+        samePrefix_ = text.size();
+        sameSuffix_ = 0;
+        moved_ = 0;
+        std::swap(previous_, current_);
+        current_.clear();
+        return;
     }
     const std::size_t common = std::min(text.size(), text_.size());
     samePrefix_ = commonPrefix(text.data(), text_.data(), common);
@@ -120,7 +139,9 @@ const RememberedParagraph* LayoutMemory::Find(std::size_t pos, std::string_view 
     }
     // Each paragraph of the last call is found at most once in this one.
     const RememberedParagraph* found = it->paragraph.get();
-    current_.push_back({pos, std::move(it->paragraph), std::nullopt});
+    Placed& now = current_.emplace_back(std::move(*it));
+    now.pos = pos;
+    now.passed.reset();
     return found;
 }
 
@@ -148,32 +169,32 @@ std::optional<UnseenRun> LayoutMemory::PassUnseenRun(std::size_t pos, const Para
     std::size_t at = pos;
     for (; it != previous_.end(); ++it) {
         if (!it->paragraph) break;
-        const RememberedParagraph& paragraph = *it->paragraph;
         const std::optional<PassedUnseen>& passed = it->passed;
         // Passed the same way, from where the one before left off.
         if (!passed || passed->y != y || passed->moveDown != moveDown ||
             passed->surfaceHeight != surfaceHeight) {
             break;
         }
-        const std::optional<std::size_t> former =
-            formerPlace(at, paragraph.text.size(), paragraph.text.ends_with("\r\n"));
+        const std::optional<std::size_t> former = formerPlace(at, it->size, it->endsLine);
         if (!former || *former != it->pos) break;
-        current_.push_back({at, std::move(it->paragraph), passed});
         if (!run) run.emplace().bottom = passed->bottom;
         run->lastPos = at;
-        run->last = &paragraph;
+        run->last = it->paragraph.get();
         run->bottom = std::max(run->bottom, passed->bottom);
-        if (paragraph.height > 0) run->height = true;
+        if (it->hasHeight) run->height = true;
         y = run->yAfter = passed->yAfter;
-        at += paragraph.text.size();
+        at += it->size;
         run->end = at;
-        if (!paragraph.text.ends_with("\r\n")) break;
+        const bool endsLine = it->endsLine;
+        current_.push_back(std::move(*it));
+        current_.back().pos = run->lastPos;
+        if (!endsLine) break;
     }
     return run;
 }
 
 void LayoutMemory::Keep(std::size_t pos, std::unique_ptr<RememberedParagraph> paragraph) {
-    current_.push_back({pos, std::move(paragraph), std::nullopt});
+    current_.emplace_back(pos, std::move(paragraph), std::nullopt);
 }
 
 void LayoutMemory::Clear() {

@@ -105,8 +105,9 @@ struct UnseenRun {
 class LayoutMemory {
   public:
     // At the start of every call, with its text: keeps what the last call
-    // laid out, or forgets everything when the context changed.
-    void Begin(const LayoutContext& context, std::string_view text);
+    // laid out, or forgets everything when the context changed. The caller
+    // that knows the text is the last call's says so, sparing its compare.
+    void Begin(const LayoutContext& context, std::string_view text, bool sameText = false);
     // The paragraph the last call laid out from this text (found at pos)
     // and start, or null; then it counts as laid out by this call too.
     const RememberedParagraph* Find(std::size_t pos, std::string_view text,
@@ -126,6 +127,14 @@ class LayoutMemory {
         std::size_t pos;
         std::shared_ptr<const RememberedParagraph> paragraph;
         std::optional<PassedUnseen> passed;
+        // Copied from the paragraph, so that passing a run of them over
+        // reads this vector only, not each paragraph's memory.
+        std::size_t size = 0;
+        bool endsLine = false;
+        bool hasHeight = false;
+
+        Placed(std::size_t at, std::shared_ptr<const RememberedParagraph> p,
+               std::optional<PassedUnseen> how);
     };
     // Where a paragraph of `size` bytes found at pos stood in the last
     // call's text, if its text and end are the same there.

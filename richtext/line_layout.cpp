@@ -97,7 +97,8 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     Surface& s = *surface_;
 
     // A repaint measures the text, then paints it: it is read once.
-    if (!reader_ || text != input_) {
+    const bool sameText = reader_ && text == input_;
+    if (!sameText) {
         input_.assign(text);
         text_ = NormalizeTables(text);
         reader_.emplace(text_);
@@ -123,7 +124,7 @@ double cZuzodIvodure::renderText(std::string_view text, double y, double left, d
     paintedBottom_ = startY;
     resetFont();
 
-    memory_.Begin(layoutContext(), text_);
+    memory_.Begin(layoutContext(), text_, sameText);
 
     // The start of the last line examined, which SizeText reports.
     std::optional<std::size_t> lastLineStart;
