@@ -1,19 +1,14 @@
-// Card operations, the changed flag, and the events they raise: order,
-// getters called from inside an event, and unsubscription.
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "engine/cartulo.h"
+// Card operations, entries and texts the file can hold, the changed flag, and
+// the events they raise: order, getters called from inside an event, and
+// unsubscription.
 #include "test_support.h"
 
 namespace cartulo {
 namespace {
 
 using test::ListOrder;
+using test::Log;
 using test::Recorder;
-using Log = std::vector<std::string>;
 
 class CardOperationsTest : public ::testing::Test {
   protected:
@@ -21,30 +16,28 @@ class CardOperationsTest : public ::testing::Test {
         ctu.NewFile("Agenda");
         sub = ctu.Subscribe(rec);
     }
+    std::string Id(const std::string& event, CardId c) { return event + " " + std::to_string(c); }
     cCartulo ctu;
     Recorder rec;
     Subscription sub;
 };
 
-TEST_F(CardOperationsTest, NewCardRaisesNewCardWithTheCardAlreadyReachable) {
-    std::vector<std::string> seen;
+TEST_F(CardOperationsTest, NewCardAndNewAliasRaiseTheirEventWithTheCardReachable) {
+    Log seen;
     rec.during = [&](const std::string&, CardId c) {
         seen = {ctu.GetNtry(c), std::to_string(ctu.SrchNtry("pan")), ctu.GetTxt(c)};
     };
-    const CardId c = ctu.NewCard("Pan");
+    const CardId a = ctu.NewCard("Pan");
     EXPECT_EQ(rec.log, Log{"NewCard 2"});
-    EXPECT_EQ(seen, (std::vector<std::string>{"Pan", "2", ""}));
+    EXPECT_EQ(seen, (Log{"Pan", "2", ""}));
     EXPECT_TRUE(ctu.GetChanged());
-    EXPECT_EQ(ctu.GetSisters(c), std::vector<CardId>{c});
-}
+    EXPECT_EQ(ctu.GetSisters(a), std::vector<CardId>{a});
 
-TEST_F(CardOperationsTest, NewAliasSharesTheTextAndRaisesNewCardAsAlias) {
-    const CardId a = ctu.NewCard("A");
     ctu.SetTxt(a, "x");
     bool sisterDuringEvent = false;
     rec.during = [&](const std::string&, CardId c) { sisterDuringEvent = ctu.IsAlias(c, a); };
     const CardId b = ctu.NewAlias(a, "B");
-    EXPECT_EQ(rec.log.back(), "NewAlias " + std::to_string(b));
+    EXPECT_EQ(rec.log.back(), Id("NewAlias", b));
     EXPECT_TRUE(sisterDuringEvent);
     EXPECT_EQ(ctu.GetTxt(b), "x");
     EXPECT_TRUE(ctu.IsAlias(a, b));
@@ -53,32 +46,26 @@ TEST_F(CardOperationsTest, NewAliasSharesTheTextAndRaisesNewCardAsAlias) {
     EXPECT_EQ(ctu.GetSisters(a), (std::vector<CardId>{b, a}));  // new sisters go first
 }
 
-TEST_F(CardOperationsTest, SetTxtRaisesUpdateForEverySisterInSisterListOrder) {
+TEST_F(CardOperationsTest, SetTxtRaisesUpdateForEverySisterWhenTheTextDiffers) {
     const CardId a = ctu.NewCard("A");
     const CardId b = ctu.NewAlias(a, "B");
     const CardId c = ctu.NewAlias(b, "C");
     const CardId other = ctu.NewCard("Otra");
     rec.log.clear();
-    std::vector<std::string> textsSeen;
+    Log textsSeen;
     rec.during = [&](const std::string&, CardId card) { textsSeen.push_back(ctu.GetTxt(card)); };
-
     EXPECT_TRUE(ctu.SetTxt(b, "nuevo"));
     EXPECT_EQ(rec.log,
-              (Log{"UpdateCardTxt " + std::to_string(c), "UpdateCardTxt " + std::to_string(b),
-                   "UpdateCardTxt " + std::to_string(a)}));
-    EXPECT_EQ(textsSeen, (std::vector<std::string>(3, "nuevo")));
+              (Log{Id("UpdateCardTxt", c), Id("UpdateCardTxt", b), Id("UpdateCardTxt", a)}));
+    EXPECT_EQ(textsSeen, Log(3, "nuevo"));
     EXPECT_EQ(ctu.GetTxt(a), "nuevo");
     EXPECT_EQ(ctu.GetTxt(other), "");
-}
-
-TEST_F(CardOperationsTest, SetTxtComparesTextsExactly) {
-    const CardId a = ctu.NewCard("A");
-    ctu.SetTxt(a, "igual");
     rec.log.clear();
-    ctu.SetTxt(a, "igual");
+    ctu.SetTxt(other, "");
+    ctu.SetTxt(a, "nuevo");
     EXPECT_TRUE(rec.log.empty());
-    ctu.SetTxt(a, "IGUAL");  // letter case counts
-    EXPECT_EQ(rec.log, Log{"UpdateCardTxt " + std::to_string(a)});
+    ctu.SetTxt(a, "NUEVO");  // letter case counts
+    EXPECT_EQ(rec.log.size(), 3u);
 }
 
 TEST_F(CardOperationsTest, DelCardRaisesCloseCardWhileTheCardIsStillLinked) {
@@ -86,58 +73,51 @@ TEST_F(CardOperationsTest, DelCardRaisesCloseCardWhileTheCardIsStillLinked) {
     const CardId b = ctu.NewAlias(a, "B");
     ctu.SetTxt(a, "compartido");
     rec.log.clear();
-    std::vector<std::string> seen;
+    Log seen;
     rec.during = [&](const std::string&, CardId c) {
         seen = {ctu.GetNtry(c), std::to_string(ctu.SrchNtry("a")),
                 std::to_string(ctu.GetSisters(b).size()), std::to_string(ctu.CardCount())};
     };
-
     EXPECT_EQ(ctu.DelCard(a), 0);
-    EXPECT_EQ(rec.log, Log{"CloseCard " + std::to_string(a)});
-    EXPECT_EQ(seen, (std::vector<std::string>{"A", std::to_string(a), "2", "3"}));
+    EXPECT_EQ(rec.log, Log{Id("CloseCard", a)});
+    EXPECT_EQ(seen, (Log{"A", std::to_string(a), "2", "3"}));
     EXPECT_EQ(ctu.SrchNtry("A"), kNoCard);
     EXPECT_EQ(ctu.GetTxt(b), "compartido");
     EXPECT_EQ(ctu.GetSisters(b), std::vector<CardId>{b});
-    EXPECT_EQ(ListOrder(ctu), (std::vector<std::string>{"B", ""}));
+    EXPECT_EQ(ListOrder(ctu), (Log{"B", ""}));
     EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
+    // The main card and a deleted card are refused silently.
+    rec.log.clear();
+    EXPECT_EQ(ctu.DelCard(ctu.GetMain()), -1);
+    EXPECT_EQ(ctu.DelCard(a), -1);
+    EXPECT_TRUE(rec.log.empty());
+    EXPECT_EQ(ctu.CardCount(), 2);
     EXPECT_GT(ctu.NewCard("A"), 0);  // the entry is free again
 }
 
-TEST_F(CardOperationsTest, DelCardRefusesTheMainCardAndADeletedCardSilently) {
-    const CardId b = ctu.NewCard("B");
-    ctu.DelCard(b);
-    rec.log.clear();
-    EXPECT_EQ(ctu.DelCard(ctu.GetMain()), -1);
-    EXPECT_EQ(ctu.DelCard(b), -1);
-    EXPECT_TRUE(rec.log.empty());
-    EXPECT_EQ(ctu.CardCount(), 1);
-}
-
-TEST_F(CardOperationsTest, SetNtryAppliesAValidEntryAndRaisesUpdate) {
+TEST_F(CardOperationsTest, SetNtryAppliesOnlyAValidEntry) {
     const CardId a = ctu.NewCard("Viejo");
+    ctu.NewCard("B");
     rec.log.clear();
-    std::vector<std::string> seen;
+    for (const auto& [entry, result] : std::vector<std::pair<std::string, EntryCheck>>{
+             {"b", EntryCheck::InUse},
+             {"", EntryCheck::InUse},
+             {std::string(100, 'x'), EntryCheck::Unstorable}})
+        EXPECT_EQ(ctu.SetNtry(a, entry), result);
+    EXPECT_EQ(ctu.SetNtry(ctu.GetMain(), "Principal"), EntryCheck::MainMustBeEmpty);
+    EXPECT_TRUE(rec.log.empty());
+    EXPECT_EQ(ctu.GetNtry(a), "Viejo");
+    EXPECT_EQ(ctu.GetNtry(ctu.GetMain()), "");
+
+    Log seen;
     rec.during = [&](const std::string&, CardId c) {
         seen = {ctu.GetNtry(c), std::to_string(ctu.SrchNtry("NUEVO"))};
     };
     EXPECT_EQ(ctu.SetNtry(a, "Nuevo"), EntryCheck::Ok);
-    EXPECT_EQ(rec.log, Log{"UpdateCardNtry " + std::to_string(a)});
-    EXPECT_EQ(seen, (std::vector<std::string>{"Nuevo", std::to_string(a)}));
+    EXPECT_EQ(rec.log, Log{Id("UpdateCardNtry", a)});
+    EXPECT_EQ(seen, (Log{"Nuevo", std::to_string(a)}));
     EXPECT_EQ(ctu.SrchNtry("Viejo"), kNoCard);
     EXPECT_EQ(ctu.SrchNtry("nuevo"), a);
-}
-
-TEST_F(CardOperationsTest, SetNtryRefusesAndChangesNothing) {
-    const CardId a = ctu.NewCard("A");
-    ctu.NewCard("B");
-    rec.log.clear();
-    EXPECT_EQ(ctu.SetNtry(a, "b"), EntryCheck::InUse);
-    EXPECT_EQ(ctu.SetNtry(a, ""), EntryCheck::InUse);
-    EXPECT_EQ(ctu.SetNtry(a, std::string(100, 'x')), EntryCheck::Unstorable);
-    EXPECT_EQ(ctu.SetNtry(ctu.GetMain(), "Principal"), EntryCheck::MainMustBeEmpty);
-    EXPECT_TRUE(rec.log.empty());
-    EXPECT_EQ(ctu.GetNtry(a), "A");
-    EXPECT_EQ(ctu.GetNtry(ctu.GetMain()), "");
 }
 
 TEST_F(CardOperationsTest, MasterCardTextIsCopiedIntoNewCardsOnly) {
@@ -148,9 +128,7 @@ TEST_F(CardOperationsTest, MasterCardTextIsCopiedIntoNewCardsOnly) {
     const CardId other = ctu.NewCard("Otra");
     ctu.SetTxt(other, "propio");
     ctu.SetNtry(m, "FICHA MAESTRA");  // still the master card: compared without case
-
-    const CardId fresh = ctu.NewCard("Fresca");
-    EXPECT_EQ(ctu.GetTxt(fresh), "Tel: \r\nDir: ");
+    EXPECT_EQ(ctu.GetTxt(ctu.NewCard("Fresca")), "Tel: \r\nDir: ");
     EXPECT_EQ(ctu.GetTxt(ctu.NewAlias(other, "Hermana")), "propio");
     EXPECT_EQ(ctu.GetTxtFromNtry("fresca"), "Tel: \r\nDir: ");
     EXPECT_EQ(ctu.GetTxtFromNtry("nadie"), "");
@@ -182,20 +160,15 @@ TEST_F(CardOperationsTest, CardListIsMostRecentFirstAndHidesSpaceEntries) {
     const CardId b = ctu.NewCard("B");
     const CardId hidden = ctu.NewCard(" Oculta");
     const CardId a = ctu.NewCard("A");
-    const CardId main = ctu.GetMain();
-
     auto flat = [](const std::vector<CardListItem>& items) {
-        std::vector<std::string> out;
+        Log out;
         for (const auto& i : items) out.push_back(i.text + "=" + std::to_string(i.card));
         return out;
     };
-    auto item = [](const std::string& s, CardId c) { return s + "=" + std::to_string(c); };
-    EXPECT_EQ(
-        flat(ctu.GetCrdList(false)),
-        (std::vector<std::string>{item("A", a), item("B", b), item(" <Ficha principal>", main)}));
-    EXPECT_EQ(flat(ctu.GetCrdList(true)),
-              (std::vector<std::string>{item("A", a), item(" Oculta", hidden), item("B", b),
-                                        item(" <Ficha principal>", main)}));
+    const std::string main = " <Ficha principal>=" + std::to_string(ctu.GetMain());
+    const std::string sa = "A=" + std::to_string(a), sb = "B=" + std::to_string(b);
+    EXPECT_EQ(flat(ctu.GetCrdList(false)), (Log{sa, sb, main}));
+    EXPECT_EQ(flat(ctu.GetCrdList(true)), (Log{sa, " Oculta=" + std::to_string(hidden), sb, main}));
     EXPECT_EQ(ctu.CardCount(), 4);
 }
 
@@ -205,7 +178,6 @@ TEST_F(CardOperationsTest, ChangedFlagFollowsModifyingOperations) {
     EXPECT_FALSE(ctu.GetChanged());
     ctu.SetChanged();
     EXPECT_TRUE(ctu.GetChanged());
-
     ctu.NewFile("Agenda");
     ctu.SetTxt(ctu.GetMain(), "Agenda");  // same text
     EXPECT_FALSE(ctu.GetChanged());
@@ -213,51 +185,139 @@ TEST_F(CardOperationsTest, ChangedFlagFollowsModifyingOperations) {
     EXPECT_TRUE(ctu.GetChanged());
 }
 
-// --- listeners ---
-
-TEST(ListenerTest, ListenersAreCalledInSubscriptionOrder) {
-    cCartulo ctu;
-    ctu.NewFile("T");
-    std::vector<std::string> shared;
-    Recorder first, second;
-    first.during = [&](const std::string&, CardId) { shared.push_back("first"); };
-    second.during = [&](const std::string&, CardId) { shared.push_back("second"); };
-    auto s1 = ctu.Subscribe(first);
-    auto s2 = ctu.Subscribe(second);
-    ctu.NewCard("A");
-    EXPECT_EQ(shared, (std::vector<std::string>{"first", "second"}));
-}
-
-TEST(ListenerTest, AnUnsubscribedListenerIsNeverCalled) {
-    cCartulo ctu;
-    ctu.NewFile("T");
-    Recorder reset, dropped, removedDuringEvent, remover;
-    auto sReset = ctu.Subscribe(reset);
-    sReset.reset();
-    { auto sDropped = ctu.Subscribe(dropped); }
-    Subscription sRemoved;
-    remover.during = [&](const std::string&, CardId) { sRemoved.reset(); };
-    auto sRemover = ctu.Subscribe(remover);
-    sRemoved = ctu.Subscribe(removedDuringEvent);
-
-    ctu.NewCard("A");
-    ctu.NewCard("B");
-    EXPECT_TRUE(reset.log.empty());
-    EXPECT_TRUE(dropped.log.empty());
-    EXPECT_TRUE(removedDuringEvent.log.empty());
-    EXPECT_EQ(remover.log.size(), 2u);
-}
-
-TEST(ListenerTest, SubscriptionMayOutliveTheFile) {
-    Recorder rec;
-    Subscription sub;
+TEST(ListenerTest, OrderUnsubscriptionAndASubscriptionOutlivingTheFile) {
+    Recorder outliving;
+    Subscription sOutliving;
     {
         cCartulo ctu;
-        sub = ctu.Subscribe(rec);
+        sOutliving = ctu.Subscribe(outliving);
         ctu.NewFile("T");
+        Log shared;
+        Recorder first, second, reset, dropped, removedDuringEvent, remover;
+        first.during = [&](const std::string&, CardId) { shared.push_back("first"); };
+        second.during = [&](const std::string&, CardId) { shared.push_back("second"); };
+        auto s1 = ctu.Subscribe(first);
+        auto s2 = ctu.Subscribe(second);
+        auto sReset = ctu.Subscribe(reset);
+        sReset.reset();
+        { auto sDropped = ctu.Subscribe(dropped); }
+        Subscription sRemoved;
+        remover.during = [&](const std::string&, CardId) { sRemoved.reset(); };
+        auto sRemover = ctu.Subscribe(remover);
+        sRemoved = ctu.Subscribe(removedDuringEvent);
+        ctu.NewCard("A");
+        ctu.NewCard("B");
+        EXPECT_EQ(shared, (Log{"first", "second", "first", "second"}));
+        EXPECT_TRUE(reset.log.empty());
+        EXPECT_TRUE(dropped.log.empty());
+        EXPECT_TRUE(removedDuringEvent.log.empty());
+        EXPECT_EQ(remover.log.size(), 2u);
     }
-    sub.reset();
-    EXPECT_EQ(rec.log, (Log{"NewCard 1", "NewFile"}));
+    sOutliving.reset();
+    EXPECT_EQ(outliving.log, (Log{"NewCard 1", "NewFile", "NewCard 2", "NewCard 3"}));
+}
+
+// --- entries and texts ---
+
+class EntriesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ctu.NewFile("Agenda");
+        cancion = ctu.NewCard("Canci\xF3n");
+        nandu = ctu.NewCard("\321and\372");  // Ñandú
+    }
+    cCartulo ctu;
+    CardId cancion = kNoCard, nandu = kNoCard;
+};
+
+TEST_F(EntriesTest, NewCardComparesEntriesUpperCasedWithAccentsSignificant) {
+    const std::vector<std::pair<const char*, bool>> cases = {
+        // entry, equal to an existing entry under the Spanish rules
+        {"CANCI\xD3N", true},   {"canci\xF3n", true},
+        {"\361AND\332", true},  {"\321and\374", false},  // Ñandü: a different accent
+        {"Cancion", false},     {"Canci\xF2n", false},   // a grave accent is another letter
+        {"Canci\xF3n ", false},                          // trailing space
+    };
+    for (const auto& [entry, taken] : cases) {
+        SCOPED_TRACE(entry);
+        const CardId r = ctu.NewCard(entry);
+        if (taken) {
+            EXPECT_EQ(r, kEntryInUse);
+        } else {
+            EXPECT_GT(r, 0);
+            EXPECT_EQ(ctu.SrchNtry(entry), r);
+        }
+    }
+    EXPECT_EQ(ctu.SrchNtry("CANCI\xD3N"), cancion);
+    EXPECT_EQ(ctu.SrchNtry(""), ctu.GetMain());
+    EXPECT_EQ(ctu.SrchNtry(" <Ficha principal>"), ctu.GetMain());
+    EXPECT_EQ(ctu.SrchNtry("nadie"), kNoCard);
+}
+
+TEST_F(EntriesTest, ValidateNtryAndEntriesTheFileCannotHold) {
+    for (const char* name : {" <Ficha principal>", " <FICHA PRINCIPAL>", " <ficha Principal>"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ctu.NewCard(name), kEntryInUse);
+        EXPECT_EQ(ctu.NewAlias(cancion, name), kEntryInUse);
+        EXPECT_EQ(ctu.ValidateNtry(cancion, name), EntryCheck::InUse);
+        EXPECT_EQ(ctu.SetNtry(cancion, name), EntryCheck::InUse);
+    }
+    const CardId main = ctu.GetMain();
+    const struct {
+        CardId card;
+        std::string entry;
+        EntryCheck expected;
+    } cases[] = {
+        {cancion, "CANCI\xD3N", EntryCheck::Ok},  // its own entry in another case
+        {cancion, "Nueva", EntryCheck::Ok},
+        {cancion, "\361and\372", EntryCheck::InUse},
+        {cancion, "", EntryCheck::InUse},  // the main card has it
+        {cancion, std::string(99, 'x'), EntryCheck::Ok},
+        {cancion, std::string(100, 'x'), EntryCheck::Unstorable},
+        {main, "", EntryCheck::Ok},
+        {main, "Principal", EntryCheck::MainMustBeEmpty},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ctu.ValidateNtry(c.card, c.entry), c.expected) << c.entry;
+    const std::string longest(99, 'a'), tooLong(100, 'b');
+    EXPECT_EQ(ctu.NewCard(tooLong), kUnstorableEntry);
+    EXPECT_EQ(ctu.NewAlias(cancion, tooLong), kUnstorableEntry);
+    EXPECT_EQ(ctu.SrchNtry(tooLong), kNoCard);
+    EXPECT_EQ(ctu.CardCount(), 3);
+    EXPECT_GT(ctu.NewCard(longest), 0);
+    EXPECT_EQ(ctu.CheckEntry(longest), std::nullopt);
+    EXPECT_NE(ctu.CheckEntry(tooLong), std::nullopt);
+}
+
+TEST_F(EntriesTest, TextsTheFileCannotHoldAreRefusedAndChangeNothing) {
+    ctu.SetTxt(cancion, "antes");
+    for (const std::string& text :
+         {std::string(100000, 't'), std::string("@@Pan"), std::string("@@")}) {
+        SCOPED_TRACE(text.substr(0, 10));
+        EXPECT_NE(cCartulo::CheckText(text), std::nullopt);
+        EXPECT_FALSE(ctu.SetTxt(cancion, text));
+        EXPECT_EQ(ctu.GetTxt(cancion), "antes");
+    }
+    // The main card's record is always read as text, so only length limits it;
+    // the same holds for a sister of the main card, which shares that record.
+    cCartulo fresh;
+    fresh.NewFile("T");
+    EXPECT_FALSE(fresh.SetTxt(fresh.GetMain(), std::string(100000, 't')));
+    EXPECT_FALSE(fresh.GetChanged());
+    EXPECT_EQ(fresh.GetTxt(fresh.GetMain()), "T");
+    EXPECT_TRUE(fresh.SetTxt(fresh.NewAlias(fresh.GetMain(), "Portada"), "@@T"));
+    EXPECT_EQ(fresh.GetTxt(fresh.GetMain()), "@@T");
+    EXPECT_EQ(cCartulo::CheckText("@@T", true), std::nullopt);
+    for (const std::string& text :
+         {std::string(99999, 't'), std::string("x@@"), std::string("@")}) {
+        EXPECT_EQ(cCartulo::CheckText(text), std::nullopt);
+        EXPECT_TRUE(ctu.SetTxt(cancion, text));
+    }
+    // A title the file cannot hold becomes the default.
+    for (const std::string& title : {std::string(), std::string(100000, 't'), std::string("@@x")}) {
+        cCartulo ctu2;
+        EXPECT_TRUE(ctu2.NewFile(title));
+        EXPECT_EQ(ctu2.GetTxt(ctu2.GetMain()), title == "@@x" ? title : "NUEVO CARTULO");
+    }
 }
 
 }  // namespace

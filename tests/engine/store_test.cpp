@@ -1,34 +1,29 @@
-// The card heap and text pool: free lists, allocation order, capacity, the
-// entry index, and the same rules seen through cCartulo.
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
+// The card heap and text pool, their free lists and capacity, the same rules
+// through cCartulo, and the entry index against a walk of the card list.
+#include <random>
 
 #include "engine/card_store.h"
-#include "engine/cartulo.h"
+#include "engine/win1252.h"
+#include "test_support.h"
 
 namespace cartulo {
 namespace {
 
-std::vector<int> FreeCards(const CardStore& s) {
+std::vector<int> FreeList(const CardStore& s, bool cards) {
     std::vector<int> out;
-    for (int i = s.cardFree; i != -1 && out.size() <= kCapacity; i = s.cards[i].nextCard)
+    for (int i = cards ? s.cardFree : s.textFree; i != -1 && out.size() <= kCapacity;
+         i = cards ? s.cards[i].nextCard : s.texts[i].nextText)
         out.push_back(i);
     return out;
 }
 
-std::vector<int> FreeTexts(const CardStore& s) {
-    std::vector<int> out;
-    for (int i = s.textFree; i != -1 && out.size() <= kCapacity; i = s.texts[i].nextText)
-        out.push_back(i);
-    return out;
-}
-
-std::vector<int> OneToCapacity() {
-    std::vector<int> v(kCapacity);
-    for (int i = 0; i < kCapacity; ++i) v[i] = i + 1;
-    return v;
+void ExpectEmpty(const CardStore& s) {
+    std::vector<int> all(kCapacity);
+    for (int i = 0; i < kCapacity; ++i) all[i] = i + 1;
+    EXPECT_EQ(s.cardHead, -1);
+    EXPECT_EQ(s.textHead, -1);
+    EXPECT_EQ(FreeList(s, true), all);  // in index order
+    EXPECT_EQ(FreeList(s, false), all);
 }
 
 // Allocates a card with the given entry and links it at the head of the list.
@@ -40,45 +35,23 @@ std::int16_t AddCard(CardStore& s, const std::string& entry) {
     return c;
 }
 
-TEST(CardStoreTest, FreshStoreHasEmptyListsAndFreeListsInIndexOrder) {
+TEST(CardStoreTest, FreeListsAllocationReleaseAndReset) {
     CardStore s;
-    EXPECT_EQ(s.cardHead, -1);
-    EXPECT_EQ(s.textHead, -1);
-    EXPECT_EQ(FreeCards(s), OneToCapacity());
-    EXPECT_EQ(FreeTexts(s), OneToCapacity());
-}
-
-TEST(CardStoreTest, AllocationTakesRecordsFromOneUpAndFailsWhenExhausted) {
-    CardStore s;
+    ExpectEmpty(s);
     EXPECT_EQ(s.allocateCard(), 1);
     EXPECT_EQ(s.cards[1].nextCard, -1);
-    EXPECT_EQ(s.allocateCard(), 2);
+    EXPECT_EQ(AddCard(s, "A"), 2);
     EXPECT_EQ(s.allocateText(), 1);
-    for (int i = 3; i <= kCapacity; ++i) ASSERT_EQ(s.allocateCard(), i);
+    const auto c = s.allocateCard();
+    s.releaseCard(c);  // back to the head of the free list
+    EXPECT_EQ(s.cardFree, c);
+    EXPECT_EQ(s.allocateCard(), c);
+    for (int i = 4; i <= kCapacity; ++i) ASSERT_EQ(s.allocateCard(), i);
     EXPECT_EQ(s.allocateCard(), -1);
     EXPECT_EQ(s.cardFree, -1);
     EXPECT_EQ(s.allocateText(), 2);  // the pool is independent of the heap
-}
-
-TEST(CardStoreTest, ReleasedCardBecomesTheHeadOfTheFreeList) {
-    CardStore s;
-    s.allocateCard();
-    const auto c = s.allocateCard();
-    s.releaseCard(c);
-    EXPECT_EQ(s.cardFree, c);
-    EXPECT_EQ(s.allocateCard(), c);
-    EXPECT_EQ(s.allocateCard(), 3);
-}
-
-TEST(CardStoreTest, ResetRestoresTheFreeLists) {
-    CardStore s;
-    AddCard(s, "A");
-    s.allocateText();
     s.reset();
-    EXPECT_EQ(s.cardHead, -1);
-    EXPECT_EQ(s.textHead, -1);
-    EXPECT_EQ(FreeCards(s), OneToCapacity());
-    EXPECT_EQ(FreeTexts(s), OneToCapacity());
+    ExpectEmpty(s);
     EXPECT_EQ(s.findEntry("A"), -1);
 }
 
@@ -89,70 +62,101 @@ TEST(CardStoreTest, FindEntryReturnsTheFirstMatchInCardListOrder) {
     EXPECT_EQ(s.findEntry("\xE1rbol"), newer);
     EXPECT_EQ(s.findEntry("ARBOL"), -1);  // accents are significant
     EXPECT_EQ(s.findEntry("\xC1RBOL", newer), older);
-
     s.moveToHead(older);
     EXPECT_EQ(s.findEntry("\xC1RBOL"), older);
-
     s.unlinkCard(older);
     EXPECT_EQ(s.findEntry("\xC1RBOL"), newer);
-
     s.setEntry(newer, "Roble");
     EXPECT_EQ(s.findEntry("\xC1RBOL"), -1);
     EXPECT_EQ(s.findEntry("ROBLE"), newer);
 }
 
-// --- the same rules through cCartulo ---
-
-TEST(StoreThroughCartuloTest, FreshObjectHasNoCards) {
+TEST(StoreThroughCartuloTest, AnEmptyObjectAnswersEmpty) {
     cCartulo ctu;
     EXPECT_EQ(ctu.GetMain(), kNoCard);
     EXPECT_EQ(ctu.FirstCard(), kNoCard);
     EXPECT_EQ(ctu.CardCount(), 0);
     EXPECT_EQ(ctu.GetFileName(), "");
+    EXPECT_EQ(ctu.GetFileTitle(), "");
+    EXPECT_EQ(ctu.GetFileInfo().cards, 0);
+    EXPECT_EQ(ctu.GetTxt(kNoCard), "");
+    EXPECT_EQ(ctu.GetNtry(9999), "");
     EXPECT_FALSE(ctu.IsOpenFile());
     EXPECT_FALSE(ctu.DebugFlag());
     EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
 }
 
-TEST(StoreThroughCartuloTest, MainCardIsRecordOneAndCardsFollowInOrder) {
+TEST(StoreThroughCartuloTest, RecordsInOrderUpToFiveThousandAndDeletionFreesNothing) {
     cCartulo ctu;
     ctu.NewFile("T");
     EXPECT_EQ(ctu.GetMain(), 1);
     EXPECT_EQ(ctu.NewCard("A"), 2);
     EXPECT_EQ(ctu.NewAlias(2, "B"), 3);
     EXPECT_EQ(ctu.NewCard("C"), 4);
-}
-
-TEST(StoreThroughCartuloTest, HeapHoldsFiveThousandCardsAndDeletionFreesNothing) {
-    cCartulo ctu;
-    ctu.NewFile("T");
-    for (int i = 2; i <= kCapacity; ++i) ASSERT_EQ(ctu.NewCard("c" + std::to_string(i)), i);
-    EXPECT_EQ(ctu.CardCount(), kCapacity);
-
+    EXPECT_EQ(ctu.NewAlias(ctu.GetMain(), "M"), 5);
+    ASSERT_EQ(ctu.DelCard(4), 0);
+    ASSERT_EQ(ctu.DelCard(2), 0);
+    EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);  // sisters and deleted cards pass
+    EXPECT_EQ(ctu.CardCount(), 3);
+    for (int i = 6; i <= kCapacity; ++i) ASSERT_EQ(ctu.NewCard("c" + std::to_string(i)), i);
+    EXPECT_EQ(ctu.CardCount(), kCapacity - 2);
     EXPECT_EQ(ctu.NewCard("otra"), kNoRoom);
-    EXPECT_EQ(ctu.NewAlias(2, "otra"), kNoRoom);
-    EXPECT_EQ(ctu.NewCard("C2"), kEntryInUse);  // a used entry is reported before lack of room
-
-    EXPECT_EQ(ctu.DelCard(2), 0);
-    EXPECT_EQ(ctu.NewCard("otra"), kNoRoom);
+    EXPECT_EQ(ctu.NewAlias(3, "otra"), kNoRoom);
+    EXPECT_EQ(ctu.NewCard("C6"), kEntryInUse);  // a used entry is reported before lack of room
     EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
-
     ctu.NewFile("T");  // only a reset gives the records back
     EXPECT_EQ(ctu.NewCard("otra"), 2);
     EXPECT_EQ(ctu.CardCount(), 2);
 }
 
-TEST(StoreThroughCartuloTest, SistersAndADeletedCardPassTheCheck) {
+// What a look-up must give: the first card in list order with an equal entry.
+CardId WalkLookup(const cCartulo& ctu, std::string_view entry) {
+    if (entry == kMainCardName) entry = "";
+    for (CardId c = ctu.FirstCard(); c != kNoCard; c = ctu.NextCard(c))
+        if (win1252::equalsIgnoringCase(ctu.GetNtry(c), entry)) return c;
+    return kNoCard;
+}
+
+using EntryIndexTest = test::TempDirTest;
+
+TEST_F(EntryIndexTest, LookUpsAgreeWithAWalkOfTheCardList) {
+    std::mt19937 random(20261206);
+    const std::vector<std::string> names = {"a",     "A",    "\xE1", "\xC1",          "b",
+                                            "B",     "casa", "CASA", "Ficha maestra", " oculta",
+                                            "\xF1u", "\xD1U"};
+    auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
     cCartulo ctu;
-    ctu.NewFile("T");
-    const CardId a = ctu.NewCard("A");
-    ctu.NewAlias(a, "B");
-    const CardId c = ctu.NewCard("C");
-    ctu.NewAlias(ctu.GetMain(), "M");
-    ASSERT_EQ(ctu.DelCard(c), 0);
-    ASSERT_EQ(ctu.DelCard(a), 0);
+    ctu.NewFile("Indice");
+    std::vector<CardId> live;
+    for (int step = 0; step < 3000; ++step) {
+        const std::string name = names[pick(names.size())] + std::to_string(pick(4));
+        const int op = static_cast<int>(pick(7));
+        if (op <= 1) {
+            if (CardId c = ctu.NewCard(name); c > 0) live.push_back(c);
+        } else if (op == 5 && pick(20) == 0) {
+            ctu.SetChanged();
+            ASSERT_TRUE(ctu.SaveFile(Path("indice.ctu"))) << ctu.LastError().description;
+            ASSERT_TRUE(ctu.OpenFile(Path("indice.ctu")));
+            live.clear();
+            for (CardId c = ctu.FirstCard(); c != kNoCard; c = ctu.NextCard(c))
+                if (c != ctu.GetMain()) live.push_back(c);
+        } else if (!live.empty() && op >= 2 && op <= 4) {
+            const std::size_t i = pick(live.size());
+            if (op == 2) {
+                if (CardId c = ctu.NewAlias(live[i], name); c > 0) live.push_back(c);
+            } else if (op == 3) {
+                ctu.DelCard(live[i]);
+                live.erase(live.begin() + static_cast<std::ptrdiff_t>(i));
+            } else {
+                ctu.SetNtry(live[i], name);
+            }
+        }
+        for (const std::string& probe : {name, std::string(), std::string(kMainCardName)})
+            ASSERT_EQ(ctu.SrchNtry(probe), WalkLookup(ctu, probe)) << "step " << step;
+    }
     EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
-    EXPECT_EQ(ctu.CardCount(), 3);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,22 +24,21 @@
 
 namespace cartulo::test {
 
+using Log = std::vector<std::string>;
+using Names = std::set<std::string>;
+
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Main card "Agenda"; card Pan with text x; Pan2, a sister of Pan.
-inline const std::string kAgenda =
-    "2    \r\n"
-    "0 6    Agenda\r\n"
-    "3 Pan1    x\r\n"
-    "4 Pan25    @@Pan\r\n";
+inline const std::string kAgenda = "2    \r\n0 6    Agenda\r\n3 Pan1    x\r\n4 Pan25    @@Pan\r\n";
 
 // Builders for generated files only; hand-checked tests spell their bytes out.
 inline std::string NumberField(long value, std::size_t width) {
@@ -55,8 +55,8 @@ inline std::string Record(std::string_view entry, std::string_view text) {
 }
 
 // Entries in card-list order; the main card shows as "".
-inline std::vector<std::string> ListOrder(const cCartulo& ctu) {
-    std::vector<std::string> out;
+inline Log ListOrder(const cCartulo& ctu) {
+    Log out;
     for (CardId c = ctu.FirstCard(); c != kNoCard; c = ctu.NextCard(c))
         out.push_back(ctu.GetNtry(c));
     return out;
@@ -65,7 +65,7 @@ inline std::vector<std::string> ListOrder(const cCartulo& ctu) {
 // Logs every event as a short string; `during` runs inside each event so a
 // test can call getters while the event is being raised.
 struct Recorder : CartuloListener {
-    std::vector<std::string> log;
+    Log log;
     std::function<void(const std::string& event, CardId card)> during;
 
     void note(const std::string& event, CardId card = kNoCard) {
@@ -89,11 +89,9 @@ inline int RunInChild(const std::function<int()>& body, bool unprivileged = fals
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        if (unprivileged && geteuid() == 0) {
-            if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) {
-                _exit(kChildSetupFailed);
-            }
-        }
+        if (unprivileged && geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(kChildSetupFailed);
         _exit(body());
     }
     int status = 0;
@@ -109,28 +107,23 @@ class TempDirTest : public ::testing::Test {
             (std::filesystem::temp_directory_path() / "cartulo-test-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
-        // An unprivileged child must be able to reach the files inside.
-        ::chmod(dir_.c_str(), 0755);
+        ::chmod(dir_.c_str(), 0755);  // an unprivileged child must reach the files inside
     }
-
     void TearDown() override {
         MakeWritable(dir_);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-
     std::string Path(std::string_view name) const { return dir_ + "/" + std::string(name); }
-
     // Names in the scratch folder (or a folder inside it), hidden ones included.
-    std::set<std::string> Listing(std::string_view sub = "") const {
-        std::set<std::string> names;
+    Names Listing(std::string_view sub = "") const {
+        Names names;
         std::error_code ec;
         for (const auto& e :
              std::filesystem::directory_iterator(sub.empty() ? dir_ : Path(sub), ec))
             names.insert(e.path().filename().string());
         return names;
     }
-
     std::string dir_;
 
   private:

@@ -1,0 +1,229 @@
+// Text helpers (fields of a card text, the link under a position, the file
+// title), Windows-1252 conversions and case rules, and path helpers.
+#include "engine/paths.h"
+#include "engine/win1252.h"
+#include "test_support.h"
+
+namespace cartulo {
+namespace {
+
+// Windows-1252 bytes are written in octal where a letter follows them.
+TEST(TextHelpersTest, GetFieldAndSetField) {
+    const std::vector<std::array<std::string, 3>> gets = {
+        // text, name, value
+        {"Tel: 555", "tel", "555"},
+        {"Tel : 555", "tel", ""},  // the name is "Tel " there
+        {"Tel:555", "Tel", ""},
+        {"a\r\nTel: 555\r\nb", "TEL", "555"},
+        {"Tel: 1\r\nTel: 2", "Tel", "1"},  // the first line wins
+        {"Nota: a: b", "Nota", "a: b"},    // split at the first ": "
+        {"Nombre:  x ", "Nombre", " x "},  // nothing is trimmed
+        {" Tel: 5", "Tel", ""},
+        {"Canci\xF3n: s\xED", "CANCI\xD3N", "s\xED"},
+        {"Tel: ", "Tel", ""},
+        {"", "Tel", ""},
+    };
+    for (const auto& [text, name, value] : gets)
+        EXPECT_EQ(cCartulo::GetField(text, name), value) << text;
+    const std::vector<std::array<std::string, 4>> sets = {
+        // text, name, value, result
+        {"", "Tel", "1", "Tel: 1"},
+        {"Tel: 1", "Tel", "2", "Tel: 2"},
+        {"a\r\nTEL: 1\r\nb", "Tel", "2", "a\r\nTel: 2\r\nb"},  // the caller's letter case
+        {"Tel: 1\r\nTel: 9", "tel", "2", "tel: 2\r\nTel: 9"},
+        {"a", "Tel", "1", "a\r\nTel: 1"},
+        {"a\r\n", "Tel", "1", "a\r\n\r\nTel: 1"},
+        {"Tel : 1", "Tel", "2", "Tel : 1\r\nTel: 2"},
+    };
+    for (const auto& [text, name, value, result] : sets)
+        EXPECT_EQ(cCartulo::SetField(text, name, value), result) << text;
+}
+
+TEST(TextHelpersTest, GetHT) {
+    // v1 e2 r3 _4 «5 C6 a7 s8 a9 _10 g11 ... e16 »17 _18 h19 o20 y21
+    const std::string ver = "ver \253Casa grande\273 hoy";
+    const struct {
+        std::string text;
+        int position;  // 1-based
+        std::string link;
+        bool bracketed;
+    } cases[] = {
+        {ver, 13, "Casa grande", true},
+        {ver, 6, "Casa grande", true},
+        {ver, 17, "Casa grande", true},  // on the closing guillemet
+        {ver, 20, "hoy", false},
+        {ver, 19, "hoy", false},
+        {ver, 22, "hoy", false},  // just past the end
+        {ver, 1, "ver", false},
+        {ver, 4, "ver", false},  // right after a word
+        {ver, 18, "", false},
+        {ver, 5, "", false},
+        {"a \253b c", 4, "b", false},           // never closed
+        {"\253a \253b\273", 2, "a", false},     // another « before the »
+        {"d\355a de sol", 2, "d\355a", false},  // día
+        {"ni\xF1o", 1, "ni\xF1o", false},
+        {"\xC1rbol", 3, "\xC1rbol", false},  // capitals count once lowered
+        {"stra\337e", 1, "stra\337e", false},
+        {"\xE6on", 1, "\xE6on", false},
+        {"voil\xE0 ya", 2, "voil", false},  // à is not a word character
+        {"abc123 z", 2, "abc123", false},
+        {"x_y-z", 1, "x", false},
+        {"", 1, "", false},
+    };
+    for (const auto& c : cases) {
+        const HyperText ht = cCartulo::GetHT(c.text, c.position);
+        EXPECT_EQ(ht.link, c.link) << c.text << " @" << c.position;
+        EXPECT_EQ(ht.bracketed, c.bracketed) << c.text << " @" << c.position;
+    }
+}
+
+TEST(TextHelpersTest, GetFileTitleIsTheFirstLineWithoutBraceGroups) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Agenda", "Agenda"},
+        {"Agenda\r\nsegunda", "Agenda"},
+        {"{s14}{b}Mi agenda", "Mi agenda"},
+        {"x{a}y{b}z", "xyz"},
+        {"Mi {agenda", "Mi {agenda"},  // no closing brace
+        {"a}b{c", "a}b{c"},
+        {"{a{b}c}d", "c}d"},  // the first "}" closes the group
+        {"{b}\r\nsegunda", ""},
+        {"A\nB", "A\nB"},  // only CR LF ends the line
+        {"Canci\xF3n {i}de cuna", "Canci\xF3n de cuna"},
+    };
+    for (const auto& [text, title] : cases) {
+        cCartulo ctu;
+        ctu.NewFile(text);
+        EXPECT_EQ(ctu.GetFileTitle(), title) << text;
+    }
+}
+
+TEST(Win1252Test, SpanishCaseRules) {
+    // á é í ó ú ü ñ ç and plain letters.
+    for (const auto& [lower, upper] : std::vector<std::pair<char, char>>{{'\xE1', '\xC1'},
+                                                                         {'\xE9', '\xC9'},
+                                                                         {'\xED', '\xCD'},
+                                                                         {'\xF3', '\xD3'},
+                                                                         {'\xFA', '\xDA'},
+                                                                         {'\xFC', '\xDC'},
+                                                                         {'\xF1', '\xD1'},
+                                                                         {'\xE7', '\xC7'},
+                                                                         {'a', 'A'},
+                                                                         {'z', 'Z'}}) {
+        EXPECT_EQ(win1252::toUpper(lower), upper);
+        EXPECT_EQ(win1252::toLower(upper), lower);
+    }
+    // ß has no capital here; ÷ and × are not letters.
+    for (char c : {'\xDF', '\xF7', '\xD7', '1', '{', '\xAB'}) {
+        EXPECT_EQ(win1252::toUpper(c), c);
+        EXPECT_EQ(win1252::toLower(c), c);
+    }
+    EXPECT_EQ(win1252::toUpper("\xC1rbol ni\xF1o"), "\xC1RBOL NI\xD1O");
+    EXPECT_EQ(win1252::foldAccents("\xC1rbol ni\xF1o \xFC"), "ARBOL NINO U");
+}
+
+TEST(Win1252Test, ConversionsKeepEveryByte) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        EXPECT_EQ(win1252::fromUnicode(win1252::toUnicode(static_cast<unsigned char>(b))), b);
+        all.push_back(static_cast<char>(b));
+    }
+    const auto back = win1252::fromUtf8(win1252::toUtf8(all));
+    EXPECT_EQ(back.text, all);
+    EXPECT_TRUE(back.unstorable.empty());
+    EXPECT_FALSE(back.malformed);
+    // Undefined bytes map to C1 controls.
+    for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        EXPECT_EQ(win1252::toUnicode(b), static_cast<char32_t>(b));
+        const std::string utf8 = win1252::toUtf8(std::string(1, static_cast<char>(b)));
+        EXPECT_EQ(utf8, std::string({'\xC2', static_cast<char>(b)}));
+        EXPECT_EQ(win1252::fromUtf8(utf8).text, std::string(1, static_cast<char>(b)));
+    }
+    EXPECT_EQ(win1252::toUnicode(0x80), U'\u20AC');
+    EXPECT_EQ(win1252::toUnicode(0x9F), U'\u0178');
+    EXPECT_EQ(win1252::toUnicode(0xAB), U'\u00AB');
+    EXPECT_EQ(win1252::fromUnicode(U'\u20AC'), 0x80);
+    EXPECT_EQ(win1252::fromUnicode(U'\u0080'), -1);  // 0x80 is the euro sign
+    EXPECT_EQ(win1252::fromUnicode(U'\u0100'), -1);
+    EXPECT_EQ(win1252::toUtf8("Canci\xF3n \x80"), "Canci\xC3\xB3n \xE2\x82\xAC");
+    // Characters outside the code page are reported.
+    const auto d = win1252::fromUtf8("a\346\274\242b\xF0\x9F\x98\x80");  // a漢b😀
+    EXPECT_EQ(d.text, "ab");
+    EXPECT_EQ(d.unstorable, (std::vector<char32_t>{U'\u6F22', U'\U0001F600'}));
+    EXPECT_FALSE(d.malformed);
+    const auto bad = win1252::fromUtf8("a\377b");
+    EXPECT_TRUE(bad.malformed);
+    EXPECT_EQ(bad.text, "a\377b");
+}
+
+using namespace cartulo::paths;
+
+TEST(PathsTest, PartsJoinResolveAndValidNames) {
+    const std::vector<std::array<std::string, 4>> parts = {
+        // path, file name, directory, extension
+        {"/home/ana/agenda.ctu", "agenda.ctu", "/home/ana", "ctu"},
+        {"agenda.ctu", "agenda.ctu", "", "ctu"},
+        {"/agenda", "agenda", "", ""},
+        {"/home/ana/", "", "/home/ana", ""},
+        {"/a.d/agenda", "agenda", "/a.d", ""},  // a dot in the folder only
+        {"/a/copia.tar.gz", "copia.tar.gz", "/a", "gz"},
+        {"/a/.oculto", ".oculto", "/a", "oculto"},
+        {"/a/fin.", "fin.", "/a", ""},
+        {"", "", "", ""},
+    };
+    for (const auto& [path, file, folder, extension] : parts) {
+        EXPECT_EQ(FileNamePart(path), file) << path;
+        EXPECT_EQ(DirectoryPart(path), folder) << path;
+        EXPECT_EQ(Extension(path), extension) << path;
+    }
+    for (const char* folder : {"/home/ana", "/home/ana/"})
+        EXPECT_EQ(JoinPath(folder, "agenda.ctu"), "/home/ana/agenda.ctu");
+    EXPECT_EQ(JoinPath("/", "agenda.ctu"), "/agenda.ctu");
+    EXPECT_EQ(JoinPath("", "agenda.ctu"), "/agenda.ctu");
+    const std::vector<std::array<std::string, 3>> resolved = {
+        // path, base, expected
+        {"notas.ctu", "/home/ana", "/home/ana/notas.ctu"},
+        {"../notas.ctu", "/home/ana", "/home/notas.ctu"},
+        {"../../../../notas.ctu", "/home/ana", "/notas.ctu"},
+        {"./sub/./notas.ctu", "/home/ana", "/home/ana/sub/notas.ctu"},
+        {"sub/", "/home/ana", "/home/ana/sub"},
+        {"sub//notas.ctu", "/home/ana/", "/home/ana/sub/notas.ctu"},
+        {"a/../../b", "/home/ana", "/home/b"},
+        {"notas.ctu", "/", "/notas.ctu"},
+        {"..", "/", "/"},
+        {"..", "/home", "/"},
+        {"", "/home/ana", "/home/ana"},
+        {".", "/", "/"},
+        {"/etc/../notas.ctu", "/home/ana", "/etc/../notas.ctu"},
+        {"mis notas/a\xC3\xB1o.ctu", "/home/ana", "/home/ana/mis notas/a\xC3\xB1o.ctu"},
+    };
+    for (const auto& [path, base, expected] : resolved)
+        EXPECT_EQ(ResolvePath(path, base), expected) << path << " from " << base;
+    EXPECT_EQ(ValidFileName("a\\b/c:d*e?f\"g<h>i|j"), "a_b_c_d_e_f_g_h_i_j");
+    EXPECT_EQ(ValidFileName("Canci\xF3n de cuna.ctu"), "Canci\xF3n de cuna.ctu");
+}
+
+using PathsFileSystemTest = test::TempDirTest;
+
+TEST_F(PathsFileSystemTest, ExistenceAndMakingFolders) {
+    test::WriteBytes(Path("f.ctu"), "x");
+    test::WriteBytes(Path(".oculto"), "x");
+    std::filesystem::create_directory(Path(".carpeta"));
+    EXPECT_TRUE(FileExists(Path("f.ctu")));
+    EXPECT_TRUE(FileExists(Path(".oculto")));
+    EXPECT_FALSE(FileExists(Path("no.ctu")));
+    EXPECT_FALSE(FileExists(Path(".carpeta")));
+    EXPECT_TRUE(DirectoryExists(Path(".carpeta")));
+    EXPECT_TRUE(DirectoryExists(dir_));
+    EXPECT_FALSE(DirectoryExists(Path("f.ctu")));
+    EXPECT_FALSE(DirectoryExists(Path("no")));
+
+    const std::string deep = Path("a/b/c");  // parents first
+    EXPECT_EQ(MakeDirectories(deep), 0);
+    EXPECT_TRUE(DirectoryExists(deep));
+    EXPECT_EQ(MakeDirectories(deep), 0);  // already there
+    EXPECT_NE(MakeDirectories(Path("f.ctu/d")), 0);
+    EXPECT_FALSE(DirectoryExists(Path("f.ctu/d")));
+}
+
+}  // namespace
+}  // namespace cartulo
