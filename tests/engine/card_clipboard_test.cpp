@@ -1,7 +1,4 @@
-// Cards carried between files through the clipboard, and file statistics.
-#include <gtest/gtest.h>
-
-#include "engine/cartulo.h"
+// Cards carried between files through the clipboard.
 #include "engine/clipboard.h"
 #include "test_support.h"
 
@@ -11,34 +8,31 @@ namespace {
 class ClipboardTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        clip = std::make_shared<MemoryClipboard>();
         SetClipboard(clip);
         source.NewFile("Origen");
         target.NewFile("Destino");
     }
     void TearDown() override { SetClipboard(nullptr); }
-
-    std::shared_ptr<MemoryClipboard> clip;
+    std::string Clip() { return clip->GetText()->text; }
+    std::shared_ptr<MemoryClipboard> clip = std::make_shared<MemoryClipboard>();
     cCartulo source, target;
 };
 
-TEST_F(ClipboardTest, CardTextLayout) {
+TEST_F(ClipboardTest, CardTextLayoutAndCheckBytes) {
     const CardId pan = source.NewCard("Pan");
     source.SetTxt(pan, "x");
     source.CopyCard(pan);
-    EXPECT_EQ(clip->GetText()->text, "3 #PanxCaRd");
+    EXPECT_EQ(Clip(), "3 #PanxCaRd");
     EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
     EXPECT_EQ(cCartulo::GetClipCard().entry, "Pan");
     EXPECT_EQ(cCartulo::GetClipCard().text, "x");
-
-    const CardId long95 = source.NewCard(std::string(95, 'e'));
-    source.CopyCard(long95);
-    EXPECT_EQ(static_cast<unsigned char>(clip->GetText()->text.at(2)), 127);
+    source.CopyCard(source.NewCard(std::string(95, 'e')));
+    EXPECT_EQ(static_cast<unsigned char>(Clip().at(2)), 127);
     // 97 characters give a check byte the code page leaves undefined.
     const CardId long97 = source.NewCard(std::string(97, 'f'));
     source.SetTxt(long97, "texto");
     source.CopyCard(long97);
-    EXPECT_EQ(static_cast<unsigned char>(clip->GetText()->text.at(2)), 0x81);
+    EXPECT_EQ(static_cast<unsigned char>(Clip().at(2)), 0x81);
     const CardId pasted = target.PasteCard();
     ASSERT_GT(pasted, 0);
     EXPECT_EQ(target.GetNtry(pasted), std::string(97, 'f'));
@@ -47,46 +41,40 @@ TEST_F(ClipboardTest, CardTextLayout) {
 
 TEST_F(ClipboardTest, RoundTripBetweenFilesWithSistersAndMasterCard) {
     const CardId a = source.NewCard("Canci\xF3n");
-    source.SetTxt(a, "La letra\r\nde la canci\xF3n");
+    const std::string text = "La letra\r\nde la canci\xF3n";
+    source.SetTxt(a, text);
     const CardId sister = source.NewAlias(a, "Copla");
-    const CardId master = target.NewCard("Ficha maestra");
-    target.SetTxt(master, "Autor: ");
-
+    target.SetTxt(target.NewCard("Ficha maestra"), "Autor: ");
     test::Recorder events;
     auto sub = target.Subscribe(events);
     std::string textSeenAtTheEnd;
     events.during = [&](const std::string& event, CardId card) {
         if (event == "UpdateCardTxt") textSeenAtTheEnd = target.GetTxt(card);
     };
-    // A sister is copied with the text it shares.
-    source.CopyCard(sister);
+    source.CopyCard(sister);  // a sister is copied with the text it shares
     const CardId pasted = target.PasteCard();
     ASSERT_GT(pasted, 0);
     EXPECT_EQ(target.GetNtry(pasted), "Copla");
-    EXPECT_EQ(target.GetTxt(pasted), "La letra\r\nde la canci\xF3n");
+    EXPECT_EQ(target.GetTxt(pasted), text);
     // Listeners that met the card with the master text are told of its own.
-    EXPECT_EQ(events.log, (std::vector<std::string>{"NewCard " + std::to_string(pasted),
-                                                    "UpdateCardTxt " + std::to_string(pasted)}));
-    EXPECT_EQ(textSeenAtTheEnd, "La letra\r\nde la canci\xF3n");
-
-    // Pasting again never overwrites.
-    EXPECT_EQ(target.PasteCard(), kEntryInUse);
-    EXPECT_EQ(target.GetTxt(pasted), "La letra\r\nde la canci\xF3n");
+    const std::string id = std::to_string(pasted);
+    EXPECT_EQ(events.log, (test::Log{"NewCard " + id, "UpdateCardTxt " + id}));
+    EXPECT_EQ(textSeenAtTheEnd, text);
+    EXPECT_EQ(target.PasteCard(), kEntryInUse);  // pasting again never overwrites
+    EXPECT_EQ(target.GetTxt(pasted), text);
 }
 
-TEST_F(ClipboardTest, RefusesWhatIsNotACardAndChangesNothing) {
+TEST_F(ClipboardTest, RefusesWhatIsNotACardOrCannotBeStoredAndChangesNothing) {
     const int before = target.CardCount();
-    const std::string notCards[] = {
-        "",
-        "3 #Pan",       // no marker
-        "3 #PanxCard",  // marker in the wrong case
-        "3 $PanxCaRd",  // wrong check character
-        "9 )PanCaRd",   // shorter than its entry length says
-        "-5\x1b"
-        "abcdCaRd",  // negative length
-        "CaRd",
-    };
-    for (const std::string& text : notCards) {
+    for (const std::string& text : {
+             std::string(),
+             std::string("3 #Pan"),         // no marker
+             std::string("3 #PanxCard"),    // marker in the wrong case
+             std::string("3 $PanxCaRd"),    // wrong check character
+             std::string("9 )PanCaRd"),     // shorter than its entry length says
+             std::string("-5\33abcdCaRd"),  // negative length
+             std::string("CaRd"),
+         }) {
         clip->SetText(text);
         EXPECT_EQ(cCartulo::ClipboardFormat(), 0) << text;
         EXPECT_EQ(cCartulo::GetClipCard().entry, "") << text;
@@ -94,32 +82,28 @@ TEST_F(ClipboardTest, RefusesWhatIsNotACardAndChangesNothing) {
     }
     clip->Clear();
     EXPECT_EQ(target.PasteCard(), kNothingToPaste);
-
-    // A card the file could not store is refused whole.
-    clip->SetText("1 !A@@textoCaRd");
-    EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
-    clip->SetText("1 !A" + std::string(100000, 'x') + "CaRd");
-    EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
-    clip->SetText(
-        "18"
-        "\x32"
-        " <Ficha principal>textoCaRd");
-    EXPECT_EQ(target.PasteCard(), kEntryInUse);
+    const std::vector<std::pair<std::string, CardId>> refused = {
+        {"1 !A@@textoCaRd", kUnstorableEntry},
+        {"1 !A" + std::string(100000, 'x') + "CaRd", kUnstorableEntry},
+        {"182 <Ficha principal>textoCaRd", kEntryInUse},
+    };
+    for (const auto& [text, result] : refused) {
+        clip->SetText(text);
+        EXPECT_EQ(target.PasteCard(), result) << text.substr(0, 20);
+    }
     EXPECT_EQ(target.CardCount(), before);
     EXPECT_FALSE(target.CheckHeaps());
 }
 
 TEST_F(ClipboardTest, MainAndMasterCardsAndTheOrderOfRefusals) {
-    // The main card's entry is in use in every file.
-    source.CopyCard(source.GetMain());
-    EXPECT_EQ(clip->GetText()->text, "0  OrigenCaRd");
+    source.CopyCard(source.GetMain());  // its entry is in use in every file
+    EXPECT_EQ(Clip(), "0  OrigenCaRd");
     EXPECT_EQ(target.PasteCard(), kEntryInUse);
     // A master card pasted into a file without one becomes its master card.
     const CardId master = source.NewCard("Ficha maestra");
     source.SetTxt(master, "Autor: ");
     source.CopyCard(master);
-    const CardId pasted = target.PasteCard();
-    ASSERT_GT(pasted, 0);
+    ASSERT_GT(target.PasteCard(), 0);
     EXPECT_EQ(target.GetMasterTxt(), "Autor: ");
     EXPECT_EQ(target.GetTxt(target.NewCard("Nueva")), "Autor: ");
     // An entry in use is reported before a text the file cannot hold.
@@ -130,51 +114,11 @@ TEST_F(ClipboardTest, MainAndMasterCardsAndTheOrderOfRefusals) {
     EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
     EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
     EXPECT_EQ(target.SrchNtry("B"), kNoCard);
-}
-
-TEST_F(ClipboardTest, FullFileHasNoRoom) {
-    cCartulo full;
-    full.NewFile("Lleno");
-    for (int i = 1; i < kCapacity; ++i) ASSERT_GT(full.NewCard("c" + std::to_string(i)), 0);
-    const CardId a = source.NewCard("Nueva");
-    source.CopyCard(a);
-    EXPECT_EQ(full.PasteCard(), kNoRoom);
-    EXPECT_EQ(full.CardCount(), kCapacity);
-}
-
-using FileInfoTest = test::TempDirTest;
-
-TEST_F(FileInfoTest, CountsSistersAndEstimatesTheSize) {
-    cCartulo ctu;
-    ctu.NewFile("Agenda");
-    const CardId pan = ctu.NewCard("Pan");
-    ctu.SetTxt(pan, "x");
-    ctu.NewAlias(pan, "Pan2");
-    ctu.NewCard("B");
-    ctu.SetTag("ETIQUETA");
-    FileInfo info = ctu.GetFileInfo();
-    EXPECT_EQ(info.cards, 4);
-    EXPECT_EQ(info.sisters, 1);
-    EXPECT_EQ(info.tag, "ETIQUETA");
-    EXPECT_FLOAT_EQ(info.capacity, 4 * 100.0f / 5000);
-    EXPECT_EQ(info.fileName, "");
-    EXPECT_EQ(ctu.GetBasePath(), "");
-
-    // List order B, Pan2, Pan, main: 1+0+9, 4+1+9, then Pan as a sister 2*3+9, main 0+6+9.
-    EXPECT_EQ(info.size, 10 + 14 + 15 + 15);
-    const std::string path = Path("agenda.ctu");
-    ASSERT_TRUE(ctu.SaveFile(path));
-    EXPECT_EQ(ctu.GetFileInfo().fileName, path);
-    EXPECT_EQ(ctu.GetBasePath(), dir_);
-}
-
-TEST_F(FileInfoTest, AnEmptyObjectAnswersEmpty) {
-    cCartulo ctu;
-    EXPECT_EQ(ctu.GetFileTitle(), "");
-    EXPECT_EQ(ctu.GetMain(), kNoCard);
-    EXPECT_EQ(ctu.GetFileInfo().cards, 0);
-    EXPECT_EQ(ctu.GetTxt(kNoCard), "");
-    EXPECT_EQ(ctu.GetNtry(9999), "");
+    // A full file has no room.
+    for (int i = 4; i <= kCapacity; ++i) ASSERT_GT(target.NewCard("c" + std::to_string(i)), 0);
+    source.CopyCard(source.NewCard("Otra"));
+    EXPECT_EQ(target.PasteCard(), kNoRoom);
+    EXPECT_EQ(target.CardCount(), kCapacity);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// The registry of open files: indices, identifiers, events, and finding a
-// file by the path it is open under.
-#include <gtest/gtest.h>
-
+// Open files: the registry's indices, identifiers, events and finding a file
+// by the path it is open under; and a file's statistics.
 #include "engine/cartulos.h"
 #include "test_support.h"
 
@@ -18,7 +16,7 @@ struct RegistryRecorder : CartulosListener {
     }
     void onRename(std::int32_t i) override { log.push_back("Rename " + std::to_string(i)); }
     cCartulos& registry;
-    std::vector<std::string> log;
+    test::Log log;
 };
 
 std::shared_ptr<cCartulo> newFile(const std::string& title) {
@@ -32,10 +30,8 @@ TEST(RegistryTest, IndicesIdentifiersAndEvents) {
     RegistryRecorder events(registry);
     auto sub = registry.Subscribe(events);
     std::vector<std::shared_ptr<cCartulo>> files;
-    for (int i = 0; i < 6; ++i) {
-        files.push_back(newFile("F" + std::to_string(i)));
-        registry.AddFile(files.back());
-    }
+    for (int i = 0; i < 6; ++i)
+        registry.AddFile(files.emplace_back(newFile("F" + std::to_string(i))));
     EXPECT_EQ(registry.ListCount(), 6);
     registry.RemoveItem(0);
     ASSERT_EQ(registry.ListCount(), 5);
@@ -48,27 +44,25 @@ TEST(RegistryTest, IndicesIdentifiersAndEvents) {
     EXPECT_EQ(registry.FindID(0), -1);
     EXPECT_EQ(registry.FindFile(files[3].get()), 2);
     EXPECT_EQ(registry.FindFile(files[0].get()), -1);
-
     // Out of range: nothing happens and nothing is read.
     events.log.clear();
     registry.RemoveItem(-1);
     registry.RemoveItem(5);
+    registry.AddFile(nullptr);
     EXPECT_EQ(registry.List(5), nullptr);
     EXPECT_EQ(registry.ID(-3), -1);
     EXPECT_TRUE(events.log.empty());
-
+    EXPECT_EQ(registry.ListCount(), 5);
     registry.NotifyRename(files[2].get());
     registry.NotifyRename(files[0].get());  // not registered
-    EXPECT_EQ(events.log, std::vector<std::string>{"Rename 1"});
-
-    // A file added again gets a new identifier.
-    registry.AddFile(files[0]);
+    EXPECT_EQ(events.log, test::Log{"Rename 1"});
+    registry.AddFile(files[0]);  // added again: a new identifier
     EXPECT_EQ(registry.ID(5), 6);
     EXPECT_EQ(events.log.back(), "Add 5");
 }
 
 // Removing other files from inside the Remove event never removes the wrong one.
-TEST(RegistryTest, ListenersThatRemoveFilesDuringRemove) {
+TEST(RegistryTest, ListenersThatRemoveFilesDuringRemoveAndTheProgramsRegistry) {
     cCartulos registry;
     auto f0 = newFile("F0"), f1 = newFile("F1"), f2 = newFile("F2");
     for (const auto& f : {f0, f1, f2}) registry.AddFile(f);
@@ -83,37 +77,26 @@ TEST(RegistryTest, ListenersThatRemoveFilesDuringRemove) {
     registry.RemoveItem(1);
     ASSERT_EQ(registry.ListCount(), 1);
     EXPECT_EQ(registry.List(0), f2);
-
-    registry.AddFile(nullptr);  // ignored
-    EXPECT_EQ(registry.ListCount(), 1);
     EXPECT_EQ(registry.FindFilename("/nada.ctu"), -1);
-}
 
-TEST(RegistryTest, TheProgramHasOneRegistry) {
     EXPECT_EQ(&Ctus(), &Ctus());
     const auto before = Ctus().ListCount();
-    auto f = newFile("Global");
-    Ctus().AddFile(f);
-    EXPECT_EQ(Ctus().List(Ctus().ListCount() - 1), f);
-    Ctus().RemoveItem(Ctus().FindFile(f.get()));
+    Ctus().AddFile(f0);
+    EXPECT_EQ(Ctus().List(Ctus().ListCount() - 1), f0);
+    Ctus().RemoveItem(Ctus().FindFile(f0.get()));
     EXPECT_EQ(Ctus().ListCount(), before);
 }
 
-using RegistryPathTest = test::TempDirTest;
+using OpenFilesTest = test::TempDirTest;
 
-TEST_F(RegistryPathTest, FindsTheOneOpenCopyOfAFile) {
+TEST_F(OpenFilesTest, FindFilenameFindsTheOneOpenCopyOfAFile) {
     cCartulos registry;
-    auto lower = newFile("minusculas");
-    lower->SetChanged();
-    ASSERT_TRUE(lower->SaveFile(Path("notas.ctu")));
-    auto upper = newFile("mayusculas");
-    upper->SetChanged();
-    ASSERT_TRUE(upper->SaveFile(Path("Notas.ctu")));
-    auto unsaved = newFile("sin guardar");
-    registry.AddFile(unsaved);
-    registry.AddFile(lower);
-    registry.AddFile(upper);
-
+    auto unsaved = newFile("sin guardar"), lower = newFile("min"), upper = newFile("may");
+    for (const auto& [f, name] : {std::pair{lower, "notas.ctu"}, std::pair{upper, "Notas.ctu"}}) {
+        f->SetChanged();
+        ASSERT_TRUE(f->SaveFile(Path(name)));
+    }
+    for (const auto& f : {unsaved, lower, upper}) registry.AddFile(f);
     // Letter case tells two files apart.
     EXPECT_EQ(registry.FindFilename(Path("notas.ctu")), 1);
     EXPECT_EQ(registry.FindFilename(Path("Notas.ctu")), 2);
@@ -126,8 +109,29 @@ TEST_F(RegistryPathTest, FindsTheOneOpenCopyOfAFile) {
     std::filesystem::current_path(dir_);
     EXPECT_EQ(registry.FindFilename("notas.ctu"), 1);
     std::filesystem::current_path(cwd);
-    // A file never saved has the path "".
-    EXPECT_EQ(registry.FindFilename(""), 0);
+    EXPECT_EQ(registry.FindFilename(""), 0);  // a file never saved has the path ""
+}
+
+TEST_F(OpenFilesTest, FileInfoCountsSistersAndEstimatesTheSize) {
+    cCartulo ctu;
+    ctu.NewFile("Agenda");
+    const CardId pan = ctu.NewCard("Pan");
+    ctu.SetTxt(pan, "x");
+    ctu.NewAlias(pan, "Pan2");
+    ctu.NewCard("B");
+    ctu.SetTag("ETIQUETA");
+    FileInfo info = ctu.GetFileInfo();
+    EXPECT_EQ(info.cards, 4);
+    EXPECT_EQ(info.sisters, 1);
+    EXPECT_EQ(info.tag, "ETIQUETA");
+    EXPECT_FLOAT_EQ(info.capacity, 4 * 100.0f / 5000);
+    EXPECT_EQ(info.fileName, "");
+    EXPECT_EQ(ctu.GetBasePath(), "");
+    // List order B, Pan2, Pan, main: 1+0+9, 4+1+9, then Pan as a sister 2*3+9, main 0+6+9.
+    EXPECT_EQ(info.size, 10 + 14 + 15 + 15);
+    ASSERT_TRUE(ctu.SaveFile(Path("agenda.ctu")));
+    EXPECT_EQ(ctu.GetFileInfo().fileName, Path("agenda.ctu"));
+    EXPECT_EQ(ctu.GetBasePath(), dir_);
 }
 
 }  // namespace
