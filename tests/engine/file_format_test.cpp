@@ -13,12 +13,7 @@
 namespace cartulo {
 namespace {
 
-using test::kAgenda;
-using test::ListOrder;
-using test::Log;
-using test::ReadBytes;
-using test::Record;
-using test::WriteBytes;
+using namespace test;
 
 // Every card by entry: its text and the entries of its sisters.
 using Snapshot = std::map<std::string, std::pair<std::string, std::set<std::string>>>;
@@ -105,16 +100,6 @@ TEST_F(FileFormatTest, BytesWrittenAndReadBack) {
                       (std::vector<CardId>{la, lb, loaded.SrchNtry("C")}));
         }
     }
-    // The sample is read with sisters in reverse file order.
-    const std::string sample = std::string(CARTULO_TEST_DATA) + "/agenda.ctu";
-    ASSERT_EQ(ReadBytes(sample), kAgenda);
-    cCartulo ctu;
-    ASSERT_TRUE(ctu.OpenFile(sample)) << ctu.LastError().description;
-    EXPECT_EQ(ListOrder(ctu), (Log{"Pan2", "Pan", ""}));
-    EXPECT_EQ(ctu.GetFileTitle(), "Agenda");
-    EXPECT_EQ(ctu.GetTxtFromNtry("pan2"), "x");
-    EXPECT_TRUE(ctu.IsAlias(ctu.SrchNtry("Pan"), ctu.SrchNtry("Pan2")));
-    EXPECT_FALSE(ctu.GetChanged());
 }
 
 // A picture encodes what a save would have written when it was taken, however
@@ -271,9 +256,9 @@ TEST_F(FileFormatTest, ForeignFilesEitherFailOrSurviveSaveAndReload) {
 TEST_F(FileFormatTest, FiveThousandRecordsFitAndTheNextFailsWithSeven) {
     std::string cards;
     for (int i = 1; i < kCapacity; ++i) cards += Record("c" + std::to_string(i), "x");
-    WriteBytes(Path("full.ctu"), test::Header(kCapacity) + Record("", "T") + cards);
+    WriteBytes(Path("full.ctu"), Header(kCapacity) + Record("", "T") + cards);
     WriteBytes(Path("over.ctu"),
-               test::Header(kCapacity + 1) + Record("", "T") + cards + Record("extra", "x"));
+               Header(kCapacity + 1) + Record("", "T") + cards + Record("extra", "x"));
     cCartulo ctu;
     ASSERT_TRUE(ctu.OpenFile(Path("full.ctu"))) << ctu.LastError().description;
     EXPECT_EQ(ctu.CardCount(), kCapacity);

@@ -13,13 +13,7 @@
 namespace cartulo {
 namespace {
 
-using test::kAgenda;
-using test::Log;
-using test::Names;
-using test::ReadBytes;
-using test::Recorder;
-using test::RunInChild;
-using test::WriteBytes;
+using namespace test;
 
 class FileOperationsTest : public test::TempDirTest {
   protected:
@@ -244,7 +238,7 @@ TEST_F(FileOperationsTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
         if (::unshare(CLONE_NEWNS) != 0 ||
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("tmpfs", dir_.c_str(), "tmpfs", 0, "size=64k") != 0)
-            return test::kChildSetupFailed;
+            return kChildSetupFailed;
         cCartulo ctu;
         ctu.NewFile("Lleno");
         ctu.SetChanged();
@@ -254,7 +248,7 @@ TEST_F(FileOperationsTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
         if (ctu.SaveFile() || ctu.LastError().code != errors::kDiskFull) return 2;
         return ReadBytes(Path("lleno.ctu")) == before && Listing().size() == 1 ? 0 : 3;
     });
-    if (status == test::kChildSetupFailed) GTEST_SKIP() << "mounting is not allowed here";
+    if (status == kChildSetupFailed) GTEST_SKIP() << "mounting is not allowed here";
     EXPECT_EQ(status, 0);
 }
 
@@ -305,7 +299,7 @@ TEST_F(FileOperationsTest, ProtectedFilesAndFoldersAreNeitherReadNorReplaced) {
             return secret.LastError().code == errors::kPermissionDenied ? 0 : 4;
         },
         /*unprivileged=*/true);
-    if (status == test::kChildSetupFailed) GTEST_SKIP() << "cannot drop privileges";
+    if (status == kChildSetupFailed) GTEST_SKIP() << "cannot drop privileges";
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadBytes(locked), kAgenda);
     EXPECT_EQ(Listing("ro"), (Names{"agenda.ctu"}));
