@@ -93,11 +93,10 @@ TEST_F(CardOperationsTest, SetNtryAppliesOnlyAValidEntry) {
     const CardId a = ctu.NewCard("Viejo");
     ctu.NewCard("B");
     rec.log.clear();
-    for (const auto& [entry, result] : std::vector<std::pair<std::string, EntryCheck>>{
-             {"b", EntryCheck::InUse},
-             {"", EntryCheck::InUse},
-             {std::string(100, 'x'), EntryCheck::Unstorable}})
-        EXPECT_EQ(ctu.SetNtry(a, entry), result);
+    // Refused with the verdict of ValidateNtry; a card that is not there is refused too.
+    EXPECT_EQ(ctu.SetNtry(a, "b"), EntryCheck::InUse);
+    EXPECT_EQ(ctu.SetNtry(a, std::string(100, 'x')), EntryCheck::Unstorable);
+    EXPECT_EQ(ctu.SetNtry(4999, "Otro"), EntryCheck::InUse);
     EXPECT_EQ(ctu.SetNtry(ctu.GetMain(), "Principal"), EntryCheck::MainMustBeEmpty);
     EXPECT_TRUE(rec.log.empty());
     EXPECT_EQ((Log{ctu.GetNtry(a), ctu.GetNtry(ctu.GetMain())}), (Log{"Viejo", ""}));
