@@ -93,7 +93,9 @@ TEST_F(FileFormatTest, BytesWrittenAndReadBack) {
         ctu.SetChanged();  // a new file is saved only once marked changed
         cases[i].build(ctu);
         EXPECT_EQ(SaveBytes(ctu, "w.ctu"), cases[i].bytes);
-        ExpectRoundTrip(ctu, loaded, "r.ctu");
+        ASSERT_TRUE(loaded.OpenFile(Path("w.ctu")));
+        EXPECT_EQ(Snap(loaded), Snap(ctu));
+        EXPECT_EQ(loaded.CheckHeaps(), std::nullopt);
         if (i == 2) {
             const CardId la = loaded.SrchNtry("A"), lb = loaded.SrchNtry("B");
             EXPECT_EQ(loaded.GetSisters(loaded.SrchNtry("C")),
