@@ -73,18 +73,21 @@ TEST(ScriptReading, Colours) {
     const std::pair<const char*, std::optional<Color>> cases[] = {
         {"707", Rgb(224, 0, 224)}, {"999", Rgb(255, 255, 255)}, {"000", Rgb(0, 0, 0)},
         {"995000", Rgb(252, 128, 0)}, {"010203", Rgb(3, 5, 8)},
-        {"0", Rgb(0, 0, 0)}, {"1", Rgb(0, 0, 128)}, {"07", Rgb(192, 192, 192)}, {"12", Rgb(255, 0, 0)},
+        {"0", Rgb(0, 0, 0)}, {"1", Rgb(0, 0, 128)}, {"07", Rgb(192, 192, 192)},
+        {"12", Rgb(255, 0, 0)},
         {"15", Rgb(255, 255, 255)}, {".5", Rgb(0, 0, 0)}, {"9.", Rgb(0, 0, 255)}, {"16", kNone},
         {"17", kCurrent}, {"18", kNone}, {"-1", kNone}, {"99", kNone},
         {"1.5", kNone}, {"-12", kNone}, {"1e2", kNone}, {"1.5e2", kNone}, {"12345", kNone},
         {"1234567", kNone}, {"#ff8000", Rgb(255, 128, 0)}, {"#FF0000", Rgb(255, 0, 0)},
         {"#ff80", kNone}, {"#gg0000", kNone}, {"#ff80000", kNone},
         {"rojo", Rgb(255, 0, 0)}, {"ROJO", Rgb(255, 0, 0)}, {"azul_o", Rgb(0, 0, 128)},
-        {"gris", Rgb(192, 192, 192)}, {"gris_c", Rgb(192, 192, 192)}, {"gris_o", Rgb(128, 128, 128)},
+        {"gris", Rgb(192, 192, 192)}, {"gris_c", Rgb(192, 192, 192)},
+        {"gris_o", Rgb(128, 128, 128)},
         {"naranja", Rgb(255, 128, 0)}, {"actual", kCurrent}, {" rojo", kNone}, {"defecto", kNone},
         {"3d", kNone}, {"", kNone}, {"red", kNone}};
     const char* names[] = {"negro", "azul_o", "verde_o", "cian_o", "rojo_o", "magenta_o",
-        "amarillo_o", "gris", "gris_o", "azul", "verde", "cian", "rojo", "magenta", "amarillo", "blanco"};
+        "amarillo_o", "gris", "gris_o", "azul", "verde", "cian", "rojo", "magenta", "amarillo",
+        "blanco"};
     // clang-format on
     for (const auto& [text, color] : cases) EXPECT_EQ(ParseColor(text, kCurrent), color) << text;
     for (std::size_t i = 0; i < 16; ++i) {
@@ -117,12 +120,14 @@ TEST(ScriptReading, Tokens) {
         {"azul_o #ff0000 a-b 1.2.3 1x", {"-1:azul_o", "-1:#ff0000", "-1:a-b", "-1:1.2.3", "-1:1x"}},
         {"\xF1o", {"-1:\xF1o"}}, {":x :Nombre2 : :", {"4::x", "4::Nombre2", "-1::", "-1::"}},
         {":a]b", {"4::a]b"}}, {"'rojo' \"verde\"", {"3:rojo", "3:verde"}},
-        {"'a b' \"it's\" ''", {"3:a b", "3:it's", "3:"}}, {"'open to the end", {"3:open to the end"}},
+        {"'a b' \"it's\" ''", {"3:a b", "3:it's", "3:"}},
+        {"'open to the end", {"3:open to the end"}},
         {"'a'b", {"3:a", "1:b"}}, {"x'y'", {"-1:x'y'"}},
         {"[a comment] 1 2 add", {"5:", "2:1", "2:2", "1:add"}},
         {"1[no space]2", {"-1:1[no", "-1:space]2"}}, {"[never closed 1 2", {"5:"}},
         {"[a [b] c]", {"5:", "-1:c]"}}, {"1\t2 3\r\n4", {"2:1", "2:2", "2:3", "2:4"}},
-        {"10\n20 a\rb", {"-1:10\n20", "-1:a\rb"}}, {"a\r\r\nb", {"-1:a\r", "1:b"}}, {"\n\r1", {"2:1"}}};
+        {"10\n20 a\rb", {"-1:10\n20", "-1:a\rb"}}, {"a\r\r\nb", {"-1:a\r", "1:b"}},
+        {"\n\r1", {"2:1"}}};
     // clang-format on
     for (const auto& [script, tokens] : cases) EXPECT_EQ(Tokens(script), tokens) << script;
     // Looking ahead removes blanks but not the token.

@@ -20,21 +20,27 @@ TEST(ScriptSurface, PathsAndFills) {
     // points are 26.67 pixels, 10 are 13.33); rojo unquoted is no colour.
     // clang-format off
     const struct { const char* script; bool pixels; const char* ink; } cases[] = {
-        {"10 20 move 30 0 linerel stroke", false, "point 10,20 #000000|line 10,20 40,20 #000000 w1"},
+        {"10 20 move 30 0 linerel stroke", false,
+         "point 10,20 #000000|line 10,20 40,20 #000000 w1"},
         {"10 20 move 30 5 line stroke", false, "point 10,20 #000000|line 10,20 30,5 #000000 w1"},
         {"10 10 move 20 5 box stroke", false, "point 10,10 #000000|line 10,10 30,10 #000000 w1|"
          "line 30,10 30,15 #000000 w1|line 30,15 10,15 #000000 w1|line 10,15 10,10 #000000 w1"},
         {"0 0 move 10 0 line 10 10 line close stroke", false, "point 0,0 #000000|"
          "line 0,0 10,0 #000000 w1|line 10,0 10,10 #000000 w1|line 10,10 0,0 #000000 w1"},
-        {"10 10 move 5 5 moverel 1 0 linerel stroke", false, "point 15,15 #000000|line 15,15 16,15 #000000 w1"},
+        {"10 10 move 5 5 moverel 1 0 linerel stroke", false,
+         "point 15,15 #000000|line 15,15 16,15 #000000 w1"},
         {"5 5 move stroke", false, "point 5,5 #000000"},
         {"0 0 move 3 0 line stroke stroke", false,
          "point 0,0 #000000|line 0,0 3,0 #000000 w1|point 0,0 #000000|line 0,0 3,0 #000000 w1"},
-        {"0 0 move 3 0 line 9 9 move 9 12 line stroke", false, "point 9,9 #000000|line 9,9 9,12 #000000 w1"},
-        {"'rojo' linecolor 3 linewidth 0 0 move 4 0 line stroke", false, "point 0,0 #FF0000|line 0,0 4,0 #FF0000 w3"},
-        {"0 0 move 5 -1 circle stroke", false, "point 0,0 #000000"},  // radii not positive add nothing
+        {"0 0 move 3 0 line 9 9 move 9 12 line stroke", false,
+         "point 9,9 #000000|line 9,9 9,12 #000000 w1"},
+        {"'rojo' linecolor 3 linewidth 0 0 move 4 0 line stroke", false,
+         "point 0,0 #FF0000|line 0,0 4,0 #FF0000 w3"},
+        // Radii that are not positive add nothing.
+        {"0 0 move 5 -1 circle stroke", false, "point 0,0 #000000"},
         {"0 0 move 10 10 line stroke 'a' print", false,  // print goes where the stroke ended
-         "point 0,0 #000000|line 0,0 10,10 #000000 w1|print 10,10 \"a\" Times New Roman 12 #000000 opaque"},
+         "point 0,0 #000000|line 0,0 10,10 #000000 w1|"
+         "print 10,10 \"a\" Times New Roman 12 #000000 opaque"},
         {"0 0 move 72 0 line stroke", true, "point 0,0 #000000|line 0,0 96,0 #000000 w1"},
         {"'rojo' fillcolor 0 0 move 30 0 line 30 30 line fill", true, ""},
         {"'rojo' fillcolor 0 0 move 30 0 line 30 30 line close fill", true,
@@ -60,16 +66,19 @@ TEST(ScriptSurface, OriginsAndUnits) {
     // before any move); pixels and twips go back to points.
     // clang-format off
     const struct { const char* script; int mode; float x, y; const char* stack, *ink; } cases[] = {
-        {"10 20 move 30 0 linerel stroke", 0, 100, 50, "", "point 110,70 #000000|line 110,70 140,70 #000000 w1"},
+        {"10 20 move 30 0 linerel stroke", 0, 100, 50, "",
+        "point 110,70 #000000|line 110,70 140,70 #000000 w1"},
         {"10 20 move getpos", 0, 100, 50, "10|20", ""}, {"getpos", 0, 50, 60, "-50|-60", ""},
         {"30 40 line stroke", 0, 50, 60, "", "point 0,0 #000000|line 0,0 80,100 #000000 w1"},
         {"5 5 linerel getpos", 0, 50, 60, "-45|-55", ""},
         {"3 6 move getpos", 1, 10, 20, "3|6", ""},
         // Twelve characters of 6 points: 1440 twips.
         {"'abcdefghijkl' textwidth 'x' textheight 1 2 move getpos", 2, 0, 0, "72|12|1|2", ""},
-        {"1 2 move 3 4 line stroke", 2, 0, 0, "", "point 20,40 #000000|line 20,40 60,80 #000000 w1"},
+        {"1 2 move 3 4 line stroke", 2, 0, 0, "",
+        "point 20,40 #000000|line 20,40 60,80 #000000 w1"},
         // An unsupported scale mode collapses every shape: strokes to the origin, fills to pixel 0.
-        {"10 10 move 20 20 line stroke 30 40 box close fill 'abc' textwidth getpos", 3, 5, 7, "0|0|0",
+        {"10 10 move 20 20 line stroke 30 40 box close fill 'abc' textwidth getpos", 3, 5, 7,
+         "0|0|0",
          "point 5,7 #000000|line 5,7 5,7 #000000 w1|"
          "polygon 0,0 0,0 0,0 0,0 0,0 0,0 0,0 fill=#000000 line=#000000"}};
     // clang-format on
@@ -104,14 +113,18 @@ TEST(ScriptSurface, Circle) {
 TEST(ScriptSurface, Colours) {
     // clang-format off
     const std::pair<const char*, V> cases[] = {
-        {"getlinecolor getfillcolor", {"#000000", "#000000"}}, {"'rojo' linecolor getlinecolor", {"#FF0000"}},
-        {"'azul_o' linecolor getlinecolor", {"#000080"}}, {"azul_o linecolor getlinecolor", {"#000080"}},
-        {"#ff8000 linecolor getlinecolor", {"#FF8000"}}, {"'#ff8000' fillcolor getfillcolor", {"#FF8000"}},
+        {"getlinecolor getfillcolor", {"#000000", "#000000"}},
+        {"'rojo' linecolor getlinecolor", {"#FF0000"}},
+        {"'azul_o' linecolor getlinecolor", {"#000080"}},
+        {"azul_o linecolor getlinecolor", {"#000080"}},
+        {"#ff8000 linecolor getlinecolor", {"#FF8000"}},
+        {"'#ff8000' fillcolor getfillcolor", {"#FF8000"}},
         {"'rojo' linecolor '#ff80' linecolor getlinecolor", {"#FF0000"}},
         {"'rojo' linecolor 16 linecolor getlinecolor", {"#FF0000"}},
         {"'rojo' linecolor 17 fillcolor getfillcolor", {"#FF0000"}},
         {"'rojo' linecolor 'actual' fillcolor getfillcolor", {"#FF0000"}},
-        {"707 linecolor getlinecolor", {"#E000E0"}}, {"'Naranja' fillcolor getfillcolor", {"#FF8000"}},
+        {"707 linecolor getlinecolor", {"#E000E0"}},
+        {"'Naranja' fillcolor getfillcolor", {"#FF8000"}},
         {"'1.5' linecolor '-12' linecolor '1e2' linecolor getlinecolor", {"#000000"}},
         {"linecolor getlinecolor", {"#000000"}}};
     // clang-format on

@@ -59,7 +59,8 @@ TEST_F(Layout, BoxesAndInkOfEachConstruct) {
         {"@par[0,x,2]", 16, 12, 4, "print 0,8 \"x\" T12 C|print 8,8 \")\" T12"},  // takes no room
         // Limits are centred; "lim" 24 wide, "n" 4.8; an empty one adds nothing.
         {"@lim[lim,n,]", 24, 12, 13.6f,
-         "print 0,8 \"l\" T12 C|print 8,8 \"i\" T12 C|print 16,8 \"m\" T12 C|print 9.6,24 \"n\" T7.2 C"},
+         "print 0,8 \"l\" T12 C|print 8,8 \"i\" T12 C|print 16,8 \"m\" T12 C|"
+         "print 9.6,24 \"n\" T7.2 C"},
         {"@lim[S,,n]", 8, 21.6f, 4, "print 0,8 \"S\" T12 C|print 1.6,-1.6 \"n\" T7.2 C"},
         {"@lim[S,k,nn]", 9.6f, 21.6f, 13.6f, "print 0.8,8 \"S\" T12 C|print 2.4,24 \"k\" T7.2 C|"
          "print 0,-1.6 \"n\" T7.2 C|print 4.8,-1.6 \"n\" T7.2 C"},
@@ -67,9 +68,11 @@ TEST_F(Layout, BoxesAndInkOfEachConstruct) {
         // centred in their column; surplus cells stay in the last.
         {"@mat[2,2,a,b,c,d]", 24, 24, 16, "print 0,-4 \"a\" T12 C|print 16,-4 \"b\" T12 C|"
          "print 0,20 \"c\" T12 C|print 16,20 \"d\" T12 C"},
-        {"@mat[1,2,ab,c]", 16, 24, 16, "print 0,-4 \"a\" T12 C|print 8,-4 \"b\" T12 C|print 4,20 \"c\" T12 C"},
+        {"@mat[1,2,ab,c]", 16, 24, 16,
+         "print 0,-4 \"a\" T12 C|print 8,-4 \"b\" T12 C|print 4,20 \"c\" T12 C"},
         {"@mat[2,2,a,b,c,d,e]", 40, 24, 16, "print 0,-4 \"a\" T12 C|print 24,-4 \"b\" T12 C|"
-         "print 0,20 \"c\" T12 C|print 16,20 \"d\" T12 C|print 24,20 \",\" T12|print 32,20 \"e\" T12 C"},
+         "print 0,20 \"c\" T12 C|print 16,20 \"d\" T12 C|"
+         "print 24,20 \",\" T12|print 32,20 \"e\" T12 C"},
         {"@sym[a]", 8, 12, 4, "print 0,8 \"a\" Symbol 12 charset=2"},
         {"@int", 24, 20, 12, "print 0,0 \"\xF2\" Symbol 24 charset=2"},  // centred, a space after
         // Accents sit over their character.

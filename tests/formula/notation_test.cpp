@@ -89,14 +89,16 @@ TEST_F(FormulaFixture, ErrorsAreRaisedWithTheirExactDescription) {
     // (which the scanners pass over) and a matrix after a matrix are fine.
     // clang-format off
     for (const char* text : {"", "@FRC[1,2]", "@FrC[1,2]", "@frc[@frc[a,b],c]", "@int", "@INT[a]",
-             "@lim[a,b,c,d]", "@exp[a,b]", "@ind[a,b,c]", "@mat[2,2,a,b,c,d]", "@mat[2,2,a,b,c,d,e]",
+             "@lim[a,b,c,d]", "@exp[a,b]", "@ind[a,b,c]", "@mat[2,2,a,b,c,d]",
+             "@mat[2,2,a,b,c,d,e]",
              "@mat[1,1,x]@mat[1,1,y]", "@mat[ 1.4,1.6abc,x,y]", "@frc[_,_,x]", "\\@frc", "\\",
              "\xAF", "\\-", "\\\xB7", "\\>", "_abc"}) {
         EXPECT_EQ(error(text), std::nullopt) << text;
     }
     const std::string syntax = "Error de sintaxis: ", comma = syntax + "falta una coma.",
         open = syntax + "corchete no cerrado.", recursive = "No se permiten matrices recursivas.",
-        matrix = "Matriz no v\xE1lida: columnas y filas deben ir de 1 a 100.", unknown = "Figura no reconocida: @";
+        matrix = "Matriz no v\xE1lida: columnas y filas deben ir de 1 a 100.",
+        unknown = "Figura no reconocida: @";
     const std::pair<const char*, std::string> cases[] = {
         {"@frc (1,2)", syntax + " (1,2)"}, {"@frc", syntax}, {"@frc[1]", comma}, {"@frc[1,2", open},
         {"@frc 123456789012345678901234", syntax + " 1234567890123456789"}, {"@frc[1", open},
@@ -137,7 +139,8 @@ TEST_F(Reading, PrintsEachPieceInItsFont) {
     const std::pair<const char*, std::string> cases[] = {
         {"x+1", "x C|+|1"}, {"_sin_x", "sin|x C"}, {"_abc", "abc"}, {"_@frc[_", "@frc["},
         {"\\@frc", "@|f C|r C|c C"}, {"\\x", "x"}, {"\\\\\\_\\[", "\\|_|["}, {"\\ ", ""},
-        {"\xAFx", "x|\xAF"}, {"@int[a]", "\xF2 Symbol 24 charset=2|[|a C|]"}, {"@sym[97]", "a" + sym},
+        {"\xAFx", "x|\xAF"}, {"@int[a]", "\xF2 Symbol 24 charset=2|[|a C|]"}, {"@sym[97]",
+        "a" + sym},
         {"@sym[abc]", "abc" + sym}, {"@sym[31]", "31" + sym}, {"@sym[945]", "a" + sym},
         {"@sym[8747]", "\xF2" + sym}, {"@sym[353]", ""}, {"@sym[1000000]", ""},
         {"@par[44,x,44]", ",|x C|,"}, {"@par[0,x,2]", "x C|)"},

@@ -57,15 +57,13 @@ TEST_F(IniFileTest, ReadsTrimmedLinesSectionsAndKeys) {
     EXPECT_EQ(std::tie(s[1].name, s[1].headerLine), std::make_tuple("AUTOLOAD", 6u));
     EXPECT_EQ(s[2].headerLine, 9u);  // the sentinel: the line count
     // Keys ignore case, comments and lines without "="; values are untrimmed.
+    // clang-format off
     const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"GENERAL", "HighDPI", "1"},
-        {"general", "HIGHDPI", "1"},
-        {"AutoLoad", "2", "/home/ana/dos.ctu"},
-        {"GENERAL", "Color ", " rojo"},
-        {"GENERAL", "Color", ""},
-        {"GENERAL", "sin igual", ""},
-        {"GENERAL", "1", ""},
-        {"OTRA", "HighDPI", ""}};
+        {"GENERAL", "HighDPI", "1"}, {"general", "HIGHDPI", "1"}, {"AutoLoad", "2",
+        "/home/ana/dos.ctu"},
+        {"GENERAL", "Color ", " rojo"}, {"GENERAL", "Color", ""}, {"GENERAL", "sin igual", ""},
+        {"GENERAL", "1", ""}, {"OTRA", "HighDPI", ""}};
+    // clang-format on
     for (const auto& [section, key, value] : cases) {
         EXPECT_EQ(ini.GetINIData(section, key), value) << section << "/" << key;
     }

@@ -79,8 +79,10 @@ TEST_F(OpcionesTest, PrintingAndColouringAreStoredAloneAndAtOnce) {
     // before, printing off, colouring on, what another program wrote meanwhile, after
     // clang-format off
     const std::tuple<std::string, bool, bool, std::string, std::string> cases[] = {
-        {"[GENERAL]\r\nHighDPI=0\r\n", true, true, "", "[GENERAL]\r\nHighDPI=0\r\nNoPrinting=1\r\n\r\n"},
-        {"[GENERAL]\r\nNoPrinting=1\r\n", false, true, "", "[GENERAL]\r\nNoPrinting=0\r\nHighDPI=0\r\n\r\n"},
+        {"[GENERAL]\r\nHighDPI=0\r\n", true, true, "",
+        "[GENERAL]\r\nHighDPI=0\r\nNoPrinting=1\r\n\r\n"},
+        {"[GENERAL]\r\nNoPrinting=1\r\n", false, true, "",
+        "[GENERAL]\r\nNoPrinting=0\r\nHighDPI=0\r\n\r\n"},
         {"", true, true, "", "[GENERAL]\r\nNoPrinting=1\r\nHighDPI=0\r\n\r\n"},
         {"", false, false, "", "[GENERAL]\r\nColorearMarcas=0\r\nHighDPI=0\r\n\r\n"},
         {"[GENERAL]\r\nHighDPI=0\r\n", false, false, "[GENERAL]\r\nHighDPI=0\r\nX=1\r\n",

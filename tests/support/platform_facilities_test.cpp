@@ -24,13 +24,15 @@ TEST(AppDataFolder, FollowsTheXdgRulesAndIsAlwaysAbsolute) {
     // clang-format off
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"/xdg", "/home/ana", "/f", "/xdg"}, {"/xdg/", "/home/ana", "/f", "/xdg/"},
-        {nullptr, "/home/ana", "/f", "/home/ana/.config"}, {"", "/home/ana/", "/f", "/home/ana/.config"},
+        {nullptr, "/home/ana", "/f", "/home/ana/.config"}, {"", "/home/ana/", "/f",
+        "/home/ana/.config"},
         {"xdg", "/home/ana", "/f", "/home/ana/.config"}, {"./xdg", "casa", "/f", "/f"},
         {nullptr, "~", "/f", "/f"}, {nullptr, nullptr, "/f/.config", "/f/.config"},
         {nullptr, "", "", "/"}, {nullptr, nullptr, "relativa", "/"}};
     const std::tuple<const char*, const char*, std::string> states[] = {
         {"/xdg", "/home/ana", "/xdg"}, {nullptr, "/home/ana", "/home/ana/.local/state"},
-        {"", "/home/ana/", "/home/ana/.local/state"}, {"estado", "/home/ana", "/home/ana/.local/state"},
+        {"", "/home/ana/", "/home/ana/.local/state"}, {"estado", "/home/ana",
+        "/home/ana/.local/state"},
         {"estado", "casa", "/f"}, {nullptr, nullptr, "/f"}};
     // clang-format on
     for (const auto& [xdg, home, fallback, folder] : cases) {
