@@ -10,13 +10,15 @@
 
 namespace cartulo::drawscript::testing {
 
+using V = std::vector<std::string>;
+
 struct ScriptRun {
-    std::vector<std::string> stack;  // bottom first
-    std::vector<std::string> ink;    // the fake surface's ink lines
+    V stack;  // bottom first
+    V ink;    // the fake surface's ink lines
 };
 
-inline std::vector<std::string> StackOf(const cDrawScript& script) {
-    std::vector<std::string> entries;
+inline V StackOf(const cDrawScript& script) {
+    V entries;
     for (std::size_t i = 0; i < script.Stack().Depth(); ++i)
         entries.push_back(script.Stack().At(i));
     return entries;
@@ -36,8 +38,15 @@ inline ScriptRun RunInPoints(std::string_view text, float x = 0, float y = 0) {
     return RunOn(surface, text, x, y);
 }
 
-inline std::vector<std::string> StackAfter(std::string_view text) {
+inline V StackAfter(std::string_view text) {
     return RunInPoints(text).stack;
+}
+
+// Lines joined by "|", so a table row holds a whole run.
+inline std::string Joined(const V& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += (out.empty() ? "" : "|") + line;
+    return out;
 }
 
 }  // namespace cartulo::drawscript::testing

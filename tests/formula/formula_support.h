@@ -38,6 +38,21 @@ class FormulaFixture : public ::testing::Test {
         return surface.Ink();
     }
 
+    // The ink as one line: marks joined by "|", black and opaque left unsaid,
+    // "Times New Roman " as "T".
+    std::string brief(std::string_view text) {
+        std::string out;
+        for (std::string line : ink(text)) {
+            for (const std::string_view cut : {" #000000", " opaque", "Times New Roman "}) {
+                for (auto at = line.find(cut); at != std::string::npos; at = line.find(cut)) {
+                    line.replace(at, cut.size(), cut.starts_with('T') ? "T" : "");
+                }
+            }
+            out += (out.empty() ? "" : "|") + line;
+        }
+        return out;
+    }
+
     // The description of the error that Size raises, if any.
     std::optional<std::string> error(std::string_view text) {
         formula.Init(text);

@@ -1,6 +1,9 @@
 // Boxes and painted operations of every construct on the fake surface
 // (12 pt: characters 8 px wide, lines 16 px high, ascent 12 px, so the axis
 // is 4 px above the baseline). Drawn at x = 0 and baseline 20: axis at 16.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,200 +14,207 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Layout : public FormulaFixture {};
+class Layout : public FormulaFixture {
+  protected:
+    void expectBox(std::string_view text, float width, float ascent, float descent) {
+        const Measured m = size(text);
+        EXPECT_FLOAT_EQ(m.width, width) << text;
+        EXPECT_FLOAT_EQ(m.ascent, ascent) << text;
+        EXPECT_FLOAT_EQ(m.descent, descent) << text;
+    }
+};
 
-void expectBox(const Measured& m, float width, float ascent, float descent) {
-    EXPECT_FLOAT_EQ(m.width, width);
-    EXPECT_FLOAT_EQ(m.ascent, ascent);
-    EXPECT_FLOAT_EQ(m.descent, descent);
-}
-
-TEST_F(Layout, EmptyFormulaHasNoBoxAroundTheAxisAndPaintsNothing) {
-    // Zero above and below the axis, which is 4 px above the baseline.
-    expectBox(size(""), 0, 4, -4);
-    EXPECT_TRUE(ink("").empty());
-}
-
-TEST_F(Layout, LetterIsItalicAndOneLineHigh) {
-    const Measured m = size("x");
-    expectBox(m, 8, 12, 4);
-    EXPECT_FLOAT_EQ(m.ascent + m.descent, 16);
-    EXPECT_EQ(ink("x"), (Lines{"print 0,8 \"x\" Times New Roman 12 C #000000 opaque"}));
-}
-
-TEST_F(Layout, FractionBarIsTheWiderPartPlusTwoGapsOnTheAxis) {
-    // gap = 16 / 4 = 4: width 2*4 + 8, above and below 4/2 + 16.
-    expectBox(size("@frc[1,2]"), 16, 22, 14);
-    EXPECT_EQ(ink("@frc[1,2]"), (Lines{
-                                    "line 0,16 16,16 #000000 w1",
-                                    "print 4,-2 \"1\" Times New Roman 12 #000000 opaque",
-                                    "print 4,18 \"2\" Times New Roman 12 #000000 opaque",
-                                }));
-    // The bar lies half a line below the top of the text line (20 - 12).
-    EXPECT_EQ(ink("@frc[1,22]").front(), "line 0,16 24,16 #000000 w1");
-    EXPECT_EQ(ink("@frc[1,22]")[1], "print 8,-2 \"1\" Times New Roman 12 #000000 opaque");
-}
-
-TEST_F(Layout, NestedFractionsSplitOnlyTheOuterList) {
-    // Inner: 16 wide, 18 above and below; outer: 2*4 + 16, 2 + 36, 2 + 16.
-    expectBox(size("@frc[@frc[a,b],c]"), 24, 42, 14);
-}
-
-TEST_F(Layout, RootHasAThickStrokeAndABar) {
-    // h = 16: width 12 + 8; above 8 + 4; below 8.
-    expectBox(size("@sqr[x]"), 20, 16, 4);
-    EXPECT_EQ(ink("@sqr[x]"), (Lines{
-                                  "line 0,16 4,24 #000000 w1",
-                                  "line 4,24 12,4 #000000 w2",
-                                  "line 12,4 20,4 #000000 w1",
-                                  "print 12,8 \"x\" Times New Roman 12 C #000000 opaque",
-                              }));
-    EXPECT_EQ(surface.DrawWidth(), 1);
-}
-
-TEST_F(Layout, SizeCommandsScaleTheFont) {
-    expectBox(size("@dob[x]"), 16, 20, 12);
-    expectBox(size("@mit[x]"), 4, 8, 0);
-    EXPECT_EQ(ink("@dob[x]"), (Lines{"print 0,0 \"x\" Times New Roman 24 C #000000 opaque"}));
+// Box and ink (as FormulaFixture::brief gives it) of each construct, drawn at
+// x = 0 on baseline 20, so the axis is at 16.
+TEST_F(Layout, BoxesAndInkOfEachConstruct) {
+    const struct {
+        const char* text;
+        float width, ascent, descent;
+        const char* ink;
+    } cases[] = {
+        // clang-format off
+        {"", 0, 4, -4, ""},  // nothing above or below the axis
+        {"x", 8, 12, 4, "print 0,8 \"x\" T12 C"},
+        // gap = 16 / 4 = 4: width 2*4 + 8, above and below 4/2 + 16; the bar on the axis.
+        {"@frc[1,2]", 16, 22, 14, "line 0,16 16,16 w1|print 4,-2 \"1\" T12|print 4,18 \"2\" T12"},
+        {"@frc[1,22]", 24, 22, 14,
+         "line 0,16 24,16 w1|print 8,-2 \"1\" T12|print 4,18 \"2\" T12|print 12,18 \"2\" T12"},
+        // Inner: 16 wide, 18 above and below; outer: 2*4 + 16, 2 + 36, 2 + 16.
+        {"@frc[@frc[a,b],c]", 24, 42, 14, "line 0,16 24,16 w1|line 4,-4 20,-4 w1|"
+         "print 8,-22 \"a\" T12 C|print 8,-2 \"b\" T12 C|print 8,18 \"c\" T12 C"},
+        // h = 16: width 12 + 8; above 8 + 4; below 8; a thick stroke and a bar.
+        {"@sqr[x]", 20, 16, 4,
+         "line 0,16 4,24 w1|line 4,24 12,4 w2|line 12,4 20,4 w1|print 12,8 \"x\" T12 C"},
+        {"@dob[x]", 16, 20, 12, "print 0,0 \"x\" T24 C"},
+        {"@mit[x]", 4, 8, 0, "print 0,12 \"x\" T6 C"},
+        // Indices at 12 * 0.6 = 7.2 pt: 4.8 px wide, 9.6 px high, either side of the axis.
+        {"@exp[2]", 4.8f, 13.6f, -4, "print 0,6.4 \"2\" T7.2"},
+        {"@sub[2]", 4.8f, 4, 5.6f, "print 0,16 \"2\" T7.2"},
+        {"@ind[2,10]", 9.6f, 13.6f, 5.6f,
+         "print 0,6.4 \"2\" T7.2|print 0,16 \"1\" T7.2|print 4.8,16 \"0\" T7.2"},
+        {"@key[a,bb]", 24, 22, 14, nullptr},
+        // The fraction is 36 high: parentheses of 27 pt, whose characters are 18 px.
+        {"@par[1,@frc[a,b],2]", 52, 22, 14, "print 0,-2 \"(\" T27|line 18,16 34,16 w1|"
+         "print 22,-2 \"a\" T12 C|print 22,18 \"b\" T12 C|print 34,-2 \")\" T27"},
+        {"@par[0,x,2]", 16, 12, 4, "print 0,8 \"x\" T12 C|print 8,8 \")\" T12"},  // takes no room
+        // Limits are centred; "lim" 24 wide, "n" 4.8; an empty one adds nothing.
+        {"@lim[lim,n,]", 24, 12, 13.6f,
+         "print 0,8 \"l\" T12 C|print 8,8 \"i\" T12 C|print 16,8 \"m\" T12 C|"
+         "print 9.6,24 \"n\" T7.2 C"},
+        {"@lim[S,,n]", 8, 21.6f, 4, "print 0,8 \"S\" T12 C|print 1.6,-1.6 \"n\" T7.2 C"},
+        {"@lim[S,k,nn]", 9.6f, 21.6f, 13.6f, "print 0.8,8 \"S\" T12 C|print 2.4,24 \"k\" T7.2 C|"
+         "print 0,-1.6 \"n\" T7.2 C|print 4.8,-1.6 \"n\" T7.2 C"},
+        // Columns one space apart, rows too, centred on the axis; narrow cells
+        // centred in their column; surplus cells stay in the last.
+        {"@mat[2,2,a,b,c,d]", 24, 24, 16, "print 0,-4 \"a\" T12 C|print 16,-4 \"b\" T12 C|"
+         "print 0,20 \"c\" T12 C|print 16,20 \"d\" T12 C"},
+        {"@mat[1,2,ab,c]", 16, 24, 16,
+         "print 0,-4 \"a\" T12 C|print 8,-4 \"b\" T12 C|print 4,20 \"c\" T12 C"},
+        {"@mat[2,2,a,b,c,d,e]", 40, 24, 16, "print 0,-4 \"a\" T12 C|print 24,-4 \"b\" T12 C|"
+         "print 0,20 \"c\" T12 C|print 16,20 \"d\" T12 C|"
+         "print 24,20 \",\" T12|print 32,20 \"e\" T12 C"},
+        {"@sym[a]", 8, 12, 4, "print 0,8 \"a\" Symbol 12 charset=2"},
+        {"@int", 24, 20, 12, "print 0,0 \"\xF2\" Symbol 24 charset=2"},  // centred, a space after
+        // Accents sit over their character.
+        {"\\>v", 8, 12, 4, "print 0,8 \"v\" T12|print 2,4.8 \"\xAE\" Symbol 6 charset=2"},
+        {"\\\xB7y", 8, 12, 4, "print 0,8 \"y\" T12|print 0,3.2 \"\xB7\" T12"},
+        {"\\-z", 8, 12, 4, "print 0,8 \"z\" T12|print 0,8 \"\xAF\" T12"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        expectBox(c.text, c.width, c.ascent, c.descent);
+        EXPECT_EQ(c.ink ? brief(c.text) : "", c.ink ? c.ink : "") << c.text;
+    }
+    // Drawing puts back the font size and line width it changed.
     EXPECT_EQ(surface.Font().size, 12);
-}
-
-TEST_F(Layout, IndicesSitOnEitherSideOfTheAxis) {
-    // 12 * 0.6 = 7.2 pt: 4.8 px wide, 9.6 px high.
-    expectBox(size("@exp[2]"), 4.8f, 13.6f, -4);
-    expectBox(size("@sub[2]"), 4.8f, 4, 5.6f);
-    expectBox(size("@ind[2,10]"), 9.6f, 13.6f, 5.6f);
-    EXPECT_EQ(ink("@ind[2,10]"), (Lines{
-                                     "print 0,6.4 \"2\" Times New Roman 7.2 #000000 opaque",
-                                     "print 0,16 \"1\" Times New Roman 7.2 #000000 opaque",
-                                     "print 4.8,16 \"0\" Times New Roman 7.2 #000000 opaque",
-                                 }));
+    EXPECT_EQ(surface.DrawWidth(), 1);
     formula.IndexScale = 0.5f;
-    expectBox(size("@exp[2]"), 4, 12, -4);
+    expectBox("@exp[2]", 4, 12, -4);
 }
 
 TEST_F(Layout, KeyIsABraceAndTwoLeftAlignedCases) {
-    expectBox(size("@key[a,bb]"), 24, 22, 14);
     const Lines lines = ink("@key[a,bb]");
     ASSERT_GE(lines.size(), 4u);
-    // Starts at the brace's point, on the axis.
-    EXPECT_EQ(lines.front(), "point 0,16 #000000");
+    EXPECT_EQ(lines.front(), "point 0,16 #000000");  // the brace's point, on the axis
     EXPECT_EQ(lines[lines.size() - 3], "print 8,-2 \"a\" Times New Roman 12 C #000000 opaque");
     EXPECT_EQ(lines[lines.size() - 2], "print 8,18 \"b\" Times New Roman 12 C #000000 opaque");
     int points = 0;
     for (const std::string& l : lines) {
-        if (l.starts_with("point ")) ++points;
-        if (l.starts_with("line ")) {
-            EXPECT_TRUE(l.ends_with(" w2")) << l;
-        }
+        points += l.starts_with("point ");
+        EXPECT_TRUE(!l.starts_with("line ") || l.ends_with(" w2")) << l;
     }
     EXPECT_EQ(points, 4);  // one per quarter arc
     EXPECT_EQ(surface.DrawWidth(), 1);
 }
 
-TEST_F(Layout, ParenthesesAreFittedToTheFractionsHeight) {
-    // The fraction is 36 high: 36 px = 27 pt, whose characters are 18 px.
-    expectBox(size("@par[1,@frc[a,b],2]"), 52, 22, 14);
-    const Lines lines = ink("@par[1,@frc[a,b],2]");
-    EXPECT_EQ(lines.front(), "print 0,-2 \"(\" Times New Roman 27 #000000 opaque");
-    EXPECT_EQ(lines[1], "line 18,16 34,16 #000000 w1");
-    EXPECT_EQ(lines.back(), "print 34,-2 \")\" Times New Roman 27 #000000 opaque");
-    EXPECT_EQ(surface.Font().size, 12);
-}
-
-TEST_F(Layout, EmptyDelimiterTakesNoRoom) {
-    expectBox(size("@par[0,x,2]"), 16, 12, 4);
-    EXPECT_EQ(ink("@par[0,x,2]"), (Lines{
-                                      "print 0,8 \"x\" Times New Roman 12 C #000000 opaque",
-                                      "print 8,8 \")\" Times New Roman 12 #000000 opaque",
-                                  }));
-}
-
-TEST_F(Layout, LimitsAreCentredAndAnEmptyOneAddsNothing) {
-    // "lim" 24 wide and 16 high; "n" at 7.2 pt: 4.8 wide, 9.6 high.
-    expectBox(size("@lim[lim,n,]"), 24, 12, 13.6f);
-    EXPECT_EQ(ink("@lim[lim,n,]").back(),
-              "print 9.6,24 \"n\" Times New Roman 7.2 C #000000 opaque");
-    expectBox(size("@lim[S,,n]"), 8, 21.6f, 4);
-    expectBox(size("@lim[S,k,nn]"), 9.6f, 21.6f, 13.6f);
-}
-
-TEST_F(Layout, MatrixColumnsAreOneSpaceApartAndCentredOnTheAxis) {
-    // Two 8-px columns and a space; two 16-px rows and a space.
-    expectBox(size("@mat[2,2,a,b,c,d]"), 24, 24, 16);
-    EXPECT_EQ(ink("@mat[2,2,a,b,c,d]"), (Lines{
-                                            "print 0,-4 \"a\" Times New Roman 12 C #000000 opaque",
-                                            "print 16,-4 \"b\" Times New Roman 12 C #000000 opaque",
-                                            "print 0,20 \"c\" Times New Roman 12 C #000000 opaque",
-                                            "print 16,20 \"d\" Times New Roman 12 C #000000 opaque",
-                                        }));
-    // Narrow cells are centred in their column; surplus cells stay in the last.
-    EXPECT_EQ(ink("@mat[1,2,ab,c]")[2], "print 4,20 \"c\" Times New Roman 12 C #000000 opaque");
-    expectBox(size("@mat[2,2,a,b,c,d,e]"), 40, 24, 16);
-}
-
-TEST_F(Layout, SymbolTextSharesTheBaseline) {
-    expectBox(size("@sym[a]"), 8, 12, 4);
-    EXPECT_EQ(ink("@sym[a]"), (Lines{"print 0,8 \"a\" Symbol 12 charset=2 #000000 opaque"}));
-}
-
-TEST_F(Layout, IntegralIsDoubleSizeAndCentredWithASpaceAfter) {
-    expectBox(size("@int"), 24, 20, 12);
-    EXPECT_EQ(ink("@int"), (Lines{"print 0,0 \"\xF2\" Symbol 24 charset=2 #000000 opaque"}));
-}
-
-TEST_F(Layout, AccentsSitOverTheirCharacter) {
-    expectBox(size("\\>v"), 8, 12, 4);
-    EXPECT_EQ(ink("\\>v"), (Lines{
-                               "print 0,8 \"v\" Times New Roman 12 #000000 opaque",
-                               "print 2,4.8 \"\xAE\" Symbol 6 charset=2 #000000 opaque",
-                           }));
-    EXPECT_EQ(ink("\\\xB7y")[1], "print 0,3.2 \"\xB7\" Times New Roman 12 #000000 opaque");
-    EXPECT_EQ(ink("\\-z")[1], "print 0,8 \"\xAF\" Times New Roman 12 #000000 opaque");
-}
-
-TEST_F(Layout, InkIsInTheForeColour) {
+TEST_F(Layout, ColourTwipsAndRepeatedPasses) {
     surface.SetForeColor(Rgb(255, 0, 0));
     for (const std::string& line : ink("@sqr[@frc[a,b]]@key[c,d]")) {
         EXPECT_NE(line.find("#FF0000"), std::string::npos) << line;
     }
     EXPECT_EQ(surface.ForeColor(), Rgb(255, 0, 0));
+    // Size and Draw re-read the text every time.
+    expectBox("ab", 16, 12, 4);
+    EXPECT_EQ(ink("ab"), ink("ab"));
+    formula.Size();
+    EXPECT_FLOAT_EQ(formula.Width(), 16);
+    // 12 pt in twips: 120-twip characters, 240-twip lines, 180 twips of ascent.
+    surface.SetScaleMode(ScaleMode::Twips);
+    expectBox("x", 120, 180, 60);
+    expectBox("@frc[1,2]", 240, 330, 210);
 }
 
-TEST_F(Layout, AFailedSizeKeepsThePreviousResults) {
-    expectBox(size("@frc[1,2]"), 16, 22, 14);
+TEST_F(Layout, FailuresKeepResultsAndTheFont) {
+    expectBox("@frc[1,2]", 16, 22, 14);
     formula.Init("@frc[1,2");
     EXPECT_THROW(formula.Size(), FormulaError);
     EXPECT_FLOAT_EQ(formula.Width(), 16);
     EXPECT_FLOAT_EQ(formula.Ascent(), 22);
     EXPECT_FLOAT_EQ(formula.Descent(), 14);
-}
-
-TEST_F(Layout, ErrorsLeaveTheFontAsTheFailingConstructSetIt) {
+    // The font stays as the failing construct set it.
     formula.Init("@dob[@xyz]");
     EXPECT_THROW(formula.Size(), FormulaError);
     EXPECT_EQ(surface.Font().size, 24);
-}
-
-TEST_F(Layout, SizeAndDrawReReadTheTextEveryTime) {
-    expectBox(size("ab"), 16, 12, 4);
-    EXPECT_EQ(ink("ab"), ink("ab"));
-    formula.Size();
-    EXPECT_FLOAT_EQ(formula.Width(), 16);
-}
-
-TEST_F(Layout, WorksInTwips) {
-    surface.SetScaleMode(ScaleMode::Twips);
-    // 12 pt: 120 twips wide characters, 240-twip lines, 180 twips of ascent.
-    expectBox(size("x"), 120, 180, 60);
-    expectBox(size("@frc[1,2]"), 240, 330, 210);
-}
-
-TEST_F(Layout, WithoutASurfaceSizeFails) {
-    cVizurUzedeviVivadiz alone;
+    cVizurUzedeviVivadiz alone;  // no surface
     alone.Init("x");
     EXPECT_THROW(alone.Size(), FormulaError);
-    EXPECT_EQ(cVizurUzedeviVivadiz::Version(), "2.0.100218");
+}
+
+// Painting fills the box that Size measured: every mark lies inside it, and
+// for formulas without blank room the marks reach each of its sides.
+struct Extent {
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+    void add(double x, double y) {
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+};
+
+// The area each mark covers, with the fake surface's metrics in pixels.
+Extent extentOf(const Lines& ink) {
+    Extent e;
+    for (const std::string& l : ink) {
+        double x, y, x2, y2;
+        if (std::sscanf(l.c_str(), "line %lf,%lf %lf,%lf", &x, &y, &x2, &y2) == 4) {
+            e.add(x, y), e.add(x2, y2);
+        } else if (std::sscanf(l.c_str(), "point %lf,%lf", &x, &y) == 2) {
+            e.add(x, y);
+        } else if (std::sscanf(l.c_str(), "print %lf,%lf", &x, &y) == 2) {
+            const auto open = l.find('"'), close = l.rfind('"');
+            const double pt =
+                std::strtod(l.c_str() + l.find_first_of("0123456789", close), nullptr);
+            e.add(x, y);
+            e.add(x + pt * 2 / 3 * static_cast<double>(close - open - 1), y + pt * 4 / 3);
+        }
+    }
+    return e;
+}
+
+TEST_F(Layout, PaintingStaysInsideTheMeasuredBox) {
+    const auto check = [this](const char* text, bool tight) {
+        SCOPED_TRACE(text);
+        constexpr double kTolerance = 0.002;  // the log rounds to 3 decimals
+        const Measured m = size(text);
+        const float x = 7, y = 50;
+        const Extent e = extentOf(ink(text, x, y));
+        EXPECT_GE(e.left, x - kTolerance);
+        EXPECT_LE(e.right, x + m.width + kTolerance);
+        EXPECT_GE(e.top, y - m.ascent - kTolerance);
+        EXPECT_LE(e.bottom, y + m.descent + kTolerance);
+        if (!tight) return;
+        EXPECT_NEAR(e.left, x, kTolerance);
+        EXPECT_NEAR(e.right, x + m.width, kTolerance);
+        EXPECT_NEAR(e.top, y - m.ascent, kTolerance);
+        EXPECT_NEAR(e.bottom, y + m.descent, kTolerance);
+    };
+    for (const char* text : {"a+b=c",
+                             "@frc[@frc[a,b],@sqr[c]]",
+                             "@sqr[@frc[1,@sqr[2]]]",
+                             "@dob[x]@mit[y]",
+                             "x@exp[2]",
+                             "x@sub[i]",
+                             "@key[x,-x]",
+                             "@key[@frc[a,b],c]",
+                             "@par[8,x,288]",
+                             "@par[1,,2]",
+                             "@par[1,@exp[],2]",
+                             "@par[3,@mat[2,2,a,b,c,d],4]",
+                             "@lim[lim,n,]",
+                             "@lim[@sym[83],k=1,n]",
+                             "@mat[3,2,a,@frc[1,2],c,d,e,@sqr[f]]",
+                             "@sym[abc]",
+                             "@int f",
+                             "_sin_ x",
+                             "@exp[@exp[@exp[x]]]",
+                             "@sub[@sub[@sub[x]]]",
+                             "\\-x\xAFy"}) {
+        check(text, false);
+    }
+    for (const char* text :
+         {"x", "@frc[1,2]", "@frc[@frc[a,b],c]", "@sqr[x]", "@sqr[@frc[a,b]]", "@key[a,bb]",
+          "@par[1,@frc[a,b],2]", "@mat[2,2,a,b,c,d]", "@lim[S,k,n]", "x@ind[2,i]", "@sym[p]"}) {
+        check(text, true);
+    }
 }
 
 }  // namespace

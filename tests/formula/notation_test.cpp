@@ -1,223 +1,181 @@
-// Reading the notation: errors word for word, case-insensitive commands,
-// argument cutting, escapes, literal runs and the bracket scanners.
+// Reading the notation: numbers and codes, the bracket scanners, errors word
+// for word, and what gets printed in which font.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formula/bracket_scan.h"
+#include "formula/delimiters.h"
+#include "formula/numbers.h"
 #include "formula_support.h"
 
 namespace cartulo::formula_test {
 namespace {
 
-using formula::FindClosingBracket;
-using formula::FindFirstComma;
-using formula::FindNextComma;
+using namespace cartulo::formula;
+using Views = std::vector<std::string_view>;
+constexpr auto kNone = std::nullopt;
 
-struct ErrorCase {
-    const char* formula;
-    const char* description;  // nullptr: no error
-};
-
-class Errors : public FormulaFixture, public ::testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(Errors, AreRaisedWithTheirExactDescription) {
-    const ErrorCase& c = GetParam();
-    const auto described = error(c.formula);
-    if (c.description == nullptr) {
-        EXPECT_EQ(described, std::nullopt) << c.formula;
-    } else {
-        EXPECT_EQ(described, std::string(c.description)) << c.formula;
+TEST(Numbers, LeadingWholeAndSixteenBit) {
+    const std::pair<const char*, double> leading[] = {
+        {"12abc", 12}, {"  -3.5e1x", -35}, {"+.5", 0.5}, {"abc", 0},
+        {"", 0},       {"inf", 0},         {"nan", 0},   {"1,5", 1}};
+    for (const auto& [text, value] : leading) EXPECT_EQ(LeadingNumber(text), value) << text;
+    const std::pair<const char*, std::optional<double>> whole[] = {
+        {" 42 ", 42}, {"1.5", 1.5}, {"1x", kNone}, {"(", kNone}, {"", kNone}, {"1e999", kNone}};
+    for (const auto& [text, value] : whole) EXPECT_EQ(WholeNumber(text), value) << text;
+    // Halves round to even; what does not fit is refused.
+    const std::pair<double, std::optional<int>> int16[] = {
+        {2.5, 2}, {3.5, 4}, {-1.4, -1}, {32767, 32767}, {32768, kNone}, {-32769, kNone}};
+    for (const auto& [value, expected] : int16) {
+        const auto got = ToInt16(value);
+        EXPECT_EQ(got ? std::optional<int>(*got) : kNone, expected) << value;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Notation, Errors,
-    ::testing::Values(
-        ErrorCase{"", nullptr}, ErrorCase{"@FRC[1,2]", nullptr}, ErrorCase{"@FrC[1,2]", nullptr},
-        ErrorCase{"@frc (1,2)", "Error de sintaxis:  (1,2)"},
-        ErrorCase{"@frc", "Error de sintaxis: "},
-        ErrorCase{"@frc 123456789012345678901234", "Error de sintaxis:  1234567890123456789"},
-        ErrorCase{"@frc[1]", "Error de sintaxis: falta una coma."},
-        ErrorCase{"@frc[1,2", "Error de sintaxis: corchete no cerrado."},
-        ErrorCase{"@frc[1", "Error de sintaxis: corchete no cerrado."},
-        ErrorCase{"@frc[@frc[a,b],c]", nullptr},
-        ErrorCase{"@frc[@frc[a,b]]", "Error de sintaxis: falta una coma."},
-        ErrorCase{"@xyz[1]", "Figura no reconocida: @xyz"},
-        ErrorCase{"@XyZ[1]", "Figura no reconocida: @XyZ"},
-        ErrorCase{"@ab", "Figura no reconocida: @ab"}, ErrorCase{"@", "Figura no reconocida: @"},
-        ErrorCase{"@int", nullptr}, ErrorCase{"@INT[a]", nullptr},
-        ErrorCase{"@par[1,x]", "Error de sintaxis: falta una coma."},
-        ErrorCase{"@lim[a,b,c,d]", nullptr}, ErrorCase{"@exp[a,b]", nullptr},
-        ErrorCase{"@ind[a,b,c]", nullptr},
-        ErrorCase{"@key[a]", "Error de sintaxis: falta una coma."},
-        ErrorCase{"@mat[2,2,a,b,c,d]", nullptr},
-        ErrorCase{"@mat[2,2,a,b,c]", "Error de sintaxis: falta una coma."},
-        ErrorCase{"@mat[2,2]", "Error de sintaxis: falta una coma."},
-        ErrorCase{"@mat[2,2,a,b,c,d,e]", nullptr},
-        ErrorCase{"@mat[1,1,@mat[1,1,x]]", "No se permiten matrices recursivas."},
-        ErrorCase{"@mat[1,1,@frc[@mat[1,1,x],y]]", "No se permiten matrices recursivas."},
-        ErrorCase{"@mat[1,1,x]@mat[1,1,y]", nullptr},
-        ErrorCase{"@mat[101,1,x]", "Matriz no v\xE1lida: columnas y filas deben ir de 1 a 100."},
-        ErrorCase{"@mat[0,1,x]", "Matriz no v\xE1lida: columnas y filas deben ir de 1 a 100."},
-        ErrorCase{"@mat[x,1,x]", "Matriz no v\xE1lida: columnas y filas deben ir de 1 a 100."},
-        ErrorCase{"@mat[ 1.4,1.6abc,x,y]", nullptr},
-        // Scanners ignore escapes and literal runs.
-        ErrorCase{"@frc[\\[,x]", "Error de sintaxis: corchete no cerrado."},
-        ErrorCase{"@frc[_,_,x]", nullptr}, ErrorCase{"\\@frc", nullptr}, ErrorCase{"\\", nullptr},
-        ErrorCase{"\xAF", nullptr}, ErrorCase{"\\-", nullptr}, ErrorCase{"\\\xB7", nullptr},
-        ErrorCase{"\\>", nullptr}, ErrorCase{"_abc", nullptr}));
-
-// After an error the matrix flag does not outlive the pass.
-TEST_F(FormulaFixture, AFailedMatrixDoesNotPoisonTheNextPass) {
-    EXPECT_TRUE(error("@mat[1,1,@xyz[1]]"));
-    EXPECT_EQ(error("@mat[1,1,x]"), std::nullopt);
+TEST(Numbers, DelimiterAndSymbolCodes) {
+    const std::pair<const char*, Delimiter> cases[] = {
+        {"1", {"(", false}},      {"2", {")", false}},   {"3", {"[", false}},
+        {"4", {"]", false}},      {"5", {"{", false}},   {"6", {"}", false}},
+        {"7", {"|", false}},      {"8", {"\xF2", true}}, {"32", {" ", false}},
+        {"255", {"\xFF", false}}, {"288", {" ", true}},  {"511", {"\xFF", true}},
+        {"0", {"", false}},       {"9", {"", false}},    {"31", {"", false}},
+        {"256", {"", false}},     {"287", {"", false}},  {"512", {"", false}},
+        {"-7", {"", false}},      {"2.5", {"", false}},  {"(", {"(", false}},
+        {"||", {"||", false}},    {"", {"", false}}};
+    for (const auto& [written, expected] : cases) {
+        const Delimiter d = DelimiterFor(written);
+        EXPECT_TRUE(d.text == expected.text && d.symbol == expected.symbol) << written;
+    }
+    // A fraction takes the rounded code (halves to even); from 256 up the
+    // Unicode character when the font has it (alpha, infinity, euro).
+    const std::pair<const char*, const char*> symbols[] = {
+        {"97", "a"},   {"abc", "abc"}, {"31", "31"},       {"97.4", "a"},
+        {"97.5", "b"}, {"945", "a"},   {"8734", "\xA5"},   {"8364", "\xA0"},
+        {"353", ""},   {"65533", ""},  {"99999999999", ""}};
+    for (const auto& [code, text] : symbols) EXPECT_EQ(SymbolText(code), text) << code;
 }
 
-TEST(BracketScanners, FindTheClosingBracketAcrossNesting) {
+TEST(Numbers, BracketScannersAndArgumentCutting) {
     EXPECT_EQ(FindClosingBracket("frc[a,[b],c]rest", 3), 11u);
     EXPECT_EQ(FindClosingBracket("frc[]", 3), 4u);
     EXPECT_THROW(FindClosingBracket("frc[[a]", 3), FormulaError);
     EXPECT_THROW(FindClosingBracket("frc(a)", 3), FormulaError);
-}
-
-TEST(BracketScanners, FindCommasAtDepthZero) {
     EXPECT_EQ(FindFirstComma("frc[[a,b],c]", 3), 9u);
     EXPECT_EQ(FindNextComma("mat[1,2,x,[y,z],w]", 7), 9u);
     EXPECT_EQ(FindNextComma("mat[1,2,x,[y,z],w]", 9), 15u);
-    try {
-        FindFirstComma("frc[a]", 3);
-        FAIL();
-    } catch (const FormulaError& e) {
-        EXPECT_EQ(e.Description(), "Error de sintaxis: falta una coma.");
-    }
-    try {
-        FindNextComma("mat[1,2", 5);
-        FAIL();
-    } catch (const FormulaError& e) {
-        EXPECT_EQ(e.Description(), "Error de sintaxis: corchete no cerrado.");
-    }
-    try {
-        FindNextComma("mat[1;2]", 5);
-        FAIL();
-    } catch (const FormulaError& e) {
-        EXPECT_EQ(e.Description(), "Error de sintaxis: ;2]");
-    }
-}
-
-TEST(BracketScanners, CutArgumentsLeaveSurplusCommasInTheLast) {
-    const auto two = formula::CutArguments("frc[a,b,c]x", 2);
-    EXPECT_EQ(two.arguments, (std::vector<std::string_view>{"a", "b,c"}));
+    const auto thrown = [](auto scan) -> std::string {
+        try {
+            scan();
+        } catch (const FormulaError& e) {
+            return std::string(e.Description());
+        }
+        return "nothing";
+    };
+    EXPECT_EQ(thrown([] { FindFirstComma("frc[a]", 3); }), "Error de sintaxis: falta una coma.");
+    EXPECT_EQ(thrown([] { FindNextComma("mat[1,2", 5); }),
+              "Error de sintaxis: corchete no cerrado.");
+    EXPECT_EQ(thrown([] { FindNextComma("mat[1;2]", 5); }), "Error de sintaxis: ;2]");
+    // Surplus commas stay in the last argument.
+    const auto two = CutArguments("frc[a,b,c]x", 2);
+    EXPECT_EQ(two.arguments, (Views{"a", "b,c"}));
     EXPECT_EQ(two.rest, "x");
-    const auto one = formula::CutArguments("exp[a,b]", 1);
-    EXPECT_EQ(one.arguments, (std::vector<std::string_view>{"a,b"}));
-    const auto three = formula::CutArguments("par[,,]", 3);
-    EXPECT_EQ(three.arguments, (std::vector<std::string_view>{"", "", ""}));
+    EXPECT_EQ(CutArguments("exp[a,b]", 1).arguments, (Views{"a,b"}));
+    EXPECT_EQ(CutArguments("par[,,]", 3).arguments, (Views{"", "", ""}));
 }
 
-// What gets printed, in which font, for the pieces of plain notation.
+TEST_F(FormulaFixture, ErrorsAreRaisedWithTheirExactDescription) {
+    // Case-insensitive commands, surplus arguments, escapes and literal runs
+    // (which the scanners pass over) and a matrix after a matrix are fine.
+    // clang-format off
+    for (const char* text : {"", "@FRC[1,2]", "@FrC[1,2]", "@frc[@frc[a,b],c]", "@int", "@INT[a]",
+             "@lim[a,b,c,d]", "@exp[a,b]", "@ind[a,b,c]", "@mat[2,2,a,b,c,d]",
+             "@mat[2,2,a,b,c,d,e]",
+             "@mat[1,1,x]@mat[1,1,y]", "@mat[ 1.4,1.6abc,x,y]", "@frc[_,_,x]", "\\@frc", "\\",
+             "\xAF", "\\-", "\\\xB7", "\\>", "_abc"}) {
+        EXPECT_EQ(error(text), std::nullopt) << text;
+    }
+    const std::string syntax = "Error de sintaxis: ", comma = syntax + "falta una coma.",
+        open = syntax + "corchete no cerrado.", recursive = "No se permiten matrices recursivas.",
+        matrix = "Matriz no v\xE1lida: columnas y filas deben ir de 1 a 100.",
+        unknown = "Figura no reconocida: @";
+    const std::pair<const char*, std::string> cases[] = {
+        {"@frc (1,2)", syntax + " (1,2)"}, {"@frc", syntax}, {"@frc[1]", comma}, {"@frc[1,2", open},
+        {"@frc 123456789012345678901234", syntax + " 1234567890123456789"}, {"@frc[1", open},
+        {"@frc[@frc[a,b]]", comma}, {"@xyz[1]", unknown + "xyz"}, {"@XyZ[1]", unknown + "XyZ"},
+        {"@ab", unknown + "ab"}, {"@", unknown}, {"@par[1,x]", comma}, {"@key[a]", comma},
+        {"@mat[2,2,a,b,c]", comma}, {"@mat[2,2]", comma}, {"@mat[1,1,@mat[1,1,x]]", recursive},
+        {"@mat[1,1,@frc[@mat[1,1,x],y]]", recursive}, {"@mat[101,1,x]", matrix},
+        {"@mat[0,1,x]", matrix}, {"@mat[x,1,x]", matrix}, {"@frc[\\[,x]", open},
+        {"@mat[1,1,@xyz[1]]", unknown + "xyz"}};
+    // clang-format on
+    for (const auto& [text, description] : cases) EXPECT_EQ(error(text), description) << text;
+    EXPECT_EQ(error("@mat[1,1,x]"), std::nullopt);  // the failed matrix did not poison the pass
+}
+
+// What gets printed, "|" between marks, each in Times New Roman 12 unless its font is said.
 class Reading : public FormulaFixture {
   protected:
-    std::vector<std::string> prints(std::string_view text) {
-        std::vector<std::string> out;
+    std::string prints(std::string_view text) {
+        std::string out;
         for (const std::string& line : ink(text)) {
-            const auto open = line.find('"');
-            const auto close = line.rfind('"');
-            std::string font = line.substr(close + 2);
+            const auto open = line.find('"'), close = line.rfind('"');
+            std::string font = line.substr(close + 1);
             font = font.substr(0, font.find(" #"));
-            out.push_back(line.substr(open, close - open + 1) + " " + font);
+            if (font.starts_with(" Times New Roman 12")) font.erase(0, 19);
+            out += (out.empty() ? "" : "|") + line.substr(open + 1, close - open - 1) + font;
         }
         return out;
     }
 };
 
-TEST_F(Reading, LettersAreItalicAndEverythingElseKeepsTheAttribute) {
-    EXPECT_EQ(prints("x+1"),
-              (std::vector<std::string>{"\"x\" Times New Roman 12 C", "\"+\" Times New Roman 12",
-                                        "\"1\" Times New Roman 12"}));
+TEST_F(Reading, PrintsEachPieceInItsFont) {
+    // Letters are italic, everything else keeps the attribute; literal runs
+    // are upright and uninterpreted; escapes consume what they say; the
+    // integral takes no arguments; @sym takes codes or text, from 256 up the
+    // Unicode character when the font has it.
+    const std::string sym = " Symbol 12 charset=2";
+    // clang-format off
+    const std::pair<const char*, std::string> cases[] = {
+        {"x+1", "x C|+|1"}, {"_sin_x", "sin|x C"}, {"_abc", "abc"}, {"_@frc[_", "@frc["},
+        {"\\@frc", "@|f C|r C|c C"}, {"\\x", "x"}, {"\\\\\\_\\[", "\\|_|["}, {"\\ ", ""},
+        {"\xAFx", "x|\xAF"}, {"@int[a]", "\xF2 Symbol 24 charset=2|[|a C|]"}, {"@sym[97]",
+        "a" + sym},
+        {"@sym[abc]", "abc" + sym}, {"@sym[31]", "31" + sym}, {"@sym[945]", "a" + sym},
+        {"@sym[8747]", "\xF2" + sym}, {"@sym[353]", ""}, {"@sym[1000000]", ""},
+        {"@par[44,x,44]", ",|x C|,"}, {"@par[0,x,2]", "x C|)"},
+        {"@par[8,x,0]", "\xF2" + sym + "|x C"}, {"@par[353,x,0]", "a" + sym + "|x C"}};
+    // clang-format on
+    for (const auto& [text, expected] : cases) EXPECT_EQ(prints(text), expected) << text;
     EXPECT_FALSE(surface.Font().italic);
-    // In italic surroundings the attribute holds until a letter switches it off.
-    surface.SetFontItalic(true);
-    EXPECT_EQ(prints("1a1"),
-              (std::vector<std::string>{"\"1\" Times New Roman 12 C", "\"a\" Times New Roman 12 C",
-                                        "\"1\" Times New Roman 12"}));
-}
-
-TEST_F(Reading, LiteralRunsAreUprightAndUninterpreted) {
-    EXPECT_EQ(prints("_sin_x"), (std::vector<std::string>{"\"sin\" Times New Roman 12",
-                                                          "\"x\" Times New Roman 12 C"}));
-    EXPECT_EQ(prints("_abc"), (std::vector<std::string>{"\"abc\" Times New Roman 12"}));
-    EXPECT_EQ(prints("_@frc[_"), (std::vector<std::string>{"\"@frc[\" Times New Roman 12"}));
-    EXPECT_EQ(size("__").width, 0);
-}
-
-TEST_F(Reading, EscapesConsumeWhatTheySay) {
-    EXPECT_EQ(prints("\\@frc"), (std::vector<std::string>{
-                                    "\"@\" Times New Roman 12", "\"f\" Times New Roman 12 C",
-                                    "\"r\" Times New Roman 12 C", "\"c\" Times New Roman 12 C"}));
-    EXPECT_EQ(prints("\\x"), (std::vector<std::string>{"\"x\" Times New Roman 12"}));
-    EXPECT_EQ(prints("\\\\\\_\\["),
-              (std::vector<std::string>{"\"\\\" Times New Roman 12", "\"_\" Times New Roman 12",
-                                        "\"[\" Times New Roman 12"}));
-    // "\ " is half a space and consumes only the space.
-    EXPECT_EQ(size("\\ ").width, 4);
-    EXPECT_EQ(size("\\  ").width, 12);
-    EXPECT_TRUE(prints("\\ ").empty());
-    // A backslash at the end adds nothing.
-    EXPECT_EQ(size("x\\").width, 8);
-    EXPECT_EQ(ink("x\\").size(), 1u);
-}
-
-TEST_F(Reading, BarEscapeAndMacronGiveTheSameResult) {
-    const auto escaped = ink("\\-x");
-    const auto macron = ink("\xAFx");
-    EXPECT_EQ(escaped, macron);
-    EXPECT_EQ(size("\\-x").width, size("\xAFx").width);
-    EXPECT_EQ(prints("\xAFx"), (std::vector<std::string>{"\"x\" Times New Roman 12",
-                                                         "\"\xAF\" Times New Roman 12"}));
-    // A mark with nothing after it adds nothing.
-    for (const char* text : {"\xAF", "\\-", "\\\xB7", "\\>"}) {
-        EXPECT_EQ(size(text).width, 0) << text;
-        EXPECT_TRUE(ink(text).empty()) << text;
-    }
-}
-
-TEST_F(Reading, IntegralTakesNoArguments) {
-    EXPECT_EQ(prints("@int[a]"),
-              (std::vector<std::string>{"\"\xF2\" Symbol 24 charset=2", "\"[\" Times New Roman 12",
-                                        "\"a\" Times New Roman 12 C", "\"]\" Times New Roman 12"}));
-}
-
-TEST_F(Reading, SymbolArgumentsAreCodesOrText) {
-    EXPECT_EQ(prints("@sym[97]"), (std::vector<std::string>{"\"a\" Symbol 12 charset=2"}));
-    EXPECT_EQ(prints("@sym[abc]"), (std::vector<std::string>{"\"abc\" Symbol 12 charset=2"}));
-    EXPECT_EQ(prints("@sym[31]"), (std::vector<std::string>{"\"31\" Symbol 12 charset=2"}));
-    // From 256 up: the Unicode character, when the Symbol font has it.
-    EXPECT_EQ(prints("@sym[945]"), (std::vector<std::string>{"\"a\" Symbol 12 charset=2"}));
-    EXPECT_EQ(prints("@sym[8747]"), (std::vector<std::string>{"\"\xF2\" Symbol 12 charset=2"}));
-    EXPECT_TRUE(prints("@sym[353]").empty());
-    EXPECT_TRUE(prints("@sym[1000000]").empty());
-    EXPECT_EQ(size("@sym[353]").width, 0);
-    // The font is the surrounding one again afterwards.
+    // The font is the surrounding one again after a symbol.
     EXPECT_EQ(surface.Font().name, "Times New Roman");
     EXPECT_EQ(surface.Font().charset, kDefaultCharset);
+    // In italic surroundings the attribute holds until a letter switches it off.
+    surface.SetFontItalic(true);
+    EXPECT_EQ(prints("1a1"), "1 C|a C|1");
 }
 
-TEST_F(Reading, DelimiterNumbersAndTextDrawAlike) {
+TEST_F(Reading, WidthsOfEscapesMarksAndDelimiters) {
+    // A mark with nothing after it adds nothing; "\ " is half a space and
+    // takes only the space; codes the table leaves out are no delimiter.
+    const struct {
+        const char* text;
+        float width;
+        std::size_t marks;
+    } cases[] = {{"__", 0, 0},           {"\\ ", 4, 0},           {"\\  ", 12, 1},
+                 {"x\\", 8, 1},          {"@sym[353]", 0, 0},     {"\xAF", 0, 0},
+                 {"\\-", 0, 0},          {"\\\xB7", 0, 0},        {"\\>", 0, 0},
+                 {"@par[9,x,0]", 8, 1},  {"@par[256,x,0]", 8, 1}, {"@par[512,x,0]", 8, 1},
+                 {"@par[-1,x,0]", 8, 1}, {"@par[1.5,x,0]", 8, 1}, {"@par[,x,]", 8, 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(size(c.text).width, c.width) << c.text;
+        EXPECT_EQ(ink(c.text).size(), c.marks) << c.text;
+    }
+    EXPECT_EQ(ink("\\-x"), ink("\xAFx"));
+    EXPECT_EQ(size("\\-x").width, size("\xAFx").width);
     EXPECT_EQ(ink("@par[1,x,2]"), ink("@par[(,x,)]"));
     EXPECT_EQ(ink("@par[3,x,4]"), ink("@par[91,x,93]"));
-    EXPECT_EQ(prints("@par[44,x,44]"),
-              (std::vector<std::string>{"\",\" Times New Roman 12", "\"x\" Times New Roman 12 C",
-                                        "\",\" Times New Roman 12"}));
-    EXPECT_EQ(prints("@par[0,x,2]").size(), 2u);
-    EXPECT_EQ(prints("@par[0,x,2]").front(), "\"x\" Times New Roman 12 C");
-    EXPECT_EQ(prints("@par[8,x,0]").front(), "\"\xF2\" Symbol 12 charset=2");
-    EXPECT_EQ(prints("@par[353,x,0]").front(), "\"a\" Symbol 12 charset=2");
-    // Codes the table leaves out are no delimiter.
-    for (const char* text : {"@par[9,x,0]", "@par[256,x,0]", "@par[512,x,0]", "@par[-1,x,0]",
-                             "@par[1.5,x,0]", "@par[,x,]"}) {
-        EXPECT_EQ(prints(text).size(), 1u) << text;
-        EXPECT_EQ(size(text).width, 8) << text;
-    }
 }
 
 }  // namespace

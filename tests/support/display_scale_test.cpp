@@ -26,50 +26,45 @@ QFont pointFont(double size) {
     return font;
 }
 
-// A window whose controls are placed by hand, the way the old forms were.
-struct HandPlacedWindow {
-    QWidget window;
-    QLabel* label = new QLabel("Entrada:", &window);
-    QComboBox* combo = new QComboBox(&window);
-    QPushButton* button = new QPushButton("&Aceptar", &window);
-    QGroupBox* frame = new QGroupBox("Opciones", &window);
-    QCheckBox* check = new QCheckBox("Ampliar", frame);
-
-    HandPlacedWindow() {
-        window.setFont(pointFont(8));
-        window.resize(400, 200);
-        label->setGeometry(8, 8, 80, 16);
-        combo->setGeometry(96, 40, 200, 22);
-        button->setGeometry(300, 160, 80, 24);
-        button->setFont(pointFont(10));
-        frame->setGeometry(8, 80, 200, 60);
-        check->setGeometry(10, 20, 100, 20);
-    }
-};
-
-TEST(EscalarVentana, ScalesAWindowWithAFewControlsOnce) {
-    HandPlacedWindow w;
-    EscalarVentana(w.window, 1.25);
-    EscalarVentana(w.window, 1.25);  // no second time
-    EXPECT_EQ(w.window.size(), QSize(500, 250));
-    EXPECT_EQ(w.label->geometry(), QRect(10, 10, 100, 20));
-    EXPECT_EQ(w.button->geometry(), QRect(375, 200, 100, 30));
-    EXPECT_EQ(w.frame->geometry(), QRect(10, 100, 250, 75));
-    EXPECT_EQ(w.check->geometry(), QRect(13, 25, 125, 25));
-    EXPECT_EQ(w.combo->geometry(), QRect(120, 50, 250, 22));  // keeps its height
-    // Inherited fonts follow the window's once; a font of its own grows by the scale.
-    EXPECT_DOUBLE_EQ(w.window.font().pointSizeF(), 10);
-    EXPECT_DOUBLE_EQ(w.label->font().pointSizeF(), 10);
-    EXPECT_DOUBLE_EQ(w.check->font().pointSizeF(), 10);
-    EXPECT_DOUBLE_EQ(w.button->font().pointSizeF(), 12.5);
+template <typename W>
+W* placed(W* widget, QRect geometry) {
+    widget->setGeometry(geometry);
+    return widget;
 }
 
-TEST(EscalarVentana, AtOneNothingChanges) {
-    HandPlacedWindow w;
-    EscalarVentana(w.window, 1.0);
-    EXPECT_EQ(w.window.size(), QSize(400, 200));
-    EXPECT_EQ(w.label->geometry(), QRect(8, 8, 80, 16));
-    EXPECT_DOUBLE_EQ(w.button->font().pointSizeF(), 10);
+void expectGeometries(std::vector<std::pair<QWidget*, QRect>> expected) {
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i].first->geometry(), expected[i].second) << "widget " << i;
+    }
+}
+
+TEST(EscalarVentana, ScalesAHandPlacedWindowOnceAndAtOneChangesNothing) {
+    QWidget window;
+    window.setFont(pointFont(8));
+    window.resize(400, 200);
+    auto* label = placed(new QLabel("Entrada:", &window), {8, 8, 80, 16});
+    auto* combo = placed(new QComboBox(&window), {96, 40, 200, 22});
+    auto* button = placed(new QPushButton("&Aceptar", &window), {300, 160, 80, 24});
+    button->setFont(pointFont(10));
+    auto* frame = placed(new QGroupBox("Opciones", &window), {8, 80, 200, 60});
+    auto* check = placed(new QCheckBox("Ampliar", frame), {10, 20, 100, 20});
+    EscalarVentana(window, 1.0);
+    EXPECT_EQ(window.size(), QSize(400, 200));
+    expectGeometries({{label, {8, 8, 80, 16}}, {button, {300, 160, 80, 24}}});
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 10);
+    EscalarVentana(window, 1.25);
+    EscalarVentana(window, 1.25);  // no second time
+    EXPECT_EQ(window.size(), QSize(500, 250));
+    expectGeometries({{label, {10, 10, 100, 20}},
+                      {button, {375, 200, 100, 30}},
+                      {frame, {10, 100, 250, 75}},
+                      {check, {13, 25, 125, 25}},
+                      {combo, {120, 50, 250, 22}}});  // the combo keeps its height
+    // Inherited fonts follow the window's once; a font of its own grows by the scale.
+    EXPECT_DOUBLE_EQ(window.font().pointSizeF(), 10);
+    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 10);
+    EXPECT_DOUBLE_EQ(check->font().pointSizeF(), 10);
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 12.5);
 }
 
 TEST(EscalarVentana, ALaidOutWindowGrowsThroughItsFontsAndFixedSizes) {
@@ -83,9 +78,7 @@ TEST(EscalarVentana, ALaidOutWindowGrowsThroughItsFontsAndFixedSizes) {
     QFont pixelFont;
     pixelFont.setPixelSize(12);
     pixels->setFont(pixelFont);
-    layout->addWidget(label);
-    layout->addWidget(button);
-    layout->addWidget(pixels);
+    for (QWidget* w : std::initializer_list<QWidget*>{label, button, pixels}) layout->addWidget(w);
     const QSize before = window.sizeHint();
     EscalarVentana(window, 1.25);
     EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 10);
@@ -96,73 +89,56 @@ TEST(EscalarVentana, ALaidOutWindowGrowsThroughItsFontsAndFixedSizes) {
     EXPECT_GT(window.sizeHint().height(), before.height());
 }
 
-TEST(EscalarVentana, HandPlacedControlsOnATabPageAreScaled) {
+TEST(EscalarVentana, DescendsIntoTabsScrollAreasSplittersStacksAndAnyWidget) {
     QWidget window;
     window.setFont(pointFont(8));
     window.resize(400, 300);
-    auto* tabs = new QTabWidget(&window);
-    tabs->setGeometry(8, 8, 384, 284);
+    auto* tabs = placed(new QTabWidget(&window), {8, 8, 384, 284});
     auto* page = new QWidget;
-    auto* button = new QPushButton("&Buscar", page);
-    button->setGeometry(10, 20, 80, 24);
-    auto* box = new QGroupBox("Marco", page);
-    box->setGeometry(100, 20, 200, 100);
-    auto* inBox = new QCheckBox("Dentro", box);
-    inBox->setGeometry(8, 16, 100, 20);
+    auto* onTab = placed(new QPushButton("&Buscar", page), {10, 20, 80, 24});
+    auto* box = placed(new QGroupBox("Marco", page), {100, 20, 200, 100});
+    auto* inBox = placed(new QCheckBox("Dentro", box), {8, 16, 100, 20});
     tabs->addTab(page, "General");
     tabs->addTab(new QWidget, "Otra");
     EscalarVentana(window, 1.25);
-    EXPECT_EQ(tabs->geometry(), QRect(10, 10, 480, 355));
-    EXPECT_EQ(button->geometry(), QRect(13, 25, 100, 30));
-    EXPECT_EQ(box->geometry(), QRect(125, 25, 250, 125));
-    EXPECT_EQ(inBox->geometry(), QRect(10, 20, 125, 25));
-    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 10);
-}
+    expectGeometries({{tabs, {10, 10, 480, 355}},
+                      {onTab, {13, 25, 100, 30}},
+                      {box, {125, 25, 250, 125}},
+                      {inBox, {10, 20, 125, 25}}});
+    EXPECT_DOUBLE_EQ(onTab->font().pointSizeF(), 10);
 
-TEST(EscalarVentana, DescendsIntoScrollAreasSplittersStacksAndAnyWidget) {
-    QWidget window;
-    window.setFont(pointFont(8));
-    auto* layout = new QVBoxLayout(&window);
-
+    QWidget laidOut;
+    laidOut.setFont(pointFont(8));
+    auto* layout = new QVBoxLayout(&laidOut);
     auto* scroll = new QScrollArea;
     auto* contents = new QWidget;
     contents->resize(300, 400);
-    auto* inScroll = new QPushButton("Uno", contents);
-    inScroll->setGeometry(20, 300, 80, 24);
+    auto* inScroll = placed(new QPushButton("Uno", contents), {20, 300, 80, 24});
     scroll->setWidget(contents);
-    layout->addWidget(scroll);
-
     auto* splitter = new QSplitter;
     auto* left = new QFrame;
-    auto* inSplitter = new QLineEdit(left);
-    inSplitter->setGeometry(4, 4, 120, 20);
+    auto* inSplitter = placed(new QLineEdit(left), {4, 4, 120, 20});
     splitter->addWidget(left);
     splitter->addWidget(new QLabel("Derecha"));
-    layout->addWidget(splitter);
-
     auto* stack = new QStackedWidget;
     auto* stackPage = new QWidget;
-    auto* inStack = new QPushButton("Dos", stackPage);
-    inStack->setGeometry(40, 8, 60, 20);
+    auto* inStack = placed(new QPushButton("Dos", stackPage), {40, 8, 60, 20});
     stack->addWidget(stackPage);
-    layout->addWidget(stack);
-
     // A picture with a button placed on it: a class that is neither a plain
     // widget, nor a frame, nor a group box.
     auto* picture = new QLabel;
     picture->setMinimumSize(200, 80);
-    auto* onPicture = new QPushButton("Tres", picture);
-    onPicture->setGeometry(16, 40, 60, 20);
+    auto* onPicture = placed(new QPushButton("Tres", picture), {16, 40, 60, 20});
     onPicture->setFixedWidth(60);
-    layout->addWidget(picture);
-
-    EscalarVentana(window, 1.25);
+    for (QWidget* w : std::initializer_list<QWidget*>{scroll, splitter, stack, picture})
+        layout->addWidget(w);
+    EscalarVentana(laidOut, 1.25);
     EXPECT_EQ(contents->size(), QSize(375, 500));
-    EXPECT_EQ(inScroll->geometry(), QRect(25, 375, 100, 30));
-    EXPECT_EQ(inSplitter->geometry(), QRect(5, 5, 150, 25));
-    EXPECT_EQ(inStack->geometry(), QRect(50, 10, 75, 25));
+    expectGeometries({{inScroll, {25, 375, 100, 30}},
+                      {inSplitter, {5, 5, 150, 25}},
+                      {inStack, {50, 10, 75, 25}},
+                      {onPicture, {20, 50, 75, 25}}});
     EXPECT_EQ(picture->minimumSize(), QSize(250, 100));
-    EXPECT_EQ(onPicture->geometry(), QRect(20, 50, 75, 25));
     EXPECT_EQ(onPicture->maximumWidth(), 75);
 }
 
@@ -192,7 +168,6 @@ TEST(EscalarVentana, ScalesLayoutSpacingMarginsAndFixedSpacesOnce) {
     form->setVerticalSpacing(0);
     form->addRow("Nombre:", new QLineEdit);
     root->addWidget(formPanel);
-
     EscalarVentana(window, 1.25);
     EscalarVentana(window, 1.25);
     EXPECT_EQ(root->spacing(), 8);
@@ -215,17 +190,14 @@ TEST(EscalarVentana, APartScaledBeforeIsNotScaledAgain) {
     auto* inner = new QWidget;  // a window of its own at first
     inner->setFont(pointFont(8));
     inner->resize(100, 50);
-    auto* button = new QPushButton("Uno", inner);
-    button->setGeometry(8, 8, 40, 16);
+    auto* button = placed(new QPushButton("Uno", inner), {8, 8, 40, 16});
     EscalarVentana(*inner, 1.25);
     ASSERT_EQ(button->geometry(), QRect(10, 10, 50, 20));
-
     inner->setParent(&outer);
     inner->move(20, 20);
     EscalarVentana(outer, 1.25);
     EXPECT_EQ(outer.size(), QSize(250, 125));
-    EXPECT_EQ(inner->geometry(), QRect(20, 20, 125, 63));
-    EXPECT_EQ(button->geometry(), QRect(10, 10, 50, 20));
+    expectGeometries({{inner, {20, 20, 125, 63}}, {button, {10, 10, 50, 20}}});
     EXPECT_DOUBLE_EQ(inner->font().pointSizeF(), 10);
 }
 

@@ -81,15 +81,14 @@ TEST(InputBox, ShowsAnAmpersandInThePromptAsWritten) {
 
 TEST(InputBox, AcceptingGivesTheTextAndCancellingGivesNothing) {
     QtUserDialogs dialogs;
-    whenModalShown([](QWidget& box) { box.findChild<QPushButton*>("cmdAceptar")->click(); });
+    const auto click = [](const char* name) {
+        return [name](QWidget& box) { box.findChild<QPushButton*>(name)->click(); };
+    };
+    whenModalShown(click("cmdAceptar"));
     EXPECT_EQ(dialogs.InputBoxPlus("Entrada:", {}, "por omisión"), "por omisión");
-    whenModalShown([](QWidget&) {
-        type(Qt::Key_Backspace);
-        type(Qt::Key_Return);
-    });
+    whenModalShown([](QWidget&) { type(Qt::Key_Backspace), type(Qt::Key_Return); });
     EXPECT_EQ(dialogs.AskText(kNewCard), QString());  // empty, yet an answer
-
-    whenModalShown([](QWidget& box) { box.findChild<QPushButton*>("cmdCancelar")->click(); });
+    whenModalShown(click("cmdCancelar"));
     EXPECT_EQ(dialogs.InputBoxPlus("Entrada:", {}, "no vacío"), "");
     whenModalShown([](QWidget&) { type(Qt::Key_Escape); });
     EXPECT_EQ(dialogs.AskText(kNewCard), std::nullopt);

@@ -1,7 +1,4 @@
-#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
-#include <QProxyStyle>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -32,7 +29,7 @@ int answer(int flags, Act act) {
     return box.isVisible() ? -1 : box.result();
 }
 
-TEST(MsgBox, ShowsTheSpanishButtonsOfEverySet) {
+TEST(MsgBox, ShowsTitleTextDetailIconAndTheSpanishButtonsOfEverySet) {
     const std::vector<std::vector<QString>> sets = {{"Aceptar"},
                                                     {"Aceptar", "Cancelar"},
                                                     {"Anular", "Reintentar", "Omitir"},
@@ -44,10 +41,9 @@ TEST(MsgBox, ShowsTheSpanishButtonsOfEverySet) {
         std::vector<QString> captions;
         for (QPushButton* b : box.Buttons()) captions.push_back(b->text());
         EXPECT_EQ(captions, sets[std::size_t(set)]) << set;
+        EXPECT_EQ(box.IconLabel(), nullptr);
+        EXPECT_EQ(box.DetailLabel(), nullptr);
     }
-}
-
-TEST(MsgBox, ShowsTitleTextDetailAndIcon) {
     frmMsgBoxPlus box(request(35 | msg::kRightAligned, "<b>¿Guardar?</b>", "Ha cambiado."));
     EXPECT_EQ(box.windowTitle(), "Título");
     EXPECT_EQ(box.TextLabel()->text(), "<b>¿Guardar?</b>");
@@ -59,26 +55,10 @@ TEST(MsgBox, ShowsTitleTextDetailAndIcon) {
     ASSERT_NE(box.IconLabel(), nullptr);
     EXPECT_EQ(box.IconLabel()->size(), QSize(32, 32));
     EXPECT_FALSE(box.IconLabel()->pixmap().isNull());
-    frmMsgBoxPlus plain(request(msg::kOkOnly));
-    EXPECT_EQ(plain.IconLabel(), nullptr);
-    EXPECT_EQ(plain.DetailLabel(), nullptr);
 }
 
-// A style whose message-box icons come from a large picture, as a desktop
-// icon theme would give them.
-class LargeIconStyle : public QProxyStyle {
-  public:
-    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
-                       const QWidget* widget) const override {
-        if (which != SP_MessageBoxQuestion) return QProxyStyle::standardIcon(which, option, widget);
-        QPixmap big(128, 128);
-        big.fill(Qt::blue);
-        return QIcon(big);
-    }
-};
-
 TEST(MsgBox, TheIconIsDrawnAtTheScaledSizeNotStretched) {
-    LargeIconStyle style;
+    testing::LargeIconStyle style(QStyle::SP_MessageBoxQuestion, Qt::blue);
     frmMsgBoxPlus box(request(msg::kQuestion | msg::kYesNo), nullptr, 1.25);
     QLabel* icon = box.IconLabel();
     icon->setStyle(&style);
@@ -110,7 +90,8 @@ TEST(MsgBox, LongTextsAreWrappedAndTheBoxIsSizedToTheText) {
     EXPECT_GT(large.sizeHint().width(), small.sizeHint().width());
 }
 
-TEST(MsgBox, EnterAnswersTheDefaultButtonWhichHasTheFocus) {
+TEST(MsgBox, EnterTabAndTypedInitialsAnswer) {
+    // Enter answers the default button, which has the focus; Tab moves between the buttons.
     EXPECT_EQ(answer(msg::kYesNoCancel, [](auto&) { type(Qt::Key_Return); }), int(Yes));
     EXPECT_EQ(answer(msg::kYesNoCancel | msg::kDefaultButton2,
                      [](frmMsgBoxPlus& box) {
@@ -120,21 +101,13 @@ TEST(MsgBox, EnterAnswersTheDefaultButtonWhichHasTheFocus) {
                      }),
               int(No));
     EXPECT_EQ(answer(2 | msg::kDefaultButton3, [](auto&) { type(Qt::Key_Return); }), int(Ignore));
-}
-
-TEST(MsgBox, TabMovesBetweenTheButtons) {
     EXPECT_EQ(answer(msg::kYesNoCancel,
                      [](frmMsgBoxPlus& box) {
-                         type(Qt::Key_Tab);
-                         type(Qt::Key_Tab);
+                         type(Qt::Key_Tab), type(Qt::Key_Tab);
                          EXPECT_EQ(QApplication::focusWidget(), box.Button(Cancel));
-                         type(Qt::Key_Backtab);
-                         type(Qt::Key_Return);
+                         type(Qt::Key_Backtab), type(Qt::Key_Return);
                      }),
               int(No));
-}
-
-TEST(MsgBox, ATypedInitialAnswersItsButton) {
     const std::tuple<int, Qt::Key, QString, MsgResult> cases[] = {
         {35, Qt::Key_N, "n", No},   {35, Qt::Key_S, "S", Yes},  {64, Qt::Key_A, "a", Ok},
         {2, Qt::Key_A, "a", Abort}, {2, Qt::Key_R, "r", Retry}, {2, Qt::Key_O, "o", Ignore}};

@@ -1,13 +1,9 @@
-// The platform facilities the support layer uses: the per-user folder, the
+// The platform facilities the support layer uses: the per-user folders, the
 // system sound and the message-box icons.
 #include <pwd.h>
 #include <unistd.h>
 
-#include <QIcon>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
-#include <QProxyStyle>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,6 +11,7 @@
 #include "platform/app_data_folder.h"
 #include "platform/message_icons.h"
 #include "platform/system_sound.h"
+#include "qt_test_support.h"
 #include "scoped_env.h"
 
 namespace cartulo::platform {
@@ -23,88 +20,55 @@ namespace {
 using support::testing::ScopedEnv;
 
 TEST(AppDataFolder, FollowsTheXdgRulesAndIsAlwaysAbsolute) {
+    // Relative values are ignored; with nothing absolute at all, "/".
+    // clang-format off
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"/xdg", "/home/ana", "/f", "/xdg"},
-        {"/xdg/", "/home/ana", "/f", "/xdg/"},
-        {nullptr, "/home/ana", "/f", "/home/ana/.config"},
-        {"", "/home/ana/", "/f", "/home/ana/.config"},
-        {"xdg", "/home/ana", "/f", "/home/ana/.config"},  // relative: ignored
-        {"./xdg", "casa", "/f", "/f"},                    // both relative
-        {nullptr, "~", "/f", "/f"},                       //
-        {nullptr, nullptr, "/f/.config", "/f/.config"},   //
-        {nullptr, "", "", "/"},                           // nothing absolute at all
-        {nullptr, nullptr, "relativa", "/"},              //
-    };
+        {"/xdg", "/home/ana", "/f", "/xdg"}, {"/xdg/", "/home/ana", "/f", "/xdg/"},
+        {nullptr, "/home/ana", "/f", "/home/ana/.config"}, {"", "/home/ana/", "/f",
+        "/home/ana/.config"},
+        {"xdg", "/home/ana", "/f", "/home/ana/.config"}, {"./xdg", "casa", "/f", "/f"},
+        {nullptr, "~", "/f", "/f"}, {nullptr, nullptr, "/f/.config", "/f/.config"},
+        {nullptr, "", "", "/"}, {nullptr, nullptr, "relativa", "/"}};
+    const std::tuple<const char*, const char*, std::string> states[] = {
+        {"/xdg", "/home/ana", "/xdg"}, {nullptr, "/home/ana", "/home/ana/.local/state"},
+        {"", "/home/ana/", "/home/ana/.local/state"}, {"estado", "/home/ana",
+        "/home/ana/.local/state"},
+        {"estado", "casa", "/f"}, {nullptr, nullptr, "/f"}};
+    // clang-format on
     for (const auto& [xdg, home, fallback, folder] : cases) {
         EXPECT_EQ(AppDataFolderFor(xdg, home, fallback), folder)
             << (xdg ? xdg : "(none)") << " " << (home ? home : "(none)") << " " << fallback;
     }
-}
-
-TEST(StateFolder, FollowsTheSameRulesUnderLocalState) {
-    const std::tuple<const char*, const char*, std::string> cases[] = {
-        {"/xdg", "/home/ana", "/xdg"},
-        {nullptr, "/home/ana", "/home/ana/.local/state"},
-        {"", "/home/ana/", "/home/ana/.local/state"},
-        {"estado", "/home/ana", "/home/ana/.local/state"},  // relative: ignored
-        {"estado", "casa", "/f"},
-        {nullptr, nullptr, "/f"},
-    };
-    for (const auto& [xdg, home, folder] : cases) {
+    for (const auto& [xdg, home, folder] : states) {
         EXPECT_EQ(StateFolderFor(xdg, home, "/f"), folder) << (xdg ? xdg : "(none)");
     }
-    ScopedEnv xdg("XDG_STATE_HOME", "relativa");
-    ScopedEnv home("HOME", "/x/home");
-    EXPECT_EQ(StateFolder(), "/x/home/.local/state");
 }
 
 TEST(AppDataFolder, FromTheEnvironmentOrTheUserDatabase) {
     {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "/x/config");
+        ScopedEnv xdg("XDG_STATE_HOME", "relativa"), config("XDG_CONFIG_HOME", "/x/config");
         ScopedEnv home("HOME", "/x/home");
+        EXPECT_EQ(StateFolder(), "/x/home/.local/state");
         EXPECT_EQ(AppDataFolder(), "/x/config");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "config");
-        ScopedEnv home("HOME", "/x/home");
+        ScopedEnv relative("XDG_CONFIG_HOME", "config");
         EXPECT_EQ(AppDataFolder(), "/x/home/.config");
     }
     const passwd* user = ::getpwuid(::getuid());
     ASSERT_NE(user, nullptr);
-    const std::string databaseHome = user->pw_dir;
+    const std::string home = user->pw_dir;
     const std::string expected =
-        databaseHome.starts_with('/')
-            ? databaseHome + (databaseHome.ends_with('/') ? "" : "/") + ".config"
-            : "/";
+        home.starts_with('/') ? home + (home.ends_with('/') ? "" : "/") + ".config" : "/";
     for (const char* relativeHome : {"casa", "", static_cast<const char*>(nullptr)}) {
-        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        ScopedEnv home("HOME", relativeHome);
-        const std::string folder = AppDataFolder();
-        EXPECT_EQ(folder, expected) << (relativeHome ? relativeHome : "(none)");
-        EXPECT_TRUE(folder.starts_with('/'));
+        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr), env("HOME", relativeHome);
+        EXPECT_EQ(AppDataFolder(), expected) << (relativeHome ? relativeHome : "(none)");
     }
 }
-
-TEST(SystemSound, BeepsOrStaysSilentNeverFails) {
-    for (const char* name : {"SystemHand", "SystemQuestion", "", "no existe"})
-        PlaySystemSound(name);
-}
-
-// A style whose message-box icons come from a large picture, as a desktop
-// icon theme would give them.
-class LargeIconStyle : public QProxyStyle {
-  public:
-    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
-                       const QWidget* widget) const override {
-        if (which != SP_MessageBoxWarning) return QProxyStyle::standardIcon(which, option, widget);
-        QPixmap big(128, 128);
-        big.fill(Qt::red);
-        return QIcon(big);
-    }
-};
 
 TEST(MessageIcons, DrawnByTheStyleAtTheSizeAsked) {
-    LargeIconStyle style;
+    for (const char* name : {"SystemHand", "SystemQuestion", "", "no existe"}) {
+        PlaySystemSound(name);  // beeps or stays silent, never fails
+    }
+    support::testing::LargeIconStyle style(QStyle::SP_MessageBoxWarning, Qt::red);
     QLabel shownIn;
     shownIn.setStyle(&style);
     for (int size : {32, 40, 64}) {

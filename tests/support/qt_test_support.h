@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QProxyStyle>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -45,5 +48,23 @@ inline void whenModalShown(std::function<void(QWidget&)> action) {
     });
     timer->start(10);
 }
+
+// A style whose icon `which` comes from a large picture of one colour, as a
+// desktop icon theme would give it.
+class LargeIconStyle : public QProxyStyle {
+  public:
+    LargeIconStyle(StandardPixmap which, Qt::GlobalColor color) : which_(which), color_(color) {}
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which != which_) return QProxyStyle::standardIcon(which, option, widget);
+        QPixmap big(128, 128);
+        big.fill(color_);
+        return QIcon(big);
+    }
+
+  private:
+    StandardPixmap which_;
+    Qt::GlobalColor color_;
+};
 
 }  // namespace cartulo::support::testing

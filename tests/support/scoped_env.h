@@ -13,23 +13,16 @@ class ScopedEnv {
     // Sets the variable, or clears it when `value` is null.
     ScopedEnv(std::string name, const char* value) : name_(std::move(name)) {
         if (const char* old = std::getenv(name_.c_str())) previous_ = std::string(old);
-        if (value != nullptr) {
-            ::setenv(name_.c_str(), value, 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
+        put(value);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
-    ~ScopedEnv() {
-        if (previous_) {
-            ::setenv(name_.c_str(), previous_->c_str(), 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
-    }
+    ~ScopedEnv() { put(previous_ ? previous_->c_str() : nullptr); }
 
   private:
+    void put(const char* value) {
+        value ? ::setenv(name_.c_str(), value, 1) : ::unsetenv(name_.c_str());
+    }
     std::string name_;
     std::optional<std::string> previous_;
 };

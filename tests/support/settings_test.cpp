@@ -1,6 +1,5 @@
 #include "support/settings.h"
 
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,32 +13,18 @@ namespace {
 
 using testing::readBytes;
 using testing::writeBytes;
+using Names = std::vector<std::string>;
 
 TEST(SettingsFolder, FollowsTheXdgRules) {
+    const std::string config = "/home/ana/.config/Vardane/Cartulo";
     EXPECT_EQ(SettingsFolderFor("/xdg/", "/home/ana", "/opt"), "/xdg/Vardane/Cartulo");
-    EXPECT_EQ(SettingsFolderFor(nullptr, "/home/ana", "/opt"), "/home/ana/.config/Vardane/Cartulo");
-    EXPECT_EQ(SettingsFolderFor("", "/home/ana", "/opt"), "/home/ana/.config/Vardane/Cartulo");
-    EXPECT_EQ(SettingsFolderFor("relativa", "/home/ana", "/opt"),
-              "/home/ana/.config/Vardane/Cartulo");
+    for (const char* xdg : {static_cast<const char*>(nullptr), "", "relativa"}) {
+        EXPECT_EQ(SettingsFolderFor(xdg, "/home/ana", "/opt"), config);
+    }
     EXPECT_EQ(SettingsFolderFor(nullptr, "", "/opt/cartulo"), "/opt/cartulo/Vardane/Cartulo");
     // Relative values never make the folder depend on the working folder.
     EXPECT_EQ(SettingsFolderFor("xdg", "casa", "/opt"), "/opt/Vardane/Cartulo");
     EXPECT_EQ(SettingsFolderFor(nullptr, nullptr, "."), "/Vardane/Cartulo");
-}
-
-TEST(ScopedEnv, PutsBackWhatWasThereSetOrNot) {
-    const std::string name = "CARTULO_PRUEBA_ENTORNO";
-    ::unsetenv(name.c_str());
-    {
-        testing::ScopedEnv set(name, "uno");
-        EXPECT_STREQ(std::getenv(name.c_str()), "uno");
-        {
-            testing::ScopedEnv cleared(name, nullptr);
-            EXPECT_EQ(std::getenv(name.c_str()), nullptr);
-        }
-        EXPECT_STREQ(std::getenv(name.c_str()), "uno");
-    }
-    EXPECT_EQ(std::getenv(name.c_str()), nullptr);
 }
 
 // Every test gets a settings folder of its own, and leaves the environment
@@ -71,13 +56,20 @@ TEST_F(SettingsTest, AMissingFileIsCreatedEmptyUnderXdgConfigHome) {
     EXPECT_TRUE(settings.AutoLoadList().empty());
 }
 
-TEST_F(SettingsTest, AnyNonZeroNumberTurnsHighDpiOn) {
+TEST_F(SettingsTest, AnyNonZeroNumberTurnsHighDpiOnAndTheAutoLoadListStopsAtAGap) {
     for (std::string value : {"1", "2", "-1", " 3", "1.5", "0", "", "no"}) {
         const ProgramSettings settings = readWith("[general]\nhighdpi=" + value + "\n");
         const bool on = value != "0" && value != "" && value != "no";
         EXPECT_EQ(settings.HighDPI(), on) << value;
         EXPECT_EQ(settings.DisplayScale(), on ? 1.25f : 1.0f) << value;
     }
+    // At the first missing or empty key; UTF-8 or Windows-1252.
+    const std::pair<const char*, Names> lists[] = {
+        {"[AUTOLOAD]\n1=/uno.ctu\n; 2=nota\n2=dos.ctu\n4=/cuatro.ctu\n", {"/uno.ctu", "dos.ctu"}},
+        {"[AUTOLOAD]\r\n1=/a.ctu\r\n2=\r\n3=/c.ctu\r\n", {"/a.ctu"}},
+        {"[AUTOLOAD]\n1=/Años/Árbol.ctu\n", {"/Años/Árbol.ctu"}},
+        {"[AUTOLOAD]\r\n1=/A\xF1os.ctu\r\n", {"/Años.ctu"}}};
+    for (const auto& [content, list] : lists) EXPECT_EQ(readWith(content).AutoLoadList(), list);
 }
 
 TEST_F(SettingsTest, WritingOptionsAppendsTheSectionAndChangesTheScaleOnlyAtTheNextStart) {
@@ -110,18 +102,6 @@ TEST_F(SettingsTest, WhatTheUserWritesWhileItRunsIsKept) {
     EXPECT_EQ(readBytes(path), "[GENERAL]\nHighDPI=1\n\n");
 }
 
-TEST_F(SettingsTest, TheAutoLoadListStopsAtTheFirstMissingOrEmptyKey) {
-    EXPECT_EQ(
-        readWith("[AUTOLOAD]\n1=/uno.ctu\n; 2=nota\n2=dos.ctu\n4=/cuatro.ctu\n").AutoLoadList(),
-        (std::vector<std::string>{"/uno.ctu", "dos.ctu"}));
-    EXPECT_EQ(readWith("[AUTOLOAD]\r\n1=/a.ctu\r\n2=\r\n3=/c.ctu\r\n").AutoLoadList(),
-              std::vector<std::string>{"/a.ctu"});
-    EXPECT_EQ(readWith("[AUTOLOAD]\n1=/Años/Árbol.ctu\n").AutoLoadList(),
-              std::vector<std::string>{"/Años/Árbol.ctu"});
-    EXPECT_EQ(readWith("[AUTOLOAD]\r\n1=/A\xF1os.ctu\r\n").AutoLoadList(),
-              std::vector<std::string>{"/Años.ctu"});
-}
-
 TEST_F(SettingsTest, WhatCannotBeReadIsNeitherUsedNorWrittenOver) {
     writeBytes(dir.file("Vardane"), "un archivo donde iría la carpeta");
     EXPECT_NE(EnsureSettingsFile(path), 0);
@@ -130,10 +110,8 @@ TEST_F(SettingsTest, WhatCannotBeReadIsNeitherUsedNorWrittenOver) {
     settings.SetHighDPI(true);
     EXPECT_TRUE(settings.WriteOptions());
     EXPECT_EQ(readBytes(dir.file("Vardane")), "un archivo donde iría la carpeta");
-
     std::filesystem::remove(dir.file("Vardane"));
-    const ProgramSettings binary = readWith(std::string("[GENERAL]\nHighDPI=1\n\0", 21));
-    EXPECT_FALSE(binary.HighDPI());
+    EXPECT_FALSE(readWith(std::string("[GENERAL]\nHighDPI=1\n\0", 21)).HighDPI());
 }
 
 }  // namespace
