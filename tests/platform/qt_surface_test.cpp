@@ -79,31 +79,25 @@ TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImage) {
     EXPECT_FALSE(s.IsPrinter());
     EXPECT_EQ(s.TwipsPerPixelX(), 15);
     EXPECT_EQ(s.TwipsPerPixelY(), 15);
-    EXPECT_EQ(s.ScaleWidth(), 200);
-    EXPECT_EQ(s.ScaleHeight(), 100);
     const double pixels = s.TextWidth("Hola, mundo");
     const double height = s.TextHeight(" ");
-
     s.SetCurrentX(30);
     s.SetCurrentY(12);
-    s.SetScaleMode(ScaleMode::Twips);
-    EXPECT_EQ(s.ScaleWidth(), 3000);
-    EXPECT_EQ(s.ScaleHeight(), 1500);
-    EXPECT_EQ(s.CurrentX(), 450);
-    EXPECT_EQ(s.CurrentY(), 180);
-    EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * 15);
-    EXPECT_DOUBLE_EQ(s.TextHeight(" "), height * 15);
-
-    s.SetScaleMode(ScaleMode::Points);
-    EXPECT_EQ(s.ScaleWidth(), 150);
-    EXPECT_EQ(s.ScaleHeight(), 75);
-    EXPECT_EQ(s.CurrentX(), 22.5);
-    EXPECT_EQ(s.CurrentY(), 9);
-    EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * 0.75);
-
-    s.SetScaleMode(ScaleMode::Pixels);
-    EXPECT_EQ(s.CurrentX(), 30);
-    EXPECT_EQ(s.TextWidth("Hola, mundo"), pixels);
+    struct Step {
+        ScaleMode mode;
+        double width, height, x, y, factor;
+    };
+    for (const Step& t : {Step{ScaleMode::Twips, 3000, 1500, 450, 180, 15},
+                          Step{ScaleMode::Points, 150, 75, 22.5, 9, 0.75},
+                          Step{ScaleMode::Pixels, 200, 100, 30, 12, 1}}) {
+        s.SetScaleMode(t.mode);
+        EXPECT_EQ(s.ScaleWidth(), t.width) << t.factor;
+        EXPECT_EQ(s.ScaleHeight(), t.height);
+        EXPECT_EQ(s.CurrentX(), t.x);
+        EXPECT_EQ(s.CurrentY(), t.y);
+        EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * t.factor);
+        EXPECT_DOUBLE_EQ(s.TextHeight(" "), height * t.factor);
+    }
 }
 
 TEST(QtSurfaceTest, TwipsPerPixelFollowTheDeviceResolution) {
