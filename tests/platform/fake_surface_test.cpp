@@ -37,39 +37,7 @@ TEST(FakeSurfaceTest, MetricsFollowTheScaleAndSizeAndNothingElse) {
     EXPECT_TRUE(FakeSurface(10, 10, ScaleMode::Twips, true).IsPrinter());
 }
 
-TEST(FakeSurfaceTest, ChangingTheScaleKeepsSizeAndPenInPlace) {
-    FakeSurface s(800, 600);
-    s.SetCurrentX(100);
-    s.SetCurrentY(30);
-    s.SetScaleMode(ScaleMode::Twips);
-    EXPECT_EQ(s.ScaleWidth(), 12000);
-    EXPECT_EQ(s.ScaleHeight(), 9000);
-    EXPECT_EQ(s.CurrentX(), 1500);
-    EXPECT_EQ(s.CurrentY(), 450);
-    s.SetScaleMode(ScaleMode::Points);
-    EXPECT_EQ(s.ScaleWidth(), 600);
-    EXPECT_EQ(s.ScaleHeight(), 450);
-    EXPECT_EQ(s.CurrentX(), 75);
-    s.SetScaleMode(ScaleMode::Pixels);
-    EXPECT_EQ(s.ScaleWidth(), 800);
-    EXPECT_EQ(s.CurrentX(), 100);
-    EXPECT_EQ(s.Log(), (std::vector<std::string>{"scalemode 1", "scalemode 2", "scalemode 3"}));
-}
-
-TEST(FakeSurfaceTest, RefusedNamesAndSizesKeepTheFont) {
-    FakeSurface s(100, 100);
-    EXPECT_FALSE(s.SetFontName(""));
-    EXPECT_FALSE(s.SetFontName(std::string(32, 'a')));
-    EXPECT_TRUE(s.SetFontName(std::string(31, 'a')));
-    EXPECT_EQ(s.Font().name, std::string(31, 'a'));
-    EXPECT_FALSE(s.SetFontSize(0));
-    EXPECT_FALSE(s.SetFontSize(-3));
-    EXPECT_FALSE(s.SetFontSize(2000.5));
-    EXPECT_EQ(s.Font().size, 12);
-    EXPECT_TRUE(s.SetFontSize(2000));
-    EXPECT_EQ(s.Font().size, 2000);
-}
-
+// Scale changes and refused fonts are checked beside the Qt surface.
 TEST(FakeSurfaceTest, PaintingLogsAndInkKeepsOnlyPaint) {
     FakeSurface s(800, 600);
     s.SetCurrentX(10);

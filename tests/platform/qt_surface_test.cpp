@@ -72,17 +72,21 @@ int countInkOutside(const QImage& image, Color background, int x1, int y1, int x
 
 // --- scale ---
 
-TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImage) {
+// The fake converts as this surface does on a 96-dpi device.
+TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImageAndOnTheFake) {
     QImage image = blankImage(200, 100);
     QtSurface s(image);
+    FakeSurface fake(200, 100);
     EXPECT_EQ(s.GetScaleMode(), ScaleMode::Pixels);
     EXPECT_FALSE(s.IsPrinter());
     EXPECT_EQ(s.TwipsPerPixelX(), 15);
     EXPECT_EQ(s.TwipsPerPixelY(), 15);
     const double pixels = s.TextWidth("Hola, mundo");
     const double height = s.TextHeight(" ");
-    s.SetCurrentX(30);
-    s.SetCurrentY(12);
+    for (Surface* surface : std::initializer_list<Surface*>{&s, &fake}) {
+        surface->SetCurrentX(30);
+        surface->SetCurrentY(12);
+    }
     struct Step {
         ScaleMode mode;
         double width, height, x, y, factor;
@@ -90,11 +94,13 @@ TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImage) {
     for (const Step& t : {Step{ScaleMode::Twips, 3000, 1500, 450, 180, 15},
                           Step{ScaleMode::Points, 150, 75, 22.5, 9, 0.75},
                           Step{ScaleMode::Pixels, 200, 100, 30, 12, 1}}) {
-        s.SetScaleMode(t.mode);
-        EXPECT_EQ(s.ScaleWidth(), t.width) << t.factor;
-        EXPECT_EQ(s.ScaleHeight(), t.height);
-        EXPECT_EQ(s.CurrentX(), t.x);
-        EXPECT_EQ(s.CurrentY(), t.y);
+        for (Surface* surface : std::initializer_list<Surface*>{&s, &fake}) {
+            surface->SetScaleMode(t.mode);
+            EXPECT_EQ(surface->ScaleWidth(), t.width) << t.factor;
+            EXPECT_EQ(surface->ScaleHeight(), t.height);
+            EXPECT_EQ(surface->CurrentX(), t.x);
+            EXPECT_EQ(surface->CurrentY(), t.y);
+        }
         EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * t.factor);
         EXPECT_DOUBLE_EQ(s.TextHeight(" "), height * t.factor);
     }
@@ -169,21 +175,28 @@ TEST_F(QtSurfaceFontTest, WidthGrowsWithTheTextAndBoldIsNotNarrower) {
     EXPECT_NEAR(s.TextWidth("Cartulo"), 2 * plain, 0.1 * plain);
 }
 
-TEST_F(QtSurfaceFontTest, RefusedSizesAndNamesKeepTheFont) {
-    ASSERT_TRUE(s.SetFontSize(10));
-    const double width = s.TextWidth("Hola");
-    for (const double size : {0.0, -12.0, 2000.5, 1e9, std::nan(""), double(INFINITY)}) {
-        EXPECT_FALSE(s.SetFontSize(size)) << size;
+// The fake stands in for this surface, so it refuses alike.
+TEST_F(QtSurfaceFontTest, RefusedSizesAndNamesKeepTheFontHereAndOnTheFake) {
+    FakeSurface fake(10, 10);
+    ASSERT_TRUE(fake.SetFontName("Arial"));
+    for (Surface* surface : std::initializer_list<Surface*>{&s, &fake}) {
+        ASSERT_TRUE(surface->SetFontSize(10));
+        const double width = surface->TextWidth("Hola");
+        for (const double size : {0.0, -12.0, 2000.5, 1e9, std::nan(""), double(INFINITY)}) {
+            EXPECT_FALSE(surface->SetFontSize(size)) << size;
+        }
+        EXPECT_FALSE(surface->SetFontName(""));
+        EXPECT_FALSE(surface->SetFontName(std::string(32, 'x')));
+        EXPECT_EQ(surface->Font().name, "Arial");
+        EXPECT_EQ(surface->Font().size, 10);
+        EXPECT_EQ(surface->TextWidth("Hola"), width);
+        EXPECT_TRUE(surface->SetFontName(std::string(31, 'x')));
+        EXPECT_EQ(surface->Font().name, std::string(31, 'x'));
+        EXPECT_TRUE(surface->SetFontSize(0.5));
+        EXPECT_TRUE(surface->SetFontSize(2000));
+        EXPECT_EQ(surface->Font().size, 2000);
     }
-    EXPECT_FALSE(s.SetFontName(""));
-    EXPECT_FALSE(s.SetFontName(std::string(32, 'x')));
-    EXPECT_EQ(s.Font().name, "Arial");
-    EXPECT_EQ(s.Font().size, 10);
-    EXPECT_EQ(s.QtFont().pointSizeF(), 10);
-    EXPECT_EQ(s.TextWidth("Hola"), width);
-    EXPECT_TRUE(s.SetFontName(std::string(31, 'x')));
-    EXPECT_TRUE(s.SetFontSize(0.5));
-    EXPECT_TRUE(s.SetFontSize(2000));
+    EXPECT_EQ(s.QtFont().pointSizeF(), 2000);
 }
 
 TEST_F(QtSurfaceFontTest, TextMetricsAgreeWithTextHeight) {
