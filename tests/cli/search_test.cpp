@@ -20,9 +20,7 @@ std::string hitIds(const std::string& out) {
 // Loading puts the last record first: the card list is 6, 5, 4, 3, 2, 1.
 const std::vector<Record> kCards = {
     {"", "Agenda de casa"},
-    {"Pan",
-     "Tel: 555\r\nHorno de le\xF1"
-     "a"},
+    {"Pan", "Tel: 555\r\nHorno de le\361a"},
     {"Canci\xF3n", "CANCI\xD3N de cuna"},
     {"Vino", "Tel: 666\r\nVino de casa; cancion sin acento"},
     {"Perro", "En casa, perro ladrador"},
@@ -112,10 +110,11 @@ TEST_F(CliTest, GlobalSearchOverSeveralFiles) {
     writeBytes(none, cardFileBytes({{"", "Nada"}}));
     const auto text = ctu({"search", "--global", "casa", file, none, other});
     EXPECT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_EQ(text.out, file +
-                            ": Agenda de casa\n   6   oculta\n   5  Perro\n   4  Vino\n"
-                            "   1   <Ficha principal>\n" +
-                            other + ": Otro\n   3  Gato\n   2  Casa\n");
+    EXPECT_EQ(
+        text.out,
+        file +
+            ": Agenda de casa\n   6   oculta\n   5  Perro\n   4  Vino\n   1   <Ficha principal>\n" +
+            other + ": Otro\n   3  Gato\n   2  Casa\n");
     // A colon: sent unchanged, so only entries are searched.
     EXPECT_EQ(ctu({"search", "--json", "--global", "ntry:casa", file, other}).out,
               R"([{"file":")" + other +
