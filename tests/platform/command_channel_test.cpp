@@ -358,9 +358,7 @@ TEST_F(CommandChannelTest, AHandlerThatWaitsIsNotEnteredAgain) {
     EXPECT_EQ(received[1].word, QString("despues"));
 }
 
-TEST(CommandChannel, AHandlerMayCloseOrDestroyTheServer) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+TEST_F(CommandChannelTest, AHandlerMayCloseOrDestroyTheServer) {
     std::vector<QString> seen;
     auto runEvents = [] {
         for (int i = 0; i < 50; ++i) QCoreApplication::processEvents();

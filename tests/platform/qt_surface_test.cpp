@@ -60,20 +60,15 @@ int countColour(const QImage& image, Color colour, int x1, int y1, int x2, int y
 
 // Pixels that are not the background, outside the rectangle.
 int countInkOutside(const QImage& image, Color background, int x1, int y1, int x2, int y2) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const bool inside = x >= x1 && x < x2 && y >= y1 && y < y2;
-            if (!inside && colourAt(image, x, y) != background) ++n;
-        }
-    }
-    return n;
+    const int w = image.width(), h = image.height();
+    const int inkInside =
+        (std::min(w, x2) - std::max(0, x1)) * (std::min(h, y2) - std::max(0, y1)) -
+        countColour(image, background, x1, y1, x2, y2);
+    return w * h - countColour(image, background, 0, 0, w, h) - inkInside;
 }
 
-// --- scale ---
-
 // The fake converts as this surface does on a 96-dpi device.
-TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImageAndOnTheFake) {
+TEST(QtSurfaceTest, ScaleModesConvertExactlyByTheDeviceResolutionAndOnTheFake) {
     QImage image = blankImage(200, 100);
     QtSurface s(image);
     FakeSurface fake(200, 100);
@@ -104,20 +99,17 @@ TEST(QtSurfaceTest, ScaleModesConvertExactlyOnA96DpiImageAndOnTheFake) {
         EXPECT_DOUBLE_EQ(s.TextWidth("Hola, mundo"), pixels * t.factor);
         EXPECT_DOUBLE_EQ(s.TextHeight(" "), height * t.factor);
     }
-}
-
-TEST(QtSurfaceTest, TwipsPerPixelFollowTheDeviceResolution) {
-    QImage image = blankImage(200, 100);
-    image.setDotsPerMeterX(7559);  // 192 dpi
-    image.setDotsPerMeterY(7559);
-    QtSurface s(image, ScaleMode::Points);
-    EXPECT_EQ(s.TwipsPerPixelX(), 7.5);
-    EXPECT_EQ(s.ScaleWidth(), 75);
+    // Twips per pixel follow the device resolution.
+    QImage fine = blankImage(200, 100);
+    fine.setDotsPerMeterX(7559);  // 192 dpi
+    fine.setDotsPerMeterY(7559);
+    QtSurface f(fine, ScaleMode::Points);
+    EXPECT_EQ(f.TwipsPerPixelX(), 7.5);
+    EXPECT_EQ(f.ScaleWidth(), 75);
     // A 12-point font is twice as many pixels as at 96 dpi, so the same in points.
-    QImage normal = blankImage(200, 100);
-    QtSurface n(normal, ScaleMode::Points);
-    EXPECT_NEAR(s.TextHeight(" "), n.TextHeight(" "), 0.5);
-    EXPECT_NEAR(s.GetTextMetrics().height, 2 * n.GetTextMetrics().height, 1);
+    QtSurface n(image, ScaleMode::Points);
+    EXPECT_NEAR(f.TextHeight(" "), n.TextHeight(" "), 0.5);
+    EXPECT_NEAR(f.GetTextMetrics().height, 2 * n.GetTextMetrics().height, 1);
 }
 
 TEST(QtSurfaceTest, CoordinatesInTwipsLandOnTheirPixels) {
@@ -138,8 +130,6 @@ TEST(QtSurfaceTest, CoordinatesInTwipsLandOnTheirPixels) {
                          {40, 30, kBlue}});
     EXPECT_EQ(countInkOutside(image, kWhite, 10, 10, 31, 11), 1);
 }
-
-// --- fonts ---
 
 // A surface on a small image, in Arial, for measuring.
 class QtSurfaceFontTest : public ::testing::Test {
@@ -274,8 +264,6 @@ TEST_F(QtSurfaceFontTest, WidthCacheIsKeyedByTheWholeFontSharedAndBounded) {
     EXPECT_EQ(s.TextWidth("mmmm cache"), bold);
 }
 
-// --- painting text ---
-
 TEST(QtSurfaceTest, PrintPaintsWhatQtDrawsForTheTextAndAdvancesOnEverySurface) {
     struct Case {
         const char* font;
@@ -349,8 +337,6 @@ TEST(QtSurfaceTest, OpaqueTextFillsItsCellTransparentTextDoesNot) {
     }
 }
 
-// --- shapes ---
-
 TEST(QtSurfaceTest, RectanglesOutlinedAndFilled) {
     QImage image = blankImage(60, 40);
     {
@@ -415,8 +401,6 @@ TEST(QtSurfaceTest, PicturesArePaintedScaledAndForeignOnesIgnored) {
     expectPixels(image, {{15, 15, kRed}, {45, 15, kGreen}, {15, 45, kBlue}, {45, 45, 0}});
     EXPECT_EQ(countInkOutside(image, kWhite, 10, 10, 50, 50), 0);
 }
-
-// --- devices ---
 
 TEST(QtSurfaceTest, BorrowedPainterKeepsItsState) {
     QImage image = blankImage(40, 40);
