@@ -9,6 +9,13 @@ void expectOk(const CtuRun& run) {
     EXPECT_EQ(run.err, "");
 }
 
+// What a successful, silent-on-stderr run prints.
+std::string okOut(const std::vector<std::string>& args) {
+    const auto run = ctu(args);
+    expectOk(run);
+    return run.out;
+}
+
 TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
     expectOk(ctu({"new", file, "--title", "Agenda"}));
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}}));
@@ -21,16 +28,14 @@ TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
     expectOk(ctu({"alias", file, "pan", "Pan2"}));
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Pan2", "x"}, {"Pan", "@@Pan2"}}));
 
-    auto show = ctu({"show", file, "Pan", "--json"});
-    expectOk(show);
-    EXPECT_EQ(show.out, R"({"id":3,"entry":"Pan","text":"x","sisters":["Pan2"]})"
-                        "\n");
+    EXPECT_EQ(okOut({"show", file, "Pan", "--json"}),
+              R"({"id":3,"entry":"Pan","text":"x","sisters":["Pan2"]})"
+              "\n");
 
     // Loading links each record at the head: reverse file order, main last.
-    auto list = ctu({"list", file, "--json"});
-    expectOk(list);
-    EXPECT_EQ(list.out, R"([{"id":3,"entry":"Pan"},{"id":2,"entry":"Pan2"},{"id":1,"entry":""}])"
-                        "\n");
+    EXPECT_EQ(okOut({"list", file, "--json"}),
+              R"([{"id":3,"entry":"Pan"},{"id":2,"entry":"Pan2"},{"id":1,"entry":""}])"
+              "\n");
 
     expectOk(ctu({"rename", file, "Pan2", "Canción"}));
     EXPECT_EQ(readBytes(file),
@@ -41,23 +46,19 @@ TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
     const std::string stored = "l\xEDnea 1\r\nl\xEDnea 2\r\n";
     EXPECT_EQ(readBytes(file),
               cardFileBytes({{"", "Agenda"}, {"Canci\xF3n", stored}, {"Pan", "@@Canci\xF3n"}}));
-    show = ctu({"show", file, "Pan"});
-    expectOk(show);
-    EXPECT_EQ(show.out, "línea 1\r\nlínea 2\r\n");
+    EXPECT_EQ(okOut({"show", file, "Pan"}), "línea 1\r\nlínea 2\r\n");
 
     expectOk(ctu({"delete", file, "Pan"}));
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Canci\xF3n", stored}}));
-    show = ctu({"show", file, "Canción", "--json"});
     EXPECT_EQ(
-        show.out,
+        ctu({"show", file, "Canción", "--json"}).out,
         R"({"id":2,"entry":"Canción","text":"línea 1\u000d\u000alínea 2\u000d\u000a","sisters":[]})"
         "\n");
 
-    auto info = ctu({"info", file, "--json"});
-    expectOk(info);
-    EXPECT_EQ(info.out, R"({"title":"Agenda","file":")" + file +
-                            R"(","tag":"AGENDA","cards":2,"sisters":0,"size":49,)"
-                            R"("capacity":0.04,"version":")" CARTULO_VERSION "\"}\n");
+    EXPECT_EQ(okOut({"info", file, "--json"}),
+              R"({"title":"Agenda","file":")" + file +
+                  R"(","tag":"AGENDA","cards":2,"sisters":0,"size":49,)"
+                  R"("capacity":0.04,"version":")" CARTULO_VERSION "\"}\n");
 }
 
 TEST_F(CliTest, NewFileWithoutTitleGetsTheDefaultOne) {
@@ -79,12 +80,11 @@ TEST_F(CliTest, AddWithoutTextCopiesTheMasterCard) {
 
 TEST_F(CliTest, MainCardIsNamedByEmptyEntryOrItsListName) {
     writeCardFile({{"", "Agenda\r\nde casa"}, {"Portada", "@@"}});
-    auto byEmpty = ctu({"show", file, "", "--json"});
-    expectOk(byEmpty);
-    EXPECT_EQ(byEmpty.out,
+    const std::string byEmpty = okOut({"show", file, "", "--json"});
+    EXPECT_EQ(byEmpty,
               R"({"id":1,"entry":"","text":"Agenda\u000d\u000ade casa","sisters":["Portada"]})"
               "\n");
-    EXPECT_EQ(ctu({"show", file, " <Ficha principal>", "--json"}).out, byEmpty.out);
+    EXPECT_EQ(ctu({"show", file, " <Ficha principal>", "--json"}).out, byEmpty);
     EXPECT_EQ(ctu({"show", file, "Portada", "--json"}).out,
               R"({"id":2,"entry":"Portada","text":"Agenda\u000d\u000ade casa","sisters":[""]})"
               "\n");
@@ -95,9 +95,8 @@ TEST_F(CliTest, MainCardIsNamedByEmptyEntryOrItsListName) {
 
 TEST_F(CliTest, HumanListShowsEveryCardOnItsOwnLine) {
     writeCardFile({{"", "Agenda"}, {"B", ""}, {" oculta", ""}, {"A\xF1o", ""}});
-    const auto list = ctu({"list", file});
-    expectOk(list);
-    EXPECT_EQ(list.out, "   4  Año\n   3   oculta\n   2  B\n   1   <Ficha principal>\n");
+    EXPECT_EQ(okOut({"list", file}),
+              "   4  Año\n   3   oculta\n   2  B\n   1   <Ficha principal>\n");
 }
 
 TEST_F(CliTest, TextFileMayComeFromStdinOrDiskWithEitherLineEnd) {

@@ -41,8 +41,8 @@ TEST_F(ExportTest, ExampleSitePassesTheValidator) {
 
 TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
     writeCardFile({{"Uno",
-                    "a *b* _c_ [d] e\r\n# f\r\n- g\r\n\xABUno\xBB y {L:dos: \"x\",la dos}\r\n"
-                    "{L:Dos,ver *a* <img src=x>} {L:<b>,c}"},
+                    "a *b* _c_ [d] e\r\n# f\r\n- g\r\n\xABUno\xBB y {L:dos: \"x\",la "
+                    "dos}\r\n{L:Dos,ver *a* <img src=x>} {L:<b>,c}"},
                    {"dos: \"x\"", "{Q:rojo}roja {GI:p.png,1}"},
                    {"Dos\x7F\x81", "x"}});
     QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(dir.path("p.png")));
@@ -76,21 +76,19 @@ TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
     QImage(4, 4, QImage::Format_RGB32)
         .save(QString::fromStdString(dir.path("fichas/x.html")), "BMP");
     file = dir.path("fichas/f.ctu");
-    writeCardFile({{"Casa",
-                    "\xAB"
-                    "Casa\xBB \xABNadie\xBB {G:falta.png} {G:../fuera.png} {G:x.html} <b>&"},
-                   {"C\xE1sa",
-                    "\xAB"
-                    "casa\xBB"},
-                   {"CON", "x"},
-                   {"a/b", "{N}"}});
+    writeCardFile(
+        {{"Casa", "\253Casa\xBB \xABNadie\xBB {G:falta.png} {G:../fuera.png} {G:x.html} <b>&"},
+         {"C\xE1sa", "\253casa\xBB"},
+         {"CON", "x"},
+         {"a/b", "{N}"}});
     const std::string site = dir.path("sitio");
     const auto run = ctu({"export", file, "--html", site});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("Exportadas 5 fichas: 2 imágenes copiadas, 0 fórmulas y dibujos, 1 "
-                           "enlaces rotos, 1 imágenes que faltan, 1 imágenes de fuera de la "
-                           "carpeta, 2 nombres cambiados."),
-              std::string::npos)
+    EXPECT_NE(
+        run.out.find(
+            "Exportadas 5 fichas: 2 imágenes copiadas, 0 fórmulas y dibujos, 1 enlaces rotos, 1 "
+            "imágenes que faltan, 1 imágenes de fuera de la carpeta, 2 nombres cambiados."),
+        std::string::npos)
         << run.out;
     for (const char* name :
          {"casa.html", "casa-2.html", "con-ficha.html", "a-b.html", "fuera.png", "x.bmp"})
@@ -105,21 +103,14 @@ TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
 }
 
 TEST_F(ExportTest, HostileNamesStayText) {
-    writeCardFile({{"Uno",
-                    "{O:40,40,drawscript}'a\"/><script>x</script>' setfontname 'b' print{/O}"
-                    "\xBFQu\xE9?\xA0"
-                    "casa \xAB"
-                    "dos\xBB"},
-                   {"Dos {L:Uno,x}",
-                    "\xAB"
-                    "Dos {L:Uno,x}\xBB\r\n{TB:1,1}{FR:0,0,0,0}a\r\nb{/FR}{\\}"},
-                   {"Tres",
-                    "{TB:2,1}\xAB"
-                    "Tres\xBB \xAB"
-                    "Tres\xBB{!}{FR:0,0,0,0}\xAB"
-                    "Tres\xBB{/FR}{\\}"
-                    "\r\n\xAB"
-                    "Tres\r\nx\xBB"}});
+    writeCardFile(
+        {{"Uno",
+          "{O:40,40,drawscript}'a\"/><script>x</script>' setfontname 'b' "
+          "print{/O}\xBFQu\xE9?\240casa \253dos\xBB"},
+         {"Dos {L:Uno,x}", "\253Dos {L:Uno,x}\xBB\r\n{TB:1,1}{FR:0,0,0,0}a\r\nb{/FR}{\\}"},
+         {"Tres",
+          "{TB:2,1}\xABTres\xBB "
+          "\xABTres\xBB{!}{FR:0,0,0,0}\xABTres\xBB{/FR}{\\}\r\n\xABTres\r\nx\xBB"}});
     const std::string site = dir.path("sitio");
     ASSERT_EQ(ctu({"export", file, "--html", site}).exitCode, 0);
     const std::string svg = readBytes(site + "/uno-dibujo.svg");

@@ -28,13 +28,10 @@ TEST_F(CliTest, LintListsEachErrorOfTheCardsThatHaveAny) {
               "Etiquetas: Etiqueta no válida: XY:\n"
               "Llaves: Llaves no cerradas\n"
               " <Ficha principal>: Llaves no cerradas\n");
-}
-
-TEST_F(CliTest, LintJsonHoldsOnlyCardsWithErrorsAndTheMainCardAsEmpty) {
-    writeCardFile(kCards);
-    const auto run = ctu({"lint", file, "--json"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
+    // JSON holds the same cards, the main card's entry empty.
+    const auto json = ctu({"lint", file, "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out,
               R"([{"entry":"Colores","errors":["Color no válido: 1234"],"brokenLinks":[]},)"
               R"({"entry":"Etiquetas","errors":["Etiqueta no válida: XY:"],"brokenLinks":[]},)"
               R"({"entry":"Llaves","errors":["Llaves no cerradas"],"brokenLinks":[]},)"
@@ -90,10 +87,7 @@ TEST_F(CliTest, LintStopsAtOneHundredErrorsPerCard) {
 }
 
 TEST_F(CliTest, LintOfAnUnreadableFileGivesTwo) {
-    const auto run = ctu({"lint", dir.path("no-existe.ctu")});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find(" (código 53)"), std::string::npos) << run.err;
+    expectFailure(ctu({"lint", dir.path("no-existe.ctu")}), 2, " (código 53)");
 }
 
 }  // namespace

@@ -5,36 +5,14 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <string>
 
+#include "../support/scoped_env.h"
 #include "cli_fixture.h"
 
 namespace {
-
-// Points the channel at this test's empty folder for the ctu it starts.
-class RuntimeDirOverride {
-  public:
-    explicit RuntimeDirOverride(const std::string& dir) {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_ = old;
-        ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    }
-    ~RuntimeDirOverride() {
-        if (old_) {
-            ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        }
-    }
-    RuntimeDirOverride(const RuntimeDirOverride&) = delete;
-    RuntimeDirOverride& operator=(const RuntimeDirOverride&) = delete;
-
-  private:
-    std::optional<std::string> old_;
-};
 
 // A socket where ctu looks for the program. The system keeps what a client
 // sent until it is read, so it is read after ctu has ended.
@@ -65,7 +43,8 @@ class ListeningSocket {
 };
 
 TEST_F(CliTest, SendMakesThePathToOpenAbsoluteFromWhereItRuns) {
-    const RuntimeDirOverride runtime(dir.path(""));
+    // The channel in this test's empty folder.
+    const cartulo::support::testing::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path("").c_str());
     ListeningSocket program(dir.path("cartulo-" + std::to_string(::geteuid())));
     std::filesystem::create_directory(dir.path("sub"));
     const std::string here = std::filesystem::canonical(dir.path("sub")).string();
@@ -86,15 +65,12 @@ TEST_F(CliTest, SendMakesThePathToOpenAbsoluteFromWhereItRuns) {
 }
 
 TEST_F(CliTest, SendWithNoRunningProgramGivesTwo) {
-    const RuntimeDirOverride runtime(dir.path(""));
+    // The channel in this test's empty folder.
+    const cartulo::support::testing::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.path("").c_str());
     const auto started = std::chrono::steady_clock::now();
     const auto run = ctu({"send", "Abrir /tmp/una ficha.ctu"});
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));
-    EXPECT_EQ(run.exitCode, 2) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("No se ha podido establecer una comunicación con Cartulo."),
-              std::string::npos)
-        << run.err;
+    expectFailure(run, 2, "No se ha podido establecer una comunicación con Cartulo.");
 }
 
 TEST_F(CliTest, SendNeedsExactlyOneCommand) {
