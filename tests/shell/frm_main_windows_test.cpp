@@ -1,4 +1,5 @@
-// The card and index windows the main window opens, finds and closes.
+// The card and index windows the main window opens, finds and closes; new
+// cards, sisters, the master card and a full file.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include "platform/text_codec.h"
+#include "shell/new_entries.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/backlinks_strip.h"
 #include "windows/card_text_edit.h"
@@ -97,8 +99,7 @@ TEST_F(FrmMainWindowsTest, TheStartPaintsTheIndexBeforeItOpensTheMainCard) {
 TEST_F(FrmMainWindowsTest, F9ShowsTheLinksHereFromTheFilesOneTableBuiltWhenFirstAsked) {
     auto file = Open({"Gatos", "Perros"});
     const CardId gatos = file->SrchNtry("Gatos");
-    const CardId perros = file->SrchNtry("Perros");
-    file->SetTxt(perros, "\xABGatos\xBB");
+    file->SetTxt(file->SrchNtry("Perros"), "\xABGatos\xBB");
     EXPECT_FALSE(Main().Archivos().TieneEnlaces(*file));  // opening reads no links
     auto* card = dynamic_cast<frmFicha*>(Main().MuestraFicha(file, gatos));
     ASSERT_NE(card, nullptr);
@@ -107,13 +108,6 @@ TEST_F(FrmMainWindowsTest, F9ShowsTheLinksHereFromTheFilesOneTableBuiltWhenFirst
     EXPECT_EQ(card->picEnlaces()->lblEnlaces()->text(), "Enlaces a esta ficha (1)");
     EXPECT_TRUE(Main().Archivos().TieneEnlaces(*file));
     EXPECT_EQ(Main().Enlaces(file), Main().Enlaces(file));
-
-    QTest::keyClick(card->picEnlaces()->lstEnlaces(), Qt::Key_Return);
-    ASSERT_NE(ActiveCard(), nullptr);
-    EXPECT_EQ(ActiveCard()->ID(), perros);
-    Main().MuestraFicha(file, gatos);
-    QTest::keyClick(card->txtTxt(), Qt::Key_F9);
-    EXPECT_TRUE(card->picEnlaces()->isHidden());
 
     ASSERT_TRUE(Main().Archivos().GuardarCartulo(*file, QString()));
     ASSERT_TRUE(Main().Archivos().Cerrar(file));
@@ -204,16 +198,6 @@ TEST_F(FrmMainWindowsTest, DeletingACardAsksFirstThenClosesItsWindowAndDeletesIt
     EXPECT_EQ(file->GetMain(), ActiveCard()->ID());
 }
 
-TEST_F(FrmMainWindowsTest, ClosingTheFileClosesItsWindows) {
-    auto file = Open();
-    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
-    ASSERT_EQ(Main().Ventanas().size(), 3u);
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
-    EXPECT_EQ(registry.ListCount(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
-    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
-}
-
 TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout) {
     auto file = Open({"Gatos", "Perros"});
     const std::string path = file->GetFileName();
@@ -227,6 +211,8 @@ TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar cartulo"));
     EXPECT_EQ(registry.ListCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
+    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
     cCartulo reread;
     ASSERT_TRUE(reread.OpenFile(path));
     EXPECT_NE(reread.SrchNtry("Felinos"), -1);
@@ -283,23 +269,6 @@ TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
     ASSERT_EQ(viewers().size(), 1u);
     EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
     EXPECT_EQ(viewers()[0]->Widget()->windowTitle(), QStringLiteral("Portapapeles"));
-}
-
-TEST_F(FrmMainWindowsTest, ARenamedFileRefreshesTheCaptionsOfItsWindows) {
-    auto file = Open();
-    file->SetTxt(file->GetMain(), "Bichos\r\nnuevo título");
-    registry.NotifyRename(file.get());
-    bool cardSeen = false;
-    for (windows::ChildWindow* window : Main().Ventanas()) {
-        const QString caption = window->Widget()->windowTitle();
-        if (window->Kind() == ChildKind::Indice) {
-            EXPECT_EQ(caption, QStringLiteral("Índice de Bichos"));
-        } else {
-            cardSeen = true;
-            EXPECT_EQ(caption, QStringLiteral(" <Ficha principal> (Bichos)"));
-        }
-    }
-    EXPECT_TRUE(cardSeen);
 }
 
 TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) {
@@ -361,6 +330,74 @@ TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) 
         QTest::qWaitFor([&] { return !CardOf(file->SrchNtry("Hermana de Nueva ficha")); }, 5000));
     QTest::keyClick(Main().VistaPrevia(), Qt::Key_Escape);
     EXPECT_EQ(keys(), text("Hermana de Nueva ficha"));
+}
+
+using windows::ChildKind;
+
+std::shared_ptr<cCartulo> NewFileWith(const std::vector<std::string>& entries) {
+    auto file = std::make_shared<cCartulo>();
+    file->NewFile("Prueba");
+    for (const std::string& entry : entries) file->NewCard(entry);
+    return file;
+}
+
+TEST(NewEntries, NewCardsTakeTheFirstFreeNumberBuiltOnNuevaFicha) {
+    auto file = NewFileWith({"Nueva ficha", "Nueva ficha (2)", "Gatos"});
+    EXPECT_EQ(EntradaNuevaFicha(*file, ""), "Nueva ficha (3)");
+    EXPECT_EQ(EntradaNuevaFicha(*file, "Perros"), "Perros");
+    EXPECT_EQ(EntradaNuevaFicha(*file, "GATOS"), "Nueva ficha (3)");  // case ignored
+    EXPECT_EQ(EntradaNuevaFicha(*file, std::string(100, 'x')), "Nueva ficha (3)");
+}
+
+TEST(NewEntries, SistersAreNamedAfterTheirSourceAndAlwaysFit) {
+    auto file = NewFileWith({"Gatos", "Hermana de Gatos"});
+    EXPECT_EQ(EntradaNuevaHermana(*file, "Gatos"), "Hermana de Gatos (2)");
+    EXPECT_EQ(EntradaNuevaHermana(*file, "Perros"), "Hermana de Perros");
+    const std::string longEntry(95, 'a');
+    const std::string sister = EntradaNuevaHermana(*file, longEntry);
+    EXPECT_EQ(sister.size(), kMaxEntryLength);
+    EXPECT_TRUE(sister.starts_with("Hermana de aaa"));
+    file->NewCard(sister);
+    const std::string second = EntradaNuevaHermana(*file, longEntry);
+    EXPECT_LE(second.size(), kMaxEntryLength);
+    EXPECT_TRUE(second.ends_with(" (2)"));
+}
+
+TEST_F(FrmMainTest, AFullFileRefusesNewCardsWithAMessageAndOpensNoWindow) {
+    auto file = std::make_shared<cCartulo>();
+    file->NewFile("Lleno");
+    for (int i = 1; i < kCapacity; ++i) ASSERT_GE(file->NewCard("F" + std::to_string(i)), 0);
+    ASSERT_EQ(file->CardCount(), kCapacity);
+    registry.AddFile(file);
+    AddChild(ChildKind::Indice, file);
+    const std::size_t windows = Main().Ventanas().size();
+
+    Main().Comando("nuevaficha");
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Nueva ficha"));
+    EXPECT_EQ(dialogs.Messages()[0].text,
+              QStringLiteral("No se puede crear la ficha: el cartulo ya tiene el máximo de 5000 "
+                             "fichas."));
+    EXPECT_EQ(file->CardCount(), kCapacity);
+    EXPECT_EQ(Main().Ventanas().size(), windows);
+
+    // The master card cannot be made either.
+    Main().EjecutarSiHabilitado(MenuItem::CartuloMaestra);
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.Messages()[1].title, QStringLiteral("Ficha maestra"));
+    EXPECT_EQ(Main().Ventanas().size(), windows);
+}
+
+TEST_F(FrmMainTest, FichaMaestraIsCreatedWhenMissing) {
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu")));
+    ASSERT_EQ(registry.ListCount(), 1);
+    AddChild(ChildKind::Indice, Registered(0));
+    ASSERT_EQ(Registered(0)->SrchNtry("Ficha maestra"), -1);
+    EXPECT_TRUE(Main().EjecutarSiHabilitado(MenuItem::CartuloMaestra));
+    const CardId master = Registered(0)->SrchNtry("Ficha maestra");
+    EXPECT_NE(master, -1);
+    Main().EjecutarSiHabilitado(MenuItem::CartuloMaestra);  // found, not made again
+    EXPECT_EQ(Registered(0)->CardCount(), 2);
 }
 
 }  // namespace
