@@ -1,12 +1,7 @@
 // The main window's command words, and the command bar: its panels, the
 // elements windows add to it, and the search field's placeholder.
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolBar>
 
 #include <cmath>

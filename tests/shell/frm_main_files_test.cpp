@@ -4,9 +4,7 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
-#include <QTest>
 
 #include "platform/text_codec.h"
 #include "shell/file_drop.h"
@@ -153,8 +151,6 @@ TEST_F(FrmMainTest, TheAutosaveWaitsWhileAnyBoxOrModalWindowIsOpen) {
     EXPECT_EQ(titleOnDisk(path), "A1");
     EXPECT_EQ(Main().Archivos().InicioPeriodo(), now);
 }
-
-using support::MsgResult;
 
 QMimeData* filesData(const QStringList& paths) {
     auto* data = new QMimeData;

@@ -1,18 +1,11 @@
 // The menus (captions, enabling) and the keyboard shortcuts as the user
 // presses them: each key reaches its menu item or its deferred command.
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
 #include "shell/command_bar.h"
@@ -249,7 +242,6 @@ TEST_F(FrmMainTest, PantallaCompletaTogglesAndRestores) {
 }
 
 using windows::Argumentos;
-using windows::ChildKind;
 
 // Counts the presses of one key that reach a widget.
 class KeyCounter : public QObject {

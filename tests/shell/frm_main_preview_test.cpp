@@ -1,9 +1,6 @@
 // Where card windows go, and the preview docked at the right edge: how the
 // main window opens, docks, feeds and forgets it.
 #include <QCoreApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QTest>
 
 #include "shell/cascade.h"
 #include "tests/shell/frm_main_fixture.h"
