@@ -2,7 +2,6 @@
 // elements windows add to it, and the search field's placeholder.
 #include <QPointer>
 #include <QSignalSpy>
-#include <QToolBar>
 
 #include <cmath>
 
@@ -100,17 +99,23 @@ TEST_F(FrmMainTest, ComandoEsperaRunsTheLastDeferredCommandAfterTheCurrentEvent)
     EXPECT_EQ(Registered(0)->GetFileTitle(), "Segundo");
 }
 
-TEST_F(FrmMainTest, SearchFieldWordsClearItOrFocusIt) {
+TEST_F(FrmMainTest, TheSearchFieldShowsItsPlaceholderOnlyWhileEmptyAndUnfocusedAndItsWordsAct) {
     Main().show();
     Main().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
     CampoBuscar* field = Main().Barra()->Buscador();
     EXPECT_TRUE(field->MuestraMarcador());
     EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
+    const QColor grey = field->palette().color(QPalette::Text);
 
     Main().Comando("buscarglobal");  // nothing typed: the field takes the focus
     ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus() || !field->MuestraMarcador(); }));
     EXPECT_FALSE(field->MuestraMarcador());
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_NE(field->palette().color(QPalette::Text), grey);
+    QTest::keyClicks(field, "pulpo");
+    QTest::keyClick(field, Qt::Key_Escape);  // empties it; no child to focus
+    EXPECT_EQ(field->TextoEscrito(), QString());
     QTest::keyClicks(field, "gatos");
     EXPECT_EQ(field->TextoEscrito(), QStringLiteral("gatos"));
     QTest::keyClick(field, Qt::Key_Return);  // the typed text: the global search's pop-up
@@ -135,6 +140,10 @@ TEST_F(FrmMainTest, SearchFieldWordsClearItOrFocusIt) {
 
     Main().Comando("BorrarBusqueda");
     EXPECT_TRUE(field->TextoEscrito().isEmpty());
+    Main().Barra()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !field->hasFocus(); }));
+    EXPECT_TRUE(field->MuestraMarcador());
+    EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
 }
 
 TEST_F(FrmMainTest, ActivarRestoresAMinimisedWindowToItsLastState) {
@@ -239,43 +248,6 @@ TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
             Main().Menus().MenuOf(each)->close();
         }
     }
-}
-
-TEST_F(FrmMainTest, TheSearchFieldShowsItsPlaceholderOnlyWhileEmptyAndUnfocused) {
-    Main().show();
-    Main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
-    CampoBuscar* field = Main().Barra()->Buscador();
-    EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
-    const QColor grey = field->palette().color(QPalette::Text);
-
-    field->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
-    EXPECT_EQ(field->text(), QString());
-    EXPECT_NE(field->palette().color(QPalette::Text), grey);
-
-    QTest::keyClicks(field, "pulpo");
-    QTest::keyClick(field, Qt::Key_Escape);  // empties it; no child to focus
-    EXPECT_EQ(field->TextoEscrito(), QString());
-
-    Main().Barra()->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !field->hasFocus(); }));
-    EXPECT_TRUE(field->MuestraMarcador());
-    EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
-}
-
-TEST_F(FrmMainTest, TheToolbarHasItsElevenButtonsAndSendsTheirKeys) {
-    QStringList layout;
-    for (const QAction* action : Main().BarraHerramientas()->actions()) {
-        layout << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
-    }
-    EXPECT_EQ(layout, (QStringList{"Nuevo cartulo", "Abrir", "Guardar", "Imprimir", "|", "Copiar",
-                                   "Cortar", "Pegar", "Deshacer", "|", "Buscar", "|", "Nueva ficha",
-                                   "Nueva hermana"}));
-    for (QAction* action : Main().BarraHerramientas()->actions()) {
-        if (action->objectName() == QStringLiteral("Abrir")) action->trigger();
-    }
-    EXPECT_EQ(fileDialogs.OpenProposals().size(), 1u);
 }
 
 }  // namespace

@@ -132,10 +132,12 @@ TEST_F(FrmMainWindowsTest, OneSearchWindowPerFileKeepsItsQueryAndFollowsARename)
     EXPECT_EQ(search->windowTitle(), QStringLiteral("Buscar en Bichos"));
 }
 
-TEST_F(FrmMainWindowsTest, ANewCardTakesTheSelectedTextAndOpensWithItsEntryBeingEdited) {
+TEST_F(FrmMainWindowsTest, NewCardsTakeTheSelectedTextAndSistersTheirCardsEntry) {
     auto file = Open();
     frmFicha* main = ActiveCard();
     ASSERT_NE(main, nullptr);
+    Main().Comando("nuevahermana");  // not made from the main card
+    EXPECT_EQ(file->CardCount(), 2);
     main->txtTxt()->setPlainText(QStringLiteral("Perros y gatos"));
     QTextCursor cursor = main->txtTxt()->textCursor();
     cursor.setPosition(0);
@@ -153,12 +155,7 @@ TEST_F(FrmMainWindowsTest, ANewCardTakesTheSelectedTextAndOpensWithItsEntryBeing
     // No selection in a card without a link at the caret: "Nueva ficha".
     Main().Comando("nuevaficha");
     EXPECT_NE(file->SrchNtry("Nueva ficha"), -1);
-}
-
-TEST_F(FrmMainWindowsTest, ASisterIsNamedAfterItsCardButNotMadeFromTheMainCard) {
-    auto file = Open();
-    Main().Comando("nuevahermana");  // the main card is active
-    EXPECT_EQ(file->CardCount(), 2);
+    ActiveCard()->CancelarEntrada();
 
     const CardId gatos = file->SrchNtry("Gatos");
     Main().MuestraFicha(file, gatos);
