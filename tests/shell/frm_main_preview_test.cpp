@@ -102,7 +102,7 @@ class FrmMainPreviewTest : public FrmMainTest {
     }
 };
 
-TEST_F(FrmMainPreviewTest, F5AndTheMenuItemOpenOnePreviewDockedOnTheActiveCard) {
+TEST_F(FrmMainPreviewTest, F5OpensOnePreviewDockedOnTheActiveCardOverTheOtherWindows) {
     auto file = Open("a.ctu", "Animales", {"Gatos", "Perros"});
     const CardId gatos = file->SrchNtry("Gatos");
     Main().MuestraFicha(file, gatos);
@@ -126,15 +126,6 @@ TEST_F(FrmMainPreviewTest, F5AndTheMenuItemOpenOnePreviewDockedOnTheActiveCard) 
 
     // The item (in Ventana, as the menu test lists) shows its key.
     EXPECT_TRUE(Main().Menus().Action(MenuItem::VentanaVistaPrevia)->text().endsWith("\tF5"));
-}
-
-TEST_F(FrmMainPreviewTest, ItStaysOverTheChildWindowsAndDocksAgainWhenTheAreaResizes) {
-    auto file = Open("a.ctu", "Animales", {"Gatos"});
-    const CardId gatos = file->SrchNtry("Gatos");
-    Main().MuestraFicha(file, gatos);
-    Main().EjecutarSiHabilitado(MenuItem::VentanaVistaPrevia);
-    frmVistaPrevia* preview = Main().VistaPrevia();
-    ASSERT_NE(preview, nullptr);
 
     // A card window filling the area and active does not cover it.
     QMdiSubWindow* sub = Main().AreaMdi()->currentSubWindow();
