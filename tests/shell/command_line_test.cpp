@@ -1,135 +1,120 @@
-// The command line: switches, then plain arguments.
+// The command line (switches, then plain arguments) and the typed command.
 #include "shell/command_line.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include "shell/typed_command.h"
+
 namespace cartulo::shell {
 namespace {
 
-CommandLine parsed(const QString& text) {
-    CommandLine line;
-    line.ParseCommandLine(text);
-    return line;
+struct Row {
+    QString text;        // for ParseCommandLine
+    QStringList argv;    // for ParseArguments when `text` is empty
+    int switches;        // how many are stored
+    QStringList probes;  // "name=value" present, "!name" absent
+    QStringList arguments;
+};
+
+QStringList numbered(const QString& pattern, int count) {
+    QStringList result;
+    for (int i = 1; i <= count; ++i) result << pattern.arg(i);
+    return result;
 }
 
-QStringList argumentsOf(const CommandLine& line) {
+// Every row runs on the same object: each parse starts afresh.
+void check(CommandLine& line, const Row& row) {
+    SCOPED_TRACE((row.text.isEmpty() ? row.argv.join(u'|') : row.text).toStdString());
+    EXPECT_EQ(line.SwitchCount(), row.switches);
+    for (const QString& probe : row.probes) {
+        if (probe.startsWith(u'!')) {
+            EXPECT_FALSE(line.HasSwitch(probe.mid(1))) << probe.toStdString();
+            continue;
+        }
+        const QString name = probe.section(u'=', 0, 0);
+        EXPECT_TRUE(line.HasSwitch(name)) << probe.toStdString();
+        EXPECT_EQ(line.SwitchValue(name), probe.section(u'=', 1)) << probe.toStdString();
+    }
     QStringList arguments;
     for (int i = 1; i <= line.ArgumentCount(); ++i) arguments << line.GetArgument(i);
-    return arguments;
-}
-
-TEST(CommandLine, SwitchesThenArguments) {
-    const CommandLine both = parsed(QStringLiteral("-debug -x:\"dos palabras\" uno dos"));
-    EXPECT_EQ(both.SwitchCount(), 2);
-    EXPECT_TRUE(both.HasSwitch(QStringLiteral("debug")));
-    EXPECT_EQ(both.SwitchValue(QStringLiteral("DEBUG")), QString());
-    EXPECT_EQ(both.SwitchValue(QStringLiteral("x")), QStringLiteral("dos palabras"));
-    EXPECT_EQ(argumentsOf(both), (QStringList{QStringLiteral("uno"), QStringLiteral("dos")}));
-
-    const CommandLine colon = parsed(QStringLiteral("-x:abc"));
-    EXPECT_EQ(colon.SwitchValue(QStringLiteral("X")), QStringLiteral("abc"));
-    EXPECT_EQ(colon.ArgumentCount(), 0);
-
-    const CommandLine blank = parsed(QStringLiteral("-x abc"));
-    EXPECT_TRUE(blank.HasSwitch(QStringLiteral("x")));
-    EXPECT_EQ(blank.SwitchValue(QStringLiteral("x")), QString());
-    EXPECT_EQ(argumentsOf(blank), QStringList{QStringLiteral("abc")});
-
-    // A blank before the first colon ends the name; the colon is the argument's.
-    const CommandLine later = parsed(QStringLiteral("-x a:b"));
-    EXPECT_EQ(later.SwitchValue(QStringLiteral("x")), QString());
-    EXPECT_EQ(argumentsOf(later), QStringList{QStringLiteral("a:b")});
-
-    // "/" starts a path, never a switch.
-    const CommandLine slash = parsed(QStringLiteral("/debug -x"));
-    EXPECT_EQ(slash.SwitchCount(), 0);
-    EXPECT_EQ(argumentsOf(slash), (QStringList{QStringLiteral("/debug"), QStringLiteral("-x")}));
-}
-
-TEST(CommandLine, DebugCountsInAnyCaseWithOrWithoutAValue) {
-    for (const char* text :
-         {"-debug", "-DEBUG", "-DeBuG", "-debug:1", "-debug:\"sí\" a.ctu", "-a -b -debug"}) {
-        EXPECT_TRUE(parsed(QString::fromUtf8(text)).HasSwitch(QStringLiteral("Debug"))) << text;
-    }
-    EXPECT_FALSE(parsed(QStringLiteral("debug")).HasSwitch(QStringLiteral("debug")));
-    EXPECT_FALSE(parsed(QStringLiteral("-debugx")).HasSwitch(QStringLiteral("debug")));
-}
-
-TEST(CommandLine, QuotesBlanksAndEmptyText) {
-    EXPECT_EQ(argumentsOf(parsed(QStringLiteral("\"mis notas.ctu\""))),
-              QStringList{QStringLiteral("mis notas.ctu")});
-    // An unclosed quote takes the rest of the line, blanks and all.
-    EXPECT_EQ(argumentsOf(parsed(QStringLiteral("\"mis notas.ctu  otra"))),
-              QStringList{QStringLiteral("mis notas.ctu  otra")});
-    const CommandLine unclosedValue = parsed(QStringLiteral("-x:\"a b c"));
-    EXPECT_EQ(unclosedValue.SwitchValue(QStringLiteral("x")), QStringLiteral("a b c"));
-    EXPECT_EQ(unclosedValue.ArgumentCount(), 0);
-    // A closing quote ends the argument even with no blank after it.
-    EXPECT_EQ(argumentsOf(parsed(QStringLiteral("\"a\"b c"))),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    EXPECT_EQ(argumentsOf(parsed(QStringLiteral("\"\" x"))),
-              (QStringList{QString(), QStringLiteral("x")}));
-
-    const CommandLine runs = parsed(QStringLiteral("   -a    -b:1    uno     dos   "));
-    EXPECT_EQ(runs.SwitchCount(), 2);
-    EXPECT_EQ(runs.SwitchValue(QStringLiteral("b")), QStringLiteral("1"));
-    EXPECT_EQ(argumentsOf(runs), (QStringList{QStringLiteral("uno"), QStringLiteral("dos")}));
-
-    for (const QString& text : {QString(), QStringLiteral("    ")}) {
-        const CommandLine empty = parsed(text);
-        EXPECT_EQ(empty.SwitchCount(), 0);
-        EXPECT_EQ(empty.ArgumentCount(), 0);
-        EXPECT_EQ(empty.GetArgument(0), QString());
-        EXPECT_EQ(empty.GetArgument(1), QString());
-        EXPECT_FALSE(empty.HasSwitch(QString()));
+    EXPECT_EQ(arguments, row.arguments);
+    for (const int outside : {-1, 0, static_cast<int>(row.arguments.size()) + 1}) {
+        EXPECT_EQ(line.GetArgument(outside), QString());
     }
 }
 
-TEST(CommandLine, LimitsOfTwentySwitchesAndTenArguments) {
-    QString text;
-    for (int i = 1; i <= 21; ++i) text += QStringLiteral("-s%1 ").arg(i);
-    const CommandLine many = parsed(text + QStringLiteral("archivo.ctu"));
-    EXPECT_EQ(many.SwitchCount(), CommandLine::kMaxSwitches);
-    EXPECT_TRUE(many.HasSwitch(QStringLiteral("s20")));
-    EXPECT_FALSE(many.HasSwitch(QStringLiteral("s21")));
-    EXPECT_EQ(argumentsOf(many),
-              (QStringList{QStringLiteral("-s21"), QStringLiteral("archivo.ctu")}));
-
-    const CommandLine eleven = parsed(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11"));
-    EXPECT_EQ(eleven.ArgumentCount(), CommandLine::kMaxArguments);
-    EXPECT_EQ(eleven.GetArgument(10), QStringLiteral("10"));
-    EXPECT_EQ(eleven.GetArgument(11), QString());
-    EXPECT_EQ(eleven.GetArgument(-1), QString());
-}
-
-TEST(CommandLine, ArgumentsSplitByTheSystem) {
+TEST(CommandLine, SwitchesThenArgumentsWithQuotesBlanksAndLimits) {
+    const QString many = numbered(QStringLiteral("-s%1"), 21).join(u' ');
+    const std::vector<Row> rows = {
+        {"-debug -x:\"dos palabras\" uno dos", {}, 2, {"DEBUG=", "x=dos palabras"}, {"uno", "dos"}},
+        {"-x:abc", {}, 1, {"X=abc"}, {}},
+        {"-x abc", {}, 1, {"x="}, {"abc"}},
+        // A blank before the first colon ends the name; the colon is the argument's.
+        {"-x a:b", {}, 1, {"x="}, {"a:b"}},
+        // "/" starts a path, never a switch.
+        {"/debug -x", {}, 0, {"!debug", "!x"}, {"/debug", "-x"}},
+        {"-DeBuG", {}, 1, {"debug="}, {}},
+        {"-debug:1", {}, 1, {"Debug=1"}, {}},
+        {"-debug:\"sí\" a.ctu", {}, 1, {"Debug=sí"}, {"a.ctu"}},
+        {"-a -b -debug", {}, 3, {"Debug="}, {}},
+        {"debug", {}, 0, {"!debug"}, {"debug"}},
+        {"-debugx", {}, 1, {"!debug"}, {}},
+        {"\"mis notas.ctu\"", {}, 0, {"!"}, {"mis notas.ctu"}},
+        // An unclosed quote takes the rest of the line, blanks and all.
+        {"\"mis notas.ctu  otra", {}, 0, {}, {"mis notas.ctu  otra"}},
+        {"-x:\"a b c", {}, 1, {"x=a b c"}, {}},
+        // A closing quote ends the argument even with no blank after it.
+        {"\"a\"b c", {}, 0, {}, {"a", "b", "c"}},
+        {"\"\" x", {}, 0, {}, {"", "x"}},
+        {"   -a    -b:1    uno     dos   ", {}, 2, {"b=1"}, {"uno", "dos"}},
+        {"    ", {}, 0, {"!"}, {}},
+        {many + " archivo.ctu", {}, 20, {"s20=", "!s21"}, {"-s21", "archivo.ctu"}},
+        {"1 2 3 4 5 6 7 8 9 10 11", {}, 0, {}, numbered("%1", 10)},
+        // As split by the system: after the first plain argument a "-" is
+        // plain too; quotes stay as given.
+        {{},
+         {"-debug", "-Ruta:/a b:c", "/home/ana/mis notas.ctu", "-tarde", "\"citado\""},
+         2,
+         {"debug=", "ruta=/a b:c", "!tarde"},
+         {"/home/ana/mis notas.ctu", "-tarde", "\"citado\""}},
+        {{},
+         numbered("-s%1", 21) + numbered("%1", 11),
+         20,
+         {"!s21"},
+         QStringList{"-s21"} + numbered("%1", 9)},
+        {{}, {}, 0, {}, {}},
+    };
     CommandLine line;
-    line.ParseArguments({QStringLiteral("-debug"), QStringLiteral("-Ruta:/a b:c"),
-                         QStringLiteral("/home/ana/mis notas.ctu"), QStringLiteral("-tarde"),
-                         QStringLiteral("\"citado\"")});
-    EXPECT_EQ(line.SwitchCount(), 2);
-    EXPECT_TRUE(line.HasSwitch(QStringLiteral("debug")));
-    EXPECT_EQ(line.SwitchValue(QStringLiteral("ruta")), QStringLiteral("/a b:c"));
-    // After the first plain argument a "-" is plain too; quotes stay as given.
-    EXPECT_EQ(argumentsOf(line),
-              (QStringList{QStringLiteral("/home/ana/mis notas.ctu"), QStringLiteral("-tarde"),
-                           QStringLiteral("\"citado\"")}));
+    for (const Row& row : rows) {
+        if (row.text.isEmpty()) {
+            line.ParseArguments(row.argv);
+        } else {
+            line.ParseCommandLine(row.text);
+        }
+        check(line, row);
+    }
+    line.ParseCommandLine(QString());
+    check(line, {});
+}
 
-    QStringList many;
-    for (int i = 1; i <= 21; ++i) many << QStringLiteral("-s%1").arg(i);
-    for (int i = 1; i <= 11; ++i) many << QString::number(i);
-    line.ParseArguments(many);
-    EXPECT_EQ(line.SwitchCount(), CommandLine::kMaxSwitches);
-    EXPECT_EQ(line.ArgumentCount(), CommandLine::kMaxArguments);
-    EXPECT_EQ(line.GetArgument(1), QStringLiteral("-s21"));
-    EXPECT_EQ(line.GetArgument(10), QStringLiteral("9"));
-
-    // Parsing again starts afresh.
-    line.ParseArguments({});
-    EXPECT_EQ(line.SwitchCount(), 0);
-    EXPECT_EQ(line.ArgumentCount(), 0);
+TEST(TypedCommand, SplitsAtTheFirstBlankAndTrimsBothParts) {
+    // "word|argument", "word" without one, "-" for nothing.
+    const std::pair<QString, QString> rows[] = {
+        {"", "-"},
+        {"buscar  palabra  ", "buscar|palabra"},
+        {"abrir /ruta/con espacio.ctu", "abrir|/ruta/con espacio.ctu"},
+        {"guardar", "guardar"},
+        {"buscar ", "buscar|"},  // an argument, empty
+    };
+    for (const auto& [typed, expected] : rows) {
+        const auto command = ParseTypedCommand(typed);
+        const QString got =
+            !command ? QStringLiteral("-")
+                     : command->word + (command->argument ? u'|' + *command->argument : QString());
+        EXPECT_EQ(got, expected) << typed.toStdString();
+    }
 }
 
 }  // namespace

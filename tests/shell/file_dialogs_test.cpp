@@ -12,20 +12,8 @@
 
 using cartulo::shell::DestinoGuardar;
 using cartulo::shell::QtFileDialogs;
-using cartulo::shell::ScriptedFileDialogs;
 using cartulo::support::MsgResult;
 using cartulo::support::ScriptedUserDialogs;
-
-TEST(ScriptedFileDialogs, AnswersInOrderThenCancels) {
-    ScriptedFileDialogs dialogs;
-    dialogs.QueueSave(QString("/tmp/a.ctu"));
-    dialogs.QueueSave(std::nullopt);
-    EXPECT_EQ(dialogs.AskSave("x.ctu"), QString("/tmp/a.ctu"));
-    EXPECT_FALSE(dialogs.AskSave("y.ctu"));
-    EXPECT_FALSE(dialogs.AskSave("z.ctu"));
-    EXPECT_FALSE(dialogs.AskOpen(""));
-    EXPECT_EQ(dialogs.SaveProposals().size(), 3u);
-}
 
 // The suffix is added to a name without one, and the question before
 // replacing is about the name that will be written; the real dialog too,

@@ -1,10 +1,12 @@
-// The main window's command words reach their actions.
-#include <QFile>
+// The main window's command words, and the command bar: its panels, the
+// elements windows add to it, and the search field's placeholder.
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
+
+#include <cmath>
 
 #include "shell/command_bar.h"
+#include "shell/command_bar_button.h"
 #include "shell/search_field.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/frm_busqueda_global.h"
@@ -18,43 +20,25 @@ using windows::ChildKind;
 TEST_F(FrmMainTest, AbrirInAnyCaseOpensOnceAndWithoutArgumentAsksForAFile) {
     const QString path = MakeFile("uno.ctu", "Uno");
     Main().Comando("ABRIR", Argumentos(path));
-    Main().Comando("Abrir", Argumentos(path));
+    Main().ComandoRecibido("Abrir", path);  // a channel line with its argument
     ASSERT_EQ(registry.ListCount(), 1);
     EXPECT_EQ(Registered(0)->GetFileTitle(), "Uno");
     EXPECT_TRUE(fileDialogs.OpenProposals().empty());
 
     Main().Comando("abrir");  // the dialog, cancelled
-    EXPECT_EQ(fileDialogs.OpenProposals().size(), 1u);
+    Main().ComandoRecibido("abrir", std::nullopt);
+    EXPECT_EQ(fileDialogs.OpenProposals().size(), 2u);
     EXPECT_EQ(registry.ListCount(), 1);
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
-TEST_F(FrmMainTest, GuardarSavesEveryChangedFileWhateverItsArgument) {
-    const QString path = MakeFile("uno.ctu");
-    Main().Comando("abrir", Argumentos(path));
-    ASSERT_EQ(registry.ListCount(), 1);
-    Registered(0)->NewCard("Añadida");
-    ASSERT_TRUE(Registered(0)->GetChanged());
-
-    Main().Comando("Guardar", Argumentos(QStringLiteral("lo que sea")));
-    EXPECT_FALSE(Registered(0)->GetChanged());
-    cCartulo reread;
-    ASSERT_TRUE(reread.OpenFile(path.toStdString()));
-    EXPECT_NE(reread.SrchNtry("Añadida"), -1);
-}
-
-TEST_F(FrmMainTest, NuevaFichaAndNuevaHermanaWithoutAFileDoNothing) {
-    Main().Comando("nuevaficha");
-    Main().Comando("NuevaHermana");
+TEST_F(FrmMainTest, WithoutAFileOrWindowWordsAndUnknownWordsDoNothing) {
+    for (const char* word : {"nuevaficha", "NuevaHermana", "copiar", "noexiste", "imprimir"}) {
+        Main().Comando(word, Argumentos(QStringLiteral("x")));
+    }
     EXPECT_EQ(registry.ListCount(), 0);
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_TRUE(Main().Ventanas().empty());
-}
-
-TEST_F(FrmMainTest, UnknownWordsAreIgnoredSilently) {
-    Main().Comando("noexiste", Argumentos(QStringLiteral("x")));
-    Main().Comando("imprimir");
-    EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 TEST_F(FrmMainTest, UnknownWordsInDebugModeShowTheMessageWithTheWordAsReceived) {
@@ -97,26 +81,12 @@ TEST_F(FrmMainTest, ImprimirPrintsTheActiveCardPageAfterPageUnlessPrintingIsTurn
 }
 
 TEST_F(FrmMainTest, EditingWordsGoToTheActiveChildWindow) {
-    Main().Comando("copiar");  // no child: nothing happens
     FakeChild& child = AddChild(ChildKind::Indice, nullptr);
     Main().Comando("COPIAR");
     Main().Comando("cortar");
     Main().Comando("Deshacer");
     Main().Comando("pegar");
     EXPECT_EQ(child.Actions(), (std::vector<QString>{"Copiar", "Cortar", "Deshacer", "Pegar"}));
-}
-
-TEST_F(FrmMainTest, NuevoCartuloWithATitleCreatesItAndWithoutOneAsks) {
-    Main().Comando("nuevocartulo", Argumentos(QStringLiteral("Recetas")));
-    ASSERT_EQ(registry.ListCount(), 1);
-    EXPECT_EQ(Registered(0)->GetFileTitle(), "Recetas");
-
-    dialogs.QueueText("Viajes");
-    Main().Comando("NuevoCartulo");
-    ASSERT_EQ(dialogs.Inputs().size(), 1u);
-    EXPECT_EQ(dialogs.Inputs().front().title, QStringLiteral("Nuevo cartulo"));
-    ASSERT_EQ(registry.ListCount(), 2);
-    EXPECT_EQ(Registered(1)->GetFileTitle(), "Viajes");
 }
 
 TEST_F(FrmMainTest, ComandoEsperaRunsTheLastDeferredCommandAfterTheCurrentEvent) {
@@ -129,25 +99,23 @@ TEST_F(FrmMainTest, ComandoEsperaRunsTheLastDeferredCommandAfterTheCurrentEvent)
     EXPECT_EQ(Registered(0)->GetFileTitle(), "Segundo");
 }
 
-TEST_F(FrmMainTest, CommandChannelLinesRunWithTheirArgument) {
-    const QString path = MakeFile("con blanco.ctu", "Con blanco");
-    Main().ComandoRecibido("Abrir", path);
-    ASSERT_EQ(registry.ListCount(), 1);
-    Main().ComandoRecibido("abrir", std::nullopt);  // the dialog, cancelled
-    EXPECT_EQ(fileDialogs.OpenProposals().size(), 1u);
-}
-
-TEST_F(FrmMainTest, SearchFieldWordsClearItOrFocusIt) {
+TEST_F(FrmMainTest, TheSearchFieldShowsItsPlaceholderOnlyWhileEmptyAndUnfocusedAndItsWordsAct) {
     Main().show();
     Main().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
     CampoBuscar* field = Main().Barra()->Buscador();
     EXPECT_TRUE(field->MuestraMarcador());
     EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
+    const QColor grey = field->palette().color(QPalette::Text);
 
     Main().Comando("buscarglobal");  // nothing typed: the field takes the focus
     ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus() || !field->MuestraMarcador(); }));
     EXPECT_FALSE(field->MuestraMarcador());
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_NE(field->palette().color(QPalette::Text), grey);
+    QTest::keyClicks(field, "pulpo");
+    QTest::keyClick(field, Qt::Key_Escape);  // empties it; no child to focus
+    EXPECT_EQ(field->TextoEscrito(), QString());
     QTest::keyClicks(field, "gatos");
     EXPECT_EQ(field->TextoEscrito(), QStringLiteral("gatos"));
     QTest::keyClick(field, Qt::Key_Return);  // the typed text: the global search's pop-up
@@ -172,6 +140,10 @@ TEST_F(FrmMainTest, SearchFieldWordsClearItOrFocusIt) {
 
     Main().Comando("BorrarBusqueda");
     EXPECT_TRUE(field->TextoEscrito().isEmpty());
+    Main().Barra()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !field->hasFocus(); }));
+    EXPECT_TRUE(field->MuestraMarcador());
+    EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
 }
 
 TEST_F(FrmMainTest, ActivarRestoresAMinimisedWindowToItsLastState) {
@@ -182,6 +154,100 @@ TEST_F(FrmMainTest, ActivarRestoresAMinimisedWindowToItsLastState) {
     Main().Comando("Activar");
     EXPECT_FALSE(Main().isMinimized());
     EXPECT_TRUE(Main().windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(FrmMainTest, ElementsAreRemovedByOwnerAndClearingKeepsTheMainWindowsOwn) {
+    Main().BarraAnadeComando("frmMain", 2, "Propio", "nuevocartulo");
+    Main().BarraAnadeComando("frmFicha", 2, "De ficha", "copiar");
+    Main().BarraAnadeComando("frmIndice", 4, "De índice", "pegar");
+    BarraComandos& bar = *Main().Barra();
+    EXPECT_EQ(bar.Elementos().All().size(), 3u);
+    EXPECT_EQ(bar.BotonesDeElementos(2).size(), 2);
+
+    Main().BarraQuitarElementos("frmIndice");
+    EXPECT_EQ(bar.Elementos().All().size(), 2u);
+    EXPECT_TRUE(bar.BotonesDeElementos(4).isEmpty());
+
+    Main().BarraLimpiar();
+    ASSERT_EQ(bar.Elementos().All().size(), 1u);
+    EXPECT_EQ(bar.Elementos().All()[0].caption, QStringLiteral("Propio"));
+
+    // A click sends the element's command.
+    ASSERT_EQ(bar.BotonesDeElementos(2).size(), 1);
+    bar.BotonesDeElementos(2)[0]->click();
+    EXPECT_EQ(registry.ListCount(), 0);  // asked for a title, cancelled
+    EXPECT_EQ(dialogs.Inputs().size(), 1u);
+}
+
+TEST_F(FrmMainTest, WindowsAddMenuElementsAndReachThePanelsInnerAreas) {
+    Main().show();
+    BarraComandos& bar = *Main().Barra();
+    windows::MainServices& services = Main();
+    auto* own = new QMenu(&Main());
+    own->setObjectName(QStringLiteral("mnuPropio"));
+    own->addAction(QStringLiteral("Una acción"));
+    services.BarraAnadeMenu("frmFicha", 2, "Ventanas", "mnuVentana");
+    services.BarraAnadeMenu("frmFicha", 2, "Propio", "mnuPropio");
+    services.BarraAnadeMenu("frmFicha", 2, "Ayuda", "ayuda");  // a main menu by its caption
+    services.BarraAnadeMenu("frmFicha", 2, "Nada", "mnuNoExiste");
+    const QList<BotonBarra*> buttons = bar.BotonesDeElementos(2);
+    ASSERT_EQ(buttons.size(), 4);
+
+    const std::vector<QMenu*> expected = {Main().Menus().MenuOf(Menu::Ventana), own,
+                                          Main().Menus().MenuOf(Menu::Ayuda)};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        buttons[static_cast<int>(i)]->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return expected[i]->isVisible(); }, 5000)) << i;
+        expected[i]->close();
+        ASSERT_TRUE(
+            QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 5000));
+    }
+    buttons[3]->click();  // no such menu: nothing opens
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    // The inner area holds the panel's elements; a window may add its own widgets.
+    QWidget* area = services.BarraObtienePanelCliente(2);
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(bar.isAncestorOf(area));
+    EXPECT_EQ(buttons[0]->parentWidget(), area);
+    EXPECT_EQ(services.BarraObtienePanelCliente(8), nullptr);
+    EXPECT_EQ(services.BarraObtienePanelCliente(-1), nullptr);
+
+    services.BarraLimpiar();
+    EXPECT_TRUE(bar.BotonesDeElementos(2).isEmpty());
+}
+
+TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
+    Main().show();
+    BarraComandos& bar = *Main().Barra();
+    QMenu* archivo = Main().Menus().MenuOf(Menu::Archivo);
+    Main().Comando("abrirmenu", windows::Argumentos(QVariant(0)));
+    EXPECT_TRUE(archivo->isVisible());
+    archivo->close();
+    QMenu* cartuloMenu = Main().Menus().MenuOf(Menu::Cartulo);
+    bar.Boton(BarPanel::Cartulo)->click();
+    EXPECT_TRUE(cartuloMenu->isVisible());
+    cartuloMenu->close();
+
+    // Numbers from other programs: only 0 to 4 open a menu; the rest do
+    // nothing, and never reach arithmetic that could overflow.
+    // clang-format off
+    const std::pair<QVariant, std::optional<Menu>> cases[] = {
+        {9, {}}, {-1, {}}, {2147483647, {}}, {1e300, {}}, {std::nan(""), {}}, {"2147483647", {}},
+        {"-1e300", {}}, {"1e99999", {}}, {"99999999999999999999", {}}, {"nan", {}}, {"-inf", {}},
+        {"x", {}}, {"+-1", {}}, {".5e1", {}}, {2.9, Menu::Ficha}, {" 3 ", Menu::Cartulo},
+        {"+1", Menu::Edicion}, {"4e0x", Menu::Ventana}, {"-0.5", Menu::Archivo},
+        {"", Menu::Archivo}, {QVariant(), Menu::Archivo}};
+    // clang-format on
+    for (const auto& [argument, menu] : cases) {
+        Main().Comando("abrirmenu", windows::Argumentos(argument));
+        for (const Menu each :
+             {Menu::Archivo, Menu::Edicion, Menu::Ficha, Menu::Cartulo, Menu::Ventana}) {
+            EXPECT_EQ(Main().Menus().MenuOf(each)->isVisible(), menu == each)
+                << argument.toString().toStdString();
+            Main().Menus().MenuOf(each)->close();
+        }
+    }
 }
 
 }  // namespace

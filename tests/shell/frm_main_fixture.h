@@ -3,9 +3,17 @@
 // window that records the commands it receives.
 #pragma once
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <functional>

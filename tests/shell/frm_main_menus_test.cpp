@@ -1,21 +1,17 @@
-// The menus: their captions, when their items are enabled, and the keyboard
-// shortcuts that run them.
-#include <QAction>
-#include <QApplication>
+// The menus (captions, enabling) and the keyboard shortcuts as the user
+// presses them: each key reaches its menu item or its deferred command.
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QSignalSpy>
 #include <QToolBar>
 
+#include "shell/command_bar.h"
 #include "shell/main_menus.h"
 #include "shell/menu_state.h"
+#include "shell/search_field.h"
 #include "support/frm_opciones.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/frm_comparar_cartulos.h"
@@ -26,11 +22,11 @@ namespace {
 
 using windows::ChildKind;
 
-QStringList captions(const QMenu& menu, bool visibleOnly = true) {
+// The visible items, without separators.
+QStringList captions(const QMenu& menu) {
     QStringList result;
     for (const QAction* action : menu.actions()) {
-        if (action->isSeparator() || (visibleOnly && !action->isVisible())) continue;
-        result << CaptionOf(*action);
+        if (!action->isSeparator() && action->isVisible()) result << CaptionOf(*action);
     }
     return result;
 }
@@ -44,9 +40,6 @@ bool enabled(frmMain& main, MenuItem item) {
 TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
     MenusPrincipales& menus = Main().Menus();
     EXPECT_TRUE(Main().menuBar()->isHidden());
-    EXPECT_EQ(menus.MenuOf(Menu::Archivo)->title(), QStringLiteral("&Archivo"));
-    EXPECT_EQ(menus.MenuOf(Menu::Cartulo)->title(), QStringLiteral("C&artulo"));
-    EXPECT_EQ(menus.MenuOf(Menu::Ayuda)->title(), QStringLiteral("Ay&uda"));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Archivo)),
               (QStringList{"&Nuevo...", "&Abrir...", "Guardar &como...", "&Guardar todo", "&Cerrar",
                            "&Propiedades...", "Comparar cartulos", "&Opciones", "&Salir"}));
@@ -56,11 +49,8 @@ TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
               (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
                            "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
-    EXPECT_TRUE(captions(*menus.MenuOf(Menu::Edicion)).contains(QStringLiteral("Insertar «")));
     EXPECT_EQ(captions(*menus.MenuOf(Menu::Edicion)).back(),
               QStringLiteral("&Mostrar portapapeles"));
-    EXPECT_TRUE(
-        captions(*menus.MenuOf(Menu::Cartulo)).contains(QStringLiteral("B&úsqueda global")));
     const QList<QAction*> cartulo = menus.MenuOf(Menu::Cartulo)->actions();
     EXPECT_EQ(CaptionOf(*cartulo.back()), QStringLiteral("&Exportar como sitio web..."));
     EXPECT_TRUE(cartulo[cartulo.size() - 2]->isSeparator());
@@ -91,47 +81,43 @@ TEST_F(FrmMainTest, ExportPublishesTheActiveFileInTheChosenFolder) {
     EXPECT_TRUE(dialogs.Messages().back().text.startsWith(QStringLiteral("Exportadas 2 fichas")));
 }
 
-TEST_F(FrmMainTest, DebugModeShowsTheCommandEntryAndTheWindowSizes) {
-    MenusPrincipales& menus = Main(true).Menus();
-    EXPECT_TRUE(captions(*menus.MenuOf(Menu::Archivo)).contains("Ejecutar comando..."));
-    EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
-              (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
-                           "Poner a &800x600", "Poner a 1024x&600", "Poner a &1024x768",
-                           "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
-}
-
 TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     frmMain& main = Main();
-    EXPECT_FALSE(enabled(main, MenuItem::ArchivoGuardarTodo));
-    EXPECT_FALSE(enabled(main, MenuItem::FichaNueva));
-    EXPECT_FALSE(enabled(main, MenuItem::ArchivoInformacion));
-    EXPECT_FALSE(enabled(main, MenuItem::EdicionDeshacer));
-    EXPECT_TRUE(enabled(main, MenuItem::ArchivoNuevo));
+    const auto expect = [&](std::initializer_list<std::pair<MenuItem, bool>> rows) {
+        for (const auto& [item, on] : rows)
+            EXPECT_EQ(enabled(main, item), on) << ItemCaption(item).toStdString();
+    };
+    expect({{MenuItem::ArchivoGuardarTodo, false},
+            {MenuItem::FichaNueva, false},
+            {MenuItem::ArchivoInformacion, false},
+            {MenuItem::EdicionDeshacer, false},
+            {MenuItem::ArchivoNuevo, true}});
+    EXPECT_FALSE(main.EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando));  // debug only
+    EXPECT_TRUE(dialogs.Inputs().empty());
 
     Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu")));
     FakeChild& index = AddChild(ChildKind::Indice, Registered(0));
     index.answers["permiteedicion"] = true;
     index.answers["permitebusqueda"] = false;
     index.answers["multiline"] = false;
-    EXPECT_TRUE(enabled(main, MenuItem::ArchivoGuardarTodo));
-    EXPECT_TRUE(enabled(main, MenuItem::ArchivoCerrar));
-    EXPECT_TRUE(enabled(main, MenuItem::ArchivoInformacion));
-    EXPECT_FALSE(enabled(main, MenuItem::ArchivoCompararCartulos));  // needs two files
-    EXPECT_TRUE(enabled(main, MenuItem::FichaNueva));
-    EXPECT_FALSE(enabled(main, MenuItem::FichaNuevaHermana));  // not a card window
-    EXPECT_FALSE(enabled(main, MenuItem::FichaBorrar));
-    EXPECT_FALSE(enabled(main, MenuItem::FichaEnlaces));
-    EXPECT_TRUE(enabled(main, MenuItem::CartuloIndice));
-    EXPECT_TRUE(enabled(main, MenuItem::EdicionDeshacer));
-    EXPECT_TRUE(enabled(main, MenuItem::EdicionInsertarAbre));
-    EXPECT_FALSE(enabled(main, MenuItem::EdicionCopiar));  // nothing selected
-    EXPECT_FALSE(enabled(main, MenuItem::EdicionCortarLinea));
-    EXPECT_FALSE(enabled(main, MenuItem::EdicionBuscarTexto));
+    expect({{MenuItem::ArchivoGuardarTodo, true},
+            {MenuItem::ArchivoCerrar, true},
+            {MenuItem::ArchivoInformacion, true},
+            {MenuItem::ArchivoCompararCartulos, false},  // needs two files
+            {MenuItem::FichaNueva, true},
+            {MenuItem::FichaNuevaHermana, false},  // not a card window
+            {MenuItem::FichaBorrar, false},
+            {MenuItem::FichaEnlaces, false},
+            {MenuItem::CartuloIndice, true},
+            {MenuItem::EdicionDeshacer, true},
+            {MenuItem::EdicionInsertarAbre, true},
+            {MenuItem::EdicionCopiar, false},  // nothing selected
+            {MenuItem::EdicionCortarLinea, false},
+            {MenuItem::EdicionBuscarTexto, false}});
 
     index.answers["seleccion"] = QStringLiteral("algo");
     index.answers["multiline"] = true;
-    EXPECT_TRUE(enabled(main, MenuItem::EdicionCopiar));
-    EXPECT_TRUE(enabled(main, MenuItem::EdicionIdentar));
+    expect({{MenuItem::EdicionCopiar, true}, {MenuItem::EdicionIdentar, true}});
 
     QApplication::clipboard()->setText(QStringLiteral("pegable"));
     EXPECT_TRUE(enabled(main, MenuItem::EdicionPegar));
@@ -141,8 +127,7 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     // Without editing, neither the selection nor the lines are asked about.
     index.answers["permiteedicion"] = false;
     index.words.clear();
-    EXPECT_FALSE(enabled(main, MenuItem::EdicionCopiar));
-    EXPECT_FALSE(enabled(main, MenuItem::EdicionIdentar));
+    expect({{MenuItem::EdicionCopiar, false}, {MenuItem::EdicionIdentar, false}});
     EXPECT_EQ(std::count(index.words.begin(), index.words.end(), "Seleccion"), 0);
 
     // With two files the comparison opens once, the active file on side A.
@@ -220,35 +205,12 @@ TEST_F(FrmMainTest, AShortcutRunsItsItemOnlyWhenEnabledAndIsConsumedEitherWay) {
     EXPECT_EQ(child.editor->toPlainText(), QStringLiteral("xtexto"));
 }
 
-TEST_F(FrmMainTest, ShortcutsWinOverTheEditorsOwnBindings) {
-    Main().show();
-    FakeChild& child = AddChild(ChildKind::Indice, nullptr);
-    child.editor->setPlainText(QStringLiteral("uno dos"));
-    QTest::keyClick(child.editor, Qt::Key_A, Qt::ControlModifier);  // deferred "Abrir"
-    EXPECT_FALSE(child.editor->textCursor().hasSelection());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !fileDialogs.OpenProposals().empty(); }, 5000));
-}
-
-TEST_F(FrmMainTest, F10TogglesTheMenuBarAndTheAltKeysOpenTheCommandBarMenus) {
-    Main().show();
-    FakeChild& child = AddChild(ChildKind::Indice, nullptr);
-    QTest::keyClick(child.editor, Qt::Key_F10);
-    EXPECT_FALSE(Main().menuBar()->isHidden());
-    QTest::keyClick(child.editor, Qt::Key_F10);
-    EXPECT_TRUE(Main().menuBar()->isHidden());
-
-    QMenu* edicion = Main().Menus().MenuOf(Menu::Edicion);
-    QTest::keyClick(child.editor, Qt::Key_E, Qt::AltModifier);  // deferred "AbrirMenu" 1
-    ASSERT_TRUE(QTest::qWaitFor([&] { return edicion->isVisible(); }, 5000));
-    edicion->close();
-    QMenu* ventana = Main().Menus().MenuOf(Menu::Ventana);
-    Main().Comando("AbrirMenu", windows::Argumentos(QStringLiteral("4")));
-    EXPECT_TRUE(ventana->isVisible());
-    ventana->close();
-}
-
-TEST_F(FrmMainTest, TheTypedCommandSplitsAtTheFirstBlankAndIsRemembered) {
+TEST_F(FrmMainTest, DebugModeOffersTheTypedCommandWhichIsRememberedAndTheWindowSizes) {
     frmMain& main = Main(true);
+    EXPECT_EQ(captions(*main.Menus().MenuOf(Menu::Ventana)),
+              (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
+                           "Poner a &800x600", "Poner a 1024x&600", "Poner a &1024x768",
+                           "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
     main.SenalAutoguardado(true);  // a notice in the caption is not the box's title
     dialogs.QueueText("nuevocartulo   Mis notas  ");
     ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando));
@@ -264,26 +226,6 @@ TEST_F(FrmMainTest, TheTypedCommandSplitsAtTheFirstBlankAndIsRemembered) {
     EXPECT_EQ(registry.ListCount(), 1);
 }
 
-TEST_F(FrmMainTest, TheTypedCommandIsNotOfferedOutsideDebugMode) {
-    EXPECT_FALSE(Main().EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando));
-    EXPECT_TRUE(dialogs.Inputs().empty());
-}
-
-TEST_F(FrmMainTest, AboutBoxGivesTheProgramAndEngineVersions) {
-    Main().show();
-    QTest::keyClick(&Main(), Qt::Key_F1);
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    const auto& about = dialogs.Messages()[0];
-    EXPECT_EQ(about.title, QStringLiteral("Acerca de Cartulo"));
-    EXPECT_EQ(about.text, QStringLiteral("Cartulo v7.0.90224  "));
-    const QStringList lines = about.detail.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Motor Cartulo v7.0.90224 ")));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("ZuzodIvodure v")));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("VizurUzedeviVivadiz v")));
-    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("DrawScript v")));
-}
-
 TEST_F(FrmMainTest, PantallaCompletaTogglesAndRestores) {
     Main().show();
     EXPECT_FALSE(Main().PantallaCompleta());
@@ -297,6 +239,219 @@ TEST_F(FrmMainTest, PantallaCompletaTogglesAndRestores) {
     EXPECT_FALSE(Main().windowState() & Qt::WindowFullScreen);
     EXPECT_FALSE(Main().BarraHerramientas()->isHidden());
     EXPECT_FALSE(Main().Menus().Action(MenuItem::VentanaPantallaCompleta)->isChecked());
+}
+
+using windows::Argumentos;
+
+// Counts the presses of one key that reach a widget.
+class KeyCounter : public QObject {
+  public:
+    explicit KeyCounter(int key) : key_(key) {}
+    int presses = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == key_) {
+            ++presses;
+        }
+        return false;
+    }
+
+  private:
+    int key_;
+};
+
+class FrmMainShortcutsTest : public FrmMainTest {
+  protected:
+    // A card-like child on `file` that allows every editing word.
+    FakeChild& EditableChild(const std::shared_ptr<cCartulo>& file) {
+        FakeChild& child = AddChild(ChildKind::Ficha, file);
+        child.answers["permiteedicion"] = true;
+        child.answers["permitebusqueda"] = true;
+        child.answers["multiline"] = true;
+        return child;
+    }
+};
+
+TEST_F(FrmMainShortcutsTest, EveryKeyOfTheTableRunsItsItem) {
+    struct Row {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        MenuItem item;
+        const char* childWord;  // what the child window receives, if anything
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const std::vector<Row> rows = {
+        {Qt::Key_F1, none, MenuItem::AyudaAcercaDe, nullptr},
+        {Qt::Key_F2, none, MenuItem::FichaEntrada, nullptr},
+        {Qt::Key_F3, none, MenuItem::CartuloBuscarGlobal, nullptr},
+        {Qt::Key_F6, none, MenuItem::CartuloIndice, nullptr},
+        {Qt::Key_F6, shift, MenuItem::VentanaListaCartulos, nullptr},
+        {Qt::Key_F12, none, MenuItem::VentanaListaVentanas, nullptr},
+        {Qt::Key_B, ctrl, MenuItem::CartuloBuscar, nullptr},
+        {Qt::Key_F7, none, MenuItem::FichaNueva, "ObtenerHipertexto"},
+        {Qt::Key_F7, shift, MenuItem::FichaNuevaHermana, nullptr},
+        {Qt::Key_F8, none, MenuItem::FichaHipertexto, "Hipertexto"},
+        {Qt::Key_F9, none, MenuItem::FichaEnlaces, "Enlaces"},
+        {Qt::Key_F12, shift, MenuItem::VentanaOrdenar, nullptr},
+        {Qt::Key_E, ctrl, MenuItem::EdicionSeleccionarTodo, "SeleccionarTodo"},
+        {Qt::Key_I, ctrl, MenuItem::EdicionInsertarAbre, "Insertar"},
+        {Qt::Key_O, ctrl, MenuItem::EdicionInsertarCierra, "Insertar"},
+        {Qt::Key_P, ctrl, MenuItem::EdicionMostrarPortapapeles, nullptr},
+        {Qt::Key_L, ctrl, MenuItem::EdicionIdentar, "Identar"},
+        {Qt::Key_N, ctrl, MenuItem::EdicionDesidentar, "Desidentar"},
+        {Qt::Key_T, ctrl, MenuItem::EdicionBuscarTexto, "BuscarTexto"},
+        {Qt::Key_Y, ctrl, MenuItem::EdicionCortarLinea, "CortarLinea"},
+        {Qt::Key_W, ctrl, MenuItem::VentanaCerrar, nullptr},
+        {Qt::Key_F4, shift, MenuItem::VentanaCerrarFichas, nullptr},
+        {Qt::Key_F11, none, MenuItem::VentanaPantallaCompleta, nullptr},
+    };
+    Main().show();
+    Main().Comando("abrir", Argumentos(MakeFile("a.ctu", "A", {"Gatos"})));
+    const auto file = Registered(0);
+    // F12's window list is modal: each time it shows, it is closed.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(5);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(ItemCaption(row.item).toStdString());
+        FakeChild& child = EditableChild(file);
+        QSignalSpy ran(Main().Menus().Action(row.item), &QAction::triggered);
+        QTest::keyClick(child.editor, row.key, row.modifiers);
+        EXPECT_EQ(ran.count(), 1);
+        if (row.childWord != nullptr) {
+            const std::vector<QString> actions = child.Actions();
+            EXPECT_NE(std::find(actions.begin(), actions.end(), row.childWord), actions.end());
+            EXPECT_TRUE(child.editor->toPlainText().isEmpty());  // no character typed
+        }
+    }
+    ASSERT_EQ(dialogs.Messages().size(), 1u);  // the about box, with the engines' versions
+    const auto& about = dialogs.Messages()[0];
+    EXPECT_EQ(about.title, QStringLiteral("Acerca de Cartulo"));
+    EXPECT_EQ(about.text, QStringLiteral("Cartulo v7.0.90224  "));
+    EXPECT_EQ(about.detail.count(QStringLiteral("\r\n")), 3);
+    EXPECT_TRUE(about.detail.startsWith(QStringLiteral("Motor Cartulo v7.0.90224 ")));
+    EXPECT_NE(file->SrchNtry("Nueva ficha"), -1);
+    EXPECT_TRUE(Main().PantallaCompleta());
+}
+
+TEST_F(FrmMainShortcutsTest, TheDeferredKeysOpenTheFileDialogAndTheCommandBarMenus) {
+    Main().show();
+    FakeChild& child = EditableChild(nullptr);
+    child.editor->setPlainText(QStringLiteral("uno dos"));
+    QTest::keyClick(child.editor, Qt::Key_A, Qt::ControlModifier);  // not the editor's own
+    EXPECT_FALSE(child.editor->textCursor().hasSelection());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileDialogs.OpenProposals().size() == 1; }, 5000));
+
+    const std::vector<std::pair<Qt::Key, Menu>> menus = {
+        {Qt::Key_A, Menu::Archivo}, {Qt::Key_O, Menu::Archivo}, {Qt::Key_E, Menu::Edicion},
+        {Qt::Key_F, Menu::Ficha},   {Qt::Key_G, Menu::Cartulo}, {Qt::Key_N, Menu::Ventana},
+        {Qt::Key_V, Menu::Ventana},
+    };
+    for (const auto& [key, menu] : menus) {
+        SCOPED_TRACE(MenuCaption(menu).toStdString());
+        QMenu* shown = Main().Menus().MenuOf(menu);
+        QTest::keyClick(child.editor, key, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shown->isVisible(); }, 5000));
+        shown->close();
+        ASSERT_TRUE(
+            QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 5000));
+    }
+}
+
+TEST_F(FrmMainShortcutsTest, CtrlGSavesOnlyWhileGuardarTodoIsEnabled) {
+    Main().show();
+    // No file open: the item is disabled and the key leaves the pending
+    // command alone (a deferred "Guardar" would have replaced it).
+    Main().ComandoEspera("nuevocartulo", Argumentos(QStringLiteral("Pendiente")));
+    QTest::keyClick(&Main(), Qt::Key_G, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
+    EXPECT_EQ(Registered(0)->GetFileTitle(), "Pendiente");
+    EXPECT_TRUE(fileDialogs.SaveProposals().empty());
+
+    fileDialogs.QueueSave(Path("pendiente.ctu"));
+    QTest::keyClick(&Main(), Qt::Key_G, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fileDialogs.SaveProposals().empty(); }, 5000));
+    EXPECT_EQ(fileDialogs.SaveProposals(), std::vector<QString>{"Pendiente.ctu"});
+    EXPECT_EQ(QFile::decodeName(QByteArray::fromStdString(Registered(0)->GetFileName())),
+              Path("pendiente.ctu"));
+}
+
+TEST_F(FrmMainShortcutsTest, OnlyTheGuardarTodoItemRestartsTheAutosavePeriod) {
+    std::uint32_t now = 1000;
+    clock = [&] { return now; };
+    Main().show();
+    Main().Comando("abrir", Argumentos(MakeFile("a.ctu", "A")));
+    const auto file = Registered(0);
+    const std::uint32_t start = Main().Archivos().InicioPeriodo();
+    const auto edit = [&](const char* text) {
+        now += 10000;
+        ASSERT_TRUE(file->SetTxt(file->GetMain(), text));
+    };
+
+    edit("A1");
+    Main().Comando("guardar", Argumentos(QStringLiteral("lo que sea")));  // not a name
+    EXPECT_FALSE(file->GetChanged());
+    EXPECT_EQ(Main().Archivos().InicioPeriodo(), start);
+
+    edit("A2");
+    QTest::keyClick(&Main(), Qt::Key_G, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !file->GetChanged(); }, 5000));
+    EXPECT_EQ(Main().Archivos().InicioPeriodo(), start);
+
+    edit("A3");
+    for (QAction* action : Main().BarraHerramientas()->actions()) {
+        if (action->objectName() == QStringLiteral("Guardar")) action->trigger();
+    }
+    EXPECT_FALSE(file->GetChanged());
+    EXPECT_EQ(Main().Archivos().InicioPeriodo(), start);
+
+    edit("A4");
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoGuardarTodo));
+    EXPECT_FALSE(file->GetChanged());
+    EXPECT_EQ(Main().Archivos().InicioPeriodo(), now);
+}
+
+TEST_F(FrmMainShortcutsTest, F10IsConsumedOnlyWhenTheMenuBarEndsHidden) {
+    Main().show();
+    FakeChild& child = EditableChild(nullptr);
+    KeyCounter counter(Qt::Key_F10);
+    child.editor->installEventFilter(&counter);
+
+    QTest::keyClick(child.editor, Qt::Key_F10);  // shown: the key goes on
+    EXPECT_FALSE(Main().menuBar()->isHidden());
+    EXPECT_EQ(counter.presses, 1);
+    QTest::keyClick(child.editor, Qt::Key_F10);  // hidden again: consumed
+    EXPECT_TRUE(Main().menuBar()->isHidden());
+    EXPECT_EQ(counter.presses, 1);
+}
+
+TEST_F(FrmMainShortcutsTest, WithNoChildWindowTheFocusGoesBackToTheCommandBar) {
+    Main().show();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+
+    // The last child window closes.
+    FakeChild& child = AddChild(ChildKind::Indice, nullptr);
+    child.editor->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return child.editor->hasFocus(); }, 5000));
+    Main().AreaMdi()->closeAllSubWindows();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Barra()->hasFocus(); }, 5000));
+
+    // The main window is activated again with no child window open.
+    Main().Barra()->Buscador()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Barra()->Buscador()->hasFocus(); }, 5000));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Barra()->hasFocus(); }, 5000));
 }
 
 }  // namespace

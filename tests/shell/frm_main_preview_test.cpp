@@ -1,27 +1,76 @@
-// The preview as the main window opens, docks, feeds and forgets it; and
-// the resources every rich-text binding of the program shares.
+// Where card windows go, and the preview docked at the right edge: how the
+// main window opens, docks, feeds and forgets it.
 #include <QCoreApplication>
-#include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QTest>
 
-#include "richtext/binding_resources.h"
-#include "richtext/our_mc.h"
-#include "shell/startup.h"
+#include "shell/cascade.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/card_text_edit.h"
 #include "windows/frm_ficha.h"
 #include "windows/frm_indice.h"
 #include "windows/frm_vista_previa.h"
-#include "windows/preview_canvas.h"
-#include "windows/preview_close_button.h"
 
 namespace cartulo::shell::testing {
 namespace {
+
+TEST(Cascada, StepsByFourHundredEightyTwipsAndStartsAgainWhenTheNextWouldNotFit) {
+    Cascada cascade;
+    const QSize area(200, 200);
+    const QSize window(100, 100);
+    EXPECT_EQ(cascade.Siguiente(window, area), QPoint(0, 0));
+    EXPECT_EQ(cascade.Siguiente(window, area), QPoint(32, 32));
+    EXPECT_EQ(cascade.Siguiente(window, area), QPoint(64, 64));
+    EXPECT_EQ(cascade.Siguiente(window, area), QPoint(96, 96));
+    EXPECT_EQ(cascade.Siguiente(window, area), QPoint(0, 0));  // 128 + 100 > 200
+    EXPECT_EQ(cascade.OffsetTwips(), 480);
+
+    Cascada scaled(1.25);
+    scaled.Siguiente(window, area);
+    EXPECT_EQ(scaled.Siguiente(window, area), QPoint(40, 40));
+}
+
+TEST_F(FrmMainTest, TheCascadeStartsAgainWhenTheLastCardWindowCloses) {
+    Main().resize(900, 700);
+    Main().show();
+    const QSize small(50, 50);
+    EXPECT_EQ(Main().PosicionCascada(small), QPoint(0, 0));
+    FakeChild& card = AddChild(windows::ChildKind::Ficha, nullptr);
+    FakeChild& index = AddChild(windows::ChildKind::Indice, nullptr);
+    EXPECT_EQ(Main().PosicionCascada(small), QPoint(32, 32));
+
+    Main().VentanaCerrada(index);  // not a card window
+    EXPECT_EQ(Main().PosicionCascada(small), QPoint(64, 64));
+    delete card.parentWidget();  // the last card window
+    EXPECT_EQ(Main().PosicionCascada(small), QPoint(0, 0));
+}
+
+TEST_F(FrmMainTest, TheIndexStandsLeftOfTheDockedPreviewUnlessTheUserMovedIt) {
+    Main().show();
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu")));
+    QWidget* index = Main().Ventanas()[0]->Widget()->parentWidget();  // its frame
+    const auto right = [index] { return index->geometry().topRight() + QPoint(1, 0); };
+    const auto closePreview = [&] {
+        Main().VistaPrevia()->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Main().VistaPrevia() == nullptr; }, 5000));
+    };
+    using windows::frmVistaPrevia;
+    const QPoint edge(Main().AreaCliente().width(), 0);
+    const QPoint beside =
+        edge - QPoint(frmVistaPrevia::kAnchoPixeles + 2 * frmVistaPrevia::kMargenPixeles, 0);
+    EXPECT_EQ(right(), edge);
+    Main().EjecutarSiHabilitado(MenuItem::VentanaVistaPrevia);
+    EXPECT_EQ(right(), beside);
+    closePreview();
+    EXPECT_EQ(right(), edge);
+    Main().EjecutarSiHabilitado(MenuItem::VentanaVistaPrevia);
+    Main().EjecutarSiHabilitado(MenuItem::VentanaOrdenar);
+    EXPECT_EQ(right(), beside);
+
+    index->move(20, 30);  // by hand: it stays
+    closePreview();
+    EXPECT_EQ(index->pos(), QPoint(20, 30));
+    Main().EjecutarSiHabilitado(MenuItem::VentanaOrdenar);
+    EXPECT_EQ(right(), edge);
+}
 
 using windows::frmFicha;
 using windows::frmVistaPrevia;
@@ -37,13 +86,6 @@ class FrmMainPreviewTest : public FrmMainTest {
         return Registered(before);
     }
     frmFicha* ActiveCard() { return dynamic_cast<frmFicha*>(Main().VentanaActiva()); }
-    frmFicha* CardOf(const cCartulo& file, CardId id) {
-        for (windows::ChildWindow* w : Main().Ventanas()) {
-            auto* card = dynamic_cast<frmFicha*>(w);
-            if (card != nullptr && card->Cartulo().get() == &file && card->ID() == id) return card;
-        }
-        return nullptr;
-    }
     // F5 as the user presses it, in the window that has the keys.
     void PressF5() {
         QWidget* target = QApplication::focusWidget();
@@ -60,7 +102,7 @@ class FrmMainPreviewTest : public FrmMainTest {
     }
 };
 
-TEST_F(FrmMainPreviewTest, F5AndTheMenuItemOpenOnePreviewDockedOnTheActiveCard) {
+TEST_F(FrmMainPreviewTest, F5OpensOnePreviewDockedOnTheActiveCardOverTheOtherWindows) {
     auto file = Open("a.ctu", "Animales", {"Gatos", "Perros"});
     const CardId gatos = file->SrchNtry("Gatos");
     Main().MuestraFicha(file, gatos);
@@ -82,20 +124,8 @@ TEST_F(FrmMainPreviewTest, F5AndTheMenuItemOpenOnePreviewDockedOnTheActiveCard) 
     EXPECT_EQ(Main().VistaPrevia(), preview);
     EXPECT_EQ(Main().AreaMdi()->findChildren<frmVistaPrevia*>().size(), 1);
 
-    // The item is in the Ventana menu, which the command bar's panel offers.
-    const QAction* item = Main().Menus().Action(MenuItem::VentanaVistaPrevia);
-    EXPECT_TRUE(Main().Menus().MenuOf(Menu::Ventana)->actions().contains(item));
-    EXPECT_EQ(CaptionOf(*item), QStringLiteral("Vista previa"));
-    EXPECT_TRUE(item->text().endsWith(QStringLiteral("\tF5")));
-}
-
-TEST_F(FrmMainPreviewTest, ItStaysOverTheChildWindowsAndDocksAgainWhenTheAreaResizes) {
-    auto file = Open("a.ctu", "Animales", {"Gatos"});
-    const CardId gatos = file->SrchNtry("Gatos");
-    Main().MuestraFicha(file, gatos);
-    Main().EjecutarSiHabilitado(MenuItem::VentanaVistaPrevia);
-    frmVistaPrevia* preview = Main().VistaPrevia();
-    ASSERT_NE(preview, nullptr);
+    // The item (in Ventana, as the menu test lists) shows its key.
+    EXPECT_TRUE(Main().Menus().Action(MenuItem::VentanaVistaPrevia)->text().endsWith("\tF5"));
 
     // A card window filling the area and active does not cover it.
     QMdiSubWindow* sub = Main().AreaMdi()->currentSubWindow();
@@ -152,30 +182,13 @@ TEST_F(FrmMainPreviewTest, ItFollowsTheActiveCardWindowAndIsEmptyFromTheIndex) {
     Main().MuestraFicha(animals, perros);
     EXPECT_EQ(preview->ID(), perros);
     EXPECT_EQ(preview->Titulo(), QStringLiteral(" Perros"));
-    QMdiSubWindow* gatosWindow = nullptr;
-    for (QMdiSubWindow* sub : Main().AreaMdi()->subWindowList()) {
-        if (sub->widget() == CardOf(*animals, gatos)) gatosWindow = sub;
-    }
-    ASSERT_NE(gatosWindow, nullptr);
-    Main().AreaMdi()->setActiveSubWindow(gatosWindow);
+    Main().MuestraFicha(animals, gatos);  // its window, activated again
     EXPECT_EQ(preview->ID(), gatos);
 
-    // A link clicked in it opens that card's window, which it then follows.
-    ASSERT_TRUE(animals->SetTxt(gatos,
-                                "Ver \xAB"
-                                "Perros\xBB"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->RepintePendiente(); }, 10000));
-    const richtext::HotZone& link = preview->Renderer().pMC().HotZones().At(0);
-    const QPointF centre((link.x1 + link.x2) / 2, (link.y1 + link.y2) / 2);
-    QTest::mouseClick(preview->picSalida(), Qt::LeftButton, {},
-                      (centre / preview->picSalida()->devicePixelRatioF()).toPoint());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->ID() == perros; }, 10000));
-    EXPECT_EQ(ActiveCard(), CardOf(*animals, perros));
-
-    // The index does not empty it again; a card of another file with the
+    // The index does not empty it; a card of another file with the
     // same identifier is that file's card.
     Main().MuestraIndice(animals);
-    EXPECT_EQ(preview->ID(), perros);
+    EXPECT_EQ(preview->ID(), gatos);
     auto plants = Open("p.ctu", "Plantas", {"Helechos", "Rosas"});
     const QString entry = QString::fromStdString(plants->GetNtry(gatos));
     ASSERT_TRUE(entry == "Helechos" || entry == "Rosas");
@@ -183,98 +196,14 @@ TEST_F(FrmMainPreviewTest, ItFollowsTheActiveCardWindowAndIsEmptyFromTheIndex) {
     EXPECT_EQ(preview->Cartulo(), plants);
     EXPECT_EQ(preview->ID(), gatos);
     EXPECT_EQ(preview->Titulo(), u' ' + entry);
-}
-
-TEST_F(FrmMainPreviewTest, ItsCloseButtonForgetsItAndF5OpensAFreshOne) {
-    auto file = Open("a.ctu", "Animales", {"Gatos"});
-    const CardId gatos = file->SrchNtry("Gatos");
-    Main().MuestraFicha(file, gatos);
-    PressF5();
-    QPointer<frmVistaPrevia> first = Main().VistaPrevia();
-    ASSERT_TRUE(first);
-
-    // The pointer near the top-right corner shows the button; a click on it closes.
-    QMouseEvent near(QEvent::MouseMove, QPointF(first->width() - 4, 4),
-                     first->mapToGlobal(QPointF(first->width() - 4, 4)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(first.data(), &near);
-    ASSERT_TRUE(first->cmdCerrar()->isVisible());
-    QTest::mouseClick(first->cmdCerrar(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }, 5000));
-    EXPECT_EQ(Main().VistaPrevia(), nullptr);
-
-    // Cards activated meanwhile reach no preview.
-    Main().MuestraFichaPrincipal(file);
-    Main().MuestraFicha(file, gatos);
-    ActiveCard()->txtTxt()->setFocus();
-    PressF5();
-    frmVistaPrevia* second = Main().VistaPrevia();
-    ASSERT_NE(second, nullptr);
-    EXPECT_TRUE(second->isVisible());
-    EXPECT_EQ(second->ID(), gatos);
-    EXPECT_EQ(InViewport(*second), Docked());
-}
-
-TEST_F(FrmMainPreviewTest, AnEditRepaintsItAndClosingTheCardFileEmptiesIt) {
-    auto file = Open("a.ctu", "Animales", {"Gatos", "Perros"});
-    const CardId gatos = file->SrchNtry("Gatos");
-    const CardId perros = file->SrchNtry("Perros");
-    Main().MuestraFicha(file, perros);
-    Main().MuestraFicha(file, gatos);
-    PressF5();
-    frmVistaPrevia* preview = Main().VistaPrevia();
-    ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->RepintePendiente(); }, 5000));
-    const int painted = preview->Repintados();
-    EXPECT_GE(painted, 1);
-
-    // Typing in the card window: painted again once the event loop turns.
-    ActiveCard()->txtTxt()->setPlainText(QStringLiteral("Maúllan.\r\n{b}Mucho{/b}."));
-    EXPECT_EQ(file->GetTxt(gatos), "Ma\xFAllan.\r\n{b}Mucho{/b}.");
-    EXPECT_TRUE(preview->RepintePendiente());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->RepintePendiente(); }, 5000));
-    EXPECT_EQ(preview->Repintados(), painted + 1);
-
-    // Another card's text is not the preview's business.
-    file->SetTxt(perros, "Ladran.");
-    EXPECT_FALSE(preview->RepintePendiente());
 
     // "&Cerrar" of Archivo: the preview stays, with no card.
-    dialogs.QueueAnswer(support::MsgResult::No);  // in case it asks to save
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
-    ASSERT_EQ(registry.ListCount(), 0);
+    ASSERT_EQ(registry.ListCount(), 1);
     ASSERT_EQ(Main().VistaPrevia(), preview);
     EXPECT_EQ(preview->Cartulo(), nullptr);
     EXPECT_EQ(preview->ID(), kNoCard);
     EXPECT_EQ(preview->Titulo(), QString());
-}
-
-TEST(StartupResourcesTest, TheStartInstallsTheSharedResourcesAndTheEndDropsThem) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    cCartulos registry;
-    support::ScriptedUserDialogs dialogs;
-    StartupOptions options;
-    options.channelName = dir.filePath("canal");
-    options.settingsFile = dir.filePath("config/Cartulo.ini").toStdString();
-    options.workingDirectory = dir.path();
-    options.registry = &registry;
-    options.dialogs = &dialogs;
-    ASSERT_EQ(ProgramResources(), nullptr);
-    {
-        Arranque start(std::move(options));
-        ASSERT_EQ(start.Iniciar(), StartupResult::Shown);
-        const auto resources = ProgramResources();
-        ASSERT_NE(resources, nullptr);
-        EXPECT_NE(resources->imageCache, nullptr);
-        ASSERT_NE(resources->speaker, nullptr);
-        EXPECT_EQ(resources->speaker->Width(), 16);
-        EXPECT_NE(resources->speakerPressed, nullptr);
-        EXPECT_TRUE(static_cast<bool>(resources->playSound));
-        EXPECT_EQ(resources->programFolder,
-                  QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-    }
-    EXPECT_EQ(ProgramResources(), nullptr);
 }
 
 }  // namespace

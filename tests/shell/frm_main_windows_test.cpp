@@ -1,14 +1,16 @@
-// The card and index windows the main window opens, finds and closes.
+// The windows the main window opens, finds, lists and closes: card and
+// index windows, new cards, sisters, the master card, a full file; the
+// window list (F12) and the list of open card files (Shift+F6).
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QTest>
-#include <QTimer>
+#include <QPushButton>
 
 #include "platform/text_codec.h"
+#include "shell/frm_lista_cartulos.h"
+#include "shell/frm_lista_ventanas.h"
+#include "shell/new_entries.h"
 #include "tests/shell/frm_main_fixture.h"
 #include "windows/backlinks_strip.h"
 #include "windows/card_text_edit.h"
@@ -97,8 +99,7 @@ TEST_F(FrmMainWindowsTest, TheStartPaintsTheIndexBeforeItOpensTheMainCard) {
 TEST_F(FrmMainWindowsTest, F9ShowsTheLinksHereFromTheFilesOneTableBuiltWhenFirstAsked) {
     auto file = Open({"Gatos", "Perros"});
     const CardId gatos = file->SrchNtry("Gatos");
-    const CardId perros = file->SrchNtry("Perros");
-    file->SetTxt(perros, "\xABGatos\xBB");
+    file->SetTxt(file->SrchNtry("Perros"), "\xABGatos\xBB");
     EXPECT_FALSE(Main().Archivos().TieneEnlaces(*file));  // opening reads no links
     auto* card = dynamic_cast<frmFicha*>(Main().MuestraFicha(file, gatos));
     ASSERT_NE(card, nullptr);
@@ -107,13 +108,6 @@ TEST_F(FrmMainWindowsTest, F9ShowsTheLinksHereFromTheFilesOneTableBuiltWhenFirst
     EXPECT_EQ(card->picEnlaces()->lblEnlaces()->text(), "Enlaces a esta ficha (1)");
     EXPECT_TRUE(Main().Archivos().TieneEnlaces(*file));
     EXPECT_EQ(Main().Enlaces(file), Main().Enlaces(file));
-
-    QTest::keyClick(card->picEnlaces()->lstEnlaces(), Qt::Key_Return);
-    ASSERT_NE(ActiveCard(), nullptr);
-    EXPECT_EQ(ActiveCard()->ID(), perros);
-    Main().MuestraFicha(file, gatos);
-    QTest::keyClick(card->txtTxt(), Qt::Key_F9);
-    EXPECT_TRUE(card->picEnlaces()->isHidden());
 
     ASSERT_TRUE(Main().Archivos().GuardarCartulo(*file, QString()));
     ASSERT_TRUE(Main().Archivos().Cerrar(file));
@@ -138,10 +132,12 @@ TEST_F(FrmMainWindowsTest, OneSearchWindowPerFileKeepsItsQueryAndFollowsARename)
     EXPECT_EQ(search->windowTitle(), QStringLiteral("Buscar en Bichos"));
 }
 
-TEST_F(FrmMainWindowsTest, ANewCardTakesTheSelectedTextAndOpensWithItsEntryBeingEdited) {
+TEST_F(FrmMainWindowsTest, NewCardsTakeTheSelectedTextAndSistersTheirCardsEntry) {
     auto file = Open();
     frmFicha* main = ActiveCard();
     ASSERT_NE(main, nullptr);
+    Main().Comando("nuevahermana");  // not made from the main card
+    EXPECT_EQ(file->CardCount(), 2);
     main->txtTxt()->setPlainText(QStringLiteral("Perros y gatos"));
     QTextCursor cursor = main->txtTxt()->textCursor();
     cursor.setPosition(0);
@@ -159,12 +155,7 @@ TEST_F(FrmMainWindowsTest, ANewCardTakesTheSelectedTextAndOpensWithItsEntryBeing
     // No selection in a card without a link at the caret: "Nueva ficha".
     Main().Comando("nuevaficha");
     EXPECT_NE(file->SrchNtry("Nueva ficha"), -1);
-}
-
-TEST_F(FrmMainWindowsTest, ASisterIsNamedAfterItsCardButNotMadeFromTheMainCard) {
-    auto file = Open();
-    Main().Comando("nuevahermana");  // the main card is active
-    EXPECT_EQ(file->CardCount(), 2);
+    ActiveCard()->CancelarEntrada();
 
     const CardId gatos = file->SrchNtry("Gatos");
     Main().MuestraFicha(file, gatos);
@@ -204,16 +195,6 @@ TEST_F(FrmMainWindowsTest, DeletingACardAsksFirstThenClosesItsWindowAndDeletesIt
     EXPECT_EQ(file->GetMain(), ActiveCard()->ID());
 }
 
-TEST_F(FrmMainWindowsTest, ClosingTheFileClosesItsWindows) {
-    auto file = Open();
-    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
-    ASSERT_EQ(Main().Ventanas().size(), 3u);
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
-    EXPECT_EQ(registry.ListCount(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
-    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
-}
-
 TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout) {
     auto file = Open({"Gatos", "Perros"});
     const std::string path = file->GetFileName();
@@ -227,6 +208,8 @@ TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar cartulo"));
     EXPECT_EQ(registry.ListCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
+    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
     cCartulo reread;
     ASSERT_TRUE(reread.OpenFile(path));
     EXPECT_NE(reread.SrchNtry("Felinos"), -1);
@@ -283,23 +266,6 @@ TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
     ASSERT_EQ(viewers().size(), 1u);
     EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
     EXPECT_EQ(viewers()[0]->Widget()->windowTitle(), QStringLiteral("Portapapeles"));
-}
-
-TEST_F(FrmMainWindowsTest, ARenamedFileRefreshesTheCaptionsOfItsWindows) {
-    auto file = Open();
-    file->SetTxt(file->GetMain(), "Bichos\r\nnuevo título");
-    registry.NotifyRename(file.get());
-    bool cardSeen = false;
-    for (windows::ChildWindow* window : Main().Ventanas()) {
-        const QString caption = window->Widget()->windowTitle();
-        if (window->Kind() == ChildKind::Indice) {
-            EXPECT_EQ(caption, QStringLiteral("Índice de Bichos"));
-        } else {
-            cardSeen = true;
-            EXPECT_EQ(caption, QStringLiteral(" <Ficha principal> (Bichos)"));
-        }
-    }
-    EXPECT_TRUE(cardSeen);
 }
 
 TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) {
@@ -361,6 +327,207 @@ TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) 
         QTest::qWaitFor([&] { return !CardOf(file->SrchNtry("Hermana de Nueva ficha")); }, 5000));
     QTest::keyClick(Main().VistaPrevia(), Qt::Key_Escape);
     EXPECT_EQ(keys(), text("Hermana de Nueva ficha"));
+}
+
+std::shared_ptr<cCartulo> NewFileWith(const std::vector<std::string>& entries) {
+    auto file = std::make_shared<cCartulo>();
+    file->NewFile("Prueba");
+    for (const std::string& entry : entries) file->NewCard(entry);
+    return file;
+}
+
+TEST(NewEntries, NewCardsTakeTheFirstFreeNumberBuiltOnNuevaFicha) {
+    auto file = NewFileWith({"Nueva ficha", "Nueva ficha (2)", "Gatos"});
+    EXPECT_EQ(EntradaNuevaFicha(*file, ""), "Nueva ficha (3)");
+    EXPECT_EQ(EntradaNuevaFicha(*file, "Perros"), "Perros");
+    EXPECT_EQ(EntradaNuevaFicha(*file, "GATOS"), "Nueva ficha (3)");  // case ignored
+    EXPECT_EQ(EntradaNuevaFicha(*file, std::string(100, 'x')), "Nueva ficha (3)");
+}
+
+TEST(NewEntries, SistersAreNamedAfterTheirSourceAndAlwaysFit) {
+    auto file = NewFileWith({"Gatos", "Hermana de Gatos"});
+    EXPECT_EQ(EntradaNuevaHermana(*file, "Gatos"), "Hermana de Gatos (2)");
+    EXPECT_EQ(EntradaNuevaHermana(*file, "Perros"), "Hermana de Perros");
+    const std::string longEntry(95, 'a');
+    const std::string sister = EntradaNuevaHermana(*file, longEntry);
+    EXPECT_EQ(sister.size(), kMaxEntryLength);
+    EXPECT_TRUE(sister.starts_with("Hermana de aaa"));
+    file->NewCard(sister);
+    const std::string second = EntradaNuevaHermana(*file, longEntry);
+    EXPECT_LE(second.size(), kMaxEntryLength);
+    EXPECT_TRUE(second.ends_with(" (2)"));
+}
+
+TEST_F(FrmMainTest, AFullFileRefusesNewCardsWithAMessageAndOpensNoWindow) {
+    auto file = std::make_shared<cCartulo>();
+    file->NewFile("Lleno");
+    for (int i = 1; i < kCapacity; ++i) ASSERT_GE(file->NewCard("F" + std::to_string(i)), 0);
+    ASSERT_EQ(file->CardCount(), kCapacity);
+    registry.AddFile(file);
+    AddChild(ChildKind::Indice, file);
+    const std::size_t windows = Main().Ventanas().size();
+
+    Main().Comando("nuevaficha");
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Nueva ficha"));
+    EXPECT_EQ(dialogs.Messages()[0].text,
+              QStringLiteral("No se puede crear la ficha: el cartulo ya tiene el máximo de 5000 "
+                             "fichas."));
+    EXPECT_EQ(file->CardCount(), kCapacity);
+    EXPECT_EQ(Main().Ventanas().size(), windows);
+
+    // The master card cannot be made either.
+    Main().EjecutarSiHabilitado(MenuItem::CartuloMaestra);
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.Messages()[1].title, QStringLiteral("Ficha maestra"));
+    EXPECT_EQ(Main().Ventanas().size(), windows);
+}
+
+TEST_F(FrmMainTest, FichaMaestraIsCreatedWhenMissing) {
+    Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu")));
+    ASSERT_EQ(registry.ListCount(), 1);
+    AddChild(ChildKind::Indice, Registered(0));
+    ASSERT_EQ(Registered(0)->SrchNtry("Ficha maestra"), -1);
+    EXPECT_TRUE(Main().EjecutarSiHabilitado(MenuItem::CartuloMaestra));
+    const CardId master = Registered(0)->SrchNtry("Ficha maestra");
+    EXPECT_NE(master, -1);
+    Main().EjecutarSiHabilitado(MenuItem::CartuloMaestra);  // found, not made again
+    EXPECT_EQ(Registered(0)->CardCount(), 2);
+}
+
+using windows::Argumentos;
+
+QStringList texts(const QListWidget& list) {
+    QStringList result;
+    for (int row = 0; row < list.count(); ++row) result << list.item(row)->text();
+    return result;
+}
+
+class FrmMainListsTest : public FrmMainTest {
+  protected:
+    // Runs F12's dialog, handing it to `act` once it shows.
+    void WindowList(const std::function<void(frmListaVentanas&)>& act) {
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* list = dynamic_cast<frmListaVentanas*>(QApplication::activeModalWidget())) {
+                poll.stop();
+                act(*list);
+                if (list->isVisible()) list->reject();
+            }
+        });
+        poll.start();
+        ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::VentanaListaVentanas));
+    }
+    QMdiSubWindow* SubOf(FakeChild& child) { return qobject_cast<QMdiSubWindow*>(child.parent()); }
+    frmListaCartulos* FileList() {
+        for (windows::ChildWindow* w : Main().Ventanas()) {
+            if (auto* list = dynamic_cast<frmListaCartulos*>(w)) return list;
+        }
+        return nullptr;
+    }
+    std::shared_ptr<cCartulo> Open(const QString& name, const std::string& title) {
+        Main().Comando("abrir", Argumentos(MakeFile(name, title)));
+        return registry.List(registry.ListCount() - 1);
+    }
+};
+
+TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
+    Main().show();
+    FakeChild& first = AddChild(ChildKind::Ficha, nullptr);
+    FakeChild& second = AddChild(ChildKind::Ficha, nullptr);
+    FakeChild& other = AddChild(ChildKind::Indice, nullptr);
+    first.setWindowTitle("Gemela");
+    second.setWindowTitle("Gemela");
+    other.setWindowTitle("Otra");
+    SubOf(first)->showMinimized();
+    Main().AreaMdi()->setActiveSubWindow(SubOf(other));
+
+    WindowList([](frmListaVentanas& list) {
+        EXPECT_EQ(texts(*list.lstVentanas()), (QStringList{"Gemela", "Gemela", "Otra"}));
+        EXPECT_EQ(list.lstVentanas()->currentRow(), 2);
+        list.lstVentanas()->clearSelection();
+        EXPECT_FALSE(list.cmdAceptar()->isEnabled());
+        EXPECT_FALSE(list.cmdCerrarVentana()->isEnabled());
+        list.lstVentanas()->setCurrentRow(0);
+        QListWidget& items = *list.lstVentanas();
+        const QPoint at = items.visualItemRect(items.item(0)).center();
+        QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(items.viewport(), Qt::LeftButton, {}, at);  // none left held
+    });
+    EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(first));
+    EXPECT_FALSE(SubOf(first)->isMinimized());
+
+    // The first of the twins is closed, not the second; the list stays open.
+    QPointer<QWidget> gone = &first;
+    QPointer<QWidget> kept = &second;
+    WindowList([](frmListaVentanas& list) {
+        list.lstVentanas()->setCurrentRow(0);
+        list.cmdCerrarVentana()->click();
+        EXPECT_TRUE(list.isVisible());
+        EXPECT_EQ(texts(*list.lstVentanas()), (QStringList{"Gemela", "Otra"}));
+        list.lstVentanas()->setCurrentRow(1);
+        list.cmdAceptar()->click();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); }, 5000));
+    EXPECT_FALSE(kept.isNull());
+    EXPECT_EQ(Main().Ventanas().size(), 2u);
+    EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(other));
+}
+
+TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
+    Main().show();
+    const auto alfa = Open("a.ctu", "Alfa");
+    EXPECT_EQ(FileList(), nullptr);  // one file: no list
+    const auto beta = Open("b.ctu", "Beta");
+    frmListaCartulos* list = FileList();
+    ASSERT_NE(list, nullptr);
+    QListWidget& items = *list->lstCartulos();
+    EXPECT_EQ(texts(items), (QStringList{"Alfa", "Beta"}));
+    EXPECT_EQ(list->Cartulo(), beta);  // the new one is selected
+    const QRect docked = qobject_cast<QMdiSubWindow*>(list->parent())->geometry();
+    EXPECT_EQ(docked.right() + 1, Main().AreaCliente().width());
+    EXPECT_EQ(docked.bottom() + 1, Main().AreaCliente().height());
+
+    const auto gamma = Open("c.ctu", "Gamma");
+    EXPECT_EQ(list->Cartulo(), gamma);
+    list->Seleccionar(registry.ID(0));
+    ASSERT_TRUE(alfa->SetTxt(alfa->GetMain(), "Aleph"));
+    registry.NotifyRename(alfa.get());
+    EXPECT_EQ(texts(items), (QStringList{"Aleph", "Beta", "Gamma"}));
+    EXPECT_EQ(list->Cartulo(), alfa);
+
+    // "&Cerrar" with the list active closes its selected file, not the list.
+    list->Seleccionar(registry.ID(1));
+    Main().MuestraListaCartulos();
+    ASSERT_EQ(Main().VentanaActiva(), list);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    EXPECT_EQ(texts(items), (QStringList{"Aleph", "Gamma"}));
+    ASSERT_EQ(FileList(), list);
+
+    // Enter opens the selected file's index.
+    for (windows::ChildWindow* w : Main().Ventanas()) {
+        if (w->Kind() == ChildKind::Indice && w->Cartulo() == alfa) w->Comando("cerrar");
+    }
+    list->Seleccionar(registry.ID(0));
+    QTest::keyClick(&items, Qt::Key_Return);
+    ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
+    EXPECT_EQ(Main().VentanaActiva()->Cartulo(), alfa);
+    // And so does a double click.
+    const QPoint at = items.visualItemRect(items.item(1)).center();
+    QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(items.viewport(), Qt::LeftButton, {}, at);  // none left held
+    ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
+    EXPECT_EQ(Main().VentanaActiva()->Cartulo(), gamma);
+
+    dialogs.QueueAnswer(support::MsgResult::No);  // Aleph changed: not saved
+    Main().Archivos().Cerrar(alfa);
+    Main().Archivos().Cerrar(gamma);
+    EXPECT_EQ(texts(items), (QStringList{"(no hay cartulos abiertos)"}));
+    EXPECT_FALSE(items.isEnabled());
+    EXPECT_EQ(list->Cartulo(), nullptr);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 
 #include "engine/cartulo.h"
 #include "engine/cartulos.h"
+#include "richtext/binding_resources.h"
 #include "shell/frm_main.h"
 #include "shell/qt_translation.h"
 #include "shell/startup.h"
@@ -63,13 +64,15 @@ class StartupTest : public ::testing::Test {
     support::ScriptedUserDialogs dialogs;
 };
 
-TEST_F(StartupTest, TheChannelRunsCommandsInTheRunningInstance) {
+TEST_F(StartupTest, TheFirstStartServesTheChannelAndALaterOneHandsItsFileOver) {
     Arranque first(Options({"-debug"}));
     ASSERT_EQ(first.Iniciar(), StartupResult::Shown);
     ASSERT_NE(first.VentanaPrincipal(), nullptr);
     EXPECT_TRUE(first.VentanaPrincipal()->Depuracion());
     EXPECT_TRUE(first.VentanaPrincipal()->isVisible());
+    EXPECT_EQ(first.VentanaPrincipal()->TextoAvisoCanal(), QString());
 
+    // A line from any client runs in the running instance.
     const QString path = MakeFile("con espacio.ctu", "Canal");
     QLocalSocket client;
     client.connectToServer(dir.filePath("canal"));
@@ -79,19 +82,27 @@ TEST_F(StartupTest, TheChannelRunsCommandsInTheRunningInstance) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
     EXPECT_EQ(registry.List(0)->GetFileTitle(), "Canal");
     client.disconnectFromServer();
-}
 
-TEST_F(StartupTest, ASecondStartHandsItsFileOverAsAnAbsolutePath) {
-    Arranque first(Options({}));
-    ASSERT_EQ(first.Iniciar(), StartupResult::Shown);
+    // A second start hands its first argument over as an absolute path.
     MakeFile("relativo.ctu", "Relativo");
-
     Arranque second(Options({"-debug", "relativo.ctu", "otro.ctu"}));
     EXPECT_EQ(second.Iniciar(), StartupResult::HandedOver);
     EXPECT_EQ(second.VentanaPrincipal(), nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
-    EXPECT_EQ(registry.List(0)->GetFileTitle(), "Relativo");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 2; }, 5000));
+    EXPECT_EQ(registry.List(1)->GetFileTitle(), "Relativo");
     EXPECT_TRUE(dialogs.Messages().empty());
+
+    // A line feed in the name cannot travel as one line: nothing is handed
+    // over, and the start ends with the message.
+    Arranque broken(Options({QStringLiteral("linea\nrota.ctu")}));
+    EXPECT_EQ(broken.Iniciar(), StartupResult::HandOverFailed);
+    EXPECT_EQ(broken.VentanaPrincipal(), nullptr);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Comando DDE"));
+    EXPECT_EQ(dialogs.Messages()[0].text,
+              QStringLiteral("No se ha podido establecer una comunicación DDE con Cartulo."));
+    EXPECT_EQ(dialogs.Messages()[0].flags & 0x70, support::msg::kCritical);
+    EXPECT_EQ(registry.ListCount(), 2);
 }
 
 TEST_F(StartupTest, TheFileReadBeforeQtStartedIsTheOneTheStartOpens) {
@@ -172,33 +183,27 @@ TEST_F(StartupTest, WithoutAChannelTheProgramStillStartsAndSaysSo) {
     }
 }
 
-TEST_F(StartupTest, AnInstanceThatAnswersButTakesNothingEndsTheStartWithTheMessage) {
-    Arranque first(Options({}));
-    ASSERT_EQ(first.Iniciar(), StartupResult::Shown);
-    EXPECT_EQ(first.VentanaPrincipal()->TextoAvisoCanal(), QString());
-
-    // A line feed in the name cannot travel as one line: nothing is handed over.
-    Arranque broken(Options({QStringLiteral("linea\nrota.ctu")}));
-    EXPECT_EQ(broken.Iniciar(), StartupResult::HandOverFailed);
-    EXPECT_EQ(broken.VentanaPrincipal(), nullptr);
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Comando DDE"));
-    EXPECT_EQ(dialogs.Messages()[0].text,
-              QStringLiteral("No se ha podido establecer una comunicación DDE con Cartulo."));
-    EXPECT_EQ(dialogs.Messages()[0].flags & 0x70, support::msg::kCritical);
-    EXPECT_EQ(registry.ListCount(), 0);
-}
-
-TEST_F(StartupTest, QtsOwnTextsAreSpanishAndCardsTravelByTheSystemClipboard) {
+TEST_F(StartupTest, TheStartInstallsSpanishTextsTheSystemClipboardAndTheSharedResources) {
     const auto cancel = [] {
         return QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
     };
     EXPECT_EQ(InstalarTraduccionQt(dir.filePath("sin traducciones")), nullptr);
     EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
     QClipboard& system = *QGuiApplication::clipboard();
+    ASSERT_EQ(ProgramResources(), nullptr);
     {
         Arranque start(Options({}));
         ASSERT_EQ(start.Iniciar(), StartupResult::Shown);
+        // The resources every rich-text binding of the program shares.
+        const auto resources = ProgramResources();
+        ASSERT_NE(resources, nullptr);
+        EXPECT_NE(resources->imageCache, nullptr);
+        ASSERT_NE(resources->speaker, nullptr);
+        EXPECT_EQ(resources->speaker->Width(), 16);
+        EXPECT_NE(resources->speakerPressed, nullptr);
+        EXPECT_TRUE(static_cast<bool>(resources->playSound));
+        EXPECT_EQ(resources->programFolder,
+                  QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
         EXPECT_EQ(cancel().remove(u'&'), QStringLiteral("Cancelar"));
         QFileDialog files;
         files.setOption(QFileDialog::DontUseNativeDialog);
@@ -215,7 +220,8 @@ TEST_F(StartupTest, QtsOwnTextsAreSpanishAndCardsTravelByTheSystemClipboard) {
         const CardId pasted = file.PasteCard();
         EXPECT_EQ(file.GetNtry(pasted) + file.GetTxt(pasted), "PerrosLadran.");
     }
-    // The end puts both back.
+    // The end puts them all back.
+    EXPECT_EQ(ProgramResources(), nullptr);
     EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
     EXPECT_EQ(cCartulo::ClipboardFormat(), 0);
 }
