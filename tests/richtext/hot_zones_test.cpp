@@ -17,14 +17,7 @@ namespace {
 using richtext::HotZone;
 using richtext::HotZoneTable;
 using richtext::ZoneKind;
-using testing::EngineTest;
-using Strings = std::vector<std::string>;
-
-std::string Repeat(const std::string& piece, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += piece;
-    return out;
-}
+using namespace testing;
 
 class Mouse : public EngineTest {
   protected:
@@ -157,7 +150,7 @@ TEST_F(Mouse, LinksPopupsAndAWrappedLink) {
 
     // 60 words: 47 fit on the first line, the rest go on the second.
     const std::string target = Repeat("w ", 60);
-    Paint("\xAB" + target + "\xBB fin");
+    Paint("\253" + target + "\273 fin");
     ASSERT_EQ(engine.HotZones().Count(), 2u);
     Click(300, 6);
     Click(20, 18);

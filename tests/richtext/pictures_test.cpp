@@ -12,17 +12,7 @@
 namespace cartulo {
 namespace {
 
-using richtext::HotZone;
-using testing::EngineTest;
-using testing::Join;
-using Strings = std::vector<std::string>;
-
-std::string Describe(const HotZone& z) {
-    char box[128];
-    std::snprintf(box, sizeof box, "%g,%g %g,%g k%d ", z.x1, z.y1, z.x2, z.y2,
-                  static_cast<int>(z.kind));
-    return box + z.s1 + "|" + z.s2 + "|" + z.s3;
-}
+using namespace testing;
 
 class Pictures : public EngineTest {
   protected:
@@ -33,27 +23,13 @@ class Pictures : public EngineTest {
         loader.Add("/cards/tile.bmp", 160, 160);
         loader.Add("/cards/empty.bmp", 0, 0);
     }
-    std::string Paint(const std::string& text) {
-        surface.ClearLog();
-        lastY = engine.DrawText(text, 0, 0, 0, -1);
-        return Join(surface.Ink());
-    }
-    Strings Zones() const {
-        Strings out;
-        for (const HotZone& z : engine.HotZones().All()) out.push_back(Describe(z));
-        return out;
-    }
-    using CountingLoader = testing::CountingLoader;
-    float lastY = 0;
 };
 
 TEST_F(Pictures, InlinePictureSitsOnTheBaseline) {
     EXPECT_EQ(Paint("{G:logo.bmp}"), "picture logo.bmp 6,0 30x24\n");
     EXPECT_EQ(lastY, 24);
     EXPECT_EQ(Paint("a{G:logo.bmp}b"),
-              "print 6,9 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 12,0 30x24\n"
-              "print 42,9 \"b\" Times New Roman 12 #000000\n");
+              P("6,9", "a") + "picture logo.bmp 12,0 30x24\n" + P("42,9", "b"));
     EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
@@ -95,8 +71,7 @@ TEST_F(Pictures, OnePathOneSlot) {
 
 TEST_F(Pictures, MissingPicturesTakeNoRoomAndRecordNothing) {
     EXPECT_EQ(Paint("a{G:nada.bmp}b{B:nada.bmp,cmd}{GI:nada.bmp,0}{W:nada.bmp,0}"),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "print 12,0 \"b\" Times New Roman 12 #000000\n");
+              P("6,0", "a") + P("12,0", "b"));
     EXPECT_EQ(engine.ErrorCount(), 0);
     EXPECT_TRUE(engine.HotZones().All().empty());
     engine.ImageCache = nullptr;
@@ -106,22 +81,17 @@ TEST_F(Pictures, MissingPicturesTakeNoRoomAndRecordNothing) {
 TEST_F(Pictures, PicturesAtTheEdges) {
     // {GI:} x pixels from the left edge, {GD:} from the right one; both at
     // the line's top, and neither takes room.
-    EXPECT_EQ(Paint("a{GI:logo.bmp,8}{GD:logo.bmp,0}"),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 6,0 30x24\n"
-              "picture logo.bmp 570,0 30x24\n");
+    EXPECT_EQ(Paint("a{GI:logo.bmp,8}{GD:logo.bmp,0}"), P("6,0", "a") +
+                                                            "picture logo.bmp 6,0 30x24\n"
+                                                            "picture logo.bmp 570,0 30x24\n");
     EXPECT_EQ(lastY, 12);
     EXPECT_EQ(Paint("a\r\nb{GD:logo.bmp,4}"),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "print 6,18 \"b\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 567,18 30x24\n");
+              P("6,0", "a") + P("6,18", "b") + "picture logo.bmp 567,18 30x24\n");
 }
 
 TEST_F(Pictures, ButtonsMapsAndTheirZones) {
     EXPECT_EQ(Paint("{B:logo.bmp,abrir} {B:logo.bmp,pulsado.bmp,cerrar,ya}"),
-              "picture logo.bmp 6,0 30x24\n"
-              "print 36,9 \" \" Times New Roman 12 #000000\n"
-              "picture logo.bmp 42,0 30x24\n");
+              "picture logo.bmp 6,0 30x24\n" + P("36,9", " ") + "picture logo.bmp 42,0 30x24\n");
     EXPECT_EQ(Zones(), (Strings{"6,0 33,21 k1 logo.bmp|abrir|",
                                 "42,0 69,21 k1 logo.bmp|pulsado.bmp|cerrar,ya"}));
     // Areas of a picture map, until a group without a command.
@@ -161,27 +131,21 @@ TEST_F(Pictures, TiledBackgrounds) {
                 expected += "picture tile.bmp " + x + "," + y + " 120x120\n";
             }
         }
-        expected += "print 6,0 \"a\" Times New Roman 12 #000000\n";
+        expected += P("6,0", "a");
         EXPECT_EQ(Paint("{W:tile.bmp," + std::to_string(c.mode) + "}a"), expected);
     }
-    EXPECT_EQ(Paint("{W:tile.bmp,6}a"), "print 6,0 \"a\" Times New Roman 12 #000000\n");
-    EXPECT_EQ(Paint("{W:empty.bmp,0}a"), "print 6,0 \"a\" Times New Roman 12 #000000\n");
+    EXPECT_EQ(Paint("{W:tile.bmp,6}a"), P("6,0", "a"));
+    EXPECT_EQ(Paint("{W:empty.bmp,0}a"), P("6,0", "a"));
 }
 
+// A hundred zones at most (hot_zones_test.cpp: links), also from one map.
 TEST_F(Pictures, AHundredZonesAtMost) {
-    std::string text;
-    for (int i = 0; i < 101; ++i) text += "{L:a,b} ";
-    Paint(text);
+    const std::string map = "{H:logo.bmp" + Repeat(",0,0,1,1,c", 500) + "}";
+    Paint(map);
     EXPECT_EQ(engine.HotZones().Count(), 100u);
-    ASSERT_EQ(engine.ErrorCount(), 1);
-    EXPECT_EQ(engine.Errors(0), "Demasiadas zonas calientes");
-    std::string map = "{H:logo.bmp";
-    for (int i = 0; i < 500; ++i) map += ",0,0,1,1,c";
-    Paint(map + "}");
-    EXPECT_EQ(engine.HotZones().Count(), 100u);
-    EXPECT_EQ(engine.Errors(0), "Demasiadas zonas calientes");
+    EXPECT_EQ(Errors(), Strings{"Demasiadas zonas calientes"});
     // Measuring records no zones.
-    engine.SizeText(text, 0, 0, 0, -1);
+    engine.SizeText(map, 0, 0, 0, -1);
     EXPECT_EQ(engine.HotZones().Count(), 0u);
 }
 
@@ -193,38 +157,34 @@ TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
         value = "x";
     };
     EXPECT_EQ(Paint("{@e}{G:logo.bmp}{GI:logo.bmp,8}{GD:logo.bmp,4}"),
-              "print 6,0 \"x\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 12,0 30x24\n"
-              "picture logo.bmp 6,0 30x24\n"
-              "picture logo.bmp 567,0 30x24\n");
+              P("6,0", "x") +
+                  "picture logo.bmp 12,0 30x24\n"
+                  "picture logo.bmp 6,0 30x24\n"
+                  "picture logo.bmp 567,0 30x24\n");
     EXPECT_TRUE(other.Log().empty());
     // Between calls the conversions follow Ctrl.
     EXPECT_EQ(engine.PixelsToScale(8), 120);
     EXPECT_EQ(engine.PointsToScale(3), 60);
 }
 
-TEST_F(Pictures, OnAPrinterEdgeOffsetsArePoints) {
+TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
     FakeSurface points(600, 400, ScaleMode::Points, true);
     engine.Ctrl = &points;
     engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(points.Ink()),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 8,0 40x32\n"
-              "picture logo.bmp 556,0 40x32\n");
+    EXPECT_EQ(Join(points.Ink()), P("6,0", "a") +
+                                      "picture logo.bmp 8,0 40x32\n"
+                                      "picture logo.bmp 556,0 40x32\n");
     FakeSurface twips(12000, 8000, ScaleMode::Twips, true);
     engine.Ctrl = &twips;
     engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(twips.Ink()),
-              "print 120,0 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 160,0 800x640\n"
-              "picture logo.bmp 11120,0 800x640\n");
-}
-
-TEST_F(Pictures, OnAPrinterAPicturePixelIsAPoint) {
-    FakeSurface printer(600, 400, ScaleMode::Points, true);
-    engine.Ctrl = &printer;
+    EXPECT_EQ(Join(twips.Ink()), P("120,0", "a") +
+                                     "picture logo.bmp 160,0 800x640\n"
+                                     "picture logo.bmp 11120,0 800x640\n");
+    // A picture pixel is a point on a printer.
+    points.ClearLog();
+    engine.Ctrl = &points;
     engine.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(printer.Ink()), "picture logo.bmp 6,0 40x32\n");
+    EXPECT_EQ(Join(points.Ink()), "picture logo.bmp 6,0 40x32\n");
 }
 
 }  // namespace
