@@ -71,7 +71,7 @@ TEST_F(EngineErrors, Messages) {
         {"{Q:3d}{Q:16}{Q:17}{Q:18}", {}},
         {"abc{def", {"Llaves no cerradas"}},
         {"{* sin fin", {"Llaves no cerradas"}},
-        {"\xBB", {kInvalidLink}},
+        {"\273", {kInvalidLink}},
         {"\253Casa", {kInvalidLink}},
         {"\253a \253b\273 c\273", {kInvalidLink}},
         {"\253Casa\273", {}},
@@ -84,8 +84,8 @@ TEST_F(EngineErrors, Messages) {
         {"a{!}b{-}c", {}},
         {"{* comentario } con llave *}", {}},
         {"{}", {}},
-        {"{N}{C}{U}{N:1}{C:0}{U:1}{Q}{Q:rojo}{T}{T:10}{F}{F:Arial}{J}{J:2}"
-         "{MI:5}{MP:5}{MD:5}{MU:5}{TA:5}{HD:5}{SP:5}{VS:5}{VD:5}{ID:x}{IU:x}"
+        {"{N}{C}{U}{N:1}{C:0}{U:1}{Q}{Q:rojo}{T}{T:10}{F}{F:Arial}{J}{J:2}{MI:5}{MP:5}{MD:5}{MU:5}{"
+         "TA:5}{HD:5}{SP:5}{VS:5}{VD:5}{ID:x}{IU:x}"
          "{SY:x}{@x}{G:x}{GI:x,1}{GD:x,1}{B:x,c}{H:x}{S:x}{L:a,b}{P:a,b}{FO:x}{W:x}",
          {}},
         {"{TB:1,1}a{\\}", {}},

@@ -14,7 +14,7 @@ namespace {
 // A token as text: 'text' for text, <name|value> for tags, O<value|body>
 // and FR<value|body> for blocks, then +N for its trailing blanks.
 std::string Describe(const Token& token) {
-    if (token.IsQuote()) return token.quote == '\xAB' ? "<<" : ">>";
+    if (token.IsQuote()) return token.quote == '\253' ? "<<" : ">>";
     std::string out;
     for (const Piece& p : token.pieces) {
         switch (p.kind) {
@@ -168,14 +168,12 @@ TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
 
 TEST(MarkupSpans, APartReadsAsTheWholeText) {
     const std::string_view texts[] = {
-        "uno {N}dos\r\n{*tres\r\ncuatro*} \xAB"
-        "cinco\r\nseis\xBB\r\nsiete {T:1\r\n2} ocho\r\n",
-        "a {O:x}\r\n1{/O}\r\n{FR:1}\r\n\xAB"
-        "b\xBB{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\xAB"
+        "uno {N}dos\r\n{*tres\r\ncuatro*} \253cinco\r\nseis\273\r\nsiete {T:1\r\n2} ocho\r\n",
+        "a {O:x}\r\n1{/O}\r\n{FR:1}\r\n\253b\273{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\253"
         "c\r\n{ d\r\n",
-        "\xAB\xAB\xAB\r\n{*\r\n}\r\n\xBB\r\n",
-        "\xAB{FR:1}\xBB{/FR}\r\nb\xBB\r\n{FR:1}{/O}\r\n\xAB"
-        "a{/FR}\xBB\r\n{TB:1}{/O}\r\n{O:x}\xAB\r\n{/O}{\\}\xBB\r\n",
+        "\253\253\253\r\n{*\r\n}\r\n\273\r\n",
+        "\253{FR:1}\273{/FR}\r\nb\273\r\n{FR:1}{/O}\r\n\253a{/FR}\273\r\n{TB:1}{/"
+        "O}\r\n{O:x}\253\r\n{/O}{\\}\273\r\n",
     };
     for (const std::string_view text : texts) {
         const std::string whole = Spans(text);

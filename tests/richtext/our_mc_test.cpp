@@ -124,7 +124,7 @@ TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
     mc.SetCtrl(&surface);
     // No host handler: the escapes still work, the rest shows itself.
     EXPECT_EQ(Printed(mc, surface, "{@:la}x{@:lc}"), "{x}");
-    EXPECT_EQ(Printed(mc, surface, "{@:ca}y{@:cc}"), "\xABy\xBB");
+    EXPECT_EQ(Printed(mc, surface, "{@:ca}y{@:cc}"), "\253y\273");
     EXPECT_EQ(Printed(mc, surface, "{@:LA}"), ":LA");
     EXPECT_EQ(mc.pMC().ErrorCount(), 0);
 
@@ -139,7 +139,7 @@ TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
 
     std::string expression = ":cc";
     EXPECT_TRUE(cOurMC::AnswerEscape(expression));
-    EXPECT_EQ(expression, "\xBB");
+    EXPECT_EQ(expression, "\273");
     expression = ":Cc";
     EXPECT_FALSE(cOurMC::AnswerEscape(expression));
     EXPECT_EQ(expression, ":Cc");

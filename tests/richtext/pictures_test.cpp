@@ -81,9 +81,8 @@ TEST_F(Pictures, MissingPicturesTakeNoRoomAndRecordNothing) {
 TEST_F(Pictures, PicturesAtTheEdges) {
     // {GI:} x pixels from the left edge, {GD:} from the right one; both at
     // the line's top, and neither takes room.
-    EXPECT_EQ(Paint("a{GI:logo.bmp,8}{GD:logo.bmp,0}"), P("6,0", "a") +
-                                                            "picture logo.bmp 6,0 30x24\n"
-                                                            "picture logo.bmp 570,0 30x24\n");
+    EXPECT_EQ(Paint("a{GI:logo.bmp,8}{GD:logo.bmp,0}"),
+              P("6,0", "a") + "picture logo.bmp 6,0 30x24\npicture logo.bmp 570,0 30x24\n");
     EXPECT_EQ(lastY, 12);
     EXPECT_EQ(Paint("a\r\nb{GD:logo.bmp,4}"),
               P("6,0", "a") + P("6,18", "b") + "picture logo.bmp 567,18 30x24\n");
@@ -158,8 +157,7 @@ TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
     };
     EXPECT_EQ(Paint("{@e}{G:logo.bmp}{GI:logo.bmp,8}{GD:logo.bmp,4}"),
               P("6,0", "x") +
-                  "picture logo.bmp 12,0 30x24\n"
-                  "picture logo.bmp 6,0 30x24\n"
+                  "picture logo.bmp 12,0 30x24\npicture logo.bmp 6,0 30x24\n"
                   "picture logo.bmp 567,0 30x24\n");
     EXPECT_TRUE(other.Log().empty());
     // Between calls the conversions follow Ctrl.
@@ -171,15 +169,14 @@ TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
     FakeSurface points(600, 400, ScaleMode::Points, true);
     engine.Ctrl = &points;
     engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(points.Ink()), P("6,0", "a") +
-                                      "picture logo.bmp 8,0 40x32\n"
-                                      "picture logo.bmp 556,0 40x32\n");
+    EXPECT_EQ(Join(points.Ink()),
+              P("6,0", "a") + "picture logo.bmp 8,0 40x32\npicture logo.bmp 556,0 40x32\n");
     FakeSurface twips(12000, 8000, ScaleMode::Twips, true);
     engine.Ctrl = &twips;
     engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(twips.Ink()), P("120,0", "a") +
-                                     "picture logo.bmp 160,0 800x640\n"
-                                     "picture logo.bmp 11120,0 800x640\n");
+    EXPECT_EQ(
+        Join(twips.Ink()),
+        P("120,0", "a") + "picture logo.bmp 160,0 800x640\npicture logo.bmp 11120,0 800x640\n");
     // A picture pixel is a point on a printer.
     points.ClearLog();
     engine.Ctrl = &points;

@@ -1,0 +1,402 @@
+// The markup's small parts: tag parameters and names, colours, units,
+// continuation after a cut, and block scanning.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/fake_surface.h"
+#include "richtext/block_scan.h"
+#include "richtext/color_notation.h"
+#include "richtext/markup_index.h"
+#include "richtext/scale_units.h"
+#include "richtext/tag_kind.h"
+#include "richtext/tag_params.h"
+#include "richtext/text_continuation.h"
+#include "richtext/zuzod_ivodure.h"
+
+namespace cartulo::richtext {
+namespace {
+
+struct ParamCase {
+    std::string_view value;
+    int n;
+    std::string_view param;
+    std::string_view rest;
+};
+
+TEST(TagParams, ParametersAndTheirRest) {
+    const ParamCase cases[] = {
+        {"a,b,c", 1, "a", "a,b,c"},
+        {"a,b,c", 2, "b", "b,c"},
+        {"a,b,c", 3, "c", "c"},
+        {"a,b,c", 4, "", ""},
+        {"a,,c", 2, "", ",c"},
+        {"a, b ,c", 2, " b ", " b ,c"},  // as written, blanks kept
+        {"", 1, "", ""},
+        {"", 2, "", ""},
+        {"target,text, with, commas", 2, "text", "text, with, commas"},
+        {"a,b", 0, "", "a,b"},
+    };
+    for (const ParamCase& c : cases) {
+        SCOPED_TRACE(std::string(c.value) + " #" + std::to_string(c.n));
+        EXPECT_EQ(GetParam(c.value, c.n), c.param);
+        EXPECT_EQ(GetParamRest(c.value, c.n), c.rest);
+    }
+}
+
+TEST(TagParams, NumbersReadLikeHandwrittenFigures) {
+    const std::pair<std::string_view, double> cases[] = {
+        {"12", 12},    {" 12 ", 12},  {"-3.5", -3.5},   {"+7", 7},    {".5", 0.5},   {"5.", 5},
+        {"1e3", 1000}, {"12abc", 12}, {"abc", 0},       {"", 0},      {"-", 0},      {".", 0},
+        {"1e", 1},     {"1e+", 1},    {"1e308", 1e308}, {"1e400", 0}, {"-1e400", 0}, {"nan", 0},
+        {"inf", 0},    {"0x10", 0},   {"1,5", 1},
+    };
+    for (const auto& [text, value] : cases) {
+        SCOPED_TRACE(std::string(text));
+        EXPECT_DOUBLE_EQ(ParseNumber(text), value);
+    }
+}
+
+TEST(TagParams, NumericTexts) {
+    for (std::string_view yes : {"0", "12", " 12 ", "-1", "+1", "1.5", ".5", "1e3", "900"}) {
+        EXPECT_TRUE(IsNumeric(yes)) << yes;
+    }
+    for (std::string_view no : {"", " ", "-", ".", "1a", "a1", "#FF0000", "1 2", "1e", "rojo"}) {
+        EXPECT_FALSE(IsNumeric(no)) << no;
+    }
+}
+
+TEST(TagParams, RoundingTrimmingAndCase) {
+    const std::pair<double, int> rounded[] = {{0.5, 0}, {1.5, 2},  {2.5, 2},  {2.4, 2},
+                                              {2.6, 3}, {-0.5, 0}, {-1.5, -2}};
+    for (const auto& [x, n] : rounded) EXPECT_EQ(RoundHalfEven(x), n) << x;
+    EXPECT_EQ(TrimBlanks("  a b  "), "a b");
+    EXPECT_EQ(TrimBlanks("   "), "");
+    EXPECT_TRUE(EqualsNoCase("mi:", "MI:"));
+    EXPECT_FALSE(EqualsNoCase("MI", "MI:"));
+    EXPECT_TRUE(StartsWithNoCase("{tb:2,2}", "{TB:"));
+    EXPECT_FALSE(StartsWithNoCase("{T", "{TB:"));
+}
+
+TEST(TagParams, TagNamesInAnyCase) {
+    const std::pair<std::string, TagKind> cases[] = {
+        {"N", TagKind::Bold},         {"n:", TagKind::Bold},
+        {"mi:", TagKind::LeftMargin}, {"Vd:", TagKind::MoveDown},
+        {"/fr", TagKind::FrameEnd},   {"\\", TagKind::TableEnd},
+        {"@", TagKind::Expression},   {"NN", TagKind::Unknown},
+        {"", TagKind::Unknown},       {"MI:x", TagKind::Unknown},
+        {"MI", TagKind::Unknown},     {std::string("\0N", 2), TagKind::Unknown},
+        {"\xF1", TagKind::Unknown},   {"N\xA0", TagKind::Unknown},
+    };
+    for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfTag(name), kind) << name;
+}
+
+constexpr Color kCurrent = Rgb(1, 2, 3);
+constexpr Color kDefault = Rgb(4, 5, 6);
+
+struct ColorCase {
+    std::string text;
+    Color color;
+};
+
+TEST(ParseColor, Notations) {
+    // Three digits: each times 32, at most 255. Six digits: pairs times
+    // 2.55, halves to even (76.5 -> 76, 178.5 -> 178, 25.5 -> 26). One or two
+    // characters: the palette (.5 rounds to 0), then 16, 17, 18. Other
+    // lengths of numbers; hexadecimal; names without letter case, blanks
+    // trimmed.
+    // clang-format off
+    const ColorCase cases[] = {
+        {"900", Rgb(255, 0, 0)}, {"000", Rgb(0, 0, 0)}, {"123", Rgb(32, 64, 96)},
+        {"789", Rgb(224, 255, 255)}, {"500000", Rgb(128, 0, 0)}, {"990000", Rgb(252, 0, 0)},
+        {"010203", Rgb(3, 5, 8)}, {"300000", Rgb(76, 0, 0)}, {"700000", Rgb(178, 0, 0)},
+        {"100000", Rgb(26, 0, 0)}, {"0", Rgb(0, 0, 0)}, {"12", Rgb(255, 0, 0)},
+        {"15", Rgb(255, 255, 255)}, {"8", Rgb(128, 128, 128)}, {"7", Rgb(192, 192, 192)},
+        {".5", Rgb(0, 0, 0)}, {"1.", Rgb(0, 0, 128)}, {"16", kColor3D}, {"17", kCurrent},
+        {"18", kDefault}, {"19", kInvalidColor}, {"-1", kInvalidColor}, {"99", kInvalidColor},
+        {"1234", kInvalidColor}, {"12345", kInvalidColor}, {"1234567", kInvalidColor},
+        {"1.5", kInvalidColor}, {"12.500", kInvalidColor}, {"#FF8000", Rgb(255, 128, 0)},
+        {"#ff8000", Rgb(255, 128, 0)}, {"#000000", Rgb(0, 0, 0)}, {"#GG0000", kInvalidColor},
+        {"#FF800", kInvalidColor}, {"#FF80000", kInvalidColor}, {"negro", Rgb(0, 0, 0)},
+        {"azul_o", Rgb(0, 0, 128)}, {"verde_o", Rgb(0, 128, 0)}, {"cian_o", Rgb(0, 128, 128)},
+        {"rojo_o", Rgb(128, 0, 0)}, {"magenta_o", Rgb(128, 0, 128)},
+        {"amarillo_o", Rgb(128, 128, 0)}, {"gris", Rgb(192, 192, 192)},
+        {"GRIS", Rgb(192, 192, 192)}, {"gris_c", Rgb(192, 192, 192)},
+        {"gris_o", Rgb(128, 128, 128)}, {"azul", Rgb(0, 0, 255)}, {"verde", Rgb(0, 255, 0)},
+        {"cian", Rgb(0, 255, 255)}, {"rojo", Rgb(255, 0, 0)}, {" Rojo ", Rgb(255, 0, 0)},
+        {"magenta", Rgb(255, 0, 255)}, {"amarillo", Rgb(255, 255, 0)},
+        {"blanco", Rgb(255, 255, 255)}, {"naranja", 33023}, {"actual", kCurrent},
+        {"DEFECTO", kDefault}, {"3d", kColor3D}, {"3D", kColor3D}, {"", kInvalidColor},
+        {"rosa", kInvalidColor}, {"rojo_c", kInvalidColor},
+    };
+    // clang-format on
+    for (const ColorCase& c : cases) {
+        SCOPED_TRACE("\"" + c.text + "\"");
+        EXPECT_EQ(ParseColor(c.text, {kCurrent, kDefault}), c.color);
+    }
+}
+
+TEST(ParseColor, EveryLengthOfDigitsAndLetters) {
+    for (std::size_t n = 0; n < 300; ++n) {
+        for (char fill : {'9', 'a', '#', ' ', '.', '-'}) {
+            const Color c = ParseColor(std::string(n, fill), {kCurrent, kDefault});
+            EXPECT_TRUE(c == kInvalidColor || c == kColor3D || (c >= 0 && c <= 0xFFFFFF))
+                << n << " x " << fill;
+        }
+    }
+}
+
+struct UnitCase {
+    ScaleMode mode;
+    bool printer;
+    double pointsTo10;   // PointsToScale(10)
+    double pixelsTo10;   // PixelsToScale(10)
+    double toPoints10;   // ScaleToPoints(10)
+    double pictureTo10;  // PictureToScale(10)
+};
+
+TEST(ScaleUnits, ThreeScaleModesOnScreenAndPrinter) {
+    // The fake surface has 15 twips per pixel.
+    const UnitCase cases[] = {
+        {ScaleMode::Twips, false, 200, 150, 0.5, 150},
+        {ScaleMode::Points, false, 10, 7.5, 10, 7.5},
+        {ScaleMode::Pixels, false, 10 * 20.0 / 15, 10, 7.5, 10},
+        {ScaleMode::Twips, true, 200, 200, 0.5, 200},
+        {ScaleMode::Points, true, 10, 10, 10, 10},
+        {ScaleMode::Pixels, true, 10 * 20.0 / 15, 10, 7.5, 10 * 20.0 / 15},
+        {ScaleMode::User, false, 0, 0, 0, 0},
+        {ScaleMode::User, true, 0, 0, 0, 0},
+    };
+    for (const UnitCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode) * 10 + c.printer);
+        const FakeSurface surface(100, 100, c.mode, c.printer);
+        EXPECT_DOUBLE_EQ(PointsToScale(surface, 10), c.pointsTo10);
+        EXPECT_DOUBLE_EQ(PixelsToScale(surface, 10), c.pixelsTo10);
+        EXPECT_DOUBLE_EQ(ScaleToPoints(surface, 10), c.toPoints10);
+        EXPECT_DOUBLE_EQ(PictureToScale(surface, 10), c.pictureTo10);
+    }
+}
+
+TEST(ScaleUnits, EngineConversionsNeedASurface) {
+    cZuzodIvodure engine;
+    EXPECT_EQ(engine.ScaleMode2Points(100), 0);
+    EXPECT_EQ(engine.PointsToScale(100), 0);
+    FakeSurface surface(100, 100, ScaleMode::Twips);
+    engine.Ctrl = &surface;
+    EXPECT_FLOAT_EQ(engine.ScaleMode2Points(100), 5);
+    EXPECT_DOUBLE_EQ(engine.PointsToScale(5), 100);
+    EXPECT_DOUBLE_EQ(engine.PixelsToScale(2), 30);
+}
+
+// A surface whose fonts report no height, and no twips per pixel.
+class FlatSurface : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    TextMetrics GetTextMetrics() const override { return {}; }
+    double TwipsPerPixelX() const override { return 0; }
+};
+
+TEST(ScaleUnits, FontMeasuresNoDivisionByZeroAndFiniteLengths) {
+    const FlatSurface flat(100, 100, ScaleMode::Pixels);
+    EXPECT_DOUBLE_EQ(FontAscent(flat), LineHeight(flat));
+    EXPECT_EQ(PointsToScale(flat, 10), 0);
+    EXPECT_EQ(ScaleToPoints(flat, 10), 0);
+    FakeSurface surface(100, 100, ScaleMode::Points);
+    EXPECT_DOUBLE_EQ(LineHeight(surface), 12);
+    EXPECT_DOUBLE_EQ(FontAscent(surface), 9);
+    surface.SetFontSize(20);
+    EXPECT_DOUBLE_EQ(FontAscent(surface), 15);
+    EXPECT_EQ(ClampLength(1e308), kMaxMarkupLength);
+    EXPECT_EQ(ClampLength(-1e308), -kMaxMarkupLength);
+    EXPECT_EQ(ClampLength(12), 12);
+}
+
+struct NormalizeCase {
+    std::string text;
+    std::string normalized;
+};
+
+TEST(NormalizeTables, TablesGetLinesOfTheirOwn) {
+    const NormalizeCase cases[] = {
+        {"{TB:1,1}x{\\}", "{TB:1,1}x{\\}\r\n"},
+        {"ab{TB:1,1}x{\\}c", "ab\r\n{TB:1,1}x{\\}\r\nc"},
+        {"ab{tb:1,1}x{\\}c", "ab\r\n{tb:1,1}x{\\}\r\nc"},
+        {"a{TB:1,1}x{\\}", "a{TB:1,1}x{\\}\r\n"},  // too near the start to move
+        {"ab\r\n{TB:1,1}x{\\}\r\nc", "ab\r\n{TB:1,1}x{\\}\r\nc"},
+        {"{\\}{\\}", "{\\}\r\n{\\}\r\n"},
+        // Two tables in a row: one CR LF between them, not two.
+        {"{TB:1,1}a{\\}{TB:1,1}b{\\}", "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n"},
+        {"{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}", "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n"},
+        {"x{\\}{TB:1,1}b{\\}y", "x{\\}\r\n{TB:1,1}b{\\}\r\ny"},
+        {"no tables", "no tables"},
+        {"", ""},
+    };
+    for (const NormalizeCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(NormalizeTables(c.text), c.normalized);
+    }
+}
+
+struct CutCase {
+    std::string text;
+    std::string at;  // the cut is where this first occurs
+    std::string rest;
+};
+
+TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
+    const CutCase cases[] = {
+        {"{N}abc def", "def", "{N}def"},
+        {"{T:20}abc def", "def", "{T:20}def"},
+        {"{G:x}abc def", "def", "def"},
+        {"{c}{C:1}{F}{F:Arial}{J}{J:1}{MI:1}{MD:1}{MP:1}{MU:1}{N}{N:1}{Q}{Q:rojo}{T}{T:9}"
+         "{U}{U:1}{W:rojo}{HD:5}{L:a,b}{SP:3}x|y",
+         "|",
+         "{c}{C:1}{F}{F:Arial}{J}{J:1}{MI:1}{MD:1}{MP:1}{MU:1}{N}{N:1}{Q}{Q:rojo}{T}{T:9}"
+         "{U}{U:1}{W:rojo}|y"},
+        // Tables before the cut are passed over whole, tags and all.
+        {"{TB:1,1}{N}a{\\}\r\nxyz", "yz", "yz"},
+        {"{TB:1,1}abc", "bc", ""},
+        // An unclosed brace is stepped over.
+        {"{abc def", "def", "def"},
+        {"{a{N}b c", "c", "{N}c"},
+        {"a\r\nb{N}c", "c", "{N}c"},
+    };
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(c.text + " @" + c.at);
+        EXPECT_EQ(CutAt(c.text, c.text.find(c.at) + 1), c.rest);
+    }
+}
+
+TEST(CutAt, TheFirstPositionsKeepTheWholeTextAndBeyondTheEndThePrefix) {
+    // A tag the cut falls into is carried whole.
+    for (int at : {0, 1, 2}) EXPECT_EQ(CutAt("{N}abc", at), "{N}abc") << at;
+    EXPECT_EQ(CutAt("{N}ab", 50), "{N}");
+}
+
+TEST(SplitTag, NameBeforeTheFirstColonValueAfter) {
+    const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
+        {"{T:12}", "T", "12"},     {"{FR:1,2,3,4}", "FR", "1,2,3,4"},
+        {"{N}", "N", ""},          {"{/FR}", "/FR", ""},
+        {"{\\}", "\\", ""},        {"{L:a:b}", "L", "a:b"},
+        {"{T: 12 }", "T", " 12 "}, {"{}", "", ""},
+    };
+    for (const auto& [tag, name, value] : cases) {
+        SCOPED_TRACE(std::string(tag));
+        const TagParts parts = SplitTag(tag);
+        EXPECT_EQ(parts.name, name);
+        EXPECT_EQ(parts.value, value);
+    }
+}
+
+TEST(FindCloseBrace, FirstBraceUnlessAnOpeningOneComesFirst) {
+    EXPECT_EQ(FindCloseBrace("{N}abc", 0), 2u);
+    EXPECT_EQ(FindCloseBrace("{a{b}", 0), std::nullopt);
+    EXPECT_EQ(FindCloseBrace("{abc", 0), std::nullopt);
+    EXPECT_EQ(FindCloseBrace("", 0), std::nullopt);
+    EXPECT_EQ(FindCloseBrace("{N}", 5), std::nullopt);
+}
+
+struct BlockCase {
+    std::string text;
+    std::size_t open;
+    std::string expectedAt;  // the text that starts at the result ("" for text.size())
+};
+
+TEST(FindBlockEnd, MatchingClosingTag) {
+    const BlockCase cases[] = {
+        {"{FR:1}a{/FR}b", 0, "{/FR}b"},
+        {"{FR:1}{FR:2}x{/FR}y{/FR}z", 0, "{/FR}z"},
+        {"{FR:1}{FR:2}x{/FR}y{/FR}z", 6, "{/FR}y{/FR}z"},
+        {"{FR:1}{O:1,1,t}b{/O}c{/FR}d", 0, "{/FR}d"},
+        {"{FR:1}{TB:1,1}a{\\}c{/FR}d", 0, "{/FR}d"},
+        // A closing frame tag cuts back the object left open inside it.
+        {"{FR:1}{O:1,1,t}b{/FR}c", 0, "{/FR}c"},
+        // Never balanced: the first closing tag of any kind.
+        {"{FR:1}{FR:2}a{/O}b{/FR}c", 0, "{/O}b{/FR}c"},
+        {"{FR:1}no end", 0, ""},
+        {"{fr:1}a{/fr}b", 0, "{/fr}b"},
+        // A closing tag inside a comment is no tag.
+        {"{FR:1}{* {/FR} *}a{/FR}b", 0, "{/FR}b"},
+    };
+    for (const BlockCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::size_t end = FindBlockEnd(c.text, c.open);
+        EXPECT_EQ(c.text.substr(std::min(end, c.text.size())), c.expectedAt);
+    }
+}
+
+TEST(FindBlockEnd, DeepNestingWithinTheScanLimitAndNeverClosed) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += "{FR:1}";
+    text += "x";
+    for (int i = 0; i < 1000; ++i) text += "{/FR}";
+    EXPECT_EQ(FindBlockEnd(text, 0), text.size() - 5);
+    // Never closed: it ends at the first closing tag of any kind.
+    std::string open;
+    for (std::size_t i = 0; i < kMaxBlockScanTags + 10; ++i) open += "{FR:1}";
+    open += "{/O}";
+    EXPECT_EQ(FindBlockEnd(open, 0), open.size() - 4);
+    EXPECT_EQ(FindBlockEnd(open, 6 * 100), open.size() - 4);
+}
+
+TEST(FindBlockEnd, ABlockCutAwayByAnotherKindIsScannedOnItsOwn) {
+    // Read from the start, the {/O} closes the object and cuts the inner
+    // frame away; scanned from that frame, the {/O} is nothing and the
+    // frame ends at the first {/FR}.
+    const std::string text = "{O:1,1,t}{FR:1}a{/O}b{/FR}c{/FR}";
+    EXPECT_EQ(text.substr(FindBlockEnd(text, 9)), "{/FR}c{/FR}");
+    EXPECT_EQ(text.substr(FindBlockEnd(text, 0)), "{/O}b{/FR}c{/FR}");
+}
+
+TEST(FindBlockEnd, OnePassAgreesWithAScanFromEachBlock) {
+    // Every opening tag of a tangle of blocks, found both ways.
+    const std::string pieces[] = {"{FR:1}", "{/FR}", "{O:1,1,t}", "{/O}", "{TB:1,1}", "{\\}", "x"};
+    unsigned seed = 7;
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0; i < 30; ++i) {
+            seed = seed * 1103515245 + 12345;
+            text += pieces[(seed >> 16) % 7];
+        }
+        const MarkupIndex index(text);
+        for (std::size_t i = 0; i < index.BlockTags().size(); ++i) {
+            const BlockTagAt tag = index.BlockTags()[i];
+            if (IsClosing(tag.kind)) continue;
+            // A plain scan: push openers, cut back on closers, stop when empty.
+            std::vector<BlockTag> stack;
+            std::size_t expected = index.NextClosingTag(tag.pos).value_or(text.size());
+            for (std::size_t j = i; j < index.BlockTags().size(); ++j) {
+                const BlockTag kind = index.BlockTags()[j].kind;
+                if (!IsClosing(kind)) {
+                    stack.push_back(kind);
+                    continue;
+                }
+                const BlockTag opener = kind == BlockTag::CloseObject  ? BlockTag::OpenObject
+                                        : kind == BlockTag::CloseFrame ? BlockTag::OpenFrame
+                                                                       : BlockTag::OpenTable;
+                const auto top = std::find(stack.rbegin(), stack.rend(), opener);
+                if (top == stack.rend()) continue;
+                stack.erase(std::next(top).base(), stack.end());
+                if (stack.empty()) {
+                    expected = index.BlockTags()[j].pos;
+                    break;
+                }
+            }
+            ASSERT_EQ(FindBlockEnd(index, tag.pos), expected) << text << " @" << tag.pos;
+        }
+    }
+}
+
+TEST(MarkupIndex, TagEnds) {
+    const MarkupIndex index("{N}{* a } b *}{*}{x");
+    EXPECT_EQ(index.TagEnd(0), 3u);
+    EXPECT_EQ(index.TagEnd(3), 14u);  // the comment ends at "*}", past its inner "}"
+    EXPECT_EQ(index.TagEnd(14), 17u);
+    EXPECT_EQ(index.TagEnd(17), std::nullopt);
+}
+
+}  // namespace
+}  // namespace cartulo::richtext
