@@ -235,24 +235,22 @@ TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('e') + 1));
 
     // A line that would be moved past the limit by its own {VD:} is not
-    // painted, whether ink follows the {VD:} or not.
-    surface.ClearLog();
-    const std::string inner = "{MU:0}x\r\na {VD:40}b\r\nc";
-    EXPECT_EQ(engine.DrawText(inner, 0, 0, 0, 60), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
-    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(inner.find('a') + 1));
-    surface.ClearLog();
-    const std::string trailing = "{MU:0}x\r\na{VD:40}\r\nc";
-    EXPECT_EQ(engine.DrawText(trailing, 0, 0, 0, 60), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
-    // Ink above a {VD:} that moves back up counts where it is painted.
-    surface.ClearLog();
-    const std::string back = "{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc";
-    EXPECT_EQ(engine.DrawText(back, 0, 0, 0, 60), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
-    surface.ClearLog();
-    EXPECT_EQ(engine.DrawText(back, 0, 0, 0, 64), 36);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x", "6,12 a", "12,52 b", "6,24 c"}));
+    // painted, whether ink follows the {VD:} or not; ink above a {VD:} that
+    // moves back up counts where it is painted.
+    const std::tuple<std::string, float, float, Strings, char> cases[] = {
+        {"{MU:0}x\r\na {VD:40}b\r\nc", 60, 12, {"6,0 x"}, 'a'},
+        {"{MU:0}x\r\na{VD:40}\r\nc", 60, 12, {"6,0 x"}, 'a'},
+        {"{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc", 60, 12, {"6,0 x"}, 'a'},
+        {"{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc", 64, 36, {"6,0 x", "6,12 a", "12,52 b", "6,24 c"}, 0},
+    };
+    for (const auto& [inner, bottom, y, placed, next] : cases) {
+        SCOPED_TRACE(inner);
+        surface.ClearLog();
+        EXPECT_EQ(engine.DrawText(inner, 0, 0, 0, bottom), y);
+        EXPECT_EQ(Placed(Prints()), placed);
+        const std::size_t stop = next ? inner.find(next) + 1 : inner.size() + 1;
+        EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(stop));
+    }
 }
 
 TEST_F(Layout, MovingDownCountsInTheYReturnedAndAtTheSurfacesBottom) {

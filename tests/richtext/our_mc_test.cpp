@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/fake_surface.h"
@@ -56,13 +57,12 @@ TEST(OurMC, DefaultsAndProperties) {
     Resources res;
     cOurMC mc(res.set);
     const cZuzodIvodure& engine = mc.pMC();
-    EXPECT_EQ(mc.DefaultFont(), "Arial");
-    EXPECT_EQ(mc.DefaultSize(), 12);
-    EXPECT_EQ(mc.HT_Color(), Rgb(0, 0, 255));
-    EXPECT_EQ(mc.DefaultColor(), Rgb(0, 0, 0));
-    EXPECT_EQ(mc.DefaultAlign(), 3);
-    EXPECT_EQ(mc.DefaultBorderWidth(), 3);
-    EXPECT_EQ(mc.BasePath(), "/programa");
+    const auto properties = [&] {
+        return std::tuple(mc.DefaultFont(), mc.DefaultSize(), mc.HT_Color(), mc.DefaultColor(),
+                          mc.DefaultAlign(), mc.DefaultBorderWidth(), mc.BasePath());
+    };
+    EXPECT_EQ(properties(),
+              std::tuple("Arial", 12, Rgb(0, 0, 255), Rgb(0, 0, 0), 3, 3, "/programa"));
     EXPECT_EQ(engine.ImageCache, res.set->imageCache.get());
     EXPECT_EQ(mc.Ctrl(), nullptr);
 
@@ -77,13 +77,11 @@ TEST(OurMC, DefaultsAndProperties) {
     mc.SetDefaultSize(9);
     mc.SetHT_Color(Rgb(4, 5, 6));
     EXPECT_EQ(engine.Ctrl, &surface);
-    EXPECT_EQ(engine.BasePath, "/cards");
-    EXPECT_EQ(engine.DefaultAlign, 1);
-    EXPECT_EQ(engine.DefaultBorderWidth, 5);
-    EXPECT_EQ(engine.DefaultColor, Rgb(1, 2, 3));
-    EXPECT_EQ(engine.DefaultFont, "Tahoma");
-    EXPECT_EQ(engine.DefaultSize, 9);
-    EXPECT_EQ(engine.HT_Color, Rgb(4, 5, 6));
+    EXPECT_EQ(
+        std::tuple(engine.DefaultFont, engine.DefaultSize, engine.HT_Color, engine.DefaultColor,
+                   engine.DefaultAlign, engine.DefaultBorderWidth, engine.BasePath),
+        std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
+    EXPECT_EQ(properties(), std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
 
     // The methods are the engine's too.
     const float end = mc.DrawText("{N}abc def", 0, 0, 0, -1);
@@ -96,21 +94,17 @@ TEST(OurMC, DefaultsAndProperties) {
 
 TEST(OurMC, PictureControlsLendTheirFontAndColour) {
     cOurMC mc(nullptr);
-    FakeSurface form(600, 400, ScaleMode::Points);
-    form.SetFontName("Tahoma");
-    form.SetFontSize(10);
-    form.SetForeColor(Rgb(255, 0, 0));
+    FakeSurface form(600, 400, ScaleMode::Points), picture(600, 400, ScaleMode::Points);
+    for (FakeSurface* s : {&form, &picture}) {
+        s->SetFontName("Tahoma");
+        s->SetFontSize(10);
+        s->SetForeColor(Rgb(255, 0, 0));
+    }
     mc.SetCtrl(&form);  // a form or printer: the defaults stay
     EXPECT_EQ(mc.DefaultFont(), "Arial");
-
-    FakeSurface picture(600, 400, ScaleMode::Points);
-    picture.SetFontName("Tahoma");
-    picture.SetFontSize(10);
-    picture.SetForeColor(Rgb(255, 0, 0));
     mc.SetCtrl(&picture, cOurMC::Bind::PictureControl);
-    EXPECT_EQ(mc.DefaultFont(), "Tahoma");
-    EXPECT_EQ(mc.DefaultSize(), 10);
-    EXPECT_EQ(mc.DefaultColor(), Rgb(255, 0, 0));
+    EXPECT_EQ(std::tuple(mc.DefaultFont(), mc.DefaultSize(), mc.DefaultColor()),
+              std::tuple("Tahoma", 10, Rgb(255, 0, 0)));
     picture.ClearLog();
     mc.DrawText("{F:Arial}{T:20}{Q:azul}a{F}{T}{Q}b", 0, 0, 0, -1);
     EXPECT_EQ(picture.Ink(), (Strings{"print 6,0 \"a\" Arial 20 #0000FF",

@@ -32,25 +32,70 @@ class Pictures : public EngineTest {
     }
 };
 
-TEST_F(Pictures, InlinePictureSitsOnTheBaseline) {
-    EXPECT_EQ(Paint("{G:logo.bmp}"), "picture logo.bmp 6,0 30x24\n");
-    EXPECT_EQ(lastY, 24);
-    EXPECT_EQ(Paint("a{G:logo.bmp}b"),
-              P("6,9", "a") + "picture logo.bmp 12,0 30x24\n" + P("42,9", "b"));
-    EXPECT_EQ(engine.ErrorCount(), 0);
+struct PictureCase {
+    std::string text, ink;
+    float y;
+    Strings zones;
+};
+
+TEST_F(Pictures, Golden) {
+    const std::string logo = "picture logo.bmp ";
+    const PictureCase cases[] = {
+        // Inline pictures sit on the baseline.
+        {"{G:logo.bmp}", logo + "6,0 30x24\n", 24, {}},
+        {"a{G:logo.bmp}b", P("6,9", "a") + logo + "12,0 30x24\n" + P("42,9", "b"), 24, {}},
+        // Missing pictures take no room and record nothing.
+        {"a{G:nada.bmp}b{B:nada.bmp,cmd}{GI:nada.bmp,0}{W:nada.bmp,0}",
+         P("6,0", "a") + P("12,0", "b"),
+         12,
+         {}},
+        // {GI:} x pixels from the left edge, {GD:} from the right one; both
+        // at the line's top, and neither takes room.
+        {"a{GI:logo.bmp,8}{GD:logo.bmp,0}",
+         P("6,0", "a") + logo + "6,0 30x24\n" + logo + "570,0 30x24\n",
+         12,
+         {}},
+        {"a\r\nb{GD:logo.bmp,4}", P("6,0", "a") + P("6,18", "b") + logo + "567,18 30x24\n", 30, {}},
+        {"{B:logo.bmp,abrir} {B:logo.bmp,pulsado.bmp,cerrar,ya}",
+         logo + "6,0 30x24\n" + P("36,9", " ") + logo + "42,0 30x24\n",
+         24,
+         {"6,0 33,21 k1 logo.bmp|abrir|", "42,0 69,21 k1 logo.bmp|pulsado.bmp|cerrar,ya"}},
+        // Areas of a picture map, until a group without a command.
+        {"{H:logo.bmp,0,0,10,10,uno,10,0,20,10,dos,0,0,5,5,,0,0,1,1,tres}",
+         logo + "6,0 30x24\n",
+         24,
+         {"6,0 16,10 k4 uno||", "16,0 26,10 k4 dos||"}},
+        // A sound symbol without speaker pictures: nothing.
+        {"{S:sonido.wav}", "", 0, {}},
+    };
+    for (const PictureCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Paint(c.text), c.ink);
+        EXPECT_EQ(lastY, c.y);
+        EXPECT_EQ(Zones(), c.zones);
+        EXPECT_TRUE(Errors().empty());
+    }
+    engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
+                      std::make_shared<FakePicture>("altavoz2", 16, 16));
+    EXPECT_EQ(Paint("{S:sonido.wav}"), "picture altavoz 6,0 12x12\n");
+    EXPECT_EQ(Zones(), (Strings{"6,0 17,11 k2 sonido.wav||"}));
+    engine.ImageCache = nullptr;
+    EXPECT_EQ(Paint("{G:logo.bmp}"), "");
 }
 
-TEST_F(Pictures, ThreeUsesOfOnePictureLoadItOnce) {
+TEST_F(Pictures, OnePathOneLoad) {
     Paint("{G:logo.bmp} {G:logo.bmp} {G:logo.bmp}");
-    Paint("{G:logo.bmp}");
+    Paint("{G:./logo.bmp} {G:sub/../logo.bmp} {G:logo.bmp} {G:.//logo.bmp}");
     EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
     EXPECT_EQ(loaderView->TotalLoads(), 1);
-}
-
-TEST_F(Pictures, NamesResolveAgainstTheBasePath) {
-    engine.BasePath = "/cards/";
-    Paint("{G:logo.bmp}");
-    EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
+    // A name that starts with "/" stays under the base path.
+    Paint("{G:/logo.bmp}");
+    EXPECT_EQ(Join(surface.Ink()), "picture logo.bmp 6,0 30x24\n");
+    for (const char* base : {"/cards/sub/..", "/cards/"}) {
+        engine.BasePath = base;
+        Paint("{G:logo.bmp}");
+    }
+    EXPECT_EQ(loaderView->TotalLoads(), 1);
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
     // "" is the current folder. Not there: tried when measured and again
@@ -61,57 +106,6 @@ TEST_F(Pictures, NamesResolveAgainstTheBasePath) {
     // Numeric names ask for resource pictures, which do not exist here.
     Paint("{G:12}");
     EXPECT_EQ(loaderView->Loads("12"), 0);
-}
-
-TEST_F(Pictures, OnePathOneSlot) {
-    Paint("{G:./logo.bmp} {G:sub/../logo.bmp} {G:logo.bmp} {G:.//logo.bmp}");
-    EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
-    EXPECT_EQ(loaderView->TotalLoads(), 1);
-    // A name that starts with "/" stays under the base path.
-    Paint("{G:/logo.bmp}");
-    EXPECT_EQ(loaderView->TotalLoads(), 1);
-    EXPECT_EQ(Join(surface.Ink()), "picture logo.bmp 6,0 30x24\n");
-    engine.BasePath = "/cards/sub/..";
-    Paint("{G:logo.bmp}");
-    EXPECT_EQ(loaderView->TotalLoads(), 1);
-}
-
-TEST_F(Pictures, MissingPicturesTakeNoRoomAndRecordNothing) {
-    EXPECT_EQ(Paint("a{G:nada.bmp}b{B:nada.bmp,cmd}{GI:nada.bmp,0}{W:nada.bmp,0}"),
-              P("6,0", "a") + P("12,0", "b"));
-    EXPECT_EQ(engine.ErrorCount(), 0);
-    EXPECT_TRUE(engine.HotZones().All().empty());
-    engine.ImageCache = nullptr;
-    EXPECT_EQ(Paint("{G:logo.bmp}"), "");
-}
-
-TEST_F(Pictures, PicturesAtTheEdges) {
-    // {GI:} x pixels from the left edge, {GD:} from the right one; both at
-    // the line's top, and neither takes room.
-    EXPECT_EQ(Paint("a{GI:logo.bmp,8}{GD:logo.bmp,0}"),
-              P("6,0", "a") + "picture logo.bmp 6,0 30x24\npicture logo.bmp 570,0 30x24\n");
-    EXPECT_EQ(lastY, 12);
-    EXPECT_EQ(Paint("a\r\nb{GD:logo.bmp,4}"),
-              P("6,0", "a") + P("6,18", "b") + "picture logo.bmp 567,18 30x24\n");
-}
-
-TEST_F(Pictures, ButtonsMapsAndTheirZones) {
-    EXPECT_EQ(Paint("{B:logo.bmp,abrir} {B:logo.bmp,pulsado.bmp,cerrar,ya}"),
-              "picture logo.bmp 6,0 30x24\n" + P("36,9", " ") + "picture logo.bmp 42,0 30x24\n");
-    EXPECT_EQ(Zones(), (Strings{"6,0 33,21 k1 logo.bmp|abrir|",
-                                "42,0 69,21 k1 logo.bmp|pulsado.bmp|cerrar,ya"}));
-    // Areas of a picture map, until a group without a command.
-    Paint("{H:logo.bmp,0,0,10,10,uno,10,0,20,10,dos,0,0,5,5,,0,0,1,1,tres}");
-    EXPECT_EQ(Zones(), (Strings{"6,0 16,10 k4 uno||", "16,0 26,10 k4 dos||"}));
-}
-
-TEST_F(Pictures, SoundSymbol) {
-    EXPECT_EQ(Paint("{S:sonido.wav}"), "");
-    EXPECT_TRUE(engine.HotZones().All().empty());
-    engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
-                      std::make_shared<FakePicture>("altavoz2", 16, 16));
-    EXPECT_EQ(Paint("{S:sonido.wav}"), "picture altavoz 6,0 12x12\n");
-    EXPECT_EQ(Zones(), (Strings{"6,0 17,11 k2 sonido.wav||"}));
 }
 
 TEST_F(Pictures, TiledBackgrounds) {
@@ -142,17 +136,6 @@ TEST_F(Pictures, TiledBackgrounds) {
     }
     EXPECT_EQ(Paint("{W:tile.bmp,6}a"), P("6,0", "a"));
     EXPECT_EQ(Paint("{W:empty.bmp,0}a"), P("6,0", "a"));
-}
-
-// A hundred zones at most (hot_zones_test.cpp: links), also from one map.
-TEST_F(Pictures, AHundredZonesAtMost) {
-    const std::string map = "{H:logo.bmp" + Repeat(",0,0,1,1,c", 500) + "}";
-    Paint(map);
-    EXPECT_EQ(engine.HotZones().Count(), 100u);
-    EXPECT_EQ(Errors(), Strings{"Demasiadas zonas calientes"});
-    // Measuring records no zones.
-    engine.SizeText(map, 0, 0, 0, -1);
-    EXPECT_EQ(engine.HotZones().Count(), 0u);
 }
 
 TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
@@ -213,10 +196,13 @@ class Mouse : public EngineTest {
         surface.ClearLog();
         events.clear();
     }
-    // A click where the pointer came to rest.
-    void Click(float x, float y) {
+    // A press where the pointer came to rest, and a click.
+    void Press(float x, float y) {
         engine.MouseMove(1, x, y);
         engine.MouseDown(1, x, y);
+    }
+    void Click(float x, float y) {
+        Press(x, y);
         engine.MouseUp(1, x, y);
     }
     // What the mouse painted since the last call, and forgets it.
@@ -264,8 +250,7 @@ TEST_F(Mouse, HoverFollowsTheLastZoneUnderThePointerAndSetsThePointer) {
 
 TEST_F(Mouse, TwoParameterButtonIsOutlinedWhilePressedAndRunsItsSecondParameter) {
     Paint("{B:logo.bmp,abrir}");
-    engine.MouseMove(1, 10, 10);
-    engine.MouseDown(1, 10, 10);
+    Press(10, 10);
     EXPECT_EQ(engine.PressedZone(), 0);
     EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
     EXPECT_TRUE(TakeEvents().empty());
@@ -290,8 +275,7 @@ TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
     Paint("{B:logo.bmp,pulsado.bmp,cerrar,ya}");
     surface.SetDrawWidth(4);
     surface.SetCurrentX(300);
-    engine.MouseMove(1, 6, 0);
-    engine.MouseDown(1, 6, 0);
+    Press(6, 0);
     EXPECT_EQ(Feedback(), (Strings{"picture pulsado.bmp 6,0 30x24", "refresh 6,0 36,24"}));
     engine.MouseUp(1, 20, 20);
     EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
@@ -301,8 +285,7 @@ TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
 
     // Pressed, moved out and released outside: no command, the normal
     // picture shown.
-    engine.MouseMove(1, 6, 0);
-    engine.MouseDown(1, 6, 0);
+    Press(6, 0);
     engine.MouseMove(1, 50, 5);
     engine.MouseUp(1, 50, 5);
     EXPECT_EQ(Feedback(), (Strings{"picture pulsado.bmp 6,0 30x24", "refresh 6,0 36,24",
@@ -312,8 +295,7 @@ TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
 
     // A pressed picture that cannot be found: the button is outlined.
     Paint("{B:logo.bmp,falta.bmp,cerrar}");
-    engine.MouseMove(1, 6, 0);
-    engine.MouseDown(1, 6, 0);
+    Press(6, 0);
     EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
 }
 
@@ -335,23 +317,13 @@ TEST_F(Mouse, LinksPopupsAndAWrappedLink) {
     EXPECT_EQ(TakeEvents(), (Strings{"Hypertext " + target, "Hypertext " + target}));
 }
 
-TEST_F(Mouse, PictureMapAreasEndAtAGroupWithoutCommand) {
-    Paint("{H:logo.bmp,0,0,9,9,uno,0,10,9,19,,10,0,19,9,tres}");
-    ASSERT_EQ(engine.HotZones().Count(), 1u);
-    Click(8, 2);
-    Click(8, 12);
-    Click(20, 2);
-    EXPECT_EQ(TakeEvents(), Strings{"Exec uno"});
-}
-
 TEST_F(Mouse, SoundSymbols) {
     Paint("{S:sonido.wav}");
     EXPECT_EQ(engine.HotZones().Count(), 0u);  // no speaker pictures, no zone
     engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
                       std::make_shared<FakePicture>("altavoz2", 16, 16));
     Paint("{S:sonido.wav}");
-    engine.MouseMove(1, 17, 11);
-    engine.MouseDown(1, 17, 11);
+    Press(17, 11);
     EXPECT_EQ(Feedback(), (Strings{"picture altavoz2 6,0 12x12", "refresh 6,0 18,12"}));
     engine.MouseMove(1, 18, 11);
     engine.MouseMove(1, 10, 10);
@@ -372,8 +344,7 @@ TEST_F(Mouse, SoundSymbols) {
 
 TEST_F(Mouse, EveryCallStartsTheZonesAfresh) {
     Paint("{B:logo.bmp,abrir} {L:a,b}");
-    engine.MouseMove(1, 10, 10);
-    engine.MouseDown(1, 10, 10);
+    Press(10, 10);
     // Measuring empties the table and ends the press.
     engine.SizeText("{B:logo.bmp,abrir} {L:a,b}", 0, 0, 0, -1);
     EXPECT_EQ(engine.HotZones().Count(), 0u);
@@ -422,8 +393,7 @@ TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
 
     // The mouse during a painting (from an expression's handler) is ignored.
     engine.Evaluate = [this](std::string& value) {
-        engine.MouseMove(1, 10, 5);
-        engine.MouseDown(1, 10, 5);
+        Press(10, 5);
         engine.MouseUp(1, 10, 5);
         value = "x";
     };
