@@ -237,12 +237,14 @@ TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
     // A line that would be moved past the limit by its own {VD:} is not
     // painted, whether ink follows the {VD:} or not; ink above a {VD:} that
     // moves back up counts where it is painted.
+    // clang-format off
     const std::tuple<std::string, float, float, Strings, char> cases[] = {
         {"{MU:0}x\r\na {VD:40}b\r\nc", 60, 12, {"6,0 x"}, 'a'},
         {"{MU:0}x\r\na{VD:40}\r\nc", 60, 12, {"6,0 x"}, 'a'},
         {"{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc", 60, 12, {"6,0 x"}, 'a'},
         {"{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc", 64, 36, {"6,0 x", "6,12 a", "12,52 b", "6,24 c"}, 0},
     };
+    // clang-format on
     for (const auto& [inner, bottom, y, placed, next] : cases) {
         SCOPED_TRACE(inner);
         surface.ClearLog();
@@ -367,11 +369,13 @@ TEST_F(Layout, ThreeScaleModesGiveTheSameLayout) {
         float expected;        // 12 + 6 + 12 pt
         std::string firstPrint;
     };
+    // clang-format off
     const ModeCase cases[] = {
         {ScaleMode::Points, 600, 400, 30, "6,0 Hola "},
         {ScaleMode::Twips, 12000, 8000, 600, "120,0 Hola "},
         {ScaleMode::Pixels, 800, 400 * 4 / 3.0, 40, "8,0 Hola "},
     };
+    // clang-format on
     for (const ModeCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.mode));
         FakeSurface s(c.width, c.height, c.mode);
@@ -463,37 +467,28 @@ struct MessageCase {
 const std::string kInvalidLink = "Referencia hipertextual no v\xE1lida";
 
 TEST_F(EngineErrors, Messages) {
+    // clang-format off
     const MessageCase cases[] = {
-        {"{XY:1}", {"Etiqueta no v\xE1lida: XY:"}},
-        {"{xy}", {"Etiqueta no v\xE1lida: xy"}},
-        {"{MI}", {"Etiqueta no v\xE1lida: MI"}},
-        {"{N:}", {}},
+        {"{XY:1}", {"Etiqueta no v\xE1lida: XY:"}}, {"{xy}", {"Etiqueta no v\xE1lida: xy"}},
+        {"{MI}", {"Etiqueta no v\xE1lida: MI"}}, {"{N:}", {}},
         {"{zz:1}{ZZ:2}", {"Etiqueta no v\xE1lida: zz:"}},
         {"{Q:1234}", {"Color no v\xE1lido: 1234"}},
-        {"{Q:rosa} {Q:rosa}", {"Color no v\xE1lido: rosa"}},
-        {"{Q:}", {"Color no v\xE1lido: "}},
-        {"{Q:3d}{Q:16}{Q:17}{Q:18}", {}},
-        {"abc{def", {"Llaves no cerradas"}},
-        {"{* sin fin", {"Llaves no cerradas"}},
-        {"\273", {kInvalidLink}},
-        {"\253Casa", {kInvalidLink}},
-        {"\253a \253b\273 c\273", {kInvalidLink}},
-        {"\253Casa\273", {}},
-        {"{/O}", {"Objeto sin etiqueta de inicio"}},
+        {"{Q:rosa} {Q:rosa}", {"Color no v\xE1lido: rosa"}}, {"{Q:}", {"Color no v\xE1lido: "}},
+        {"{Q:3d}{Q:16}{Q:17}{Q:18}", {}}, {"abc{def", {"Llaves no cerradas"}},
+        {"{* sin fin", {"Llaves no cerradas"}}, {"\273", {kInvalidLink}},
+        {"\253Casa", {kInvalidLink}}, {"\253a \253b\273 c\273", {kInvalidLink}},
+        {"\253Casa\273", {}}, {"{/O}", {"Objeto sin etiqueta de inicio"}},
         {"{/FR}", {"Marco sin etiqueta de inicio"}},
         {"{/o} {/fr}", {"Objeto sin etiqueta de inicio", "Marco sin etiqueta de inicio"}},
-        {"{FR:1,2,0,0}x{/FR}", {}},
-        {"{O:1,1,t}x{/O}", {}},
-        {"{W:rojo}{W:nada.png,0}{W:3d}", {}},
-        {"a{!}b{-}c", {}},
-        {"{* comentario } con llave *}", {}},
-        {"{}", {}},
+        {"{FR:1,2,0,0}x{/FR}", {}}, {"{O:1,1,t}x{/O}", {}}, {"{W:rojo}{W:nada.png,0}{W:3d}", {}},
+        {"a{!}b{-}c", {}}, {"{* comentario } con llave *}", {}}, {"{}", {}},
         {"{N}{C}{U}{N:1}{C:0}{U:1}{Q}{Q:rojo}{T}{T:10}{F}{F:Arial}{J}{J:2}{MI:5}{MP:5}{MD:5}{MU:5}{"
          "TA:5}{HD:5}{SP:5}{VS:5}{VD:5}{ID:x}{IU:x}"
          "{SY:x}{@x}{G:x}{GI:x,1}{GD:x,1}{B:x,c}{H:x}{S:x}{L:a,b}{P:a,b}{FO:x}{W:x}",
          {}},
         {"{TB:1,1}a{\\}", {}},
     };
+    // clang-format on
     for (const MessageCase& c : cases) {
         SCOPED_TRACE(c.text);
         engine.SizeText(c.text, 0, 0, 0, -1);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,30 +26,20 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct ParamCase {
-    std::string_view value;
-    int n;
-    std::string_view param;
-    std::string_view rest;
-};
-
 TEST(TagParams, ParametersAndTheirRest) {
-    const ParamCase cases[] = {
-        {"a,b,c", 1, "a", "a,b,c"},
-        {"a,b,c", 2, "b", "b,c"},
-        {"a,b,c", 3, "c", "c"},
-        {"a,b,c", 4, "", ""},
-        {"a,,c", 2, "", ",c"},
-        {"a, b ,c", 2, " b ", " b ,c"},  // as written, blanks kept
-        {"", 1, "", ""},
-        {"", 2, "", ""},
-        {"target,text, with, commas", 2, "text", "text, with, commas"},
-        {"a,b", 0, "", "a,b"},
+    // Value, parameter number, the parameter and the rest, blanks as written.
+    // clang-format off
+    const std::tuple<std::string_view, int, std::string_view, std::string_view> cases[] = {
+        {"a,b,c", 1, "a", "a,b,c"}, {"a,b,c", 2, "b", "b,c"}, {"a,b,c", 3, "c", "c"},
+        {"a,b,c", 4, "", ""}, {"a,,c", 2, "", ",c"}, {"a, b ,c", 2, " b ", " b ,c"},
+        {"", 1, "", ""}, {"", 2, "", ""},
+        {"target,text, with, commas", 2, "text", "text, with, commas"}, {"a,b", 0, "", "a,b"},
     };
-    for (const ParamCase& c : cases) {
-        SCOPED_TRACE(std::string(c.value) + " #" + std::to_string(c.n));
-        EXPECT_EQ(GetParam(c.value, c.n), c.param);
-        EXPECT_EQ(GetParamRest(c.value, c.n), c.rest);
+    // clang-format on
+    for (const auto& [value, n, param, rest] : cases) {
+        SCOPED_TRACE(std::string(value) + " #" + std::to_string(n));
+        EXPECT_EQ(GetParam(value, n), param);
+        EXPECT_EQ(GetParamRest(value, n), rest);
     }
 }
 
@@ -154,34 +145,25 @@ TEST(ParseColor, EveryLengthOfDigitsAndLetters) {
     }
 }
 
-struct UnitCase {
-    ScaleMode mode;
-    bool printer;
-    double pointsTo10;   // PointsToScale(10)
-    double pixelsTo10;   // PixelsToScale(10)
-    double toPoints10;   // ScaleToPoints(10)
-    double pictureTo10;  // PictureToScale(10)
-};
-
 TEST(ScaleUnits, ThreeScaleModesOnScreenAndPrinter) {
-    // The fake surface has 15 twips per pixel.
-    const UnitCase cases[] = {
-        {ScaleMode::Twips, false, 200, 150, 0.5, 150},
-        {ScaleMode::Points, false, 10, 7.5, 10, 7.5},
+    // The fake surface has 15 twips per pixel. 10 points, pixels, scale
+    // units and picture pixels to scale units, to points, to scale units.
+    // clang-format off
+    const std::tuple<ScaleMode, bool, double, double, double, double> cases[] = {
+        {ScaleMode::Twips, false, 200, 150, 0.5, 150}, {ScaleMode::Points, false, 10, 7.5, 10, 7.5},
         {ScaleMode::Pixels, false, 10 * 20.0 / 15, 10, 7.5, 10},
-        {ScaleMode::Twips, true, 200, 200, 0.5, 200},
-        {ScaleMode::Points, true, 10, 10, 10, 10},
+        {ScaleMode::Twips, true, 200, 200, 0.5, 200}, {ScaleMode::Points, true, 10, 10, 10, 10},
         {ScaleMode::Pixels, true, 10 * 20.0 / 15, 10, 7.5, 10 * 20.0 / 15},
-        {ScaleMode::User, false, 0, 0, 0, 0},
-        {ScaleMode::User, true, 0, 0, 0, 0},
+        {ScaleMode::User, false, 0, 0, 0, 0}, {ScaleMode::User, true, 0, 0, 0, 0},
     };
-    for (const UnitCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode) * 10 + c.printer);
-        const FakeSurface surface(100, 100, c.mode, c.printer);
-        EXPECT_DOUBLE_EQ(PointsToScale(surface, 10), c.pointsTo10);
-        EXPECT_DOUBLE_EQ(PixelsToScale(surface, 10), c.pixelsTo10);
-        EXPECT_DOUBLE_EQ(ScaleToPoints(surface, 10), c.toPoints10);
-        EXPECT_DOUBLE_EQ(PictureToScale(surface, 10), c.pictureTo10);
+    // clang-format on
+    for (const auto& [mode, printer, points, pixels, toPoints, picture] : cases) {
+        SCOPED_TRACE(static_cast<int>(mode) * 10 + printer);
+        const FakeSurface surface(100, 100, mode, printer);
+        EXPECT_DOUBLE_EQ(PointsToScale(surface, 10), points);
+        EXPECT_DOUBLE_EQ(PixelsToScale(surface, 10), pixels);
+        EXPECT_DOUBLE_EQ(ScaleToPoints(surface, 10), toPoints);
+        EXPECT_DOUBLE_EQ(PictureToScale(surface, 10), picture);
     }
 }
 
@@ -219,42 +201,29 @@ TEST(ScaleUnits, FontMeasuresNoDivisionByZeroAndFiniteLengths) {
     EXPECT_EQ(ClampLength(12), 12);
 }
 
-struct NormalizeCase {
-    std::string text;
-    std::string normalized;
-};
-
+// Tables get lines of their own, unless too near the start to move; two
+// tables in a row get one CR LF between them, not two.
 TEST(NormalizeTables, TablesGetLinesOfTheirOwn) {
-    const NormalizeCase cases[] = {
-        {"{TB:1,1}x{\\}", "{TB:1,1}x{\\}\r\n"},
-        {"ab{TB:1,1}x{\\}c", "ab\r\n{TB:1,1}x{\\}\r\nc"},
-        {"ab{tb:1,1}x{\\}c", "ab\r\n{tb:1,1}x{\\}\r\nc"},
-        {"a{TB:1,1}x{\\}", "a{TB:1,1}x{\\}\r\n"},  // too near the start to move
-        {"ab\r\n{TB:1,1}x{\\}\r\nc", "ab\r\n{TB:1,1}x{\\}\r\nc"},
-        {"{\\}{\\}", "{\\}\r\n{\\}\r\n"},
-        // Two tables in a row: one CR LF between them, not two.
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"{TB:1,1}x{\\}", "{TB:1,1}x{\\}\r\n"}, {"ab{TB:1,1}x{\\}c", "ab\r\n{TB:1,1}x{\\}\r\nc"},
+        {"ab{tb:1,1}x{\\}c", "ab\r\n{tb:1,1}x{\\}\r\nc"}, {"a{TB:1,1}x{\\}", "a{TB:1,1}x{\\}\r\n"},
+        {"ab\r\n{TB:1,1}x{\\}\r\nc", "ab\r\n{TB:1,1}x{\\}\r\nc"}, {"{\\}{\\}", "{\\}\r\n{\\}\r\n"},
         {"{TB:1,1}a{\\}{TB:1,1}b{\\}", "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n"},
         {"{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}", "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n"},
-        {"x{\\}{TB:1,1}b{\\}y", "x{\\}\r\n{TB:1,1}b{\\}\r\ny"},
-        {"no tables", "no tables"},
+        {"x{\\}{TB:1,1}b{\\}y", "x{\\}\r\n{TB:1,1}b{\\}\r\ny"}, {"no tables", "no tables"},
         {"", ""},
     };
-    for (const NormalizeCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(NormalizeTables(c.text), c.normalized);
-    }
+    // clang-format on
+    for (const auto& [text, normalized] : cases)
+        EXPECT_EQ(NormalizeTables(text), normalized) << text;
 }
 
-struct CutCase {
-    std::string text;
-    std::string at;  // the cut is where this first occurs
-    std::string rest;
-};
-
+// The text, where the cut first falls and the rest.
 TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
-    const CutCase cases[] = {
-        {"{N}abc def", "def", "{N}def"},
-        {"{T:20}abc def", "def", "{T:20}def"},
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"{N}abc def", "def", "{N}def"}, {"{T:20}abc def", "def", "{T:20}def"},
         {"{G:x}abc def", "def", "def"},
         {"{c}{C:1}{F}{F:Arial}{J}{J:1}{MI:1}{MD:1}{MP:1}{MU:1}{N}{N:1}{Q}{Q:rojo}{T}{T:9}"
          "{U}{U:1}{W:rojo}{HD:5}{L:a,b}{SP:3}x|y",
@@ -262,16 +231,13 @@ TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
          "{c}{C:1}{F}{F:Arial}{J}{J:1}{MI:1}{MD:1}{MP:1}{MU:1}{N}{N:1}{Q}{Q:rojo}{T}{T:9}"
          "{U}{U:1}{W:rojo}|y"},
         // Tables before the cut are passed over whole, tags and all.
-        {"{TB:1,1}{N}a{\\}\r\nxyz", "yz", "yz"},
-        {"{TB:1,1}abc", "bc", ""},
+        {"{TB:1,1}{N}a{\\}\r\nxyz", "yz", "yz"}, {"{TB:1,1}abc", "bc", ""},
         // An unclosed brace is stepped over.
-        {"{abc def", "def", "def"},
-        {"{a{N}b c", "c", "{N}c"},
-        {"a\r\nb{N}c", "c", "{N}c"},
+        {"{abc def", "def", "def"}, {"{a{N}b c", "c", "{N}c"}, {"a\r\nb{N}c", "c", "{N}c"},
     };
-    for (const CutCase& c : cases) {
-        SCOPED_TRACE(c.text + " @" + c.at);
-        EXPECT_EQ(CutAt(c.text, c.text.find(c.at) + 1), c.rest);
+    // clang-format on
+    for (const auto& [text, at, rest] : cases) {
+        EXPECT_EQ(CutAt(text, text.find(at) + 1), rest) << text << " @" << at;
     }
 }
 
@@ -311,21 +277,20 @@ struct BlockCase {
 };
 
 TEST(FindBlockEnd, MatchingClosingTag) {
+    // clang-format off
     const BlockCase cases[] = {
-        {"{FR:1}a{/FR}b", 0, "{/FR}b"},
-        {"{FR:1}{FR:2}x{/FR}y{/FR}z", 0, "{/FR}z"},
+        {"{FR:1}a{/FR}b", 0, "{/FR}b"}, {"{FR:1}{FR:2}x{/FR}y{/FR}z", 0, "{/FR}z"},
         {"{FR:1}{FR:2}x{/FR}y{/FR}z", 6, "{/FR}y{/FR}z"},
-        {"{FR:1}{O:1,1,t}b{/O}c{/FR}d", 0, "{/FR}d"},
-        {"{FR:1}{TB:1,1}a{\\}c{/FR}d", 0, "{/FR}d"},
+        {"{FR:1}{O:1,1,t}b{/O}c{/FR}d", 0, "{/FR}d"}, {"{FR:1}{TB:1,1}a{\\}c{/FR}d", 0, "{/FR}d"},
         // A closing frame tag cuts back the object left open inside it.
         {"{FR:1}{O:1,1,t}b{/FR}c", 0, "{/FR}c"},
         // Never balanced: the first closing tag of any kind.
-        {"{FR:1}{FR:2}a{/O}b{/FR}c", 0, "{/O}b{/FR}c"},
-        {"{FR:1}no end", 0, ""},
+        {"{FR:1}{FR:2}a{/O}b{/FR}c", 0, "{/O}b{/FR}c"}, {"{FR:1}no end", 0, ""},
         {"{fr:1}a{/fr}b", 0, "{/fr}b"},
         // A closing tag inside a comment is no tag.
         {"{FR:1}{* {/FR} *}a{/FR}b", 0, "{/FR}b"},
     };
+    // clang-format on
     for (const BlockCase& c : cases) {
         SCOPED_TRACE(c.text);
         const std::size_t end = FindBlockEnd(c.text, c.open);
@@ -455,32 +420,23 @@ struct TokenCase {
 };
 
 TEST(MarkupReader, Tokens) {
+    // clang-format off
     const TokenCase cases[] = {
-        {"Hola mundo", {"'Hola '+1", "'mundo'"}},
-        {"a  b", {"'a  '+2", "'b'"}},
+        {"Hola mundo", {"'Hola '+1", "'mundo'"}}, {"a  b", {"'a  '+2", "'b'"}},
         // Tags inside a word belong to it; a blank before a tag splits.
-        {"a{N}b", {"'a'<N|>'b'"}},
-        {"a {N}b", {"'a '+1", "<N|>'b'"}},
-        {"{N}{C}", {"<N|><C|>"}},
+        {"a{N}b", {"'a'<N|>'b'"}}, {"a {N}b", {"'a '+1", "<N|>'b'"}}, {"{N}{C}", {"<N|><C|>"}},
         {"{N} x", {"<N|>' '+1", "'x'"}},
         // Names keep their colon; values are trimmed, expressions are not.
-        {"{T: 12 }x", {"<T:|12>'x'"}},
-        {"{t:12}", {"<t:|12>"}},
-        {"{@ fecha }", {"<@| fecha >"}},
+        {"{T: 12 }x", {"<T:|12>'x'"}}, {"{t:12}", {"<t:|12>"}}, {"{@ fecha }", {"<@| fecha >"}},
         {"{L:destino,un texto}", {"<L:|destino,un texto>"}},
         // Tags may hold blanks and end at the first brace.
-        {"{L:a,b c}d e", {"<L:|a,b c>'d '+1", "'e'"}},
-        {"{a{b}c", {"<a{b|>'c'"}},
+        {"{L:a,b c}d e", {"<L:|a,b c>'d '+1", "'e'"}}, {"{a{b}c", {"<a{b|>'c'"}},
         // Comments and the empty tag vanish.
-        {"a{* x } y *}b", {"'a''b'"}},
-        {"a{}b", {"'a''b'"}},
-        {"{*}x", {"'x'"}},
+        {"a{* x } y *}b", {"'a''b'"}}, {"a{}b", {"'a''b'"}}, {"{*}x", {"'x'"}},
         // Quotes stand alone; blanks after a quote start a blank token.
         {"\253Casa\273 es", {"<<", "'Casa'", ">>", "' '+1", "'es'"}},
         // CR LF belongs to no token; a lone CR or LF is text.
-        {"a\r\nb", {"'a'", "/", "'b'"}},
-        {"a\rb\nc", {"'a\rb\nc'"}},
-        {"a \r\n", {"'a '+1", "/"}},
+        {"a\r\nb", {"'a'", "/", "'b'"}}, {"a\rb\nc", {"'a\rb\nc'"}}, {"a \r\n", {"'a '+1", "/"}},
         // A "}" without a "{" is text.
         {"a}b", {"'a}b'"}},
         // Objects carry their body to the first {/O}.
@@ -493,6 +449,7 @@ TEST(MarkupReader, Tokens) {
         {"{FR:1}a {FR:2}b{/FR} c{/FR}d e", {"FR<1|a {FR:2}b{/FR} c>'d '+1", "'e'"}},
         {"{FR:1}a b", {"FR<1|a b>"}},
     };
+    // clang-format on
     for (const TokenCase& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(Tokens(c.text), c.tokens);
@@ -534,6 +491,7 @@ std::string Spans(std::string_view text) {
 }
 
 TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
+    // clang-format off
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"a {N}b {T:12}", "..BNB..BNNVVB"},
         {"{T:{x}}y", "BNNVVB.."},                  // the first } closes the tag
@@ -542,13 +500,12 @@ TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
         {"\253Casa {N}x\273 y", "LLLLLLBNBLL.."},  // tags inside a link
         {"{@:ca}", "BNVVVB"},
         {"a {N b", "..EE.."},  // unclosed braces: the rest of the word
-        {"{ZZ} {/O} {/FR}", "EEEE.EEEE.EEEEE"},
-        {"\253a \273b", "LLLL."},
+        {"{ZZ} {/O} {/FR}", "EEEE.EEEE.EEEEE"}, {"\253a \273b", "LLLL."},
         {"a\273 \253b \253c\273", ".E.LLLELL"},  // a stray », a second « inside a link
-        {"{L:Casa,ver}{}", "LLLLLLLLLLLLBB"},
-        {"{O:x}1+{2}{/O}!", "BNNVBVVVVVBNNB."},
+        {"{L:Casa,ver}{}", "LLLLLLLLLLLLBB"}, {"{O:x}1+{2}{/O}!", "BNNVBVVVVVBNNB."},
         {"{FR:1}{N}x{/FR}", "BNNNVBBNB.BNNNB"},
     };
+    // clang-format on
     for (const auto& [text, expected] : cases) EXPECT_EQ(Spans(text), expected) << text;
     const auto links = ReadMarkupSpans("\253Casa\273 {L:Otra,ver}");
     ASSERT_EQ(links.size(), 2u);

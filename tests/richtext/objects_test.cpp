@@ -276,6 +276,7 @@ TEST_F(Frames, Placed) {
             deepest += "print " + std::to_string(17 + 11 * i) + ",0 \"a" + plain;
     }
     const std::string budget = "{FR:1}a{FR:1}" + std::string(kMaxFrameText / 2, 'x') + "{/FR}{/FR}";
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         // No width: between the right margin and the right margin.
         {"{FR:0,0,0,0}marco{/FR}", "print 576,0 \"marco" + plain},
@@ -291,10 +292,10 @@ TEST_F(Frames, Placed) {
         {"{FR:-100,0,5,12,rojo}{G:p.bmp}{FR:20,0,0,0,3d,1}{@e}{XY:1}{L:t,l}{/FR}\r\nd{/FR}",
          "picture p.bmp 476,5 6x3\nprint 506,5 \"[e]" + plain +
              "print 524,5 \"l\" Times New Roman 12 U #0000FF\n"},
-        {nested, deepest},
-        {budget, "print 17,0 \"a" + plain},
+        {nested, deepest}, {budget, "print 17,0 \"a" + plain},
         {budget, "print 17,0 \"a" + plain},  // counted afresh by each call
     };
+    // clang-format on
     for (const auto& [text, ink] : cases) {
         surface.ClearLog();
         engine.DrawText(text, 0, 0, 0, -1);

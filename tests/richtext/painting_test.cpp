@@ -177,12 +177,12 @@ TEST_F(Painting, StandardPen) {
     // In twips on a fine printer: the printer pixels in 21 twips. In points
     // and in pixels: 1.05 picture pixels, a picture pixel being a point on a
     // printer, so one unit whatever the resolution. A screen: one pixel.
+    // clang-format off
     const std::tuple<double, double, ScaleMode, bool, int> cases[] = {
-        {12000, 8000, ScaleMode::Twips, true, 21},
-        {600, 400, ScaleMode::Points, true, 1},
-        {9000, 6000, ScaleMode::Pixels, true, 1},
-        {12000, 8000, ScaleMode::Twips, false, 1},
+        {12000, 8000, ScaleMode::Twips, true, 21}, {600, 400, ScaleMode::Points, true, 1},
+        {9000, 6000, ScaleMode::Pixels, true, 1}, {12000, 8000, ScaleMode::Twips, false, 1},
     };
+    // clang-format on
     for (const auto& [w, h, mode, isPrinter, width] : cases) {
         FinePrinter fine(w, h, mode, isPrinter);
         fine.SetDrawWidth(7);

@@ -115,14 +115,12 @@ TEST_F(Pictures, TiledBackgrounds) {
         int mode;
         Strings columns;
     };
+    // clang-format off
     const TileCase cases[] = {
-        {0, {"0", "120", "240", "360", "480"}},
-        {1, {"0"}},
-        {2, {"480"}},
-        {3, {"0", "480"}},
-        {4, {"240"}},
-        {5, {"180", "300"}},
+        {0, {"0", "120", "240", "360", "480"}}, {1, {"0"}}, {2, {"480"}}, {3, {"0", "480"}},
+        {4, {"240"}}, {5, {"180", "300"}},
     };
+    // clang-format on
     for (const TileCase& c : cases) {
         SCOPED_TRACE(c.mode);
         std::string expected;
