@@ -363,27 +363,22 @@ TEST_F(Layout, ALineHoldsAtMost501TokensAndTheTextGoesOn) {
 }
 
 TEST_F(Layout, ThreeScaleModesGiveTheSameLayout) {
-    struct ModeCase {
-        ScaleMode mode;
-        double width, height;  // 600 x 400 pt in each
-        float expected;        // 12 + 6 + 12 pt
-        std::string firstPrint;
-    };
+    // 600 x 400 pt in each, and 12 + 6 + 12 pt of text.
     // clang-format off
-    const ModeCase cases[] = {
+    const std::tuple<ScaleMode, double, double, float, std::string> cases[] = {
         {ScaleMode::Points, 600, 400, 30, "6,0 Hola "},
         {ScaleMode::Twips, 12000, 8000, 600, "120,0 Hola "},
         {ScaleMode::Pixels, 800, 400 * 4 / 3.0, 40, "8,0 Hola "},
     };
     // clang-format on
-    for (const ModeCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode));
-        FakeSurface s(c.width, c.height, c.mode);
+    for (const auto& [mode, width, height, expected, firstPrint] : cases) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        FakeSurface s(width, height, mode);
         engine.Ctrl = &s;
-        EXPECT_FLOAT_EQ(engine.DrawText("Hola mundo\r\nadios", 0, 0, 0, -1), c.expected);
-        EXPECT_EQ(Placed(s.Ink()).front(), c.firstPrint);
+        EXPECT_FLOAT_EQ(engine.DrawText("Hola mundo\r\nadios", 0, 0, 0, -1), expected);
+        EXPECT_EQ(Placed(s.Ink()).front(), firstPrint);
         EXPECT_FLOAT_EQ(engine.SizeText("{HD:100}", 0, 0, 0, -1), 0);
-        EXPECT_FLOAT_EQ(engine.ScaleMode2Points(c.expected), 30);
+        EXPECT_FLOAT_EQ(engine.ScaleMode2Points(expected), 30);
     }
 }
 
@@ -459,16 +454,11 @@ TEST_F(EngineErrors, ManyBadTagsFillTheListAndEndWithTooManyErrors) {
     EXPECT_EQ(engine.ErrorCount(), 0);
 }
 
-struct MessageCase {
-    std::string text;
-    Strings errors;
-};
-
 const std::string kInvalidLink = "Referencia hipertextual no v\xE1lida";
 
 TEST_F(EngineErrors, Messages) {
     // clang-format off
-    const MessageCase cases[] = {
+    const std::pair<std::string, Strings> cases[] = {
         {"{XY:1}", {"Etiqueta no v\xE1lida: XY:"}}, {"{xy}", {"Etiqueta no v\xE1lida: xy"}},
         {"{MI}", {"Etiqueta no v\xE1lida: MI"}}, {"{N:}", {}},
         {"{zz:1}{ZZ:2}", {"Etiqueta no v\xE1lida: zz:"}},
@@ -489,12 +479,12 @@ TEST_F(EngineErrors, Messages) {
         {"{TB:1,1}a{\\}", {}},
     };
     // clang-format on
-    for (const MessageCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        engine.SizeText(c.text, 0, 0, 0, -1);
-        EXPECT_EQ(Errors(), c.errors);
-        engine.DrawText(c.text, 0, 0, 0, -1);
-        EXPECT_EQ(Errors(), c.errors);
+    for (const auto& [text, errors] : cases) {
+        SCOPED_TRACE(text);
+        engine.SizeText(text, 0, 0, 0, -1);
+        EXPECT_EQ(Errors(), errors);
+        engine.DrawText(text, 0, 0, 0, -1);
+        EXPECT_EQ(Errors(), errors);
     }
 }
 

@@ -30,27 +30,19 @@ std::vector<std::string> Links(const std::string& text) {
 }
 
 TEST(CardLinks, ReadsTheLinksThePainterShows) {
-    struct Case {
-        std::string text;
-        std::vector<std::string> links;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"Ver \253Perro\273 y {L:Gato,el gato}.", {"Perro@4+7", "Gato@14+16"}},
         {"{l: Gato , texto} {L:}", {"Gato @0+17", "@18+4"}},
         {"{* \253no\273 *} {@:ca}no\273 \253s\xED\273", {"s\xED@21+4"}},
         {"{O:1,1,x}\253no\273{/O} \253s\xED\273 \253abierto", {"s\xED@18+4"}},
-        {"\253a \253"
-         "b\273 c\273",
-         {"a \253b@0+6"}},
-        {"\253a\r\nb\273 \253"
-         "c{*\273*}",
-         {"a\r\nb@0+6", "c{*@7+7"}},
+        {"\253a \253b\273 c\273", {"a \253b@0+6"}},
+        {"\253a\r\nb\273 \253c{*\273*}", {"a\r\nb@0+6", "c{*@7+7"}},
         {"a {TB:3,1}\253Uno\273{!}{N}{L:Dos,2}{!}x \253no\273{\\}\253Tres\273",
          {"Uno@10+5 block", "Dos@21+9 block", "Tres@42+6"}},
         {"{FR:0,0,0,0}\253Uno\273 {TB:1,1}{L:Dos}{\\}{/FR} {TB:0,1}\253no\273{\\}",
          {"Uno@12+5 block", "Dos@26+7 block"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(Links(c.text), c.links) << c.text;
+    for (const auto& [text, links] : cases) EXPECT_EQ(Links(text), links) << text;
 }
 
 // Consecutive zones of one target (a link over several lines) count once.
@@ -92,8 +84,7 @@ void ExpectLinksMatchZones(const std::string& text) {
 TEST(CardLinks, AgreeWithThePaintersZones) {
     const std::vector<std::string> texts = {
         "Ver \253Perro\273 y {L:Gato,el gato}, {L: Rat\xF3n ,el} \253Perro\273.",
-        "{* \253no\273 *} {@:ca}no\273 \253a \253"
-        "b\273 c\273 \253d{*\273*}",
+        "{* \253no\273 *} {@:ca}no\273 \253a \253b\273 c\273 \253d{*\273*}",
         "\253a\r\nb\273 {N}\253Negrita\273{N} x{L:Pegado}y {P:no,Popup}",
         "a {TB:2,1}\253Uno\273{!}{L:Dos}{\\}\253Tres\273 {FR:0,0,0,0}\253Cuatro\273{/FR}",
         " {TB:1,1}\253x\273{\\} {O:1,1,x}\253no\273{/O} \253{L:dentro}\273",

@@ -93,11 +93,6 @@ TEST(TagParams, TagNamesInAnyCase) {
 constexpr Color kCurrent = Rgb(1, 2, 3);
 constexpr Color kDefault = Rgb(4, 5, 6);
 
-struct ColorCase {
-    std::string text;
-    Color color;
-};
-
 TEST(ParseColor, Notations) {
     // Three digits: each times 32, at most 255. Six digits: pairs times
     // 2.55, halves to even (76.5 -> 76, 178.5 -> 178, 25.5 -> 26). One or two
@@ -105,7 +100,7 @@ TEST(ParseColor, Notations) {
     // lengths of numbers; hexadecimal; names without letter case, blanks
     // trimmed.
     // clang-format off
-    const ColorCase cases[] = {
+    const std::pair<std::string, Color> cases[] = {
         {"900", Rgb(255, 0, 0)}, {"000", Rgb(0, 0, 0)}, {"123", Rgb(32, 64, 96)},
         {"789", Rgb(224, 255, 255)}, {"500000", Rgb(128, 0, 0)}, {"990000", Rgb(252, 0, 0)},
         {"010203", Rgb(3, 5, 8)}, {"300000", Rgb(76, 0, 0)}, {"700000", Rgb(178, 0, 0)},
@@ -129,9 +124,9 @@ TEST(ParseColor, Notations) {
         {"rosa", kInvalidColor}, {"rojo_c", kInvalidColor},
     };
     // clang-format on
-    for (const ColorCase& c : cases) {
-        SCOPED_TRACE("\"" + c.text + "\"");
-        EXPECT_EQ(ParseColor(c.text, {kCurrent, kDefault}), c.color);
+    for (const auto& [text, color] : cases) {
+        SCOPED_TRACE("\"" + text + "\"");
+        EXPECT_EQ(ParseColor(text, {kCurrent, kDefault}), color);
     }
 }
 
@@ -270,15 +265,10 @@ TEST(FindCloseBrace, FirstBraceUnlessAnOpeningOneComesFirst) {
     EXPECT_EQ(FindCloseBrace("{N}", 5), std::nullopt);
 }
 
-struct BlockCase {
-    std::string text;
-    std::size_t open;
-    std::string expectedAt;  // the text that starts at the result ("" for text.size())
-};
-
+// The text, where the scan starts and the text from the result on.
 TEST(FindBlockEnd, MatchingClosingTag) {
     // clang-format off
-    const BlockCase cases[] = {
+    const std::tuple<std::string, std::size_t, std::string> cases[] = {
         {"{FR:1}a{/FR}b", 0, "{/FR}b"}, {"{FR:1}{FR:2}x{/FR}y{/FR}z", 0, "{/FR}z"},
         {"{FR:1}{FR:2}x{/FR}y{/FR}z", 6, "{/FR}y{/FR}z"},
         {"{FR:1}{O:1,1,t}b{/O}c{/FR}d", 0, "{/FR}d"}, {"{FR:1}{TB:1,1}a{\\}c{/FR}d", 0, "{/FR}d"},
@@ -291,10 +281,10 @@ TEST(FindBlockEnd, MatchingClosingTag) {
         {"{FR:1}{* {/FR} *}a{/FR}b", 0, "{/FR}b"},
     };
     // clang-format on
-    for (const BlockCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::size_t end = FindBlockEnd(c.text, c.open);
-        EXPECT_EQ(c.text.substr(std::min(end, c.text.size())), c.expectedAt);
+    for (const auto& [text, open, expectedAt] : cases) {
+        SCOPED_TRACE(text);
+        const std::size_t end = FindBlockEnd(text, open);
+        EXPECT_EQ(text.substr(std::min(end, text.size())), expectedAt);
     }
 }
 
@@ -414,14 +404,9 @@ std::vector<std::string> Tokens(const std::string& text, ErrorList* errors = nul
     return out;
 }
 
-struct TokenCase {
-    std::string text;
-    Strings tokens;
-};
-
 TEST(MarkupReader, Tokens) {
     // clang-format off
-    const TokenCase cases[] = {
+    const std::pair<std::string, Strings> cases[] = {
         {"Hola mundo", {"'Hola '+1", "'mundo'"}}, {"a  b", {"'a  '+2", "'b'"}},
         // Tags inside a word belong to it; a blank before a tag splits.
         {"a{N}b", {"'a'<N|>'b'"}}, {"a {N}b", {"'a '+1", "<N|>'b'"}}, {"{N}{C}", {"<N|><C|>"}},
@@ -450,26 +435,26 @@ TEST(MarkupReader, Tokens) {
         {"{FR:1}a b", {"FR<1|a b>"}},
     };
     // clang-format on
-    for (const TokenCase& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(Tokens(c.text), c.tokens);
+    for (const auto& [text, tokens] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Tokens(text), tokens);
     }
 }
 
 // An unclosed brace (or comment) ends its token at the next blank, CR LF
 // or quote, with one error.
 TEST(MarkupReader, UnclosedBraces) {
-    const TokenCase cases[] = {
+    const std::pair<std::string, Strings> cases[] = {
         {"ab{cd ef", {"'ab''{cd '+1", "'ef'"}},
         {"ab{cd\r\nef", {"'ab''{cd'", "/", "'ef'"}},
         {"ab{cd\253x\273 e", {"'ab''{cd'", "<<", "'x'", ">>", "' '+1", "'e'"}},
         {"{cd\273", {"'{cd'", ">>"}},
         {"{* a } b", {"'{* '+1", "'a '+1", "'} '+1", "'b'"}},
     };
-    for (const TokenCase& c : cases) {
+    for (const auto& [text, tokens] : cases) {
         ErrorList errors;
-        EXPECT_EQ(Tokens(c.text, &errors), c.tokens) << c.text;
-        EXPECT_EQ(errors.All(), Strings{"Llaves no cerradas"}) << c.text;
+        EXPECT_EQ(Tokens(text, &errors), tokens) << text;
+        EXPECT_EQ(errors.All(), Strings{"Llaves no cerradas"}) << text;
     }
 }
 
@@ -517,8 +502,7 @@ TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
 TEST(MarkupSpans, APartReadsAsTheWholeText) {
     const std::string_view texts[] = {
         "uno {N}dos\r\n{*tres\r\ncuatro*} \253cinco\r\nseis\273\r\nsiete {T:1\r\n2} ocho\r\n",
-        "a {O:x}\r\n1{/O}\r\n{FR:1}\r\n\253b\273{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\253"
-        "c\r\n{ d\r\n",
+        "a {O:x}\r\n1{/O}\r\n{FR:1}\r\n\253b\273{/FR}\r\n{TB:1}x{!}\r\ny{\\}\r\n\253c\r\n{ d\r\n",
         "\253\253\253\r\n{*\r\n}\r\n\273\r\n",
         "\253{FR:1}\273{/FR}\r\nb\273\r\n{FR:1}{/O}\r\n\253a{/FR}\273\r\n{TB:1}{/"
         "O}\r\n{O:x}\253\r\n{/O}{\\}\273\r\n",
