@@ -26,7 +26,15 @@ Strings Placed(const Strings& prints) {
     return out;
 }
 
-class Layout : public EngineTest {};
+class Layout : public EngineTest {
+  protected:
+    // What one painting from the top placed.
+    Strings Placing(const std::string& text, float left = 0, float right = 0) {
+        surface.ClearLog();
+        engine.DrawText(text, 0, left, right, -1);
+        return Placed(Prints());
+    }
+};
 
 TEST_F(Layout, EmptyTextAndOneLine) {
     cZuzodIvodure bare;  // no surface, no layout
@@ -56,10 +64,8 @@ TEST_F(Layout, LinesBreakBetweenTokens) {
     const std::string word(200, 'x');
     EXPECT_EQ(engine.DrawText(word + " a", 0, 0, 0, -1), 24);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + word, "10,12 a"}));
-    surface.ClearLog();
     // 30 pt words: 18 fit in 564 pt and in 560 pt.
-    engine.DrawText("{J:0}" + Repeat("abcd ", 40), 0, 0, 0, -1);
-    const Strings placed = Placed(Prints());
+    const Strings placed = Placing("{J:0}" + Repeat("abcd ", 40));
     ASSERT_EQ(placed.size(), 40u);
     EXPECT_EQ(placed[0], "6,0 abcd ");
     EXPECT_EQ(placed[17], "516,0 abcd");  // the last of its line
@@ -69,28 +75,18 @@ TEST_F(Layout, LinesBreakBetweenTokens) {
 }
 
 TEST_F(Layout, Alignment) {
-    engine.DrawText("{J:0}ab cd", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 ab ", "24,0 cd"}));
-    surface.ClearLog();
+    EXPECT_EQ(Placing("{J:0}ab cd"), (Strings{"6,0 ab ", "24,0 cd"}));
     // The blanks after the last word count for nothing: it ends at the
     // right margin, 600 - 30.
-    engine.DrawText("{J:1}ab cd  ", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"540,0 ab ", "558,0 cd"}));
-    surface.ClearLog();
+    EXPECT_EQ(Placing("{J:1}ab cd  "), (Strings{"540,0 ab ", "558,0 cd"}));
     // Centred: a first line at (MP + MI + free) / 2, others at MI + free / 2.
-    engine.DrawText("{J:2}ab cd", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"275,0 ab ", "293,0 cd"}));
-    surface.ClearLog();
-    engine.DrawText("{J:2}" + std::string(100, 'x') + " ab", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()).back(), "284,12 ab");
+    EXPECT_EQ(Placing("{J:2}ab cd"), (Strings{"275,0 ab ", "293,0 cd"}));
+    EXPECT_EQ(Placing("{J:2}" + std::string(100, 'x') + " ab").back(), "284,12 ab");
     // A justified line with one token is not stretched.
-    surface.ClearLog();
-    engine.DrawText(std::string(100, 'x') + " " + std::string(100, 'y') + " z", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + std::string(100, 'x'),
-                                         "10,12 " + std::string(100, 'y'), "10,24 z"}));
-    surface.ClearLog();
-    engine.DrawText(Repeat("abcd ", 19), 0, 0, 0, -1);
-    const Strings placed = Placed(Prints());
+    EXPECT_EQ(
+        Placing(std::string(100, 'x') + " " + std::string(100, 'y') + " z"),
+        (Strings{"6,0 " + std::string(100, 'x'), "10,12 " + std::string(100, 'y'), "10,24 z"}));
+    const Strings placed = Placing(Repeat("abcd ", 19));
     // 18 words on the first line, 30 pt free over 17 gaps; each gap gets
     // one blank printed into it.
     ASSERT_EQ(placed.size(), 18u + 17u + 1u);
@@ -100,28 +96,20 @@ TEST_F(Layout, Alignment) {
     EXPECT_EQ(placed[34], "546,0 abcd");  // ends at the right margin
     // The paragraph's last line is set flush left.
     EXPECT_EQ(placed[35], "10,12 abcd");
-    surface.ClearLog();
     engine.DefaultAlign = 1;
-    engine.DrawText("ab", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"558,0 ab"}));
-    surface.ClearLog();
-    engine.DrawText("{J:0}a\r\n{J}b", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "564,18 b"}));
-    surface.ClearLog();
-    engine.DrawText("{J:7}a", 0, 0, 0, -1);  // out of range: no change
-    EXPECT_EQ(Placed(Prints()), (Strings{"564,0 a"}));
+    EXPECT_EQ(Placing("ab"), (Strings{"558,0 ab"}));
+    EXPECT_EQ(Placing("{J:0}a\r\n{J}b"), (Strings{"6,0 a", "564,18 b"}));
+    // {J:7} is out of range: no change.
+    EXPECT_EQ(Placing("{J:7}a"), (Strings{"564,0 a"}));
 }
 
 TEST_F(Layout, EdgesAndMargins) {
     const std::string text = "{J:0}" + Repeat("abcd ", 30);
-    engine.DrawText(text, 0, 100, 50, -1);
-    Strings placed = Placed(Prints());
+    Strings placed = Placing(text, 100, 50);
     // MP 106, MI 110, MD 80: 414 pt on the first line (13 words), 410 after.
     EXPECT_EQ(placed[0], "106,0 abcd ");
     EXPECT_EQ(placed[13], "110,12 abcd ");
-    surface.ClearLog();
-    engine.DrawText("{MI:20}{MP:0}{MD:50}" + text, 0, 0, 0, -1);
-    placed = Placed(Prints());
+    placed = Placing("{MI:20}{MP:0}{MD:50}" + text);
     // The margins change the line they stand in: MP 0, MI 20, MD 50 give
     // 550 pt (18 words) on the first line.
     EXPECT_EQ(placed[0], "0,0 abcd ");
@@ -316,9 +304,8 @@ TEST_F(Layout, AWrappedTokenTakesItsTagsToTheLineWhereItLands) {
     engine.DrawText(bold, 0, 0, 0, -1);
     EXPECT_TRUE(surface.Font().bold);
     EXPECT_NE(Prints().back().find("\"bbb\" Times New Roman 12 N "), std::string::npos);
-    surface.ClearLog();
-    engine.DrawText("{J:0}" + std::string(93, 'x') + " {J:1}yy", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + std::string(93, 'x'), "558,12 yy"}));
+    EXPECT_EQ(Placing("{J:0}" + std::string(93, 'x') + " {J:1}yy"),
+              (Strings{"6,0 " + std::string(93, 'x'), "558,12 yy"}));
 }
 
 // Bold text is half as wide again here, so a style left wrong by
