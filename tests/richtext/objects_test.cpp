@@ -133,12 +133,8 @@ class Tables : public testing::EngineTest {
 };
 
 TEST_F(Tables, CellsBordersAndPlaces) {
-    struct Case {
-        std::string text;
-        float end;
-        Strings ink;
-    };
-    const Case cases[] = {
+    // The text, the y it ends at and the ink.
+    const std::tuple<std::string, float, Strings> cases[] = {
         // 2 x 2 without borders: columns 24 wide, rows 32 high.
         {"{TB:2,2}a{!}b{-}c{!}d{\\}",
          61 + 3 + 8,
@@ -203,14 +199,14 @@ TEST_F(Tables, CellsBordersAndPlaces) {
           "rect 8,100 108,110 #000000 filled w1", "rect 118,100 218,110 #000000 filled w1"}},
         {"{TB:1,1,negro,-5}{\\}", 10 + 8, {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [text, end, ink] : cases) {
+        SCOPED_TRACE(text);
         px.ClearLog();
-        EXPECT_EQ(engine.DrawText(c.text, 0, 0, 0, -1), c.end);
-        EXPECT_EQ(Ink(), c.ink);
+        EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), end);
+        EXPECT_EQ(Ink(), ink);
         EXPECT_EQ(engine.HotZones().Count(), 0u);
         px.ClearLog();
-        EXPECT_EQ(engine.SizeText(c.text, 0, 0, 0, -1), c.end);
+        EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), end);
         EXPECT_TRUE(px.Ink().empty());
         EXPECT_EQ(px.Font().bold, false);
     }
@@ -242,16 +238,13 @@ TEST_F(Tables, ATableThatDoesNotFitEndsThePageBeforeIt) {
     // "a" takes 24 px, the table 90, "b" 16 after its 11.
     const std::string text = "a\r\n{TB:1,3}x{-}y{-}z{\\}\r\nb";
     const std::int32_t table = 4;
-    struct Case {
-        float bottom;
-        float end;
-        std::int32_t pointer;
-    };
-    for (const Case& c : {Case{-1, 141, 27}, Case{141, 141, 27}, Case{100, 24, table}}) {
-        SCOPED_TRACE(c.bottom);
-        EXPECT_EQ(engine.DrawText(text, 0, 0, 0, c.bottom), c.end);
-        EXPECT_EQ(engine.GetTextPointer(), c.pointer);
-        EXPECT_EQ(engine.SizeText(text, 0, 0, 0, c.bottom), c.end);
+    const std::tuple<float, float, std::int32_t> cases[] = {
+        {-1, 141, 27}, {141, 141, 27}, {100, 24, table}};
+    for (const auto& [bottom, end, pointer] : cases) {
+        SCOPED_TRACE(bottom);
+        EXPECT_EQ(engine.DrawText(text, 0, 0, 0, bottom), end);
+        EXPECT_EQ(engine.GetTextPointer(), pointer);
+        EXPECT_EQ(engine.SizeText(text, 0, 0, 0, bottom), end);
     }
     EXPECT_EQ(engine.GetTextPointer(), table);
     // First on the next page, and taller than it: painted and cut.

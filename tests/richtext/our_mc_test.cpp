@@ -40,17 +40,23 @@ struct Resources {
     Strings sounds;
 };
 
-// The text printed by one painting, its runs joined.
-std::string Printed(cOurMC& mc, FakeSurface& surface, const std::string& text) {
-    surface.ClearLog();
-    mc.DrawText(text, 0, 0, 0, -1);
+// The runs printed on a surface, joined; then the log is cleared.
+std::string TakeRuns(FakeSurface& surface) {
     std::string out;
     for (const std::string& line : surface.Log()) {
         if (!line.starts_with("print ")) continue;
         const std::size_t open = line.find('"');
         out += line.substr(open + 1, line.rfind('"') - open - 1);
     }
+    surface.ClearLog();
     return out;
+}
+
+// The text printed by one painting, its runs joined.
+std::string Printed(cOurMC& mc, FakeSurface& surface, const std::string& text) {
+    surface.ClearLog();
+    mc.DrawText(text, 0, 0, 0, -1);
+    return TakeRuns(surface);
 }
 
 TEST(OurMC, DefaultsAndProperties) {
@@ -266,13 +272,7 @@ Pages PrintPages(const std::string& text, std::size_t allowed = 100) {
     mc.SetCtrl(&page);
     Pages pages;
     const auto endPage = [&] {
-        pages.emplace_back();
-        for (const std::string& line : page.Log()) {
-            const std::size_t open = line.find('"');
-            if (line.starts_with("print "))
-                pages.back() += line.substr(open + 1, line.rfind('"') - open - 1);
-        }
-        page.ClearLog();
+        pages.push_back(TakeRuns(page));
         return pages.size() < allowed;
     };
     const int count = PagePrinter(mc, endPage).Print(text);

@@ -111,26 +111,22 @@ TEST_F(Pictures, OnePathOneLoad) {
 TEST_F(Pictures, TiledBackgrounds) {
     // A 120 pt tile from the first line's background top (-6, the
     // paragraph spacing above it) to the bottom of the 600 x 400 surface.
-    struct TileCase {
-        int mode;
-        Strings columns;
-    };
     // clang-format off
-    const TileCase cases[] = {
+    const std::pair<int, Strings> cases[] = {
         {0, {"0", "120", "240", "360", "480"}}, {1, {"0"}}, {2, {"480"}}, {3, {"0", "480"}},
         {4, {"240"}}, {5, {"180", "300"}},
     };
     // clang-format on
-    for (const TileCase& c : cases) {
-        SCOPED_TRACE(c.mode);
+    for (const auto& [mode, columns] : cases) {
+        SCOPED_TRACE(mode);
         std::string expected;
         for (const char* y : {"-6", "114", "234", "354"}) {
-            for (const std::string& x : c.columns) {
+            for (const std::string& x : columns) {
                 expected += "picture tile.bmp " + x + "," + y + " 120x120\n";
             }
         }
         expected += P("6,0", "a");
-        EXPECT_EQ(Paint("{W:tile.bmp," + std::to_string(c.mode) + "}a"), expected);
+        EXPECT_EQ(Paint("{W:tile.bmp," + std::to_string(mode) + "}a"), expected);
     }
     EXPECT_EQ(Paint("{W:tile.bmp,6}a"), P("6,0", "a"));
     EXPECT_EQ(Paint("{W:empty.bmp,0}a"), P("6,0", "a"));
