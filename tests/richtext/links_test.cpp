@@ -133,15 +133,11 @@ void ExpectTableRight(cCartulo& file, const LinkTable& table) {
 TEST(LinkTableTest, FollowsRandomEditsOfTheFile) {
     const std::vector<std::string> entries = {"Perro",    "perro",    "GATO",
                                               "Rat\xF3n", "RAT\xD3N", "Ave"};
-    const std::vector<std::string> links = {"\253Perro\273 ",
-                                            "{L:gato,el gato} ",
-                                            "\253rat\xF3n\273 ",
-                                            "{* \253Ave\273 *}",
-                                            "\253Ave\273 ",
-                                            "{TB:1,1}\253PERRO\273{\\}",
-                                            "\253 <Ficha principal>\273 ",
-                                            "{L:,texto} \253\273 ",
-                                            "texto "};
+    // clang-format off
+    const std::vector<std::string> links = {
+        "\253Perro\273 ", "{L:gato,el gato} ", "\253rat\xF3n\273 ", "{* \253Ave\273 *}", "\253Ave\273 ",
+        "{TB:1,1}\253PERRO\273{\\}", "\253 <Ficha principal>\273 ", "{L:,texto} \253\273 ", "texto "};
+    // clang-format on
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
         const auto pick = [&](std::size_t n) {

@@ -467,12 +467,15 @@ TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
 
 // The spans as one letter per byte: Brace, Name, Value, Comment, Link,
 // Error, '.' for plain text; a later span's letters over an earlier one's.
-std::string Spans(std::string_view text) {
+std::string Spans(std::string_view text, const std::vector<MarkupSpan>& spans) {
     std::string out(text.size(), '.');
-    for (const MarkupSpan& s : ReadMarkupSpans(text)) {
+    for (const MarkupSpan& s : spans) {
         out.replace(s.begin, s.end - s.begin, s.end - s.begin, "BNVCLE"[static_cast<int>(s.kind)]);
     }
     return out;
+}
+std::string Spans(std::string_view text) {
+    return Spans(text, ReadMarkupSpans(text));
 }
 
 TEST(MarkupSpans, ReadTheMarkupAsLayoutDoes) {
@@ -513,12 +516,7 @@ TEST(MarkupSpans, APartReadsAsTheWholeText) {
             const MarkupSpansPart part = ReadMarkupSpansAround(text, from, from + 1);
             ASSERT_LE(part.begin, from);
             ASSERT_GT(part.end, from);
-            std::string shown(text.size(), '.');
-            for (const MarkupSpan& s : part.spans) {
-                shown.replace(s.begin, s.end - s.begin, s.end - s.begin,
-                              "BNVCLE"[static_cast<int>(s.kind)]);
-            }
-            EXPECT_EQ(shown.substr(part.begin, part.end - part.begin),
+            EXPECT_EQ(Spans(text, part.spans).substr(part.begin, part.end - part.begin),
                       whole.substr(part.begin, part.end - part.begin))
                 << text << " at " << from;
         }
