@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "richtext/block_scan.h"
 #include "richtext/markup_reader.h"
@@ -31,17 +32,14 @@ class Hostile : public EngineTest {
     }
 };
 
-struct HostileCase {
-    const char* name;
-    std::string (*text)();
-};
+using HostileCase = std::pair<const char*, std::string (*)()>;  // a name and its text
 
 // Each text in a test of its own, so that they run side by side and a slow
 // one is named.
 class HostileText : public Hostile, public ::testing::WithParamInterface<HostileCase> {};
 
 TEST_P(HostileText, LaysOutAndPaints) {
-    Survives(GetParam().text());
+    Survives(GetParam().second());
 }
 
 std::string ColoursOfEveryLength() {
@@ -128,7 +126,7 @@ const HostileCase kHostileTexts[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, HostileText, ::testing::ValuesIn(kHostileTexts),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.first); });
 
 TEST_F(Hostile, TinyAndZeroFonts) {
     engine.DefaultSize = 0;

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <QApplication>
 #include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -228,3 +230,11 @@ TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
 
 }  // namespace
 }  // namespace cartulo
+
+// Widgets, fonts and the pointer all need an application object.
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
