@@ -1,5 +1,6 @@
-// Layout on the fake surface: 600 x 400 pt in points, 6 pt characters and
-// 12 pt lines at the default size; margins MP 6, MI 10, MD 30, MU 6.
+// Layout, errors and painting on the fake surface: 600 x 400 pt in points,
+// 6 pt characters and 12 pt lines at the default size; margins MP 6, MI 10,
+// MD 30, MU 6.
 #include <gtest/gtest.h>
 
 #include <string>

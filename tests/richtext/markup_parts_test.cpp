@@ -1,5 +1,5 @@
-// The markup's small parts: tag parameters and names, colours, units,
-// continuation after a cut, and block scanning.
+// The markup's parts: tag parameters and names, colours, units,
+// continuation after a cut, block scanning, the reader and its spans.
 #include <gtest/gtest.h>
 
 #include <algorithm>

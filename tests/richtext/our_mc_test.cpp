@@ -1,6 +1,6 @@
 // The host binding on the 600 x 400 pt fake surface: its defaults (Arial
 // 12), the escapes it answers, the resources it shares and the events it
-// passes on.
+// passes on; and pages printed through it.
 #include <gtest/gtest.h>
 
 #include <memory>

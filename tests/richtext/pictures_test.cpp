@@ -1,6 +1,7 @@
 // Pictures in card text, on the 600 x 400 pt screen surface: a picture
 // pixel is 0.75 pt there (15 twips per pixel), so the 40 x 32 px logo is
-// drawn 30 x 24 pt, 18 pt above the baseline and 6 below.
+// drawn 30 x 24 pt, 18 pt above the baseline and 6 below. Then the mouse
+// over the zones they make, and the picture cache.
 #include <gtest/gtest.h>
 
 #include <filesystem>
