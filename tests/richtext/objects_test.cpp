@@ -134,15 +134,14 @@ class Tables : public testing::EngineTest {
 
 TEST_F(Tables, CellsBordersAndPlaces) {
     // The text, the y it ends at and the ink.
+    // clang-format off
     const std::tuple<std::string, float, Strings> cases[] = {
         // 2 x 2 without borders: columns 24 wide, rows 32 high.
-        {"{TB:2,2}a{!}b{-}c{!}d{\\}",
-         61 + 3 + 8,
+        {"{TB:2,2}a{!}b{-}c{!}d{\\}", 61 + 3 + 8,
          {"print 17,8 \"a\" #000000", "print 38,8 \"b\" #000000", "print 17,37 \"c\" #000000",
           "print 38,37 \"d\" #000000"}},
         // Black one-pixel borders, bands drawn before the cells; c is dropped.
-        {"{TB:2,1,negro,1}a{!}b{!}c{\\}",
-         28 + 1 + 8,
+        {"{TB:2,1,negro,1}a{!}b{!}c{\\}", 28 + 1 + 8,
          {"rect 8,0 28,1 #000000 filled w1", "rect 8,27 28,28 #000000 filled w1",
           "rect 8,1 9,27 #000000 filled w1", "rect 27,1 28,27 #000000 filled w1",
           "rect 27,0 47,1 #000000 filled w1", "rect 27,27 47,28 #000000 filled w1",
@@ -150,8 +149,7 @@ TEST_F(Tables, CellsBordersAndPlaces) {
           "print 15,6 \"a\" #000000", "print 34,6 \"b\" #000000"}},
         // Left 6 px from the border, right 4 px from it, else centred; the
         // text after the table keeps its own alignment.
-        {"{TB:1,3}{J:0}a{-}{J:1}a{-}texto{\\}\r\nz",
-         90 + 3 + 8 + 16,
+        {"{TB:1,3}{J:0}a{-}{J:1}a{-}texto{\\}\r\nz", 90 + 3 + 8 + 16,
          {"print 17,8 \"a\" #000000", "print 49,37 \"a\" #000000", "print 17,66 \"texto\" #000000",
           "print 8,101 \"z\" #000000"}},
         // Counts are cut to 20: 20 columns of 16 px.
@@ -159,46 +157,40 @@ TEST_F(Tables, CellsBordersAndPlaces) {
         // Negative counts, or no rows count, draw nothing.
         {"{TB:-3,-3}x{\\}\r\n{TB:2}x{\\}\r\ny", 16, {"print 8,0 \"y\" #000000"}},
         // A table in mid-line gets lines of its own.
-        {"ab{TB:1,1}x{\\}c",
-         24 + 32 + 3 + 8 + 16,
+        {"ab{TB:1,1}x{\\}c", 24 + 32 + 3 + 8 + 16,
          {"print 8,0 \"ab\" #000000", "print 17,32 \"x\" #000000", "print 8,67 \"c\" #000000"}},
         // Without its end the table takes the rest of the text.
         {"a\r\n{TB:2,2}x{!}y and no end", 24, {"print 8,0 \"a\" #000000"}},
         // Pictures, buttons and links are shown, not clickable.
-        {"{TB:3,1}{G:p.bmp}{!}{B:p.bmp,orden}{!}{L:t,enlace}{\\}",
-         32 + 3 + 8,
+        {"{TB:3,1}{G:p.bmp}{!}{B:p.bmp,orden}{!}{L:t,enlace}{\\}", 32 + 3 + 8,
          {"picture p.bmp 17,11 20x10", "picture p.bmp 50,11 20x10",
           "print 83,8 \"enlace\" U #0000FF"}},
-        {"{TB:4,1}\253Casa\273{!}a\r\nbb{!}{FO:x^2}{!}{O:10,10,t}b{/O}{\\}",
-         48 + 3 + 8,
+        {"{TB:4,1}\253Casa\273{!}a\r\nbb{!}{FO:x^2}{!}{O:10,10,t}b{/O}{\\}", 48 + 3 + 8,
          {"print 17,16 \"Casa\" U #0000FF", "print 62,8 \"a\" #000000",
           "print 62,24 \"bb\" #000000", "print 91,16 \"x\" C #000000", "print 99,16 \"^\" #000000",
           "print 107,16 \"2\" #000000"}},
         // Cell styles reach neither the next cell nor the text after the table.
-        {"{TB:3,1}{N}{Q:rojo}x{!}y{!}{C}w{\\}\r\nz",
-         35 + 8 + 16,
+        {"{TB:3,1}{N}{Q:rojo}x{!}y{!}{C}w{\\}\r\nz", 35 + 8 + 16,
          {"print 17,8 \"x\" N #FF0000", "print 38,8 \"y\" #000000", "print 59,8 \"w\" C #000000",
           "print 8,43 \"z\" #000000"}},
         // The line after a table lays its background from the table's bottom border on.
-        {"{TB:1,1}x{\\}\r\n{W:rojo}y",
-         43 + 16,
+        {"{TB:1,1}x{\\}\r\n{W:rojo}y", 43 + 16,
          {"print 17,8 \"x\" #000000", "rect 0,35 600,400 #FF0000 filled w1",
           "print 8,43 \"y\" #000000"}},
         // Three-dimensional: face bands, each cell sunken, the table raised.
-        {"{TB:1,1,3d,2}x{\\}",
-         30 + 2 + 8,
+        {"{TB:1,1,3d,2}x{\\}", 30 + 2 + 8,
          {"rect 8,0 30,2 #C0C0C0 filled w1", "rect 8,28 30,30 #C0C0C0 filled w1",
           "rect 8,2 10,28 #C0C0C0 filled w1", "rect 28,2 30,28 #C0C0C0 filled w1",
           "line 9,1 28,1 #808080 w1", "line 9,1 9,28 #808080 w1", "line 9,28 28,28 #FFFFFF w1",
           "line 28,1 28,28 #FFFFFF w1", "line 8,0 29,0 #FFFFFF w1", "line 8,0 8,29 #FFFFFF w1",
           "line 8,29 29,29 #808080 w1", "line 29,0 29,29 #808080 w1", "print 16,7 \"x\" #000000"}},
         // Border widths past the cap are drawn 100 px wide, as bands.
-        {"{TB:1,1,negro,2000000000}{\\}",
-         210 + 100 + 8,
+        {"{TB:1,1,negro,2000000000}{\\}", 210 + 100 + 8,
          {"rect 8,0 218,100 #000000 filled w1", "rect 8,110 218,210 #000000 filled w1",
           "rect 8,100 108,110 #000000 filled w1", "rect 118,100 218,110 #000000 filled w1"}},
         {"{TB:1,1,negro,-5}{\\}", 10 + 8, {}},
     };
+    // clang-format on
     for (const auto& [text, end, ink] : cases) {
         SCOPED_TRACE(text);
         px.ClearLog();
