@@ -483,35 +483,31 @@ TEST_F(EngineErrors, Messages) {
 class Painting : public EngineTest {};
 
 TEST_F(Painting, Golden) {
-    const std::string N = "Times New Roman 12 N #000000", L = "Times New Roman 12 U #0000FF";
+    const auto T = [](const std::string& rest) { return "Times New Roman " + rest; };
+    const std::string N = T("12 N #000000"), L = T("12 U #0000FF"), R = T("12 #FF0000"),
+                      Gray = T("12 #C0C0C0");
     const std::pair<std::string, std::string> cases[] = {
         {"Hola mundo", P("6,0", "Hola ") + P("36,0", "mundo")},
         // Style tags act from where they stand; the tallest font sets the
         // baseline (18) and each run hangs from it by its own ascent.
         {"a{N}b{C}c{U}d {Q:rojo}e{F:Arial}f{T:24}g",
-         P("6,9", "a") + P("12,9", "b", N) + P("18,9", "c", "Times New Roman 12 N C #000000") +
-             P("24,9", "d ", "Times New Roman 12 N C U #000000") +
-             P("36,9", "e", "Times New Roman 12 N C U #FF0000") +
+         P("6,9", "a") + P("12,9", "b", N) + P("18,9", "c", T("12 N C #000000")) +
+             P("24,9", "d ", T("12 N C U #000000")) + P("36,9", "e", T("12 N C U #FF0000")) +
              P("42,9", "f", "Arial 12 N C U #FF0000") + P("48,0", "g", "Arial 24 N C U #FF0000")},
         {"{N}a{N}b{N:0}c{N:1}d{N:0}",
          P("6,0", "a", N) + P("12,0", "b") + P("18,0", "c") + P("24,0", "d", N)},
         {"{Q:900}a{Q:12}b{Q:#FF8000}c{Q:GRIS}d{Q:1234}e{Q:3d}f{Q}g",
-         P("6,0", "a", "Times New Roman 12 #FF0000") +
-             P("12,0", "b", "Times New Roman 12 #FF0000") +
-             P("18,0", "c", "Times New Roman 12 #FF8000") +
-             P("24,0", "d", "Times New Roman 12 #C0C0C0") +
-             P("30,0", "e", "Times New Roman 12 #C0C0C0") +
-             P("36,0", "f", "Times New Roman 12 #C0C0C0") + P("42,0", "g")},
+         P("6,0", "a", R) + P("12,0", "b", R) + P("18,0", "c", T("12 #FF8000")) +
+             P("24,0", "d", Gray) + P("30,0", "e", Gray) + P("36,0", "f", Gray) + P("42,0", "g")},
         // Tag names ignore letter case; values are trimmed.
-        {"{t:20}a{T: 20 }b", P("6,0", "a", "Times New Roman 20 #000000") +
-                                 P("16,0", "b", "Times New Roman 20 #000000")},
+        {"{t:20}a{T: 20 }b", P("6,0", "a", T("20 #000000")) + P("16,0", "b", T("20 #000000"))},
         {"{F:Arial}a{F}b{T:6}c{T}d{T:0}e", P("6,0", "a", "Arial 12 #000000") + P("12,0", "b") +
-                                               P("18,4.5", "c", "Times New Roman 6 #000000") +
-                                               P("21,0", "d") + P("27,0", "e")},
+                                               P("18,4.5", "c", T("6 #000000")) + P("21,0", "d") +
+                                               P("27,0", "e")},
         // Subscript: half size, a half-size line lower; superscript: half
         // size, tops aligned.
-        {"x{ID:2}y{IU:3}", P("6,0", "x") + P("12,6", "2", "Times New Roman 6 #000000") +
-                               P("15,0", "y") + P("21,0", "3", "Times New Roman 6 #000000")},
+        {"x{ID:2}y{IU:3}", P("6,0", "x") + P("12,6", "2", T("6 #000000")) + P("15,0", "y") +
+                               P("21,0", "3", T("6 #000000"))},
         {"{SY:abg}d", P("6,0", "abg", "Symbol 12 charset=2 #000000") + P("24,0", "d")},
         // Spaces and tabs.
         {"a{HD:10}b{SP:5}c", P("6,0", "a") + P("22,0", "b") + P("33,0", "c")},
@@ -532,8 +528,8 @@ TEST_F(Painting, Golden) {
         // drawn in its box; a formula paints at the pen and moves it on.
         {"a{O:72,36,drawscript}0 0 move 72 36 line stroke{/O}b c{FO:x@exp[2]}d",
          P("6,18", "a") + "point 12,0 #000000\nline 12,0 84,36 #000000 w1\n" + P("84,18", "b ") +
-             P("96,18", "c") + P("102,18", "x", "Times New Roman 12 C #000000") +
-             P("108,16.8", "2", "Times New Roman 7.2 #000000") + P("111.6,18", "d")},
+             P("96,18", "c") + P("102,18", "x", T("12 C #000000")) +
+             P("108,16.8", "2", T("7.2 #000000")) + P("111.6,18", "d")},
         // Links and popups; a set link colour, and tags before a link.
         {"{L:Casa,la casa} y {P:ver,la nota}",
          P("6,0", "la casa", L) + P("48,0", " ") + P("54,0", "y ") + P("66,0", "ver", L)},
