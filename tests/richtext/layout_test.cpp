@@ -1,23 +1,21 @@
-// Layout on the fake surface: 600 x 400 pt in points, 6 pt characters and
-// 12 pt lines at the default size; margins MP 6, MI 10, MD 30, MU 6.
+// Layout, errors and painting on the fake surface: 600 x 400 pt in points,
+// 6 pt characters and 12 pt lines at the default size; margins MP 6, MI 10,
+// MD 30, MU 6.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "richtext/error_list.h"
 #include "test_support.h"
 
 namespace cartulo {
 namespace {
 
-using testing::EngineTest;
+using namespace testing;
+using richtext::ErrorList;
 using Strings = std::vector<std::string>;
-
-std::string Repeat(const std::string& piece, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += piece;
-    return out;
-}
+using richtext::HotZone;
 
 // The x and y of every printed text, with the text: "x,y text".
 Strings Placed(const Strings& prints) {
@@ -30,18 +28,26 @@ Strings Placed(const Strings& prints) {
     return out;
 }
 
-class Layout : public EngineTest {};
+class Layout : public EngineTest {
+  protected:
+    // What one painting from the top placed.
+    Strings Placing(const std::string& text, float left = 0, float right = 0) {
+        surface.ClearLog();
+        engine.DrawText(text, 0, left, right, -1);
+        return Placed(Prints());
+    }
+};
 
-TEST_F(Layout, EmptyTextReturnsItsTop) {
+TEST_F(Layout, EmptyTextAndOneLine) {
+    cZuzodIvodure bare;  // no surface, no layout
+    EXPECT_EQ(bare.DrawText("Hola", 3, 0, 0, -1), 3);
+    EXPECT_EQ(bare.SizeText("Hola", 3, 0, 0, -1), 0);
     EXPECT_EQ(engine.DrawText("", 5, 0, 0, -1), 5);
     EXPECT_EQ(engine.DrawText("", -1, 0, 0, -1), 0);
     EXPECT_EQ(engine.SizeText("", 5, 0, 0, -1), 0);
     EXPECT_EQ(engine.SizeText("", -1, 0, 0, -1), 1);  // the height plus 1
     EXPECT_TRUE(surface.Ink().empty());
     EXPECT_EQ(engine.GetTextPointer(), 1);
-}
-
-TEST_F(Layout, OneLine) {
     EXPECT_EQ(engine.DrawText("Hola mundo", 0, 0, 0, -1), 12);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,0 Hola ", "36,0 mundo"}));
     EXPECT_EQ(engine.GetTextPointer(), 11);
@@ -50,23 +56,18 @@ TEST_F(Layout, OneLine) {
     EXPECT_EQ(engine.SizeText("Hola", -1, 0, 0, -1), 13);
 }
 
-TEST_F(Layout, AWordWiderThanTheLineStandsAloneAndOverflows) {
-    const std::string word(200, 'x');
-    EXPECT_EQ(engine.DrawText(word + " a", 0, 0, 0, -1), 24);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + word, "10,12 a"}));
-}
-
-TEST_F(Layout, ATokenThatExactlyFillsTheLineStays) {
-    // 564 pt are free on a paragraph's first line: 94 characters.
+TEST_F(Layout, LinesBreakBetweenTokens) {
+    // 564 pt are free on a paragraph's first line: 94 characters. A token
+    // that exactly fills the line stays.
     const std::string fits = std::string(46, 'a') + " " + std::string(47, 'b');
     EXPECT_EQ(engine.SizeText(fits, 0, 0, 0, -1), 12);
     EXPECT_EQ(engine.SizeText(fits + "b", 0, 0, 0, -1), 24);
-}
-
-TEST_F(Layout, LinesBreakBetweenTokens) {
+    // A word wider than the line stands alone and overflows.
+    const std::string word(200, 'x');
+    EXPECT_EQ(engine.DrawText(word + " a", 0, 0, 0, -1), 24);
+    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + word, "10,12 a"}));
     // 30 pt words: 18 fit in 564 pt and in 560 pt.
-    engine.DrawText("{J:0}" + Repeat("abcd ", 40), 0, 0, 0, -1);
-    const Strings placed = Placed(Prints());
+    const Strings placed = Placing("{J:0}" + Repeat("abcd ", 40));
     ASSERT_EQ(placed.size(), 40u);
     EXPECT_EQ(placed[0], "6,0 abcd ");
     EXPECT_EQ(placed[17], "516,0 abcd");  // the last of its line
@@ -75,26 +76,19 @@ TEST_F(Layout, LinesBreakBetweenTokens) {
     EXPECT_EQ(placed[39], "100,24 abcd");  // the last word's blank is not printed
 }
 
-TEST_F(Layout, LeftRightAndCentred) {
-    engine.DrawText("{J:0}ab cd", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 ab ", "24,0 cd"}));
-    surface.ClearLog();
+TEST_F(Layout, Alignment) {
+    EXPECT_EQ(Placing("{J:0}ab cd"), (Strings{"6,0 ab ", "24,0 cd"}));
     // The blanks after the last word count for nothing: it ends at the
     // right margin, 600 - 30.
-    engine.DrawText("{J:1}ab cd  ", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"540,0 ab ", "558,0 cd"}));
-    surface.ClearLog();
+    EXPECT_EQ(Placing("{J:1}ab cd  "), (Strings{"540,0 ab ", "558,0 cd"}));
     // Centred: a first line at (MP + MI + free) / 2, others at MI + free / 2.
-    engine.DrawText("{J:2}ab cd", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"275,0 ab ", "293,0 cd"}));
-    surface.ClearLog();
-    engine.DrawText("{J:2}" + std::string(100, 'x') + " ab", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()).back(), "284,12 ab");
-}
-
-TEST_F(Layout, JustifiedLinesSpreadTheirGaps) {
-    engine.DrawText(Repeat("abcd ", 19), 0, 0, 0, -1);
-    const Strings placed = Placed(Prints());
+    EXPECT_EQ(Placing("{J:2}ab cd"), (Strings{"275,0 ab ", "293,0 cd"}));
+    EXPECT_EQ(Placing("{J:2}" + std::string(100, 'x') + " ab").back(), "284,12 ab");
+    // A justified line with one token is not stretched.
+    EXPECT_EQ(
+        Placing(std::string(100, 'x') + " " + std::string(100, 'y') + " z"),
+        (Strings{"6,0 " + std::string(100, 'x'), "10,12 " + std::string(100, 'y'), "10,24 z"}));
+    const Strings placed = Placing(Repeat("abcd ", 19));
     // 18 words on the first line, 30 pt free over 17 gaps; each gap gets
     // one blank printed into it.
     ASSERT_EQ(placed.size(), 18u + 17u + 1u);
@@ -104,72 +98,45 @@ TEST_F(Layout, JustifiedLinesSpreadTheirGaps) {
     EXPECT_EQ(placed[34], "546,0 abcd");  // ends at the right margin
     // The paragraph's last line is set flush left.
     EXPECT_EQ(placed[35], "10,12 abcd");
-}
-
-TEST_F(Layout, AJustifiedLineWithOneTokenIsNotStretched) {
-    engine.DrawText(std::string(100, 'x') + " " + std::string(100, 'y') + " z", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + std::string(100, 'x'),
-                                         "10,12 " + std::string(100, 'y'), "10,24 z"}));
-}
-
-TEST_F(Layout, JustificationFollowsTheDefaultAlignAndJ) {
     engine.DefaultAlign = 1;
-    engine.DrawText("ab", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"558,0 ab"}));
-    surface.ClearLog();
-    engine.DrawText("{J:0}a\r\n{J}b", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "564,18 b"}));
-    surface.ClearLog();
-    engine.DrawText("{J:7}a", 0, 0, 0, -1);  // out of range: no change
-    EXPECT_EQ(Placed(Prints()), (Strings{"564,0 a"}));
+    EXPECT_EQ(Placing("ab"), (Strings{"558,0 ab"}));
+    EXPECT_EQ(Placing("{J:0}a\r\n{J}b"), (Strings{"6,0 a", "564,18 b"}));
+    // {J:7} is out of range: no change.
+    EXPECT_EQ(Placing("{J:7}a"), (Strings{"564,0 a"}));
 }
 
 TEST_F(Layout, EdgesAndMargins) {
     const std::string text = "{J:0}" + Repeat("abcd ", 30);
-    engine.DrawText(text, 0, 100, 50, -1);
-    Strings placed = Placed(Prints());
+    Strings placed = Placing(text, 100, 50);
     // MP 106, MI 110, MD 80: 414 pt on the first line (13 words), 410 after.
     EXPECT_EQ(placed[0], "106,0 abcd ");
     EXPECT_EQ(placed[13], "110,12 abcd ");
-    surface.ClearLog();
-    engine.DrawText("{MI:20}{MP:0}{MD:50}" + text, 0, 0, 0, -1);
-    placed = Placed(Prints());
+    placed = Placing("{MI:20}{MP:0}{MD:50}" + text);
     // The margins change the line they stand in: MP 0, MI 20, MD 50 give
     // 550 pt (18 words) on the first line.
     EXPECT_EQ(placed[0], "0,0 abcd ");
     EXPECT_EQ(placed[18], "20,12 abcd ");
 }
 
-TEST_F(Layout, ParagraphSpacing) {
-    EXPECT_EQ(engine.SizeText("a\r\nb", 0, 0, 0, -1), 30);  // two lines and 6 pt
-    EXPECT_EQ(engine.SizeText("a\r\n", 0, 0, 0, -1), 18);
-    EXPECT_EQ(engine.SizeText("a\r\n\r\nb", 0, 0, 0, -1), 48);
-    EXPECT_EQ(engine.SizeText("\r\n", 0, 0, 0, -1), 18);
-    EXPECT_EQ(engine.SizeText("{MU:0}a\r\nb", 0, 0, 0, -1), 24);
-    EXPECT_EQ(engine.SizeText("{MU:20}a\r\nb", 0, 0, 0, -1), 44);
-}
-
-TEST_F(Layout, AnEmptyParagraphTakesTheCurrentFontsHeight) {
-    EXPECT_EQ(engine.SizeText("{T:20}a\r\n\r\nb", 0, 0, 0, -1), 20 + 6 + 20 + 6 + 20);
-}
-
-TEST_F(Layout, RoomOfTags) {
-    EXPECT_EQ(engine.SizeText("{VS:40}", 0, 0, 0, -1), 40);  // 30 above, 10 below
-    EXPECT_EQ(engine.SizeText("a{VS:40}", 0, 0, 0, -1), 40);
-    EXPECT_EQ(engine.SizeText("a{VS:4}", 0, 0, 0, -1), 12);
-    EXPECT_EQ(engine.SizeText("{T:24}a", 0, 0, 0, -1), 24);
-    EXPECT_EQ(engine.SizeText("a{ID:b}", 0, 0, 0, -1), 12);
-    EXPECT_EQ(engine.SizeText("{N}", 0, 0, 0, -1), 0);  // tags alone take no room
-}
-
-TEST_F(Layout, RoomOfSubscriptAndSuperscript) {
-    // Subscript: a quarter of the line height above and below.
-    EXPECT_EQ(engine.SizeText("{ID:b}", 0, 0, 0, -1), 6);
-    // Superscript: the current font's ascent above, nothing below.
-    EXPECT_EQ(engine.SizeText("{IU:b}", 0, 0, 0, -1), 9);
-    EXPECT_EQ(engine.SizeText("{T:24}{IU:b}", 0, 0, 0, -1), 18);
-    // Beside a strut of 6 above and 2 below it raises only the ascent.
-    EXPECT_EQ(engine.SizeText("{VS:8}{IU:b}", 0, 0, 0, -1), 9 + 2);
+TEST_F(Layout, Heights) {
+    // Paragraphs: two lines and 6 pt; MU sets the spacing; an empty one
+    // takes the current font's height. {VS:} is 30 above, 10 below; tags
+    // alone take no room. Subscript: a quarter of the line height above and
+    // below. Superscript: the current font's ascent above, nothing below;
+    // beside a strut of 6 above and 2 below it raises only the ascent.
+    // ("/" stands for a paragraph end.)
+    const std::pair<std::string, float> cases[] = {
+        {"a/b", 30},          {"a/", 18},         {"a//b", 48},       {"/", 18},
+        {"{MU:0}a/b", 24},    {"{MU:20}a/b", 44}, {"{T:20}a//b", 72}, {"{VS:40}", 40},
+        {"a{VS:40}", 40},     {"a{VS:4}", 12},    {"{T:24}a", 24},    {"a{ID:b}", 12},
+        {"{N}", 0},           {"{ID:b}", 6},      {"{IU:b}", 9},      {"{T:24}{IU:b}", 18},
+        {"{VS:8}{IU:b}", 11},
+    };
+    for (auto [text, height] : cases) {
+        for (std::size_t at; (at = text.find('/')) != std::string::npos;)
+            text.replace(at, 1, "\r\n");
+        EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), height) << text;
+    }
 }
 
 // The Symbol font is twice as tall as the others here, with 5/8 of its
@@ -258,24 +225,24 @@ TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('e') + 1));
 
     // A line that would be moved past the limit by its own {VD:} is not
-    // painted, whether ink follows the {VD:} or not.
-    surface.ClearLog();
-    const std::string inner = "{MU:0}x\r\na {VD:40}b\r\nc";
-    EXPECT_EQ(engine.DrawText(inner, 0, 0, 0, 60), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
-    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(inner.find('a') + 1));
-    surface.ClearLog();
-    const std::string trailing = "{MU:0}x\r\na{VD:40}\r\nc";
-    EXPECT_EQ(engine.DrawText(trailing, 0, 0, 0, 60), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
-    // Ink above a {VD:} that moves back up counts where it is painted.
-    surface.ClearLog();
-    const std::string back = "{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc";
-    EXPECT_EQ(engine.DrawText(back, 0, 0, 0, 60), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x"}));
-    surface.ClearLog();
-    EXPECT_EQ(engine.DrawText(back, 0, 0, 0, 64), 36);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 x", "6,12 a", "12,52 b", "6,24 c"}));
+    // painted, whether ink follows the {VD:} or not; ink above a {VD:} that
+    // moves back up counts where it is painted.
+    // clang-format off
+    const std::tuple<std::string, float, float, Strings, char> cases[] = {
+        {"{MU:0}x\r\na {VD:40}b\r\nc", 60, 12, {"6,0 x"}, 'a'},
+        {"{MU:0}x\r\na{VD:40}\r\nc", 60, 12, {"6,0 x"}, 'a'},
+        {"{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc", 60, 12, {"6,0 x"}, 'a'},
+        {"{MU:0}x\r\na{VD:40}b{VD:-40}\r\nc", 64, 36, {"6,0 x", "6,12 a", "12,52 b", "6,24 c"}, 0},
+    };
+    // clang-format on
+    for (const auto& [inner, bottom, y, placed, next] : cases) {
+        SCOPED_TRACE(inner);
+        surface.ClearLog();
+        EXPECT_EQ(engine.DrawText(inner, 0, 0, 0, bottom), y);
+        EXPECT_EQ(Placed(Prints()), placed);
+        const std::size_t stop = next ? inner.find(next) + 1 : inner.size() + 1;
+        EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(stop));
+    }
 }
 
 TEST_F(Layout, MovingDownCountsInTheYReturnedAndAtTheSurfacesBottom) {
@@ -291,7 +258,7 @@ TEST_F(Layout, MovingDownCountsInTheYReturnedAndAtTheSurfacesBottom) {
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('c') + 1));
 }
 
-TEST_F(Layout, NegativeBottomCountsFromTheSurfacesBottom) {
+TEST_F(Layout, NegativeBottomCountsFromTheSurfacesBottomOrThePagesEdge) {
     const std::string text = "{MU:0}" + Repeat("l\r\n", 40);
     // On a screen, -1 never stops; painting stops below the surface only
     // when a bottom is given.
@@ -299,12 +266,9 @@ TEST_F(Layout, NegativeBottomCountsFromTheSurfacesBottom) {
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -2), 396);    // 398 is the limit
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 1000), 408);  // the first Y below 400
     EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 1000), 480);  // measuring goes on
-}
-
-TEST_F(Layout, OnAPrinterMinusOneStopsAboveThePagesEdge) {
+    // On a printer -1 stops above the page's edge.
     FakeSurface printer(600, 400, ScaleMode::Points, true);
     engine.Ctrl = &printer;
-    const std::string text = "{MU:0}" + Repeat("l\r\n", 40);
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), 396);  // 408 > 399
 }
 
@@ -314,9 +278,7 @@ TEST_F(Layout, SizeTextIsTheHeightDrawTextReaches) {
         Repeat("palabra {N}negrita{N} y {T:20}grande{T} ", 30),
         "a\r\n\r\n{MU:12}b\r\n" + Repeat("xx ", 200),
         "{T:8}" + Repeat("{VS:30}a b ", 80) + "\r\n{T:30}fin",
-        "\xAB"
-        "enlace largo " +
-            Repeat("w ", 100) + "\xBB fin",
+        "\253enlace largo " + Repeat("w ", 100) + "\273 fin",
         "{J:2}" + Repeat("centrado ", 50) + "\r\n{J:1}" + Repeat("derecha ", 50),
     };
     for (const std::string& text : texts) {
@@ -327,7 +289,7 @@ TEST_F(Layout, SizeTextIsTheHeightDrawTextReaches) {
     }
 }
 
-TEST_F(Layout, AWrappedWordTakesItsStyleToTheLineWhereItLands) {
+TEST_F(Layout, AWrappedTokenTakesItsTagsToTheLineWhereItLands) {
     // "{T:24}yy" does not fit after 94 characters; the first line keeps
     // 12 pt and the second is 24 pt high.
     const std::string text = std::string(93, 'x') + " {T:24}yy";
@@ -337,20 +299,15 @@ TEST_F(Layout, AWrappedWordTakesItsStyleToTheLineWhereItLands) {
     ASSERT_EQ(prints.size(), 2u);
     EXPECT_NE(prints[0].find("Times New Roman 12 "), std::string::npos);
     EXPECT_NE(prints[1].find("\"yy\" Times New Roman 24 "), std::string::npos);
-}
-
-TEST_F(Layout, AWrappedToggleActsOnce) {
-    const std::string text = std::string(93, 'x') + " {N}bbb";
-    engine.SizeText(text, 0, 0, 0, -1);
-    EXPECT_TRUE(surface.Font().bold);  // toggled once, not twice
-    engine.DrawText(text, 0, 0, 0, -1);
+    // A wrapped toggle acts once, in measuring and in painting.
+    const std::string bold = std::string(93, 'x') + " {N}bbb";
+    engine.SizeText(bold, 0, 0, 0, -1);
+    EXPECT_TRUE(surface.Font().bold);
+    engine.DrawText(bold, 0, 0, 0, -1);
     EXPECT_TRUE(surface.Font().bold);
     EXPECT_NE(Prints().back().find("\"bbb\" Times New Roman 12 N "), std::string::npos);
-}
-
-TEST_F(Layout, AWrappedAlignmentActsOnTheLineWhereItLands) {
-    engine.DrawText("{J:0}" + std::string(93, 'x') + " {J:1}yy", 0, 0, 0, -1);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + std::string(93, 'x'), "558,12 yy"}));
+    EXPECT_EQ(Placing("{J:0}" + std::string(93, 'x') + " {J:1}yy"),
+              (Strings{"6,0 " + std::string(93, 'x'), "558,12 yy"}));
 }
 
 // Bold text is half as wide again here, so a style left wrong by
@@ -385,8 +342,8 @@ TEST_F(Layout, ALineHoldsAtMost501TokensAndTheTextGoesOn) {
     }
     EXPECT_EQ(lineStarts, (Strings{"10,12", "10,24"}));
     // Tokens 0 to 500 on the first line, the last without its blank.
-    EXPECT_NE(testing::Join(wide.Log()).find("print 6006,0 \"a\""), std::string::npos);
-    EXPECT_EQ(testing::Join(wide.Log()).find("print 6018,0 "), std::string::npos);
+    EXPECT_NE(Join(wide.Log()).find("print 6006,0 \"a\""), std::string::npos);
+    EXPECT_EQ(Join(wide.Log()).find("print 6018,0 "), std::string::npos);
     // A full line of a justified paragraph is justified.
     wide.ClearLog();
     engine.DrawText(Repeat("a ", 600), 0, 0, 0, -1);
@@ -395,25 +352,22 @@ TEST_F(Layout, ALineHoldsAtMost501TokensAndTheTextGoesOn) {
 }
 
 TEST_F(Layout, ThreeScaleModesGiveTheSameLayout) {
-    struct ModeCase {
-        ScaleMode mode;
-        double width, height;  // 600 x 400 pt in each
-        float expected;        // 12 + 6 + 12 pt
-        std::string firstPrint;
-    };
-    const ModeCase cases[] = {
+    // 600 x 400 pt in each, and 12 + 6 + 12 pt of text.
+    // clang-format off
+    const std::tuple<ScaleMode, double, double, float, std::string> cases[] = {
         {ScaleMode::Points, 600, 400, 30, "6,0 Hola "},
         {ScaleMode::Twips, 12000, 8000, 600, "120,0 Hola "},
         {ScaleMode::Pixels, 800, 400 * 4 / 3.0, 40, "8,0 Hola "},
     };
-    for (const ModeCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode));
-        FakeSurface s(c.width, c.height, c.mode);
+    // clang-format on
+    for (const auto& [mode, width, height, expected, firstPrint] : cases) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        FakeSurface s(width, height, mode);
         engine.Ctrl = &s;
-        EXPECT_FLOAT_EQ(engine.DrawText("Hola mundo\r\nadios", 0, 0, 0, -1), c.expected);
-        EXPECT_EQ(Placed(s.Ink()).front(), c.firstPrint);
+        EXPECT_FLOAT_EQ(engine.DrawText("Hola mundo\r\nadios", 0, 0, 0, -1), expected);
+        EXPECT_EQ(Placed(s.Ink()).front(), firstPrint);
         EXPECT_FLOAT_EQ(engine.SizeText("{HD:100}", 0, 0, 0, -1), 0);
-        EXPECT_FLOAT_EQ(engine.ScaleMode2Points(c.expected), 30);
+        EXPECT_FLOAT_EQ(engine.ScaleMode2Points(expected), 30);
     }
 }
 
@@ -440,12 +394,6 @@ TEST_F(Layout, TablesAreCentredByDefaultOnLinesOfTheirOwn) {
     EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y and no end", 0, 0, 0, -1), 18);
 }
 
-TEST_F(Layout, NoSurfaceNoLayout) {
-    cZuzodIvodure bare;
-    EXPECT_EQ(bare.DrawText("Hola", 3, 0, 0, -1), 3);
-    EXPECT_EQ(bare.SizeText("Hola", 3, 0, 0, -1), 0);
-}
-
 TEST_F(Layout, CallsFromInsideAHandlerAreRefused) {
     int inner = -1;
     engine.Evaluate = [&](std::string& value) {
@@ -457,8 +405,254 @@ TEST_F(Layout, CallsFromInsideAHandlerAreRefused) {
     EXPECT_FALSE(engine.Busy());
 }
 
-TEST_F(Layout, Version) {
-    EXPECT_EQ(cZuzodIvodure::Version(), "3.1.130426");
+TEST(ErrorList, DistinctMessagesAndTheHundredthSlotBecomesTooManyErrors) {
+    ErrorList distinct;
+    for (const char* e : {"Llaves no cerradas", "LLAVES NO CERRADAS", "Etiqueta no v\xE1lida: x",
+                          "ETIQUETA NO V\xC1LIDA: X"}) {  // accented letters fold too
+        distinct.Add(e);
+    }
+    EXPECT_EQ(distinct.All(), (Strings{"Llaves no cerradas", "Etiqueta no v\xE1lida: x"}));
+    ErrorList errors;
+    for (int i = 0; i < 100; ++i) errors.Add("e" + std::to_string(i));
+    EXPECT_EQ(errors.Count(), 100u);
+    EXPECT_EQ(errors.At(99), "e99");
+    errors.Add("e100");
+    EXPECT_EQ(errors.Count(), 100u);
+    EXPECT_EQ(errors.At(98), "e98");
+    EXPECT_EQ(errors.At(99), "Demasiados errores");
+    errors.Add("e101");
+    errors.Add("e5");
+    EXPECT_EQ(errors.Count(), 100u);
+    EXPECT_EQ(errors.At(99), "Demasiados errores");
+    EXPECT_EQ(errors.At(100), "");
+}
+
+class EngineErrors : public testing::EngineTest {};
+
+TEST_F(EngineErrors, ManyBadTagsFillTheListAndEndWithTooManyErrors) {
+    std::string text;
+    for (int i = 0; i <= 100; ++i) text += "{X" + std::to_string(i) + ":1} ";
+    engine.SizeText(text, 0, 0, 0, -1);
+    ASSERT_EQ(engine.ErrorCount(), 100);
+    EXPECT_EQ(engine.Errors(0), "Etiqueta no v\xE1lida: X0:");
+    EXPECT_EQ(engine.Errors(98), "Etiqueta no v\xE1lida: X98:");
+    EXPECT_EQ(engine.Errors(99), "Demasiados errores");
+    EXPECT_EQ(engine.Errors(100), "");
+    EXPECT_EQ(engine.Errors(-1), "");
+    engine.DrawText("bien", 0, 0, 0, -1);  // each call starts afresh
+    EXPECT_EQ(engine.ErrorCount(), 0);
+}
+
+const std::string kInvalidLink = "Referencia hipertextual no v\xE1lida";
+
+TEST_F(EngineErrors, Messages) {
+    // clang-format off
+    const std::pair<std::string, Strings> cases[] = {
+        {"{XY:1}", {"Etiqueta no v\xE1lida: XY:"}}, {"{xy}", {"Etiqueta no v\xE1lida: xy"}},
+        {"{MI}", {"Etiqueta no v\xE1lida: MI"}}, {"{N:}", {}},
+        {"{zz:1}{ZZ:2}", {"Etiqueta no v\xE1lida: zz:"}},
+        {"{Q:1234}", {"Color no v\xE1lido: 1234"}},
+        {"{Q:rosa} {Q:rosa}", {"Color no v\xE1lido: rosa"}}, {"{Q:}", {"Color no v\xE1lido: "}},
+        {"{Q:3d}{Q:16}{Q:17}{Q:18}", {}}, {"abc{def", {"Llaves no cerradas"}},
+        {"{* sin fin", {"Llaves no cerradas"}}, {"\273", {kInvalidLink}},
+        {"\253Casa", {kInvalidLink}}, {"\253a \253b\273 c\273", {kInvalidLink}},
+        {"\253Casa\273", {}}, {"{/O}", {"Objeto sin etiqueta de inicio"}},
+        {"{/FR}", {"Marco sin etiqueta de inicio"}},
+        {"{/o} {/fr}", {"Objeto sin etiqueta de inicio", "Marco sin etiqueta de inicio"}},
+        {"{FR:1,2,0,0}x{/FR}", {}}, {"{O:1,1,t}x{/O}", {}}, {"{W:rojo}{W:nada.png,0}{W:3d}", {}},
+        {"a{!}b{-}c", {}}, {"{* comentario } con llave *}", {}}, {"{}", {}},
+        {"{N}{C}{U}{N:1}{C:0}{U:1}{Q}{Q:rojo}{T}{T:10}{F}{F:Arial}{J}{J:2}{MI:5}{MP:5}{MD:5}{MU:5}{"
+         "TA:5}{HD:5}{SP:5}{VS:5}{VD:5}{ID:x}{IU:x}"
+         "{SY:x}{@x}{G:x}{GI:x,1}{GD:x,1}{B:x,c}{H:x}{S:x}{L:a,b}{P:a,b}{FO:x}{W:x}",
+         {}},
+        {"{TB:1,1}a{\\}", {}},
+    };
+    // clang-format on
+    for (const auto& [text, errors] : cases) {
+        SCOPED_TRACE(text);
+        engine.SizeText(text, 0, 0, 0, -1);
+        EXPECT_EQ(Errors(), errors);
+        engine.DrawText(text, 0, 0, 0, -1);
+        EXPECT_EQ(Errors(), errors);
+    }
+}
+
+// Painting as the fake surface records it: 600 x 400 pt in points, Times
+// New Roman 12 (6 pt characters, 12 pt lines, 9 pt above the baseline).
+
+class Painting : public EngineTest {};
+
+TEST_F(Painting, Golden) {
+    const auto T = [](const std::string& rest) { return "Times New Roman " + rest; };
+    const std::string N = T("12 N #000000"), L = T("12 U #0000FF"), R = T("12 #FF0000"),
+                      Gray = T("12 #C0C0C0");
+    const std::pair<std::string, std::string> cases[] = {
+        {"Hola mundo", P("6,0", "Hola ") + P("36,0", "mundo")},
+        // Style tags act from where they stand; the tallest font sets the
+        // baseline (18) and each run hangs from it by its own ascent.
+        {"a{N}b{C}c{U}d {Q:rojo}e{F:Arial}f{T:24}g",
+         P("6,9", "a") + P("12,9", "b", N) + P("18,9", "c", T("12 N C #000000")) +
+             P("24,9", "d ", T("12 N C U #000000")) + P("36,9", "e", T("12 N C U #FF0000")) +
+             P("42,9", "f", "Arial 12 N C U #FF0000") + P("48,0", "g", "Arial 24 N C U #FF0000")},
+        {"{N}a{N}b{N:0}c{N:1}d{N:0}",
+         P("6,0", "a", N) + P("12,0", "b") + P("18,0", "c") + P("24,0", "d", N)},
+        {"{Q:900}a{Q:12}b{Q:#FF8000}c{Q:GRIS}d{Q:1234}e{Q:3d}f{Q}g",
+         P("6,0", "a", R) + P("12,0", "b", R) + P("18,0", "c", T("12 #FF8000")) +
+             P("24,0", "d", Gray) + P("30,0", "e", Gray) + P("36,0", "f", Gray) + P("42,0", "g")},
+        // Tag names ignore letter case; values are trimmed.
+        {"{t:20}a{T: 20 }b", P("6,0", "a", T("20 #000000")) + P("16,0", "b", T("20 #000000"))},
+        {"{F:Arial}a{F}b{T:6}c{T}d{T:0}e", P("6,0", "a", "Arial 12 #000000") + P("12,0", "b") +
+                                               P("18,4.5", "c", T("6 #000000")) + P("21,0", "d") +
+                                               P("27,0", "e")},
+        // Subscript: half size, a half-size line lower; superscript: half
+        // size, tops aligned.
+        {"x{ID:2}y{IU:3}", P("6,0", "x") + P("12,6", "2", T("6 #000000")) + P("15,0", "y") +
+                               P("21,0", "3", T("6 #000000"))},
+        {"{SY:abg}d", P("6,0", "abg", "Symbol 12 charset=2 #000000") + P("24,0", "d")},
+        // Spaces and tabs.
+        {"a{HD:10}b{SP:5}c", P("6,0", "a") + P("22,0", "b") + P("33,0", "c")},
+        {"ab {TA:100}cd ef", P("6,0", "ab ") + P("106,0", "cd ") + P("124,0", "ef")},
+        // {VD:} moves the painting down for the rest of the text.
+        {"a {VD:10}b\r\nc", P("6,0", "a ") + P("18,10", "b") + P("6,28", "c")},
+        // Blanks after the last word are not printed, even on their own.
+        {"a{N}   ", P("6,0", "a")},
+        {"a   ", P("6,0", "a")},
+        // Unclosed braces show as written, up to a blank, the end of the
+        // paragraph or a quote.
+        {"a{b c", P("6,0", "a") + P("12,0", "{b ") + P("30,0", "c")},
+        {"a{b\r\nc", P("6,0", "a") + P("12,0", "{b") + P("6,18", "c")},
+        {"a{b\253c\273", P("6,0", "a") + P("12,0", "{b") + P("24,0", "c", L)},
+        // The frame's body, from the right margin (frame_test.cpp).
+        {"b {FR:0,0,0,0}marco{/FR}c", P("6,0", "b ") + P("576,0", "marco") + P("18,0", "c")},
+        // An object 72 x 36 pt stands 27 pt above the baseline, its script
+        // drawn in its box; a formula paints at the pen and moves it on.
+        {"a{O:72,36,drawscript}0 0 move 72 36 line stroke{/O}b c{FO:x@exp[2]}d",
+         P("6,18", "a") + "point 12,0 #000000\nline 12,0 84,36 #000000 w1\n" + P("84,18", "b ") +
+             P("96,18", "c") + P("102,18", "x", T("12 C #000000")) +
+             P("108,16.8", "2", T("7.2 #000000")) + P("111.6,18", "d")},
+        // Links and popups; a set link colour, and tags before a link.
+        {"{L:Casa,la casa} y {P:ver,la nota}",
+         P("6,0", "la casa", L) + P("48,0", " ") + P("54,0", "y ") + P("66,0", "ver", L)},
+        {"\253Casa grande\273 m\341s",
+         P("6,0", "Casa ", L) + P("36,0", "grande", L) + P("72,0", " ") + P("78,0", "m\341s")},
+        // Misused quotes paint plain text.
+        {"a\273 b \253c", P("6,0", "a") + P("12,0", " ") + P("18,0", "b ") + P("30,0", "c")},
+        {"a\r\n{W:rojo}b c", P("6,0", "a") + "rect 0,12 600,400 #FF0000 filled w1\n" +
+                                 P("6,18", "b ") + P("18,18", "c")},
+    };
+    for (const auto& [text, ink] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Paint(text), ink);
+    }
+}
+
+TEST_F(Painting, EveryCallStartsFromTheDefaults) {
+    engine.DefaultColor = Rgb(0, 128, 0);
+    engine.DefaultFont = "Arial";
+    engine.DefaultSize = 10;
+    Paint("{N}{C}{U}{T:30}{F:Tahoma}{Q:rojo}x");
+    const std::string G = "Arial 10 #008000";
+    EXPECT_EQ(Paint("b{Q:17}c{Q:18}d{Q:rojo}e{Q:defecto}f"),
+              P("6,0", "b", G) + P("11,0", "c", G) + P("16,0", "d", G) +
+                  P("21,0", "e", "Arial 10 #FF0000") + P("26,0", "f", G));
+    // The text is printed without its background box.
+    EXPECT_EQ(surface.Log().back().find("opaque"), std::string::npos);
+}
+
+TEST_F(Painting, Expressions) {
+    EXPECT_EQ(Paint("{@:la}"), P("6,0", ":la"));  // unanswered, they show themselves
+    engine.Evaluate = [](std::string& value) {
+        if (value == "fecha") value = "hoy";
+        if (value == ":la") value = "{";
+    };
+    EXPECT_EQ(
+        Paint("{@fecha} {@otra} {@:la}"),
+        P("6,0", "hoy") + P("24,0", " ") + P("30,0", "otra") + P("54,0", " ") + P("60,0", "{"));
+    // The result's top is at the baseline less the token's ascent.
+    EXPECT_EQ(Paint("{T:24}A{T:12}{@fecha}"),
+              P("6,0", "A", "Times New Roman 24 #000000") + P("18,0", "hoy"));
+    int calls = 0;
+    engine.Evaluate = [&](std::string& value) {
+        ++calls;
+        value = "[" + value + "]";
+    };
+    EXPECT_EQ(Paint("{@ x }"), P("6,0", "[ x ]"));
+    EXPECT_EQ(calls, 2);  // once measured, once painted
+}
+
+TEST_F(Painting, LinkZonesAndColours) {
+    Paint("{L:Casa,la casa} y {P:ver,la nota}");
+    EXPECT_EQ(Zones(), (Strings{"6,0 48,12 k0 Casa||", "66,0 84,12 k3 la nota||"}));
+    Paint("\253Casa grande\273 m\341s");
+    EXPECT_EQ(Zones(), (Strings{"6,0 72,12 k0 Casa grande||"}));
+    // The target is the text between the quotes as written, tags and all.
+    Paint("\253{N}Casa\273");
+    EXPECT_EQ(Zones(), (Strings{"6,0 30,12 k0 {N}Casa||"}));
+    Paint("a\273 b \253c");
+    EXPECT_TRUE(Zones().empty());
+    engine.HT_Color = Rgb(255, 0, 255);
+    EXPECT_EQ(Paint("{U}{Q:rojo}{L:a,b}c"), P("6,0", "b", "Times New Roman 12 U #FF00FF") +
+                                                P("12,0", "c", "Times New Roman 12 U #FF0000"));
+    // A link that wraps makes a zone per line.
+    Paint("\253" + Repeat("w ", 100) + "\273 fin");
+    const auto& zones = engine.HotZones().All();
+    ASSERT_EQ(zones.size(), 3u);
+    for (const HotZone& z : zones) EXPECT_EQ(z.s1, Repeat("w ", 100));
+    EXPECT_EQ(zones[0].x1, 6);
+    EXPECT_EQ(zones[0].y1, 0);
+    EXPECT_EQ(zones[1].x1, 10);  // from the left margin
+    EXPECT_EQ(zones[1].y1, 12);
+    EXPECT_EQ(zones[2].y2, 36);
+}
+
+TEST_F(Painting, JustificationGapsAndBackgrounds) {
+    // 30 pt free over 17 gaps on the first line: one blank in each, printed
+    // in the word's style so that an underline runs on.
+    surface.ClearLog();
+    engine.DrawText("{U}" + Repeat("abcd ", 19), 0, 0, 0, -1);
+    const Strings ink = surface.Ink();
+    EXPECT_EQ(ink[1], "print 36,0 \" \" Times New Roman 12 U #000000");
+    EXPECT_EQ(ink[2], "print 37.765,0 \"abcd \" Times New Roman 12 U #000000");
+    // A wider gap takes as many blanks as cover it: 78 pt free, 13 blanks.
+    const std::string a(40, 'a'), b(40, 'b'), c(20, 'c');
+    EXPECT_EQ(Paint("{J:3}" + a + " " + b + " " + c),
+              P("6,0", a + " ") + P("252,0", std::string(13, ' ')) + P("330,0", b) + P("10,12", c));
+    // On a line that does not start a paragraph the fill starts at its top.
+    EXPECT_NE(
+        Paint(std::string(100, 'x') + " {W:#00FF00}b").find("rect 0,12 600,400 #00FF00 filled"),
+        std::string::npos);
+}
+
+// A 1440 dots per inch printer: one twip per pixel.
+class FinePrinter : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TwipsPerPixelX() const override { return 1; }
+};
+
+TEST_F(Painting, StandardPen) {
+    engine.SetPenWidth();
+    EXPECT_EQ(surface.DrawWidth(), 1);
+    FakeSurface printer(12000, 8000, ScaleMode::Twips, true);
+    engine.Ctrl = &printer;
+    engine.SetPenWidth();
+    EXPECT_EQ(printer.DrawWidth(), 1);  // 21 twips at 15 twips per pixel
+    // In twips on a fine printer: the printer pixels in 21 twips. In points
+    // and in pixels: 1.05 picture pixels, a picture pixel being a point on a
+    // printer, so one unit whatever the resolution. A screen: one pixel.
+    // clang-format off
+    const std::tuple<double, double, ScaleMode, bool, int> cases[] = {
+        {12000, 8000, ScaleMode::Twips, true, 21}, {600, 400, ScaleMode::Points, true, 1},
+        {9000, 6000, ScaleMode::Pixels, true, 1}, {12000, 8000, ScaleMode::Twips, false, 1},
+    };
+    // clang-format on
+    for (const auto& [w, h, mode, isPrinter, width] : cases) {
+        FinePrinter fine(w, h, mode, isPrinter);
+        fine.SetDrawWidth(7);
+        engine.Ctrl = &fine;
+        engine.SetPenWidth();
+        EXPECT_EQ(fine.DrawWidth(), width) << static_cast<int>(mode);
+    }
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
 // The host binding on the 600 x 400 pt fake surface: its defaults (Arial
 // 12), the escapes it answers, the resources it shares and the events it
-// passes on.
+// passes on; and pages printed through it.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/fake_surface.h"
 #include "richtext/binding_resources.h"
 #include "richtext/image_cache.h"
 #include "richtext/our_mc.h"
+#include "richtext/page_printer.h"
 #include "test_support.h"
 
 namespace cartulo {
@@ -18,6 +20,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using testing::CountingLoader;
+using Pages = std::vector<std::string>;  // the runs printed on each page, joined
 
 // Resources over a counting loader with a 40 x 32 px logo under /cards.
 struct Resources {
@@ -37,30 +40,35 @@ struct Resources {
     Strings sounds;
 };
 
-// The text printed by one painting, its runs joined.
-std::string Printed(cOurMC& mc, FakeSurface& surface, const std::string& text) {
-    surface.ClearLog();
-    mc.DrawText(text, 0, 0, 0, -1);
+// The runs printed on a surface, joined; then the log is cleared.
+std::string TakeRuns(FakeSurface& surface) {
     std::string out;
     for (const std::string& line : surface.Log()) {
         if (!line.starts_with("print ")) continue;
         const std::size_t open = line.find('"');
         out += line.substr(open + 1, line.rfind('"') - open - 1);
     }
+    surface.ClearLog();
     return out;
+}
+
+// The text printed by one painting, its runs joined.
+std::string Printed(cOurMC& mc, FakeSurface& surface, const std::string& text) {
+    surface.ClearLog();
+    mc.DrawText(text, 0, 0, 0, -1);
+    return TakeRuns(surface);
 }
 
 TEST(OurMC, DefaultsAndProperties) {
     Resources res;
     cOurMC mc(res.set);
     const cZuzodIvodure& engine = mc.pMC();
-    EXPECT_EQ(mc.DefaultFont(), "Arial");
-    EXPECT_EQ(mc.DefaultSize(), 12);
-    EXPECT_EQ(mc.HT_Color(), Rgb(0, 0, 255));
-    EXPECT_EQ(mc.DefaultColor(), Rgb(0, 0, 0));
-    EXPECT_EQ(mc.DefaultAlign(), 3);
-    EXPECT_EQ(mc.DefaultBorderWidth(), 3);
-    EXPECT_EQ(mc.BasePath(), "/programa");
+    const auto properties = [&] {
+        return std::tuple(mc.DefaultFont(), mc.DefaultSize(), mc.HT_Color(), mc.DefaultColor(),
+                          mc.DefaultAlign(), mc.DefaultBorderWidth(), mc.BasePath());
+    };
+    EXPECT_EQ(properties(),
+              std::tuple("Arial", 12, Rgb(0, 0, 255), Rgb(0, 0, 0), 3, 3, "/programa"));
     EXPECT_EQ(engine.ImageCache, res.set->imageCache.get());
     EXPECT_EQ(mc.Ctrl(), nullptr);
 
@@ -75,13 +83,11 @@ TEST(OurMC, DefaultsAndProperties) {
     mc.SetDefaultSize(9);
     mc.SetHT_Color(Rgb(4, 5, 6));
     EXPECT_EQ(engine.Ctrl, &surface);
-    EXPECT_EQ(engine.BasePath, "/cards");
-    EXPECT_EQ(engine.DefaultAlign, 1);
-    EXPECT_EQ(engine.DefaultBorderWidth, 5);
-    EXPECT_EQ(engine.DefaultColor, Rgb(1, 2, 3));
-    EXPECT_EQ(engine.DefaultFont, "Tahoma");
-    EXPECT_EQ(engine.DefaultSize, 9);
-    EXPECT_EQ(engine.HT_Color, Rgb(4, 5, 6));
+    EXPECT_EQ(
+        std::tuple(engine.DefaultFont, engine.DefaultSize, engine.HT_Color, engine.DefaultColor,
+                   engine.DefaultAlign, engine.DefaultBorderWidth, engine.BasePath),
+        std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
+    EXPECT_EQ(properties(), std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
 
     // The methods are the engine's too.
     const float end = mc.DrawText("{N}abc def", 0, 0, 0, -1);
@@ -94,21 +100,17 @@ TEST(OurMC, DefaultsAndProperties) {
 
 TEST(OurMC, PictureControlsLendTheirFontAndColour) {
     cOurMC mc(nullptr);
-    FakeSurface form(600, 400, ScaleMode::Points);
-    form.SetFontName("Tahoma");
-    form.SetFontSize(10);
-    form.SetForeColor(Rgb(255, 0, 0));
+    FakeSurface form(600, 400, ScaleMode::Points), picture(600, 400, ScaleMode::Points);
+    for (FakeSurface* s : {&form, &picture}) {
+        s->SetFontName("Tahoma");
+        s->SetFontSize(10);
+        s->SetForeColor(Rgb(255, 0, 0));
+    }
     mc.SetCtrl(&form);  // a form or printer: the defaults stay
     EXPECT_EQ(mc.DefaultFont(), "Arial");
-
-    FakeSurface picture(600, 400, ScaleMode::Points);
-    picture.SetFontName("Tahoma");
-    picture.SetFontSize(10);
-    picture.SetForeColor(Rgb(255, 0, 0));
     mc.SetCtrl(&picture, cOurMC::Bind::PictureControl);
-    EXPECT_EQ(mc.DefaultFont(), "Tahoma");
-    EXPECT_EQ(mc.DefaultSize(), 10);
-    EXPECT_EQ(mc.DefaultColor(), Rgb(255, 0, 0));
+    EXPECT_EQ(std::tuple(mc.DefaultFont(), mc.DefaultSize(), mc.DefaultColor()),
+              std::tuple("Tahoma", 10, Rgb(255, 0, 0)));
     picture.ClearLog();
     mc.DrawText("{F:Arial}{T:20}{Q:azul}a{F}{T}{Q}b", 0, 0, 0, -1);
     EXPECT_EQ(picture.Ink(), (Strings{"print 6,0 \"a\" Arial 20 #0000FF",
@@ -124,7 +126,7 @@ TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
     mc.SetCtrl(&surface);
     // No host handler: the escapes still work, the rest shows itself.
     EXPECT_EQ(Printed(mc, surface, "{@:la}x{@:lc}"), "{x}");
-    EXPECT_EQ(Printed(mc, surface, "{@:ca}y{@:cc}"), "\xABy\xBB");
+    EXPECT_EQ(Printed(mc, surface, "{@:ca}y{@:cc}"), "\253y\273");
     EXPECT_EQ(Printed(mc, surface, "{@:LA}"), ":LA");
     EXPECT_EQ(mc.pMC().ErrorCount(), 0);
 
@@ -139,7 +141,7 @@ TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
 
     std::string expression = ":cc";
     EXPECT_TRUE(cOurMC::AnswerEscape(expression));
-    EXPECT_EQ(expression, "\xBB");
+    EXPECT_EQ(expression, "\273");
     expression = ":Cc";
     EXPECT_FALSE(cOurMC::AnswerEscape(expression));
     EXPECT_EQ(expression, ":Cc");
@@ -258,6 +260,47 @@ TEST(OurMC, BindingsMadeWithoutResourcesTakeTheProgramsSet) {
     bare.DrawText("{G:logo.bmp}{S:x.wav}", 0, 0, 0, -1);
     EXPECT_TRUE(surface.Ink().empty());
     EXPECT_EQ(bare.pMC().HotZones().Count(), 0u);
+}
+
+// Card text printed page after page on a fake 600 x 400 pt printer page:
+// 12 pt lines, and the bottom at 399 pt, so 33 lines a page.
+
+// The printout of `text`, the job stopping after `allowed` pages.
+Pages PrintPages(const std::string& text, std::size_t allowed = 100) {
+    FakeSurface page(600, 400, ScaleMode::Points, true);
+    cOurMC mc(nullptr);
+    mc.SetCtrl(&page);
+    Pages pages;
+    const auto endPage = [&] {
+        pages.push_back(TakeRuns(page));
+        return pages.size() < allowed;
+    };
+    const int count = PagePrinter(mc, endPage).Print(text);
+    if (pages.size() < allowed) endPage();  // the last page, when the job was not stopped
+    EXPECT_EQ(count, static_cast<int>(pages.size()));
+    return pages;
+}
+
+std::string Lines(int from, int to, const std::string& separator = "") {
+    std::string out;
+    for (int i = from; i < to; ++i) out += (i > from ? separator : "") + ("l" + std::to_string(i));
+    return out;
+}
+
+TEST(PagePrinter, EachPageGoesOnWhereTheLastStoppedAndEveryPageTakesSomething) {
+    const std::string longCard = "{MU:0}{N}" + Lines(0, 100, "\r\n");
+    const std::pair<Pages, Pages> cases[] = {
+        {PrintPages(longCard), {Lines(0, 33), Lines(33, 66), Lines(66, 99), "l99"}},
+        {PrintPages(longCard, 2), {Lines(0, 33), Lines(33, 66)}},  // the job stopped
+        {PrintPages(""), {""}},
+        // A first line taller than the page is printed cut off, alone.
+        {PrintPages("{VS:1000}x\r\nabc"), {"x", "abc"}},
+        {PrintPages("a\r\n{VS:1000}x\r\nabc"), {"a", "x", "abc"}},
+        {PrintPages("{VD:2000}x\r\nabc"), {"x", "abc"}},
+        // A table taller than the page, after carried style tags: cut.
+        {PrintPages("{N}a\r\n{TB:1,60}" + Lines(0, 60, "{-}") + "{\\}b"), {"a", Lines(0, 20), "b"}},
+    };
+    for (const auto& [printed, expected] : cases) EXPECT_EQ(printed, expected);
 }
 
 }  // namespace

@@ -1,28 +1,26 @@
 // Pictures in card text, on the 600 x 400 pt screen surface: a picture
 // pixel is 0.75 pt there (15 twips per pixel), so the 40 x 32 px logo is
-// drawn 30 x 24 pt, 18 pt above the baseline and 6 below.
+// drawn 30 x 24 pt, 18 pt above the baseline and 6 below. Then the mouse
+// over the zones they make, and the picture cache.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "richtext/error_list.h"
+#include "richtext/image_cache.h"
 #include "test_support.h"
 
 namespace cartulo {
 namespace {
 
+using namespace testing;
 using richtext::HotZone;
-using testing::EngineTest;
-using testing::Join;
-using Strings = std::vector<std::string>;
-
-std::string Describe(const HotZone& z) {
-    char box[128];
-    std::snprintf(box, sizeof box, "%g,%g %g,%g k%d ", z.x1, z.y1, z.x2, z.y2,
-                  static_cast<int>(z.kind));
-    return box + z.s1 + "|" + z.s2 + "|" + z.s3;
-}
+using richtext::HotZoneTable;
+using richtext::ZoneKind;
+using testing::CountingLoader;
 
 class Pictures : public EngineTest {
   protected:
@@ -33,41 +31,72 @@ class Pictures : public EngineTest {
         loader.Add("/cards/tile.bmp", 160, 160);
         loader.Add("/cards/empty.bmp", 0, 0);
     }
-    std::string Paint(const std::string& text) {
-        surface.ClearLog();
-        lastY = engine.DrawText(text, 0, 0, 0, -1);
-        return Join(surface.Ink());
-    }
-    Strings Zones() const {
-        Strings out;
-        for (const HotZone& z : engine.HotZones().All()) out.push_back(Describe(z));
-        return out;
-    }
-    using CountingLoader = testing::CountingLoader;
-    float lastY = 0;
 };
 
-TEST_F(Pictures, InlinePictureSitsOnTheBaseline) {
-    EXPECT_EQ(Paint("{G:logo.bmp}"), "picture logo.bmp 6,0 30x24\n");
-    EXPECT_EQ(lastY, 24);
-    EXPECT_EQ(Paint("a{G:logo.bmp}b"),
-              "print 6,9 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 12,0 30x24\n"
-              "print 42,9 \"b\" Times New Roman 12 #000000\n");
-    EXPECT_EQ(engine.ErrorCount(), 0);
+struct PictureCase {
+    std::string text, ink;
+    float y;
+    Strings zones;
+};
+
+TEST_F(Pictures, Golden) {
+    const std::string logo = "picture logo.bmp ";
+    const PictureCase cases[] = {
+        // Inline pictures sit on the baseline.
+        {"{G:logo.bmp}", logo + "6,0 30x24\n", 24, {}},
+        {"a{G:logo.bmp}b", P("6,9", "a") + logo + "12,0 30x24\n" + P("42,9", "b"), 24, {}},
+        // Missing pictures take no room and record nothing.
+        {"a{G:nada.bmp}b{B:nada.bmp,cmd}{GI:nada.bmp,0}{W:nada.bmp,0}",
+         P("6,0", "a") + P("12,0", "b"),
+         12,
+         {}},
+        // {GI:} x pixels from the left edge, {GD:} from the right one; both
+        // at the line's top, and neither takes room.
+        {"a{GI:logo.bmp,8}{GD:logo.bmp,0}",
+         P("6,0", "a") + logo + "6,0 30x24\n" + logo + "570,0 30x24\n",
+         12,
+         {}},
+        {"a\r\nb{GD:logo.bmp,4}", P("6,0", "a") + P("6,18", "b") + logo + "567,18 30x24\n", 30, {}},
+        {"{B:logo.bmp,abrir} {B:logo.bmp,pulsado.bmp,cerrar,ya}",
+         logo + "6,0 30x24\n" + P("36,9", " ") + logo + "42,0 30x24\n",
+         24,
+         {"6,0 33,21 k1 logo.bmp|abrir|", "42,0 69,21 k1 logo.bmp|pulsado.bmp|cerrar,ya"}},
+        // Areas of a picture map, until a group without a command.
+        {"{H:logo.bmp,0,0,10,10,uno,10,0,20,10,dos,0,0,5,5,,0,0,1,1,tres}",
+         logo + "6,0 30x24\n",
+         24,
+         {"6,0 16,10 k4 uno||", "16,0 26,10 k4 dos||"}},
+        // A sound symbol without speaker pictures: nothing.
+        {"{S:sonido.wav}", "", 0, {}},
+    };
+    for (const PictureCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Paint(c.text), c.ink);
+        EXPECT_EQ(lastY, c.y);
+        EXPECT_EQ(Zones(), c.zones);
+        EXPECT_TRUE(Errors().empty());
+    }
+    engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
+                      std::make_shared<FakePicture>("altavoz2", 16, 16));
+    EXPECT_EQ(Paint("{S:sonido.wav}"), "picture altavoz 6,0 12x12\n");
+    EXPECT_EQ(Zones(), (Strings{"6,0 17,11 k2 sonido.wav||"}));
+    engine.ImageCache = nullptr;
+    EXPECT_EQ(Paint("{G:logo.bmp}"), "");
 }
 
-TEST_F(Pictures, ThreeUsesOfOnePictureLoadItOnce) {
+TEST_F(Pictures, OnePathOneLoad) {
     Paint("{G:logo.bmp} {G:logo.bmp} {G:logo.bmp}");
-    Paint("{G:logo.bmp}");
+    Paint("{G:./logo.bmp} {G:sub/../logo.bmp} {G:logo.bmp} {G:.//logo.bmp}");
     EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
     EXPECT_EQ(loaderView->TotalLoads(), 1);
-}
-
-TEST_F(Pictures, NamesResolveAgainstTheBasePath) {
-    engine.BasePath = "/cards/";
-    Paint("{G:logo.bmp}");
-    EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
+    // A name that starts with "/" stays under the base path.
+    Paint("{G:/logo.bmp}");
+    EXPECT_EQ(Join(surface.Ink()), "picture logo.bmp 6,0 30x24\n");
+    for (const char* base : {"/cards/sub/..", "/cards/"}) {
+        engine.BasePath = base;
+        Paint("{G:logo.bmp}");
+    }
+    EXPECT_EQ(loaderView->TotalLoads(), 1);
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
     // "" is the current folder. Not there: tried when measured and again
@@ -80,109 +109,28 @@ TEST_F(Pictures, NamesResolveAgainstTheBasePath) {
     EXPECT_EQ(loaderView->Loads("12"), 0);
 }
 
-TEST_F(Pictures, OnePathOneSlot) {
-    Paint("{G:./logo.bmp} {G:sub/../logo.bmp} {G:logo.bmp} {G:.//logo.bmp}");
-    EXPECT_EQ(loaderView->Loads("/cards/logo.bmp"), 1);
-    EXPECT_EQ(loaderView->TotalLoads(), 1);
-    // A name that starts with "/" stays under the base path.
-    Paint("{G:/logo.bmp}");
-    EXPECT_EQ(loaderView->TotalLoads(), 1);
-    EXPECT_EQ(Join(surface.Ink()), "picture logo.bmp 6,0 30x24\n");
-    engine.BasePath = "/cards/sub/..";
-    Paint("{G:logo.bmp}");
-    EXPECT_EQ(loaderView->TotalLoads(), 1);
-}
-
-TEST_F(Pictures, MissingPicturesTakeNoRoomAndRecordNothing) {
-    EXPECT_EQ(Paint("a{G:nada.bmp}b{B:nada.bmp,cmd}{GI:nada.bmp,0}{W:nada.bmp,0}"),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "print 12,0 \"b\" Times New Roman 12 #000000\n");
-    EXPECT_EQ(engine.ErrorCount(), 0);
-    EXPECT_TRUE(engine.HotZones().All().empty());
-    engine.ImageCache = nullptr;
-    EXPECT_EQ(Paint("{G:logo.bmp}"), "");
-}
-
-TEST_F(Pictures, PicturesAtTheEdges) {
-    // {GI:} x pixels from the left edge, {GD:} from the right one; both at
-    // the line's top, and neither takes room.
-    EXPECT_EQ(Paint("a{GI:logo.bmp,8}{GD:logo.bmp,0}"),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 6,0 30x24\n"
-              "picture logo.bmp 570,0 30x24\n");
-    EXPECT_EQ(lastY, 12);
-    EXPECT_EQ(Paint("a\r\nb{GD:logo.bmp,4}"),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "print 6,18 \"b\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 567,18 30x24\n");
-}
-
-TEST_F(Pictures, ButtonsMapsAndTheirZones) {
-    EXPECT_EQ(Paint("{B:logo.bmp,abrir} {B:logo.bmp,pulsado.bmp,cerrar,ya}"),
-              "picture logo.bmp 6,0 30x24\n"
-              "print 36,9 \" \" Times New Roman 12 #000000\n"
-              "picture logo.bmp 42,0 30x24\n");
-    EXPECT_EQ(Zones(), (Strings{"6,0 33,21 k1 logo.bmp|abrir|",
-                                "42,0 69,21 k1 logo.bmp|pulsado.bmp|cerrar,ya"}));
-    // Areas of a picture map, until a group without a command.
-    Paint("{H:logo.bmp,0,0,10,10,uno,10,0,20,10,dos,0,0,5,5,,0,0,1,1,tres}");
-    EXPECT_EQ(Zones(), (Strings{"6,0 16,10 k4 uno||", "16,0 26,10 k4 dos||"}));
-}
-
-TEST_F(Pictures, SoundSymbol) {
-    EXPECT_EQ(Paint("{S:sonido.wav}"), "");
-    EXPECT_TRUE(engine.HotZones().All().empty());
-    engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
-                      std::make_shared<FakePicture>("altavoz2", 16, 16));
-    EXPECT_EQ(Paint("{S:sonido.wav}"), "picture altavoz 6,0 12x12\n");
-    EXPECT_EQ(Zones(), (Strings{"6,0 17,11 k2 sonido.wav||"}));
-}
-
 TEST_F(Pictures, TiledBackgrounds) {
     // A 120 pt tile from the first line's background top (-6, the
     // paragraph spacing above it) to the bottom of the 600 x 400 surface.
-    struct TileCase {
-        int mode;
-        Strings columns;
+    // clang-format off
+    const std::pair<int, Strings> cases[] = {
+        {0, {"0", "120", "240", "360", "480"}}, {1, {"0"}}, {2, {"480"}}, {3, {"0", "480"}},
+        {4, {"240"}}, {5, {"180", "300"}},
     };
-    const TileCase cases[] = {
-        {0, {"0", "120", "240", "360", "480"}},
-        {1, {"0"}},
-        {2, {"480"}},
-        {3, {"0", "480"}},
-        {4, {"240"}},
-        {5, {"180", "300"}},
-    };
-    for (const TileCase& c : cases) {
-        SCOPED_TRACE(c.mode);
+    // clang-format on
+    for (const auto& [mode, columns] : cases) {
+        SCOPED_TRACE(mode);
         std::string expected;
         for (const char* y : {"-6", "114", "234", "354"}) {
-            for (const std::string& x : c.columns) {
+            for (const std::string& x : columns) {
                 expected += "picture tile.bmp " + x + "," + y + " 120x120\n";
             }
         }
-        expected += "print 6,0 \"a\" Times New Roman 12 #000000\n";
-        EXPECT_EQ(Paint("{W:tile.bmp," + std::to_string(c.mode) + "}a"), expected);
+        expected += P("6,0", "a");
+        EXPECT_EQ(Paint("{W:tile.bmp," + std::to_string(mode) + "}a"), expected);
     }
-    EXPECT_EQ(Paint("{W:tile.bmp,6}a"), "print 6,0 \"a\" Times New Roman 12 #000000\n");
-    EXPECT_EQ(Paint("{W:empty.bmp,0}a"), "print 6,0 \"a\" Times New Roman 12 #000000\n");
-}
-
-TEST_F(Pictures, AHundredZonesAtMost) {
-    std::string text;
-    for (int i = 0; i < 101; ++i) text += "{L:a,b} ";
-    Paint(text);
-    EXPECT_EQ(engine.HotZones().Count(), 100u);
-    ASSERT_EQ(engine.ErrorCount(), 1);
-    EXPECT_EQ(engine.Errors(0), "Demasiadas zonas calientes");
-    std::string map = "{H:logo.bmp";
-    for (int i = 0; i < 500; ++i) map += ",0,0,1,1,c";
-    Paint(map + "}");
-    EXPECT_EQ(engine.HotZones().Count(), 100u);
-    EXPECT_EQ(engine.Errors(0), "Demasiadas zonas calientes");
-    // Measuring records no zones.
-    engine.SizeText(text, 0, 0, 0, -1);
-    EXPECT_EQ(engine.HotZones().Count(), 0u);
+    EXPECT_EQ(Paint("{W:tile.bmp,6}a"), P("6,0", "a"));
+    EXPECT_EQ(Paint("{W:empty.bmp,0}a"), P("6,0", "a"));
 }
 
 TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
@@ -193,38 +141,398 @@ TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
         value = "x";
     };
     EXPECT_EQ(Paint("{@e}{G:logo.bmp}{GI:logo.bmp,8}{GD:logo.bmp,4}"),
-              "print 6,0 \"x\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 12,0 30x24\n"
-              "picture logo.bmp 6,0 30x24\n"
-              "picture logo.bmp 567,0 30x24\n");
+              P("6,0", "x") +
+                  "picture logo.bmp 12,0 30x24\npicture logo.bmp 6,0 30x24\n"
+                  "picture logo.bmp 567,0 30x24\n");
     EXPECT_TRUE(other.Log().empty());
     // Between calls the conversions follow Ctrl.
     EXPECT_EQ(engine.PixelsToScale(8), 120);
     EXPECT_EQ(engine.PointsToScale(3), 60);
 }
 
-TEST_F(Pictures, OnAPrinterEdgeOffsetsArePoints) {
+TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
     FakeSurface points(600, 400, ScaleMode::Points, true);
     engine.Ctrl = &points;
     engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
     EXPECT_EQ(Join(points.Ink()),
-              "print 6,0 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 8,0 40x32\n"
-              "picture logo.bmp 556,0 40x32\n");
+              P("6,0", "a") + "picture logo.bmp 8,0 40x32\npicture logo.bmp 556,0 40x32\n");
     FakeSurface twips(12000, 8000, ScaleMode::Twips, true);
     engine.Ctrl = &twips;
     engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(twips.Ink()),
-              "print 120,0 \"a\" Times New Roman 12 #000000\n"
-              "picture logo.bmp 160,0 800x640\n"
-              "picture logo.bmp 11120,0 800x640\n");
+    EXPECT_EQ(
+        Join(twips.Ink()),
+        P("120,0", "a") + "picture logo.bmp 160,0 800x640\npicture logo.bmp 11120,0 800x640\n");
+    // A picture pixel is a point on a printer.
+    points.ClearLog();
+    engine.Ctrl = &points;
+    engine.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
+    EXPECT_EQ(Join(points.Ink()), "picture logo.bmp 6,0 40x32\n");
 }
 
-TEST_F(Pictures, OnAPrinterAPicturePixelIsAPoint) {
-    FakeSurface printer(600, 400, ScaleMode::Points, true);
-    engine.Ctrl = &printer;
-    engine.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(printer.Ink()), "picture logo.bmp 6,0 40x32\n");
+// The mouse over the zones of the last painting, on the 600 x 400 pt fake
+// surface: the 40 x 32 px logo is drawn 30 x 24 pt with its top-left
+// corner at (6, 0) at the start of a text, so a button there has the zone
+// (6, 0) to (33, 21); text lines are 12 pt high.
+
+class Mouse : public EngineTest {
+  protected:
+    Mouse() {
+        testing::CountingLoader& loader = UsePictures();
+        loader.Add("/cards/logo.bmp", 40, 32);
+        loader.Add("/cards/pulsado.bmp", 40, 32);
+        engine.Hypertext = [this](const std::string& s) { events.push_back("Hypertext " + s); };
+        engine.Exec = [this](const std::string& s) { events.push_back("Exec " + s); };
+        engine.Popup = [this](const std::string& s) { events.push_back("Popup " + s); };
+        engine.PlaySound = [this](const std::string& s) { events.push_back("PlaySound " + s); };
+    }
+
+    void Paint(const std::string& text) {
+        engine.DrawText(text, 0, 0, 0, -1);
+        surface.ClearLog();
+        events.clear();
+    }
+    // A press where the pointer came to rest, and a click.
+    void Press(float x, float y) {
+        engine.MouseMove(1, x, y);
+        engine.MouseDown(1, x, y);
+    }
+    void Click(float x, float y) {
+        Press(x, y);
+        engine.MouseUp(1, x, y);
+    }
+    // What the mouse painted since the last call, and forgets it.
+    Strings Feedback() {
+        Strings out = surface.Log();
+        surface.ClearLog();
+        return out;
+    }
+    Strings TakeEvents() {
+        Strings out = events;
+        events.clear();
+        return out;
+    }
+
+    Strings events;
+};
+
+TEST_F(Mouse, HoverFollowsTheLastZoneUnderThePointerAndSetsThePointer) {
+    // Two areas of a picture map that overlap from (16, 10) to (26, 20).
+    Paint("{H:logo.bmp,0,0,20,20,uno,10,10,30,30,dos}");
+    engine.MouseMove(0, 7, 1);
+    EXPECT_EQ(engine.HoverZone(), 0);
+    EXPECT_EQ(surface.Pointer(), PointerShape::UpArrow);
+    engine.MouseMove(0, 20, 15);  // in both: the one painted later wins
+    EXPECT_EQ(engine.HoverZone(), 1);
+    engine.MouseDown(0, 20, 15);
+    EXPECT_EQ(TakeEvents(), Strings{"Exec dos"});
+    // Borders are inside: the corners of "uno" and "dos".
+    engine.MouseMove(0, 6, 0);
+    EXPECT_EQ(engine.HoverZone(), 0);
+    engine.MouseMove(0, 36, 30);
+    EXPECT_EQ(engine.HoverZone(), 1);
+    engine.MouseMove(0, 36.5f, 30);
+    EXPECT_EQ(engine.HoverZone(), -1);
+    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
+    // A press with no zone under the pointer, and a release with nothing
+    // pressed, do nothing; every button acts alike.
+    engine.MouseDown(2, 36.5f, 30);
+    engine.MouseUp(2, 36.5f, 30);
+    engine.MouseMove(2, 7, 1);
+    engine.MouseDown(2, 7, 1);
+    EXPECT_EQ(TakeEvents(), Strings{"Exec uno"});
+    EXPECT_TRUE(Feedback().empty());  // map areas show no pressed state
+}
+
+TEST_F(Mouse, TwoParameterButtonIsOutlinedWhilePressedAndRunsItsSecondParameter) {
+    Paint("{B:logo.bmp,abrir}");
+    Press(10, 10);
+    EXPECT_EQ(engine.PressedZone(), 0);
+    EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
+    EXPECT_TRUE(TakeEvents().empty());
+    // The pressed look only while the pointer is inside; nothing is painted
+    // again while the look stays the same.
+    engine.MouseMove(1, 34, 10);
+    EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
+    engine.MouseMove(1, 100, 100);
+    EXPECT_TRUE(Feedback().empty());
+    EXPECT_EQ(engine.HoverZone(), 0);  // not updated while pressed
+    engine.MouseMove(1, 33, 21);
+    EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
+    engine.MouseUp(1, 33, 21);
+    EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
+    EXPECT_EQ(TakeEvents(), Strings{"Exec abrir"});
+    EXPECT_EQ(engine.PressedZone(), -1);
+    // The pen and line width are left as they were.
+    EXPECT_EQ(surface.DrawWidth(), 1);
+}
+
+TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
+    Paint("{B:logo.bmp,pulsado.bmp,cerrar,ya}");
+    surface.SetDrawWidth(4);
+    surface.SetCurrentX(300);
+    Press(6, 0);
+    EXPECT_EQ(Feedback(), (Strings{"picture pulsado.bmp 6,0 30x24", "refresh 6,0 36,24"}));
+    engine.MouseUp(1, 20, 20);
+    EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
+    EXPECT_EQ(TakeEvents(), Strings{"Exec cerrar,ya"});
+    EXPECT_EQ(surface.DrawWidth(), 4);
+    EXPECT_EQ(surface.CurrentX(), 300);
+
+    // Pressed, moved out and released outside: no command, the normal
+    // picture shown.
+    Press(6, 0);
+    engine.MouseMove(1, 50, 5);
+    engine.MouseUp(1, 50, 5);
+    EXPECT_EQ(Feedback(), (Strings{"picture pulsado.bmp 6,0 30x24", "refresh 6,0 36,24",
+                                   "picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
+    EXPECT_TRUE(TakeEvents().empty());
+    EXPECT_EQ(engine.PressedZone(), -1);
+
+    // A pressed picture that cannot be found: the button is outlined.
+    Paint("{B:logo.bmp,falta.bmp,cerrar}");
+    Press(6, 0);
+    EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
+}
+
+TEST_F(Mouse, LinksPopupsAndAWrappedLink) {
+    Paint("{L:Casa,la casa} y {P:ver,la nota}");
+    Click(10, 5);
+    Click(70, 11);
+    EXPECT_EQ(TakeEvents(), (Strings{"Hypertext Casa", "Popup la nota"}));
+    EXPECT_EQ(engine.PressedZone(), -1);
+    EXPECT_TRUE(Feedback().empty());
+
+    // 60 words: 47 fit on the first line, the rest go on the second.
+    const std::string target = Repeat("w ", 60);
+    Paint("\253" + target + "\273 fin");
+    ASSERT_EQ(engine.HotZones().Count(), 2u);
+    Click(300, 6);
+    Click(20, 18);
+    Click(200, 18);  // beyond the end of the link on the second line
+    EXPECT_EQ(TakeEvents(), (Strings{"Hypertext " + target, "Hypertext " + target}));
+}
+
+TEST_F(Mouse, SoundSymbols) {
+    Paint("{S:sonido.wav}");
+    EXPECT_EQ(engine.HotZones().Count(), 0u);  // no speaker pictures, no zone
+    engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
+                      std::make_shared<FakePicture>("altavoz2", 16, 16));
+    Paint("{S:sonido.wav}");
+    Press(17, 11);
+    EXPECT_EQ(Feedback(), (Strings{"picture altavoz2 6,0 12x12", "refresh 6,0 18,12"}));
+    engine.MouseMove(1, 18, 11);
+    engine.MouseMove(1, 10, 10);
+    engine.MouseUp(1, 10, 10);
+    EXPECT_EQ(Feedback(), (Strings{"picture altavoz 6,0 12x12", "refresh 6,0 18,12",
+                                   "picture altavoz2 6,0 12x12", "refresh 6,0 18,12",
+                                   "picture altavoz 6,0 12x12", "refresh 6,0 18,12"}));
+    // The name resolves like a picture's, under BasePath.
+    EXPECT_EQ(TakeEvents(), Strings{"PlaySound /cards/sonido.wav"});
+    // Released outside: silence.
+    engine.MouseDown(1, 10, 10);
+    engine.MouseUp(1, 30, 10);
+    EXPECT_TRUE(TakeEvents().empty());
+    // No sound player: nothing, and no harm.
+    engine.PlaySound = nullptr;
+    Click(10, 10);
+}
+
+TEST_F(Mouse, EveryCallStartsTheZonesAfresh) {
+    Paint("{B:logo.bmp,abrir} {L:a,b}");
+    Press(10, 10);
+    // Measuring empties the table and ends the press.
+    engine.SizeText("{B:logo.bmp,abrir} {L:a,b}", 0, 0, 0, -1);
+    EXPECT_EQ(engine.HotZones().Count(), 0u);
+    EXPECT_EQ(engine.HoverZone(), -1);
+    EXPECT_EQ(engine.PressedZone(), -1);
+    engine.MouseUp(1, 10, 10);
+    Click(10, 10);
+    EXPECT_TRUE(TakeEvents().empty());
+
+    // The 101st zone of a painting is dropped with an error; the others
+    // still work.
+    std::string text;
+    for (int i = 0; i < 101; ++i) text += "{L:" + std::to_string(i) + ",b} ";
+    Paint(text);
+    ASSERT_EQ(engine.HotZones().Count(), 100u);
+    ASSERT_EQ(engine.ErrorCount(), 1);
+    EXPECT_EQ(engine.Errors(0), "Demasiadas zonas calientes");
+    const HotZone& last = engine.HotZones().At(99);
+    Click(static_cast<float>(last.x1), static_cast<float>(last.y1));
+    EXPECT_EQ(TakeEvents(), Strings{"Hypertext 99"});
+}
+
+TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
+    // A link handler that paints another text: the zones are those of the
+    // new painting.
+    engine.Hypertext = [this](const std::string& target) {
+        events.push_back("Hypertext " + target);
+        engine.Hypertext = nullptr;
+        engine.DrawText("{L:otra,x}", 100, 0, 0, -1);
+    };
+    Paint("{L:Casa,la casa}");
+    Click(10, 5);
+    EXPECT_EQ(TakeEvents(), Strings{"Hypertext Casa"});
+    ASSERT_EQ(engine.HotZones().Count(), 1u);
+    EXPECT_EQ(engine.HotZones().At(0).s1, "otra");
+
+    // A button's command that paints anew while the button is released.
+    engine.Exec = [this](const std::string& command) {
+        events.push_back("Exec " + command);
+        engine.DrawText("texto", 0, 0, 0, -1);
+    };
+    Paint("{B:logo.bmp,abrir}");
+    Click(10, 10);
+    EXPECT_EQ(TakeEvents(), Strings{"Exec abrir"});
+    EXPECT_EQ(engine.HotZones().Count(), 0u);
+
+    // The mouse during a painting (from an expression's handler) is ignored.
+    engine.Evaluate = [this](std::string& value) {
+        Press(10, 5);
+        engine.MouseUp(1, 10, 5);
+        value = "x";
+    };
+    events.clear();
+    engine.DrawText("{L:Casa,la casa}{@e}", 0, 0, 0, -1);
+    EXPECT_TRUE(TakeEvents().empty());
+    EXPECT_EQ(engine.HoverZone(), -1);
+}
+
+TEST(HotZoneTableTest, SilencedTablesDropZonesQuietly) {
+    HotZoneTable zones;
+    richtext::ErrorList errors;
+    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "a", {}, {}}, errors);
+    zones.Silence();
+    zones.Silence();
+    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "b", {}, {}}, errors);
+    zones.Unsilence();
+    EXPECT_TRUE(zones.Silenced());
+    zones.Unsilence();
+    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "c", {}, {}}, errors);
+    ASSERT_EQ(zones.Count(), 2u);
+    EXPECT_EQ(zones.At(1).s1, "c");
+    EXPECT_EQ(errors.Count(), 0u);
+    EXPECT_EQ(zones.ZoneAt(5, 5), 1);
+    EXPECT_EQ(zones.ZoneAt(9.5, 5), -1);
+}
+
+class ImageCache : public ::testing::Test {
+  protected:
+    ImageCache() {
+        auto owned = std::make_unique<CountingLoader>();
+        loader = owned.get();
+        for (int i = 0; i < 20; ++i) loader->Add("/p/" + std::to_string(i), 8, 8);
+        loader->Add("/p/Logo.bmp", 1, 1);
+        loader->Add("/p/logo.bmp", 2, 2);
+        cache = std::make_unique<cImageCache>(std::move(owned));
+    }
+    std::string Keys() const {
+        std::string out;
+        for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
+            out += (i ? " " : "") + (cache->Slot(i).key.empty() ? "-" : cache->Slot(i).key);
+        }
+        return out;
+    }
+    CountingLoader* loader = nullptr;
+    std::unique_ptr<cImageCache> cache;
+};
+
+TEST_F(ImageCache, LoadsOnceAndScores) {
+    const auto first = cache->GetImage("/p/1");
+    ASSERT_TRUE(first);
+    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3);
+    const auto again = cache->GetImage("/p/1");
+    EXPECT_EQ(again.get(), first.get());
+    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3 * 0.9f + 1);
+    EXPECT_EQ(loader->Loads("/p/1"), 1);
+    // Every look-up decays every score.
+    cache->Clear();
+    cache->GetImage("/p/1");
+    cache->GetImage("/p/2");
+    cache->GetImage("/p/missing");
+    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3 * 0.9f * 0.9f);
+    EXPECT_FLOAT_EQ(cache->Slot(1).score, 10.0f / 3 * 0.9f);
+}
+
+TEST_F(ImageCache, TheEleventhReplacesTheLowestScoreNotTheOldest) {
+    for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
+    EXPECT_EQ(Keys(), "/p/0 /p/1 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // The oldest, kept in use, outscores the others.
+    for (int i = 0; i < 5; ++i) cache->GetImage("/p/0");
+    cache->GetImage("/p/10");
+    EXPECT_EQ(Keys(), "/p/0 /p/10 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // Without hits, the lowest is the one loaded longest ago.
+    cache->GetImage("/p/11");
+    EXPECT_EQ(Keys(), "/p/0 /p/10 /p/11 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // A failed load leaves the cache alone, and is tried afresh each time.
+    EXPECT_EQ(cache->GetImage("/p/missing"), nullptr);
+    EXPECT_EQ(Keys(), "/p/0 /p/10 /p/11 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    for (std::size_t i = 0; i < cache->SlotCount(); ++i) EXPECT_TRUE(cache->Slot(i).loaded);
+    cache->GetImage("/p/missing");
+    EXPECT_EQ(loader->Loads("/p/missing"), 2);
+    // Free slots fill first.
+    cache->Clear();
+    EXPECT_EQ(Keys(), "- - - - - - - - - -");
+    cache->GetImage("/p/3");
+    EXPECT_EQ(Keys(), "/p/3 - - - - - - - - -");
+}
+
+TEST_F(ImageCache, AmongEqualScoresTheFirstGoes) {
+    for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
+    // Look-ups decay every score down to the least a float holds above 0,
+    // which 0.9 no longer lowers: the ten pictures, long unused, end up with
+    // one and the same score, and no slot is free.
+    for (int i = 0; i < 2000; ++i) cache->GetImage("/p/missing");
+    for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
+        EXPECT_GT(cache->Slot(i).score, 0.0f);
+        EXPECT_EQ(cache->Slot(i).score, cache->Slot(0).score);
+    }
+    cache->GetImage("/p/10");
+    EXPECT_EQ(Keys(), "/p/10 /p/1 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+    // The newcomer now outscores the rest, still equal: the first of them goes.
+    cache->GetImage("/p/11");
+    EXPECT_EQ(Keys(), "/p/10 /p/11 /p/2 /p/3 /p/4 /p/5 /p/6 /p/7 /p/8 /p/9");
+}
+
+TEST_F(ImageCache, KeysAreExactAbsoluteAndNormalPaths) {
+    for (const char* numeric : {"12", " 3 ", ""}) EXPECT_EQ(cache->GetImage(numeric), nullptr);
+    EXPECT_EQ(loader->TotalLoads(), 0);
+    const auto upper = cache->GetImage("/p/Logo.bmp");
+    const auto lower = cache->GetImage("/p/logo.bmp");
+    ASSERT_TRUE(upper && lower);
+    EXPECT_EQ(upper->Width(), 1);
+    EXPECT_EQ(lower->Width(), 2);
+    EXPECT_EQ(loader->TotalLoads(), 2);
+    cache->Clear();
+    for (const char* same : {"/p/./1", "/p/1", "/p//1", "/p/q/../1"}) {
+        ASSERT_TRUE(cache->GetImage(same));
+    }
+    EXPECT_EQ(loader->Loads("/p/1"), 1);
+    EXPECT_EQ(loader->TotalLoads(), 3);
+    EXPECT_EQ(Keys(), "/p/1 - - - - - - - - -");
+    // A relative name is taken from the current folder.
+    const std::string here = (std::filesystem::current_path() / "rel.png").string();
+    loader->Add(here, 3, 3);
+    ASSERT_TRUE(cache->GetImage("rel.png"));
+    ASSERT_TRUE(cache->GetImage("./rel.png"));
+    EXPECT_EQ(loader->Loads(here), 1);
+    EXPECT_EQ(cache->Slot(1).key, here);
+}
+
+TEST_F(ImageCache, APictureOutlivesItsEviction) {
+    const auto kept = cache->GetImage("/p/0");
+    for (int i = 1; i <= 12; ++i) cache->GetImage("/p/" + std::to_string(i));
+    EXPECT_EQ(Keys().find("/p/0 "), std::string::npos);
+    EXPECT_EQ(kept->Width(), 8);
+}
+
+TEST(ImageCacheShape, NoLoaderNoSlotsNoPictures) {
+    cImageCache none(nullptr);
+    EXPECT_EQ(none.GetImage("/p/1"), nullptr);
+    auto loader = std::make_unique<CountingLoader>();
+    loader->Add("/p/1", 1, 1);
+    cImageCache empty(std::move(loader), 0);
+    EXPECT_EQ(empty.GetImage("/p/1"), nullptr);
 }
 
 }  // namespace

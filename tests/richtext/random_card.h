@@ -23,53 +23,15 @@ class RandomCard {
     // pictures, links, formulas, a table, errors and broken tags.
     std::string Piece() {
         // Mostly words and paragraph ends, so that most paragraphs are plain.
-        static const char* const kPieces[] = {"palabra ",
-                                              "de ",
-                                              "un texto largo ",
-                                              "x",
-                                              "la ",
-                                              "otra ",
-                                              "\r\n",
-                                              "\r\n",
-                                              "\r\n",
-                                              "\r\n\r\n",
-                                              "{N}",
-                                              "{C}",
-                                              "{U}",
-                                              "{T:16}",
-                                              "{T}",
-                                              "{T:9}",
-                                              "{Q:rojo}",
-                                              "{Q}",
-                                              "{F:Arial}",
-                                              "{J:1}",
-                                              "{J:2}",
-                                              "{J}",
-                                              "{MI:40}",
-                                              "{MP:0}",
-                                              "{MD:60}",
-                                              "{MU:12}",
-                                              "{VD:8}",
-                                              "{VD:-4}",
-                                              "{G:logo.png}",
-                                              "{G:no.png}",
-                                              "\xAB"
-                                              "enlace\xBB ",
-                                              "\xAB",
-                                              "\xBB",
-                                              "{L:Otra,ver} ",
-                                              "{ID:2}",
-                                              "{SY:a}",
-                                              "{X:mal}",
-                                              "{Q:nada}",
-                                              "{HD:20}",
-                                              "{TA:50}",
-                                              "{W:amarillo}",
-                                              "{FO:x@exp[2]}",
-                                              "{@:la}",
-                                              "{N",
-                                              "}",
-                                              "{TB:2,1}a{!}b{\\}"};
+        // clang-format off
+        static const char* const kPieces[] = {
+            "palabra ", "de ", "un texto largo ", "x", "la ", "otra ", "\r\n", "\r\n", "\r\n",
+            "\r\n\r\n", "{N}", "{C}", "{U}", "{T:16}", "{T}", "{T:9}", "{Q:rojo}", "{Q}",
+            "{F:Arial}", "{J:1}", "{J:2}", "{J}", "{MI:40}", "{MP:0}", "{MD:60}", "{MU:12}",
+            "{VD:8}", "{VD:-4}", "{G:logo.png}", "{G:no.png}", "\253enlace\273 ", "\253", "\273",
+            "{L:Otra,ver} ", "{ID:2}", "{SY:a}", "{X:mal}", "{Q:nada}", "{HD:20}", "{TA:50}",
+            "{W:amarillo}", "{FO:x@exp[2]}", "{@:la}", "{N", "}", "{TB:2,1}a{!}b{\\}"};
+        // clang-format on
         return kPieces[Below(static_cast<int>(std::size(kPieces)))];
     }
 

@@ -108,8 +108,7 @@ TEST_F(RememberedLayout, PaintsOnlyTheLinesThatShow) {
     std::string text;
     for (int i = 0; i < 60; ++i) {
         text += i % 3 ? "uno dos tres cuatro\r\n"
-                      : "\xBB{N}uno{N} dos \xABtres\xBB {Q:rojo}cuatro {L:Otra,ver} \xAB"
-                        "cinco\r\n";
+                      : "\273{N}uno{N} dos \253tres\273 {Q:rojo}cuatro {L:Otra,ver} \253cinco\r\n";
     }
     FakeSurface all{600, 400, ScaleMode::Points};
     auto whole = Scratch(all);

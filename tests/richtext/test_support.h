@@ -2,6 +2,7 @@
 // surface, and a picture loader that counts its loads.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +16,34 @@
 #include "richtext/zuzod_ivodure.h"
 
 namespace cartulo::testing {
+
+using Strings = std::vector<std::string>;
+
+inline std::string Repeat(const std::string& piece, std::size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+inline std::string Join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += line + "\n";
+    return out;
+}
+
+// One recorded print line, in the default style unless one is given.
+inline std::string P(const std::string& at, const std::string& text,
+                     const std::string& style = "Times New Roman 12 #000000") {
+    return "print " + at + " \"" + text + "\" " + style + "\n";
+}
+
+inline std::string Describe(const richtext::HotZone& z) {
+    char box[128];
+    std::snprintf(box, sizeof box, "%g,%g %g,%g k%d ", z.x1, z.y1, z.x2, z.y2,
+                  static_cast<int>(z.kind));
+    return box + z.s1 + "|" + z.s2 + "|" + z.s3;
+}
 
 // Pictures exist only for the paths given to Add; every Load is counted.
 class CountingLoader : public PictureLoader {
@@ -63,6 +92,18 @@ class EngineTest : public ::testing::Test {
         return out;
     }
 
+    // The ink of one DrawText from the top with the default edges.
+    std::string Paint(const std::string& text) {
+        surface.ClearLog();
+        lastY = engine.DrawText(text, 0, 0, 0, -1);
+        return Join(surface.Ink());
+    }
+    Strings Zones() const {
+        Strings out;
+        for (const richtext::HotZone& z : engine.HotZones().All()) out.push_back(Describe(z));
+        return out;
+    }
+
     // A loader with pictures under /cards, the cache over it, and the
     // engine's BasePath there.
     CountingLoader& UsePictures() {
@@ -78,12 +119,7 @@ class EngineTest : public ::testing::Test {
     cZuzodIvodure engine;
     std::unique_ptr<cImageCache> cache;
     CountingLoader* loaderView = nullptr;
+    float lastY = 0;
 };
-
-inline std::string Join(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines) out += line + "\n";
-    return out;
-}
 
 }  // namespace cartulo::testing

@@ -2,30 +2,35 @@
 // the mouse paints on outside any paint event, the refresh handler that
 // tells the window what to show again, and the pointer of a widget (the
 // surface's own device, or the one that shows its backing image).
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <QApplication>
 #include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/qt_picture.h"
 #include "platform/qt_surface.h"
 #include "platform/symbol_pictures.h"
 #include "platform/system_sound.h"
+#include "random_card.h"
 #include "richtext/binding_resources.h"
 #include "richtext/image_cache.h"
 #include "richtext/our_mc.h"
 
 namespace cartulo {
 namespace {
+
+using testing::CallOutcome;
+using testing::RandomCard;
 
 std::shared_ptr<BindingResources> qtResources() {
     auto res = std::make_shared<BindingResources>();
@@ -43,38 +48,52 @@ bool savePicture(const QTemporaryDir& dir, const char* name, Qt::GlobalColor col
     return image.save(dir.filePath(name), "PNG");
 }
 
-TEST(OurMCOnQt, ButtonsPressOnTheBackingImageAndAskForARefresh) {
+// Buttons press on the backing image and ask for a refresh; the pointer
+// takes its shape on the widget that shows the image.
+TEST(OurMCOnQt, ABackingImageShowsPressesAndShapesThePointerOfItsWidget) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(savePicture(dir, "normal.png", Qt::red));
     ASSERT_TRUE(savePicture(dir, "pulsado.png", Qt::blue));
-
     cOurMC mc(qtResources());
     mc.SetBasePath(QFile::encodeName(dir.path()).toStdString());
     std::vector<std::string> commands;
     mc.Exec = [&](const std::string& command) { commands.push_back(command); };
 
-    QImage backing(200, 60, QImage::Format_RGB32);
+    QWidget window;
+    window.resize(300, 60);
+    QImage backing(300, 60, QImage::Format_RGB32);
     backing.fill(Qt::white);
     platform::QtSurface surface(backing);
     std::vector<QRect> refreshed;
     surface.SetRefreshHandler([&](const QRect& r) { refreshed.push_back(r); });
+    surface.SetPointerWidget(&window);
+    EXPECT_EQ(surface.PointerWidget(), &window);
     mc.SetCtrl(&surface, cOurMC::Bind::PictureControl);
-    mc.DrawText("{B:normal.png,pulsado.png,abrir}", 0, 0, 0, -1);
+    mc.DrawText("{B:normal.png,pulsado.png,abrir} {L:Casa,la casa}", 0, 0, 0, -1);
     surface.End();
-
-    ASSERT_EQ(mc.pMC().HotZones().Count(), 1u);
-    const auto& zone = mc.pMC().HotZones().At(0);
+    ASSERT_EQ(mc.pMC().HotZones().Count(), 2u);
+    const auto& button = mc.pMC().HotZones().At(0);
+    const auto& link = mc.pMC().HotZones().At(1);
     // The 20 px picture at the first-line margin (6 pt, 8 px), its zone 3
     // px short of its right and bottom edges.
-    EXPECT_EQ(zone.x1, 8);
-    EXPECT_EQ(zone.x2, 25);
-    const QRect picture(8, static_cast<int>(zone.y1), 20, 20);
-    const auto x = static_cast<float>(zone.x1 + 9), y = static_cast<float>(zone.y1 + 9);
+    EXPECT_EQ(button.x1, 8);
+    EXPECT_EQ(button.x2, 25);
+    const QRect picture(8, static_cast<int>(button.y1), 20, 20);
+
+    mc.MouseMove(0, static_cast<float>(link.x1 + 1), static_cast<float>(link.y1 + 1));
+    EXPECT_TRUE(window.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
+    mc.MouseMove(0, 295, 55);
+    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+
+    // The press lands on the image, with the pointer on the widget.
+    const auto x = static_cast<float>(button.x1 + 9), y = static_cast<float>(button.y1 + 9);
     auto colourAt = [&] { return backing.pixelColor(static_cast<int>(x), static_cast<int>(y)); };
     EXPECT_EQ(colourAt(), QColor(Qt::red));
-
     mc.MouseMove(1, x, y);
+    EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
     mc.MouseDown(1, x, y);
     EXPECT_EQ(colourAt(), QColor(Qt::blue));
     mc.MouseMove(1, 150, 50);
@@ -85,9 +104,17 @@ TEST(OurMCOnQt, ButtonsPressOnTheBackingImageAndAskForARefresh) {
     mc.MouseUp(1, x, y);
     EXPECT_EQ(colourAt(), QColor(Qt::red));
     EXPECT_EQ(commands, std::vector<std::string>{"abrir"});
-
     ASSERT_EQ(refreshed.size(), 4u);
     for (const QRect& r : refreshed) EXPECT_TRUE(r.contains(picture)) << r.x() << "," << r.y();
+
+    // A widget named later takes the shape at once; one gone is forgotten.
+    auto later = std::make_unique<QWidget>();
+    surface.SetPointerWidget(later.get());
+    EXPECT_EQ(later->cursor().shape(), Qt::UpArrowCursor);
+    later.reset();
+    EXPECT_EQ(surface.PointerWidget(), nullptr);
+    mc.MouseMove(0, 295, 55);
+    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
 }
 
 TEST(OurMCOnQt, AWidgetShowsAnUpwardArrowOverAZone) {
@@ -109,57 +136,6 @@ TEST(OurMCOnQt, AWidgetShowsAnUpwardArrowOverAZone) {
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
     EXPECT_EQ(widget.cursor().shape(), Qt::ArrowCursor);
     surface.Refresh(0, 0, 10, 10);  // no handler: nothing to tell
-}
-
-TEST(OurMCOnQt, ABackingImageShapesThePointerOfTheWidgetThatShowsIt) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(savePicture(dir, "normal.png", Qt::red));
-    ASSERT_TRUE(savePicture(dir, "pulsado.png", Qt::blue));
-    cOurMC mc(qtResources());
-    mc.SetBasePath(QFile::encodeName(dir.path()).toStdString());
-
-    QWidget window;
-    window.resize(300, 60);
-    QImage backing(300, 60, QImage::Format_RGB32);
-    backing.fill(Qt::white);
-    platform::QtSurface surface(backing);
-    int refreshes = 0;
-    surface.SetRefreshHandler([&](const QRect&) { ++refreshes; });
-    surface.SetPointerWidget(&window);
-    EXPECT_EQ(surface.PointerWidget(), &window);
-    mc.SetCtrl(&surface, cOurMC::Bind::PictureControl);
-    mc.DrawText("{B:normal.png,pulsado.png,abrir} {L:Casa,la casa}", 0, 0, 0, -1);
-    surface.End();
-    ASSERT_EQ(mc.pMC().HotZones().Count(), 2u);
-    const auto& button = mc.pMC().HotZones().At(0);
-    const auto& link = mc.pMC().HotZones().At(1);
-
-    mc.MouseMove(0, static_cast<float>(link.x1 + 1), static_cast<float>(link.y1 + 1));
-    EXPECT_TRUE(window.testAttribute(Qt::WA_SetCursor));
-    EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
-    mc.MouseMove(0, 295, 55);
-    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
-    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-
-    // The press still lands on the image, with the pointer on the widget.
-    const auto x = static_cast<float>(button.x1 + 9), y = static_cast<float>(button.y1 + 9);
-    mc.MouseMove(1, x, y);
-    EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
-    mc.MouseDown(1, x, y);
-    EXPECT_EQ(backing.pixelColor(static_cast<int>(x), static_cast<int>(y)), QColor(Qt::blue));
-    mc.MouseUp(1, x, y);
-    EXPECT_EQ(backing.pixelColor(static_cast<int>(x), static_cast<int>(y)), QColor(Qt::red));
-    EXPECT_EQ(refreshes, 2);
-
-    // A widget named later takes the shape at once; one gone is forgotten.
-    auto later = std::make_unique<QWidget>();
-    surface.SetPointerWidget(later.get());
-    EXPECT_EQ(later->cursor().shape(), Qt::UpArrowCursor);
-    later.reset();
-    EXPECT_EQ(surface.PointerWidget(), nullptr);
-    mc.MouseMove(0, 295, 55);
-    EXPECT_EQ(surface.Pointer(), PointerShape::Default);
 }
 
 TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
@@ -193,5 +169,72 @@ TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
     EXPECT_TRUE(QTest::qWaitFor([] { return !platform::SoundFileLoading(); }, 10000));
 }
 
+// Layouts remembered across calls on the Qt surface, against layouts from
+// scratch: the same results and the same pixels after every edit.
+
+TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
+    QTemporaryDir dir;
+    QImage logo(30, 20, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(dir.filePath("logo.png"), "PNG"));
+    cImageCache cache(std::make_unique<platform::QtPictureLoader>());
+    const auto setUp = [&](cZuzodIvodure& engine) {
+        engine.DefaultFont = "Arial";
+        engine.ImageCache = &cache;
+        engine.BasePath = dir.path().toStdString();
+    };
+    cZuzodIvodure kept;
+    setUp(kept);
+    QImage keptImage(500, 700, QImage::Format_RGB32), freshImage(500, 700, QImage::Format_RGB32);
+    for (unsigned seed = 1; seed <= 3; ++seed) {
+        RandomCard random(seed);
+        std::string text = random.Text(300);
+        for (int edit = 0; edit < 25; ++edit) {
+            SCOPED_TRACE(::testing::Message() << "seed " << seed << ", edit " << edit);
+            random.Edit(text);
+            const float bottom = edit % 4 == 1 ? 400 : -1;
+            keptImage.fill(Qt::white);
+            freshImage.fill(Qt::white);
+            {
+                platform::QtSurface keptSurface(keptImage), freshSurface(freshImage);
+                kept.Ctrl = &keptSurface;
+                cZuzodIvodure measuring, painting;
+                for (cZuzodIvodure* fresh : {&measuring, &painting}) {
+                    setUp(*fresh);
+                    fresh->Ctrl = &freshSurface;
+                }
+                EXPECT_EQ(CallOutcome(kept, kept.SizeText(text, 5, 0, 0, bottom)),
+                          CallOutcome(measuring, measuring.SizeText(text, 5, 0, 0, bottom)));
+                EXPECT_EQ(testing::StateOf(keptSurface), testing::StateOf(freshSurface));
+                EXPECT_EQ(CallOutcome(kept, kept.DrawText(text, 5, 0, 0, bottom)),
+                          CallOutcome(painting, painting.DrawText(text, 5, 0, 0, bottom)));
+                EXPECT_EQ(testing::StateOf(keptSurface), testing::StateOf(freshSurface));
+                kept.Ctrl = nullptr;
+            }
+            EXPECT_TRUE(keptImage == freshImage);
+            // Scrolled, painting only what shows: the same heights and end.
+            platform::QtSurface keptSurface(keptImage), freshSurface(freshImage);
+            kept.Ctrl = &keptSurface;
+            kept.PaintOnlyVisible = true;
+            cZuzodIvodure scrolled;
+            setUp(scrolled);
+            scrolled.Ctrl = &freshSurface;
+            EXPECT_EQ(kept.DrawText(text, -300, 0, 0, -1), scrolled.DrawText(text, -300, 0, 0, -1));
+            EXPECT_EQ(kept.PaintedBottom(), scrolled.PaintedBottom());
+            EXPECT_EQ(kept.GetTextPointer(), scrolled.GetTextPointer());
+            kept.PaintOnlyVisible = false;
+            kept.Ctrl = nullptr;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cartulo
+
+// Widgets, fonts and the pointer all need an application object.
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
