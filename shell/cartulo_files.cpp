@@ -8,6 +8,7 @@
 
 #include "platform/text_codec.h"
 #include "shell/file_messages.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::shell {
 
@@ -370,7 +371,8 @@ bool CartuloFiles::PideGuardar(cCartulo& file, const QString& title) {
 bool CartuloFiles::askToSave(cCartulo& file, const QString& title) {
     if (!file.GetFileName().empty() && !file.GetChanged()) return true;
     BusyGuard busy(busy_);
-    const auto answer = dialogs_.ShowMessage(PreguntaGuardar(title, titleOf(file)));
+    const auto answer =
+        dialogs_.ShowMessage(PreguntaGuardar(title, windows::ShownTitle(file.GetFileTitle())));
     if (answer == support::MsgResult::No) return true;
     if (answer != support::MsgResult::Yes) return false;
     // A save that was refused before writing leaves a new file unchanged:

@@ -8,6 +8,7 @@
 
 #include "platform/text_codec.h"
 #include "support/display_scale.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::shell {
 
@@ -76,7 +77,7 @@ std::shared_ptr<cCartulo> frmListaCartulos::Cartulo() const {
 void frmListaCartulos::AnadirItem(std::int32_t index) {
     const std::shared_ptr<cCartulo> file = registry_.List(index);
     if (!file) return;
-    auto* item = new QListWidgetItem(platform::toQString(file->GetFileTitle()), lstCartulos_);
+    auto* item = new QListWidgetItem(windows::ShownTitle(file->GetFileTitle()), lstCartulos_);
     item->setData(Qt::UserRole, registry_.ID(index));
 }
 
@@ -122,7 +123,7 @@ void frmListaCartulos::Ctus_Rename(std::int32_t index) {
     // Only the text changes: the item keeps its place and its selection.
     const std::shared_ptr<cCartulo> file = registry_.List(index);
     QListWidgetItem* item = ItemDe(registry_.ID(index));
-    if (file && item != nullptr) item->setText(platform::toQString(file->GetFileTitle()));
+    if (file && item != nullptr) item->setText(windows::ShownTitle(file->GetFileTitle()));
 }
 
 void frmListaCartulos::Abrir() {

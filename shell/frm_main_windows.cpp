@@ -13,6 +13,7 @@
 #include "shell/frm_main.h"
 #include "shell/main_menus.h"
 #include "windows/frm_vista_previa.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::shell {
 
@@ -103,7 +104,7 @@ windows::ChildWindow* frmMain::MuestraFicha(const std::shared_ptr<cCartulo>& fil
         AnadeVentana(*window);
         return window;
     }
-    MensajeEstado(platform::toQString(file->GetFileTitle()));
+    MensajeEstado(windows::ShownTitle(file->GetFileTitle()));
     return nullptr;
 }
 
@@ -119,7 +120,7 @@ void frmMain::MuestraIndice(const std::shared_ptr<cCartulo>& file) {
         AnadeVentana(*window);
         return;
     }
-    MensajeEstado(platform::toQString(file->GetFileTitle()));
+    MensajeEstado(windows::ShownTitle(file->GetFileTitle()));
 }
 
 void frmMain::MuestraFichaPrincipal(const std::shared_ptr<cCartulo>& file) {

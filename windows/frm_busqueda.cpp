@@ -15,6 +15,7 @@
 #include "windows/card_text_rules.h"
 #include "windows/key_rules.h"
 #include "windows/line_edit_ops.h"
+#include "windows/shown_title.h"
 #include "windows/win1252_validator.h"
 
 namespace cartulo::windows {
@@ -93,7 +94,7 @@ void frmBusqueda::SetCartulo(std::shared_ptr<cCartulo> file) {
 }
 
 void frmBusqueda::ActualizarTitulo() {
-    const QString title = ctu_ ? platform::toQString(ctu_->GetFileTitle()) : QString();
+    const QString title = ctu_ ? ShownTitle(ctu_->GetFileTitle()) : QString();
     setWindowTitle(QStringLiteral("Buscar en ") + title);
 }
 

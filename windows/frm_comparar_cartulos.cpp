@@ -15,6 +15,7 @@
 #include "windows/card_text_edit.h"
 #include "windows/card_text_rules.h"
 #include "windows/line_ends.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::windows {
 
@@ -126,7 +127,7 @@ bool frmCompararCartulos::LlenarSelectores(std::int32_t gone) {
             for (std::int32_t i = 0; i < registry_.ListCount(); ++i) {
                 const std::int32_t id = registry_.ID(i);
                 if (id == gone) continue;
-                chooser.addItem(platform::toQString(registry_.List(i)->GetFileTitle()), id);
+                chooser.addItem(ShownTitle(registry_.List(i)->GetFileTitle()), id);
                 if (id == chosen) select = chooser.count() - 1;
             }
         }

@@ -31,6 +31,7 @@
 #include "windows/line_ends.h"
 #include "windows/link_completer.h"
 #include "windows/markup_highlighter.h"
+#include "windows/shown_title.h"
 #include "windows/spell_marker.h"
 #include "windows/text_edit.h"
 #include "windows/text_search.h"
@@ -207,7 +208,7 @@ void frmFicha::ActualizarTitulo() {
     if (!ctu_) return;
     const std::string entry = ctu_->GetNtry(id_);
     const QString name = platform::toQString(entry.empty() ? kMainCardName : entry);
-    setWindowTitle(name + QStringLiteral(" (") + platform::toQString(ctu_->GetFileTitle()) +
+    setWindowTitle(name + QStringLiteral(" (") + ShownTitle(ctu_->GetFileTitle()) +
                    QStringLiteral(")"));
 }
 

@@ -13,6 +13,7 @@
 #include "windows/index_search.h"
 #include "windows/key_rules.h"
 #include "windows/line_edit_ops.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::windows {
 
@@ -83,7 +84,7 @@ void frmIndice::Actualizar() {
 }
 
 void frmIndice::ActualizarTitulo() {
-    const QString title = ctu_ ? platform::toQString(ctu_->GetFileTitle()) : QString();
+    const QString title = ctu_ ? ShownTitle(ctu_->GetFileTitle()) : QString();
     setWindowTitle(QStringLiteral("Índice de ") + title);
 }
 

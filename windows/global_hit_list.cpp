@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "platform/text_codec.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::windows {
 
@@ -82,7 +83,8 @@ void GlobalHitList::paintEvent(QPaintEvent*) {
         if (selected) p.fillRect(line, palette().highlight());
         p.setPen(selected ? palette().highlightedText().color() : palette().text().color());
         const int x = margin + (r.kind == HitRowKind::Hit ? sangria() : 0);
-        const QString text = platform::toQString(r.text);
+        const QString text =
+            r.kind == HitRowKind::Header ? ShownTitle(r.text) : platform::toQString(r.text);
         QFont font = p.font();
         font.setBold(r.kind == HitRowKind::Header);
         p.setFont(font);

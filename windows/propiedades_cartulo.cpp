@@ -6,6 +6,7 @@
 
 #include "engine/paths.h"
 #include "platform/text_codec.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::windows {
 
@@ -65,7 +66,7 @@ QString FormatoCapacidad(float capacity, const QLocale& locale) {
 PropiedadesCartulo LeerPropiedades(cCartulo& file, const cCartulos& registry,
                                    const QLocale& locale) {
     PropiedadesCartulo shown;
-    shown.titulo = QStringLiteral("Propiedades de ") + platform::toQString(file.GetFileTitle());
+    shown.titulo = QStringLiteral("Propiedades de ") + ShownTitle(file.GetFileTitle());
 
     const FileInfo info = file.GetFileInfo();
     if (info.fileName.empty()) {

@@ -11,6 +11,7 @@
 
 #include "fake_main_services.h"
 #include "windows/index_model.h"
+#include "windows/shown_title.h"
 
 namespace cartulo::windows {
 namespace {
@@ -55,6 +56,26 @@ TEST_F(IndexWindow, ListsEveryEntrySortedWithTheMainCardFirst) {
     EXPECT_EQ(window->Comando("PermiteEdicion"), QVariant(true));
     EXPECT_EQ(window->Comando("permitebusqueda"), QVariant(false));
     EXPECT_EQ(window->Comando("MultiLine"), QVariant(false));
+}
+
+// The title is the main card's first line, however long; captions show its
+// first words, whole up to the limit.
+TEST(ShownTitle, CaptionsShowTheFirstWordsOfALongTitle) {
+    EXPECT_EQ(ShownTitle(std::string(kShownTitleLength, 'a')), QString(kShownTitleLength, 'a'));
+    EXPECT_EQ(ShownTitle(std::string(kShownTitleLength + 1, 'a')),
+              QString(kShownTitleLength, 'a') + QChar(0x2026));
+    std::string words;
+    while (words.size() < 20'000) words += "\xE1rbol ";
+    auto file = std::make_shared<cCartulo>();
+    ASSERT_TRUE(file->NewFile(words));
+    FakeMainServices services;
+    frmIndice window(services);
+    window.SetCartulo(file);
+    // 16 words of six characters and their spaces; the 17th would pass the limit.
+    QString expected = QStringLiteral("Índice de ");
+    for (int i = 0; i < 16; ++i)
+        expected += i == 0 ? QStringLiteral("árbol") : QStringLiteral(" árbol");
+    EXPECT_EQ(window.windowTitle(), expected + QChar(0x2026));
 }
 
 TEST_F(IndexWindow, TypingMovesTheListToTheEntryIgnoringCaseAndAccents) {
