@@ -30,6 +30,7 @@
 
 #include "platform/command_channel.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/stale_socket.h"
 
 namespace cartulo::platform {
 namespace {
@@ -56,18 +57,6 @@ std::unique_ptr<QLocalSocket> connectRaw(const QString& name) {
 
 bool waitForDisconnection(QLocalSocket& socket) {
     return waitUntil([&] { return socket.state() == QLocalSocket::UnconnectedState; });
-}
-
-// A socket file nobody listens on, as a program that crashed leaves it.
-void leaveStaleSocket(const QByteArray& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
-    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
 }
 
 class CommandChannelTest : public ::testing::Test {
@@ -166,7 +155,7 @@ TEST(CommandChannel, AStaleSocketIsReplacedAndNobodyListeningFailsPromptly) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("viejo");
-    leaveStaleSocket(path.toLocal8Bit());
+    cartulo::testing::LeaveStaleSocket(path.toLocal8Bit());
     EXPECT_FALSE(ChannelAnswersNow(path));
     EXPECT_FALSE(ChannelAnswersNow(dir.filePath("nadie")));
     // With nobody listening a client gives up at once, not after its timeout.
@@ -216,7 +205,7 @@ TEST(CommandChannel, WithoutARuntimeFolderThePrivateFolderIsUsedOnlyWhenSafe) {
         ASSERT_TRUE(old.listen(folder));
         EXPECT_FALSE(server.Listen(name));
     }
-    leaveStaleSocket(path);
+    cartulo::testing::LeaveStaleSocket(path);
     EXPECT_TRUE(server.Listen(name)) << server.ErrorString().toStdString();
     server.Close();
     ASSERT_TRUE(QDir(folder).removeRecursively() && QFile::link(tmp.path(), folder));

@@ -10,8 +10,6 @@
 #include <QTest>
 #include <QThread>
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +22,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "tests/support/stale_socket.h"
 
 namespace cartulo::shell {
 namespace {
@@ -90,15 +90,7 @@ TEST(SingleInstance, AStaleSocketDoesNotStopTheNextStart) {
     ASSERT_TRUE(dir.isValid());
     const QString name = dir.filePath(QStringLiteral("canal"));
     // A socket file nobody serves, as a crashed instance leaves it.
-    const QByteArray path = QFile::encodeName(name);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
-    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
+    cartulo::testing::LeaveStaleSocket(QFile::encodeName(name));
     ASSERT_TRUE(QFile::exists(name));
 
     int count = 0;
