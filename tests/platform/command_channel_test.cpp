@@ -14,13 +14,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>

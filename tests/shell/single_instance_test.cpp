@@ -10,11 +10,9 @@
 #include <QTest>
 #include <QThread>
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <functional>
 #include <latch>
 #include <memory>
