@@ -308,11 +308,9 @@ TEST_F(FileOperationsTest, ProtectedFilesAndFoldersAreNeitherReadNorReplaced) {
 }
 
 TEST(FieldValueTest, OnlySpacesAreIgnored) {
-    EXPECT_EQ(fieldValue(" 1 2 "), 12);
-    EXPECT_EQ(fieldValue("\t5"), 0);
-    EXPECT_EQ(fieldValue("5\n"), 5);
-    EXPECT_EQ(fieldValue("-3"), -3);
-    EXPECT_EQ(fieldValue("ab"), 0);
+    EXPECT_EQ((std::vector<std::int64_t>{fieldValue(" 1 2 "), fieldValue("\t5"), fieldValue("5\n"),
+                                         fieldValue("-3"), fieldValue("ab")}),
+              (std::vector<std::int64_t>{12, 0, 5, -3, 0}));
 }
 
 }  // namespace

@@ -131,12 +131,13 @@ TEST(Win1252Test, ConversionsKeepEveryByte) {
         EXPECT_EQ(utf8, std::string({'\xC2', static_cast<char>(b)}));
         EXPECT_EQ(win1252::fromUtf8(utf8).text, std::string(1, static_cast<char>(b)));
     }
-    EXPECT_EQ(win1252::toUnicode(0x80), U'\u20AC');
-    EXPECT_EQ(win1252::toUnicode(0x9F), U'\u0178');
-    EXPECT_EQ(win1252::toUnicode(0xAB), U'\u00AB');
-    EXPECT_EQ(win1252::fromUnicode(U'\u20AC'), 0x80);
-    EXPECT_EQ(win1252::fromUnicode(U'\u0080'), -1);  // 0x80 is the euro sign
-    EXPECT_EQ(win1252::fromUnicode(U'\u0100'), -1);
+    EXPECT_EQ((std::u32string{win1252::toUnicode(0x80), win1252::toUnicode(0x9F),
+                              win1252::toUnicode(0xAB)}),
+              U"\u20AC\u0178\u00AB");
+    // U+0080 is not 0x80, the euro sign.
+    EXPECT_EQ((std::vector{win1252::fromUnicode(U'\u20AC'), win1252::fromUnicode(U'\u0080'),
+                           win1252::fromUnicode(U'\u0100')}),
+              (std::vector{0x80, -1, -1}));
     EXPECT_EQ(win1252::toUtf8("Canci\xF3n \x80"), "Canci\xC3\xB3n \xE2\x82\xAC");
     // Characters outside the code page are reported.
     const auto d = win1252::fromUtf8("a\346\274\242b\xF0\x9F\x98\x80");  // a漢b😀
@@ -201,21 +202,18 @@ TEST_F(PathsFileSystemTest, ExistenceAndMakingFolders) {
     test::WriteBytes(Path("f.ctu"), "x");
     test::WriteBytes(Path(".oculto"), "x");
     std::filesystem::create_directory(Path(".carpeta"));
-    EXPECT_TRUE(FileExists(Path("f.ctu")));
-    EXPECT_TRUE(FileExists(Path(".oculto")));
-    EXPECT_FALSE(FileExists(Path("no.ctu")));
-    EXPECT_FALSE(FileExists(Path(".carpeta")));
-    EXPECT_TRUE(DirectoryExists(Path(".carpeta")));
-    EXPECT_TRUE(DirectoryExists(dir_));
-    EXPECT_FALSE(DirectoryExists(Path("f.ctu")));
-    EXPECT_FALSE(DirectoryExists(Path("no")));
+    EXPECT_EQ((std::vector{FileExists(Path("f.ctu")), FileExists(Path(".oculto")),
+                           FileExists(Path("no.ctu")), FileExists(Path(".carpeta"))}),
+              (std::vector{true, true, false, false}));
+    EXPECT_EQ((std::vector{DirectoryExists(Path(".carpeta")), DirectoryExists(dir_),
+                           DirectoryExists(Path("f.ctu")), DirectoryExists(Path("no"))}),
+              (std::vector{true, true, false, false}));
 
     const std::string deep = Path("a/b/c");  // parents first
     EXPECT_EQ(MakeDirectories(deep), 0);
-    EXPECT_TRUE(DirectoryExists(deep));
     EXPECT_EQ(MakeDirectories(deep), 0);  // already there
+    EXPECT_TRUE(DirectoryExists(deep));
     EXPECT_NE(MakeDirectories(Path("f.ctu/d")), 0);
-    EXPECT_FALSE(DirectoryExists(Path("f.ctu/d")));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The card heap and text pool, their free lists and capacity, the same rules
-// through cCartulo, and the entry index against a walk of the card list.
+// The card heap and text pool, the same rules through cCartulo, and the entry
+// index against a walk of the card list.
 #include <random>
 
 #include "engine/card_store.h"
@@ -73,17 +73,13 @@ TEST(CardStoreTest, FindEntryReturnsTheFirstMatchInCardListOrder) {
 
 TEST(StoreThroughCartuloTest, AnEmptyObjectAnswersEmpty) {
     cCartulo ctu;
-    EXPECT_EQ(ctu.GetMain(), kNoCard);
-    EXPECT_EQ(ctu.FirstCard(), kNoCard);
-    EXPECT_EQ(ctu.CardCount(), 0);
-    EXPECT_EQ(ctu.GetFileName(), "");
-    EXPECT_EQ(ctu.GetFileTitle(), "");
-    EXPECT_EQ(ctu.GetFileInfo().cards, 0);
-    EXPECT_EQ(ctu.GetTxt(kNoCard), "");
-    EXPECT_EQ(ctu.GetNtry(9999), "");
-    EXPECT_FALSE(ctu.IsOpenFile());
-    EXPECT_FALSE(ctu.DebugFlag());
-    EXPECT_EQ(ctu.CheckHeaps(), std::nullopt);
+    EXPECT_EQ((std::vector<int>{ctu.GetMain(), ctu.FirstCard(), ctu.CardCount(),
+                                ctu.GetFileInfo().cards}),
+              (std::vector<int>{kNoCard, kNoCard, 0, 0}));
+    EXPECT_EQ(
+        (test::Log{ctu.GetFileName(), ctu.GetFileTitle(), ctu.GetTxt(kNoCard), ctu.GetNtry(9999)}),
+        test::Log(4, ""));
+    EXPECT_FALSE(ctu.IsOpenFile() || ctu.DebugFlag() || ctu.CheckHeaps());
 }
 
 TEST(StoreThroughCartuloTest, RecordsInOrderUpToFiveThousandAndDeletionFreesNothing) {
