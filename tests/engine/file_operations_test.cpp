@@ -56,6 +56,8 @@ TEST_F(FileOperationsTest, NewFileAndOpenFileRaiseOnlyTheEventsOfTheNewFile) {
     ctu.SetTxt(ctu.SrchNtry("Pan"), "x");  // the same text
     EXPECT_FALSE(ctu.GetChanged());
     EXPECT_EQ(rec.log.size(), 2u);  // and no event
+    ctu.SetTxt(ctu.SrchNtry("Pan"), "y");
+    EXPECT_TRUE(ctu.GetChanged());
     // A failed open raises the events of the fallback new file; a file that
     // exists is first opened as a new file named after it.
     rec.log.clear();
