@@ -42,6 +42,7 @@ TEST_F(FileOperationsTest, NewFileAndOpenFileRaiseOnlyTheEventsOfTheNewFile) {
             seen = {ctu.GetFileTitle(), ctu.GetFileName(), std::to_string(ctu.GetChanged()),
                     std::to_string(ctu.CardCount())};
     };
+    ctu.SetChanged();
     EXPECT_TRUE(ctu.NewFile("Diario"));
     EXPECT_EQ(rec.log, (Log{"NewCard 1", "NewFile"}));  // no CloseCard for the old cards
     EXPECT_EQ(seen, (Log{"Diario", "", "0", "1"}));
