@@ -24,8 +24,8 @@ TEST_F(ClipboardTest, CardTextLayoutAndCheckBytes) {
     source.CopyCard(pan);
     EXPECT_EQ(Clip(), "3 #PanxCaRd");
     EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
-    EXPECT_EQ(cCartulo::GetClipCard().entry, "Pan");
-    EXPECT_EQ(cCartulo::GetClipCard().text, "x");
+    EXPECT_EQ((test::Log{cCartulo::GetClipCard().entry, cCartulo::GetClipCard().text}),
+              (test::Log{"Pan", "x"}));
     source.CopyCard(source.NewCard(std::string(95, 'e')));
     EXPECT_EQ(static_cast<unsigned char>(Clip().at(2)), 127);
     // 97 characters give a check byte the code page leaves undefined.

@@ -1,6 +1,4 @@
-// Card operations, entries and texts the file can hold, the changed flag, and
-// the events they raise: order, getters called from inside an event, and
-// unsubscription.
+// Card operations, entries and texts the file can hold, and their events.
 #include "test_support.h"
 
 namespace cartulo {

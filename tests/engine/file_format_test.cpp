@@ -1,5 +1,4 @@
-// The card file on disk: bytes written, what the reader makes of them, and
-// the reader's failures, after which the object must stay fully usable.
+// The card file on disk: bytes written and read, and the reader's failures.
 #include <map>
 #include <memory>
 

@@ -1,6 +1,4 @@
-// NewFile, OpenFile, SaveFile and CloseFile: their events, the changed flag,
-// the tag, the debug flag, and saves that never lose the previous file nor
-// harm or hang on protected files, named pipes, long names and full disks.
+// Opening, saving and closing files: events, flags, and saves that never lose a file.
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>

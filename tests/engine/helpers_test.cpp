@@ -1,5 +1,4 @@
-// Text helpers (fields of a card text, the link under a position, the file
-// title), Windows-1252 conversions and case rules, and path helpers.
+// Text helpers, Windows-1252 conversions and case rules, and path helpers.
 #include "engine/paths.h"
 #include "engine/win1252.h"
 #include "test_support.h"

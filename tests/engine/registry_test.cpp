@@ -1,5 +1,4 @@
-// Open files: the registry's indices, identifiers, events and finding a file
-// by the path it is open under; and a file's statistics.
+// The registry of open files, and a file's statistics.
 #include "engine/cartulos.h"
 #include "test_support.h"
 

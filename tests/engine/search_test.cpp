@@ -1,5 +1,4 @@
-// The query language and FindFirst/FindNext/FindWord on a small file of
-// chosen cards.
+// The query language and FindFirst/FindNext/FindWord on a few chosen cards.
 #include <algorithm>
 
 #include "engine/global_query.h"

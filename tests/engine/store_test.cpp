@@ -1,5 +1,4 @@
-// The card heap and text pool, the same rules through cCartulo, and the entry
-// index against a walk of the card list.
+// The card heap and text pool, and the entry index against a walk of the list.
 #include <random>
 
 #include "engine/card_store.h"

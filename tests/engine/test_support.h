@@ -1,5 +1,4 @@
-// Helpers shared by the engine tests: a scratch folder per test, whole-file
-// reads and writes, an event recorder, and running code in a child process.
+// Helpers shared by the engine tests.
 #pragma once
 
 #include <grp.h>
