@@ -215,8 +215,7 @@ TEST_F(FileOperationsTest, RelativeLongAndNonAsciiNamesAndTheUsualPermissions) {
 }
 
 TEST_F(FileOperationsTest, SaveFailingHalfWayLeavesTheOldFileAndNoTemporaryFile) {
-    for (int i = 0; i < 8; ++i)
-        ctu.SetTxt(ctu.NewCard("Grande " + std::to_string(i)), std::string(90000, 'g'));
+    ctu.SetTxt(ctu.NewCard("Grande"), std::string(kMaxTextLength, 'g'));
     const int status = RunInChild([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{64 * 1024, 64 * 1024};  // far below the new file's size
@@ -230,7 +229,7 @@ TEST_F(FileOperationsTest, SaveFailingHalfWayLeavesTheOldFileAndNoTemporaryFile)
     ASSERT_TRUE(ctu.SaveFile());  // without the limit it works
     cCartulo again;
     ASSERT_TRUE(again.OpenFile(file));
-    EXPECT_EQ(again.CardCount(), 11);
+    EXPECT_EQ(again.CardCount(), 4);
 }
 
 TEST_F(FileOperationsTest, AFullDiskKeepsTheOldFileAndLeavesNoTemporary) {
