@@ -226,7 +226,6 @@ TEST_F(SearchTest, RepeatedQueryFollowsTheCardListAndEndsOutsideIt) {
     EXPECT_EQ(find("perro"), (Entries{"Perro", "Casas"}));
     EXPECT_EQ(ctu.FindNext(extra), kNoCard);  // deleted
     EXPECT_EQ(ctu.FindNext(4000), kNoCard);   // never used
-    EXPECT_EQ(ctu.FindFirst(""), ctu.FirstCard());
 }
 
 TEST(FindWordTest, PositionsAndWordEdges) {
