@@ -119,12 +119,8 @@ TEST_F(Layout, EdgesAndMargins) {
 }
 
 TEST_F(Layout, Heights) {
-    // Paragraphs: two lines and 6 pt; MU sets the spacing; an empty one
-    // takes the current font's height. {VS:} is 30 above, 10 below; tags
-    // alone take no room. Subscript: a quarter of the line height above and
-    // below. Superscript: the current font's ascent above, nothing below;
-    // beside a strut of 6 above and 2 below it raises only the ascent.
-    // ("/" stands for a paragraph end.)
+    // "/" is a paragraph end. {VS:} is 30 above, 10 below; subscript a
+    // quarter line above and below; superscript the font's ascent above.
     const std::pair<std::string, float> cases[] = {
         {"a/b", 30},          {"a/", 18},         {"a//b", 48},       {"/", 18},
         {"{MU:0}a/b", 24},    {"{MU:20}a/b", 44}, {"{T:20}a//b", 72}, {"{VS:40}", 40},
@@ -175,7 +171,7 @@ TEST_F(Layout, RoomOfSymbolsIsThatOfTheSymbolFont) {
     EXPECT_EQ(tall.Font().name, "Times New Roman");
 }
 
-TEST_F(Layout, BottomCheckAndContinuation) {
+TEST_F(Layout, BottomCheckContinuationAndPointer) {
     std::string text = "{MU:0}l0";
     for (int i = 1; i < 10; ++i) text += "\r\nl" + std::to_string(i);
     // A line that ends exactly at the bottom is painted.
@@ -195,9 +191,6 @@ TEST_F(Layout, BottomCheckAndContinuation) {
     // Measuring to the end leaves it at the start of the last line.
     EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 120);
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find("l9") + 1));
-}
-
-TEST_F(Layout, AfterSizeTextThePointerIsTheStartOfTheLastLineExamined) {
     EXPECT_EQ(engine.SizeText("ab cd\r\nef gh", 0, 0, 0, -1), 30);
     EXPECT_EQ(engine.GetTextPointer(), 8);
     // A wrapped paragraph: its last line.
@@ -220,13 +213,10 @@ TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 60), 52);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a"}));
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('b') + 1));
-    // Measuring knows nothing of {VD:}: every line fits.
-    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 60), 60);
+    EXPECT_EQ(engine.SizeText(text, 0, 0, 0, 60), 60);  // measuring ignores {VD:}
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('e') + 1));
-
-    // A line that would be moved past the limit by its own {VD:} is not
-    // painted, whether ink follows the {VD:} or not; ink above a {VD:} that
-    // moves back up counts where it is painted.
+    // A line its own {VD:} moves past the limit is not painted; ink above
+    // a {VD:} that moves back up counts where it is painted.
     // clang-format off
     const std::tuple<std::string, float, float, Strings, char> cases[] = {
         {"{MU:0}x\r\na {VD:40}b\r\nc", 60, 12, {"6,0 x"}, 'a'},
@@ -243,25 +233,21 @@ TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
         const std::size_t stop = next ? inner.find(next) + 1 : inner.size() + 1;
         EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(stop));
     }
-}
-
-TEST_F(Layout, MovingDownCountsInTheYReturnedAndAtTheSurfacesBottom) {
     // Without a bottom nothing stops, and the Y returned is moved too.
     EXPECT_EQ(engine.DrawText("a {VD:10}b\r\nc", 0, 0, 0, -1), 40);
     EXPECT_EQ(engine.SizeText("a {VD:10}b\r\nc", 0, 0, 0, -1), 30);
     // A bottom beyond the 400 pt surface: painting stops at the first line
     // that, moved, ends below it.
-    const std::string text = "{MU:0}{VD:380}a\r\nb\r\nc";
+    const std::string low = "{MU:0}{VD:380}a\r\nb\r\nc";
     surface.ClearLog();
-    EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 1000), 404);
+    EXPECT_EQ(engine.DrawText(low, 0, 0, 0, 1000), 404);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,380 a", "6,392 b"}));
-    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find('c') + 1));
+    EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(low.find('c') + 1));
 }
 
 TEST_F(Layout, NegativeBottomCountsFromTheSurfacesBottomOrThePagesEdge) {
     const std::string text = "{MU:0}" + Repeat("l\r\n", 40);
-    // On a screen, -1 never stops; painting stops below the surface only
-    // when a bottom is given.
+    // On a screen -1 never stops; below the surface only with a bottom.
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), 480);
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -2), 396);    // 398 is the limit
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, 1000), 408);  // the first Y below 400
@@ -290,8 +276,7 @@ TEST_F(Layout, SizeTextIsTheHeightDrawTextReaches) {
 }
 
 TEST_F(Layout, AWrappedTokenTakesItsTagsToTheLineWhereItLands) {
-    // "{T:24}yy" does not fit after 94 characters; the first line keeps
-    // 12 pt and the second is 24 pt high.
+    // The first line keeps 12 pt and the second is 24 pt high.
     const std::string text = std::string(93, 'x') + " {T:24}yy";
     EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 36);
     EXPECT_EQ(engine.DrawText(text, 0, 0, 0, -1), 36);
@@ -376,13 +361,9 @@ TEST_F(Layout, UnknownScaleModeMakesEveryLengthZero) {
     engine.Ctrl = &user;
     engine.DrawText("{HD:50}ab", 0, 100, 0, -1);
     EXPECT_EQ(Placed(user.Ink()), (Strings{"100,0 ab"}));  // MP = left edge + 0
-}
-
-TEST_F(Layout, GetTextGivesTheTextWithTablesOnLinesOfTheirOwn) {
+    // GetText gives the text with tables on lines of their own.
     engine.SizeText("ab{TB:1,1}x{\\}c", 0, 0, 0, -1);
     EXPECT_EQ(engine.GetText(), "ab\r\n{TB:1,1}x{\\}\r\nc");
-    engine.SizeText("{TB:1,1}a{\\}{TB:1,1}b{\\}", 0, 0, 0, -1);
-    EXPECT_EQ(engine.GetText(), "{TB:1,1}a{\\}\r\n{TB:1,1}b{\\}\r\n");
 }
 
 TEST_F(Layout, TablesAreCentredByDefaultOnLinesOfTheirOwn) {
@@ -476,9 +457,6 @@ TEST_F(EngineErrors, Messages) {
         EXPECT_EQ(Errors(), errors);
     }
 }
-
-// Painting as the fake surface records it: 600 x 400 pt in points, Times
-// New Roman 12 (6 pt characters, 12 pt lines, 9 pt above the baseline).
 
 class Painting : public EngineTest {};
 
@@ -585,7 +563,6 @@ TEST_F(Painting, LinkZonesAndColours) {
     EXPECT_EQ(Zones(), (Strings{"6,0 48,12 k0 Casa||", "66,0 84,12 k3 la nota||"}));
     Paint("\253Casa grande\273 m\341s");
     EXPECT_EQ(Zones(), (Strings{"6,0 72,12 k0 Casa grande||"}));
-    // The target is the text between the quotes as written, tags and all.
     Paint("\253{N}Casa\273");
     EXPECT_EQ(Zones(), (Strings{"6,0 30,12 k0 {N}Casa||"}));
     Paint("a\273 b \253c");
@@ -637,9 +614,8 @@ TEST_F(Painting, StandardPen) {
     engine.Ctrl = &printer;
     engine.SetPenWidth();
     EXPECT_EQ(printer.DrawWidth(), 1);  // 21 twips at 15 twips per pixel
-    // In twips on a fine printer: the printer pixels in 21 twips. In points
-    // and in pixels: 1.05 picture pixels, a picture pixel being a point on a
-    // printer, so one unit whatever the resolution. A screen: one pixel.
+    // Twips on a fine printer: its pixels in 21 twips; points and pixels:
+    // 1.05 picture pixels (a point on a printer); a screen: one pixel.
     // clang-format off
     const std::tuple<double, double, ScaleMode, bool, int> cases[] = {
         {12000, 8000, ScaleMode::Twips, true, 21}, {600, 400, ScaleMode::Points, true, 1},
