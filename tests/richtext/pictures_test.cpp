@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "richtext/error_list.h"
@@ -110,8 +111,7 @@ TEST_F(Pictures, OnePathOneLoad) {
 }
 
 TEST_F(Pictures, TiledBackgrounds) {
-    // A 120 pt tile from the first line's background top (-6, the
-    // paragraph spacing above it) to the bottom of the 600 x 400 surface.
+    // A 120 pt tile from the first line's background top (-6) to the bottom.
     // clang-format off
     const std::pair<int, Strings> cases[] = {
         {0, {"0", "120", "240", "360", "480"}}, {1, {"0"}}, {2, {"480"}}, {3, {"0", "480"}},
@@ -169,11 +169,8 @@ TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
     EXPECT_EQ(Join(points.Ink()), "picture logo.bmp 6,0 40x32\n");
 }
 
-// The mouse over the zones of the last painting, on the 600 x 400 pt fake
-// surface: the 40 x 32 px logo is drawn 30 x 24 pt with its top-left
-// corner at (6, 0) at the start of a text, so a button there has the zone
-// (6, 0) to (33, 21); text lines are 12 pt high.
-
+// The mouse over the zones of the last painting: a logo button at the
+// start of a text has the zone (6, 0) to (33, 21).
 class Mouse : public EngineTest {
   protected:
     Mouse() {
@@ -200,17 +197,13 @@ class Mouse : public EngineTest {
         Press(x, y);
         engine.MouseUp(1, x, y);
     }
-    // What the mouse painted since the last call, and forgets it.
+    // What the mouse painted, and raised, since the last call.
     Strings Feedback() {
         Strings out = surface.Log();
         surface.ClearLog();
         return out;
     }
-    Strings TakeEvents() {
-        Strings out = events;
-        events.clear();
-        return out;
-    }
+    Strings TakeEvents() { return std::exchange(events, {}); }
 
     Strings events;
 };
@@ -243,7 +236,7 @@ TEST_F(Mouse, HoverFollowsTheLastZoneUnderThePointerAndSetsThePointer) {
     EXPECT_TRUE(Feedback().empty());  // map areas show no pressed state
 }
 
-TEST_F(Mouse, TwoParameterButtonIsOutlinedWhilePressedAndRunsItsSecondParameter) {
+TEST_F(Mouse, ButtonsShowThePressAndRunTheirCommand) {
     Paint("{B:logo.bmp,abrir}");
     Press(10, 10);
     EXPECT_EQ(engine.PressedZone(), 0);
@@ -262,11 +255,8 @@ TEST_F(Mouse, TwoParameterButtonIsOutlinedWhilePressedAndRunsItsSecondParameter)
     EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
     EXPECT_EQ(TakeEvents(), Strings{"Exec abrir"});
     EXPECT_EQ(engine.PressedZone(), -1);
-    // The pen and line width are left as they were.
-    EXPECT_EQ(surface.DrawWidth(), 1);
-}
-
-TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
+    EXPECT_EQ(surface.DrawWidth(), 1);  // the pen is left as it was
+    // Three parameters: the pressed picture, and the third runs.
     Paint("{B:logo.bmp,pulsado.bmp,cerrar,ya}");
     surface.SetDrawWidth(4);
     surface.SetCurrentX(300);
@@ -278,8 +268,7 @@ TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
     EXPECT_EQ(surface.DrawWidth(), 4);
     EXPECT_EQ(surface.CurrentX(), 300);
 
-    // Pressed, moved out and released outside: no command, the normal
-    // picture shown.
+    // Released outside: no command, the normal picture shown.
     Press(6, 0);
     engine.MouseMove(1, 50, 5);
     engine.MouseUp(1, 50, 5);
@@ -301,7 +290,6 @@ TEST_F(Mouse, LinksPopupsAndAWrappedLink) {
     EXPECT_EQ(TakeEvents(), (Strings{"Hypertext Casa", "Popup la nota"}));
     EXPECT_EQ(engine.PressedZone(), -1);
     EXPECT_TRUE(Feedback().empty());
-
     // 60 words: 47 fit on the first line, the rest go on the second.
     const std::string target = Repeat("w ", 60);
     Paint("\253" + target + "\273 fin");
@@ -349,8 +337,7 @@ TEST_F(Mouse, EveryCallStartsTheZonesAfresh) {
     Click(10, 10);
     EXPECT_TRUE(TakeEvents().empty());
 
-    // The 101st zone of a painting is dropped with an error; the others
-    // still work.
+    // The 101st zone is dropped with an error; the others still work.
     std::string text;
     for (int i = 0; i < 101; ++i) text += "{L:" + std::to_string(i) + ",b} ";
     Paint(text);
@@ -363,8 +350,7 @@ TEST_F(Mouse, EveryCallStartsTheZonesAfresh) {
 }
 
 TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
-    // A link handler that paints another text: the zones are those of the
-    // new painting.
+    // A link handler that paints another text: the new painting's zones.
     engine.Hypertext = [this](const std::string& target) {
         events.push_back("Hypertext " + target);
         engine.Hypertext = nullptr;
