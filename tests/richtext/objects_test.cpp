@@ -19,9 +19,7 @@ namespace {
 using Strings = std::vector<std::string>;
 using Frames = testing::EngineTest;
 
-// Formulas and embedded objects in a line, on the fake surface (600 x 400 pt,
-// 6 pt characters, 12 pt lines with 9 pt above the baseline).
-
+// Formulas and embedded objects in a line.
 class Inline : public testing::EngineTest {
   protected:
     std::string Print(const std::string& text, std::size_t index = 0) {  // from the end
@@ -107,12 +105,9 @@ TEST_F(Inline, ObjectsAreSizedByTheirTagOrByTheHost) {
     }
 }
 
-// Tables on a 600 x 400 px surface: 8 px characters, 16 px lines, MP 8 and
-// MU 8; DefaultAlign 0 puts every table at MP. A column is its widest cell
-// + 10 px + two borders (3 px unless given), a row likewise, and
-// neighbours overlap by a border. Cells are centred: box x + (width -
-// content) / 2 + 1.
-
+// Tables on a 600 x 400 px surface (8 px characters, 16 px lines, MP and MU
+// 8), at MP. A column is its widest cell + 10 px + two borders (3 px unless
+// given), a row likewise; neighbours overlap by a border; cells centred.
 class Tables : public testing::EngineTest {
   protected:
     Tables() {
@@ -133,7 +128,6 @@ class Tables : public testing::EngineTest {
 };
 
 TEST_F(Tables, CellsBordersAndPlaces) {
-    // The text, the y it ends at and the ink.
     // clang-format off
     const std::tuple<std::string, float, Strings> cases[] = {
         // 2 x 2 without borders: columns 24 wide, rows 32 high.
@@ -246,8 +240,6 @@ TEST_F(Tables, ATableThatDoesNotFitEndsThePageBeforeIt) {
     EXPECT_EQ(Ink().size(), 3u);
     EXPECT_EQ(engine.GetText().substr(engine.GetTextPointer() - 1), "b");
 }
-
-// Frames on the fake surface (600 x 400 pt; MI 10, MP 6, MD 30; 6 x 12 pt characters).
 
 TEST_F(Frames, Placed) {
     UsePictures().Add("/cards/p.bmp", 8, 4);

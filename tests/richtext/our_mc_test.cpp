@@ -1,6 +1,5 @@
-// The host binding on the 600 x 400 pt fake surface: its defaults (Arial
-// 12), the escapes it answers, the resources it shares and the events it
-// passes on; and pages printed through it.
+// The host binding: its defaults, escapes, shared resources and events;
+// and pages printed through it.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -72,7 +71,6 @@ TEST(OurMC, DefaultsAndProperties) {
     EXPECT_EQ(engine.ImageCache, res.set->imageCache.get());
     EXPECT_EQ(mc.Ctrl(), nullptr);
 
-    // Every property is the engine's.
     FakeSurface surface(600, 400, ScaleMode::Points);
     mc.SetCtrl(&surface);
     mc.SetBasePath("/cards");
@@ -88,8 +86,6 @@ TEST(OurMC, DefaultsAndProperties) {
                    engine.DefaultAlign, engine.DefaultBorderWidth, engine.BasePath),
         std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
     EXPECT_EQ(properties(), std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
-
-    // The methods are the engine's too.
     const float end = mc.DrawText("{N}abc def", 0, 0, 0, -1);
     EXPECT_EQ(end, 9);
     EXPECT_EQ(mc.GetText(), "{N}abc def");
@@ -163,9 +159,7 @@ TEST(OurMC, MouseEventsReachTheHost) {
         mc.MouseUp(1, x, y);
     };
 
-    // On a line 18 pt above the baseline: the button (6,0)-(33,21), the
-    // speaker (36,9)-(47,20), the link "a" (48,9)-(54,21) and the popup
-    // link "b" (54,9)-(60,21).
+    // Zones: button (6,0)-(33,21), speaker (36,9)-(47,20), "a" (48,9)-(54,21), "b" after it.
     mc.DrawText("{B:logo.bmp,abrir}{S:toque.wav}{L:Casa,a}{P:b,nota}", 0, 0, 0, -1);
     ASSERT_EQ(mc.pMC().HotZones().Count(), 4u);
     click(10, 10);

@@ -1,7 +1,5 @@
-// The binding on the Qt surface, as a window uses it: a backing image that
-// the mouse paints on outside any paint event, the refresh handler that
-// tells the window what to show again, and the pointer of a widget (the
-// surface's own device, or the one that shows its backing image).
+// The binding on the Qt surface: a backing image the mouse paints on, the
+// refresh handler, and the pointer of a widget; remembered layouts in pixels.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -75,8 +73,7 @@ TEST(OurMCOnQt, ABackingImageShowsPressesAndShapesThePointerOfItsWidget) {
     ASSERT_EQ(mc.pMC().HotZones().Count(), 2u);
     const auto& button = mc.pMC().HotZones().At(0);
     const auto& link = mc.pMC().HotZones().At(1);
-    // The 20 px picture at the first-line margin (6 pt, 8 px), its zone 3
-    // px short of its right and bottom edges.
+    // The 20 px picture at 8 px, its zone 3 px short of its right edge.
     EXPECT_EQ(button.x1, 8);
     EXPECT_EQ(button.x2, 25);
     const QRect picture(8, static_cast<int>(button.y1), 20, 20);
@@ -123,8 +120,7 @@ TEST(OurMCOnQt, AWidgetShowsAnUpwardArrowOverAZone) {
     platform::QtSurface surface(widget);
     cOurMC mc(nullptr);
     mc.SetCtrl(&surface);
-    // Outside its paint event the widget takes no ink, but the zones are
-    // made all the same.
+    // Outside its paint event no ink, but the zones all the same.
     mc.DrawText("{L:Casa,la casa}", 0, 0, 0, -1);
     ASSERT_EQ(mc.pMC().HotZones().Count(), 1u);
     const auto& zone = mc.pMC().HotZones().At(0);
@@ -168,9 +164,6 @@ TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
     // A read still running when the test ends would outlive the application.
     EXPECT_TRUE(QTest::qWaitFor([] { return !platform::SoundFileLoading(); }, 10000));
 }
-
-// Layouts remembered across calls on the Qt surface, against layouts from
-// scratch: the same results and the same pixels after every edit.
 
 TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
     QTemporaryDir dir;
