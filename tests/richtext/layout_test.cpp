@@ -408,7 +408,7 @@ TEST(ErrorList, DistinctMessagesAndTheHundredthSlotBecomesTooManyErrors) {
     EXPECT_EQ(errors.At(100), "");
 }
 
-class EngineErrors : public testing::EngineTest {};
+using EngineErrors = testing::EngineTest;
 
 TEST_F(EngineErrors, ManyBadTagsFillTheListAndEndWithTooManyErrors) {
     std::string text;

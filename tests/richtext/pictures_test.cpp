@@ -384,7 +384,7 @@ TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
     EXPECT_EQ(engine.HoverZone(), -1);
 }
 
-TEST(HotZoneTableTest, SilencedTablesDropZonesQuietly) {
+TEST(HotZoneTableTest, SilencedTablesDropZonesQuietlyUntilEverySilenceIsLifted) {
     HotZoneTable zones;
     richtext::ErrorList errors;
     zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "a", {}, {}}, errors);
