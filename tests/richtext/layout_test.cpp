@@ -1,6 +1,4 @@
-// Layout, errors and painting on the fake surface: 600 x 400 pt in points,
-// 6 pt characters and 12 pt lines at the default size; margins MP 6, MI 10,
-// MD 30, MU 6.
+// Layout, errors and painting on the fake surface (see EngineTest).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,7 +28,6 @@ Strings Placed(const Strings& prints) {
 
 class Layout : public EngineTest {
   protected:
-    // What one painting from the top placed.
     Strings Placing(const std::string& text, float left = 0, float right = 0) {
         surface.ClearLog();
         engine.DrawText(text, 0, left, right, -1);
@@ -57,8 +54,7 @@ TEST_F(Layout, EmptyTextAndOneLine) {
 }
 
 TEST_F(Layout, LinesBreakBetweenTokens) {
-    // 564 pt are free on a paragraph's first line: 94 characters. A token
-    // that exactly fills the line stays.
+    // 564 pt (94 characters) free on a first line; a token filling it stays.
     const std::string fits = std::string(46, 'a') + " " + std::string(47, 'b');
     EXPECT_EQ(engine.SizeText(fits, 0, 0, 0, -1), 12);
     EXPECT_EQ(engine.SizeText(fits + "b", 0, 0, 0, -1), 24);
@@ -78,8 +74,7 @@ TEST_F(Layout, LinesBreakBetweenTokens) {
 
 TEST_F(Layout, Alignment) {
     EXPECT_EQ(Placing("{J:0}ab cd"), (Strings{"6,0 ab ", "24,0 cd"}));
-    // The blanks after the last word count for nothing: it ends at the
-    // right margin, 600 - 30.
+    // Blanks after the last word count for nothing: it ends at 600 - 30.
     EXPECT_EQ(Placing("{J:1}ab cd  "), (Strings{"540,0 ab ", "558,0 cd"}));
     // Centred: a first line at (MP + MI + free) / 2, others at MI + free / 2.
     EXPECT_EQ(Placing("{J:2}ab cd"), (Strings{"275,0 ab ", "293,0 cd"}));
@@ -89,8 +84,7 @@ TEST_F(Layout, Alignment) {
         Placing(std::string(100, 'x') + " " + std::string(100, 'y') + " z"),
         (Strings{"6,0 " + std::string(100, 'x'), "10,12 " + std::string(100, 'y'), "10,24 z"}));
     const Strings placed = Placing(Repeat("abcd ", 19));
-    // 18 words on the first line, 30 pt free over 17 gaps; each gap gets
-    // one blank printed into it.
+    // 18 words on the first line, 30 pt free over 17 gaps: a blank in each.
     ASSERT_EQ(placed.size(), 18u + 17u + 1u);
     EXPECT_EQ(placed[0], "6,0 abcd ");
     EXPECT_EQ(placed[1], "36,0  ");
@@ -112,8 +106,7 @@ TEST_F(Layout, EdgesAndMargins) {
     EXPECT_EQ(placed[0], "106,0 abcd ");
     EXPECT_EQ(placed[13], "110,12 abcd ");
     placed = Placing("{MI:20}{MP:0}{MD:50}" + text);
-    // The margins change the line they stand in: MP 0, MI 20, MD 50 give
-    // 550 pt (18 words) on the first line.
+    // The margins change the line they stand in: 550 pt, 18 words.
     EXPECT_EQ(placed[0], "0,0 abcd ");
     EXPECT_EQ(placed[18], "20,12 abcd ");
 }
@@ -161,13 +154,11 @@ TEST_F(Layout, RoomOfSymbolsIsThatOfTheSymbolFont) {
     TallSymbolSurface tall(600, 400, ScaleMode::Points);
     engine.Ctrl = &tall;
     EXPECT_EQ(engine.SizeText("{SY:abg}", 0, 0, 0, -1), 24);
-    // Beside text of the current font: the Symbol font's 15 above (not the
-    // current 9) and its 9 below.
+    // Beside the current font: the Symbol font's 15 above and 9 below.
     EXPECT_EQ(engine.SizeText("x{SY:a}", 0, 0, 0, -1), 24);
     EXPECT_EQ(engine.SizeText("{T:20}{SY:a}", 0, 0, 0, -1), 40);
     EXPECT_EQ(engine.DrawText("x{SY:a}", 0, 0, 0, -1), 24);
     EXPECT_EQ(Placed(tall.Ink()), (Strings{"6,6 x", "12,0 a"}));
-    // The font is back as it was after the tag.
     EXPECT_EQ(tall.Font().name, "Times New Roman");
 }
 
@@ -236,8 +227,7 @@ TEST_F(Layout, MovingDownCountsInTheBottomCheckWhenPainting) {
     // Without a bottom nothing stops, and the Y returned is moved too.
     EXPECT_EQ(engine.DrawText("a {VD:10}b\r\nc", 0, 0, 0, -1), 40);
     EXPECT_EQ(engine.SizeText("a {VD:10}b\r\nc", 0, 0, 0, -1), 30);
-    // A bottom beyond the 400 pt surface: painting stops at the first line
-    // that, moved, ends below it.
+    // A bottom beyond the surface: painting stops at the first line below it.
     const std::string low = "{MU:0}{VD:380}a\r\nb\r\nc";
     surface.ClearLog();
     EXPECT_EQ(engine.DrawText(low, 0, 0, 0, 1000), 404);
@@ -295,8 +285,7 @@ TEST_F(Layout, AWrappedTokenTakesItsTagsToTheLineWhereItLands) {
               (Strings{"6,0 " + std::string(93, 'x'), "558,12 yy"}));
 }
 
-// Bold text is half as wide again here, so a style left wrong by
-// measuring shows in the line breaks.
+// Bold text is half as wide again: a style measuring leaves wrong shows.
 class BoldWideSurface : public FakeSurface {
   public:
     using FakeSurface::FakeSurface;
@@ -367,8 +356,7 @@ TEST_F(Layout, UnknownScaleModeMakesEveryLengthZero) {
 }
 
 TEST_F(Layout, TablesAreCentredByDefaultOnLinesOfTheirOwn) {
-    // A pixel is 0.75 pt: columns 6 + 7.5 + 2 * 2.25 pt wide, rows 12 + 12 pt
-    // high, overlapping by 2.25; below the table a border and MU.
+    // Columns 6 + 7.5 + 2 * 2.25 pt wide, rows 12 + 12 pt, overlapping by 2.25.
     EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y{-}z{!}w{\\}\r\nb", 0, 0, 0, -1), 84);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "279.875,24 x", "295.625,24 y", "279.875,45.75 z",
                                          "295.625,45.75 w", "6,72 b"}));
@@ -482,12 +470,10 @@ TEST_F(Painting, Golden) {
         {"{F:Arial}a{F}b{T:6}c{T}d{T:0}e", P("6,0", "a", "Arial 12 #000000") + P("12,0", "b") +
                                                P("18,4.5", "c", T("6 #000000")) + P("21,0", "d") +
                                                P("27,0", "e")},
-        // Subscript: half size, a half-size line lower; superscript: half
-        // size, tops aligned.
+        // Half size: subscript a half line lower, superscript tops aligned.
         {"x{ID:2}y{IU:3}", P("6,0", "x") + P("12,6", "2", T("6 #000000")) + P("15,0", "y") +
                                P("21,0", "3", T("6 #000000"))},
         {"{SY:abg}d", P("6,0", "abg", "Symbol 12 charset=2 #000000") + P("24,0", "d")},
-        // Spaces and tabs.
         {"a{HD:10}b{SP:5}c", P("6,0", "a") + P("22,0", "b") + P("33,0", "c")},
         {"ab {TA:100}cd ef", P("6,0", "ab ") + P("106,0", "cd ") + P("124,0", "ef")},
         // {VD:} moves the painting down for the rest of the text.
@@ -495,8 +481,7 @@ TEST_F(Painting, Golden) {
         // Blanks after the last word are not printed, even on their own.
         {"a{N}   ", P("6,0", "a")},
         {"a   ", P("6,0", "a")},
-        // Unclosed braces show as written, up to a blank, the end of the
-        // paragraph or a quote.
+        // Unclosed braces show as written, up to a blank, CR LF or quote.
         {"a{b c", P("6,0", "a") + P("12,0", "{b ") + P("30,0", "c")},
         {"a{b\r\nc", P("6,0", "a") + P("12,0", "{b") + P("6,18", "c")},
         {"a{b\253c\273", P("6,0", "a") + P("12,0", "{b") + P("24,0", "c", L)},
@@ -583,8 +568,7 @@ TEST_F(Painting, LinkZonesAndColours) {
 }
 
 TEST_F(Painting, JustificationGapsAndBackgrounds) {
-    // 30 pt free over 17 gaps on the first line: one blank in each, printed
-    // in the word's style so that an underline runs on.
+    // The gaps' blanks in the word's style, so that an underline runs on.
     surface.ClearLog();
     engine.DrawText("{U}" + Repeat("abcd ", 19), 0, 0, 0, -1);
     const Strings ink = surface.Ink();

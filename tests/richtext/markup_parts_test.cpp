@@ -90,11 +90,8 @@ constexpr Color kCurrent = Rgb(1, 2, 3);
 constexpr Color kDefault = Rgb(4, 5, 6);
 
 TEST(ParseColor, Notations) {
-    // Three digits: each times 32, at most 255. Six digits: pairs times
-    // 2.55, halves to even (76.5 -> 76, 178.5 -> 178, 25.5 -> 26). One or two
-    // characters: the palette (.5 rounds to 0), then 16, 17, 18. Other
-    // lengths of numbers; hexadecimal; names without letter case, blanks
-    // trimmed.
+    // Three digits times 32; six, pairs times 2.55 halves to even; one or
+    // two, the palette, then 16, 17, 18; hexadecimal; names in any case.
     // clang-format off
     const std::pair<std::string, Color> cases[] = {
         {"900", Rgb(255, 0, 0)}, {"000", Rgb(0, 0, 0)}, {"123", Rgb(32, 64, 96)},
@@ -137,8 +134,7 @@ TEST(ParseColor, EveryLengthOfDigitsAndLetters) {
 }
 
 TEST(ScaleUnits, ThreeScaleModesOnScreenAndPrinter) {
-    // The fake surface has 15 twips per pixel. 10 points, pixels, scale
-    // units and picture pixels to scale units, to points, to scale units.
+    // 15 twips per pixel: 10 points, pixels, units, picture pixels converted.
     // clang-format off
     const std::tuple<ScaleMode, bool, double, double, double, double> cases[] = {
         {ScaleMode::Twips, false, 200, 150, 0.5, 150}, {ScaleMode::Points, false, 10, 7.5, 10, 7.5},
@@ -189,8 +185,7 @@ TEST(ScaleUnits, FontMeasuresNoDivisionByZeroAndFiniteLengths) {
     EXPECT_EQ(ClampLength(12), 12);
 }
 
-// Tables get lines of their own, unless too near the start to move; two
-// tables in a row get one CR LF between them, not two.
+// Tables get lines of their own, unless too near the start to move.
 TEST(NormalizeTables, TablesGetLinesOfTheirOwn) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
@@ -424,8 +419,7 @@ TEST(MarkupReader, Tokens) {
     }
 }
 
-// An unclosed brace (or comment) ends its token at the next blank, CR LF
-// or quote, with one error.
+// An unclosed brace ends its token at a blank, CR LF or quote, with an error.
 TEST(MarkupReader, UnclosedBraces) {
     const std::pair<std::string, Strings> cases[] = {
         {"ab{cd ef", {"'ab''{cd '+1", "'ef'"}},

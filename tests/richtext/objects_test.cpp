@@ -141,8 +141,7 @@ TEST_F(Tables, CellsBordersAndPlaces) {
           "rect 27,0 47,1 #000000 filled w1", "rect 27,27 47,28 #000000 filled w1",
           "rect 27,1 28,27 #000000 filled w1", "rect 46,1 47,27 #000000 filled w1",
           "print 15,6 \"a\" #000000", "print 34,6 \"b\" #000000"}},
-        // Left 6 px from the border, right 4 px from it, else centred; the
-        // text after the table keeps its own alignment.
+        // Left 6 px, right 4 px from the border; the text after keeps its own.
         {"{TB:1,3}{J:0}a{-}{J:1}a{-}texto{\\}\r\nz", 90 + 3 + 8 + 16,
          {"print 17,8 \"a\" #000000", "print 49,37 \"a\" #000000", "print 17,66 \"texto\" #000000",
           "print 8,101 \"z\" #000000"}},
@@ -198,9 +197,8 @@ TEST_F(Tables, CellsBordersAndPlaces) {
     }
 }
 
-// Formula cells share the line's ten formula slots: the table's eleventh and
-// twelfth take no room and no ink. A full line before the table and the line
-// after it do not take the table's slots.
+// Formula cells share the line's ten formula slots; the lines before and
+// after the table have their own.
 TEST_F(Tables, FormulaCellsShareTheLinesSlots) {
     std::string text;
     for (int i = 0; i < 10; ++i) text += "{FO:z}";
@@ -257,15 +255,14 @@ TEST_F(Frames, Placed) {
     const std::pair<std::string, std::string> cases[] = {
         // No width: between the right margin and the right margin.
         {"{FR:0,0,0,0}marco{/FR}", "print 576,0 \"marco" + plain},
-        // 10 to 200 pt right of MI, outlined as tall as the body, which starts
-        // from the defaults; after it, the style before it.
+        // 10 to 200 pt right of MI, outlined as tall as the body (from the
+        // defaults); after it, the style before it.
         {"{N}{Q:azul}a{FR:10,200,0,0,rojo,1}uno dos{/FR}b",
          "print 6,0 \"a\" Times New Roman 12 N #0000FF\nrect 20,0 210,12 #FF0000 w1\nprint 26,0 "
          "\"uno \" Times New Roman 12 #000000\nprint 50,0 \"dos\" Times New Roman 12 #000000\n"
          "print 12,0 \"b\" Times New Roman 12 N #0000FF\n"},
-        // Back from the right margin, 5 pt down, 12 pt tall (one line); a
-        // frame in it, with the same cache and host; no outline without a
-        // border or a colour. Its errors and zones are its own.
+        // From the right margin, 5 pt down, one line; an inner frame shares
+        // cache and host, keeps its errors and zones; no outline unasked.
         {"{FR:-100,0,5,12,rojo}{G:p.bmp}{FR:20,0,0,0,3d,1}{@e}{XY:1}{L:t,l}{/FR}\r\nd{/FR}",
          "picture p.bmp 476,5 6x3\nprint 506,5 \"[e]" + plain +
              "print 524,5 \"l\" Times New Roman 12 U #0000FF\n"},

@@ -1,7 +1,5 @@
-// Pictures in card text, on the 600 x 400 pt screen surface: a picture
-// pixel is 0.75 pt there (15 twips per pixel), so the 40 x 32 px logo is
-// drawn 30 x 24 pt, 18 pt above the baseline and 6 below. Then the mouse
-// over the zones they make, and the picture cache.
+// Pictures in card text (the 40 x 32 px logo is drawn 30 x 24 pt), the
+// mouse over the zones they make, and the picture cache.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,8 +49,7 @@ TEST_F(Pictures, Golden) {
          P("6,0", "a") + P("12,0", "b"),
          12,
          {}},
-        // {GI:} x pixels from the left edge, {GD:} from the right one; both
-        // at the line's top, and neither takes room.
+        // {GI:} from the left edge, {GD:} from the right, at the top, no room.
         {"a{GI:logo.bmp,8}{GD:logo.bmp,0}",
          P("6,0", "a") + logo + "6,0 30x24\n" + logo + "570,0 30x24\n",
          12,
@@ -100,8 +97,7 @@ TEST_F(Pictures, OnePathOneLoad) {
     EXPECT_EQ(loaderView->TotalLoads(), 1);
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
-    // "" is the current folder. Not there: tried when measured and again
-    // when painted, never kept.
+    // "" is the current folder; a missing picture is tried again each time.
     const std::string here = (std::filesystem::current_path() / "logo.bmp").string();
     EXPECT_EQ(loaderView->Loads(here), 2);
     EXPECT_EQ(loaderView->Loads("logo.bmp"), 0);
@@ -226,8 +222,7 @@ TEST_F(Mouse, HoverFollowsTheLastZoneUnderThePointerAndSetsThePointer) {
     engine.MouseMove(0, 36.5f, 30);
     EXPECT_EQ(engine.HoverZone(), -1);
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
-    // A press with no zone under the pointer, and a release with nothing
-    // pressed, do nothing; every button acts alike.
+    // A press off every zone, a release with nothing pressed: nothing.
     engine.MouseDown(2, 36.5f, 30);
     engine.MouseUp(2, 36.5f, 30);
     engine.MouseMove(2, 7, 1);
@@ -242,8 +237,7 @@ TEST_F(Mouse, ButtonsShowThePressAndRunTheirCommand) {
     EXPECT_EQ(engine.PressedZone(), 0);
     EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
     EXPECT_TRUE(TakeEvents().empty());
-    // The pressed look only while the pointer is inside; nothing is painted
-    // again while the look stays the same.
+    // Pressed look only while inside, painted only when it changes.
     engine.MouseMove(1, 34, 10);
     EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
     engine.MouseMove(1, 100, 100);
@@ -465,9 +459,8 @@ TEST_F(ImageCache, TheEleventhReplacesTheLowestScoreNotTheOldest) {
 
 TEST_F(ImageCache, AmongEqualScoresTheFirstGoes) {
     for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
-    // Look-ups decay every score down to the least a float holds above 0,
-    // which 0.9 no longer lowers: the ten pictures, long unused, end up with
-    // one and the same score, and no slot is free.
+    // Decayed to the least float above 0, which 0.9 no longer lowers: ten
+    // equal scores and no free slot.
     for (int i = 0; i < 2000; ++i) cache->GetImage("/p/missing");
     for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
         EXPECT_GT(cache->Slot(i).score, 0.0f);
