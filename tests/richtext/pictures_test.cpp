@@ -498,19 +498,17 @@ TEST_F(ImageCache, KeysAreExactAbsoluteAndNormalPaths) {
     EXPECT_EQ(cache->Slot(1).key, here);
 }
 
-TEST_F(ImageCache, APictureOutlivesItsEviction) {
+TEST_F(ImageCache, APictureOutlivesItsEvictionAndNoLoaderOrSlotsGiveNone) {
     const auto kept = cache->GetImage("/p/0");
     for (int i = 1; i <= 12; ++i) cache->GetImage("/p/" + std::to_string(i));
     EXPECT_EQ(Keys().find("/p/0 "), std::string::npos);
     EXPECT_EQ(kept->Width(), 8);
-}
-
-TEST(ImageCacheShape, NoLoaderNoSlotsNoPictures) {
+    // No loader, or no slots: no pictures.
     cImageCache none(nullptr);
     EXPECT_EQ(none.GetImage("/p/1"), nullptr);
-    auto loader = std::make_unique<CountingLoader>();
-    loader->Add("/p/1", 1, 1);
-    cImageCache empty(std::move(loader), 0);
+    auto one = std::make_unique<CountingLoader>();
+    one->Add("/p/1", 1, 1);
+    cImageCache empty(std::move(one), 0);
     EXPECT_EQ(empty.GetImage("/p/1"), nullptr);
 }
 
