@@ -381,17 +381,14 @@ TEST(ErrorList, DistinctMessagesAndTheHundredthSlotBecomesTooManyErrors) {
         distinct.Add(e);
     }
     EXPECT_EQ(distinct.All(), (Strings{"Llaves no cerradas", "Etiqueta no v\xE1lida: x"}));
+    // One past the limit is the engine's test below; here more after it.
     ErrorList errors;
     for (int i = 0; i < 100; ++i) errors.Add("e" + std::to_string(i));
     EXPECT_EQ(errors.Count(), 100u);
     EXPECT_EQ(errors.At(99), "e99");
-    errors.Add("e100");
+    for (const char* more : {"e100", "e101", "e5"}) errors.Add(more);
     EXPECT_EQ(errors.Count(), 100u);
     EXPECT_EQ(errors.At(98), "e98");
-    EXPECT_EQ(errors.At(99), "Demasiados errores");
-    errors.Add("e101");
-    errors.Add("e5");
-    EXPECT_EQ(errors.Count(), 100u);
     EXPECT_EQ(errors.At(99), "Demasiados errores");
     EXPECT_EQ(errors.At(100), "");
 }

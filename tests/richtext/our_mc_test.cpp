@@ -134,13 +134,6 @@ TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
     EXPECT_EQ(Printed(mc, surface, "{@:la}{@fecha}{@:LA}{@ :la}"), "{hoy:LA :la");
     // Measured and painted: each reaches the host twice, the escapes never.
     EXPECT_EQ(asked, (Strings{"fecha", ":LA", " :la", "fecha", ":LA", " :la"}));
-
-    std::string expression = ":cc";
-    EXPECT_TRUE(cOurMC::AnswerEscape(expression));
-    EXPECT_EQ(expression, "\273");
-    expression = ":Cc";
-    EXPECT_FALSE(cOurMC::AnswerEscape(expression));
-    EXPECT_EQ(expression, ":Cc");
 }
 
 TEST(OurMC, MouseEventsReachTheHost) {
