@@ -158,11 +158,6 @@ TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
     EXPECT_EQ(
         Join(twips.Ink()),
         P("120,0", "a") + "picture logo.bmp 160,0 800x640\npicture logo.bmp 11120,0 800x640\n");
-    // A picture pixel is a point on a printer.
-    points.ClearLog();
-    engine.Ctrl = &points;
-    engine.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(points.Ink()), "picture logo.bmp 6,0 40x32\n");
 }
 
 // The mouse over the zones of the last painting: a logo button at the
