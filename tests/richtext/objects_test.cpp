@@ -1,7 +1,6 @@
 // Formulas, objects, tables and frames inside card text.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
