@@ -306,9 +306,7 @@ TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) 
     const QPoint row = index->lstIndice()
                            ->visualRect(index->Modelo().index(index->Modelo().FilaDe(perros), 0))
                            .center();
-    QTest::mouseClick(list, Qt::LeftButton, {}, row);
-    QTest::mouseDClick(list, Qt::LeftButton, {}, row);
-    QTest::mouseRelease(list, Qt::LeftButton, {}, row);
+    DoubleClick(list, row);
     EXPECT_EQ(keys(), text("Perros"));
     press(Qt::Key_Right);  // into the link
     press(Qt::Key_F8);
@@ -329,23 +327,18 @@ TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) 
     EXPECT_EQ(keys(), text("Hermana de Nueva ficha"));
 }
 
-std::shared_ptr<cCartulo> NewFileWith(const std::vector<std::string>& entries) {
-    auto file = std::make_shared<cCartulo>();
-    file->NewFile("Prueba");
-    for (const std::string& entry : entries) file->NewCard(entry);
-    return file;
-}
-
-TEST(NewEntries, NewCardsTakeTheFirstFreeNumberBuiltOnNuevaFicha) {
-    auto file = NewFileWith({"Nueva ficha", "Nueva ficha (2)", "Gatos"});
+TEST(NewEntries, NewCardsTakeTheFirstFreeNumberAndSistersAlwaysFit) {
+    cCartulo made;
+    made.NewFile("Prueba");
+    for (const char* entry : {"Nueva ficha", "Nueva ficha (2)", "Gatos", "Hermana de Gatos"})
+        made.NewCard(entry);
+    auto* file = &made;
     EXPECT_EQ(EntradaNuevaFicha(*file, ""), "Nueva ficha (3)");
     EXPECT_EQ(EntradaNuevaFicha(*file, "Perros"), "Perros");
     EXPECT_EQ(EntradaNuevaFicha(*file, "GATOS"), "Nueva ficha (3)");  // case ignored
     EXPECT_EQ(EntradaNuevaFicha(*file, std::string(100, 'x')), "Nueva ficha (3)");
-}
 
-TEST(NewEntries, SistersAreNamedAfterTheirSourceAndAlwaysFit) {
-    auto file = NewFileWith({"Gatos", "Hermana de Gatos"});
+    // Sisters are named after their source.
     EXPECT_EQ(EntradaNuevaHermana(*file, "Gatos"), "Hermana de Gatos (2)");
     EXPECT_EQ(EntradaNuevaHermana(*file, "Perros"), "Hermana de Perros");
     const std::string longEntry(95, 'a');
@@ -451,10 +444,7 @@ TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
         EXPECT_FALSE(list.cmdCerrarVentana()->isEnabled());
         list.lstVentanas()->setCurrentRow(0);
         QListWidget& items = *list.lstVentanas();
-        const QPoint at = items.visualItemRect(items.item(0)).center();
-        QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(items.viewport(), Qt::LeftButton, {}, at);  // none left held
+        DoubleClick(items.viewport(), items.visualItemRect(items.item(0)).center());
     });
     EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(first));
     EXPECT_FALSE(SubOf(first)->isMinimized());
@@ -515,10 +505,7 @@ TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), alfa);
     // And so does a double click.
-    const QPoint at = items.visualItemRect(items.item(1)).center();
-    QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(items.viewport(), Qt::LeftButton, {}, at);  // none left held
+    DoubleClick(items.viewport(), items.visualItemRect(items.item(1)).center());
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), gamma);
 
