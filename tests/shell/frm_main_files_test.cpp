@@ -181,7 +181,7 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     const QString settingsPath = Path("config/Cartulo.ini");
     QFile ini(settingsPath);
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    const QString relative = MakeFile("config/sub/rel.ctu", "Relativo");
+    MakeFile("config/sub/rel.ctu", "Relativo");
     const QString absolute = MakeFile("abs.ctu", "Absoluto");
     const QString skipped = MakeFile("salto.ctu", "Salto");
     ini.write(("[AUTOLOAD]\r\n1=sub/rel.ctu\r\n2=" + absolute.toUtf8() +
@@ -190,7 +190,6 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     settings = std::make_unique<support::ProgramSettings>(settingsPath.toStdString());
     settings->ReadOptions();
     firstArgument = MakeFile("arg.ctu", "Argumento");
-    (void)relative;
 
     Main();
     ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 3; }, 5000));

@@ -124,9 +124,6 @@ TEST_F(FrmMainPreviewTest, F5OpensOnePreviewDockedOnTheActiveCardOverTheOtherWin
     EXPECT_EQ(Main().VistaPrevia(), preview);
     EXPECT_EQ(Main().AreaMdi()->findChildren<frmVistaPrevia*>().size(), 1);
 
-    // The item (in Ventana, as the menu test lists) shows its key.
-    EXPECT_TRUE(Main().Menus().Action(MenuItem::VentanaVistaPrevia)->text().endsWith("\tF5"));
-
     // A card window filling the area and active does not cover it.
     QMdiSubWindow* sub = Main().AreaMdi()->currentSubWindow();
     ASSERT_NE(sub, nullptr);

@@ -195,34 +195,15 @@ TEST_F(FrmMainWindowsTest, DeletingACardAsksFirstThenClosesItsWindowAndDeletesIt
     EXPECT_EQ(file->GetMain(), ActiveCard()->ID());
 }
 
-TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout) {
+TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedOrStopsTheCloseBeforeAnyQuestion) {
     auto file = Open({"Gatos", "Perros"});
     const std::string path = file->GetFileName();
-    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
-    ActiveCard()->EditarEntrada();
-    ActiveCard()->txtNtry()->setText(QStringLiteral("Felinos"));
-
-    // The new entry makes the file changed: it is asked about, and saved.
-    dialogs.QueueAnswer(MsgResult::Yes);
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar cartulo"));
-    EXPECT_EQ(registry.ListCount(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
-    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
-    cCartulo reread;
-    ASSERT_TRUE(reread.OpenFile(path));
-    EXPECT_NE(reread.SrchNtry("Felinos"), -1);
-    EXPECT_EQ(reread.SrchNtry("Gatos"), -1);
-}
-
-TEST_F(FrmMainWindowsTest, ARefusedEntryStopsTheCloseAndTheShutdownBeforeAnyQuestion) {
-    auto file = Open({"Gatos", "Perros"});
     Main().MuestraFicha(file, file->SrchNtry("Gatos"));
     frmFicha* card = ActiveCard();
     card->EditarEntrada();
     card->txtNtry()->setText(QStringLiteral("Perros"));  // taken
 
+    // Refused: the close and the shutdown stop before anything is asked.
     EXPECT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
     EXPECT_EQ(registry.ListCount(), 1);
     EXPECT_FALSE(Main().close());
@@ -233,6 +214,20 @@ TEST_F(FrmMainWindowsTest, ARefusedEntryStopsTheCloseAndTheShutdownBeforeAnyQues
     }
     EXPECT_TRUE(card->EditandoEntrada());
     EXPECT_EQ(file->SrchNtry("Gatos"), card->ID());
+
+    // The new entry makes the file changed: it is asked about, and saved.
+    card->txtNtry()->setText(QStringLiteral("Felinos"));
+    dialogs.QueueAnswer(MsgResult::Yes);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    ASSERT_EQ(dialogs.Messages().size(), 3u);
+    EXPECT_EQ(dialogs.Messages()[2].title, QStringLiteral("Cerrar cartulo"));
+    EXPECT_EQ(registry.ListCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
+    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
+    cCartulo reread;
+    ASSERT_TRUE(reread.OpenFile(path));
+    EXPECT_NE(reread.SrchNtry("Felinos"), -1);
+    EXPECT_EQ(reread.SrchNtry("Gatos"), -1);
 }
 
 TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
@@ -251,13 +246,7 @@ TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
 }
 
 TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
-    const auto viewers = [&] {
-        std::vector<windows::ChildWindow*> found;
-        for (windows::ChildWindow* window : Main().Ventanas()) {
-            if (dynamic_cast<windows::frmPortapapeles*>(window) != nullptr) found.push_back(window);
-        }
-        return found;
-    };
+    const auto viewers = [&] { return Main().findChildren<windows::frmPortapapeles*>(); };
     Open();
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
     ASSERT_EQ(viewers().size(), 1u);
@@ -265,7 +254,7 @@ TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
     ASSERT_EQ(viewers().size(), 1u);
     EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
-    EXPECT_EQ(viewers()[0]->Widget()->windowTitle(), QStringLiteral("Portapapeles"));
+    EXPECT_EQ(viewers()[0]->windowTitle(), QStringLiteral("Portapapeles"));
 }
 
 TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) {
