@@ -157,6 +157,17 @@ class FrmMainTest : public ::testing::Test {
 
     std::shared_ptr<cCartulo> Registered(int index) const { return registry.List(index); }
 
+    // Opens a card file made here, in the main window shown.
+    std::shared_ptr<cCartulo> Open(const std::vector<std::string>& entries = {"Gatos"},
+                                   const QString& name = "a.ctu",
+                                   const std::string& title = "Animales") {
+        Main().show();
+        const int before = registry.ListCount();
+        Main().Comando("abrir", windows::Argumentos(MakeFile(name, title, entries)));
+        EXPECT_EQ(registry.ListCount(), before + 1);
+        return Registered(before);
+    }
+
     QTemporaryDir dir;
     cCartulos registry;
     HookedDialogs dialogs;

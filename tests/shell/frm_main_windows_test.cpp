@@ -31,12 +31,6 @@ using windows::frmIndice;
 
 class FrmMainWindowsTest : public FrmMainTest {
   protected:
-    std::shared_ptr<cCartulo> Open(const std::vector<std::string>& entries = {"Gatos"}) {
-        Main().show();
-        Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "Animales", entries)));
-        EXPECT_EQ(registry.ListCount(), 1);
-        return Registered(0);
-    }
     std::vector<frmFicha*> Cards() {
         std::vector<frmFicha*> cards;
         for (windows::ChildWindow* w : Main().Ventanas()) {
@@ -408,10 +402,6 @@ class FrmMainListsTest : public FrmMainTest {
         }
         return nullptr;
     }
-    std::shared_ptr<cCartulo> Open(const QString& name, const std::string& title) {
-        Main().Comando("abrir", Argumentos(MakeFile(name, title)));
-        return registry.List(registry.ListCount() - 1);
-    }
 };
 
 TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
@@ -457,9 +447,9 @@ TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
 
 TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     Main().show();
-    const auto alfa = Open("a.ctu", "Alfa");
+    const auto alfa = Open({}, "a.ctu", "Alfa");
     EXPECT_EQ(FileList(), nullptr);  // one file: no list
-    const auto beta = Open("b.ctu", "Beta");
+    const auto beta = Open({}, "b.ctu", "Beta");
     frmListaCartulos* list = FileList();
     ASSERT_NE(list, nullptr);
     QListWidget& items = *list->lstCartulos();
@@ -469,7 +459,7 @@ TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     EXPECT_EQ(docked.right() + 1, Main().AreaCliente().width());
     EXPECT_EQ(docked.bottom() + 1, Main().AreaCliente().height());
 
-    const auto gamma = Open("c.ctu", "Gamma");
+    const auto gamma = Open({}, "c.ctu", "Gamma");
     EXPECT_EQ(list->Cartulo(), gamma);
     list->Seleccionar(registry.ID(0));
     ASSERT_TRUE(alfa->SetTxt(alfa->GetMain(), "Aleph"));
