@@ -601,9 +601,6 @@ TEST_F(CardWindow, EditingWordsActOnTheTextLinesAndIndentation) {
     caret(*w, 7);
     QTest::keyClick(w->txtTxt(), Qt::Key_Return);
     EXPECT_EQ(file->GetTxt(c), "\t uno\t \r\n\t \r\ntres");
-    // Ctrl with a letter types nothing.
-    QTest::keyClick(w->txtTxt(), Qt::Key_K, Qt::ControlModifier);
-    EXPECT_EQ(file->GetTxt(c), "\t uno\t \r\n\t \r\ntres");
 
     w->Comando("BuscarTexto");
     ASSERT_TRUE(w->txtBuscar()->hasFocus());
