@@ -254,12 +254,10 @@ TEST_F(CardWindow, TheMainCardsCaptionAndTitleChangesReachTheRegistry) {
 TEST_F(CardWindow, RollsUpKeepingTheSavedHeight) {
     auto w = window(card("uno"));
     EXPECT_EQ(w->size(), QSize(410, 273));  // 6144 x 4096 twips
-    EXPECT_FALSE(w->Minimizada());
     w->Comando("Minimizar");
     EXPECT_TRUE(w->Minimizada());
     EXPECT_EQ(w->height(), 33);  // 480 twips and one pixel
     EXPECT_TRUE(w->txtTxt()->isReadOnly());
-    EXPECT_TRUE(w->txtBuscar()->isReadOnly());
     w->Comando("Minimizar");  // already rolled up: the saved height stays
     w->Comando("Maximizar");
     EXPECT_EQ(w->height(), 273);

@@ -105,6 +105,11 @@ class PreviewWindow : public ::testing::Test {
         return file;
     }
 
+    void hoverCorner() {
+        sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
+                  Qt::NoButton);
+    }
+
     // Scrolled to the end, the last line sits just above the area's bottom gap.
     void expectEndShown() {
         QTest::keyClick(preview.get(), Qt::Key_End);
@@ -471,8 +476,7 @@ TEST_F(PreviewWindow, CloseButtonShowsNearTheCornerAndCloses) {
 
     sendMouse(preview.get(), QEvent::MouseMove, {100, 10}, Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(button->isHidden());
-    sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
-              Qt::NoButton);
+    hoverCorner();
     EXPECT_FALSE(button->isHidden());
     now += frmVistaPrevia::kMsBotonCerrar;
     preview->tmrCerrar_Timer();
@@ -483,8 +487,7 @@ TEST_F(PreviewWindow, CloseButtonShowsNearTheCornerAndCloses) {
 
     // Held down, it stays; released away from it, nothing happens.
     now = 0xFFFFFF00u;  // the tick counter wraps meanwhile
-    sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
-              Qt::NoButton);
+    hoverCorner();
     const QPoint inside(button->width() / 2, button->height() / 2);
     sendMouse(button, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
     EXPECT_TRUE(button->Pulsado());
@@ -500,8 +503,7 @@ TEST_F(PreviewWindow, CloseButtonShowsNearTheCornerAndCloses) {
 
     // Released on it: the window closes and lets its file go.
     QSignalSpy closed(preview.get(), &frmVistaPrevia::cerrada);
-    sendMouse(preview.get(), QEvent::MouseMove, {preview->width() - 10, 10}, Qt::NoButton,
-              Qt::NoButton);
+    hoverCorner();
     sendMouse(button, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
     sendMouse(button, QEvent::MouseButtonRelease, inside, Qt::LeftButton, Qt::NoButton);
     // Not inside the button's own event: when the event loop turns.
@@ -523,8 +525,7 @@ TEST_F(PreviewWindow, AHandlerOfItsClosingMayDeleteItAtOnce) {
         delete preview.release();
     });
 
-    const QPoint corner(preview->width() - 10, 10);
-    sendMouse(preview.get(), QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton);
+    hoverCorner();
     PreviewCloseButton* button = preview->cmdCerrar();
     ASSERT_TRUE(button->isVisible());
     // Two clicks before the event loop turns: one closing.
