@@ -491,14 +491,6 @@ TEST_F(CardWindow, AnEditChangesOnlyTheEditedPartOfTheStoredText) {
     caret(*w, 6);
     w->Comando("identar");
     EXPECT_EQ(file->GetTxt(c), "uno\n\r    tres\r\ncuatro");
-    // Deleting what stands between a lone CR and a lone LF keeps two line
-    // ends, not one CR LF.
-    const CardId other = card("dos", "a\rX\nb");
-    auto w2 = window(other);
-    caret(*w2, 2, 1);
-    QTest::keyClick(w2->txtTxt(), Qt::Key_Delete);
-    EXPECT_EQ(shown(*w2), "a\n\nb");
-    EXPECT_EQ(SoloLf(platform::toQString(file->GetTxt(other))), "a\n\nb");
 }
 
 TEST_F(CardWindow, CtrlWithEnterOrTabTypesNothing) {
