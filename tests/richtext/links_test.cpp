@@ -19,7 +19,6 @@ namespace cartulo {
 namespace {
 
 // Each link as target@position+length, with " block" inside a table or frame.
-
 std::vector<std::string> Links(const std::string& text) {
     std::vector<std::string> out;
     for (const CardLink& link : ReadCardLinks(text)) {
@@ -163,23 +162,14 @@ TEST(LinkTableTest, FollowsRandomEditsOfTheFile) {
             const std::string& entry = entries[pick(entries.size())];
             std::string text;
             for (std::size_t n = pick(4); n > 0; --n) text += links[pick(links.size())];
-            switch (pick(5)) {
-                case 0:
-                    if (const CardId c = file.NewCard(entry); c > 0) cards.push_back(c);
-                    break;
-                case 1:
-                    if (const CardId c = file.NewAlias(card, entry); c > 0) cards.push_back(c);
-                    break;
-                case 2:
-                    file.SetNtry(card, entry);
-                    break;
-                case 3:
-                    if (file.DelCard(card) == 0) std::erase(cards, card);
-                    break;
-                default:
-                    file.SetTxt(card, text);
-                    break;
-            }
+            const std::size_t kind = pick(5);
+            const CardId made = kind == 0   ? file.NewCard(entry)
+                                : kind == 1 ? file.NewAlias(card, entry)
+                                            : kNoCard;
+            if (made > 0) cards.push_back(made);
+            if (kind == 2) file.SetNtry(card, entry);
+            if (kind == 3 && file.DelCard(card) == 0) std::erase(cards, card);
+            if (kind == 4) file.SetTxt(card, text);
             ExpectTableRight(file, table);
         }
         EXPECT_GT(counter.changes, 0);

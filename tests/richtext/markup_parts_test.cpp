@@ -56,16 +56,13 @@ TEST(TagParams, NumbersReadLikeHandwrittenFigures) {
     }
 }
 
-TEST(TagParams, NumericTexts) {
+TEST(TagParams, NumericTextsRoundingTrimmingAndCase) {
     for (std::string_view yes : {"0", "12", " 12 ", "-1", "+1", "1.5", ".5", "1e3", "900"}) {
         EXPECT_TRUE(IsNumeric(yes)) << yes;
     }
     for (std::string_view no : {"", " ", "-", ".", "1a", "a1", "#FF0000", "1 2", "1e", "rojo"}) {
         EXPECT_FALSE(IsNumeric(no)) << no;
     }
-}
-
-TEST(TagParams, RoundingTrimmingAndCase) {
     const std::pair<double, int> rounded[] = {{0.5, 0}, {1.5, 2},  {2.5, 2},  {2.4, 2},
                                               {2.6, 3}, {-0.5, 0}, {-1.5, -2}};
     for (const auto& [x, n] : rounded) EXPECT_EQ(RoundHalfEven(x), n) << x;
@@ -78,15 +75,14 @@ TEST(TagParams, RoundingTrimmingAndCase) {
 }
 
 TEST(TagParams, TagNamesInAnyCase) {
+    using enum TagKind;
+    // clang-format off
     const std::pair<std::string, TagKind> cases[] = {
-        {"N", TagKind::Bold},         {"n:", TagKind::Bold},
-        {"mi:", TagKind::LeftMargin}, {"Vd:", TagKind::MoveDown},
-        {"/fr", TagKind::FrameEnd},   {"\\", TagKind::TableEnd},
-        {"@", TagKind::Expression},   {"NN", TagKind::Unknown},
-        {"", TagKind::Unknown},       {"MI:x", TagKind::Unknown},
-        {"MI", TagKind::Unknown},     {std::string("\0N", 2), TagKind::Unknown},
-        {"\xF1", TagKind::Unknown},   {"N\xA0", TagKind::Unknown},
+        {"N", Bold}, {"n:", Bold}, {"mi:", LeftMargin}, {"Vd:", MoveDown}, {"/fr", FrameEnd},
+        {"\\", TableEnd}, {"@", Expression}, {"NN", Unknown}, {"", Unknown}, {"MI:x", Unknown},
+        {"MI", Unknown}, {std::string("\0N", 2), Unknown}, {"\xF1", Unknown}, {"N\xA0", Unknown},
     };
+    // clang-format on
     for (const auto& [name, kind] : cases) EXPECT_EQ(KindOfTag(name), kind) << name;
 }
 
@@ -94,11 +90,8 @@ constexpr Color kCurrent = Rgb(1, 2, 3);
 constexpr Color kDefault = Rgb(4, 5, 6);
 
 TEST(ParseColor, Notations) {
-    // Three digits: each times 32, at most 255. Six digits: pairs times
-    // 2.55, halves to even (76.5 -> 76, 178.5 -> 178, 25.5 -> 26). One or two
-    // characters: the palette (.5 rounds to 0), then 16, 17, 18. Other
-    // lengths of numbers; hexadecimal; names without letter case, blanks
-    // trimmed.
+    // Three digits times 32; six, pairs times 2.55 halves to even; one or
+    // two, the palette, then 16, 17, 18; hexadecimal; names in any case.
     // clang-format off
     const std::pair<std::string, Color> cases[] = {
         {"900", Rgb(255, 0, 0)}, {"000", Rgb(0, 0, 0)}, {"123", Rgb(32, 64, 96)},
@@ -141,8 +134,7 @@ TEST(ParseColor, EveryLengthOfDigitsAndLetters) {
 }
 
 TEST(ScaleUnits, ThreeScaleModesOnScreenAndPrinter) {
-    // The fake surface has 15 twips per pixel. 10 points, pixels, scale
-    // units and picture pixels to scale units, to points, to scale units.
+    // 15 twips per pixel: 10 points, pixels, units, picture pixels converted.
     // clang-format off
     const std::tuple<ScaleMode, bool, double, double, double, double> cases[] = {
         {ScaleMode::Twips, false, 200, 150, 0.5, 150}, {ScaleMode::Points, false, 10, 7.5, 10, 7.5},
@@ -162,17 +154,6 @@ TEST(ScaleUnits, ThreeScaleModesOnScreenAndPrinter) {
     }
 }
 
-TEST(ScaleUnits, EngineConversionsNeedASurface) {
-    cZuzodIvodure engine;
-    EXPECT_EQ(engine.ScaleMode2Points(100), 0);
-    EXPECT_EQ(engine.PointsToScale(100), 0);
-    FakeSurface surface(100, 100, ScaleMode::Twips);
-    engine.Ctrl = &surface;
-    EXPECT_FLOAT_EQ(engine.ScaleMode2Points(100), 5);
-    EXPECT_DOUBLE_EQ(engine.PointsToScale(5), 100);
-    EXPECT_DOUBLE_EQ(engine.PixelsToScale(2), 30);
-}
-
 // A surface whose fonts report no height, and no twips per pixel.
 class FlatSurface : public FakeSurface {
   public:
@@ -182,22 +163,19 @@ class FlatSurface : public FakeSurface {
 };
 
 TEST(ScaleUnits, FontMeasuresNoDivisionByZeroAndFiniteLengths) {
+    cZuzodIvodure engine;  // the engine's conversions need a surface
+    EXPECT_EQ(engine.ScaleMode2Points(100), 0);
+    EXPECT_EQ(engine.PointsToScale(100), 0);
     const FlatSurface flat(100, 100, ScaleMode::Pixels);
     EXPECT_DOUBLE_EQ(FontAscent(flat), LineHeight(flat));
     EXPECT_EQ(PointsToScale(flat, 10), 0);
     EXPECT_EQ(ScaleToPoints(flat, 10), 0);
-    FakeSurface surface(100, 100, ScaleMode::Points);
-    EXPECT_DOUBLE_EQ(LineHeight(surface), 12);
-    EXPECT_DOUBLE_EQ(FontAscent(surface), 9);
-    surface.SetFontSize(20);
-    EXPECT_DOUBLE_EQ(FontAscent(surface), 15);
     EXPECT_EQ(ClampLength(1e308), kMaxMarkupLength);
     EXPECT_EQ(ClampLength(-1e308), -kMaxMarkupLength);
     EXPECT_EQ(ClampLength(12), 12);
 }
 
-// Tables get lines of their own, unless too near the start to move; two
-// tables in a row get one CR LF between them, not two.
+// Tables get lines of their own, unless too near the start to move.
 TEST(NormalizeTables, TablesGetLinesOfTheirOwn) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
@@ -234,21 +212,19 @@ TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
     for (const auto& [text, at, rest] : cases) {
         EXPECT_EQ(CutAt(text, text.find(at) + 1), rest) << text << " @" << at;
     }
-}
-
-TEST(CutAt, TheFirstPositionsKeepTheWholeTextAndBeyondTheEndThePrefix) {
-    // A tag the cut falls into is carried whole.
+    // A tag the cut falls into is carried whole; beyond the end, the prefix.
     for (int at : {0, 1, 2}) EXPECT_EQ(CutAt("{N}abc", at), "{N}abc") << at;
     EXPECT_EQ(CutAt("{N}ab", 50), "{N}");
 }
 
 TEST(SplitTag, NameBeforeTheFirstColonValueAfter) {
+    // clang-format off
     const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"{T:12}", "T", "12"},     {"{FR:1,2,3,4}", "FR", "1,2,3,4"},
-        {"{N}", "N", ""},          {"{/FR}", "/FR", ""},
-        {"{\\}", "\\", ""},        {"{L:a:b}", "L", "a:b"},
-        {"{T: 12 }", "T", " 12 "}, {"{}", "", ""},
+        {"{T:12}", "T", "12"}, {"{FR:1,2,3,4}", "FR", "1,2,3,4"}, {"{N}", "N", ""},
+        {"{/FR}", "/FR", ""}, {"{\\}", "\\", ""}, {"{L:a:b}", "L", "a:b"}, {"{T: 12 }", "T", " 12 "},
+        {"{}", "", ""},
     };
+    // clang-format on
     for (const auto& [tag, name, value] : cases) {
         SCOPED_TRACE(std::string(tag));
         const TagParts parts = SplitTag(tag);
@@ -300,15 +276,11 @@ TEST(FindBlockEnd, DeepNestingWithinTheScanLimitAndNeverClosed) {
     open += "{/O}";
     EXPECT_EQ(FindBlockEnd(open, 0), open.size() - 4);
     EXPECT_EQ(FindBlockEnd(open, 6 * 100), open.size() - 4);
-}
-
-TEST(FindBlockEnd, ABlockCutAwayByAnotherKindIsScannedOnItsOwn) {
-    // Read from the start, the {/O} closes the object and cuts the inner
-    // frame away; scanned from that frame, the {/O} is nothing and the
-    // frame ends at the first {/FR}.
-    const std::string text = "{O:1,1,t}{FR:1}a{/O}b{/FR}c{/FR}";
-    EXPECT_EQ(text.substr(FindBlockEnd(text, 9)), "{/FR}c{/FR}");
-    EXPECT_EQ(text.substr(FindBlockEnd(text, 0)), "{/O}b{/FR}c{/FR}");
+    // From the start the {/O} closes the object and cuts the inner frame
+    // away; scanned from that frame, the {/O} is nothing.
+    const std::string cut = "{O:1,1,t}{FR:1}a{/O}b{/FR}c{/FR}";
+    EXPECT_EQ(cut.substr(FindBlockEnd(cut, 9)), "{/FR}c{/FR}");
+    EXPECT_EQ(cut.substr(FindBlockEnd(cut, 0)), "{/O}b{/FR}c{/FR}");
 }
 
 TEST(FindBlockEnd, OnePassAgreesWithAScanFromEachBlock) {
@@ -365,19 +337,15 @@ std::string Describe(const Token& token) {
     if (token.IsQuote()) return token.quote == '\253' ? "<<" : ">>";
     std::string out;
     for (const Piece& p : token.pieces) {
-        switch (p.kind) {
-            case Piece::Kind::Text:
-                out += "'" + std::string(p.text) + "'";
-                break;
-            case Piece::Kind::Tag:
-                out += "<" + std::string(p.name) + "|" + std::string(p.value) + ">";
-                break;
-            case Piece::Kind::Object:
-                out += "O<" + std::string(p.value) + "|" + std::string(p.body) + ">";
-                break;
-            case Piece::Kind::Frame:
-                out += "FR<" + std::string(p.value) + "|" + std::string(p.body) + ">";
-                break;
+        const bool tag = p.kind == Piece::Kind::Tag;
+        if (p.kind == Piece::Kind::Text) {
+            out += "'" + std::string(p.text) + "'";
+        } else {
+            out += std::string(tag                             ? ""
+                               : p.kind == Piece::Kind::Object ? "O"
+                                                               : "FR") +
+                   "<" + std::string(tag ? p.name : p.value) + "|" +
+                   std::string(tag ? p.value : p.body) + ">";
         }
     }
     if (token.blanks) out += "+" + std::to_string(token.blanks);
@@ -441,8 +409,7 @@ TEST(MarkupReader, Tokens) {
     }
 }
 
-// An unclosed brace (or comment) ends its token at the next blank, CR LF
-// or quote, with one error.
+// An unclosed brace ends its token at a blank, CR LF or quote, with an error.
 TEST(MarkupReader, UnclosedBraces) {
     const std::pair<std::string, Strings> cases[] = {
         {"ab{cd ef", {"'ab''{cd '+1", "'ef'"}},
@@ -460,9 +427,7 @@ TEST(MarkupReader, UnclosedBraces) {
 
 TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
     const MarkupReader reader("a\r\n");
-    EXPECT_EQ(reader.NextToken(1, nullptr).end, 1u);
-    EXPECT_EQ(reader.NextToken(3, nullptr).end, 3u);
-    EXPECT_EQ(reader.NextToken(99, nullptr).end, 99u);
+    for (std::size_t at : {1u, 3u, 99u}) EXPECT_EQ(reader.NextToken(at, nullptr).end, at);
 }
 
 // The spans as one letter per byte: Brace, Name, Value, Comment, Link,

@@ -1,7 +1,6 @@
 // Formulas, objects, tables and frames inside card text.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
@@ -19,9 +18,7 @@ namespace {
 using Strings = std::vector<std::string>;
 using Frames = testing::EngineTest;
 
-// Formulas and embedded objects in a line, on the fake surface (600 x 400 pt,
-// 6 pt characters, 12 pt lines with 9 pt above the baseline).
-
+// Formulas and embedded objects in a line.
 class Inline : public testing::EngineTest {
   protected:
     std::string Print(const std::string& text, std::size_t index = 0) {  // from the end
@@ -107,12 +104,9 @@ TEST_F(Inline, ObjectsAreSizedByTheirTagOrByTheHost) {
     }
 }
 
-// Tables on a 600 x 400 px surface: 8 px characters, 16 px lines, MP 8 and
-// MU 8; DefaultAlign 0 puts every table at MP. A column is its widest cell
-// + 10 px + two borders (3 px unless given), a row likewise, and
-// neighbours overlap by a border. Cells are centred: box x + (width -
-// content) / 2 + 1.
-
+// Tables on a 600 x 400 px surface (8 px characters, 16 px lines, MP and MU
+// 8), at MP. A column is its widest cell + 10 px + two borders (3 px unless
+// given), a row likewise; neighbours overlap by a border; cells centred.
 class Tables : public testing::EngineTest {
   protected:
     Tables() {
@@ -133,7 +127,6 @@ class Tables : public testing::EngineTest {
 };
 
 TEST_F(Tables, CellsBordersAndPlaces) {
-    // The text, the y it ends at and the ink.
     // clang-format off
     const std::tuple<std::string, float, Strings> cases[] = {
         // 2 x 2 without borders: columns 24 wide, rows 32 high.
@@ -147,8 +140,7 @@ TEST_F(Tables, CellsBordersAndPlaces) {
           "rect 27,0 47,1 #000000 filled w1", "rect 27,27 47,28 #000000 filled w1",
           "rect 27,1 28,27 #000000 filled w1", "rect 46,1 47,27 #000000 filled w1",
           "print 15,6 \"a\" #000000", "print 34,6 \"b\" #000000"}},
-        // Left 6 px from the border, right 4 px from it, else centred; the
-        // text after the table keeps its own alignment.
+        // Left 6 px, right 4 px from the border; the text after keeps its own.
         {"{TB:1,3}{J:0}a{-}{J:1}a{-}texto{\\}\r\nz", 90 + 3 + 8 + 16,
          {"print 17,8 \"a\" #000000", "print 49,37 \"a\" #000000", "print 17,66 \"texto\" #000000",
           "print 8,101 \"z\" #000000"}},
@@ -204,25 +196,17 @@ TEST_F(Tables, CellsBordersAndPlaces) {
     }
 }
 
-// Formula cells share the line's ten formula slots: the table's eleventh and
-// twelfth take no room and no ink. A full line before the table and the line
-// after it do not take the table's slots.
+// Formula cells share the line's ten formula slots; the lines before and
+// after the table have their own.
 TEST_F(Tables, FormulaCellsShareTheLinesSlots) {
-    std::string text;
-    for (int i = 0; i < 10; ++i) text += "{FO:z}";
-    text += "\r\n{TB:12,1}";
-    for (int i = 0; i < 12; ++i) text += "{FO:x}{!}";
-    text += "{\\}\r\n{FO:y}";
-    engine.DrawText(text, 0, 0, 0, -1);
-    const Strings ink = Ink();
-    auto printed = [&](const char* what) {
-        return std::count_if(ink.begin(), ink.end(), [&](const std::string& line) {
-            return line.find(what) != std::string::npos;
-        });
-    };
-    EXPECT_EQ(printed("\"z\""), 10);
-    EXPECT_EQ(printed("\"x\""), 10);
-    EXPECT_EQ(printed("\"y\""), 1);
+    engine.DrawText(testing::Repeat("{FO:z}", 10) + "\r\n{TB:12,1}" +
+                        testing::Repeat("{FO:x}{!}", 12) + "{\\}\r\n{FO:y}",
+                    0, 0, 0, -1);
+    std::string printed;  // the first letter of each print
+    for (const std::string& line : Ink()) {
+        if (line.starts_with("print ")) printed += line[line.find('"') + 1];
+    }
+    EXPECT_EQ(printed, std::string(10, 'z') + std::string(10, 'x') + "y");
     EXPECT_TRUE(Errors().empty());
 }
 
@@ -247,8 +231,6 @@ TEST_F(Tables, ATableThatDoesNotFitEndsThePageBeforeIt) {
     EXPECT_EQ(engine.GetText().substr(engine.GetTextPointer() - 1), "b");
 }
 
-// Frames on the fake surface (600 x 400 pt; MI 10, MP 6, MD 30; 6 x 12 pt characters).
-
 TEST_F(Frames, Placed) {
     UsePictures().Add("/cards/p.bmp", 8, 4);
     engine.Evaluate = [](std::string& value) { value = "[" + value + "]"; };
@@ -265,15 +247,14 @@ TEST_F(Frames, Placed) {
     const std::pair<std::string, std::string> cases[] = {
         // No width: between the right margin and the right margin.
         {"{FR:0,0,0,0}marco{/FR}", "print 576,0 \"marco" + plain},
-        // 10 to 200 pt right of MI, outlined as tall as the body, which starts
-        // from the defaults; after it, the style before it.
+        // 10 to 200 pt right of MI, outlined as tall as the body (from the
+        // defaults); after it, the style before it.
         {"{N}{Q:azul}a{FR:10,200,0,0,rojo,1}uno dos{/FR}b",
          "print 6,0 \"a\" Times New Roman 12 N #0000FF\nrect 20,0 210,12 #FF0000 w1\nprint 26,0 "
          "\"uno \" Times New Roman 12 #000000\nprint 50,0 \"dos\" Times New Roman 12 #000000\n"
          "print 12,0 \"b\" Times New Roman 12 N #0000FF\n"},
-        // Back from the right margin, 5 pt down, 12 pt tall (one line); a
-        // frame in it, with the same cache and host; no outline without a
-        // border or a colour. Its errors and zones are its own.
+        // From the right margin, 5 pt down, one line; an inner frame shares
+        // cache and host, keeps its errors and zones; no outline unasked.
         {"{FR:-100,0,5,12,rojo}{G:p.bmp}{FR:20,0,0,0,3d,1}{@e}{XY:1}{L:t,l}{/FR}\r\nd{/FR}",
          "picture p.bmp 476,5 6x3\nprint 506,5 \"[e]" + plain +
              "print 524,5 \"l\" Times New Roman 12 U #0000FF\n"},

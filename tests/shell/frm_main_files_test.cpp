@@ -23,16 +23,18 @@ std::string titleOnDisk(const QString& path) {
     return file.GetFileTitle();
 }
 
-void drop(frmMain& main, const QStringList& paths) {
+// As a real drag: it enters the window, then drops (unless only offered).
+bool drop(frmMain& main, const QStringList& paths, bool dropped = true) {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
     data.setUrls(urls);
-    // As a real drag: it enters the window, then drops.
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
     QCoreApplication::sendEvent(&main, &enter);
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&main, &event);
+    if (dropped) QCoreApplication::sendEvent(&main, &event);
+    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
 }
 
 TEST_F(FrmMainTest, ChannelLinesAndDropsWaitForAnOpenBoxAndThenRunInOrder) {
@@ -152,22 +154,6 @@ TEST_F(FrmMainTest, TheAutosaveWaitsWhileAnyBoxOrModalWindowIsOpen) {
     EXPECT_EQ(Main().Archivos().InicioPeriodo(), now);
 }
 
-QMimeData* filesData(const QStringList& paths) {
-    auto* data = new QMimeData;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data->setUrls(urls);
-    return data;
-}
-
-bool dragAccepted(frmMain& main, const QStringList& paths) {
-    std::unique_ptr<QMimeData> data(filesData(paths));
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, data.get(),
-                          Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&main, &enter);
-    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
-}
-
 TEST(FileDrop, OnlyCardFileExtensionsInAnyCase) {
     const QList<QUrl> urls = {QUrl::fromLocalFile("/a/uno.CTU"), QUrl::fromLocalFile("/a/dos.txt"),
                               QUrl::fromLocalFile("/a/tres.ct"), QUrl("http://x/cuatro.ctu"),
@@ -179,8 +165,8 @@ TEST_F(FrmMainTest, DroppedCardFilesOpenInOrderAndOthersAreIgnored) {
     const QString b = MakeFile("b.ctu", "B");
     const QString c = MakeFile("c.CT", "C");
     const QString text = Path("nota.txt");
-    EXPECT_FALSE(dragAccepted(Main(), {text}));
-    EXPECT_TRUE(dragAccepted(Main(), {text, b}));
+    EXPECT_FALSE(drop(Main(), {text}, false));
+    EXPECT_TRUE(drop(Main(), {text, b}, false));
 
     drop(Main(), {c, text, b});
     // Not inside the drop: an error box would hold the program that dragged them.
@@ -195,7 +181,7 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     const QString settingsPath = Path("config/Cartulo.ini");
     QFile ini(settingsPath);
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    const QString relative = MakeFile("config/sub/rel.ctu", "Relativo");
+    MakeFile("config/sub/rel.ctu", "Relativo");
     const QString absolute = MakeFile("abs.ctu", "Absoluto");
     const QString skipped = MakeFile("salto.ctu", "Salto");
     ini.write(("[AUTOLOAD]\r\n1=sub/rel.ctu\r\n2=" + absolute.toUtf8() +
@@ -204,7 +190,6 @@ TEST_F(FrmMainTest, StartOpensTheAutoloadFilesThenTheFirstArgument) {
     settings = std::make_unique<support::ProgramSettings>(settingsPath.toStdString());
     settings->ReadOptions();
     firstArgument = MakeFile("arg.ctu", "Argumento");
-    (void)relative;
 
     Main();
     ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 3; }, 5000));

@@ -16,7 +16,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,36 +48,29 @@ class FakeChild : public QWidget, public windows::ChildWindow {
         resize(300, 200);
     }
 
-    QVariant Comando(const QString& word, const windows::Argumentos& args = {}) override {
+    QVariant Comando(const QString& word, const windows::Argumentos& = {}) override {
         words.push_back(word);
-        arguments.push_back(args.Text());
         const auto answer = answers.find(word.toLower());
         return answer != answers.end() ? answer->second : QVariant();
     }
-    void Colocar() override { ++placed; }
-    void CrearBotones() override { ++activated; }
+    void Colocar() override {}
+    void CrearBotones() override {}
     std::shared_ptr<cCartulo> Cartulo() const override { return file_; }
     windows::ChildKind Kind() const override { return kind_; }
     QWidget* Widget() override { return this; }
 
     // Words other than the four menu queries.
     std::vector<QString> Actions() const {
+        static const QStringList queries{"permiteedicion", "permitebusqueda", "multiline",
+                                         "seleccion"};
         std::vector<QString> result;
-        for (const QString& w : words) {
-            const QString l = w.toLower();
-            if (l != "permiteedicion" && l != "permitebusqueda" && l != "multiline" &&
-                l != "seleccion") {
-                result.push_back(w);
-            }
-        }
+        std::copy_if(words.begin(), words.end(), std::back_inserter(result),
+                     [](const QString& w) { return !queries.contains(w.toLower()); });
         return result;
     }
 
     std::map<QString, QVariant> answers;  // by lower-cased word
     std::vector<QString> words;
-    std::vector<QString> arguments;
-    int placed = 0;
-    int activated = 0;
     QPlainTextEdit* editor = nullptr;
 
   private:
@@ -107,6 +102,13 @@ class HookedFileDialogs : public ScriptedFileDialogs {
     }
     std::function<void()> whileAsked;
 };
+
+// A double click as the user makes it, leaving no button held for the tests after.
+inline void DoubleClick(QWidget* target, QPoint at) {
+    QTest::mouseClick(target, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+}
 
 class FrmMainTest : public ::testing::Test {
   protected:
@@ -154,6 +156,17 @@ class FrmMainTest : public ::testing::Test {
     }
 
     std::shared_ptr<cCartulo> Registered(int index) const { return registry.List(index); }
+
+    // Opens a card file made here, in the main window shown.
+    std::shared_ptr<cCartulo> Open(const std::vector<std::string>& entries = {"Gatos"},
+                                   const QString& name = "a.ctu",
+                                   const std::string& title = "Animales") {
+        Main().show();
+        const int before = registry.ListCount();
+        Main().Comando("abrir", windows::Argumentos(MakeFile(name, title, entries)));
+        EXPECT_EQ(registry.ListCount(), before + 1);
+        return Registered(before);
+    }
 
     QTemporaryDir dir;
     cCartulos registry;

@@ -37,23 +37,11 @@ bool enabled(frmMain& main, MenuItem item) {
     return main.Menus().Action(item)->isEnabled();
 }
 
-TEST_F(FrmMainTest, MenusHaveTheirCaptionsAndTheDebugItemsOnlyInDebugMode) {
-    MenusPrincipales& menus = Main().Menus();
-    EXPECT_TRUE(Main().menuBar()->isHidden());
-    EXPECT_EQ(captions(*menus.MenuOf(Menu::Archivo)),
+TEST_F(FrmMainTest, TheDebugItemsShowOnlyInDebugMode) {
+    EXPECT_EQ(captions(*Main().Menus().MenuOf(Menu::Archivo)),
               (QStringList{"&Nuevo...", "&Abrir...", "Guardar &como...", "&Guardar todo", "&Cerrar",
                            "&Propiedades...", "Comparar cartulos", "&Opciones", "&Salir"}));
-    EXPECT_EQ(captions(*menus.MenuOf(Menu::Ficha)),
-              (QStringList{"&Nueva ficha", "Nueva &hermana", "&Borrar ficha...", "&Editar entrada",
-                           "&Hipertexto", "En&laces a esta ficha"}));
-    EXPECT_EQ(captions(*menus.MenuOf(Menu::Ventana)),
-              (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
-                           "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
-    EXPECT_EQ(captions(*menus.MenuOf(Menu::Edicion)).back(),
-              QStringLiteral("&Mostrar portapapeles"));
-    const QList<QAction*> cartulo = menus.MenuOf(Menu::Cartulo)->actions();
-    EXPECT_EQ(CaptionOf(*cartulo.back()), QStringLiteral("&Exportar como sitio web..."));
-    EXPECT_TRUE(cartulo[cartulo.size() - 2]->isSeparator());
+    EXPECT_EQ(captions(*Main().Menus().MenuOf(Menu::Ventana)).size(), 7);
 }
 
 TEST_F(FrmMainTest, ExportPublishesTheActiveFileInTheChosenFolder) {
@@ -229,37 +217,16 @@ TEST_F(FrmMainTest, DebugModeOffersTheTypedCommandWhichIsRememberedAndTheWindowS
 TEST_F(FrmMainTest, PantallaCompletaTogglesAndRestores) {
     Main().show();
     EXPECT_FALSE(Main().PantallaCompleta());
-    QTest::keyClick(&Main(), Qt::Key_F11);
-    EXPECT_TRUE(Main().PantallaCompleta());
-    EXPECT_TRUE(Main().windowState() & Qt::WindowFullScreen);
-    EXPECT_TRUE(Main().BarraHerramientas()->isHidden());
-    EXPECT_TRUE(Main().Menus().Action(MenuItem::VentanaPantallaCompleta)->isChecked());
-    QTest::keyClick(&Main(), Qt::Key_F11);
-    EXPECT_FALSE(Main().PantallaCompleta());
-    EXPECT_FALSE(Main().windowState() & Qt::WindowFullScreen);
-    EXPECT_FALSE(Main().BarraHerramientas()->isHidden());
-    EXPECT_FALSE(Main().Menus().Action(MenuItem::VentanaPantallaCompleta)->isChecked());
+    for (const bool on : {true, false}) {
+        QTest::keyClick(&Main(), Qt::Key_F11);
+        EXPECT_EQ(Main().PantallaCompleta(), on);
+        EXPECT_EQ(Main().windowState().testFlag(Qt::WindowFullScreen), on);
+        EXPECT_EQ(Main().BarraHerramientas()->isHidden(), on);
+        EXPECT_EQ(Main().Menus().Action(MenuItem::VentanaPantallaCompleta)->isChecked(), on);
+    }
 }
 
 using windows::Argumentos;
-
-// Counts the presses of one key that reach a widget.
-class KeyCounter : public QObject {
-  public:
-    explicit KeyCounter(int key) : key_(key) {}
-    int presses = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == key_) {
-            ++presses;
-        }
-        return false;
-    }
-
-  private:
-    int key_;
-};
 
 class FrmMainShortcutsTest : public FrmMainTest {
   protected:
@@ -419,7 +386,15 @@ TEST_F(FrmMainShortcutsTest, OnlyTheGuardarTodoItemRestartsTheAutosavePeriod) {
 TEST_F(FrmMainShortcutsTest, F10IsConsumedOnlyWhenTheMenuBarEndsHidden) {
     Main().show();
     FakeChild& child = EditableChild(nullptr);
-    KeyCounter counter(Qt::Key_F10);
+    // Counts the F10 presses that reach the editor.
+    struct : QObject {
+        int presses = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            presses +=
+                e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F10;
+            return false;
+        }
+    } counter;
     child.editor->installEventFilter(&counter);
 
     QTest::keyClick(child.editor, Qt::Key_F10);  // shown: the key goes on

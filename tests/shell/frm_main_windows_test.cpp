@@ -31,12 +31,6 @@ using windows::frmIndice;
 
 class FrmMainWindowsTest : public FrmMainTest {
   protected:
-    std::shared_ptr<cCartulo> Open(const std::vector<std::string>& entries = {"Gatos"}) {
-        Main().show();
-        Main().Comando("abrir", windows::Argumentos(MakeFile("a.ctu", "Animales", entries)));
-        EXPECT_EQ(registry.ListCount(), 1);
-        return Registered(0);
-    }
     std::vector<frmFicha*> Cards() {
         std::vector<frmFicha*> cards;
         for (windows::ChildWindow* w : Main().Ventanas()) {
@@ -195,34 +189,15 @@ TEST_F(FrmMainWindowsTest, DeletingACardAsksFirstThenClosesItsWindowAndDeletesIt
     EXPECT_EQ(file->GetMain(), ActiveCard()->ID());
 }
 
-TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedBeforeTheFileIsAskedAbout) {
+TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedOrStopsTheCloseBeforeAnyQuestion) {
     auto file = Open({"Gatos", "Perros"});
     const std::string path = file->GetFileName();
-    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
-    ActiveCard()->EditarEntrada();
-    ActiveCard()->txtNtry()->setText(QStringLiteral("Felinos"));
-
-    // The new entry makes the file changed: it is asked about, and saved.
-    dialogs.QueueAnswer(MsgResult::Yes);
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0].title, QStringLiteral("Cerrar cartulo"));
-    EXPECT_EQ(registry.ListCount(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
-    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
-    cCartulo reread;
-    ASSERT_TRUE(reread.OpenFile(path));
-    EXPECT_NE(reread.SrchNtry("Felinos"), -1);
-    EXPECT_EQ(reread.SrchNtry("Gatos"), -1);
-}
-
-TEST_F(FrmMainWindowsTest, ARefusedEntryStopsTheCloseAndTheShutdownBeforeAnyQuestion) {
-    auto file = Open({"Gatos", "Perros"});
     Main().MuestraFicha(file, file->SrchNtry("Gatos"));
     frmFicha* card = ActiveCard();
     card->EditarEntrada();
     card->txtNtry()->setText(QStringLiteral("Perros"));  // taken
 
+    // Refused: the close and the shutdown stop before anything is asked.
     EXPECT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
     EXPECT_EQ(registry.ListCount(), 1);
     EXPECT_FALSE(Main().close());
@@ -233,6 +208,20 @@ TEST_F(FrmMainWindowsTest, ARefusedEntryStopsTheCloseAndTheShutdownBeforeAnyQues
     }
     EXPECT_TRUE(card->EditandoEntrada());
     EXPECT_EQ(file->SrchNtry("Gatos"), card->ID());
+
+    // The new entry makes the file changed: it is asked about, and saved.
+    card->txtNtry()->setText(QStringLiteral("Felinos"));
+    dialogs.QueueAnswer(MsgResult::Yes);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    ASSERT_EQ(dialogs.Messages().size(), 3u);
+    EXPECT_EQ(dialogs.Messages()[2].title, QStringLiteral("Cerrar cartulo"));
+    EXPECT_EQ(registry.ListCount(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().Ventanas().empty(); }, 5000));
+    EXPECT_TRUE(Main().AreaMdi()->subWindowList().isEmpty());
+    cCartulo reread;
+    ASSERT_TRUE(reread.OpenFile(path));
+    EXPECT_NE(reread.SrchNtry("Felinos"), -1);
+    EXPECT_EQ(reread.SrchNtry("Gatos"), -1);
 }
 
 TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
@@ -251,13 +240,7 @@ TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
 }
 
 TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
-    const auto viewers = [&] {
-        std::vector<windows::ChildWindow*> found;
-        for (windows::ChildWindow* window : Main().Ventanas()) {
-            if (dynamic_cast<windows::frmPortapapeles*>(window) != nullptr) found.push_back(window);
-        }
-        return found;
-    };
+    const auto viewers = [&] { return Main().findChildren<windows::frmPortapapeles*>(); };
     Open();
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
     ASSERT_EQ(viewers().size(), 1u);
@@ -265,7 +248,7 @@ TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
     ASSERT_EQ(viewers().size(), 1u);
     EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
-    EXPECT_EQ(viewers()[0]->Widget()->windowTitle(), QStringLiteral("Portapapeles"));
+    EXPECT_EQ(viewers()[0]->windowTitle(), QStringLiteral("Portapapeles"));
 }
 
 TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) {
@@ -306,9 +289,7 @@ TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) 
     const QPoint row = index->lstIndice()
                            ->visualRect(index->Modelo().index(index->Modelo().FilaDe(perros), 0))
                            .center();
-    QTest::mouseClick(list, Qt::LeftButton, {}, row);
-    QTest::mouseDClick(list, Qt::LeftButton, {}, row);
-    QTest::mouseRelease(list, Qt::LeftButton, {}, row);
+    DoubleClick(list, row);
     EXPECT_EQ(keys(), text("Perros"));
     press(Qt::Key_Right);  // into the link
     press(Qt::Key_F8);
@@ -329,23 +310,18 @@ TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) 
     EXPECT_EQ(keys(), text("Hermana de Nueva ficha"));
 }
 
-std::shared_ptr<cCartulo> NewFileWith(const std::vector<std::string>& entries) {
-    auto file = std::make_shared<cCartulo>();
-    file->NewFile("Prueba");
-    for (const std::string& entry : entries) file->NewCard(entry);
-    return file;
-}
-
-TEST(NewEntries, NewCardsTakeTheFirstFreeNumberBuiltOnNuevaFicha) {
-    auto file = NewFileWith({"Nueva ficha", "Nueva ficha (2)", "Gatos"});
+TEST(NewEntries, NewCardsTakeTheFirstFreeNumberAndSistersAlwaysFit) {
+    cCartulo made;
+    made.NewFile("Prueba");
+    for (const char* entry : {"Nueva ficha", "Nueva ficha (2)", "Gatos", "Hermana de Gatos"})
+        made.NewCard(entry);
+    auto* file = &made;
     EXPECT_EQ(EntradaNuevaFicha(*file, ""), "Nueva ficha (3)");
     EXPECT_EQ(EntradaNuevaFicha(*file, "Perros"), "Perros");
     EXPECT_EQ(EntradaNuevaFicha(*file, "GATOS"), "Nueva ficha (3)");  // case ignored
     EXPECT_EQ(EntradaNuevaFicha(*file, std::string(100, 'x')), "Nueva ficha (3)");
-}
 
-TEST(NewEntries, SistersAreNamedAfterTheirSourceAndAlwaysFit) {
-    auto file = NewFileWith({"Gatos", "Hermana de Gatos"});
+    // Sisters are named after their source.
     EXPECT_EQ(EntradaNuevaHermana(*file, "Gatos"), "Hermana de Gatos (2)");
     EXPECT_EQ(EntradaNuevaHermana(*file, "Perros"), "Hermana de Perros");
     const std::string longEntry(95, 'a');
@@ -426,10 +402,6 @@ class FrmMainListsTest : public FrmMainTest {
         }
         return nullptr;
     }
-    std::shared_ptr<cCartulo> Open(const QString& name, const std::string& title) {
-        Main().Comando("abrir", Argumentos(MakeFile(name, title)));
-        return registry.List(registry.ListCount() - 1);
-    }
 };
 
 TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
@@ -451,10 +423,7 @@ TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
         EXPECT_FALSE(list.cmdCerrarVentana()->isEnabled());
         list.lstVentanas()->setCurrentRow(0);
         QListWidget& items = *list.lstVentanas();
-        const QPoint at = items.visualItemRect(items.item(0)).center();
-        QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(items.viewport(), Qt::LeftButton, {}, at);  // none left held
+        DoubleClick(items.viewport(), items.visualItemRect(items.item(0)).center());
     });
     EXPECT_EQ(Main().AreaMdi()->activeSubWindow(), SubOf(first));
     EXPECT_FALSE(SubOf(first)->isMinimized());
@@ -478,9 +447,9 @@ TEST_F(FrmMainListsTest, WindowListActsOnTheWindowOfTheItemChosen) {
 
 TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     Main().show();
-    const auto alfa = Open("a.ctu", "Alfa");
+    const auto alfa = Open({}, "a.ctu", "Alfa");
     EXPECT_EQ(FileList(), nullptr);  // one file: no list
-    const auto beta = Open("b.ctu", "Beta");
+    const auto beta = Open({}, "b.ctu", "Beta");
     frmListaCartulos* list = FileList();
     ASSERT_NE(list, nullptr);
     QListWidget& items = *list->lstCartulos();
@@ -490,7 +459,7 @@ TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     EXPECT_EQ(docked.right() + 1, Main().AreaCliente().width());
     EXPECT_EQ(docked.bottom() + 1, Main().AreaCliente().height());
 
-    const auto gamma = Open("c.ctu", "Gamma");
+    const auto gamma = Open({}, "c.ctu", "Gamma");
     EXPECT_EQ(list->Cartulo(), gamma);
     list->Seleccionar(registry.ID(0));
     ASSERT_TRUE(alfa->SetTxt(alfa->GetMain(), "Aleph"));
@@ -515,10 +484,7 @@ TEST_F(FrmMainListsTest, FileListFollowsTheRegistryAndKeepsItsSelectionById) {
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), alfa);
     // And so does a double click.
-    const QPoint at = items.visualItemRect(items.item(1)).center();
-    QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(items.viewport(), Qt::LeftButton, {}, at);  // none left held
+    DoubleClick(items.viewport(), items.visualItemRect(items.item(1)).center());
     ASSERT_EQ(Main().VentanaActiva()->Kind(), ChildKind::Indice);
     EXPECT_EQ(Main().VentanaActiva()->Cartulo(), gamma);
 

@@ -10,10 +10,8 @@
 #include <QTest>
 #include <QThread>
 
-
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <latch>
 #include <memory>
 #include <optional>
@@ -28,17 +26,7 @@ namespace {
 
 using platform::CommandChannelServer;
 
-constexpr int kTimeoutMs = 10000;  // generous: only a broken start waits this long
-
-bool waitUntil(const std::function<bool()>& done) {
-    return QTest::qWaitFor(done, kTimeoutMs);
-}
-
 void ignore(const QString&, std::optional<QString>) {}
-
-int countOf(const std::vector<InstanceRole>& roles, InstanceRole role) {
-    return static_cast<int>(std::count(roles.begin(), roles.end(), role));
-}
 
 TEST(SingleInstance, ALaterStartHandsActivarAndItsFileOver) {
     QTemporaryDir dir;
@@ -59,7 +47,7 @@ TEST(SingleInstance, ALaterStartHandsActivarAndItsFileOver) {
     CommandChannelServer third(ignore);
     EXPECT_EQ(EstablishInstance(third, QString(), name), InstanceRole::HandedOver);
 
-    ASSERT_TRUE(waitUntil([&] { return received.size() >= 3; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= 3; }, 10000));
     // Without a file only "Activar" is sent.
     EXPECT_EQ(received, (QStringList{"Activar", "Abrir|/home/ana/mis notas.ctu", "Activar"}));
     // The lock is gone once the start has decided.
@@ -96,7 +84,7 @@ TEST(SingleInstance, AStaleSocketDoesNotStopTheNextStart) {
     ASSERT_EQ(EstablishInstance(server, QString(), name), InstanceRole::Server);
     CommandChannelServer later(ignore);
     EXPECT_EQ(EstablishInstance(later, QString(), name), InstanceRole::HandedOver);
-    EXPECT_TRUE(waitUntil([&] { return count == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count == 1; }, 10000));
 }
 
 TEST(SingleInstance, TwoStartsAtOnceGiveOneServerAndOneClient) {
@@ -120,8 +108,8 @@ TEST(SingleInstance, TwoStartsAtOnceGiveOneServerAndOneClient) {
             threads[i]->start();
         }
         for (auto& thread : threads) ASSERT_TRUE(thread->wait());
-        EXPECT_EQ(countOf(roles, InstanceRole::Server), 1) << "round " << round;
-        EXPECT_EQ(countOf(roles, InstanceRole::HandedOver), 1) << "round " << round;
+        EXPECT_EQ(std::count(roles.begin(), roles.end(), InstanceRole::Server), 1) << round;
+        EXPECT_EQ(std::count(roles.begin(), roles.end(), InstanceRole::HandedOver), 1) << round;
     }
 }
 

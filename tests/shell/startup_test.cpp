@@ -4,9 +4,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -205,10 +203,6 @@ TEST_F(StartupTest, TheStartInstallsSpanishTextsTheSystemClipboardAndTheSharedRe
         EXPECT_EQ(resources->programFolder,
                   QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
         EXPECT_EQ(cancel().remove(u'&'), QStringLiteral("Cancelar"));
-        QFileDialog files;
-        files.setOption(QFileDialog::DontUseNativeDialog);
-        EXPECT_EQ(files.findChild<QLabel*>("fileNameLabel")->text(),
-                  QStringLiteral("&Nombre de fichero:"));
 
         cCartulo file;
         file.NewFile("Origen");
