@@ -41,61 +41,30 @@ class SearchTest : public ::testing::Test {
 };
 
 TEST_F(SearchTest, QueryFormsAndTheirCombinations) {
+    // Whole words, letter case ignored, accents significant, ¿ ? ¡ ! ( ) - separate. t: takes
+    // the rest as one term; in s: term 2 loses its spaces, one term is searched as written and
+    // with a second comma the field name is taken as written. Invalid queries match nothing,
+    // also twice; empty terms match every card; only spaces are trimmed.
+    // clang-format off
     const std::vector<std::pair<std::string, Entries>> cases = {
-        // Whole words, letter case ignored, separators around the word.
-        {"casa", {"Perro", "Casa"}},
-        {"CASA", {"Perro", "Casa"}},
-        {"casa,-perro", {"Casa"}},
+        {"casa", {"Perro", "Casa"}}, {"CASA", {"Perro", "Casa"}}, {"casa,-perro", {"Casa"}},
         {"-casa", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Casas", ""}},
-        // Accents are significant; upper-case accented letters fold.
-        {"canci\xF3n", {"Canci\xF3n"}},
-        {"cancion", {}},
-        {"qui\xE9n", {"Canci\xF3n"}},
-        // ¿ ? ¡ ! ( ) - are separators.
-        {"pan", {"pan y vino"}},
-        {"tinto", {"pan y vino"}},
-        {"canta", {"Canci\xF3n"}},
-        // Field terms: the entry, and named fields of the text.
-        {"ntry:casa", {"Casa"}},
-        {"NTRY:pan", {"pan y vino"}},
-        {"tel:555", {"Casa"}},
+        {"canci\xF3n", {"Canci\xF3n"}}, {"cancion", {}}, {"qui\xE9n", {"Canci\xF3n"}},
+        {"pan", {"pan y vino"}}, {"tinto", {"pan y vino"}}, {"canta", {"Canci\xF3n"}},
+        {"ntry:casa", {"Casa"}}, {"NTRY:pan", {"pan y vino"}}, {"tel:555", {"Casa"}},
         {"ciudad:le\xF3n", {"Casa"}},
         {"tel:-555", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Perro", "Casas", ""}},
-        {"ciudad:le\xF3n,perro", {}},
-        {"k:ntry:perro,tel:600", {"Perro"}},
-        {"k:tel:-600, ntry:casa", {"Casa"}},
-        // t: takes the rest as one term, commas included.
-        {"T:hola, mundo", {"Hola mundo"}},
-        {"t:hola", {"Hola mundo", "Tabulado"}},
-        // s: two-term forms.
-        {"S:2,pan,ntry:pan", {"pan y vino"}},
-        {"s:2,perro,ntry:casa", {"Perro", "Casas", "Casa"}},
-        {"s:1,casa,perro", {"Perro"}},
-        {"s:3,casa,perro", {"Casa"}},
-        {"s:0,casa,perro", {"Perro", "Casa"}},
-        {"s:1,hola, mundo", {"Hola mundo", "Tabulado"}},  // term 2 loses its spaces
-        // Invalid queries match nothing, also when asked twice.
-        {"s:1", {}},
-        {"k:a:b,c", {}},
-        {"k:a:b,c", {}},
-        {"s:7,casa,perro", {}},
-        // Empty query and empty terms match every card, also where one would do.
-        {"", kAll},
-        {" , ,", kAll},
-        {"s:2,,", kAll},
-        {"s:2, , ", kAll},
-        {"casa, ,-perro", {"Casa"}},
-        // Only spaces are trimmed: a tab is part of the term.
-        {"hola\t", {}},
-        {"  hola  ", {"Hola mundo", "Tabulado"}},
-        // s: with one term searches it as written, colon, hyphen and spaces included.
-        {"s:0,Tel: 555", {"Casa"}},
-        {"s:0, casa", {}},
-        {"s:0,-casa", {}},
-        // With a second comma the field name is taken as written: " tel" is not "tel".
-        {"s:1, tel:555,casa", {}},
-        {"s:1,tel:555,casa", {"Casa"}},
-    };
+        {"ciudad:le\xF3n,perro", {}}, {"k:ntry:perro,tel:600", {"Perro"}},
+        {"k:tel:-600, ntry:casa", {"Casa"}}, {"T:hola, mundo", {"Hola mundo"}},
+        {"t:hola", {"Hola mundo", "Tabulado"}}, {"S:2,pan,ntry:pan", {"pan y vino"}},
+        {"s:2,perro,ntry:casa", {"Perro", "Casas", "Casa"}}, {"s:1,casa,perro", {"Perro"}},
+        {"s:3,casa,perro", {"Casa"}}, {"s:0,casa,perro", {"Perro", "Casa"}},
+        {"s:1,hola, mundo", {"Hola mundo", "Tabulado"}}, {"s:1", {}}, {"k:a:b,c", {}},
+        {"k:a:b,c", {}}, {"s:7,casa,perro", {}}, {"", kAll}, {" , ,", kAll}, {"s:2,,", kAll},
+        {"s:2, , ", kAll}, {"casa, ,-perro", {"Casa"}}, {"hola\t", {}},
+        {"  hola  ", {"Hola mundo", "Tabulado"}}, {"s:0,Tel: 555", {"Casa"}}, {"s:0, casa", {}},
+        {"s:0,-casa", {}}, {"s:1, tel:555,casa", {}}, {"s:1,tel:555,casa", {"Casa"}}};
+    // clang-format on
     for (const auto& [query, expected] : cases) EXPECT_EQ(find(query), expected) << query;
     // No limit of terms: the 30th term still counts.
     std::string many;
@@ -104,29 +73,21 @@ TEST_F(SearchTest, QueryFormsAndTheirCombinations) {
 }
 
 TEST_F(SearchTest, ModesOfParsedQueries) {
+    // s:2 with one term keeps the flag; a field in an ignored term 2 still counts.
+    // clang-format off
     const struct {
         const char* query;
         int mode;
         std::size_t terms;
     } cases[] = {
-        {"", kModeAll, 0},
-        {"a,b", kModeText, 2},
-        {"a,x:b", kModeFields, 2},
-        {"t:a:b", kModeText, 1},
-        {"s:2,a,b", kModeText + kAnyTerm, 2},
-        {"s:1,a,b", kModeText, 2},
-        {"s:3,a,ntry:b", kModeFields, 2},
-        {"s:0,a,b", kModeText, 1},
-        {"s:2,a", kModeText + kAnyTerm, 1},  // one term: the flag all the same
-        {"s:2,x:a", kModeText + kAnyTerm, 1},
-        {"s:0,a", kModeText, 1},
-        {"s:0,casa,ntry:x", kModeFields, 1},  // a field in an ignored term 2 still counts
-        {"s:", kModeInvalid, 0},
-        {"k:a", kModeInvalid, 0},
-        {"k:a:1,b:2", kModeFields, 2},
-        {"s:-1,a,b", kModeInvalid, 0},  // counts out of range
-        {"s:99999999999999999999,a", kModeInvalid, 0},
-    };
+        {"", kModeAll, 0}, {"a,b", kModeText, 2}, {"a,x:b", kModeFields, 2},
+        {"t:a:b", kModeText, 1}, {"s:2,a,b", kModeText + kAnyTerm, 2}, {"s:1,a,b", kModeText, 2},
+        {"s:3,a,ntry:b", kModeFields, 2}, {"s:0,a,b", kModeText, 1},
+        {"s:2,a", kModeText + kAnyTerm, 1}, {"s:2,x:a", kModeText + kAnyTerm, 1},
+        {"s:0,a", kModeText, 1}, {"s:0,casa,ntry:x", kModeFields, 1}, {"s:", kModeInvalid, 0},
+        {"k:a", kModeInvalid, 0}, {"k:a:1,b:2", kModeFields, 2}, {"s:-1,a,b", kModeInvalid, 0},
+        {"s:99999999999999999999,a", kModeInvalid, 0}};
+    // clang-format on
     for (const auto& c : cases) {
         const ParsedQuery q = ParseQuery(c.query);
         EXPECT_EQ(q.mode, c.mode) << c.query;
@@ -196,18 +157,20 @@ TEST_F(SearchTest, UnmatchablePlacesFindWhatAWordLongerThanAnyCardFound) {
 }
 
 TEST_F(SearchTest, GlobalQueryLooksForAPlainWordInTextOrEntry) {
+    // A colon or comma sends the query unchanged; marks follow both copies; a marked comma
+    // is no comma.
+    // clang-format off
     const struct {
         MarkedQuery typed, sent;
         Entries found;
     } cases[] = {
         {{"perro", {}}, {"S:2,perro,ntry:perro", {}}, {"Perro", "Casas"}},
-        {{"Tabulado", {}}, {"S:2,Tabulado,ntry:Tabulado", {}}, {"Tabulado"}},  // entry only
-        {{"ntry:casa", {}}, {"ntry:casa", {}}, {"Casa"}},  // a colon: sent unchanged
+        {{"Tabulado", {}}, {"S:2,Tabulado,ntry:Tabulado", {}}, {"Tabulado"}},
+        {{"ntry:casa", {}}, {"ntry:casa", {}}, {"Casa"}},
         {{"casa,perro", {}}, {"casa,perro", {}}, {"Perro"}},
-        {{"x~", {1}}, {"S:2,x~,ntry:x~", {5, 13}}, {}},  // marks follow both copies
-        {{"a,", {1}}, {"S:2,a,,ntry:a,", {5, 13}}, {}},  // a marked comma is no comma
-        {{" ", {}}, {"S:2, ,ntry: ", {}}, kAll},         // nothing left: every card
-    };
+        {{"x~", {1}}, {"S:2,x~,ntry:x~", {5, 13}}, {}},
+        {{"a,", {1}}, {"S:2,a,,ntry:a,", {5, 13}}, {}}, {{" ", {}}, {"S:2, ,ntry: ", {}}, kAll}};
+    // clang-format on
     for (const auto& c : cases) {
         const MarkedQuery sent = GlobalQuery(c.typed);
         EXPECT_EQ(sent.text, c.sent.text);
@@ -229,32 +192,22 @@ TEST_F(SearchTest, RepeatedQueryFollowsTheCardListAndEndsOutsideIt) {
 }
 
 TEST(FindWordTest, PositionsAndWordEdges) {
+    // Á and á are one letter, a and á are not; partial and overlapping occurrences come
+    // before the whole word; a long word of one repeated letter is found in linear time.
+    // clang-format off
     const struct {
         std::string text, word;
         int from, found;
     } cases[] = {
-        {"casa", "casa", 1, 1},        // the whole text
-        {"la casa", "CASA", 1, 4},     // at the end
-        {"casas casa", "casa", 1, 7},  // skips the longer word
-        {"casa casa", "casa", 2, 6},   // from a start position
-        {"\241casa!", "casa", 1, 2},   // ¡ and ! separate
-        {"(casa)-casa", "casa", 3, 8},
-        {"\xC1rbol", "\xE1rbol", 1, 1},  // Á and á are one letter
-        {"arbol", "\xE1rbol", 1, 0},     // a and á are not
-        {"casa", "", 1, 0},
-        {"", "casa", 1, 0},
-        {"casa", "casa", 99, 0},
-        {"casa", "casa", -5, 1},
-        // Partial and overlapping occurrences before the whole word.
-        {"aaaa aaa", "aaa", 1, 6},
-        {"xyxyz xyz", "xyz", 1, 7},
-        {"aab aaab", "AAAB", 1, 5},
+        {"casa", "casa", 1, 1}, {"la casa", "CASA", 1, 4}, {"casas casa", "casa", 1, 7},
+        {"casa casa", "casa", 2, 6}, {"\241casa!", "casa", 1, 2}, {"(casa)-casa", "casa", 3, 8},
+        {"\xC1rbol", "\xE1rbol", 1, 1}, {"arbol", "\xE1rbol", 1, 0}, {"casa", "", 1, 0},
+        {"", "casa", 1, 0}, {"casa", "casa", 99, 0}, {"casa", "casa", -5, 1},
+        {"aaaa aaa", "aaa", 1, 6}, {"xyxyz xyz", "xyz", 1, 7}, {"aab aaab", "AAAB", 1, 5},
         {"\301\301\301b \341\341B", "\341\341b", 1, 6},
-        // A long word of one repeated letter: linear, not a rescan per position.
         {std::string(99999, 'a'), std::string(50000, 'a'), 1, 0},
-        {std::string(49999, 'a') + " " + std::string(50000, 'a'), std::string(50000, 'a'), 1,
-         50001},
-    };
+        {std::string(49999, 'a') + " " + std::string(50000, 'a'), std::string(50000, 'a'), 1, 50001}};
+    // clang-format on
     cCartulo ctu;
     for (const auto& c : cases)
         EXPECT_EQ(ctu.FindWord(c.text, c.word, c.from), c.found)
