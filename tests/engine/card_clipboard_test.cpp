@@ -34,9 +34,8 @@ TEST_F(ClipboardTest, CardTextLayoutAndCheckBytes) {
     source.CopyCard(long97);
     EXPECT_EQ(static_cast<unsigned char>(Clip().at(2)), 0x81);
     const CardId pasted = target.PasteCard();
-    ASSERT_GT(pasted, 0);
-    EXPECT_EQ(target.GetNtry(pasted), std::string(97, 'f'));
-    EXPECT_EQ(target.GetTxt(pasted), "texto");
+    EXPECT_EQ((test::Log{target.GetNtry(pasted), target.GetTxt(pasted)}),
+              (test::Log{std::string(97, 'f'), "texto"}));
 }
 
 TEST_F(ClipboardTest, RoundTripBetweenFilesWithSistersAndMasterCard) {
@@ -53,9 +52,8 @@ TEST_F(ClipboardTest, RoundTripBetweenFilesWithSistersAndMasterCard) {
     };
     source.CopyCard(sister);  // a sister is copied with the text it shares
     const CardId pasted = target.PasteCard();
-    ASSERT_GT(pasted, 0);
-    EXPECT_EQ(target.GetNtry(pasted), "Copla");
-    EXPECT_EQ(target.GetTxt(pasted), text);
+    EXPECT_EQ((test::Log{target.GetNtry(pasted), target.GetTxt(pasted)}),
+              (test::Log{"Copla", text}));
     // Listeners that met the card with the master text are told of its own.
     const std::string id = std::to_string(pasted);
     EXPECT_EQ(events.log, (test::Log{"NewCard " + id, "UpdateCardTxt " + id}));
@@ -66,18 +64,13 @@ TEST_F(ClipboardTest, RoundTripBetweenFilesWithSistersAndMasterCard) {
 
 TEST_F(ClipboardTest, RefusesWhatIsNotACardOrCannotBeStoredAndChangesNothing) {
     const int before = target.CardCount();
-    for (const std::string& text : {
-             std::string(),
-             std::string("3 #Pan"),         // no marker
-             std::string("3 #PanxCard"),    // marker in the wrong case
-             std::string("3 $PanxCaRd"),    // wrong check character
-             std::string("9 )PanCaRd"),     // shorter than its entry length says
-             std::string("-5\33abcdCaRd"),  // negative length
-             std::string("CaRd"),
-         }) {
+    // No marker, a marker in the wrong case, a wrong check character, shorter than its entry
+    // length says, a negative length.
+    for (const std::string text :
+         {"", "3 #Pan", "3 #PanxCard", "3 $PanxCaRd", "9 )PanCaRd", "-5\33abcdCaRd", "CaRd"}) {
         clip->SetText(text);
-        EXPECT_EQ(cCartulo::ClipboardFormat(), 0) << text;
-        EXPECT_EQ(cCartulo::GetClipCard().entry, "") << text;
+        EXPECT_TRUE(cCartulo::ClipboardFormat() == 0 && cCartulo::GetClipCard().entry.empty())
+            << text;
         EXPECT_EQ(target.PasteCard(), kNothingToPaste) << text;
     }
     clip->Clear();
@@ -85,14 +78,12 @@ TEST_F(ClipboardTest, RefusesWhatIsNotACardOrCannotBeStoredAndChangesNothing) {
     const std::vector<std::pair<std::string, CardId>> refused = {
         {"1 !A@@textoCaRd", kUnstorableEntry},
         {"1 !A" + std::string(100000, 'x') + "CaRd", kUnstorableEntry},
-        {"182 <Ficha principal>textoCaRd", kEntryInUse},
-    };
+        {"182 <Ficha principal>textoCaRd", kEntryInUse}};
     for (const auto& [text, result] : refused) {
         clip->SetText(text);
         EXPECT_EQ(target.PasteCard(), result) << text.substr(0, 20);
     }
-    EXPECT_EQ(target.CardCount(), before);
-    EXPECT_FALSE(target.CheckHeaps());
+    EXPECT_TRUE(target.CardCount() == before && !target.CheckHeaps());
 }
 
 TEST_F(ClipboardTest, MainAndMasterCardsAndTheOrderOfRefusals) {
@@ -112,8 +103,7 @@ TEST_F(ClipboardTest, MainAndMasterCardsAndTheOrderOfRefusals) {
     // Characters left out on the way in make the card unstorable, not absent.
     clip->SetContent({"1 !B?CaRd", true});
     EXPECT_EQ(cCartulo::ClipboardFormat(), 1);
-    EXPECT_EQ(target.PasteCard(), kUnstorableEntry);
-    EXPECT_EQ(target.SrchNtry("B"), kNoCard);
+    EXPECT_TRUE(target.PasteCard() == kUnstorableEntry && target.SrchNtry("B") == kNoCard);
     // A full file has no room.
     for (int i = 4; i <= kCapacity; ++i) ASSERT_GT(target.NewCard("c" + std::to_string(i)), 0);
     source.CopyCard(source.NewCard("Otra"));
