@@ -248,9 +248,9 @@ TEST_F(FileFormatTest, ForeignFilesEitherFailOrSurviveSaveAndReload) {
 TEST_F(FileFormatTest, FiveThousandRecordsFitAndTheNextFailsWithSeven) {
     std::string cards;
     for (int i = 1; i < kCapacity; ++i) cards += Record("c" + std::to_string(i), "x");
-    WriteBytes(Path("full.ctu"), Header(kCapacity) + Record("", "T") + cards);
+    WriteBytes(Path("full.ctu"), NumberField(kCapacity - 1, 5) + "\r\n" + Record("", "T") + cards);
     WriteBytes(Path("over.ctu"),
-               Header(kCapacity + 1) + Record("", "T") + cards + Record("extra", "x"));
+               NumberField(kCapacity, 5) + "\r\n" + Record("", "T") + cards + Record("extra", "x"));
     cCartulo ctu;
     ASSERT_TRUE(ctu.OpenFile(Path("full.ctu"))) << ctu.LastError().description;
     EXPECT_EQ(ctu.CardCount(), kCapacity);

@@ -45,9 +45,6 @@ inline std::string NumberField(long value, std::size_t width) {
     s.resize(width, ' ');
     return s;
 }
-inline std::string Header(long records) {
-    return NumberField(records - 1, 5) + "\r\n";
-}
 inline std::string Record(std::string_view entry, std::string_view text) {
     return NumberField(static_cast<long>(entry.size()), 2) + std::string(entry) +
            NumberField(static_cast<long>(text.size()), 5) + std::string(text) + "\r\n";
