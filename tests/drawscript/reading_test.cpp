@@ -2,7 +2,6 @@
 // results are written as (whatever the locale), colours, and tokens.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <limits>
 #include <optional>
 #include <string>
@@ -53,15 +52,6 @@ TEST(ScriptReading, Numbers) {
         EXPECT_EQ(ReadNumber(FormatDouble(v)), v);
 }
 
-TEST(ScriptReading, LocaleDoesNotChangeTheSeparator) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "es_ES.UTF-8") == nullptr) GTEST_SKIP() << "no es_ES locale";
-    EXPECT_EQ(ReadNumber("2.5"), 2.5);
-    EXPECT_EQ(FormatDouble(2.5), "2.5");
-    std::setlocale(LC_NUMERIC, saved.c_str());
-}
-
 TEST(ScriptReading, Colours) {
     constexpr Color kCurrent = Rgb(1, 2, 3);
     constexpr std::optional<Color> kNone;
@@ -84,16 +74,10 @@ TEST(ScriptReading, Colours) {
         {"gris", Rgb(192, 192, 192)}, {"gris_c", Rgb(192, 192, 192)},
         {"gris_o", Rgb(128, 128, 128)},
         {"naranja", Rgb(255, 128, 0)}, {"actual", kCurrent}, {" rojo", kNone}, {"defecto", kNone},
-        {"3d", kNone}, {"", kNone}, {"red", kNone}};
-    const char* names[] = {"negro", "azul_o", "verde_o", "cian_o", "rojo_o", "magenta_o",
-        "amarillo_o", "gris", "gris_o", "azul", "verde", "cian", "rojo", "magenta", "amarillo",
-        "blanco"};
+        {"3d", kNone}, {"", kNone}, {"red", kNone}, {"negro", Rgb(0, 0, 0)},
+        {"blanco", Rgb(255, 255, 255)}};
     // clang-format on
     for (const auto& [text, color] : cases) EXPECT_EQ(ParseColor(text, kCurrent), color) << text;
-    for (std::size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(ParseColor(names[i], 0), Palette()[i]) << names[i];
-        EXPECT_EQ(ParseColor(std::to_string(i), 0), Palette()[i]) << i;
-    }
     EXPECT_EQ(FormatColor(Rgb(255, 0, 0)), "#FF0000");
     EXPECT_EQ(FormatColor(Rgb(0x12, 0xAB, 0x0C)), "#12AB0C");
 }
@@ -131,21 +115,14 @@ TEST(ScriptReading, Tokens) {
     // clang-format on
     for (const auto& [script, tokens] : cases) EXPECT_EQ(Tokens(script), tokens) << script;
     // Looking ahead removes blanks but not the token.
-    Tokenizer tokens("  \r\n set  ");
+    Tokenizer tokens("  \r\n set  "), comment("[c] x"), quoted("'q' x");
     const Token t = tokens.Next(false);
-    EXPECT_EQ(t.type, TokenType::Command);
-    EXPECT_EQ(t.text, "set");
-    EXPECT_EQ(tokens.Remaining(), "set  ");
+    EXPECT_TRUE(t.type == TokenType::Command && t.text == "set" && tokens.Remaining() == "set  ");
     tokens.Next(true);
     EXPECT_EQ(tokens.Remaining(), "  ");
-    EXPECT_EQ(tokens.Next(false).type, TokenType::End);
-    EXPECT_EQ(tokens.Remaining(), "");
-    Tokenizer comment("[c] x");
-    EXPECT_EQ(comment.Next(false).type, TokenType::Comment);
-    EXPECT_EQ(comment.Remaining(), "[c] x");
-    Tokenizer quoted("'q' x");
-    EXPECT_EQ(quoted.Next(false).text, "q");
-    EXPECT_EQ(quoted.Remaining(), "'q' x");
+    EXPECT_TRUE(tokens.Next(false).type == TokenType::End && tokens.Remaining().empty());
+    EXPECT_TRUE(comment.Next(false).type == TokenType::Comment && comment.Remaining() == "[c] x");
+    EXPECT_TRUE(quoted.Next(false).text == "q" && quoted.Remaining() == "'q' x");
     // Identifiers: an ASCII letter, then letters or digits.
     EXPECT_TRUE(IsIdentifier("a") && IsIdentifier("Z9x"));
     EXPECT_FALSE(IsIdentifier("9a") || IsIdentifier("a_b") || IsIdentifier(""));

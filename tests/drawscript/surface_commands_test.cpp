@@ -110,23 +110,17 @@ TEST(ScriptSurface, Circle) {
     EXPECT_EQ(StackAfter("0 0 move 5 -1 circle getpos"), (V{"0", "0"}));
 }
 
+// Which texts are colours is the reader's; here, what the commands do with them.
 TEST(ScriptSurface, Colours) {
     // clang-format off
     const std::pair<const char*, V> cases[] = {
         {"getlinecolor getfillcolor", {"#000000", "#000000"}},
-        {"'rojo' linecolor getlinecolor", {"#FF0000"}},
-        {"'azul_o' linecolor getlinecolor", {"#000080"}},
-        {"azul_o linecolor getlinecolor", {"#000080"}},
-        {"#ff8000 linecolor getlinecolor", {"#FF8000"}},
-        {"'#ff8000' fillcolor getfillcolor", {"#FF8000"}},
+        {"azul_o linecolor getlinecolor", {"#000080"}}, {"#ff8000 linecolor getlinecolor", {"#FF8000"}},
         {"'rojo' linecolor '#ff80' linecolor getlinecolor", {"#FF0000"}},
         {"'rojo' linecolor 16 linecolor getlinecolor", {"#FF0000"}},
         {"'rojo' linecolor 17 fillcolor getfillcolor", {"#FF0000"}},
         {"'rojo' linecolor 'actual' fillcolor getfillcolor", {"#FF0000"}},
-        {"707 linecolor getlinecolor", {"#E000E0"}},
-        {"'Naranja' fillcolor getfillcolor", {"#FF8000"}},
-        {"'1.5' linecolor '-12' linecolor '1e2' linecolor getlinecolor", {"#000000"}},
-        {"linecolor getlinecolor", {"#000000"}}};
+        {"'Naranja' fillcolor getfillcolor", {"#FF8000"}}, {"linecolor getlinecolor", {"#000000"}}};
     // clang-format on
     for (const auto& [script, stack] : cases) EXPECT_EQ(StackAfter(script), stack) << script;
 }
@@ -140,18 +134,18 @@ TEST(ScriptSurface, LineWidth) {
     cDrawScript bare;
     bare.Surface = &screen;
     bare.Prologue = "";
+    V seen;  // nothing carries over
     for (const char* script : {"getlinewidth", "5 linewidth", "getlinewidth"}) {
         bare.Script = script;
         bare.Draw(0, 0, 10, 10);
-        EXPECT_EQ(StackOf(bare),
-                  bare.Script == "getlinewidth" ? V{"0"} : V{});  // nothing carries over
+        for (const std::string& entry : StackOf(bare)) seen.push_back(entry);
     }
-    FakeSurface printer(100, 100, ScaleMode::Twips, true);
-    RunOn(printer, "2 linewidth");
-    EXPECT_EQ(printer.DrawWidth(), 10);  // 40 twips / 4
-    FakeSurface printerInPixels(100, 100, ScaleMode::Pixels, true);
-    RunOn(printerInPixels, "3 linewidth");
-    EXPECT_EQ(printerInPixels.DrawWidth(), 1);  // 4 pixels / 4
+    EXPECT_EQ(seen, (V{"0", "0"}));
+    // On a printer 40 twips are 10 device units, 4 pixels are 1.
+    FakeSurface printer(100, 100, ScaleMode::Twips, true),
+        inPixels(100, 100, ScaleMode::Pixels, true);
+    RunOn(printer, "2 linewidth"), RunOn(inPixels, "3 linewidth");
+    EXPECT_EQ((std::vector{printer.DrawWidth(), inPixels.DrawWidth()}), (std::vector{10, 1}));
     // Below half a pixel still one pixel; half to even above.
     FakeSurface thin(100, 100, ScaleMode::Pixels);
     EXPECT_EQ(RunOn(thin, "0.3 linewidth getlinewidth").stack, V{"0.3"});
