@@ -68,16 +68,13 @@ TEST(ScriptLanguage, PrologueVariablesAndRepeatedDraws) {
     script.Script = "";
     // An empty script runs the prologue and draws nothing.
     script.Draw(0, 0, 100, 100);
-    EXPECT_EQ(surface.Ink(), V{});
-    EXPECT_EQ(surface.DrawWidth(), 1);
-    EXPECT_EQ(surface.GetFillStyle(), FillStyle::Solid);
-    EXPECT_EQ(StackOf(script), V{});
+    EXPECT_TRUE(surface.Ink().empty() && StackOf(script).empty());
+    EXPECT_TRUE(surface.DrawWidth() == 1 && surface.GetFillStyle() == FillStyle::Solid);
     // Host variables keep their names as given, in any letter case.
     script.SetVar(":Ancho", "40");
     script.Script = ":ancho 2 mul :doble set 1 2";
     script.Draw(0, 0, 100, 100);
-    EXPECT_EQ(script.GetVar(":DOBLE"), "80");
-    EXPECT_EQ(script.GetVar("doble"), "");
+    EXPECT_EQ(script.GetVar(":DOBLE") + "|" + script.GetVar("doble"), "80|");
     script.Draw(0, 0, 100, 100);  // a fresh stack each time
     EXPECT_EQ(StackOf(script), (V{"1", "2"}));
     // The prologue runs first, one space between; an open string ends at the script's end.
@@ -102,9 +99,8 @@ TEST(ScriptLanguage, TheHundredAndFirstVariableIsDropped) {
     script.Draw(0, 0, 100, 100);
     EXPECT_EQ(StackOf(script), (V{"100", "", "5"}));
     script.SetVar(":otra", "x");
-    EXPECT_EQ(script.GetVar(":otra"), "");
     script.SetVar(":V2", "y");
-    EXPECT_EQ(script.GetVar(":v2"), "y");
+    EXPECT_EQ(script.GetVar(":otra") + "|" + script.GetVar(":v2"), "|y");
 }
 
 TEST(ScriptLanguage, PathsHoldAThousandPointsAfterTheStart) {
@@ -121,8 +117,7 @@ TEST(ScriptLanguage, PathsHoldAThousandPointsAfterTheStart) {
     const auto stack = StackAfter(script + "5 5 box 10 10 circle getpos close getpos");
     ASSERT_EQ(stack.size(), 4u);
     EXPECT_NE(stack[0] + stack[1], "00");
-    EXPECT_EQ(stack[2], stack[0]);
-    EXPECT_EQ(stack[3], stack[1]);
+    EXPECT_TRUE(stack[2] == stack[0] && stack[3] == stack[1]);
 }
 
 }  // namespace
