@@ -25,9 +25,15 @@ TEST(ScriptLanguage, StackResults) {
     // is rounded to single; numbers are pushed as written; words that are no
     // command push nothing; commands and variables ignore letter case; an
     // empty name assigns nothing; a comment between a name and set leaves no
-    // reference; missing operands read empty.
+    // reference; missing operands read empty. NaN and infinity are no numbers; the top
+    // saturates at the single range, far below the double range; an open string runs to the end.
     // clang-format off
     const std::pair<const char*, V> cases[] = {
+        {"nan inf NaN -inf infinity 1", {"-inf", "1"}}, {"'nan' 1 add 'inf' 2 mul", {"1", "0"}},
+        {"1e999 1e999 sub", {"1.7976931348623157e+308"}},
+        {"1e999 -1e999 mul", {"-1.7976931348623157e+308"}},
+        {"1e999 1e-999 div", {"1e999"}}, {"1e300 1e-40 div", {"1.7976931348623157e+308"}},
+        {"1 'never closed 2 3", {"1", "never closed 2 3"}}, {"\"'", {"'"}}, {"[", {}}, {"'", {""}},
         {"", {}}, {"1 2 add", {"3"}}, {"7 2 sub", {"5"}}, {"6 7 mul", {"42"}}, {"7 2 div", {"3.5"}},
         {"5 0 div", {"5"}}, {"5 0.0 div", {"5"}}, {"5 1e-50 div", {"5"}}, {"1 2 swap", {"2", "1"}},
         {"1 swap", {"1"}}, {"3 dup", {"3", "3"}}, {"dup", {"", ""}}, {"1 2 pop", {"1"}},
@@ -50,6 +56,7 @@ TEST(ScriptLanguage, StackResults) {
     // clang-format on
     for (const auto& [script, stack] : cases) EXPECT_EQ(StackAfter(script), stack) << script;
     // A full stack keeps the first hundred, results too: dup pops one and pushes two.
+    EXPECT_EQ(RunInPoints("0 0 move 5 5 line [ stroke").ink, V{});  // the comment runs to the end
     EXPECT_EQ(StackAfter(Pushes(101)), Counting(100));
     EXPECT_EQ(StackAfter(Pushes(100) + "dup"), Counting(100));
     V added = Counting(98);

@@ -95,15 +95,12 @@ TEST_F(SearchTest, ModesOfParsedQueries) {
     }
     // With a space after the colon the hyphen belongs to the word.
     const ParsedQuery q = ParseQuery("tel: -555");
-    ASSERT_EQ(q.terms.size(), 1u);
-    EXPECT_EQ(q.terms[0].word, "-555");
-    EXPECT_EQ(q.terms[0].op, TermOperator::Occurs);
+    EXPECT_TRUE(q.terms.size() == 1 && q.terms[0].word == "-555" &&
+                q.terms[0].op == TermOperator::Occurs);
     // An invalid query is cached with its mode: the previous one is parsed again.
     EXPECT_EQ(find("casa"), (Entries{"Perro", "Casa"}));
-    EXPECT_EQ(find("k:a:b,c"), Entries{});
-    EXPECT_EQ(ctu.QueryMode(), kModeInvalid);
-    EXPECT_EQ(find("casa"), (Entries{"Perro", "Casa"}));
-    EXPECT_EQ(ctu.QueryMode(), kModeText);
+    EXPECT_TRUE(find("k:a:b,c").empty() && ctu.QueryMode() == kModeInvalid);
+    EXPECT_TRUE(find("casa") == (Entries{"Perro", "Casa"}) && ctu.QueryMode() == kModeText);
 }
 
 // A query as it was once given to the engine when it held characters
@@ -187,8 +184,8 @@ TEST_F(SearchTest, RepeatedQueryFollowsTheCardListAndEndsOutsideIt) {
     EXPECT_EQ(ctu.FindNext(kNoCard), kNoCard);
     ctu.DelCard(extra);
     EXPECT_EQ(find("perro"), (Entries{"Perro", "Casas"}));
-    EXPECT_EQ(ctu.FindNext(extra), kNoCard);  // deleted
-    EXPECT_EQ(ctu.FindNext(4000), kNoCard);   // never used
+    EXPECT_TRUE(ctu.FindNext(extra) == kNoCard &&
+                ctu.FindNext(4000) == kNoCard);  // deleted, unused
 }
 
 TEST(FindWordTest, PositionsAndWordEdges) {
