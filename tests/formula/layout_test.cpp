@@ -1,6 +1,5 @@
-// Boxes and painted operations of every construct on the fake surface
-// (12 pt: characters 8 px wide, lines 16 px high, ascent 12 px, so the axis
-// is 4 px above the baseline). Drawn at x = 0 and baseline 20: axis at 16.
+// Boxes and ink (as FormulaFixture::brief gives it) of every construct on the fake
+// surface, drawn at x = 0 on baseline 20, so the axis is at 16.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -24,8 +23,6 @@ class Layout : public FormulaFixture {
     }
 };
 
-// Box and ink (as FormulaFixture::brief gives it) of each construct, drawn at
-// x = 0 on baseline 20, so the axis is at 16.
 TEST_F(Layout, BoxesAndInkOfEachConstruct) {
     const struct {
         const char* text;
