@@ -107,7 +107,6 @@ TEST(ScriptSurface, Circle) {
     EXPECT_EQ(run.ink[75], "line 40.02,31.256 40,30 #000000 w1");   // three quarters: left
     EXPECT_EQ(run.ink[100], "line 49.372,10.039 50,10 #000000 w1");
     EXPECT_EQ(StackAfter("0 0 move 0 5 circle getpos"), (V{"0", "0"}));
-    EXPECT_EQ(StackAfter("0 0 move 5 -1 circle getpos"), (V{"0", "0"}));
 }
 
 // Which texts are colours is the reader's; here, what the commands do with them.
