@@ -114,7 +114,8 @@ TEST(ScriptSurface, Colours) {
     // clang-format off
     const std::pair<const char*, V> cases[] = {
         {"getlinecolor getfillcolor", {"#000000", "#000000"}},
-        {"azul_o linecolor getlinecolor", {"#000080"}}, {"#ff8000 linecolor getlinecolor", {"#FF8000"}},
+        {"azul_o linecolor getlinecolor", {"#000080"}},
+        {"#ff8000 linecolor getlinecolor", {"#FF8000"}},
         {"'rojo' linecolor '#ff80' linecolor getlinecolor", {"#FF0000"}},
         {"'rojo' linecolor 16 linecolor getlinecolor", {"#FF0000"}},
         {"'rojo' linecolor 17 fillcolor getfillcolor", {"#FF0000"}},

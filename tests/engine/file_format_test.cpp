@@ -286,8 +286,10 @@ TEST_F(FileFormatTest, ReaderFailuresLeaveAUsableEmptyFile) {
         {"entry past the end", "1    \r\n" + main + "50ab", 62},
         {"record end missing", "0    \r\n0 1    T", 62}, {"empty file", "", 62},
         {"missing file", "", 53, "no existe.ctu"}, {"a folder", "", 75, "carpeta.ctu"},
-        {"NUL in header", std::string("1\0   \r\n", 7), 5, "bad.ctu", "La cabecera del archivo no es válida («1\\0   »)."},
-        {"controls in entries", "1    \r\n" + main + "2 A\t7    @@B\r\n\x81\x7F\r\n", 9, "bad.ctu", "La ficha «A\\t» es hermana de «B\\r\\n\\x81\\x7F», que no está antes en el archivo."}};
+        {"NUL in header", std::string("1\0   \r\n", 7), 5, "bad.ctu",
+         "La cabecera del archivo no es válida («1\\0   »)."},
+        {"controls in entries", "1    \r\n" + main + "2 A\t7    @@B\r\n\x81\x7F\r\n", 9, "bad.ctu",
+         "La ficha «A\\t» es hermana de «B\\r\\n\\x81\\x7F», que no está antes en el archivo."}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

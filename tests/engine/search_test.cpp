@@ -203,7 +203,8 @@ TEST(FindWordTest, PositionsAndWordEdges) {
         {"aaaa aaa", "aaa", 1, 6}, {"xyxyz xyz", "xyz", 1, 7}, {"aab aaab", "AAAB", 1, 5},
         {"\301\301\301b \341\341B", "\341\341b", 1, 6},
         {std::string(99999, 'a'), std::string(50000, 'a'), 1, 0},
-        {std::string(49999, 'a') + " " + std::string(50000, 'a'), std::string(50000, 'a'), 1, 50001}};
+        {std::string(49999, 'a') + " " + std::string(50000, 'a'), std::string(50000, 'a'), 1,
+         50001}};
     // clang-format on
     cCartulo ctu;
     for (const auto& c : cases)
