@@ -115,8 +115,8 @@ TEST_F(OpenFilesTest, FileInfoCountsSistersAndEstimatesTheSize) {
     // List order B, Pan2, Pan, main: 1+0+9, 4+1+9, then Pan as a sister 2*3+9, main 0+6+9.
     EXPECT_EQ(info.size, 10 + 14 + 15 + 15);
     ASSERT_TRUE(ctu.SaveFile(Path("agenda.ctu")));
-    EXPECT_EQ(ctu.GetFileInfo().fileName, Path("agenda.ctu"));
-    EXPECT_EQ(ctu.GetBasePath(), dir_);
+    EXPECT_EQ((test::Log{ctu.GetFileInfo().fileName, ctu.GetBasePath()}),
+              (test::Log{Path("agenda.ctu"), dir_}));
 }
 
 }  // namespace
