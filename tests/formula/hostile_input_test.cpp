@@ -1,5 +1,5 @@
-// Hostile formulas: each ends with an error or a defined result, in bounded
-// time and stack, and paints nothing outside what it measured.
+// Hostile formulas: each ends with an error or a defined result, within bounded
+// stack, and paints nothing outside what it measured.
 #include <cmath>
 #include <limits>
 #include <string>
