@@ -1,7 +1,6 @@
 // Hostile scripts: each ends in its defined behaviour (random bytes are the fuzzer's).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "script_run.h"
