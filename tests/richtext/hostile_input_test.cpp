@@ -1,11 +1,8 @@
 // Texts written to break the engine: each must lay out and paint without
 // crashing, and leave finite results.
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <string>
-#include <utility>
 
 #include "test_support.h"
 

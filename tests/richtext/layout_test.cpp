@@ -1,8 +1,4 @@
 // Layout, errors and painting on the fake surface (see EngineTest).
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "test_support.h"
 
@@ -10,7 +6,6 @@ namespace cartulo {
 namespace {
 
 using namespace testing;
-using Strings = std::vector<std::string>;
 
 // The x and y of every printed text, with the text: "x,y text".
 Strings Placed(const Strings& prints) {

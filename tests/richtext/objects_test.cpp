@@ -1,12 +1,7 @@
 // Formulas, objects, tables and frames inside card text.
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "formula/vizur_uzedevi_vivadiz.h"
 #include "richtext/zuzod_ivodure_frame.h"

@@ -1,15 +1,9 @@
 // The host binding: its defaults, escapes, shared resources and events;
 // and pages printed through it.
-#include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "platform/fake_surface.h"
 #include "richtext/binding_resources.h"
-#include "richtext/image_cache.h"
 #include "richtext/our_mc.h"
 #include "richtext/page_printer.h"
 #include "test_support.h"

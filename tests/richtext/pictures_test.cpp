@@ -1,15 +1,9 @@
 // Pictures in card text (the 40 x 32 px logo is drawn 30 x 24 pt), the
 // mouse over the zones they make, and the picture cache.
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "richtext/error_list.h"
-#include "richtext/image_cache.h"
 #include "test_support.h"
 
 namespace cartulo {
@@ -19,7 +13,6 @@ using namespace testing;
 using richtext::HotZone;
 using richtext::HotZoneTable;
 using richtext::ZoneKind;
-using testing::CountingLoader;
 
 class Pictures : public EngineTest {
   protected:

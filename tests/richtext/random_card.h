@@ -3,7 +3,6 @@
 #pragma once
 
 #include <iterator>
-#include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -80,13 +79,6 @@ inline auto StateOf(const Surface& s) {
     const FontState& f = s.Font();
     return std::tuple(f.name, f.size, f.bold, f.italic, f.underline, f.strikethrough, f.charset,
                       s.ForeColor(), s.CurrentX(), s.CurrentY());
-}
-
-inline void PrintTo(const CallOutcome& o, std::ostream* out) {
-    *out << "y " << o.result << ", pointer " << o.pointer << ", bottom " << o.paintedBottom << ", "
-         << o.errors.size() << " errors";
-    for (const auto& e : o.errors) *out << " [" << e << "]";
-    *out << ", " << o.zones.size() << " zones";
 }
 
 }  // namespace cartulo::testing

@@ -1,7 +1,3 @@
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "random_card.h"
 #include "test_support.h"
 

@@ -21,7 +21,6 @@ using Strings = std::vector<std::string>;
 
 inline std::string Repeat(const std::string& piece, std::size_t times) {
     std::string out;
-    out.reserve(piece.size() * times);
     for (std::size_t i = 0; i < times; ++i) out += piece;
     return out;
 }
@@ -58,10 +57,7 @@ class CountingLoader : public PictureLoader {
         const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
         return std::make_unique<FakePicture>(name, it->second.first, it->second.second);
     }
-    int Loads(const std::string& path) const {
-        const auto it = loads_.find(path);
-        return it == loads_.end() ? 0 : it->second;
-    }
+    int Loads(const std::string& path) const { return loads_.contains(path) ? loads_.at(path) : 0; }
     int TotalLoads() const { return total_; }
 
   private:
@@ -77,15 +73,15 @@ class EngineTest : public ::testing::Test {
   protected:
     EngineTest() { engine.Ctrl = &surface; }
 
-    std::vector<std::string> Errors() const {
-        std::vector<std::string> out;
+    Strings Errors() const {
+        Strings out;
         for (int i = 0; i < engine.ErrorCount(); ++i) out.push_back(engine.Errors(i));
         return out;
     }
 
     // Only the "print" lines of the recording.
-    std::vector<std::string> Prints() const {
-        std::vector<std::string> out;
+    Strings Prints() const {
+        Strings out;
         for (const std::string& line : surface.Log()) {
             if (line.starts_with("print ")) out.push_back(line);
         }
