@@ -163,23 +163,5 @@ TEST_F(Hostile, SurfacesThatMeasureNothing) {
     SUCCEED();
 }
 
-TEST_F(Hostile, ContinuationAlwaysMakesProgress) {
-    // Page after page, each cut where the last one stopped, must reach the
-    // end of the text.
-    std::string text = Repeat("{N}palabra {T:30}grande{T} \253enlace\273 {G:p.bmp}\r\n", 300);
-    int pages = 0;
-    while (!text.empty() && pages < 1000) {
-        engine.DrawText(text, 0, 0, 0, 200);
-        const std::size_t next = static_cast<std::size_t>(engine.GetTextPointer());
-        ASSERT_GT(next, 1u) << "no progress on page " << pages;
-        const std::string rest = engine.CutAt(engine.GetText(), next);
-        if (next > engine.GetText().size()) break;
-        text = rest;
-        ++pages;
-    }
-    EXPECT_GT(pages, 5);
-    EXPECT_LT(pages, 1000);
-}
-
 }  // namespace
 }  // namespace cartulo

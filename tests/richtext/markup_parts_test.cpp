@@ -105,16 +105,9 @@ TEST(ParseColor, Notations) {
         {"1.5", kInvalidColor}, {"12.500", kInvalidColor}, {"#FF8000", Rgb(255, 128, 0)},
         {"#ff8000", Rgb(255, 128, 0)}, {"#000000", Rgb(0, 0, 0)}, {"#GG0000", kInvalidColor},
         {"#FF800", kInvalidColor}, {"#FF80000", kInvalidColor}, {"negro", Rgb(0, 0, 0)},
-        {"azul_o", Rgb(0, 0, 128)}, {"verde_o", Rgb(0, 128, 0)}, {"cian_o", Rgb(0, 128, 128)},
-        {"rojo_o", Rgb(128, 0, 0)}, {"magenta_o", Rgb(128, 0, 128)},
-        {"amarillo_o", Rgb(128, 128, 0)}, {"gris", Rgb(192, 192, 192)},
-        {"GRIS", Rgb(192, 192, 192)}, {"gris_c", Rgb(192, 192, 192)},
-        {"gris_o", Rgb(128, 128, 128)}, {"azul", Rgb(0, 0, 255)}, {"verde", Rgb(0, 255, 0)},
-        {"cian", Rgb(0, 255, 255)}, {"rojo", Rgb(255, 0, 0)}, {" Rojo ", Rgb(255, 0, 0)},
-        {"magenta", Rgb(255, 0, 255)}, {"amarillo", Rgb(255, 255, 0)},
-        {"blanco", Rgb(255, 255, 255)}, {"naranja", 33023}, {"actual", kCurrent},
-        {"DEFECTO", kDefault}, {"3d", kColor3D}, {"3D", kColor3D}, {"", kInvalidColor},
-        {"rosa", kInvalidColor}, {"rojo_c", kInvalidColor},
+        {"GRIS", Rgb(192, 192, 192)}, {" Rojo ", Rgb(255, 0, 0)}, {"naranja", 33023},
+        {"actual", kCurrent}, {"DEFECTO", kDefault}, {"3d", kColor3D}, {"3D", kColor3D},
+        {"", kInvalidColor}, {"rosa", kInvalidColor}, {"rojo_c", kInvalidColor},
     };
     // clang-format on
     for (const auto& [text, color] : cases) {
@@ -218,18 +211,15 @@ TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
 }
 
 TEST(SplitTag, NameBeforeTheFirstColonValueAfter) {
-    // clang-format off
     const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"{T:12}", "T", "12"}, {"{FR:1,2,3,4}", "FR", "1,2,3,4"}, {"{N}", "N", ""},
-        {"{/FR}", "/FR", ""}, {"{\\}", "\\", ""}, {"{L:a:b}", "L", "a:b"}, {"{T: 12 }", "T", " 12 "},
-        {"{}", "", ""},
-    };
-    // clang-format on
+        {"{FR:1,2}", "FR", "1,2"},
+        {"{/FR}", "/FR", ""},
+        {"{L:a:b}", "L", "a:b"},
+        {"{T: 12 }", "T", " 12 "},
+        {"{}", "", ""}};
     for (const auto& [tag, name, value] : cases) {
-        SCOPED_TRACE(std::string(tag));
-        const TagParts parts = SplitTag(tag);
-        EXPECT_EQ(parts.name, name);
-        EXPECT_EQ(parts.value, value);
+        EXPECT_EQ(std::pair(SplitTag(tag).name, SplitTag(tag).value), std::pair(name, value))
+            << tag;
     }
 }
 
