@@ -316,40 +316,14 @@ TEST_F(Layout, ALineHoldsAtMost501TokensAndTheTextGoesOn) {
     EXPECT_EQ(Placed(wide.Ink()).back(), "1186,12 a");
 }
 
-TEST_F(Layout, ThreeScaleModesGiveTheSameLayout) {
-    // 600 x 400 pt in each, and 12 + 6 + 12 pt of text.
-    // clang-format off
-    const std::tuple<ScaleMode, double, double, float, std::string> cases[] = {
-        {ScaleMode::Points, 600, 400, 30, "6,0 Hola "},
-        {ScaleMode::Twips, 12000, 8000, 600, "120,0 Hola "},
-        {ScaleMode::Pixels, 800, 400 * 4 / 3.0, 40, "8,0 Hola "},
-    };
-    // clang-format on
-    for (const auto& [mode, width, height, expected, firstPrint] : cases) {
-        SCOPED_TRACE(static_cast<int>(mode));
-        FakeSurface s(width, height, mode);
-        engine.Ctrl = &s;
-        EXPECT_FLOAT_EQ(engine.DrawText("Hola mundo\r\nadios", 0, 0, 0, -1), expected);
-        EXPECT_EQ(Placed(s.Ink()).front(), firstPrint);
-        EXPECT_FLOAT_EQ(engine.ScaleMode2Points(expected), 30);
-    }
-}
-
-TEST_F(Layout, UnknownScaleModeMakesEveryLengthZero) {
-    FakeSurface user(600, 400, ScaleMode::User);
-    engine.Ctrl = &user;
-    engine.DrawText("{HD:50}ab", 0, 100, 0, -1);
-    EXPECT_EQ(Placed(user.Ink()), (Strings{"100,0 ab"}));  // MP = left edge + 0
-    // GetText gives the text with tables on lines of their own.
-    engine.SizeText("ab{TB:1,1}x{\\}c", 0, 0, 0, -1);
-    EXPECT_EQ(engine.GetText(), "ab\r\n{TB:1,1}x{\\}\r\nc");
-}
-
 TEST_F(Layout, TablesAreCentredByDefaultOnLinesOfTheirOwn) {
     // Columns 6 + 7.5 + 2 * 2.25 pt wide, rows 12 + 12 pt, overlapping by 2.25.
     EXPECT_EQ(engine.DrawText("a\r\n{TB:2,2}x{!}y{-}z{!}w{\\}\r\nb", 0, 0, 0, -1), 84);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,0 a", "279.875,24 x", "295.625,24 y", "279.875,45.75 z",
                                          "295.625,45.75 w", "6,72 b"}));
+    // GetText gives the text with tables on lines of their own.
+    engine.SizeText("ab{TB:1,1}x{\\}c", 0, 0, 0, -1);
+    EXPECT_EQ(engine.GetText(), "ab\r\n{TB:1,1}x{\\}\r\nc");
 }
 
 TEST_F(Layout, CallsFromInsideAHandlerAreRefused) {

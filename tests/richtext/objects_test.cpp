@@ -143,9 +143,6 @@ TEST_F(Tables, CellsBordersAndPlaces) {
         {"{TB:25,25}{\\}", 263 + 3 + 8, {}},
         // Negative counts, or no rows count, draw nothing.
         {"{TB:-3,-3}x{\\}\r\n{TB:2}x{\\}\r\ny", 16, {"print 8,0 \"y\" #000000"}},
-        // A table in mid-line gets lines of its own.
-        {"ab{TB:1,1}x{\\}c", 24 + 32 + 3 + 8 + 16,
-         {"print 8,0 \"ab\" #000000", "print 17,32 \"x\" #000000", "print 8,67 \"c\" #000000"}},
         // Without its end the table takes the rest of the text.
         {"a\r\n{TB:2,2}x{!}y and no end", 24, {"print 8,0 \"a\" #000000"}},
         // Pictures, buttons and links are shown, not clickable.

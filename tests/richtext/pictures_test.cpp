@@ -121,6 +121,7 @@ TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
     // Between calls the conversions follow Ctrl.
     EXPECT_EQ(engine.PixelsToScale(8), 120);
     EXPECT_EQ(engine.PointsToScale(3), 60);
+    EXPECT_EQ(engine.ScaleMode2Points(60), 3);
 }
 
 TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
