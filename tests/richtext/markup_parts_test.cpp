@@ -116,16 +116,6 @@ TEST(ParseColor, Notations) {
     }
 }
 
-TEST(ParseColor, EveryLengthOfDigitsAndLetters) {
-    for (std::size_t n = 0; n < 300; ++n) {
-        for (char fill : {'9', 'a', '#', ' ', '.', '-'}) {
-            const Color c = ParseColor(std::string(n, fill), {kCurrent, kDefault});
-            EXPECT_TRUE(c == kInvalidColor || c == kColor3D || (c >= 0 && c <= 0xFFFFFF))
-                << n << " x " << fill;
-        }
-    }
-}
-
 TEST(ScaleUnits, ThreeScaleModesOnScreenAndPrinter) {
     // 15 twips per pixel: 10 points, pixels, units, picture pixels converted.
     // clang-format off

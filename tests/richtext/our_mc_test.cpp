@@ -178,25 +178,23 @@ TEST(OurMC, ObjectEventsPassTheirArgumentsThrough) {
     EXPECT_EQ(width, 20);
 }
 
-TEST(OurMC, BindingsShareThePictureCache) {
+TEST(OurMC, BindingsShareTheResourcesTheyAreGivenOrTheProgramsSet) {
     Resources res;
-    auto first = std::make_unique<cOurMC>(res.set);
+    SetProgramResources(res.set);
+    auto first = std::make_unique<cOurMC>();
+    SetProgramResources(nullptr);
     cOurMC second(res.set);
+    EXPECT_EQ(first->BasePath(), "/programa");
     FakeSurface a(600, 400, ScaleMode::Points), b(600, 400, ScaleMode::Points);
     first->SetCtrl(&a);
     second.SetCtrl(&b);
     first->SetBasePath("/cards");
     second.SetBasePath("/cards");
     first->DrawText("{G:logo.bmp}", 0, 0, 0, -1);
-    second.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
+    second.DrawText("{G:logo.bmp}{S:x.wav}", 0, 0, 0, -1);
     EXPECT_EQ(res.loader->Loads("/cards/logo.bmp"), 1);
-    EXPECT_EQ(b.Ink(), Strings{"picture logo.bmp 6,0 30x24"});
-
-    // The symbol pictures come from the resources too.
-    b.ClearLog();
-    second.DrawText("{S:x.wav}", 0, 0, 0, -1);
-    EXPECT_EQ(b.Ink(), Strings{"picture altavoz 6,0 12x12"});
-
+    EXPECT_EQ(a.Ink(), Strings{"picture logo.bmp 6,0 30x24"});
+    EXPECT_EQ(b.Ink(), (Strings{"picture logo.bmp 6,0 30x24", "picture altavoz 36,9 12x12"}));
     // A binding keeps the cache alive after everyone else let go of it.
     const std::weak_ptr<cImageCache> cache = res.set->imageCache;
     res.set.reset();
@@ -204,24 +202,13 @@ TEST(OurMC, BindingsShareThePictureCache) {
     EXPECT_FALSE(cache.expired());
     second.DrawText("{G:logo.bmp}", 0, 0, 0, -1);
     EXPECT_EQ(res.loader->Loads("/cards/logo.bmp"), 1);
-}
-
-TEST(OurMC, BindingsMadeWithoutResourcesTakeTheProgramsSet) {
-    Resources res;
-    SetProgramResources(res.set);
-    cOurMC mc;
-    EXPECT_EQ(mc.pMC().ImageCache, res.set->imageCache.get());
-    EXPECT_EQ(mc.BasePath(), "/programa");
-    SetProgramResources(nullptr);
-
     // None installed: no pictures, no speaker, the engine's folder.
     cOurMC bare;
-    EXPECT_EQ(bare.pMC().ImageCache, nullptr);
     EXPECT_EQ(bare.BasePath(), "");
-    FakeSurface surface(600, 400, ScaleMode::Points);
-    bare.SetCtrl(&surface);
+    a.ClearLog();
+    bare.SetCtrl(&a);
     bare.DrawText("{G:logo.bmp}{S:x.wav}", 0, 0, 0, -1);
-    EXPECT_TRUE(surface.Ink().empty());
+    EXPECT_TRUE(a.Ink().empty());
     EXPECT_EQ(bare.pMC().HotZones().Count(), 0u);
 }
 

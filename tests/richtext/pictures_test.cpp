@@ -270,7 +270,6 @@ TEST_F(Mouse, SoundSymbols) {
     engine.MouseMove(1, 10, 10);
     engine.MouseUp(1, 10, 10);
     EXPECT_EQ(Feedback(), (Strings{up, refresh, down, refresh, up, refresh}));
-    // The name resolves like a picture's, under BasePath.
     EXPECT_EQ(TakeEvents(), Strings{"PlaySound /cards/sonido.wav"});
     // Released outside: silence.
     engine.MouseDown(1, 10, 10);
