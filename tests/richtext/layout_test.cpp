@@ -302,9 +302,8 @@ TEST_F(Layout, ALineHoldsAtMost501TokensAndTheTextGoesOn) {
     engine.Ctrl = &wide;
     EXPECT_EQ(engine.DrawText("{J:0}" + Repeat("a ", 1200), 0, 0, 0, -1), 36);
     std::vector<std::string> lineStarts;
-    for (const std::string& line : wide.Log()) {
+    for (const std::string& line : wide.Log())
         if (line.starts_with("print 10,")) lineStarts.push_back(line.substr(6, 5));
-    }
     EXPECT_EQ(lineStarts, (Strings{"10,12", "10,24"}));
     // Tokens 0 to 500 on the first line, the last without its blank.
     EXPECT_NE(Join(wide.Log()).find("print 6006,0 \"a\""), std::string::npos);

@@ -57,12 +57,10 @@ TEST(TagParams, NumbersReadLikeHandwrittenFigures) {
 }
 
 TEST(TagParams, NumericTextsRoundingTrimmingAndCase) {
-    for (std::string_view yes : {"0", "12", " 12 ", "-1", "+1", "1.5", ".5", "1e3", "900"}) {
+    for (std::string_view yes : {"0", "12", " 12 ", "-1", "+1", "1.5", ".5", "1e3", "900"})
         EXPECT_TRUE(IsNumeric(yes)) << yes;
-    }
-    for (std::string_view no : {"", " ", "-", ".", "1a", "a1", "#FF0000", "1 2", "1e", "rojo"}) {
+    for (std::string_view no : {"", " ", "-", ".", "1a", "a1", "#FF0000", "1 2", "1e", "rojo"})
         EXPECT_FALSE(IsNumeric(no)) << no;
-    }
     const std::pair<double, int> rounded[] = {{0.5, 0}, {1.5, 2},  {2.5, 2},  {2.4, 2},
                                               {2.6, 3}, {-0.5, 0}, {-1.5, -2}};
     for (const auto& [x, n] : rounded) EXPECT_EQ(RoundHalfEven(x), n) << x;
@@ -192,9 +190,8 @@ TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
         {"{abc def", "def", "def"}, {"{a{N}b c", "c", "{N}c"}, {"a\r\nb{N}c", "c", "{N}c"},
     };
     // clang-format on
-    for (const auto& [text, at, rest] : cases) {
+    for (const auto& [text, at, rest] : cases)
         EXPECT_EQ(CutAt(text, text.find(at) + 1), rest) << text << " @" << at;
-    }
     // A tag the cut falls into is carried whole; beyond the end, the prefix.
     for (int at : {0, 1, 2}) EXPECT_EQ(CutAt("{N}abc", at), "{N}abc") << at;
     EXPECT_EQ(CutAt("{N}ab", 50), "{N}");
@@ -414,9 +411,8 @@ TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
 // Error, '.' for plain text; a later span's letters over an earlier one's.
 std::string Spans(std::string_view text, const std::vector<MarkupSpan>& spans) {
     std::string out(text.size(), '.');
-    for (const MarkupSpan& s : spans) {
+    for (const MarkupSpan& s : spans)
         out.replace(s.begin, s.end - s.begin, s.end - s.begin, "BNVCLE"[static_cast<int>(s.kind)]);
-    }
     return out;
 }
 std::string Spans(std::string_view text) {

@@ -195,9 +195,8 @@ TEST_F(Tables, FormulaCellsShareTheLinesSlots) {
                         testing::Repeat("{FO:x}{!}", 12) + "{\\}\r\n{FO:y}",
                     0, 0, 0, -1);
     std::string printed;  // the first letter of each print
-    for (const std::string& line : Ink()) {
+    for (const std::string& line : Ink())
         if (line.starts_with("print ")) printed += line[line.find('"') + 1];
-    }
     EXPECT_EQ(printed, std::string(10, 'z') + std::string(10, 'x') + "y");
     EXPECT_TRUE(Errors().empty());
 }

@@ -95,9 +95,8 @@ TEST_F(Pictures, TiledBackgrounds) {
         SCOPED_TRACE(mode);
         std::string expected;
         for (const char* y : {"-6", "114", "234", "354"}) {
-            for (const std::string& x : columns) {
+            for (const std::string& x : columns)
                 expected += "picture tile.bmp " + x + "," + y + " 120x120\n";
-            }
         }
         expected += P("6,0", "a");
         EXPECT_EQ(Paint("{W:tile.bmp," + std::to_string(mode) + "}a"), expected);
@@ -367,9 +366,8 @@ class ImageCache : public ::testing::Test {
     }
     std::string Keys() const {
         std::string out;
-        for (std::size_t i = 0; i < cache->SlotCount(); ++i) {
+        for (std::size_t i = 0; i < cache->SlotCount(); ++i)
             out += (i ? " " : "") + (cache->Slot(i).key.empty() ? "-" : cache->Slot(i).key);
-        }
         return out;
     }
     CountingLoader* loader = nullptr;
@@ -442,9 +440,8 @@ TEST_F(ImageCache, KeysAreExactAbsoluteAndNormalPaths) {
     EXPECT_EQ(lower->Width(), 2);
     EXPECT_EQ(loader->TotalLoads(), 2);
     cache->Clear();
-    for (const char* same : {"/p/./1", "/p/1", "/p//1", "/p/q/../1"}) {
+    for (const char* same : {"/p/./1", "/p/1", "/p//1", "/p/q/../1"})
         ASSERT_TRUE(cache->GetImage(same));
-    }
     EXPECT_EQ(loader->Loads("/p/1"), 1);
     EXPECT_EQ(loader->TotalLoads(), 3);
     EXPECT_EQ(Keys(), "/p/1 - - - - - - - - -");

@@ -67,9 +67,8 @@ struct CallOutcome {
     CallOutcome(const cZuzodIvodure& engine, float called)
         : result(called), pointer(engine.GetTextPointer()), paintedBottom(engine.PaintedBottom()) {
         for (int i = 0; i < engine.ErrorCount(); ++i) errors.push_back(engine.Errors(i));
-        for (const auto& z : engine.HotZones().All()) {
+        for (const auto& z : engine.HotZones().All())
             zones.emplace_back(z.x1, z.y1, z.x2, z.y2, static_cast<int>(z.kind), z.s1, z.s2, z.s3);
-        }
     }
     bool operator==(const CallOutcome&) const = default;
 };

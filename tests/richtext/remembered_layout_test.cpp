@@ -89,9 +89,8 @@ TEST_F(RememberedLayout, MatchesALayoutFromScratchAfterEveryEdit) {
             const CallOutcome whole(*full, full->DrawText(text, -250, left, 0, -1));
             EXPECT_EQ(scrolled.errors, whole.errors);
             std::size_t found = 0;
-            for (const auto& zone : whole.zones) {
+            for (const auto& zone : whole.zones)
                 if (found < scrolled.zones.size() && zone == scrolled.zones[found]) ++found;
-            }
             EXPECT_EQ(found, scrolled.zones.size());
         }
     }

@@ -82,9 +82,8 @@ class EngineTest : public ::testing::Test {
     // Only the "print" lines of the recording.
     Strings Prints() const {
         Strings out;
-        for (const std::string& line : surface.Log()) {
+        for (const std::string& line : surface.Log())
             if (line.starts_with("print ")) out.push_back(line);
-        }
         return out;
     }
 
