@@ -214,12 +214,6 @@ TEST_F(Tables, ATableThatDoesNotFitEndsThePageBeforeIt) {
         EXPECT_EQ(engine.SizeText(text, 0, 0, 0, bottom), end);
     }
     EXPECT_EQ(engine.GetTextPointer(), table);
-    // First on the next page, and taller than it: painted and cut.
-    px.ClearLog();
-    const std::string next = engine.CutAt(engine.GetText(), table);
-    EXPECT_EQ(engine.DrawText("{N}" + next, 0, 0, 0, 50), 8 + 90 + 3 + 8);
-    EXPECT_EQ(Ink().size(), 3u);
-    EXPECT_EQ(engine.GetText().substr(engine.GetTextPointer() - 1), "b");
 }
 
 TEST_F(Frames, Placed) {

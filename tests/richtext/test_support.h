@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,9 +54,8 @@ class CountingLoader : public PictureLoader {
         ++total_;
         const auto it = sizes_.find(path);
         if (it == sizes_.end()) return nullptr;
-        const std::size_t slash = path.rfind('/');
-        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-        return std::make_unique<FakePicture>(name, it->second.first, it->second.second);
+        return std::make_unique<FakePicture>(std::filesystem::path(path).filename().string(),
+                                             it->second.first, it->second.second);
     }
     int Loads(const std::string& path) const { return loads_.contains(path) ? loads_.at(path) : 0; }
     int TotalLoads() const { return total_; }
