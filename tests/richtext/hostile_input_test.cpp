@@ -1,5 +1,4 @@
-// Texts written to break the engine: each must lay out and paint without
-// crashing, and leave finite results.
+// Texts written to break the engine: each lays out and paints with finite results.
 
 #include <cmath>
 #include <limits>
@@ -36,8 +35,7 @@ struct HostileCase {
     int tailTimes = 0;
 };
 
-// Each text in a test of its own, so that they run side by side and a slow
-// one is named.
+// A test per text, so that they run side by side and a slow one is named.
 class HostileText : public Hostile, public ::testing::WithParamInterface<HostileCase> {};
 
 TEST_P(HostileText, LaysOutAndPaints) {

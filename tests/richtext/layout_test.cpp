@@ -528,8 +528,7 @@ class PrinterAt : public FakeSurface {
 };
 
 TEST_F(Painting, StandardPen) {
-    // 1.05 pt on a printer: 21 twips in its pixels, or 1.05 picture pixels
-    // in points and pixels; a screen: one pixel.
+    // 1.05 pt on a printer (21 twips, or 1.05 picture pixels); a screen: one pixel.
     // clang-format off
     const std::tuple<double, double, ScaleMode, bool, double, int> cases[] = {
         {12000, 8000, ScaleMode::Twips, true, 1, 21}, {12000, 8000, ScaleMode::Twips, true, 15, 1},

@@ -1,5 +1,4 @@
-// The markup's parts: tag parameters and names, colours, units,
-// continuation after a cut, block scanning, the reader and its spans.
+// The markup's parts: parameters, names, colours, units, cuts, blocks, the reader, spans.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -188,8 +188,7 @@ TEST_F(Tables, CellsBordersAndPlaces) {
     }
 }
 
-// Formula cells share the line's ten formula slots; the lines before and
-// after the table have their own.
+// Formula cells share their line's ten formula slots; lines around the table have theirs.
 TEST_F(Tables, FormulaCellsShareTheLinesSlots) {
     engine.DrawText(testing::Repeat("{FO:z}", 10) + "\r\n{TB:12,1}" +
                         testing::Repeat("{FO:x}{!}", 12) + "{\\}\r\n{FO:y}",

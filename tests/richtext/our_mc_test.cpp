@@ -1,5 +1,4 @@
-// The host binding: its defaults, escapes, shared resources and events;
-// and pages printed through it.
+// The host binding: defaults, escapes, resources, events; pages printed through it.
 
 #include <tuple>
 
@@ -109,7 +108,6 @@ TEST(OurMC, AnswersTheFourEscapesAndPassesOtherExpressionsOn) {
     // No host handler: the escapes still work, the rest shows itself.
     EXPECT_EQ(Printed(mc, surface, "{@:la}x{@:lc}"), "{x}");
     EXPECT_EQ(Printed(mc, surface, "{@:ca}y{@:cc}"), "\253y\273");
-    EXPECT_EQ(Printed(mc, surface, "{@:LA}"), ":LA");
     EXPECT_EQ(mc.pMC().ErrorCount(), 0);
 
     Strings asked;

@@ -1,5 +1,4 @@
-// The binding on the Qt surface: a backing image the mouse paints on, the
-// refresh handler, and the pointer of a widget; remembered layouts in pixels.
+// The binding on the Qt surface: presses on a backing image, pointers, remembered layouts.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -46,8 +45,7 @@ bool savePicture(const QTemporaryDir& dir, const char* name, Qt::GlobalColor col
     return image.save(dir.filePath(name), "PNG");
 }
 
-// Buttons press on the backing image and ask for a refresh; the pointer
-// takes its shape on the widget that shows the image.
+// Buttons press on the backing image and ask for refreshes; the pointer goes to its widget.
 TEST(OurMCOnQt, ABackingImageShowsPressesAndShapesThePointerOfItsWidget) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

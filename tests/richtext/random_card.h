@@ -1,5 +1,4 @@
-// Random card texts and edits, and what a call leaves behind, for comparing
-// layouts remembered across calls with layouts from scratch.
+// Random card texts and edits, and what a call leaves behind.
 #pragma once
 
 #include <iterator>

@@ -1,5 +1,4 @@
-// Shared pieces of the rich-text tests: an engine on the recording fake
-// surface, and a picture loader that counts its loads.
+// Shared pieces: an engine on the recording fake surface, a loader counting its loads.
 #pragma once
 
 #include <cstdio>
@@ -99,8 +98,7 @@ class EngineTest : public ::testing::Test {
         return out;
     }
 
-    // A loader with pictures under /cards, the cache over it, and the
-    // engine's BasePath there.
+    // Pictures under /cards: a loader, the cache over it, and BasePath there.
     CountingLoader& UsePictures() {
         auto loader = std::make_unique<CountingLoader>();
         loaderView = loader.get();
