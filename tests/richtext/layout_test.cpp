@@ -37,9 +37,6 @@ TEST_F(Layout, EmptyTextAndOneLine) {
     EXPECT_EQ(engine.SizeText("", -1, 0, 0, -1), 1);  // the height plus 1
     EXPECT_TRUE(surface.Ink().empty());
     EXPECT_EQ(engine.GetTextPointer(), 1);
-    EXPECT_EQ(engine.DrawText("Hola mundo", 0, 0, 0, -1), 12);
-    EXPECT_EQ(Placed(Prints()), (Strings{"6,0 Hola ", "36,0 mundo"}));
-    EXPECT_EQ(engine.GetTextPointer(), 11);
     EXPECT_EQ(engine.DrawText("Hola", 100, 0, 0, -1), 112);
     EXPECT_EQ(engine.SizeText("Hola", 100, 0, 0, -1), 12);
     EXPECT_EQ(engine.SizeText("Hola", -1, 0, 0, -1), 13);
