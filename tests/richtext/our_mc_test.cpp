@@ -12,7 +12,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using testing::CountingLoader;
-using Pages = std::vector<std::string>;  // the runs printed on each page, joined
+using Pages = Strings;  // the runs printed on each page, joined
 
 // Resources over a counting loader with a 40 x 32 px logo under /cards.
 struct Resources {

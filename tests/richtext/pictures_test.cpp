@@ -136,12 +136,9 @@ TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
 }
 
 // The mouse over the last painting's zones; a logo button at the start: (6,0)-(33,21).
-class Mouse : public EngineTest {
+class Mouse : public Pictures {
   protected:
     Mouse() {
-        testing::CountingLoader& loader = UsePictures();
-        loader.Add("/cards/logo.bmp", 40, 32);
-        loader.Add("/cards/pulsado.bmp", 40, 32);
         engine.Hypertext = [this](const std::string& s) { events.push_back("Hypertext " + s); };
         engine.Exec = [this](const std::string& s) { events.push_back("Exec " + s); };
         engine.Popup = [this](const std::string& s) { events.push_back("Popup " + s); };

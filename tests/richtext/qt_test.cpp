@@ -136,13 +136,13 @@ TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(dir.filePath("logo.png"), "PNG"));
     cImageCache cache(std::make_unique<platform::QtPictureLoader>());
-    const auto setUp = [&](cZuzodIvodure& engine) {
+    const auto setUp = [&](cZuzodIvodure& engine, Surface& on) {
         engine.DefaultFont = "Arial";
         engine.ImageCache = &cache;
         engine.BasePath = dir.path().toStdString();
+        engine.Ctrl = &on;
     };
     cZuzodIvodure kept;
-    setUp(kept);
     QImage keptImage(500, 700, QImage::Format_RGB32), freshImage(500, 700, QImage::Format_RGB32);
     for (unsigned seed = 1; seed <= 3; ++seed) {
         RandomCard random(seed);
@@ -155,12 +155,10 @@ TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
             freshImage.fill(Qt::white);
             {
                 platform::QtSurface keptSurface(keptImage), freshSurface(freshImage);
-                kept.Ctrl = &keptSurface;
                 cZuzodIvodure measuring, painting;
-                for (cZuzodIvodure* fresh : {&measuring, &painting}) {
-                    setUp(*fresh);
-                    fresh->Ctrl = &freshSurface;
-                }
+                setUp(kept, keptSurface);
+                setUp(measuring, freshSurface);
+                setUp(painting, freshSurface);
                 EXPECT_EQ(CallOutcome(kept, kept.SizeText(text, 5, 0, 0, bottom)),
                           CallOutcome(measuring, measuring.SizeText(text, 5, 0, 0, bottom)));
                 EXPECT_EQ(testing::StateOf(keptSurface), testing::StateOf(freshSurface));
