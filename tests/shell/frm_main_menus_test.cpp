@@ -189,10 +189,7 @@ TEST_F(FrmMainTest, AShortcutRunsItsItemOnlyWhenEnabledAndIsConsumedEitherWay) {
 
 TEST_F(FrmMainTest, DebugModeOffersTheTypedCommandWhichIsRememberedAndTheWindowSizes) {
     frmMain& main = Main(true);
-    EXPECT_EQ(captions(*main.Menus().MenuOf(Menu::Ventana)),
-              (QStringList{"&Lista de ventanas", "&Cerrar", "Cerrar &fichas", "&Ordenar ventanas",
-                           "Poner a &800x600", "Poner a 1024x&600", "Poner a &1024x768",
-                           "&Pantalla completa", "Vista previa", "Lista de cartulos"}));
+    EXPECT_EQ(captions(*main.Menus().MenuOf(Menu::Ventana)).size(), 10);  // with the sizes
     main.SenalAutoguardado(true);  // a notice in the caption is not the box's title
     dialogs.QueueText("nuevocartulo   Mis notas  ");
     ASSERT_TRUE(main.EjecutarSiHabilitado(MenuItem::ArchivoEjecutarComando));
@@ -328,12 +325,18 @@ TEST_F(FrmMainShortcutsTest, OnlyTheGuardarTodoItemRestartsTheAutosavePeriod) {
     std::uint32_t now = 1000;
     clock = [&] { return now; };
     Main().show();
-    // No file open: Ctrl+G is disabled and leaves the pending command alone
-    // (a deferred "Guardar" would have replaced it).
+    // Only the last deferred command runs, after the current event. No file
+    // open: Ctrl+G is disabled and leaves it alone (a deferred "Guardar"
+    // would have replaced it).
+    Main().ComandoEspera("nuevocartulo", Argumentos(QStringLiteral("Primero")));
     Main().ComandoEspera("abrir", Argumentos(MakeFile("a.ctu", "A")));
+    EXPECT_EQ(registry.ListCount(), 0);
     QTest::keyClick(&Main(), Qt::Key_G, Qt::ControlModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return registry.ListCount() > 0; }, 5000));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(registry.ListCount(), 1);
     const auto file = Registered(0);
+    EXPECT_EQ(file->GetFileTitle(), "A");
     const std::uint32_t start = Main().Archivos().InicioPeriodo();
     const auto edit = [&](const char* text) {
         now += 10000;
