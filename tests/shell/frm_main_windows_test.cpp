@@ -301,7 +301,9 @@ TEST(NewEntries, NewCardsTakeTheFirstFreeNumberAndSistersAlwaysFit) {
     EXPECT_EQ(EntradaNuevaFicha(*file, ""), "Nueva ficha (3)");
     EXPECT_EQ(EntradaNuevaFicha(*file, "Perros"), "Perros");
     EXPECT_EQ(EntradaNuevaFicha(*file, "GATOS"), "Nueva ficha (3)");  // case ignored
-    EXPECT_EQ(EntradaNuevaFicha(*file, std::string(100, 'x')), "Nueva ficha (3)");
+    const std::string longest(kMaxEntryLength, 'x');
+    EXPECT_EQ(EntradaNuevaFicha(*file, longest), longest);
+    EXPECT_EQ(EntradaNuevaFicha(*file, longest + 'x'), "Nueva ficha (3)");
 
     // Sisters are named after their source.
     EXPECT_EQ(EntradaNuevaHermana(*file, "Gatos"), "Hermana de Gatos (2)");
