@@ -65,6 +65,27 @@ TEST_F(FrmMainWindowsTest, OpeningShowsTheIndexAndTheMainCardOnceEach) {
     EXPECT_EQ(Cards().size(), 2u);
     EXPECT_EQ(ActiveCard(), opened);
     EXPECT_EQ(ActiveCard()->ID(), gatos);
+
+    // The window items close the active window or every card window.
+    Main().Comando("nuevaficha");
+    ActiveCard()->CancelarEntrada();
+    ASSERT_EQ(Cards().size(), 3u);
+    QTest::keyClick(ActiveCard()->txtTxt(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().size() == 2; }, 5000));
+    Main().EjecutarSiHabilitado(MenuItem::VentanaCerrarFichas);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().empty(); }, 5000));
+    ASSERT_EQ(Main().Ventanas().size(), 1u);
+    EXPECT_EQ(Main().Ventanas()[0]->Kind(), ChildKind::Indice);
+
+    // The clipboard viewer opens once and comes forward again.
+    const auto viewers = [&] { return Main().findChildren<windows::frmPortapapeles*>(); };
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
+    ASSERT_EQ(viewers().size(), 1u);
+    Main().MuestraFichaPrincipal(file);
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
+    ASSERT_EQ(viewers().size(), 1u);
+    EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
+    EXPECT_EQ(viewers()[0]->windowTitle(), QStringLiteral("Portapapeles"));
 }
 
 TEST_F(FrmMainWindowsTest, F9ShowsTheLinksHereFromTheFilesOneTableBuiltWhenFirstAsked) {
@@ -189,33 +210,6 @@ TEST_F(FrmMainWindowsTest, AnEntryBeingTypedIsCommittedOrStopsTheCloseBeforeAnyQ
     cCartulo reread;
     ASSERT_TRUE(reread.OpenFile(path));
     EXPECT_NE(reread.SrchNtry("Felinos"), -1);
-}
-
-TEST_F(FrmMainWindowsTest, WindowItemsCloseTheActiveWindowOrEveryCardWindow) {
-    auto file = Open();
-    Main().MuestraFicha(file, file->SrchNtry("Gatos"));
-    Main().Comando("nuevaficha");
-    ActiveCard()->CancelarEntrada();
-    ASSERT_EQ(Cards().size(), 3u);
-
-    QTest::keyClick(ActiveCard()->txtTxt(), Qt::Key_W, Qt::ControlModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().size() == 2; }, 5000));
-    Main().EjecutarSiHabilitado(MenuItem::VentanaCerrarFichas);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Cards().empty(); }, 5000));
-    ASSERT_EQ(Main().Ventanas().size(), 1u);
-    EXPECT_EQ(Main().Ventanas()[0]->Kind(), ChildKind::Indice);
-}
-
-TEST_F(FrmMainWindowsTest, TheClipboardViewerOpensOnceAndComesForwardAgain) {
-    const auto viewers = [&] { return Main().findChildren<windows::frmPortapapeles*>(); };
-    Open();
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
-    ASSERT_EQ(viewers().size(), 1u);
-    Main().MuestraFichaPrincipal(Registered(0));
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::EdicionMostrarPortapapeles));
-    ASSERT_EQ(viewers().size(), 1u);
-    EXPECT_EQ(Main().VentanaActiva(), viewers()[0]);
-    EXPECT_EQ(viewers()[0]->windowTitle(), QStringLiteral("Portapapeles"));
 }
 
 TEST_F(FrmMainWindowsTest, AWindowOpenedOrBroughtForwardForTheUserTakesTheKeys) {
