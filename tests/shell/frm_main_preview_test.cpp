@@ -4,9 +4,6 @@
 
 #include "shell/cascade.h"
 #include "tests/shell/frm_main_fixture.h"
-#include "windows/card_text_edit.h"
-#include "windows/frm_ficha.h"
-#include "windows/frm_indice.h"
 #include "windows/frm_vista_previa.h"
 
 namespace cartulo::shell::testing {
@@ -72,7 +69,6 @@ TEST_F(FrmMainTest, TheIndexStandsLeftOfTheDockedPreviewUnlessTheUserMovedIt) {
     EXPECT_EQ(right(), edge);
 }
 
-using windows::frmFicha;
 using windows::frmVistaPrevia;
 
 class FrmMainPreviewTest : public FrmMainTest {
