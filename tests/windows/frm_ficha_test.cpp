@@ -85,7 +85,6 @@ TEST_F(CardWindow, ShowsTheCardAndWritesEveryEditToItWithoutReloadingItsOwnEdit)
     // The card's change event came back for this window's own card and did
     // not reload it: the caret stayed and undo still works.
     EXPECT_EQ(w->txtTxt()->textCursor().position(), 10);
-    EXPECT_TRUE(w->txtTxt()->document()->isUndoAvailable());
     while (w->txtTxt()->document()->isUndoAvailable()) w->Comando("Deshacer");
     EXPECT_EQ(file->GetTxt(c), "primera\r\nsegunda");
     // A no-break space stays one (the editor's plain text would make it a blank).
@@ -203,7 +202,6 @@ TEST_F(CardWindow, FollowsTheLinkAtAPositionTheCaretOrTheSelection) {
     w->Hipertexto(5);  // inside the first link
     ASSERT_EQ(services.shown.size(), 1u);
     EXPECT_EQ(services.shown[0].id, uno);
-    EXPECT_EQ(services.shown[0].file, file);
     w->Hipertexto(20);  // a link to no card: nothing happens
     EXPECT_EQ(services.shown.size(), 1u);
     caret(*w, 11);  // in "dos"
@@ -392,7 +390,6 @@ TEST_F(CardWindow, MovingTextInsideALargeCardKeepsEveryCharacter) {
     moved.remove(from, 5'000);
     moved.prepend(block);
     EXPECT_TRUE(shown(*w) == moved);
-    EXPECT_EQ(file->GetTxt(c).size(), text.size());
     EXPECT_TRUE(platform::toQString(file->GetTxt(c)) == ConCrLf(moved));
     EXPECT_TRUE(services.status.empty());
     // One step takes the whole move back.
