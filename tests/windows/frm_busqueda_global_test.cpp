@@ -46,14 +46,14 @@ class GlobalSearch : public ::testing::Test {
         }
         return out;
     }
+    int id(const std::shared_ptr<cCartulo>& f) const {
+        return registry.ID(registry.FindFile(f.get()));
+    }
     QString header(const std::shared_ptr<cCartulo>& f, const char* title) const {
-        return QStringLiteral("1,%1,%2").arg(registry.ID(registry.FindFile(f.get()))).arg(title);
+        return QStringLiteral("1,%1,%2").arg(id(f)).arg(title);
     }
     QString hit(const std::shared_ptr<cCartulo>& f, CardId c, const QString& entry) const {
-        return QStringLiteral("2,%1:%2,%3")
-            .arg(registry.ID(registry.FindFile(f.get())))
-            .arg(c)
-            .arg(entry);
+        return QStringLiteral("2,%1:%2,%3").arg(id(f)).arg(c).arg(entry);
     }
     void clickRow(int row) {
         GlobalHitList* list = popup->lstRes();

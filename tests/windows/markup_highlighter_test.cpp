@@ -12,6 +12,8 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "fake_main_services.h"
 #include "platform/text_codec.h"
@@ -134,14 +136,12 @@ TEST_F(Coloured, AfterEachEditTheColoursAreThoseOfTheTextReadAfresh) {
         cursor.setPosition(c.at + c.removed, QTextCursor::KeepAnchor);
         cursor.insertText(QString::fromUtf16(c.put));
         auto fresh = open(file->GetTxt(w->ID()));
-        const auto& shown = h.Marcas();
-        const auto& wanted = fresh->Resaltado()->Marcas();
-        ASSERT_EQ(shown.size(), wanted.size()) << c.at;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            EXPECT_EQ(shown[i].begin, wanted[i].begin) << c.at << " " << i;
-            EXPECT_EQ(shown[i].end, wanted[i].end) << c.at << " " << i;
-            EXPECT_EQ(shown[i].kind, wanted[i].kind) << c.at << " " << i;
-        }
+        const auto spans = [](MarkupHighlighter& of) {
+            std::vector<std::tuple<std::size_t, std::size_t, richtext::SpanKind>> out;
+            for (const auto& span : of.Marcas()) out.emplace_back(span.begin, span.end, span.kind);
+            return out;
+        };
+        EXPECT_EQ(spans(h), spans(*fresh->Resaltado())) << c.at;
         h.Refrescar();
         fresh->Resaltado()->Refrescar();
         QTextBlock b = fresh->txtTxt()->document()->begin();
@@ -203,12 +203,9 @@ TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
         }
         const QString after = QString::fromUtf16(c.after);
         EXPECT_FALSE(list.Abierta()) << typed.toStdString();
-        EXPECT_EQ(editor.Texto(), after);
-        EXPECT_EQ(file->GetTxt(w->ID()), platform::fromQString(after).text);
+        EXPECT_EQ(platform::toQString(file->GetTxt(w->ID())), after);
         editor.undo();
-        if (c.key != Qt::Key_Escape) {
-            EXPECT_EQ(editor.Texto(), typed);
-        }
+        EXPECT_TRUE(c.key == Qt::Key_Escape || editor.Texto() == typed) << typed.toStdString();
     }
 }
 
