@@ -92,7 +92,7 @@ TEST_F(ClipboardViewer, ShowsTextAsMarkupACopiedCardAsACardAndNothingForAnEmptyC
     }
 }
 
-TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsWhenItIsLargerThanTheWindow) {
+TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsAndDocksAtTheLowerRight) {
     QImage picture(900, 700, QImage::Format_RGB32);
     picture.fill(Qt::red);
     Put([&] { QGuiApplication::clipboard()->setImage(picture); });
@@ -106,6 +106,13 @@ TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsWhenItIsLargerThanTheWindow) 
     PutText("fin");
     EXPECT_EQ(viewer->ClaseMostrada(), Clase::Texto);
     EXPECT_FALSE(viewer->picImagenFrame()->isVisible());
+
+    // Docked at the lower right; it answers the main window's questions.
+    EXPECT_EQ(viewer->geometry(), QRect(1000 - 205 - 30, 700 * 2 / 3, 205, viewer->height()));
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Portapapeles"));
+    EXPECT_EQ(viewer->Comando("PermiteEdicion"), QVariant(false));
+    viewer->CrearBotones();
+    EXPECT_EQ(services.barClears, 1);
 }
 
 TEST_F(ClipboardViewer, ThousandsOfCopiesDecodeEveryTimeAndTheSameContentDoesNotRepaint) {
@@ -131,14 +138,6 @@ TEST_F(ClipboardViewer, AHugeTextIsLaidOutOnlyDownToTheWindowsBottom) {
         EXPECT_LT(laidOut, 20'000);
         EXPECT_FALSE(viewer->picTexto()->FinalPintado());
     }
-}
-
-TEST_F(ClipboardViewer, DocksAtTheLowerRightAndAnswersTheMainWindowsQuestions) {
-    EXPECT_EQ(viewer->geometry(), QRect(1000 - 205 - 30, 700 * 2 / 3, 205, viewer->height()));
-    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Portapapeles"));
-    EXPECT_EQ(viewer->Comando("PermiteEdicion"), QVariant(false));
-    viewer->CrearBotones();
-    EXPECT_EQ(services.barClears, 1);
 }
 
 }  // namespace

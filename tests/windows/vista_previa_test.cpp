@@ -369,7 +369,7 @@ TEST_F(PreviewWindow, ALongCardScrollsToItsEndEvenWhenMovedDownByVd) {
     EXPECT_TRUE(hasInk(image()));
 }
 
-TEST_F(PreviewWindow, OnlyANewWidthLaysTheTextOutAgain) {
+TEST_F(PreviewWindow, OnlyANewWidthLaysOutAgainRollsUpAndResizesWithinItsLimits) {
     auto file = notes();
     preview->Mostrar(file, card(*file, "Ficha", "Unas palabras que ocupan algo de sitio."));
     settle();
@@ -384,9 +384,8 @@ TEST_F(PreviewWindow, OnlyANewWidthLaysTheTextOutAgain) {
     EXPECT_EQ(preview->Repintados(), repaints + 1);
     EXPECT_EQ(image().width(),
               qRound(preview->picSalida()->width() * preview->picSalida()->devicePixelRatioF()));
-}
 
-TEST_F(PreviewWindow, RollsUpAndResizesWithinItsLimits) {
+    // Rolled up and unrolled by a right click; the grip stops at the minimum size.
     preview->resize(400, 300);
     const int strip = qRound(frmVistaPrevia::kAltoTiraTwips / 15.0);
 
@@ -395,8 +394,6 @@ TEST_F(PreviewWindow, RollsUpAndResizesWithinItsLimits) {
     EXPECT_TRUE(preview->Minimizada());
     sendMouse(preview.get(), QEvent::MouseButtonPress, {100, 10}, Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(preview->height(), 300);
-
-    // The grip, dragged far up and left, stops at the minimum size.
     PreviewSizeGrip* grip = preview->picAgarre();
     ASSERT_TRUE(grip->isVisible());
     const QPoint inGrip(grip->width() / 2, grip->height() / 2);
