@@ -77,8 +77,7 @@ TEST_F(CardWindow, ShowsTheCardAndWritesEveryEditToItWithoutReloadingItsOwnEdit)
     QTest::keyClicks(w->txtTxt(), "!!");
     QTest::keyClick(w->txtTxt(), Qt::Key_Return);
     EXPECT_EQ(file->GetTxt(c), "primera!!\r\n\r\nsegunda");
-    // The card's change event came back for this window's own card and did
-    // not reload it: the caret stayed and undo still works.
+    // The card's own change event did not reload it: the caret stayed and undo works.
     EXPECT_EQ(w->txtTxt()->textCursor().position(), 10);
     while (w->txtTxt()->document()->isUndoAvailable()) w->Comando("Deshacer");
     EXPECT_EQ(file->GetTxt(c), "primera\r\nsegunda");
@@ -153,8 +152,7 @@ TEST_F(CardWindow, RenamingRefusesAnEntryInUseAndCommitsOnEnterOrTerminar) {
     EXPECT_FALSE(main->EditandoEntrada());
 }
 
-// Dialogs that take the focus away while their box is shown, as a real
-// modal box does.
+// Dialogs that take the focus away while their box is shown, as a real modal box does.
 class FocusTakingDialogs : public support::ScriptedUserDialogs {
   public:
     support::MsgResult ShowMessage(const support::MessageRequest& request) override {
@@ -342,9 +340,7 @@ TEST_F(CardWindow, RefusesAnEditBeyond99999StoredCharacters) {
     EXPECT_EQ(services.status.size(), 3u);
 }
 
-// What Qt does when text is dropped: one edit block in which an internal move
-// first deletes the dragged selection, then the editor inserts the dropped
-// data at the drop point.
+// What Qt does on an internal move: in one edit block, delete the dragged text, then insert it.
 void dropInside(CardTextEdit& editor, int from, int length, int at, const QString& data) {
     auto* mime = new QMimeData;
     mime->setText(data);
@@ -375,8 +371,7 @@ TEST_F(CardWindow, MovingTextInsideALargeCardKeepsEveryCharacter) {
     CardTextEdit& editor = *w->txtTxt();
     const QString before = shown(*w);
 
-    // 5,000 characters from near the end moved to the start: counted twice
-    // the card would pass its limit, but a move keeps the length.
+    // 5,000 characters moved to the start: counted twice they would pass the limit.
     const int from = static_cast<int>(before.size()) - 6'000;
     const QString block = before.mid(from, 5'000);
     dropInside(editor, from, 5'000, 0, block);
@@ -390,8 +385,7 @@ TEST_F(CardWindow, MovingTextInsideALargeCardKeepsEveryCharacter) {
     w->Comando("deshacer");
     EXPECT_TRUE(file->GetTxt(c) == text);
 
-    // A drop that does not fit after the deletion is refused whole: the
-    // dragged text stays where it was, in the editor and in the card.
+    // A drop that does not fit after the deletion is refused whole, the dragged text kept.
     dropInside(editor, 100, 10, 0, QString(2'000, u'z'));
     EXPECT_TRUE(shown(*w) == before);
     EXPECT_TRUE(file->GetTxt(c) == text);
@@ -438,8 +432,7 @@ TEST_F(CardWindow, DropsThatFitGoInRefusedOnesAreNotTakenAndSistersCopy) {
     EXPECT_EQ(dropOn(*w->txtTxt(), 0, text), Qt::IgnoreAction);
     EXPECT_EQ(file->GetTxt(c), "primera\r\ndos\r\nsegunda");
     EXPECT_EQ(services.status.size(), 1u);
-    // Sister windows show one text: a move would let the source window delete
-    // the dragged words, and with them the copy just dropped.
+    // Between sister windows a move would let the source delete the copy just dropped.
     w->txtTxt()->Seleccionar(0, 4);
     std::unique_ptr<QMimeData> dragged(w->txtTxt()->createMimeDataFromSelection());
     ASSERT_TRUE(dragged->hasFormat(CardTextEdit::FormatoOrigen()));
@@ -576,8 +569,7 @@ TEST_F(CardWindow, PlacesActivatesAndClosesThroughTheMainWindow) {
     ASSERT_EQ(services.activated.size(), 1u);
     EXPECT_EQ(services.activated[0].id, c);
 
-    // The hover close button: shown over the close area, hidden once shown
-    // for more than 2000 ms while the mouse is not over it.
+    // The hover close button: hidden once shown more than 2000 ms without the mouse over it.
     const QPoint away = w->txtTxt()->geometry().center();
     const QPoint area = w->cmdCerrar()->geometry().center();
     QTest::mouseMove(w.get(), away);
@@ -585,8 +577,7 @@ TEST_F(CardWindow, PlacesActivatesAndClosesThroughTheMainWindow) {
     ASSERT_FALSE(w->cmdCerrar()->isHidden());
     EXPECT_TRUE(w->tmrCerrar()->isActive());
     QTest::mouseMove(w.get(), away);
-    // The offscreen platform does not always tell a widget shown under the
-    // pointer that the pointer left it.
+    // The offscreen platform does not always tell a widget that the pointer left it.
     w->cmdCerrar()->setAttribute(Qt::WA_UnderMouse, false);
     now = 7000;  // shown at 5000
     w->tmrCerrar_Timer();

@@ -255,8 +255,7 @@ TEST_F(PreviewWindow, EmptiesWhenItsCardOrFileCloses) {
     EXPECT_EQ(preview->ID(), kNoCard);
 }
 
-// The program's resources, with a recorded sound player, for the bindings
-// made meanwhile.
+// The program's resources, with a recorded sound player, for the bindings made meanwhile.
 struct RecordedResources {
     RecordedResources() {
         auto res = std::make_shared<BindingResources>();
@@ -299,8 +298,7 @@ TEST_F(PreviewWindow, ALinkOpensItsCardAndNoCommandRuns) {
     sendMouse(canvas, QEvent::MouseMove, at(0), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(canvas->cursor().shape(), Qt::UpArrowCursor);
 
-    // Only the sound symbol (2) and the button (3) look pressed; only the
-    // link to Beta (0) opens a card, once the mouse event is over.
+    // Only the sound (2) and button (3) look pressed; only Beta's link (0) opens, after the event.
     for (std::size_t i = 0; i < zones.Count(); ++i) {
         const QImage before = image().copy(area(i));
         sendMouse(canvas, QEvent::MouseButtonPress, at(i), Qt::LeftButton, Qt::LeftButton);
