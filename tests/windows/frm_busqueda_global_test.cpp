@@ -21,10 +21,8 @@ class GlobalSearch : public ::testing::Test {
             ASSERT_TRUE(file->NewFile(title));
             registry.AddFile(file);
         }
-        gato = a->NewCard("Gato");
-        a->SetTxt(gato, "sin nada");
-        perro = b->NewCard("Perro");
-        b->SetTxt(perro, "un perro en casa");
+        gato = testing::NewCard(*a, "Gato", "sin nada");
+        perro = testing::NewCard(*b, "Perro", "un perro en casa");
         casa = b->NewCard("Casa");
     }
 

@@ -41,10 +41,7 @@ class CardWindow : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(file->NewFile("Cartulo de prueba")); }
 
     CardId card(const std::string& entry, const std::string& text = {}) {
-        const CardId c = file->NewCard(entry);
-        EXPECT_GT(c, 0);
-        EXPECT_TRUE(file->SetTxt(c, text));
-        return c;
+        return testing::NewCard(*file, entry, text);
     }
     std::unique_ptr<frmFicha> window(CardId id) {
         auto w = std::make_unique<frmFicha>(services, [this] { return now; });

@@ -33,8 +33,7 @@ class ClipboardViewer : public ::testing::Test {
         QGuiApplication::clipboard()->clear();
         ASSERT_TRUE(file->NewFile("Despensa"));
         ASSERT_TRUE(file->SetTxt(file->GetMain(), "Despensa\r\nlista"));
-        pan = file->NewCard("Pan");
-        ASSERT_TRUE(file->SetTxt(pan, "x"));
+        pan = testing::NewCard(*file, "Pan", "x");
         viewer = std::make_unique<frmPortapapeles>(services);
         viewer->show();
     }

@@ -34,8 +34,7 @@ class Coloured : public ::testing::Test {
         }
     }
     std::unique_ptr<frmFicha> open(const std::string& text) {
-        const CardId card = file->NewCard("Texto " + std::to_string(++opened));
-        EXPECT_TRUE(file->SetTxt(card, text));
+        const CardId card = testing::NewCard(*file, "Texto " + std::to_string(++opened), text);
         auto w = std::make_unique<frmFicha>(services);
         w->Mostrar(file, card);
         w->show();

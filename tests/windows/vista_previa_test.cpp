@@ -35,6 +35,7 @@ namespace cartulo::windows {
 namespace {
 
 using testing::FakeMainServices;
+using testing::NewCard;
 
 // The lowest of the image's top `rows` rows holding anything but white; -1 when none.
 int lowestInk(const QImage& image, int rows) {
@@ -106,13 +107,6 @@ class PreviewWindow : public ::testing::Test {
         EXPECT_LE(last, view - frmVistaPrevia::kMargenTextoPixeles);
     }
 
-    CardId card(cCartulo& file, const std::string& entry, const std::string& text) {
-        const CardId c = file.NewCard(entry);
-        EXPECT_GT(c, 0);
-        EXPECT_TRUE(file.SetTxt(c, text));
-        return c;
-    }
-
     const QImage& image() const { return preview->picSalida()->Imagen(); }
 
     QTemporaryDir dir;
@@ -124,10 +118,10 @@ class PreviewWindow : public ::testing::Test {
 
 TEST_F(PreviewWindow, FollowsTheActiveCardRepaintingOncePerTurnAndEscapeOpensIt) {
     auto file = notes();
-    const CardId alfa = card(*file, "Alfa",
-                             "Texto {N}negrita{N} con un \xAB"
-                             "enlace\xBB.");
-    const CardId beta = card(*file, "Beta", "Otra ficha");
+    const CardId alfa = NewCard(*file, "Alfa",
+                                "Texto {N}negrita{N} con un \xAB"
+                                "enlace\xBB.");
+    const CardId beta = NewCard(*file, "Beta", "Otra ficha");
     const CardId sister = file->NewAlias(beta, "Hermana");
     QTest::keyClick(preview.get(), Qt::Key_Escape);  // no card: nothing to open
     EXPECT_TRUE(services.shown.empty());
@@ -189,8 +183,8 @@ TEST_F(PreviewWindow, FollowsTheActiveCardRepaintingOncePerTurnAndEscapeOpensIt)
 TEST_F(PreviewWindow, AnotherFileStartsWithNoCardAndItsOwnFolder) {
     auto one = savedFile("uno", "Uno");
     auto two = savedFile("dos", "Dos");
-    const CardId inOne = card(*one, "Ficha", "en el primero");
-    ASSERT_EQ(card(*two, "Ficha", "en el segundo"), inOne);
+    const CardId inOne = NewCard(*one, "Ficha", "en el primero");
+    ASSERT_EQ(NewCard(*two, "Ficha", "en el segundo"), inOne);
     const auto folder = [&](const QString& path) { return QFile::encodeName(path).toStdString(); };
 
     preview->Mostrar(one, inOne);
@@ -223,8 +217,8 @@ TEST_F(PreviewWindow, AnotherFileStartsWithNoCardAndItsOwnFolder) {
 
 TEST_F(PreviewWindow, EmptiesWhenItsCardOrFileCloses) {
     auto file = savedFile("cierre", "Cierre");
-    const CardId gone = card(*file, "Borrada", "se borra");
-    const CardId kept = card(*file, "Queda", "queda");
+    const CardId gone = NewCard(*file, "Borrada", "se borra");
+    const CardId kept = NewCard(*file, "Queda", "queda");
     preview->Mostrar(file, gone);
     settle();
     ASSERT_TRUE(hasInk(image()));
@@ -280,12 +274,12 @@ TEST_F(PreviewWindow, ALinkOpensItsCardAndNoCommandRuns) {
     QImage picture(20, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(dir.path() + "/enlaces/b.png", "PNG"));
-    const CardId beta = card(*file, "Beta", "destino");
-    preview->Mostrar(file, card(*file, "Origen",
-                                "\xAB"
-                                "Beta\xBB \xAB"
-                                "Nadie\xBB {S:s.wav} {B:b.png,orden} "
-                                "{P:aviso,arg} {H:b.png,0,0,15,15,orden}"));
+    const CardId beta = NewCard(*file, "Beta", "destino");
+    preview->Mostrar(file, NewCard(*file, "Origen",
+                                   "\xAB"
+                                   "Beta\xBB \xAB"
+                                   "Nadie\xBB {S:s.wav} {B:b.png,orden} "
+                                   "{P:aviso,arg} {H:b.png,0,0,15,15,orden}"));
     settle();
     const richtext::HotZoneTable& zones = preview->Renderer().pMC().HotZones();
     ASSERT_EQ(zones.Count(), 6u);
@@ -336,7 +330,7 @@ TEST_F(PreviewWindow, ALongCardScrollsToItsEndEvenWhenMovedDownByVd) {
     }
     text += "FINAL";
     shifted += "FINAL";
-    const CardId longCard = card(*file, "Larga", text);
+    const CardId longCard = NewCard(*file, "Larga", text);
 
     preview->Mostrar(file, longCard);
     settle();
@@ -349,7 +343,7 @@ TEST_F(PreviewWindow, ALongCardScrollsToItsEndEvenWhenMovedDownByVd) {
     expectEndShown();
 
     // Another card shows from its top; 300 pt more at 96 dpi.
-    const CardId second = card(*file, "Desplazada", shifted);
+    const CardId second = NewCard(*file, "Desplazada", shifted);
     preview->Mostrar(file, second);
     EXPECT_EQ(bar->value(), 0);
     settle();
@@ -369,7 +363,7 @@ TEST_F(PreviewWindow, ALongCardScrollsToItsEndEvenWhenMovedDownByVd) {
 
 TEST_F(PreviewWindow, OnlyANewWidthLaysOutAgainRollsUpAndResizesWithinItsLimits) {
     auto file = notes();
-    preview->Mostrar(file, card(*file, "Ficha", "Unas palabras que ocupan algo de sitio."));
+    preview->Mostrar(file, NewCard(*file, "Ficha", "Unas palabras que ocupan algo de sitio."));
     settle();
     const int repaints = preview->Repintados();
 
@@ -477,7 +471,7 @@ TEST_F(PreviewWindow, AHandlerOfItsClosingMayDeleteItAtOnce) {
 
 TEST_F(PreviewWindow, AFileClosedWhileOnlyThePreviewHoldsItOutlivesItsClose) {
     auto file = savedFile("ultima", "\xDAltima");
-    const CardId shown = card(*file, "Ficha", "texto");
+    const CardId shown = NewCard(*file, "Ficha", "texto");
     preview->Mostrar(file, shown);
     settle();
     const std::weak_ptr<cCartulo> watch = file;
