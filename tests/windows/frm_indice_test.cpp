@@ -22,10 +22,7 @@ class IndexWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(file->NewFile("Fauna y flora"));
-        for (const char* entry : {"oso", "\xC1rbol", "abeja",
-                                  "\xF1"
-                                  "and\xFA",
-                                  "nube", "Zorro"}) {
+        for (const char* entry : {"oso", "\xC1rbol", "abeja", "\361and\372", "nube", "Zorro"}) {
             ASSERT_GT(file->NewCard(entry), 0);
         }
         window = std::make_unique<frmIndice>(services);

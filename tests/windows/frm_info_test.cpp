@@ -58,9 +58,7 @@ TEST(FrmInfo, ShowsTheFileAsCtuInfoDoesAndTheTotalsOfEveryOpenFile) {
     // The file `ctu info` reports as 4 cards, 1 sister, 83 bytes, 0.08%.
     auto songs = std::make_shared<cCartulo>();
     songs->NewFile("x");
-    songs->SetTxt(songs->GetMain(),
-                  "{b}Canciones de Espa\xF1"
-                  "a\r\nde siempre");
+    songs->SetTxt(songs->GetMain(), "{b}Canciones de Espa\361a\r\nde siempre");
     const CardId a = songs->NewCard("A");
     songs->SetTxt(a, "texto");
     songs->SetTxt(songs->NewCard("B"), "otro");

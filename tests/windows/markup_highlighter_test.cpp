@@ -60,9 +60,7 @@ class Coloured : public ::testing::Test {
 };
 
 TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
-    const std::string text =
-        "Ver \xAB"
-        "Casa\xBB y {L:Nada,ver}\r\n{N}x {*nota*} {ZZ} {T:12}";
+    const std::string text = "Ver \253Casa\273 y {L:Nada,ver}\r\n{N}x {*nota*} {ZZ} {T:12}";
     auto w = open(text);
     const bool changed = file->GetChanged();
     MarkupHighlighter& h = *w->Resaltado();
@@ -123,8 +121,7 @@ TEST_F(Coloured, AfterEachEditTheColoursAreThoseOfTheTextReadAfresh) {
                           {0, 0, u"}"},     {45, 1, u"x"}, {3, 0, u"{*"}, {20, 0, u"*}"},
                           {38, 0, u"{O:1}"}};
     const std::string text =
-        "Ver {N}uno{N:0}\r\nx \xAB"
-        "Casa\xBB y {L:Nada}\r\n{*nota*} z {T:12}\r\nfin";
+        "Ver {N}uno{N:0}\r\nx \253Casa\273 y {L:Nada}\r\n{*nota*} z {T:12}\r\nfin";
     for (const Case& c : cases) {
         auto w = open(text);
         MarkupHighlighter& h = *w->Resaltado();
@@ -209,9 +206,7 @@ TEST_F(Coloured, TheLinkListOffersEntriesAndPutsOneInAsOneStep) {
 }
 
 TEST_F(Coloured, CtrlClickFollowsALink) {
-    auto w = open(
-        "a \xAB"
-        "Casa\xBB b {L:Mi casa,ver}");
+    auto w = open("a \253Casa\273 b {L:Mi casa,ver}");  // « and » in Windows-1252
     CardTextEdit& editor = *w->txtTxt();
     for (const int position : {0, 4, 13}) {
         editor.Seleccionar(position, 0);

@@ -118,9 +118,7 @@ class PreviewWindow : public ::testing::Test {
 
 TEST_F(PreviewWindow, FollowsTheActiveCardRepaintingOncePerTurnAndEscapeOpensIt) {
     auto file = notes();
-    const CardId alfa = NewCard(*file, "Alfa",
-                                "Texto {N}negrita{N} con un \xAB"
-                                "enlace\xBB.");
+    const CardId alfa = NewCard(*file, "Alfa", "Texto {N}negrita{N} con un \253enlace\273.");
     const CardId beta = NewCard(*file, "Beta", "Otra ficha");
     const CardId sister = file->NewAlias(beta, "Hermana");
     QTest::keyClick(preview.get(), Qt::Key_Escape);  // no card: nothing to open
