@@ -150,7 +150,9 @@ TEST_F(CompareWindow, EditBoxesRefuseWhatACardCannotHold) {
     window->cmdEditar_Click();
     CardTextEdit& box = *window->txtTexto(A);
     EXPECT_FALSE(box.Insertar(QStringLiteral("\u4E2D"), false));  // the card window's rules
-    EXPECT_EQ(services.status.size(), 1u);
+    box.Seleccionar(0, 0);
+    EXPECT_FALSE(box.Insertar(QStringLiteral("@@"), false));  // not the main card
+    EXPECT_EQ(services.status.size(), 2u);
     box.CambiarTexto(QStringLiteral("@@Luna"));  // not typed, yet never stored
     window->cmdAceptar_Click();
     EXPECT_TRUE(window->Editando());
