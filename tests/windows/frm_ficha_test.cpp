@@ -52,6 +52,7 @@ class CardWindow : public ::testing::Test {
         w.show();
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.txtTxt()->setFocus();
     }
     static void caret(frmFicha& w, int start, int length = 0) {
         w.txtTxt()->Seleccionar(start, length);
@@ -452,7 +453,6 @@ TEST_F(CardWindow, CtrlWithEnterOrTabTypesNothing) {
     const CardId c = card("uno", "uno dos");
     auto w = window(c);
     show(*w);
-    w->txtTxt()->setFocus();
     caret(*w, 7);
     QTest::keyClick(w->txtTxt(), Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(w->txtTxt(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
@@ -479,7 +479,6 @@ TEST_F(CardWindow, ARolledUpWindowChangesNoText) {
     const CardId c = card("uno", text);
     auto w = window(c);
     show(*w);
-    w->txtTxt()->setFocus();
     caret(*w, 5);
     QTest::keyClicks(w->txtTxt(), "x");  // something to undo
     const std::string edited = file->GetTxt(c);
@@ -517,7 +516,6 @@ TEST_F(CardWindow, EditingWordsActOnTheTextLinesAndIndentation) {
     const CardId c = card("uno", "uno\r\n  dos\r\ntres");
     auto w = window(c);
     show(*w);
-    w->txtTxt()->setFocus();
     EXPECT_EQ(w->Comando("MultiLine"), QVariant(true));
     EXPECT_EQ(w->Comando("PermiteEdicion"), QVariant(true));
     EXPECT_EQ(w->Comando("PermiteBusqueda"), QVariant(true));
