@@ -39,9 +39,8 @@ class Spelling : public ::testing::Test {
             GTEST_SKIP() << "hunspell-es is not installed";
         }
         ASSERT_TRUE(file->NewFile("Prueba"));
-        card = file->NewCard("Xyzzy");
-        ASSERT_TRUE(
-            file->SetTxt(card, platform::fromQString(QString(kCard).replace("\n", "\r\n")).text));
+        const QString text = QString(kCard).replace("\n", "\r\n");
+        card = testing::NewCard(*file, "Xyzzy", platform::fromQString(text).text);
         ASSERT_TRUE(file->SaveFile(dir.filePath("prueba.ctu").toStdString()));
     }
     std::unique_ptr<frmFicha> Window(SpellService& spell) {
@@ -55,9 +54,8 @@ class Spelling : public ::testing::Test {
     }
     static QStringList Marked(frmFicha& window) {
         QStringList words;
-        for (auto [start, length] : window.Ortografia()->Marcas()) {
+        for (auto [start, length] : window.Ortografia()->Marcas())
             words << window.txtTxt()->Texto().mid(start, length);
-        }
         return words;
     }
     // The spelling menu's entry `text` on the word at `position`.
