@@ -26,8 +26,10 @@ class GlobalSearch : public ::testing::Test {
         casa = b->NewCard("Casa");
     }
 
-    // Opens the pop-up on the query; `meanwhile` runs once the first file is walked.
+    // Opens the pop-up on the query, closing the one before; `meanwhile` runs once the first
+    // file is walked.
     frmBusquedaGlobal& open(const QString& query, std::function<void()> meanwhile = {}) {
+        if (popup && !popup->Cerrada()) popup->Cerrar();
         popup = new frmBusquedaGlobal(services, registry, [this](int key, Qt::KeyboardModifiers) {
             keysHandedOn.push_back(key);
             return true;
@@ -78,7 +80,6 @@ TEST_F(GlobalSearch, RowsGroupedByFileAndTheKeysMoveOverHitsOnly) {
               (QStringList{header(b, "Casa grande"), hit(b, casa, "Casa"), hit(b, perro, "Perro"),
                            hit(b, b->GetMain(), " <Ficha principal>")}));
     EXPECT_EQ(popup->lstRes()->Seleccionado(), 1);
-    popup->Cerrar();
 
     a->SetTxt(gato, "casa");
     services.debug = true;
@@ -86,7 +87,6 @@ TEST_F(GlobalSearch, RowsGroupedByFileAndTheKeysMoveOverHitsOnly) {
     ASSERT_EQ(rows().size(), 3);
     EXPECT_EQ(rows()[1], hit(b, casa, "Casa"));
     EXPECT_TRUE(rows()[2].startsWith("0,,Tiempo: "));
-    popup->Cerrar();
 
     open("casa");
     const struct {
@@ -140,7 +140,6 @@ TEST_F(GlobalSearch, HeadersDoNothingAndAHitOpensItsCardAndClosesThePopup) {
         QTest::keyClick(popup->lstRes(), Qt::Key_Return);
         EXPECT_EQ(services.shown.size(), 2u);
         EXPECT_EQ(services.status.back(), "La ficha ya no existe.");
-        popup->Cerrar();
     }
 }
 
@@ -151,11 +150,9 @@ TEST_F(GlobalSearch, EachFileIsWalkedInOneGoWhateverHappensBetweenFiles) {
                               hit(b, perro, "Perro"),   hit(b, b->GetMain(), " <Ficha principal>")};
     open("casa", [&] { b->FindFirst(""); });  // another window's search of the same file
     EXPECT_EQ(rows(), both);
-    popup->Cerrar();
 
     open("casa", [&] { registry.RemoveItem(registry.FindFile(b.get())); });
     EXPECT_EQ(rows(), both.mid(0, 2));
-    popup->Cerrar();
 
     open("casa", [&] { popup->Cerrar(); });  // the pop-up went away: the search stops
     EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isNull(); }));
