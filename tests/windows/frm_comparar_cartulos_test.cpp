@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -193,12 +192,6 @@ TEST_F(CompareWindow, ReportsAFullFileAndLeavesBothUnchanged) {
     EXPECT_EQ(dialogs().Messages().back().text,
               "El cartulo B está lleno: no se ha copiado la ficha.");
     EXPECT_EQ(rows(B)[0], "");
-    // The lists scroll together.
-    window->Elegir(B, -1);
-    window->Elegir(B, registry.ID(1));
-    window->show();
-    window->lstIndice(B)->verticalScrollBar()->setValue(100);
-    EXPECT_EQ(window->lstIndice(A)->verticalScrollBar()->value(), 100);
 }
 
 // Closes file B while its question is open, as the command channel may.

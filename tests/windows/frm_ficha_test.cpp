@@ -662,15 +662,5 @@ TEST_F(CardWindow, TheStripOfLinksHereIsBuiltWhenFirstShownAndFollowsTheOtherCar
     EXPECT_EQ(listed(), "Enlaces a esta ficha (3):  <Ficha principal>, Aleph, Beta");
 }
 
-TEST_F(CardWindow, UnknownWordsSpeakOnlyInDebugMode) {
-    auto w = window(card("uno"));
-    w->Comando("volar");
-    EXPECT_TRUE(services.dialogs->Messages().empty());
-    services.debug = true;
-    w->Comando("Volar");
-    ASSERT_EQ(services.dialogs->Messages().size(), 1u);
-    EXPECT_EQ(services.dialogs->Messages()[0].text, "Comando no reconocido: frmFicha.Volar .");
-}
-
 }  // namespace
 }  // namespace cartulo::windows

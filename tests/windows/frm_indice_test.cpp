@@ -115,7 +115,7 @@ TEST_F(IndexWindow, FollowsNewRenamedAndDeletedCardsKeepingARenamedSelection) {
     EXPECT_EQ(window->Seleccionado(), 0);
 }
 
-TEST_F(IndexWindow, PagesByTheLinesThatFit) {
+TEST_F(IndexWindow, PagesByTheLinesThatFitAndDocksTopRight) {
     for (int i = 0; i < 60; ++i) file->NewCard("pagina " + std::to_string(100 + i * 37 % 60));
     window->Actualizar();
     for (int i = 2; i < window->Modelo().Filas(); ++i) {
@@ -125,6 +125,7 @@ TEST_F(IndexWindow, PagesByTheLinesThatFit) {
     window->txtIndice()->setText("pagina 130");
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(window->pos(), QPoint(services.clientArea.width() - window->width(), 0));
     EXPECT_EQ(selected(), "pagina 130");
     EXPECT_EQ(window->lstIndice()->indexAt({1, 1}).row(), window->Seleccionado());
     key(Qt::Key_Escape);

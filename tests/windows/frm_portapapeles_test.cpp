@@ -91,7 +91,7 @@ TEST_F(ClipboardViewer, ShowsTextAsMarkupACopiedCardAsACardAndNothingForAnEmptyC
     }
 }
 
-TEST_F(ClipboardViewer, ShowsAPictureWithScrollBars) {
+TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsAndDocksAtTheLowerRight) {
     QImage picture(900, 700, QImage::Format_RGB32);
     picture.fill(Qt::red);
     Put([&] { QGuiApplication::clipboard()->setImage(picture); });
@@ -106,7 +106,8 @@ TEST_F(ClipboardViewer, ShowsAPictureWithScrollBars) {
     EXPECT_EQ(viewer->ClaseMostrada(), Clase::Texto);
     EXPECT_FALSE(viewer->picImagenFrame()->isVisible());
 
-    // It answers the main window's questions.
+    // Docked at the lower right; it answers the main window's questions.
+    EXPECT_EQ(viewer->geometry(), QRect(1000 - 205 - 30, 700 * 2 / 3, 205, viewer->height()));
     EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Portapapeles"));
     EXPECT_EQ(viewer->Comando("PermiteEdicion"), QVariant(false));
     viewer->CrearBotones();

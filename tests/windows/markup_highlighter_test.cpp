@@ -98,18 +98,6 @@ TEST_F(Coloured, EachSpanIsShownWithItsFormatAndTheCardIsUntouched) {
     EXPECT_FALSE(w->txtTxt()->document()->isModified());
 }
 
-TEST_F(Coloured, LinesUncoveredByATallerWindowAreColoured) {
-    std::string text;
-    for (int i = 0; i < 200; ++i) text += "{N}x{N}\r\n";
-    auto w = open(text);
-    w->resize(400, 200);
-    QTest::qWait(0);
-    const QTextBlock low = w->txtTxt()->document()->findBlockByNumber(40);
-    ASSERT_TRUE(low.layout()->formats().isEmpty());
-    w->resize(400, 1200);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !low.layout()->formats().isEmpty(); }));
-}
-
 TEST_F(Coloured, AfterEachEditTheColoursAreThoseOfTheTextReadAfresh) {
     struct Case {
         int at, removed;
