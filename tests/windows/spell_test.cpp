@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_main_services.h"
+#include "platform/spell_checker.h"
 #include "platform/spell_dictionaries.h"
 #include "platform/text_codec.h"
 #include "windows/card_text_edit.h"
@@ -181,6 +182,29 @@ TEST_F(Spelling, WithoutADictionaryTheEditorWorksAndMarksNothing) {
     window->Ortografia()->Marcar();
     EXPECT_TRUE(Marked(*window).isEmpty());
     EXPECT_TRUE(platform::toQString(file->GetTxt(card)).endsWith("¡Árbol! kasa"));
+}
+
+// Dictionaries in encodings Qt may not convert ("pingüino" and "árbol" are
+// the same bytes in all three), and a personal list with a byte order mark.
+TEST(SpellChecker, ReadsEightBitDictionariesAndAPersonalListWithAByteOrderMark) {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write("palabras.txt", "\xEF\xBB\xBFkasa\n"));
+    for (const char* encoding : {"ISO8859-15", "ISO8859-16", "microsoft-cp1252"}) {
+        ASSERT_TRUE(write("xx.aff", QByteArray("SET ") + encoding + "\nTRY aeinou\xFC\n"));
+        ASSERT_TRUE(write("xx.dic", "2\nping\xFCino\n\xE1rbol\n"));
+        const auto loaded =
+            platform::SpellChecker::Load(dir.path(), "xx", dir.filePath("palabras.txt"));
+        ASSERT_TRUE(loaded.checker) << encoding << " " << loaded.problem.toStdString();
+        for (const char* word : {"pingüino", "árbol", "kasa"}) {
+            EXPECT_TRUE(loaded.checker->Correct(word)) << encoding << " " << word;
+        }
+        EXPECT_FALSE(loaded.checker->Correct("pinguino")) << encoding;
+        EXPECT_EQ(loaded.checker->Suggestions("pinguino"), QStringList{"pingüino"}) << encoding;
+    }
 }
 
 }  // namespace
