@@ -58,9 +58,8 @@ void ExpectLinksMatchZones(const std::string& text) {
     engine.Ctrl = &surface;
     engine.DrawText(text, 0, 0, 0, -1);
     std::vector<std::string> zones;
-    for (const richtext::HotZone& zone : engine.HotZones().All()) {
+    for (const richtext::HotZone& zone : engine.HotZones().All())
         if (zone.kind == richtext::ZoneKind::Hypertext) AddCollapsed(zones, zone.s1);
-    }
     // A quoted link makes its zone at its », a tag at once.
     std::vector<CardLink> links = ReadCardLinks(text);
     std::erase_if(links, [](const CardLink& link) { return link.inBlock; });
@@ -118,14 +117,12 @@ void ExpectTableRight(cCartulo& file, const LinkTable& table) {
             EXPECT_EQ(from[i].link, links[i]);
             EXPECT_EQ(from[i].resolved, resolved) << links[i].target;
             if (resolved == kNoCard) broken.emplace_back(c, links[i]);
-            if (resolved != kNoCard && (to[resolved].empty() || to[resolved].back() != c)) {
+            if (resolved != kNoCard && (to[resolved].empty() || to[resolved].back() != c))
                 to[resolved].push_back(c);
-            }
         }
     }
-    for (CardId c = file.FirstCard(); c != kNoCard; c = file.NextCard(c)) {
+    for (CardId c = file.FirstCard(); c != kNoCard; c = file.NextCard(c))
         EXPECT_EQ(table.LinksTo(c), to[c]) << file.GetNtry(c);
-    }
     EXPECT_EQ(table.BrokenLinks(), broken);
 }
 

@@ -1,5 +1,4 @@
-// The markup's parts: tag parameters and names, colours, units,
-// continuation after a cut, block scanning, the reader and its spans.
+// The markup's parts: parameters, names, colours, units, cuts, blocks, the reader, spans.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,12 +56,10 @@ TEST(TagParams, NumbersReadLikeHandwrittenFigures) {
 }
 
 TEST(TagParams, NumericTextsRoundingTrimmingAndCase) {
-    for (std::string_view yes : {"0", "12", " 12 ", "-1", "+1", "1.5", ".5", "1e3", "900"}) {
+    for (std::string_view yes : {"0", "12", " 12 ", "-1", "+1", "1.5", ".5", "1e3", "900"})
         EXPECT_TRUE(IsNumeric(yes)) << yes;
-    }
-    for (std::string_view no : {"", " ", "-", ".", "1a", "a1", "#FF0000", "1 2", "1e", "rojo"}) {
+    for (std::string_view no : {"", " ", "-", ".", "1a", "a1", "#FF0000", "1 2", "1e", "rojo"})
         EXPECT_FALSE(IsNumeric(no)) << no;
-    }
     const std::pair<double, int> rounded[] = {{0.5, 0}, {1.5, 2},  {2.5, 2},  {2.4, 2},
                                               {2.6, 3}, {-0.5, 0}, {-1.5, -2}};
     for (const auto& [x, n] : rounded) EXPECT_EQ(RoundHalfEven(x), n) << x;
@@ -105,31 +102,14 @@ TEST(ParseColor, Notations) {
         {"1.5", kInvalidColor}, {"12.500", kInvalidColor}, {"#FF8000", Rgb(255, 128, 0)},
         {"#ff8000", Rgb(255, 128, 0)}, {"#000000", Rgb(0, 0, 0)}, {"#GG0000", kInvalidColor},
         {"#FF800", kInvalidColor}, {"#FF80000", kInvalidColor}, {"negro", Rgb(0, 0, 0)},
-        {"azul_o", Rgb(0, 0, 128)}, {"verde_o", Rgb(0, 128, 0)}, {"cian_o", Rgb(0, 128, 128)},
-        {"rojo_o", Rgb(128, 0, 0)}, {"magenta_o", Rgb(128, 0, 128)},
-        {"amarillo_o", Rgb(128, 128, 0)}, {"gris", Rgb(192, 192, 192)},
-        {"GRIS", Rgb(192, 192, 192)}, {"gris_c", Rgb(192, 192, 192)},
-        {"gris_o", Rgb(128, 128, 128)}, {"azul", Rgb(0, 0, 255)}, {"verde", Rgb(0, 255, 0)},
-        {"cian", Rgb(0, 255, 255)}, {"rojo", Rgb(255, 0, 0)}, {" Rojo ", Rgb(255, 0, 0)},
-        {"magenta", Rgb(255, 0, 255)}, {"amarillo", Rgb(255, 255, 0)},
-        {"blanco", Rgb(255, 255, 255)}, {"naranja", 33023}, {"actual", kCurrent},
-        {"DEFECTO", kDefault}, {"3d", kColor3D}, {"3D", kColor3D}, {"", kInvalidColor},
-        {"rosa", kInvalidColor}, {"rojo_c", kInvalidColor},
+        {"GRIS", Rgb(192, 192, 192)}, {" Rojo ", Rgb(255, 0, 0)}, {"naranja", 33023},
+        {"actual", kCurrent}, {"DEFECTO", kDefault}, {"3d", kColor3D}, {"3D", kColor3D},
+        {"", kInvalidColor}, {"rosa", kInvalidColor}, {"rojo_c", kInvalidColor},
     };
     // clang-format on
     for (const auto& [text, color] : cases) {
         SCOPED_TRACE("\"" + text + "\"");
         EXPECT_EQ(ParseColor(text, {kCurrent, kDefault}), color);
-    }
-}
-
-TEST(ParseColor, EveryLengthOfDigitsAndLetters) {
-    for (std::size_t n = 0; n < 300; ++n) {
-        for (char fill : {'9', 'a', '#', ' ', '.', '-'}) {
-            const Color c = ParseColor(std::string(n, fill), {kCurrent, kDefault});
-            EXPECT_TRUE(c == kInvalidColor || c == kColor3D || (c >= 0 && c <= 0xFFFFFF))
-                << n << " x " << fill;
-        }
     }
 }
 
@@ -209,27 +189,23 @@ TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
         {"{abc def", "def", "def"}, {"{a{N}b c", "c", "{N}c"}, {"a\r\nb{N}c", "c", "{N}c"},
     };
     // clang-format on
-    for (const auto& [text, at, rest] : cases) {
+    for (const auto& [text, at, rest] : cases)
         EXPECT_EQ(CutAt(text, text.find(at) + 1), rest) << text << " @" << at;
-    }
     // A tag the cut falls into is carried whole; beyond the end, the prefix.
     for (int at : {0, 1, 2}) EXPECT_EQ(CutAt("{N}abc", at), "{N}abc") << at;
     EXPECT_EQ(CutAt("{N}ab", 50), "{N}");
 }
 
 TEST(SplitTag, NameBeforeTheFirstColonValueAfter) {
-    // clang-format off
     const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"{T:12}", "T", "12"}, {"{FR:1,2,3,4}", "FR", "1,2,3,4"}, {"{N}", "N", ""},
-        {"{/FR}", "/FR", ""}, {"{\\}", "\\", ""}, {"{L:a:b}", "L", "a:b"}, {"{T: 12 }", "T", " 12 "},
-        {"{}", "", ""},
-    };
-    // clang-format on
+        {"{FR:1,2}", "FR", "1,2"},
+        {"{/FR}", "/FR", ""},
+        {"{L:a:b}", "L", "a:b"},
+        {"{T: 12 }", "T", " 12 "},
+        {"{}", "", ""}};
     for (const auto& [tag, name, value] : cases) {
-        SCOPED_TRACE(std::string(tag));
-        const TagParts parts = SplitTag(tag);
-        EXPECT_EQ(parts.name, name);
-        EXPECT_EQ(parts.value, value);
+        EXPECT_EQ(std::pair(SplitTag(tag).name, SplitTag(tag).value), std::pair(name, value))
+            << tag;
     }
 }
 
@@ -434,9 +410,8 @@ TEST(MarkupReader, EmptyAtCrLfAndAtTheEnd) {
 // Error, '.' for plain text; a later span's letters over an earlier one's.
 std::string Spans(std::string_view text, const std::vector<MarkupSpan>& spans) {
     std::string out(text.size(), '.');
-    for (const MarkupSpan& s : spans) {
+    for (const MarkupSpan& s : spans)
         out.replace(s.begin, s.end - s.begin, s.end - s.begin, "BNVCLE"[static_cast<int>(s.kind)]);
-    }
     return out;
 }
 std::string Spans(std::string_view text) {

@@ -1,9 +1,7 @@
-// Random card texts and edits, and what a call leaves behind, for comparing
-// layouts remembered across calls with layouts from scratch.
+// Random card texts and edits, and what a call leaves behind.
 #pragma once
 
 #include <iterator>
-#include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -68,9 +66,8 @@ struct CallOutcome {
     CallOutcome(const cZuzodIvodure& engine, float called)
         : result(called), pointer(engine.GetTextPointer()), paintedBottom(engine.PaintedBottom()) {
         for (int i = 0; i < engine.ErrorCount(); ++i) errors.push_back(engine.Errors(i));
-        for (const auto& z : engine.HotZones().All()) {
+        for (const auto& z : engine.HotZones().All())
             zones.emplace_back(z.x1, z.y1, z.x2, z.y2, static_cast<int>(z.kind), z.s1, z.s2, z.s3);
-        }
     }
     bool operator==(const CallOutcome&) const = default;
 };
@@ -80,13 +77,6 @@ inline auto StateOf(const Surface& s) {
     const FontState& f = s.Font();
     return std::tuple(f.name, f.size, f.bold, f.italic, f.underline, f.strikethrough, f.charset,
                       s.ForeColor(), s.CurrentX(), s.CurrentY());
-}
-
-inline void PrintTo(const CallOutcome& o, std::ostream* out) {
-    *out << "y " << o.result << ", pointer " << o.pointer << ", bottom " << o.paintedBottom << ", "
-         << o.errors.size() << " errors";
-    for (const auto& e : o.errors) *out << " [" << e << "]";
-    *out << ", " << o.zones.size() << " zones";
 }
 
 }  // namespace cartulo::testing

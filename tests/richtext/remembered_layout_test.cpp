@@ -1,7 +1,3 @@
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "random_card.h"
 #include "test_support.h"
 
@@ -62,8 +58,7 @@ TEST_F(RememberedLayout, MatchesALayoutFromScratchAfterEveryEdit) {
             EXPECT_EQ(scrolledDown, CallOutcome(*fresh, fresh->DrawText(text, -600, 0, 0, -1)));
             EXPECT_EQ(scroller->PaintedBottom(), fresh->PaintedBottom());
             EXPECT_EQ(below.Log(), other.Log());
-            // The same call on both engines, from the same pen: the same
-            // results, drawing and state left on the surface.
+            // Both engines, from the same pen: same results, drawing and surface state.
             const auto same = [&](auto call) {
                 auto fresh = Scratch(freshOn);
                 setUp(*fresh);
@@ -80,8 +75,7 @@ TEST_F(RememberedLayout, MatchesALayoutFromScratchAfterEveryEdit) {
             };
             same([&](cZuzodIvodure& e) { return e.SizeText(text, y, left, 0, bottom); });
             same([&](cZuzodIvodure& e) { return e.DrawText(text, y, left, 0, bottom); });
-            // Scrolled, painting only what shows: the errors of a full
-            // painting, and its zones on the lines painted.
+            // Scrolled, painting what shows: a full painting's errors, its zones on painted lines.
             const CallOutcome scrolled = same([&](cZuzodIvodure& e) {
                 e.PaintOnlyVisible = true;
                 const float end = e.DrawText(text, -250, left, 0, -1);
@@ -93,9 +87,8 @@ TEST_F(RememberedLayout, MatchesALayoutFromScratchAfterEveryEdit) {
             const CallOutcome whole(*full, full->DrawText(text, -250, left, 0, -1));
             EXPECT_EQ(scrolled.errors, whole.errors);
             std::size_t found = 0;
-            for (const auto& zone : whole.zones) {
+            for (const auto& zone : whole.zones)
                 if (found < scrolled.zones.size() && zone == scrolled.zones[found]) ++found;
-            }
             EXPECT_EQ(found, scrolled.zones.size());
         }
     }

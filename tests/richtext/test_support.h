@@ -1,8 +1,8 @@
-// Shared pieces of the rich-text tests: an engine on the recording fake
-// surface, and a picture loader that counts its loads.
+// Shared pieces: an engine on the recording fake surface, a loader counting its loads.
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,7 +21,6 @@ using Strings = std::vector<std::string>;
 
 inline std::string Repeat(const std::string& piece, std::size_t times) {
     std::string out;
-    out.reserve(piece.size() * times);
     for (std::size_t i = 0; i < times; ++i) out += piece;
     return out;
 }
@@ -54,14 +53,10 @@ class CountingLoader : public PictureLoader {
         ++total_;
         const auto it = sizes_.find(path);
         if (it == sizes_.end()) return nullptr;
-        const std::size_t slash = path.rfind('/');
-        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-        return std::make_unique<FakePicture>(name, it->second.first, it->second.second);
+        return std::make_unique<FakePicture>(std::filesystem::path(path).filename().string(),
+                                             it->second.first, it->second.second);
     }
-    int Loads(const std::string& path) const {
-        const auto it = loads_.find(path);
-        return it == loads_.end() ? 0 : it->second;
-    }
+    int Loads(const std::string& path) const { return loads_.contains(path) ? loads_.at(path) : 0; }
     int TotalLoads() const { return total_; }
 
   private:
@@ -77,18 +72,17 @@ class EngineTest : public ::testing::Test {
   protected:
     EngineTest() { engine.Ctrl = &surface; }
 
-    std::vector<std::string> Errors() const {
-        std::vector<std::string> out;
+    Strings Errors() const {
+        Strings out;
         for (int i = 0; i < engine.ErrorCount(); ++i) out.push_back(engine.Errors(i));
         return out;
     }
 
     // Only the "print" lines of the recording.
-    std::vector<std::string> Prints() const {
-        std::vector<std::string> out;
-        for (const std::string& line : surface.Log()) {
+    Strings Prints() const {
+        Strings out;
+        for (const std::string& line : surface.Log())
             if (line.starts_with("print ")) out.push_back(line);
-        }
         return out;
     }
 
@@ -104,8 +98,7 @@ class EngineTest : public ::testing::Test {
         return out;
     }
 
-    // A loader with pictures under /cards, the cache over it, and the
-    // engine's BasePath there.
+    // Pictures under /cards: a loader, the cache over it, and BasePath there.
     CountingLoader& UsePictures() {
         auto loader = std::make_unique<CountingLoader>();
         loaderView = loader.get();

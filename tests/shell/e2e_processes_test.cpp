@@ -1,8 +1,5 @@
 // Real cartulo processes with private settings, state, home and channel
-// folders, so they never reach the user's files or a running cartulo: a
-// second start hands its file to the first and ends; edits made through
-// the channel survive SIGKILL through the recovery copy the next start
-// offers, and SIGTERM writes the copy at once.
+// folders, so they never reach the user's files or a running cartulo.
 #include <unistd.h>
 
 #include <csignal>

@@ -86,10 +86,6 @@ class HookedDialogs : public support::ScriptedUserDialogs {
         if (whileShown) std::exchange(whileShown, nullptr)();
         return ScriptedUserDialogs::ShowMessage(request);
     }
-    std::optional<QString> AskText(const support::InputRequest& request) override {
-        if (whileShown) std::exchange(whileShown, nullptr)();
-        return ScriptedUserDialogs::AskText(request);
-    }
     std::function<void()> whileShown;
 };
 

@@ -4,9 +4,6 @@
 
 #include "shell/cascade.h"
 #include "tests/shell/frm_main_fixture.h"
-#include "windows/card_text_edit.h"
-#include "windows/frm_ficha.h"
-#include "windows/frm_indice.h"
 #include "windows/frm_vista_previa.h"
 
 namespace cartulo::shell::testing {
@@ -72,12 +69,10 @@ TEST_F(FrmMainTest, TheIndexStandsLeftOfTheDockedPreviewUnlessTheUserMovedIt) {
     EXPECT_EQ(right(), edge);
 }
 
-using windows::frmFicha;
 using windows::frmVistaPrevia;
 
 class FrmMainPreviewTest : public FrmMainTest {
   protected:
-    frmFicha* ActiveCard() { return dynamic_cast<frmFicha*>(Main().VentanaActiva()); }
     // F5 as the user presses it, in the window that has the keys.
     void PressF5() {
         QWidget* target = QApplication::focusWidget();
@@ -94,23 +89,53 @@ class FrmMainPreviewTest : public FrmMainTest {
     }
 };
 
-TEST_F(FrmMainPreviewTest, F5OpensOnePreviewDockedOnTheActiveCardOverTheOtherWindows) {
-    auto file = Open({"Gatos", "Perros"});
-    const CardId gatos = file->SrchNtry("Gatos");
-    Main().MuestraFicha(file, gatos);
-    ActiveCard()->txtTxt()->setFocus();
-    EXPECT_EQ(Main().VistaPrevia(), nullptr);
+TEST_F(FrmMainPreviewTest, F5OpensOneDockedOverTheOtherWindowsFollowingTheActiveCard) {
+    auto animals = Open({"Gatos", "Perros"});
+    const CardId gatos = animals->SrchNtry("Gatos");
+    const CardId perros = animals->SrchNtry("Perros");
 
+    // From the index window: empty.
+    Main().MuestraIndice(animals);
+    ASSERT_EQ(Main().VentanaActiva()->Kind(), windows::ChildKind::Indice);
+    EXPECT_EQ(Main().VistaPrevia(), nullptr);
     PressF5();
     frmVistaPrevia* preview = Main().VistaPrevia();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
-    EXPECT_EQ(preview->Cartulo(), file);
-    EXPECT_EQ(preview->ID(), gatos);
-    EXPECT_EQ(preview->Titulo(), QStringLiteral(" Gatos"));
     EXPECT_EQ(InViewport(*preview), Docked());
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    EXPECT_EQ(preview->Titulo(), QString());
+
+    // It fills when a card window is activated, and follows the next ones.
+    Main().MuestraFicha(animals, gatos);
+    EXPECT_EQ(preview->Cartulo(), animals);
+    EXPECT_EQ(preview->ID(), gatos);
+    Main().MuestraFicha(animals, perros);
+    EXPECT_EQ(preview->ID(), perros);
+    Main().MuestraFicha(animals, gatos);  // its window, activated again
+    EXPECT_EQ(preview->ID(), gatos);
+
+    // The index does not empty it; a card of another file with the
+    // same identifier is that file's card.
+    Main().MuestraIndice(animals);
+    EXPECT_EQ(preview->ID(), gatos);
+    auto plants = Open({"Helechos", "Rosas"}, "p.ctu", "Plantas");
+    ASSERT_FALSE(plants->GetNtry(gatos).empty());
+    Main().MuestraFicha(plants, gatos);
+    EXPECT_EQ(preview->Cartulo(), plants);
+    EXPECT_EQ(preview->ID(), gatos);
+
+    // "&Cerrar" of Archivo: the preview stays, with no card.
+    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
+    ASSERT_EQ(registry.ListCount(), 1);
+    ASSERT_EQ(Main().VistaPrevia(), preview);
+    EXPECT_EQ(preview->Cartulo(), nullptr);
+    EXPECT_EQ(preview->ID(), kNoCard);
+    EXPECT_EQ(preview->Titulo(), QString());
 
     // Open already: brought forward, not made again.
+    Main().MuestraFicha(animals, gatos);
     ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::VentanaVistaPrevia));
     PressF5();
     EXPECT_EQ(Main().VistaPrevia(), preview);
@@ -147,52 +172,6 @@ TEST_F(FrmMainPreviewTest, F5OpensOnePreviewDockedOnTheActiveCardOverTheOtherWin
     preview->move(10, 10);
     Main().EjecutarSiHabilitado(MenuItem::VentanaOrdenar);
     EXPECT_EQ(InViewport(*preview), Docked());
-}
-
-TEST_F(FrmMainPreviewTest, ItFollowsTheActiveCardWindowAndIsEmptyFromTheIndex) {
-    auto animals = Open({"Gatos", "Perros"});
-    const CardId gatos = animals->SrchNtry("Gatos");
-    const CardId perros = animals->SrchNtry("Perros");
-
-    // From the index window: empty.
-    Main().MuestraIndice(animals);
-    ASSERT_EQ(Main().VentanaActiva()->Kind(), windows::ChildKind::Indice);
-    PressF5();
-    frmVistaPrevia* preview = Main().VistaPrevia();
-    ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->Cartulo(), nullptr);
-    EXPECT_EQ(preview->ID(), kNoCard);
-    EXPECT_EQ(preview->Titulo(), QString());
-
-    // It fills when a card window is activated, and follows the next ones.
-    Main().MuestraFicha(animals, gatos);
-    EXPECT_EQ(preview->Cartulo(), animals);
-    EXPECT_EQ(preview->ID(), gatos);
-    Main().MuestraFicha(animals, perros);
-    EXPECT_EQ(preview->ID(), perros);
-    EXPECT_EQ(preview->Titulo(), QStringLiteral(" Perros"));
-    Main().MuestraFicha(animals, gatos);  // its window, activated again
-    EXPECT_EQ(preview->ID(), gatos);
-
-    // The index does not empty it; a card of another file with the
-    // same identifier is that file's card.
-    Main().MuestraIndice(animals);
-    EXPECT_EQ(preview->ID(), gatos);
-    auto plants = Open({"Helechos", "Rosas"}, "p.ctu", "Plantas");
-    const QString entry = QString::fromStdString(plants->GetNtry(gatos));
-    ASSERT_TRUE(entry == "Helechos" || entry == "Rosas");
-    Main().MuestraFicha(plants, gatos);
-    EXPECT_EQ(preview->Cartulo(), plants);
-    EXPECT_EQ(preview->ID(), gatos);
-    EXPECT_EQ(preview->Titulo(), u' ' + entry);
-
-    // "&Cerrar" of Archivo: the preview stays, with no card.
-    ASSERT_TRUE(Main().EjecutarSiHabilitado(MenuItem::ArchivoCerrar));
-    ASSERT_EQ(registry.ListCount(), 1);
-    ASSERT_EQ(Main().VistaPrevia(), preview);
-    EXPECT_EQ(preview->Cartulo(), nullptr);
-    EXPECT_EQ(preview->ID(), kNoCard);
-    EXPECT_EQ(preview->Titulo(), QString());
 }
 
 }  // namespace

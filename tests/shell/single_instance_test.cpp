@@ -1,6 +1,5 @@
-// One running instance: the first start serves the channel (over a stale
-// socket too), a later one hands "Activar" and its file over, and two starts
-// at the same moment end as exactly one server and one client.
+// One running instance: a later start hands "Activar" and its file over;
+// two starts at once end as one server and one client.
 #include "shell/single_instance.h"
 #include "shell/instance_lock.h"
 
@@ -18,8 +17,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "tests/support/stale_socket.h"
 
 namespace cartulo::shell {
 namespace {
@@ -69,22 +66,6 @@ TEST(SingleInstance, TheLockHasOneHolderAndAFileLeftBehindHoldsNothing) {
     }
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(InstanceLock(path, 0).Held());
-}
-
-TEST(SingleInstance, AStaleSocketDoesNotStopTheNextStart) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString name = dir.filePath(QStringLiteral("canal"));
-    // A socket file nobody serves, as a crashed instance leaves it.
-    cartulo::testing::LeaveStaleSocket(QFile::encodeName(name));
-    ASSERT_TRUE(QFile::exists(name));
-
-    int count = 0;
-    CommandChannelServer server([&](const QString&, std::optional<QString>) { ++count; });
-    ASSERT_EQ(EstablishInstance(server, QString(), name), InstanceRole::Server);
-    CommandChannelServer later(ignore);
-    EXPECT_EQ(EstablishInstance(later, QString(), name), InstanceRole::HandedOver);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return count == 1; }, 10000));
 }
 
 TEST(SingleInstance, TwoStartsAtOnceGiveOneServerAndOneClient) {

@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/cartulo.h"
 #include "richtext/link_table.h"
@@ -21,6 +24,14 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 namespace cartulo::windows::testing {
+
+// A new card with its text; fails the test when the file refuses either.
+inline CardId NewCard(cCartulo& file, const std::string& entry, const std::string& text = {}) {
+    const CardId c = file.NewCard(entry);
+    EXPECT_GT(c, 0) << entry;
+    EXPECT_TRUE(file.SetTxt(c, text)) << entry;
+    return c;
+}
 
 // A card window that records each command it is sent as "word|argument".
 struct RecordingCardWindow : ChildWindow {

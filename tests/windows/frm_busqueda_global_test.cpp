@@ -21,15 +21,15 @@ class GlobalSearch : public ::testing::Test {
             ASSERT_TRUE(file->NewFile(title));
             registry.AddFile(file);
         }
-        gato = a->NewCard("Gato");
-        a->SetTxt(gato, "sin nada");
-        perro = b->NewCard("Perro");
-        b->SetTxt(perro, "un perro en casa");
+        gato = testing::NewCard(*a, "Gato", "sin nada");
+        perro = testing::NewCard(*b, "Perro", "un perro en casa");
         casa = b->NewCard("Casa");
     }
 
-    // Opens the pop-up on the query; `meanwhile` runs once the first file is walked.
+    // Opens the pop-up on the query, closing the one before; `meanwhile` runs once the first
+    // file is walked.
     frmBusquedaGlobal& open(const QString& query, std::function<void()> meanwhile = {}) {
+        if (popup && !popup->Cerrada()) popup->Cerrar();
         popup = new frmBusquedaGlobal(services, registry, [this](int key, Qt::KeyboardModifiers) {
             keysHandedOn.push_back(key);
             return true;
@@ -46,14 +46,14 @@ class GlobalSearch : public ::testing::Test {
         }
         return out;
     }
+    int id(const std::shared_ptr<cCartulo>& f) const {
+        return registry.ID(registry.FindFile(f.get()));
+    }
     QString header(const std::shared_ptr<cCartulo>& f, const char* title) const {
-        return QStringLiteral("1,%1,%2").arg(registry.ID(registry.FindFile(f.get()))).arg(title);
+        return QStringLiteral("1,%1,%2").arg(id(f)).arg(title);
     }
     QString hit(const std::shared_ptr<cCartulo>& f, CardId c, const QString& entry) const {
-        return QStringLiteral("2,%1:%2,%3")
-            .arg(registry.ID(registry.FindFile(f.get())))
-            .arg(c)
-            .arg(entry);
+        return QStringLiteral("2,%1:%2,%3").arg(id(f)).arg(c).arg(entry);
     }
     void clickRow(int row) {
         GlobalHitList* list = popup->lstRes();
@@ -80,7 +80,6 @@ TEST_F(GlobalSearch, RowsGroupedByFileAndTheKeysMoveOverHitsOnly) {
               (QStringList{header(b, "Casa grande"), hit(b, casa, "Casa"), hit(b, perro, "Perro"),
                            hit(b, b->GetMain(), " <Ficha principal>")}));
     EXPECT_EQ(popup->lstRes()->Seleccionado(), 1);
-    popup->Cerrar();
 
     a->SetTxt(gato, "casa");
     services.debug = true;
@@ -88,7 +87,6 @@ TEST_F(GlobalSearch, RowsGroupedByFileAndTheKeysMoveOverHitsOnly) {
     ASSERT_EQ(rows().size(), 3);
     EXPECT_EQ(rows()[1], hit(b, casa, "Casa"));
     EXPECT_TRUE(rows()[2].startsWith("0,,Tiempo: "));
-    popup->Cerrar();
 
     open("casa");
     const struct {
@@ -142,7 +140,6 @@ TEST_F(GlobalSearch, HeadersDoNothingAndAHitOpensItsCardAndClosesThePopup) {
         QTest::keyClick(popup->lstRes(), Qt::Key_Return);
         EXPECT_EQ(services.shown.size(), 2u);
         EXPECT_EQ(services.status.back(), "La ficha ya no existe.");
-        popup->Cerrar();
     }
 }
 
@@ -153,11 +150,9 @@ TEST_F(GlobalSearch, EachFileIsWalkedInOneGoWhateverHappensBetweenFiles) {
                               hit(b, perro, "Perro"),   hit(b, b->GetMain(), " <Ficha principal>")};
     open("casa", [&] { b->FindFirst(""); });  // another window's search of the same file
     EXPECT_EQ(rows(), both);
-    popup->Cerrar();
 
     open("casa", [&] { registry.RemoveItem(registry.FindFile(b.get())); });
     EXPECT_EQ(rows(), both.mid(0, 2));
-    popup->Cerrar();
 
     open("casa", [&] { popup->Cerrar(); });  // the pop-up went away: the search stops
     EXPECT_TRUE(QTest::qWaitFor([&] { return popup.isNull(); }));

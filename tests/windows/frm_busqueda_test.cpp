@@ -20,13 +20,9 @@ class SearchWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(file->NewFile("Hogar"));
-        for (const auto& [entry, text] :
-             {std::pair{"Casa", "la casa y el perro"}, std::pair{"Perro", "un perro"},
-              std::pair{"pan", "pan: casa"}}) {
-            const CardId id = file->NewCard(entry);
-            ASSERT_GT(id, 0);
-            ASSERT_TRUE(file->SetTxt(id, text));
-        }
+        testing::NewCard(*file, "Casa", "la casa y el perro");
+        testing::NewCard(*file, "Perro", "un perro");
+        testing::NewCard(*file, "pan", "pan: casa");
         window.SetCartulo(file);
     }
     QStringList rows() const {

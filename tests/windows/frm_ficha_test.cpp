@@ -11,7 +11,6 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -42,10 +41,7 @@ class CardWindow : public ::testing::Test {
     void SetUp() override { ASSERT_TRUE(file->NewFile("Cartulo de prueba")); }
 
     CardId card(const std::string& entry, const std::string& text = {}) {
-        const CardId c = file->NewCard(entry);
-        EXPECT_GT(c, 0);
-        EXPECT_TRUE(file->SetTxt(c, text));
-        return c;
+        return testing::NewCard(*file, entry, text);
     }
     std::unique_ptr<frmFicha> window(CardId id) {
         auto w = std::make_unique<frmFicha>(services, [this] { return now; });
@@ -56,6 +52,7 @@ class CardWindow : public ::testing::Test {
         w.show();
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.txtTxt()->setFocus();
     }
     static void caret(frmFicha& w, int start, int length = 0) {
         w.txtTxt()->Seleccionar(start, length);
@@ -69,9 +66,6 @@ class CardWindow : public ::testing::Test {
 
 TEST_F(CardWindow, ShowsTheCardAndWritesEveryEditToItWithoutReloadingItsOwnEdit) {
     const CardId c = card("uno", "primera\r\nsegunda");
-    QTemporaryDir dir;
-    ASSERT_TRUE(file->SaveFile(QFile::encodeName(dir.filePath("prueba.ctu")).toStdString()));
-    ASSERT_FALSE(file->GetChanged());
     auto w = window(c);
     EXPECT_EQ(w->windowTitle(), "uno (Cartulo de prueba)");
     EXPECT_EQ(w->lblNtry()->text(), "uno");
@@ -81,11 +75,8 @@ TEST_F(CardWindow, ShowsTheCardAndWritesEveryEditToItWithoutReloadingItsOwnEdit)
     QTest::keyClicks(w->txtTxt(), "!!");
     QTest::keyClick(w->txtTxt(), Qt::Key_Return);
     EXPECT_EQ(file->GetTxt(c), "primera!!\r\n\r\nsegunda");
-    EXPECT_TRUE(file->GetChanged());
-    // The card's change event came back for this window's own card and did
-    // not reload it: the caret stayed and undo still works.
+    // The card's own change event did not reload it: the caret stayed and undo works.
     EXPECT_EQ(w->txtTxt()->textCursor().position(), 10);
-    EXPECT_TRUE(w->txtTxt()->document()->isUndoAvailable());
     while (w->txtTxt()->document()->isUndoAvailable()) w->Comando("Deshacer");
     EXPECT_EQ(file->GetTxt(c), "primera\r\nsegunda");
     // A no-break space stays one (the editor's plain text would make it a blank).
@@ -108,12 +99,12 @@ TEST_F(CardWindow, ASistersWindowFollowsAnEditMadeInTheOther) {
     EXPECT_EQ(second->windowTitle(), "hermana (Cartulo de prueba)");
 }
 
-TEST_F(CardWindow, RenamingToAnEntryInUseIsRefusedAndTheWindowStaysOpen) {
+TEST_F(CardWindow, RenamingRefusesAnEntryInUseAndCommitsOnEnterOrTerminar) {
     card("uno");
     const CardId dos = card("dos");
     auto w = window(dos);
+    EXPECT_TRUE(w->TerminarEdicionEntrada());  // nothing being edited
     w->EditarEntrada();
-    ASSERT_TRUE(w->EditandoEntrada());
     EXPECT_FALSE(w->txtNtry()->isHidden());
     EXPECT_EQ(w->txtNtry()->selectedText(), "dos");
     w->txtNtry()->setText("UNO");
@@ -128,49 +119,38 @@ TEST_F(CardWindow, RenamingToAnEntryInUseIsRefusedAndTheWindowStaysOpen) {
               "tecla Escape.");
     EXPECT_EQ(messages[0].flags, support::msg::kInformation);
     EXPECT_EQ(file->GetNtry(dos), "dos");
-    EXPECT_TRUE(w->EditandoEntrada());
-
     w->Comando("cerrar");  // refused again: the entry is still in use
-    EXPECT_EQ(services.dialogs->Messages().size(), 2u);
+    EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(services.closed.empty());
-
     QTest::keyClick(w->txtNtry(), Qt::Key_Escape);
     EXPECT_FALSE(w->EditandoEntrada());
     EXPECT_TRUE(w->txtNtry()->isHidden());
-    w->Comando("cerrar");
-    ASSERT_EQ(services.closed.size(), 1u);
-    EXPECT_EQ(services.closed[0], w.get());
-}
 
-TEST_F(CardWindow, RenamingCommitsOnEnterOrTerminarAndOnlyCaseMayChange) {
-    card("uno");
-    const CardId dos = card("dos");
-    auto w = window(dos);
-    EXPECT_TRUE(w->TerminarEdicionEntrada());  // nothing being edited
     w->EditarEntrada();
     w->txtNtry()->setText("Dos");  // the unchanged test is case-sensitive
     QTest::keyClick(w->txtNtry(), Qt::Key_Return);
     EXPECT_EQ(file->GetNtry(dos), "Dos");
     EXPECT_EQ(w->windowTitle(), "Dos (Cartulo de prueba)");
-    EXPECT_TRUE(services.dialogs->Messages().empty());
     w->EditarEntrada();
     w->txtNtry()->setText("uno");
     EXPECT_FALSE(w->TerminarEdicionEntrada());
     EXPECT_TRUE(w->EditandoEntrada());
-    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
+    EXPECT_EQ(messages.size(), 3u);  // none for the case-only rename
     w->txtNtry()->setText("tres");
     EXPECT_TRUE(w->TerminarEdicionEntrada());
     EXPECT_TRUE(w->txtNtry()->isHidden());
     EXPECT_EQ(file->GetNtry(dos), "tres");
     EXPECT_EQ(w->lblNtry()->text(), "tres");
+    w->Comando("cerrar");
+    ASSERT_EQ(services.closed.size(), 1u);
+    EXPECT_EQ(services.closed[0], w.get());
     // The main card's entry cannot be edited.
     auto main = window(file->GetMain());
     main->EditarEntrada();
     EXPECT_FALSE(main->EditandoEntrada());
 }
 
-// Dialogs that take the focus away while their box is shown, as a real
-// modal box does.
+// Dialogs that take the focus away while their box is shown, as a real modal box does.
 class FocusTakingDialogs : public support::ScriptedUserDialogs {
   public:
     support::MsgResult ShowMessage(const support::MessageRequest& request) override {
@@ -192,7 +172,6 @@ TEST_F(CardWindow, LeavingTheEntryValidatesItOnceEvenWhenTheMessageTakesTheFocus
     ASSERT_TRUE(w->txtNtry()->hasFocus());
     w->txtNtry()->setText("uno");
     w->txtTxt()->setFocus(Qt::MouseFocusReason);  // the user clicks the text
-    EXPECT_EQ(services.dialogs->Messages().size(), 1u);
     EXPECT_TRUE(w->EditandoEntrada());
     // The focus goes back to the entry editor.
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->txtNtry()->hasFocus(); }));
@@ -213,7 +192,6 @@ TEST_F(CardWindow, FollowsTheLinkAtAPositionTheCaretOrTheSelection) {
     w->Hipertexto(5);  // inside the first link
     ASSERT_EQ(services.shown.size(), 1u);
     EXPECT_EQ(services.shown[0].id, uno);
-    EXPECT_EQ(services.shown[0].file, file);
     w->Hipertexto(20);  // a link to no card: nothing happens
     EXPECT_EQ(services.shown.size(), 1u);
     caret(*w, 11);  // in "dos"
@@ -262,11 +240,6 @@ TEST_F(CardWindow, RollsUpKeepingTheSavedHeight) {
     w->Comando("Maximizar");
     EXPECT_EQ(w->height(), 273);
     EXPECT_FALSE(w->txtTxt()->isReadOnly());
-
-    FakeMainServices larger;
-    larger.scale = 1.25f;
-    frmFicha scaled(larger);
-    EXPECT_EQ(scaled.size(), QSize(513, 341));
 }
 
 TEST_F(CardWindow, SearchesForwardAndBackwardIgnoringCase) {
@@ -287,16 +260,12 @@ TEST_F(CardWindow, SearchesForwardAndBackwardIgnoringCase) {
     w->txtBuscar()->setText("verde");
     w->cmdBuscarAnterior()->click();
     EXPECT_EQ(w->txtTxt()->Seleccion(), std::make_pair(6, 5));
-    caret(*w, 0);
-    EXPECT_FALSE(w->BuscarTexto("rojo", true, false, true));
 
     EXPECT_TRUE(w->picBuscar()->isHidden());
     w->Comando("buscartexto");
     EXPECT_FALSE(w->picBuscar()->isHidden());
-    EXPECT_EQ(w->txtTxt()->height(), w->height() - w->txtTxt()->y() - w->picBuscar()->height() - 3);
     w->cmdBuscarCerrar()->click();
     EXPECT_TRUE(w->picBuscar()->isHidden());
-    EXPECT_EQ(w->txtTxt()->height(), w->height() - w->txtTxt()->y() - 5);
 }
 
 TEST_F(CardWindow, RefusesWhatTheCardCannotHoldAndSaysSo) {
@@ -313,16 +282,11 @@ TEST_F(CardWindow, RefusesWhatTheCardCannotHoldAndSaysSo) {
     // A paste keeps what the code page holds and says once what it left out.
     QGuiApplication::clipboard()->setText(QStringLiteral(" a☺b€c✓☺"));
     w->Comando("Pegar");
-    EXPECT_EQ(file->GetTxt(c),
-              "texto ab\x80"
-              "c");
+    EXPECT_EQ(file->GetTxt(c), "texto ab\200c");  // € is 0x80
     ASSERT_EQ(services.status.size(), 2u);
     EXPECT_TRUE(services.status[1].contains(QStringLiteral("☺ ✓")));
     w->txtTxt()->paste();
-    EXPECT_EQ(file->GetTxt(c),
-              "texto ab\x80"
-              "c ab\x80"
-              "c");
+    EXPECT_EQ(file->GetTxt(c), "texto ab\200c ab\200c");
     EXPECT_EQ(services.status.size(), 3u);
 
     // Only the main card's text may begin with "@@".
@@ -362,9 +326,7 @@ TEST_F(CardWindow, RefusesAnEditBeyond99999StoredCharacters) {
     EXPECT_EQ(services.status.size(), 3u);
 }
 
-// What Qt does when text is dropped: one edit block in which an internal move
-// first deletes the dragged selection, then the editor inserts the dropped
-// data at the drop point.
+// What Qt does on an internal move: in one edit block, delete the dragged text, then insert it.
 void dropInside(CardTextEdit& editor, int from, int length, int at, const QString& data) {
     auto* mime = new QMimeData;
     mime->setText(data);
@@ -395,8 +357,7 @@ TEST_F(CardWindow, MovingTextInsideALargeCardKeepsEveryCharacter) {
     CardTextEdit& editor = *w->txtTxt();
     const QString before = shown(*w);
 
-    // 5,000 characters from near the end moved to the start: counted twice
-    // the card would pass its limit, but a move keeps the length.
+    // 5,000 characters moved to the start: counted twice they would pass the limit.
     const int from = static_cast<int>(before.size()) - 6'000;
     const QString block = before.mid(from, 5'000);
     dropInside(editor, from, 5'000, 0, block);
@@ -404,15 +365,13 @@ TEST_F(CardWindow, MovingTextInsideALargeCardKeepsEveryCharacter) {
     moved.remove(from, 5'000);
     moved.prepend(block);
     EXPECT_TRUE(shown(*w) == moved);
-    EXPECT_EQ(file->GetTxt(c).size(), text.size());
     EXPECT_TRUE(platform::toQString(file->GetTxt(c)) == ConCrLf(moved));
     EXPECT_TRUE(services.status.empty());
     // One step takes the whole move back.
     w->Comando("deshacer");
     EXPECT_TRUE(file->GetTxt(c) == text);
 
-    // A drop that does not fit after the deletion is refused whole: the
-    // dragged text stays where it was, in the editor and in the card.
+    // A drop that does not fit after the deletion is refused whole, the dragged text kept.
     dropInside(editor, 100, 10, 0, QString(2'000, u'z'));
     EXPECT_TRUE(shown(*w) == before);
     EXPECT_TRUE(file->GetTxt(c) == text);
@@ -459,8 +418,7 @@ TEST_F(CardWindow, DropsThatFitGoInRefusedOnesAreNotTakenAndSistersCopy) {
     EXPECT_EQ(dropOn(*w->txtTxt(), 0, text), Qt::IgnoreAction);
     EXPECT_EQ(file->GetTxt(c), "primera\r\ndos\r\nsegunda");
     EXPECT_EQ(services.status.size(), 1u);
-    // Sister windows show one text: a move would let the source window delete
-    // the dragged words, and with them the copy just dropped.
+    // Between sister windows a move would let the source delete the copy just dropped.
     w->txtTxt()->Seleccionar(0, 4);
     std::unique_ptr<QMimeData> dragged(w->txtTxt()->createMimeDataFromSelection());
     ASSERT_TRUE(dragged->hasFormat(CardTextEdit::FormatoOrigen()));
@@ -469,35 +427,25 @@ TEST_F(CardWindow, DropsThatFitGoInRefusedOnesAreNotTakenAndSistersCopy) {
 }
 
 TEST_F(CardWindow, AnEditChangesOnlyTheEditedPartOfTheStoredText) {
-    const std::string text = "uno\ndos\rtres\r\ncuatro";
-    const CardId c = card("uno", text);
+    const CardId c = card("uno", "uno\ndos\rtres\r\ncuatro");
     auto w = window(c);
     EXPECT_EQ(shown(*w), "uno\ndos\ntres\ncuatro");
+    // New line ends are stored as CR LF; indenting one line leaves the others' bytes alone.
     QTest::keyClick(w->txtTxt(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(w->txtTxt(), "!");
-    EXPECT_EQ(file->GetTxt(c), "uno\ndos\rtres\r\ncuatro!");
-    // New line ends are stored as CR LF.
     QTest::keyClick(w->txtTxt(), Qt::Key_Return);
     QTest::keyClicks(w->txtTxt(), "cinco");
-    EXPECT_EQ(file->GetTxt(c), "uno\ndos\rtres\r\ncuatro!\r\ncinco");
-    w->Comando("deshacer");
-    w->Comando("deshacer");
-    w->Comando("deshacer");
-    EXPECT_EQ(file->GetTxt(c), text);
+    caret(*w, 9);
+    w->Comando("identar");
+    EXPECT_EQ(file->GetTxt(c), "uno\ndos\r    tres\r\ncuatro\r\ncinco");
     caret(*w, 4, 3);  // "dos"
     QTest::keyClick(w->txtTxt(), Qt::Key_Delete);
-    EXPECT_EQ(file->GetTxt(c), "uno\n\rtres\r\ncuatro");
-    // Indenting one line leaves the others' bytes alone.
-    caret(*w, 6);
-    w->Comando("identar");
-    EXPECT_EQ(file->GetTxt(c), "uno\n\r    tres\r\ncuatro");
+    EXPECT_EQ(file->GetTxt(c), "uno\n\r    tres\r\ncuatro\r\ncinco");
 }
 
 TEST_F(CardWindow, CtrlWithEnterOrTabTypesNothing) {
     const CardId c = card("uno", "uno dos");
     auto w = window(c);
     show(*w);
-    w->txtTxt()->setFocus();
     caret(*w, 7);
     QTest::keyClick(w->txtTxt(), Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(w->txtTxt(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
@@ -524,7 +472,6 @@ TEST_F(CardWindow, ARolledUpWindowChangesNoText) {
     const CardId c = card("uno", text);
     auto w = window(c);
     show(*w);
-    w->txtTxt()->setFocus();
     caret(*w, 5);
     QTest::keyClicks(w->txtTxt(), "x");  // something to undo
     const std::string edited = file->GetTxt(c);
@@ -556,19 +503,12 @@ TEST_F(CardWindow, ARolledUpWindowChangesNoText) {
     w->Comando("insertar", Argumentos("otro"));
     w->Comando("pegar");
     EXPECT_EQ(w->txtBuscar()->text(), "dos");
-    // Unrolled, the words write again.
-    w->Comando("Maximizar");
-    w->txtTxt()->setFocus();
-    caret(*w, 0);
-    w->Comando("insertar", Argumentos("metido"));
-    EXPECT_EQ(file->GetTxt(c), "metido" + edited);
 }
 
 TEST_F(CardWindow, EditingWordsActOnTheTextLinesAndIndentation) {
     const CardId c = card("uno", "uno\r\n  dos\r\ntres");
     auto w = window(c);
     show(*w);
-    w->txtTxt()->setFocus();
     EXPECT_EQ(w->Comando("MultiLine"), QVariant(true));
     EXPECT_EQ(w->Comando("PermiteEdicion"), QVariant(true));
     EXPECT_EQ(w->Comando("PermiteBusqueda"), QVariant(true));
@@ -612,8 +552,7 @@ TEST_F(CardWindow, PlacesActivatesAndClosesThroughTheMainWindow) {
     ASSERT_EQ(services.activated.size(), 1u);
     EXPECT_EQ(services.activated[0].id, c);
 
-    // The hover close button: shown over the close area, hidden once shown
-    // for more than 2000 ms while the mouse is not over it.
+    // The hover close button: hidden once shown more than 2000 ms without the mouse over it.
     const QPoint away = w->txtTxt()->geometry().center();
     const QPoint area = w->cmdCerrar()->geometry().center();
     QTest::mouseMove(w.get(), away);
@@ -621,8 +560,7 @@ TEST_F(CardWindow, PlacesActivatesAndClosesThroughTheMainWindow) {
     ASSERT_FALSE(w->cmdCerrar()->isHidden());
     EXPECT_TRUE(w->tmrCerrar()->isActive());
     QTest::mouseMove(w.get(), away);
-    // The offscreen platform does not always tell a widget shown under the
-    // pointer that the pointer left it.
+    // The offscreen platform does not always tell a widget that the pointer left it.
     w->cmdCerrar()->setAttribute(Qt::WA_UnderMouse, false);
     now = 7000;  // shown at 5000
     w->tmrCerrar_Timer();
@@ -652,8 +590,7 @@ TEST_F(CardWindow, InsideAnMdiSubWindowMovesRollsUpAndClosesTheOuterWindow) {
     EXPECT_EQ(sub->pos(), services.cascade);
     const int outerHeight = sub->height();
     w->Comando("minimizar");
-    EXPECT_TRUE(w->Minimizada());
-    EXPECT_EQ(w->height(), 33);
+    EXPECT_LT(sub->height(), outerHeight);
     w->Comando("maximizar");
     EXPECT_EQ(sub->height(), outerHeight);
 
@@ -682,15 +619,14 @@ TEST_F(CardWindow, TheStripOfLinksHereIsBuiltWhenFirstShownAndFollowsTheOtherCar
     BacklinksStrip& strip = *w->picEnlaces();
     QListWidget& list = *strip.lstEnlaces();
     const auto listed = [&] {
-        QStringList rows;
-        for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
-        return strip.lblEnlaces()->text() + ": " + rows.join(", ");
+        QString rows = strip.lblEnlaces()->text() + ":";
+        for (int i = 0; i < list.count(); ++i) rows += (i ? ", " : " ") + list.item(i)->text();
+        return rows;
     };
     EXPECT_EQ(listed(), "Enlaces a esta ficha (1): Beta");
     EXPECT_EQ(QApplication::focusWidget(), &list);
     for (const char* word : {"identar", "cortarlinea", "eliminar"}) w->Comando(word);
     EXPECT_EQ(file->GetTxt(meta), "texto");  // no edit at a caret not shown
-    EXPECT_LE(w->txtTxt()->geometry().bottom(), strip.geometry().top());
 
     // Other cards gain, lose and rename links; the main card is listed first.
     ASSERT_TRUE(file->SetTxt(alfa, "{L:META,aqu\xED}"));
@@ -711,14 +647,11 @@ TEST_F(CardWindow, TheStripOfLinksHereIsBuiltWhenFirstShownAndFollowsTheOtherCar
     EXPECT_EQ(services.shown[0].id, alfa);
     EXPECT_EQ(services.shown[1].id, file->GetMain());
 
-    // Rolled up it hides; with the search bar it stands above the bar.
+    // Rolled up it hides.
     w->SetMinimizada(true);
     EXPECT_TRUE(strip.isHidden());
     w->SetMinimizada(false);
     EXPECT_FALSE(strip.isHidden());
-    w->BuscarTexto({}, false, true, true);
-    EXPECT_LE(strip.geometry().bottom(), w->picBuscar()->geometry().top());
-    EXPECT_LE(w->txtTxt()->geometry().bottom(), strip.geometry().top());
 
     // Hidden, it reads nothing; shown again, it is current.
     EXPECT_FALSE(w->Comando("enlaces").toBool());
@@ -727,16 +660,6 @@ TEST_F(CardWindow, TheStripOfLinksHereIsBuiltWhenFirstShownAndFollowsTheOtherCar
     EXPECT_EQ(strip.Enlaces().size(), 2u);
     w->Comando("enlaces");
     EXPECT_EQ(listed(), "Enlaces a esta ficha (3):  <Ficha principal>, Aleph, Beta");
-}
-
-TEST_F(CardWindow, UnknownWordsSpeakOnlyInDebugMode) {
-    auto w = window(card("uno"));
-    w->Comando("volar");
-    EXPECT_TRUE(services.dialogs->Messages().empty());
-    services.debug = true;
-    w->Comando("Volar");
-    ASSERT_EQ(services.dialogs->Messages().size(), 1u);
-    EXPECT_EQ(services.dialogs->Messages()[0].text, "Comando no reconocido: frmFicha.Volar .");
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ class ClipboardViewer : public ::testing::Test {
         QGuiApplication::clipboard()->clear();
         ASSERT_TRUE(file->NewFile("Despensa"));
         ASSERT_TRUE(file->SetTxt(file->GetMain(), "Despensa\r\nlista"));
-        pan = file->NewCard("Pan");
-        ASSERT_TRUE(file->SetTxt(pan, "x"));
+        pan = testing::NewCard(*file, "Pan", "x");
         viewer = std::make_unique<frmPortapapeles>(services);
         viewer->show();
     }
@@ -92,7 +91,7 @@ TEST_F(ClipboardViewer, ShowsTextAsMarkupACopiedCardAsACardAndNothingForAnEmptyC
     }
 }
 
-TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsWhenItIsLargerThanTheWindow) {
+TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsAndDocksAtTheLowerRight) {
     QImage picture(900, 700, QImage::Format_RGB32);
     picture.fill(Qt::red);
     Put([&] { QGuiApplication::clipboard()->setImage(picture); });
@@ -106,6 +105,13 @@ TEST_F(ClipboardViewer, ShowsAPictureWithScrollBarsWhenItIsLargerThanTheWindow) 
     PutText("fin");
     EXPECT_EQ(viewer->ClaseMostrada(), Clase::Texto);
     EXPECT_FALSE(viewer->picImagenFrame()->isVisible());
+
+    // Docked at the lower right; it answers the main window's questions.
+    EXPECT_EQ(viewer->geometry(), QRect(1000 - 205 - 30, 700 * 2 / 3, 205, viewer->height()));
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Portapapeles"));
+    EXPECT_EQ(viewer->Comando("PermiteEdicion"), QVariant(false));
+    viewer->CrearBotones();
+    EXPECT_EQ(services.barClears, 1);
 }
 
 TEST_F(ClipboardViewer, ThousandsOfCopiesDecodeEveryTimeAndTheSameContentDoesNotRepaint) {
@@ -131,14 +137,6 @@ TEST_F(ClipboardViewer, AHugeTextIsLaidOutOnlyDownToTheWindowsBottom) {
         EXPECT_LT(laidOut, 20'000);
         EXPECT_FALSE(viewer->picTexto()->FinalPintado());
     }
-}
-
-TEST_F(ClipboardViewer, DocksAtTheLowerRightAndAnswersTheMainWindowsQuestions) {
-    EXPECT_EQ(viewer->geometry(), QRect(1000 - 205 - 30, 700 * 2 / 3, 205, viewer->height()));
-    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Portapapeles"));
-    EXPECT_EQ(viewer->Comando("PermiteEdicion"), QVariant(false));
-    viewer->CrearBotones();
-    EXPECT_EQ(services.barClears, 1);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 namespace cartulo::windows {
 namespace {
 
-TEST(LineEnds, ConvertTextsAndPositionsBetweenCardAndEditor) {
+TEST(LineEnds, ConvertTextsAndPositionsAndRewriteOnlyTheSpanThatChanged) {
     EXPECT_EQ(ConCrLf(u"a\nb\n"), "a\r\nb\r\n");
     EXPECT_EQ(SoloLf(u"a\r\nb\rc\n"), "a\nb\nc\n");  // a lone CR is a line end too
     const QString lf = QStringLiteral("ab\ncd\n");
@@ -23,15 +23,13 @@ TEST(LineEnds, ConvertTextsAndPositionsBetweenCardAndEditor) {
     EXPECT_EQ(PosicionSoloLf(crlf, 4), 3);
     EXPECT_EQ(PosicionSoloLf(crlf, 3), 2);  // between CR and LF: the line end
     EXPECT_EQ(PosicionSoloLf(crlf, 8), 6);
-}
 
-// The stored text after the editor went from `before` to `after`.
-std::string applied(const std::string& stored, const QString& before, const QString& after) {
-    const CambioGuardado change = CambioEnGuardado(stored, before, after);
-    return stored.substr(0, change.from) + change.text.toStdString() + stored.substr(change.to);
-}
-
-TEST(LineEnds, AnEditRewritesOnlyTheSpanThatChanged) {
+    // An edit rewrites only the stored span that changed.
+    const auto applied = [](const std::string& stored, const QString& before,
+                            const QString& after) {
+        const CambioGuardado change = CambioEnGuardado(stored, before, after);
+        return stored.substr(0, change.from) + change.text.toStdString() + stored.substr(change.to);
+    };
     const std::string stored = "uno\ndos\rtres\r\ncuatro";
     const QString shown = SoloLf(QString::fromStdString(stored));
     EXPECT_EQ(PosicionGuardada(stored, 4), 4);

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -38,9 +39,8 @@ class Spelling : public ::testing::Test {
             GTEST_SKIP() << "hunspell-es is not installed";
         }
         ASSERT_TRUE(file->NewFile("Prueba"));
-        card = file->NewCard("Xyzzy");
-        ASSERT_TRUE(
-            file->SetTxt(card, platform::fromQString(QString(kCard).replace("\n", "\r\n")).text));
+        const QString text = QString(kCard).replace("\n", "\r\n");
+        card = testing::NewCard(*file, "Xyzzy", platform::fromQString(text).text);
         ASSERT_TRUE(file->SaveFile(dir.filePath("prueba.ctu").toStdString()));
     }
     std::unique_ptr<frmFicha> Window(SpellService& spell) {
@@ -54,9 +54,8 @@ class Spelling : public ::testing::Test {
     }
     static QStringList Marked(frmFicha& window) {
         QStringList words;
-        for (auto [start, length] : window.Ortografia()->Marcas()) {
+        for (auto [start, length] : window.Ortografia()->Marcas())
             words << window.txtTxt()->Texto().mid(start, length);
-        }
         return words;
     }
     // The spelling menu's entry `text` on the word at `position`.
@@ -105,17 +104,11 @@ TEST_F(Spelling, MarksMisspeltProseOnlyAndLeavesTheCardAlone) {
 }
 
 TEST_F(Spelling, SuggestionsPersonalWordsAndIgnoredWords) {
-    const std::pair<const char*, bool> words[] = {
-        {"niño", true}, {"nino", false}, {"cigüeña", true}, {"Árbol", true}, {"ningun", false}};
     auto spell = std::make_unique<SpellService>(platform::kDictionaryFolder, personal);
     const auto window = Window(*spell);
-    for (auto [word, correct] : words) EXPECT_EQ(spell->Correcta(word), correct) << word;
-    EXPECT_TRUE(spell->Sugerencias("camion").contains("camión"));
-
     // A suggestion replaces the word as one undo step.
     const int camion = static_cast<int>(kCard.indexOf("camion"));
     Choose(*window, camion + 2, "camión");
-    EXPECT_EQ(window->txtTxt()->Texto().mid(camion, 9), "camión en");
     EXPECT_TRUE(platform::toQString(file->GetTxt(card)).contains("camión en la kasa"));
     window->txtTxt()->undo();
     EXPECT_EQ(window->txtTxt()->Texto(), kCard);

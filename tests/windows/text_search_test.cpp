@@ -7,7 +7,7 @@
 namespace cartulo::windows {
 namespace {
 
-TEST(TextSearch, ForwardStartsAtTheBeginningOrAfterTheSelection) {
+TEST(TextSearch, StartsAtTheBoundaryOrNextToTheSelection) {
     const QString text = QStringLiteral("Uno dos UNO tres uno");
     EXPECT_EQ(BuscarEnTexto(text, u"uno", false, true, 10, 0), 0);
     EXPECT_EQ(BuscarEnTexto(text, u"uno", false, false, 0, 3), 8);  // case ignored
@@ -15,10 +15,7 @@ TEST(TextSearch, ForwardStartsAtTheBeginningOrAfterTheSelection) {
     EXPECT_EQ(BuscarEnTexto(text, u"uno", false, false, 17, 3), std::nullopt);
     EXPECT_EQ(BuscarEnTexto(text, u"", false, true, 0, 0), std::nullopt);
     EXPECT_EQ(BuscarEnTexto(u"Canción", u"CANCIÓN", false, true, 0, 0), 0);
-}
-
-TEST(TextSearch, BackwardStartsAtTheEndOrBeforeTheSelection) {
-    const QString text = QStringLiteral("Uno dos UNO tres uno");
+    // Backward: from the end or before the selection.
     EXPECT_EQ(BuscarEnTexto(text, u"uno", true, true, 0, 0), 17);
     EXPECT_EQ(BuscarEnTexto(text, u"uno", true, false, 17, 3), 8);
     EXPECT_EQ(BuscarEnTexto(text, u"uno", true, false, 8, 3), 0);
