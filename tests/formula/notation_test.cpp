@@ -84,7 +84,8 @@ TEST_F(FormulaFixture, ErrorsAreRaisedWithTheirExactDescription) {
     // clang-format off
     for (const char* text : {"", "@FrC[1,2]", "@frc[@frc[a,b],c]", "@int", "@INT[a]",
              "@lim[a,b,c,d]", "@exp[a,b]", "@ind[a,b,c]", "@mat[2,2,a,b,c,d,e]",
-             "@mat[1,1,x]@mat[1,1,y]", "@mat[ 1.4,1.6abc,x,y]", "@frc[_,_,x]", "\\@frc", "\\", "\xAF", "\\-", "\\\xB7", "\\>", "_abc"}) {
+             "@mat[1,1,x]@mat[1,1,y]", "@mat[ 1.4,1.6abc,x,y]", "@frc[_,_,x]", "\\@frc",
+             "\\", "\xAF", "\\-", "\\\xB7", "\\>", "_abc"}) {
         EXPECT_EQ(error(text), std::nullopt) << text;
     }
     const std::string syntax = "Error de sintaxis: ", comma = syntax + "falta una coma.",
