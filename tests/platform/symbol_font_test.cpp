@@ -1,6 +1,5 @@
 #include "platform/symbol_font.h"
 
-#include <cctype>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -25,26 +24,6 @@ TEST(SymbolFontTest, CodesMapToTheirCharacters) {
     EXPECT_EQ(SymbolToUnicode(0xFF), 0xFFFDu);
     for (char c : std::string(" 0123456789!#%&()+,./:;<=>?[]_{|}")) {
         EXPECT_EQ(SymbolToUnicode(static_cast<unsigned char>(c)), static_cast<char32_t>(c)) << c;
-    }
-}
-
-TEST(SymbolFontTest, EveryAssignedCodeIsAPrintableCharacterOfTheBasicPlane) {
-    for (int code = 0x20; code <= 0xFE; ++code) {
-        if (code >= 0x7F && code < 0xA0) continue;
-        const char32_t u = SymbolToUnicode(static_cast<unsigned char>(code));
-        EXPECT_LT(u, 0x10000u) << code;
-        EXPECT_GE(u, 0x20u) << code;
-        EXPECT_FALSE(u >= 0x7F && u <= 0x9F) << code;
-    }
-    // No two Greek letters share a character.
-    for (int a = 'A'; a <= 'z'; ++a) {
-        for (int b = a + 1; b <= 'z'; ++b) {
-            if (std::isalpha(a) && std::isalpha(b)) {
-                EXPECT_NE(SymbolToUnicode(static_cast<unsigned char>(a)),
-                          SymbolToUnicode(static_cast<unsigned char>(b)))
-                    << static_cast<char>(a) << static_cast<char>(b);
-            }
-        }
     }
 }
 
