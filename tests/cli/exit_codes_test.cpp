@@ -54,9 +54,10 @@ void expectFileError(const CtuRun& run, const std::string& code) {
 
 TEST_F(CliTest, UnreadableFileGivesTwoWithTheEngineCode) {
     const std::string missing = dir.path("no-existe.ctu");
-    for (const Args& args : {Args{"info", missing}, Args{"list", missing, "--json"},
-                             Args{"show", missing, ""}, Args{"search", missing, "Pan"},
-                             Args{"add", missing, "A"}, Args{"delete", missing, "A"}}) {
+    for (const Args& args :
+         {Args{"info", missing}, Args{"list", missing, "--json"}, Args{"show", missing, ""},
+          Args{"search", missing, "Pan"}, Args{"add", missing, "A"}, Args{"delete", missing, "A"},
+          Args{"lint", missing}}) {
         expectFileError(ctu(args), "53");
     }
     EXPECT_FALSE(std::filesystem::exists(missing));

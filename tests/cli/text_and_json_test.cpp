@@ -15,12 +15,6 @@ TEST_F(CliTest, AccentedEntriesRoundTripAsUtf8) {
     EXPECT_EQ(ctu({"show", file, "NIÑO", "--json"}).out,
               R"({"id":2,"entry":"Niño","text":"Año nuevo, €5","sisters":[]})"
               "\n");
-    const auto json = ctu({"info", file, "--json"}).out;
-    EXPECT_TRUE(json.starts_with(R"({"title":"Canciones de España",)")) << json;
-    EXPECT_NE(json.find(R"("tag":"CANCIONES DE ESPAÑA",)"), std::string::npos) << json;
-    const auto text = ctu({"info", file}).out;
-    EXPECT_TRUE(text.starts_with("Título: Canciones de España\n")) << text;
-    EXPECT_NE(text.find("\nEtiqueta: CANCIONES DE ESPAÑA\n"), std::string::npos) << text;
 }
 
 TEST_F(CliTest, JsonEscapesQuotesBackslashesAndControls) {
