@@ -108,9 +108,8 @@ TEST(MsgBox, EnterTabAndTypedInitialsAnswer) {
                          type(Qt::Key_Backtab), type(Qt::Key_Return);
                      }),
               int(No));
-    const std::tuple<int, Qt::Key, QString, MsgResult> cases[] = {
-        {35, Qt::Key_N, "n", No},   {35, Qt::Key_S, "S", Yes},  {64, Qt::Key_A, "a", Ok},
-        {2, Qt::Key_A, "a", Abort}, {2, Qt::Key_R, "r", Retry}, {2, Qt::Key_O, "o", Ignore}};
+    const std::tuple<int, Qt::Key, QString, MsgResult> cases[] = {{35, Qt::Key_S, "S", Yes},
+                                                                  {2, Qt::Key_R, "r", Retry}};
     for (const auto& [flags, key, text, result] : cases) {
         EXPECT_EQ(answer(flags, [key = key, text = text](auto&) { type(key, text); }), int(result))
             << flags;
