@@ -173,8 +173,7 @@ TEST_F(QtSurfaceFontTest, TextMetricsAgreeWithTextHeight) {
     EXPECT_DOUBLE_EQ(m.height, m.ascent + m.descent);
     // 12 pt at 96 dpi is a 16-pixel em; the cell is a little taller.
     EXPECT_NEAR(m.height - m.internalLeading, 16, 1e-9);
-    EXPECT_GE(m.internalLeading, 0);
-    EXPECT_GE(m.externalLeading, 0);
+    EXPECT_TRUE(m.internalLeading >= 0 && m.externalLeading >= 0);
     // The line spacing: the cell and the leading outside it.
     EXPECT_NEAR(s.TextHeight(" "), m.height + m.externalLeading, 0.05);
     EXPECT_EQ(s.TextHeight("any text"), s.TextHeight(" "));
@@ -317,32 +316,29 @@ TEST(QtSurfaceTest, OpaqueTextFillsItsCellTransparentTextDoesNot) {
     }
 }
 
-TEST(QtSurfaceTest, RectanglesOutlinedAndFilled) {
-    QImage image = blankImage(60, 40);
-    {
-        QtSurface s(image);
-        s.Rectangle(30, 30, 10, 10, kBlue, true);  // corners in any order
-        s.Rectangle(40, 5, 50, 15, kRed, false);
-        EXPECT_EQ(s.CurrentX(), 50);
-        EXPECT_EQ(s.CurrentY(), 15);
-    }
-    EXPECT_EQ(countColour(image, kBlue, 0, 0, 60, 40), 400);
-    expectPixels(
-        image, {{10, 10, kBlue}, {29, 29, kBlue}, {40, 5, kRed}, {50, 15, kRed}, {45, 10, kWhite}});
-}
-
-TEST(QtSurfaceTest, DrawWidthIsInDevicePixels) {
+TEST(QtSurfaceTest, RectanglesOutlinedAndFilledAndDrawWidthInDevicePixels) {
     QImage image = blankImage(60, 40);
     {
         QtSurface s(image, ScaleMode::Twips);
+        s.Rectangle(450, 450, 150, 150, kBlue, true);  // corners in any order, (10,10)-(30,30)
+        s.Rectangle(600, 75, 750, 225, kRed, false);
+        EXPECT_EQ(s.CurrentX(), 750);
+        EXPECT_EQ(s.CurrentY(), 225);
         s.SetDrawWidth(0);
         EXPECT_EQ(s.DrawWidth(), 1);
         s.SetDrawWidth(5);
         EXPECT_EQ(s.DrawWidth(), 5);
-        s.Line(150, 300, 750, 300, kRed);  // y = 20 px
+        s.Line(150, 525, 750, 525, kRed);  // y = 35 px
     }
-    EXPECT_EQ(countColour(image, kRed, 30, 18, 31, 23), 5);
-    expectPixels(image, {{30, 16, kWhite}, {30, 24, kWhite}});
+    EXPECT_EQ(countColour(image, kBlue, 0, 0, 60, 40), 400);
+    EXPECT_EQ(countColour(image, kRed, 30, 31, 31, 40), 5);
+    expectPixels(image, {{10, 10, kBlue},
+                         {29, 29, kBlue},
+                         {40, 5, kRed},
+                         {50, 15, kRed},
+                         {45, 10, kWhite},
+                         {30, 32, kWhite},
+                         {30, 38, kWhite}});
 }
 
 TEST(QtSurfaceTest, PolygonFilledWithTheFillColourOutlinedWithTheFore) {
@@ -466,9 +462,7 @@ TEST(QtSurfaceTest, PrinterPageIsAPrinterSurface) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
-                  bytes.count("/Type /Page>") + bytes.count("/Type /Page "),
-              2);
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);
 }
 
 TEST(QtSurfaceTest, AbsurdCoordinatesAndNullImagesPaintNothingWrongAndNeverCrash) {
