@@ -62,25 +62,6 @@ TEST_F(CliDraw, CheckRunsWithoutWriting) {
     EXPECT_EQ(ctu({"draw", "rojo 1e999 nan [ 'x", "--check"}).exitCode, 0);
 }
 
-TEST_F(CliDraw, UsageErrors) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"draw", "1"},
-             {"draw", "1", "--out", png, "--check"},
-             {"draw", "--check"},
-             {"draw", "1", "2", "--check"},
-             {"draw", "1", "--check", "--width", "0"},
-             {"draw", "1", "--check", "--height", "16385"},
-             {"draw", "1", "--check", "--width", "12x"},
-             {"draw", "1", "--check", "--width", "16384", "--height", "16384"},
-             {"draw", "1", "--check", "--json"},
-         }) {
-        const auto run = ctu(args);
-        EXPECT_EQ(run.exitCode, 1) << args[1] << " " << run.err;
-        EXPECT_NE(run.err.find("Uso:"), std::string::npos);
-    }
-    EXPECT_FALSE(std::filesystem::exists(png));
-}
-
 TEST_F(CliDraw, RefusedTextAndUnwritablePngWriteNothing) {
     expectFailure(ctu({"draw", "'\xE2\x86\x92' print", "--out", png}), 4, "El guion");
     EXPECT_FALSE(std::filesystem::exists(png));

@@ -94,19 +94,4 @@ TEST_F(CliRender, FailuresGiveTheirCodeAndWriteNothing) {
                   " (código 76)");
 }
 
-TEST_F(CliRender, OutAndWidthAreChecked) {
-    writeCardFile({{"", "Agenda"}});
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"render", file, ""},
-          {"render", file, "", "--out", png, "--width", "0"},
-          {"render", file, "", "--out", png, "--width", "ancho"},
-          {"render", file, "", "--out", png, "--width", "99999"},
-          {"render", file, "", "--out", png, "--json"}}) {
-        const auto run = ctu(args);
-        EXPECT_EQ(run.exitCode, 1) << ::testing::PrintToString(args);
-        EXPECT_NE(run.err.find("Uso:"), std::string::npos);
-    }
-    EXPECT_FALSE(std::filesystem::exists(png));
-}
-
 }  // namespace

@@ -73,9 +73,4 @@ TEST_F(CliTest, SendWithNoRunningProgramGivesTwo) {
     expectFailure(run, 2, "No se ha podido establecer una comunicación con Cartulo.");
 }
 
-TEST_F(CliTest, SendNeedsExactlyOneCommand) {
-    EXPECT_EQ(ctu({"send"}).exitCode, 1);
-    EXPECT_EQ(ctu({"send", "activar", "sobra"}).exitCode, 1);
-}
-
 }  // namespace

@@ -4,19 +4,6 @@
 
 namespace {
 
-TEST_F(CliTest, AccentedEntriesRoundTripAsUtf8) {
-    writeCardFile({{"", "Canciones de Espa\361a"}});
-    ASSERT_EQ(ctu({"add", file, "Niño", "--text", "Año nuevo, €5"}).exitCode, 0);
-    EXPECT_EQ(readBytes(file),
-              cardFileBytes({{"", "Canciones de Espa\361a"}, {"Ni\xF1o", "A\xF1o nuevo, \2005"}}));
-
-    EXPECT_EQ(ctu({"list", file, "--json"}).out, R"([{"id":2,"entry":"Niño"},{"id":1,"entry":""}])"
-                                                 "\n");
-    EXPECT_EQ(ctu({"show", file, "NIÑO", "--json"}).out,
-              R"({"id":2,"entry":"Niño","text":"Año nuevo, €5","sisters":[]})"
-              "\n");
-}
-
 TEST_F(CliTest, JsonEscapesQuotesBackslashesAndControls) {
     writeCardFile({{"", "Agenda"}, {"Dice \"hola\"", "a\\b\t\x01\r\n\177fin"}});
     EXPECT_EQ(ctu({"show", file, "dice \"HOLA\"", "--json"}).out,
