@@ -81,10 +81,8 @@ TEST_F(CliTest, GlobalSearchOverSeveralFiles) {
     writeBytes(other, cardFileBytes({{"", "Otro"}, {"Casa", "sin nada"}, {"Gato", "casa"}}));
     const std::string none = dir.path("nada.ctu");
     writeBytes(none, cardFileBytes({{"", "Nada"}}));
-    const auto text = ctu({"search", "--global", "casa", file, none, other});
-    EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(
-        text.out,
+        okOut({"search", "--global", "casa", file, none, other}),
         file +
             ": Agenda de casa\n   6   oculta\n   5  Perro\n   4  Vino\n   1   <Ficha principal>\n" +
             other + ": Otro\n   3  Gato\n   2  Casa\n");

@@ -24,9 +24,7 @@ TEST_F(CliTest, ShowOutputFedBackToSetLeavesTheFileUnchanged) {
     writeCardFile({{"", "Agenda"}, {"Bytes", everyByte}});
     const std::string before = readBytes(file);
 
-    const auto shown = ctu({"show", file, "Bytes"});
-    ASSERT_EQ(shown.exitCode, 0) << shown.err;
-    EXPECT_EQ(ctu({"set", file, "Bytes", "--text-file", "-"}, shown.out).exitCode, 0);
+    okOut({"set", file, "Bytes", "--text-file", "-"}, okOut({"show", file, "Bytes"}));
     EXPECT_EQ(readBytes(file), before);
 }
 
