@@ -19,9 +19,7 @@ TEST_F(CliTest, InfoReportsEveryStatisticWithSistersCounted) {
               R"({"title":"Canciones de España","file":")" + file +
                   R"(","tag":"CANCIONES DE ESPAÑA","cards":4,"sisters":1,)"
                   R"("size":83,"capacity":0.08,"version":")" CARTULO_VERSION "\"}\n");
-}
-
-TEST_F(CliTest, InfoCapacityIsAPercentageWithTwoDecimals) {
+    // The capacity is a percentage with two decimals.
     std::vector<Record> records{{"", "Agenda"}};
     for (int i = 2; i <= 50; ++i) records.push_back({"F" + std::to_string(i), "t"});
     writeCardFile(records);
