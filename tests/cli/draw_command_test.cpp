@@ -38,14 +38,6 @@ TEST_F(CliDraw, FilledRedRectangle) {
     EXPECT_LE(red, 42 * 22);
 }
 
-TEST_F(CliDraw, LineOfSeventyTwoPointsIsNinetySixPixels) {
-    const QImage image = draw("0 30 move 72 0 linerel stroke", {"--width=120", "--height=60"});
-    const int dark = countPixels(image, isDark);
-    EXPECT_GE(dark, 96);
-    EXPECT_LE(dark, 98);
-    EXPECT_TRUE(isWhite(image.pixelColor(110, 40)));
-}
-
 TEST_F(CliDraw, LineEndsOfTheShellStartNewWords) {
     // A lone LF would not end a word in a card; here it is a line end.
     const QImage image = draw(

@@ -43,14 +43,6 @@ TEST_F(CliRender, TextMovedDownIsPaintedWhole) {
     }
 }
 
-TEST_F(CliRender, BackgroundTagPaintsRed) {
-    writeCardFile({{"", "Agenda"}, {"Roja", "{W:rojo}Sobre fondo rojo\r\nDos l\xEDneas"}});
-    const QImage image = render("Roja", {"--width", "200"});
-    const int red = countPixels(image, isRed);
-    // Most of the card: the background fills behind the text.
-    EXPECT_GT(red, image.width() * image.height() / 2);
-}
-
 TEST_F(CliRender, PicturesAreFoundBesideTheCardFileAndMissingOnesLeftOut) {
     QImage photo(24, 16, QImage::Format_RGB32);
     photo.fill(QColor(0, 200, 0));
