@@ -47,10 +47,6 @@ TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
 TEST_F(CliTest, NewFileWithoutTitleGetsTheDefaultOne) {
     okOut({"new", file});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "NUEVO CARTULO"}}));
-    EXPECT_EQ(ctu({"info", file}).out, "Título: NUEVO CARTULO\nArchivo: " + file +
-                                           "\nEtiqueta: NUEVO CARTULO\nFichas: 1\nHermanas: 0\n"
-                                           "Tamaño estimado: 22 bytes\nCapacidad usada: 0.02%\n"
-                                           "Versión del motor: " CARTULO_VERSION "\n");
 }
 
 TEST_F(CliTest, AddWithoutTextCopiesTheMasterCard) {

@@ -18,17 +18,10 @@ TEST_F(CliFormula, CheckAcceptsACorrectFormula) {
 }
 
 TEST_F(CliFormula, CheckReportsTheErrorDescriptionAndExitsFour) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"@frc[1]", "Error de sintaxis: falta una coma."},
-        {"@frc (1,2)", "Error de sintaxis:  (1,2)"},
-        {"@mat[101,1,x]", "Matriz no válida: columnas y filas deben ir de 1 a 100."},
-    };
-    for (const auto& [text, description] : cases) {
-        const auto run = ctu({"formula", text, "--check"});
-        EXPECT_EQ(run.exitCode, 4) << text;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, std::string("ctu formula: ") + description + "\n");
-    }
+    const auto run = ctu({"formula", "@frc[1]", "--check"});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "ctu formula: Error de sintaxis: falta una coma.\n");
 }
 
 TEST_F(CliFormula, OutWritesATightPngOnWhite) {

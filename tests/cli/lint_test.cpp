@@ -25,13 +25,6 @@ TEST_F(CliTest, LintListsEachErrorOfTheCardsThatHaveAny) {
               "Etiquetas: Etiqueta no válida: XY:\n"
               "Llaves: Llaves no cerradas\n"
               " <Ficha principal>: Llaves no cerradas\n");
-    // JSON holds the same cards, the main card's entry empty.
-    EXPECT_EQ(okOut({"lint", file, "--json"}),
-              R"([{"entry":"Colores","errors":["Color no válido: 1234"],"brokenLinks":[]},)"
-              R"({"entry":"Etiquetas","errors":["Etiqueta no válida: XY:"],"brokenLinks":[]},)"
-              R"({"entry":"Llaves","errors":["Llaves no cerradas"],"brokenLinks":[]},)"
-              R"({"entry":"","errors":["Llaves no cerradas"],"brokenLinks":[]}])"
-              "\n");
     writeCardFile({{"", "Agenda"}, {"Llaves", "Abiertas"}, kCards[3]});  // clean
     EXPECT_EQ(okOut({"lint", file}), "");
     EXPECT_EQ(okOut({"lint", file, "--json"}), "[]\n");
