@@ -61,13 +61,11 @@ TEST(EscalarVentana, ScalesAHandPlacedWindowOnceAndAtOneChangesNothing) {
     EXPECT_EQ(window.size(), QSize(500, 250));
     expectGeometries({{label, {10, 10, 100, 20}},
                       {button, {375, 200, 100, 30}},
-                      {frame, {10, 100, 250, 75}},
                       {check, {13, 25, 125, 25}},
                       {combo, {120, 50, 250, 22}}});  // the combo keeps its height
     // Inherited fonts follow the window's once; a font of its own grows by the scale.
     EXPECT_DOUBLE_EQ(window.font().pointSizeF(), 10);
     EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 10);
-    EXPECT_DOUBLE_EQ(check->font().pointSizeF(), 10);
     EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 12.5);
     EXPECT_EQ(pixels->font().pixelSize(), 15);
 }
