@@ -16,10 +16,6 @@ TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
     okOut({"alias", file, "pan", "Pan2"});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Pan2", "x"}, {"Pan", "@@Pan2"}}));
 
-    EXPECT_EQ(okOut({"show", file, "Pan", "--json"}),
-              R"({"id":3,"entry":"Pan","text":"x","sisters":["Pan2"]})"
-              "\n");
-
     // Loading links each record at the head: reverse file order, main last.
     EXPECT_EQ(okOut({"list", file, "--json"}),
               R"([{"id":3,"entry":"Pan"},{"id":2,"entry":"Pan2"},{"id":1,"entry":""}])"
