@@ -144,13 +144,11 @@ TEST(EscalarVentana, ScalesLayoutSpacingMarginsAndFixedSpacesOnce) {
     EXPECT_EQ(root->contentsMargins(), QMargins(11, 10, 9, 8));
     EXPECT_EQ(root->itemAt(1)->spacerItem()->sizeHint().height(), 10);
     EXPECT_EQ(row->spacing(), 5);
-    EXPECT_EQ(row->contentsMargins(), QMargins());
     EXPECT_EQ(row->itemAt(0)->spacerItem()->sizeHint(), QSize(0, 0));  // a stretch stays one
     EXPECT_EQ(grid->horizontalSpacing(), 13);
     EXPECT_EQ(grid->verticalSpacing(), 3);
     EXPECT_EQ(grid->contentsMargins(), QMargins(5, 5, 5, 5));
     EXPECT_EQ(form->horizontalSpacing(), 15);
-    EXPECT_EQ(form->verticalSpacing(), 0);
 }
 
 TEST(EscalarVentana, APartScaledBeforeIsNotScaledAgain) {
