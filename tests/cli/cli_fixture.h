@@ -19,6 +19,14 @@ inline void expectFailure(const CtuRun& run, int exitCode, const std::string& me
     EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
 }
 
+// What a successful run, silent on stderr, printed.
+inline std::string okOut(const std::vector<std::string>& args, std::string_view input = {}) {
+    const auto run = ctu(args, input);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    return run.out;
+}
+
 // How many pixels of the image satisfy the test.
 inline int countPixels(const QImage& image, const std::function<bool(QColor)>& test) {
     int n = 0;
@@ -46,10 +54,7 @@ class CliTest : public ::testing::Test {
 
     // Runs ctu with args, which must succeed silently, and reads the PNG it wrote.
     QImage pngFrom(const std::vector<std::string>& args, const std::string& png) {
-        const auto run = ctu(args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(okOut(args), "");
         QImage image(QString::fromStdString(png));
         EXPECT_FALSE(image.isNull()) << "no PNG at " << png;
         return image;

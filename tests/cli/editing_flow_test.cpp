@@ -4,77 +4,52 @@
 
 namespace {
 
-void expectOk(const CtuRun& run) {
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-}
-
-// What a successful, silent-on-stderr run prints.
-std::string okOut(const std::vector<std::string>& args) {
-    const auto run = ctu(args);
-    expectOk(run);
-    return run.out;
-}
-
 TEST_F(CliTest, EditingFlowKeepsFileAndListsInStep) {
-    expectOk(ctu({"new", file, "--title", "Agenda"}));
+    okOut({"new", file, "--title", "Agenda"});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}}));
 
-    expectOk(ctu({"add", file, "Pan", "--text", "x"}));
+    okOut({"add", file, "Pan", "--text", "x"});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Pan", "x"}}));
 
     // The newest card comes first in the card list, so the sister holds the
     // text and Pan refers to it.
-    expectOk(ctu({"alias", file, "pan", "Pan2"}));
+    okOut({"alias", file, "pan", "Pan2"});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Pan2", "x"}, {"Pan", "@@Pan2"}}));
-
-    EXPECT_EQ(okOut({"show", file, "Pan", "--json"}),
-              R"({"id":3,"entry":"Pan","text":"x","sisters":["Pan2"]})"
-              "\n");
 
     // Loading links each record at the head: reverse file order, main last.
     EXPECT_EQ(okOut({"list", file, "--json"}),
               R"([{"id":3,"entry":"Pan"},{"id":2,"entry":"Pan2"},{"id":1,"entry":""}])"
               "\n");
 
-    expectOk(ctu({"rename", file, "Pan2", "Canción"}));
+    okOut({"rename", file, "Pan2", "Canción"});
     EXPECT_EQ(readBytes(file),
               cardFileBytes({{"", "Agenda"}, {"Pan", "x"}, {"Canci\xF3n", "@@Pan"}}));
 
     // Entries compare case-insensitively, accents included; LF becomes CR LF.
-    expectOk(ctu({"set", file, "CANCIÓN", "--text", "línea 1\nlínea 2\n"}));
+    okOut({"set", file, "CANCIÓN", "--text", "línea 1\nlínea 2\n"});
     const std::string stored = "l\xEDnea 1\r\nl\xEDnea 2\r\n";
     EXPECT_EQ(readBytes(file),
               cardFileBytes({{"", "Agenda"}, {"Canci\xF3n", stored}, {"Pan", "@@Canci\xF3n"}}));
     EXPECT_EQ(okOut({"show", file, "Pan"}), "línea 1\r\nlínea 2\r\n");
 
-    expectOk(ctu({"delete", file, "Pan"}));
+    okOut({"delete", file, "Pan"});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"}, {"Canci\xF3n", stored}}));
     EXPECT_EQ(
         ctu({"show", file, "Canción", "--json"}).out,
         R"({"id":2,"entry":"Canción","text":"línea 1\u000d\u000alínea 2\u000d\u000a","sisters":[]})"
         "\n");
-
-    EXPECT_EQ(okOut({"info", file, "--json"}),
-              R"({"title":"Agenda","file":")" + file +
-                  R"(","tag":"AGENDA","cards":2,"sisters":0,"size":49,)"
-                  R"("capacity":0.04,"version":")" CARTULO_VERSION "\"}\n");
 }
 
 TEST_F(CliTest, NewFileWithoutTitleGetsTheDefaultOne) {
-    expectOk(ctu({"new", file}));
+    okOut({"new", file});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "NUEVO CARTULO"}}));
-    EXPECT_EQ(ctu({"info", file}).out, "Título: NUEVO CARTULO\nArchivo: " + file +
-                                           "\nEtiqueta: NUEVO CARTULO\nFichas: 1\nHermanas: 0\n"
-                                           "Tamaño estimado: 22 bytes\nCapacidad usada: 0.02%\n"
-                                           "Versión del motor: " CARTULO_VERSION "\n");
 }
 
 TEST_F(CliTest, AddWithoutTextCopiesTheMasterCard) {
     writeCardFile({{"", "Agenda"}, {"Ficha maestra", "Nombre: \r\nTel: "}});
-    expectOk(ctu({"add", file, "Juan"}));
+    okOut({"add", file, "Juan"});
     EXPECT_EQ(ctu({"show", file, "Juan"}).out, "Nombre: \r\nTel: ");
-    expectOk(ctu({"add", file, "Ana", "--text", ""}));
+    okOut({"add", file, "Ana", "--text", ""});
     EXPECT_EQ(ctu({"show", file, "Ana"}).out, "");
 }
 
@@ -89,7 +64,7 @@ TEST_F(CliTest, MainCardIsNamedByEmptyEntryOrItsListName) {
               R"({"id":2,"entry":"Portada","text":"Agenda\u000d\u000ade casa","sisters":[""]})"
               "\n");
 
-    expectOk(ctu({"set", file, " <Ficha principal>", "--text", "Otra"}));
+    okOut({"set", file, " <Ficha principal>", "--text", "Otra"});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Otra"}, {"Portada", "@@"}}));
 }
 
@@ -101,12 +76,12 @@ TEST_F(CliTest, HumanListShowsEveryCardOnItsOwnLine) {
 
 TEST_F(CliTest, TextFileMayComeFromStdinOrDiskWithEitherLineEnd) {
     writeCardFile({{"", "Agenda"}, {"Nota", ""}});
-    expectOk(ctu({"set", file, "Nota", "--text-file", "-"}, "uno\r\ndos\ntres"));
+    okOut({"set", file, "Nota", "--text-file", "-"}, "uno\r\ndos\ntres");
     EXPECT_EQ(ctu({"show", file, "Nota"}).out, "uno\r\ndos\r\ntres");
 
     const std::string textFile = dir.path("nota.txt");
     writeBytes(textFile, "€ 5\n\nfin\r\n");
-    expectOk(ctu({"add", file, "Precio", "--text-file", textFile}));
+    okOut({"add", file, "Precio", "--text-file", textFile});
     EXPECT_EQ(readBytes(file), cardFileBytes({{"", "Agenda"},
                                               {"Precio", "\x80 5\r\n\r\nfin\r\n"},
                                               {"Nota", "uno\r\ndos\r\ntres"}}));

@@ -10,7 +10,7 @@ using Args = std::vector<std::string>;
 
 TEST_F(CliTest, MalformedCommandLinesAreUsageErrors) {
     writeCardFile({{"", "Agenda"}, {"Pan", "x"}});
-    const std::string before = readBytes(file);
+    const std::string before = readBytes(file), png = dir.path("x.png");
     for (const Args& args : {Args{},
                              {"borrar", file, "Pan"},
                              {"show", file},
@@ -23,11 +23,30 @@ TEST_F(CliTest, MalformedCommandLinesAreUsageErrors) {
                              {"set", file, "Pan"},
                              {"delete", file, "--Pan"},
                              {"search", file},
-                             {"search", file, "-", "Pan"}}) {
+                             {"search", file, "-", "Pan"},
+                             {"send"},
+                             {"send", "activar", "sobra"},
+                             {"formula", "x"},
+                             {"formula", "x", "--check", "--out", png},
+                             {"draw", "1"},
+                             {"draw", "1", "--out", png, "--check"},
+                             {"draw", "--check"},
+                             {"draw", "1", "2", "--check"},
+                             {"draw", "1", "--check", "--width", "0"},
+                             {"draw", "1", "--check", "--height", "16385"},
+                             {"draw", "1", "--check", "--width", "12x"},
+                             {"draw", "1", "--check", "--width", "16384", "--height", "16384"},
+                             {"draw", "1", "--check", "--json"},
+                             {"render", file, ""},
+                             {"render", file, "", "--out", png, "--width", "0"},
+                             {"render", file, "", "--out", png, "--width", "ancho"},
+                             {"render", file, "", "--out", png, "--width", "99999"},
+                             {"render", file, "", "--out", png, "--json"}}) {
         SCOPED_TRACE(::testing::PrintToString(args));
         expectFailure(ctu(args), 1, "Uso:");
     }
     EXPECT_EQ(readBytes(file), before);
+    EXPECT_FALSE(std::filesystem::exists(png));
 
     const auto help = ctu({"--help"});
     EXPECT_EQ(help.exitCode, 0);
@@ -54,9 +73,10 @@ void expectFileError(const CtuRun& run, const std::string& code) {
 
 TEST_F(CliTest, UnreadableFileGivesTwoWithTheEngineCode) {
     const std::string missing = dir.path("no-existe.ctu");
-    for (const Args& args : {Args{"info", missing}, Args{"list", missing, "--json"},
-                             Args{"show", missing, ""}, Args{"search", missing, "Pan"},
-                             Args{"add", missing, "A"}, Args{"delete", missing, "A"}}) {
+    for (const Args& args :
+         {Args{"info", missing}, Args{"list", missing, "--json"}, Args{"show", missing, ""},
+          Args{"search", missing, "Pan"}, Args{"add", missing, "A"}, Args{"delete", missing, "A"},
+          Args{"lint", missing}}) {
         expectFileError(ctu(args), "53");
     }
     EXPECT_FALSE(std::filesystem::exists(missing));

@@ -24,8 +24,7 @@ class ExportTest : public CliTest {};
 TEST_F(ExportTest, ExampleSitePassesTheValidator) {
     if (!haveTool("tidy")) GTEST_SKIP() << "tidy is not installed";
     const std::string site = dir.path("sitio");
-    const auto run = ctu({"export", CARTULO_EXAMPLES "/Bienvenida.ctu", "--html", site});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    okOut({"export", CARTULO_EXAMPLES "/Bienvenida.ctu", "--html", site});
     int pages = 0;
     for (const auto& item : std::filesystem::directory_iterator(site)) {
         if (item.path().extension() != ".html") continue;
@@ -47,7 +46,7 @@ TEST_F(ExportTest, MarkdownKeepsTextLinksAndEntries) {
                    {"Dos\x7F\x81", "x"}});
     QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(dir.path("p.png")));
     const std::string notes = dir.path("notas");
-    ASSERT_EQ(ctu({"export", file, "--markdown", notes}).exitCode, 0);
+    okOut({"export", file, "--markdown", notes});
     const std::string uno = readBytes(notes + "/uno.md");
     EXPECT_TRUE(uno.starts_with("---\nentry: \"Uno\"\naliases: []\n---\n")) << uno;
     EXPECT_NE(uno.find("[[uno|Uno]] y [[dos-x|la dos]]"), std::string::npos) << uno;
@@ -82,14 +81,13 @@ TEST_F(ExportTest, NamesPicturesAndLinksAreReported) {
          {"CON", "x"},
          {"a/b", "{N}"}});
     const std::string site = dir.path("sitio");
-    const auto run = ctu({"export", file, "--html", site});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string out = okOut({"export", file, "--html", site});
     EXPECT_NE(
-        run.out.find(
+        out.find(
             "Exportadas 5 fichas: 2 imágenes copiadas, 0 fórmulas y dibujos, 1 enlaces rotos, 1 "
             "imágenes que faltan, 1 imágenes de fuera de la carpeta, 2 nombres cambiados."),
         std::string::npos)
-        << run.out;
+        << out;
     for (const char* name :
          {"casa.html", "casa-2.html", "con-ficha.html", "a-b.html", "fuera.png", "x.bmp"})
         EXPECT_TRUE(std::filesystem::exists(site + "/" + name)) << name;
@@ -112,7 +110,7 @@ TEST_F(ExportTest, HostileNamesStayText) {
           "{TB:2,1}\xABTres\xBB "
           "\xABTres\xBB{!}{FR:0,0,0,0}\xABTres\xBB{/FR}{\\}\r\n\xABTres\r\nx\xBB"}});
     const std::string site = dir.path("sitio");
-    ASSERT_EQ(ctu({"export", file, "--html", site}).exitCode, 0);
+    okOut({"export", file, "--html", site});
     const std::string svg = readBytes(site + "/uno-dibujo.svg");
     EXPECT_EQ(svg.find("<script"), std::string::npos) << svg;
     EXPECT_NE(svg.find("font-family=\"ascriptxscript\""), std::string::npos) << svg;
@@ -125,7 +123,7 @@ TEST_F(ExportTest, HostileNamesStayText) {
               std::string::npos)
         << tres;
     EXPECT_NE(tres.find("<span class=\"roto\">x</span>"), std::string::npos) << tres;
-    ASSERT_EQ(ctu({"export", file, "--markdown", dir.path("notas")}).exitCode, 0);
+    okOut({"export", file, "--markdown", dir.path("notas")});
     EXPECT_NE(readBytes(dir.path("notas/tres.md")).find("[[tres]]<!-- {TB:"), std::string::npos);
     const std::string words = readBytes(site + "/palabras.js");
     for (const char* word : {"\"que\": [", "\"casa\": [", "\"dos\": ["})
@@ -141,18 +139,18 @@ TEST_F(ExportTest, FoldersAreRefusedOrKept) {
     const auto refused = ctu({"export", file, "--html", site});
     EXPECT_EQ(refused.exitCode, 4);
     EXPECT_NE(refused.err.find("ya tiene otros ficheros"), std::string::npos);
-    EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
+    okOut({"export", file, "--html", site, "--force"});
     EXPECT_EQ(readBytes(site + "/mio.txt"), "mio");
     EXPECT_EQ(readBytes(site + "/uno.html"), "mio también");
     EXPECT_TRUE(std::filesystem::exists(site + "/uno-2.html"));
     // What an export wrote it may write again; the user's files stay.
-    EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
+    okOut({"export", file, "--html", site, "--force"});
     EXPECT_EQ(ctu({"export", file, "--html", site}).exitCode, 4);
     // A list naming files the export did not leave so is not believed.
     const std::string list = site + "/.cartulo-exportacion";
     writeBytes(list, readBytes(list) + "mio.txt\nmio.txt\t3\t0\n");
     writeBytes(site + "/uno-2.html", "cambiado");
-    EXPECT_EQ(ctu({"export", file, "--html", site, "--force"}).exitCode, 0);
+    okOut({"export", file, "--html", site, "--force"});
     EXPECT_EQ(readBytes(site + "/mio.txt"), "mio");
     EXPECT_EQ(readBytes(site + "/uno-2.html"), "cambiado");
 

@@ -13,29 +13,15 @@ class CliFormula : public CliTest {
 
 // Accented text is taken as the card would hold it.
 TEST_F(CliFormula, CheckAcceptsACorrectFormula) {
-    for (const char* text : {"@frc[1,@sqr[2]]", "_año_ \\·x ¯y"}) {
-        const auto run = ctu({"formula", text, "--check"});
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, "Fórmula correcta.\n");
-        EXPECT_EQ(run.err, "");
-    }
+    for (const char* text : {"@frc[1,@sqr[2]]", "_año_ \\·x ¯y"})
+        EXPECT_EQ(okOut({"formula", text, "--check"}), "Fórmula correcta.\n");
 }
 
 TEST_F(CliFormula, CheckReportsTheErrorDescriptionAndExitsFour) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"@frc[1]", "Error de sintaxis: falta una coma."},
-        {"@frc[1,2", "Error de sintaxis: corchete no cerrado."},
-        {"@xyz[1]", "Figura no reconocida: @xyz"},
-        {"@frc (1,2)", "Error de sintaxis:  (1,2)"},
-        {"@mat[1,1,@mat[1,1,x]]", "No se permiten matrices recursivas."},
-        {"@mat[101,1,x]", "Matriz no válida: columnas y filas deben ir de 1 a 100."},
-    };
-    for (const auto& [text, description] : cases) {
-        const auto run = ctu({"formula", text, "--check"});
-        EXPECT_EQ(run.exitCode, 4) << text;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, std::string("ctu formula: ") + description + "\n");
-    }
+    const auto run = ctu({"formula", "@frc[1]", "--check"});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "ctu formula: Error de sintaxis: falta una coma.\n");
 }
 
 TEST_F(CliFormula, OutWritesATightPngOnWhite) {
@@ -52,12 +38,10 @@ TEST_F(CliFormula, OutWritesATightPngOnWhite) {
     EXPECT_GT(countPixels(image, [](QColor c) { return c.value() < 128; }), 30);
 }
 
-TEST_F(CliFormula, AFailingFormulaOrAWrongCommandLineWritesNothing) {
+TEST_F(CliFormula, AFailingFormulaWritesNothing) {
     const auto run = ctu({"formula", "@frc[1", "--out", png});
     EXPECT_EQ(run.exitCode, 4);
     EXPECT_EQ(run.err, "ctu formula: Error de sintaxis: corchete no cerrado.\n");
-    EXPECT_EQ(ctu({"formula", "x"}).exitCode, 1);
-    EXPECT_EQ(ctu({"formula", "x", "--check", "--out", png}).exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(png));
 }
 

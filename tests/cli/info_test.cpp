@@ -10,28 +10,21 @@ TEST_F(CliTest, InfoReportsEveryStatisticWithSistersCounted) {
                    {"B", "otro"},
                    {"C", "@@A"}});
 
-    const auto text = ctu({"info", file});
-    EXPECT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_EQ(text.out,
+    EXPECT_EQ(okOut({"info", file}),
               "Título: Canciones de España\nArchivo: " + file +
                   "\nEtiqueta: CANCIONES DE ESPAÑA\nFichas: 4\nHermanas: 1\nTamaño estimado: 83 "
                   "bytes\nCapacidad usada: 0.08%\nVersión del motor: " CARTULO_VERSION "\n");
 
-    const auto json = ctu({"info", file, "--json"});
-    EXPECT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_EQ(json.out, R"({"title":"Canciones de España","file":")" + file +
-                            R"(","tag":"CANCIONES DE ESPAÑA","cards":4,"sisters":1,)"
-                            R"("size":83,"capacity":0.08,"version":")" CARTULO_VERSION "\"}\n");
-}
-
-TEST_F(CliTest, InfoCapacityIsAPercentageWithTwoDecimals) {
+    EXPECT_EQ(okOut({"info", file, "--json"}),
+              R"({"title":"Canciones de España","file":")" + file +
+                  R"(","tag":"CANCIONES DE ESPAÑA","cards":4,"sisters":1,)"
+                  R"("size":83,"capacity":0.08,"version":")" CARTULO_VERSION "\"}\n");
+    // The capacity is a percentage with two decimals.
     std::vector<Record> records{{"", "Agenda"}};
     for (int i = 2; i <= 50; ++i) records.push_back({"F" + std::to_string(i), "t"});
     writeCardFile(records);
-    const auto text = ctu({"info", file});
-    EXPECT_NE(text.out.find("\nCapacidad usada: 1.00%\n"), std::string::npos) << text.out;
-    const auto json = ctu({"info", file, "--json"});
-    EXPECT_NE(json.out.find(R"("capacity":1.00,)"), std::string::npos) << json.out;
+    EXPECT_NE(okOut({"info", file}).find("\nCapacidad usada: 1.00%\n"), std::string::npos);
+    EXPECT_NE(okOut({"info", file, "--json"}).find(R"("capacity":1.00,)"), std::string::npos);
 }
 
 }  // namespace

@@ -21,9 +21,6 @@ TEST_F(CliRender, WritesAPngOfTheRequestedWidthWithTheTextOnWhite) {
     writeCardFile({{"", "Agenda"}, {"Texto", "Un p\xE1rrafo de {N}texto{N}.\r\nY otro."}});
     const QImage image = render("Texto", {"--width", "300"});
     EXPECT_EQ(image.width(), 300);
-    // Two lines of 12-point text.
-    EXPECT_GE(image.height(), 20);
-    EXPECT_LE(image.height(), 80);
     EXPECT_TRUE(isWhite(image.pixelColor(image.width() - 1, image.height() - 1)));
     EXPECT_GT(countPixels(image, isDark), 20);
 }
@@ -41,22 +38,6 @@ TEST_F(CliRender, TextMovedDownIsPaintedWhole) {
         EXPECT_EQ(moved.copy(0, moved.height() - plain.height(), 200, plain.height()), plain)
             << entry;
     }
-}
-
-TEST_F(CliRender, EmptyCardGivesAWhiteImageAtLeastOnePixelHigh) {
-    writeCardFile({{"", "Agenda"}, {"Vac\355a", ""}});
-    const QImage image = render("Vacía", {"--width", "40"});
-    EXPECT_EQ(image.width(), 40);
-    EXPECT_GE(image.height(), 1);
-    EXPECT_EQ(countPixels(image, isWhite), image.width() * image.height());
-}
-
-TEST_F(CliRender, BackgroundTagPaintsRed) {
-    writeCardFile({{"", "Agenda"}, {"Roja", "{W:rojo}Sobre fondo rojo\r\nDos l\xEDneas"}});
-    const QImage image = render("Roja", {"--width", "200"});
-    const int red = countPixels(image, isRed);
-    // Most of the card: the background fills behind the text.
-    EXPECT_GT(red, image.width() * image.height() / 2);
 }
 
 TEST_F(CliRender, PicturesAreFoundBesideTheCardFileAndMissingOnesLeftOut) {
@@ -78,12 +59,14 @@ TEST_F(CliRender, PicturesAreFoundBesideTheCardFileAndMissingOnesLeftOut) {
     EXPECT_GT(countPixels(render("Falta"), isDark), 20);
 }
 
+// An empty card gives a white image at least one pixel high.
 TEST_F(CliRender, DefaultWidthIsEightHundredAndAnExistingPngIsReplacedWithNoTemporaryFile) {
-    writeCardFile({{"", "Agenda"}, {"A", "Algo"}});
+    writeCardFile({{"", "Agenda"}, {"Vac\355a", ""}});
     writeBytes(png, "no es un PNG");
-    const QImage image = render("A");
+    const QImage image = render("Vacía");
     EXPECT_EQ(image.width(), 800);
     EXPECT_GE(image.height(), 1);
+    EXPECT_EQ(countPixels(image, isWhite), image.width() * image.height());
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path(""))) {
         ++files;
@@ -98,21 +81,6 @@ TEST_F(CliRender, FailuresGiveTheirCodeAndWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(png));
     expectFailure(ctu({"render", file, "", "--out", dir.path("no-hay/ficha.png")}), 2,
                   " (código 76)");
-}
-
-TEST_F(CliRender, OutAndWidthAreChecked) {
-    writeCardFile({{"", "Agenda"}});
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"render", file, ""},
-          {"render", file, "", "--out", png, "--width", "0"},
-          {"render", file, "", "--out", png, "--width", "ancho"},
-          {"render", file, "", "--out", png, "--width", "99999"},
-          {"render", file, "", "--out", png, "--json"}}) {
-        const auto run = ctu(args);
-        EXPECT_EQ(run.exitCode, 1) << ::testing::PrintToString(args);
-        EXPECT_NE(run.err.find("Uso:"), std::string::npos);
-    }
-    EXPECT_FALSE(std::filesystem::exists(png));
 }
 
 }  // namespace

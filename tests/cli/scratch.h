@@ -4,21 +4,15 @@
 #include <string>
 #include <vector>
 
-class ScratchDir {
+#include "../support/temp_dir.h"
+
+using cartulo::support::testing::readBytes;
+using cartulo::support::testing::writeBytes;
+
+class ScratchDir : public cartulo::support::testing::TempDir {
   public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string path(const std::string& name) const { return root_ + "/" + name; }
-
-  private:
-    std::string root_;
+    std::string path(const std::string& name) const { return file(name); }
 };
-
-std::string readBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::string& bytes);
 
 // A card file as the format lays it out: the main card's record first,
 // then each record as given. Entries and texts are Windows-1252 bytes.

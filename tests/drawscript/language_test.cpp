@@ -35,24 +35,21 @@ TEST(ScriptLanguage, StackResults) {
         {"1e999 1e-999 div", {"1e999"}}, {"1e300 1e-40 div", {"1.7976931348623157e+308"}},
         {"1 'never closed 2 3", {"1", "never closed 2 3"}}, {"\"'", {"'"}}, {"[", {}}, {"'", {""}},
         {"", {}}, {"1 2 add", {"3"}}, {"7 2 sub", {"5"}}, {"6 7 mul", {"42"}}, {"7 2 div", {"3.5"}},
-        {"5 0 div", {"5"}}, {"5 0.0 div", {"5"}}, {"5 1e-50 div", {"5"}}, {"1 2 swap", {"2", "1"}},
+        {"5 0 div", {"5"}}, {"5 1e-50 div", {"5"}}, {"1 2 swap", {"2", "1"}},
         {"1 swap", {"1"}}, {"3 dup", {"3", "3"}}, {"dup", {"", ""}}, {"1 2 pop", {"1"}},
         {"pop pop 4", {"4"}}, {"add", {"0"}}, {"3 sub", {"-3"}},
         {"0.1 0.2 add", {"0.3000000029802322"}}, {"0.1 0.2 swap add", {"0.30000000149011613"}},
         {"'abc' 2 add", {"2"}}, {"'12abc' 1 add", {"13"}},
         {"1e308 10 mul", {"1.7976931348623157e+308"}},
         {"-1 0 mul", {"0"}}, {"007", {"007"}}, {"'a b' \"c\"", {"a b", "c"}},
-        {"azul_o", {"azul_o"}},
-        {"[a comment] 1 2 add", {"3"}}, {"1 [2] 3", {"1", "3"}}, {"1 [never closed 2 3", {"1"}},
-        {"rojo verde 1", {"1"}}, {"nan inf 2", {"2"}},
-        {"1 2 ADD 3 Mul", {"9"}}, {"5 :A SeT :a", {"5"}},
-        {"'rojo' LineColor GETLINECOLOR", {"#FF0000"}},
-        {"5 :a set :a :a add", {"10"}}, {":b", {""}}, {"5 'a' set :a", {"5"}},
-        {"5 ':a' set :a", {"5"}},
-        {"5 :X set :x", {"5"}}, {"5 :x set 6 :X set :x", {"6"}}, {"'hola' :v set :v", {"hola"}},
+        {"azul_o", {"azul_o"}}, {"1 [2] 3", {"1", "3"}}, {"1 [never closed 2 3", {"1"}},
+        {"rojo verde 1", {"1"}}, {"1 2 ADD 3 Mul", {"9"}}, {"5 :A SeT :a", {"5"}},
+        {"'rojo' LineColor GETLINECOLOR", {"#FF0000"}}, {"5 :a set :a :a add", {"10"}},
+        {":b", {""}}, {"5 'a' set :a", {"5"}}, {"5 ':a' set :a", {"5"}},
+        {"5 :x set 6 :X set :x", {"6"}}, {"'hola' :v set :v", {"hola"}},
         {"5 '' set :", {":"}}, {"5 :a\r\n\r\n  set :a", {"5"}}, {"5 :a [c] set :a", {""}},
-        {"1 :a set 2 :a set :a", {"2"}}, {"pop pop pop swap dup pop pop", {}}, {"1 div mul", {"0"}},
-        {"sub sub", {"0"}}, {"move line stroke fill set getpos", {"0", "0"}}};
+        {"pop pop pop swap dup pop pop", {}}, {"1 div mul", {"0"}}, {"sub sub", {"0"}},
+        {"move line stroke fill set getpos", {"0", "0"}}};
     // clang-format on
     for (const auto& [script, stack] : cases) EXPECT_EQ(StackAfter(script), stack) << script;
     // A full stack keeps the first hundred, results too: dup pops one and pushes two.

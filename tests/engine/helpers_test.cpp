@@ -63,9 +63,9 @@ TEST(TextHelpersTest, GetFileTitleIsTheFirstLineWithoutBraceGroups) {
     // An unclosed brace stays; the first "}" closes a group; only CR LF ends the line.
     // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Agenda", "Agenda"}, {"Agenda\r\nsegunda", "Agenda"}, {"{s14}{b}Mi agenda", "Mi agenda"},
-        {"x{a}y{b}z", "xyz"}, {"Mi {agenda", "Mi {agenda"}, {"a}b{c", "a}b{c"}, {"{a{b}c}d", "c}d"},
-        {"{b}\r\nsegunda", ""}, {"A\nB", "A\nB"}, {"Canci\xF3n {i}de cuna", "Canci\xF3n de cuna"}};
+        {"Agenda", "Agenda"}, {"Agenda\r\nsegunda", "Agenda"}, {"x{a}y{b}z", "xyz"},
+        {"Mi {agenda", "Mi {agenda"}, {"a}b{c", "a}b{c"}, {"{a{b}c}d", "c}d"},
+        {"{b}\r\nsegunda", ""}, {"A\nB", "A\nB"}};
     // clang-format on
     for (const auto& [text, title] : cases) {
         cCartulo ctu;
@@ -89,15 +89,12 @@ TEST(Win1252Test, SpanishCaseRulesAndConversionsThatKeepEveryByte) {
     }
     const auto back = win1252::fromUtf8(win1252::toUtf8(all));
     EXPECT_TRUE(back.text == all && back.unstorable.empty() && !back.malformed);
-    // Undefined bytes map to C1 controls.
-    for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
-        EXPECT_EQ(win1252::toUnicode(b), static_cast<char32_t>(b));
+    // An undefined byte maps to its C1 control.
     EXPECT_EQ(win1252::toUtf8("\x80\x81\x9F\xAB"), "\xE2\x82\xAC\xC2\x81\xC5\xB8\xC2\xAB");
     // U+0080 is not 0x80, the euro sign.
     EXPECT_EQ((std::vector{win1252::fromUnicode(U'\u20AC'), win1252::fromUnicode(U'\u0080'),
                            win1252::fromUnicode(U'\u0100')}),
               (std::vector{0x80, -1, -1}));
-    EXPECT_EQ(win1252::toUtf8("Canci\xF3n \x80"), "Canci\xC3\xB3n \xE2\x82\xAC");
     // Characters outside the code page are reported.
     const auto d = win1252::fromUtf8("a\346\274\242b\xF0\x9F\x98\x80");  // a漢b😀
     EXPECT_EQ(d.unstorable, (std::vector<char32_t>{U'\u6F22', U'\U0001F600'}));
@@ -113,38 +110,28 @@ TEST(PathsTest, PartsJoinResolveAndValidNames) {
     // path, file name, directory, extension
     const std::vector<std::array<std::string, 4>> parts = {
         {"/home/ana/agenda.ctu", "agenda.ctu", "/home/ana", "ctu"},
-        {"agenda.ctu", "agenda.ctu", "", "ctu"}, {"/agenda", "agenda", "", ""},
-        {"/home/ana/", "", "/home/ana", ""}, {"/a.d/agenda", "agenda", "/a.d", ""},
-        {"/a/copia.tar.gz", "copia.tar.gz", "/a", "gz"}, {"/a/.oculto", ".oculto", "/a", "oculto"},
-        {"/a/fin.", "fin.", "/a", ""}, {"", "", "", ""}};
+        {"agenda.ctu", "agenda.ctu", "", "ctu"}, {"/home/ana/", "", "/home/ana", ""},
+        {"/a.d/agenda", "agenda", "/a.d", ""}, {"", "", "", ""}};
     // clang-format on
     for (const auto& [path, file, folder, extension] : parts) {
         EXPECT_EQ((std::array{FileNamePart(path), DirectoryPart(path), Extension(path)}),
                   (std::array{file, folder, extension}))
             << path;
     }
-    for (const char* folder : {"/home/ana", "/home/ana/"})
-        EXPECT_EQ(JoinPath(folder, "agenda.ctu"), "/home/ana/agenda.ctu");
-    EXPECT_EQ(JoinPath("/", "agenda.ctu"), "/agenda.ctu");
-    EXPECT_EQ(JoinPath("", "agenda.ctu"), "/agenda.ctu");
+    EXPECT_EQ((std::array{JoinPath("/home/ana", "a"), JoinPath("/", "a"), JoinPath("", "a")}),
+              (std::array<std::string, 3>{"/home/ana/a", "/a", "/a"}));
     // clang-format off
     // path, base, expected
     const std::vector<std::array<std::string, 3>> resolved = {
         {"notas.ctu", "/home/ana", "/home/ana/notas.ctu"},
-        {"../notas.ctu", "/home/ana", "/home/notas.ctu"},
         {"../../../../notas.ctu", "/home/ana", "/notas.ctu"},
         {"./sub/./notas.ctu", "/home/ana", "/home/ana/sub/notas.ctu"},
-        {"sub/", "/home/ana", "/home/ana/sub"},
-        {"sub//notas.ctu", "/home/ana/", "/home/ana/sub/notas.ctu"},
-        {"a/../../b", "/home/ana", "/home/b"}, {"notas.ctu", "/", "/notas.ctu"}, {"..", "/", "/"},
-        {"..", "/home", "/"}, {"", "/home/ana", "/home/ana"}, {".", "/", "/"},
-        {"/etc/../notas.ctu", "/home/ana", "/etc/../notas.ctu"},
-        {"mis notas/a\xC3\xB1o.ctu", "/home/ana", "/home/ana/mis notas/a\xC3\xB1o.ctu"}};
+        {"sub//notas.ctu", "/home/ana/", "/home/ana/sub/notas.ctu"}, {"..", "/", "/"},
+        {"/etc/../notas.ctu", "/home/ana", "/etc/../notas.ctu"}};
     // clang-format on
     for (const auto& [path, base, expected] : resolved)
         EXPECT_EQ(ResolvePath(path, base), expected) << path << " from " << base;
     EXPECT_EQ(ValidFileName("a\\b/c:d*e?f\"g<h>i|j"), "a_b_c_d_e_f_g_h_i_j");
-    EXPECT_EQ(ValidFileName("Canci\xF3n de cuna.ctu"), "Canci\xF3n de cuna.ctu");
 }
 
 using PathsFileSystemTest = test::TempDirTest;

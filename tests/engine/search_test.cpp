@@ -47,7 +47,7 @@ TEST_F(SearchTest, QueryFormsAndTheirCombinations) {
     // also twice; empty terms match every card; only spaces are trimmed.
     // clang-format off
     const std::vector<std::pair<std::string, Entries>> cases = {
-        {"casa", {"Perro", "Casa"}}, {"CASA", {"Perro", "Casa"}}, {"casa,-perro", {"Casa"}},
+        {"CASA", {"Perro", "Casa"}}, {"casa,-perro", {"Casa"}},
         {"-casa", {"Hola mundo", "Tabulado", "pan y vino", "Canci\xF3n", "Casas", ""}},
         {"canci\xF3n", {"Canci\xF3n"}}, {"cancion", {}}, {"qui\xE9n", {"Canci\xF3n"}},
         {"pan", {"pan y vino"}}, {"tinto", {"pan y vino"}}, {"canta", {"Canci\xF3n"}},
@@ -61,7 +61,7 @@ TEST_F(SearchTest, QueryFormsAndTheirCombinations) {
         {"s:3,casa,perro", {"Casa"}}, {"s:0,casa,perro", {"Perro", "Casa"}},
         {"s:1,hola, mundo", {"Hola mundo", "Tabulado"}}, {"s:1", {}}, {"k:a:b,c", {}},
         {"k:a:b,c", {}}, {"s:7,casa,perro", {}}, {"", kAll}, {" , ,", kAll}, {"s:2,,", kAll},
-        {"s:2, , ", kAll}, {"casa, ,-perro", {"Casa"}}, {"hola\t", {}},
+        {"casa, ,-perro", {"Casa"}}, {"hola\t", {}},
         {"  hola  ", {"Hola mundo", "Tabulado"}}, {"s:0,Tel: 555", {"Casa"}}, {"s:0, casa", {}},
         {"s:0,-casa", {}}, {"s:1, tel:555,casa", {}}, {"s:1,tel:555,casa", {"Casa"}}};
     // clang-format on

@@ -1,6 +1,6 @@
 // The local command channel: lines split into word and argument, several
 // lines per connection, over-long lines dropped, one server per name, a
-// client that gives up at once when nobody listens, and a server that
+// client that fails when nobody listens, and a server that
 // survives whatever a client sends or fails to send.
 #include <QByteArray>
 #include <QCoreApplication>
@@ -76,29 +76,18 @@ class CommandChannelTest : public ::testing::Test {
     }};
 };
 
-TEST(SplitCommandLine, SplitsAtTheFirstBlankOnly) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"Abrir /tmp/mis fichas/a b.ctu", "Abrir|/tmp/mis fichas/a b.ctu"},
-        {"activar", "activar"},
-        {"Abrir ", "Abrir|"},
-        {"Abrir  x ", "Abrir| x "},
-    };
-    for (const auto& [line, expected] : cases) {
-        const auto split = SplitCommandLine(QString::fromUtf8(line));
-        EXPECT_EQ(shown(split.word, split.argument), expected) << line;
-    }
-}
-
 // Several lines travel together or not at all.
 TEST_F(CommandChannelTest, LinesArriveAsSent) {
     EXPECT_TRUE(send("Abrir /tmp/mis fichas/año.ctu"));
     EXPECT_TRUE(send("activar"));
     EXPECT_TRUE(send("Abrir "));
+    EXPECT_TRUE(send("Abrir  x "));  // split at the first blank only
     EXPECT_FALSE(SendLinesToRunningInstance({"Activar", "Abrir a\nb"}, kTimeoutMs, name));
     EXPECT_TRUE(SendLinesToRunningInstance({"Activar", "Abrir /tmp/a b.ctu"}, kTimeoutMs, name));
-    ASSERT_TRUE(waitForLines(5));
-    EXPECT_EQ(received, (std::vector<std::string>{"Abrir|/tmp/mis fichas/año.ctu", "activar",
-                                                  "Abrir|", "Activar", "Abrir|/tmp/a b.ctu"}));
+    ASSERT_TRUE(waitForLines(6));
+    EXPECT_EQ(received,
+              (std::vector<std::string>{"Abrir|/tmp/mis fichas/año.ctu", "activar", "Abrir|",
+                                        "Abrir| x ", "Activar", "Abrir|/tmp/a b.ctu"}));
 }
 
 TEST_F(CommandChannelTest, SeveralLinesOnOneConnectionInOrderEndedByLfOrCrLf) {
@@ -111,24 +100,6 @@ TEST_F(CommandChannelTest, SeveralLinesOnOneConnectionInOrderEndedByLfOrCrLf) {
     socket->flush();
     ASSERT_TRUE(waitForLines(4));
     EXPECT_EQ(received, (std::vector<std::string>{"Activar", "Abrir|a b", "", "Cerrar|x"}));
-}
-
-TEST_F(CommandChannelTest, AnOverLongLineIsDroppedAndTheServerGoesOn) {
-    auto socket = connectRaw(name);
-    ASSERT_TRUE(socket);
-    socket->write(QByteArray(kMaxCommandLineBytes + 100, 'x'));
-    socket->write("\nactivar\n");
-    ASSERT_TRUE(waitUntil([&] {
-        socket->flush();
-        return socket->state() == QLocalSocket::UnconnectedState;
-    }));
-    EXPECT_TRUE(received.empty());
-
-    EXPECT_FALSE(send(QString(kMaxCommandLineBytes + 1, QLatin1Char('y'))));
-    EXPECT_FALSE(send("a\nb"));
-    EXPECT_TRUE(send("activar"));
-    ASSERT_TRUE(waitForLines(1));
-    EXPECT_EQ(received, std::vector<std::string>{"activar"});
 }
 
 TEST_F(CommandChannelTest, ASecondServerOnTheSameNameRefusesAndTheFirstIsPrivate) {
@@ -148,17 +119,14 @@ TEST_F(CommandChannelTest, ASecondServerOnTheSameNameRefusesAndTheFirstIsPrivate
     EXPECT_EQ(socket.permissions() & others, QFile::Permissions());
 }
 
-TEST(CommandChannel, AStaleSocketIsReplacedAndNobodyListeningFailsPromptly) {
+TEST(CommandChannel, AStaleSocketIsReplacedAndNobodyListeningFails) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("viejo");
     cartulo::testing::LeaveStaleSocket(path.toLocal8Bit());
     EXPECT_FALSE(ChannelAnswersNow(path));
     EXPECT_FALSE(ChannelAnswersNow(dir.filePath("nadie")));
-    // With nobody listening a client gives up at once, not after its timeout.
-    const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(SendToRunningInstance("activar", kTimeoutMs, dir.filePath("nadie")));
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
     int count = 0;
     CommandChannelServer server([&](const QString&, std::optional<QString>) { ++count; });
     ASSERT_TRUE(server.Listen(path)) << server.ErrorString().toStdString();
@@ -236,13 +204,16 @@ TEST_F(CommandChannelTest, GarbageInvalidUtf8AndACutLineAreSurvived) {
                                                   "activar", "fin"}));
 }
 
-TEST_F(CommandChannelTest, AMegabyteLineClosesItsConnectionAfterTheLinesBeforeIt) {
+TEST_F(CommandChannelTest, AnOverLongLineClosesItsConnectionAfterTheLinesBeforeIt) {
     auto socket = connectRaw(name);
     ASSERT_TRUE(socket);
     socket->write("antes\n");
     socket->write(QByteArray(1024 * 1024, 'x'));
     socket->write("\ndespues\n");
     ASSERT_TRUE(waitForDisconnection(*socket));
+    // The client refuses what the server would drop.
+    EXPECT_FALSE(send(QString(kMaxCommandLineBytes + 1, QLatin1Char('y'))));
+    EXPECT_FALSE(send("a\nb"));
     ASSERT_TRUE(send("fin"));
     ASSERT_TRUE(waitForLines(2));
     EXPECT_EQ(received, (std::vector<std::string>{"antes", "fin"}));

@@ -1,51 +1,20 @@
 #include "platform/symbol_font.h"
 
-#include <cctype>
-#include <string>
-
 #include <gtest/gtest.h>
 
 namespace cartulo {
 namespace {
 
-TEST(SymbolFontTest, CodesMapToTheirCharacters) {
-    // Parallel strings: code and character, a sample of each kind of position.
-    const std::string codes = "apwDWjV\x22\x2D\x40\xA3\xA5\xB6\xC0\xD2\xD6\xE5\xEC\xF1\xF2\xFE";
-    const std::u32string expected = U"απωΔΩϕς∀−≅≤∞∂ℵ®√∑⎧⟩∫⎭";
-    ASSERT_EQ(codes.size(), expected.size());
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        EXPECT_EQ(SymbolToUnicode(static_cast<unsigned char>(codes[i])), expected[i]) << i;
-    }
-    // Control positions stay controls; empty printable ones are the
-    // replacement character.
-    for (const int code : {0x00, 0x09, 0x1F, 0x7F, 0x80, 0x9F}) {
-        EXPECT_EQ(SymbolToUnicode(static_cast<unsigned char>(code)), static_cast<char32_t>(code));
-    }
+// The table itself is checked where text is measured in Symbol; here the
+// edges: controls below it stay, its first and last codes, an empty code.
+TEST(SymbolFontTest, ControlsStayAndTheTableGivesTheRest) {
+    EXPECT_EQ(SymbolToUnicode(0x00), 0x00u);
+    EXPECT_EQ(SymbolToUnicode(0x1F), 0x1Fu);
+    EXPECT_EQ(SymbolToUnicode(0x20), U' ');
+    EXPECT_EQ(SymbolToUnicode('a'), U'α');
     EXPECT_EQ(SymbolToUnicode(0xF0), 0xFFFDu);
+    EXPECT_EQ(SymbolToUnicode(0xFE), U'⎭');
     EXPECT_EQ(SymbolToUnicode(0xFF), 0xFFFDu);
-    for (char c : std::string(" 0123456789!#%&()+,./:;<=>?[]_{|}")) {
-        EXPECT_EQ(SymbolToUnicode(static_cast<unsigned char>(c)), static_cast<char32_t>(c)) << c;
-    }
-}
-
-TEST(SymbolFontTest, EveryAssignedCodeIsAPrintableCharacterOfTheBasicPlane) {
-    for (int code = 0x20; code <= 0xFE; ++code) {
-        if (code >= 0x7F && code < 0xA0) continue;
-        const char32_t u = SymbolToUnicode(static_cast<unsigned char>(code));
-        EXPECT_LT(u, 0x10000u) << code;
-        EXPECT_GE(u, 0x20u) << code;
-        EXPECT_FALSE(u >= 0x7F && u <= 0x9F) << code;
-    }
-    // No two Greek letters share a character.
-    for (int a = 'A'; a <= 'z'; ++a) {
-        for (int b = a + 1; b <= 'z'; ++b) {
-            if (std::isalpha(a) && std::isalpha(b)) {
-                EXPECT_NE(SymbolToUnicode(static_cast<unsigned char>(a)),
-                          SymbolToUnicode(static_cast<unsigned char>(b)))
-                    << static_cast<char>(a) << static_cast<char>(b);
-            }
-        }
-    }
 }
 
 }  // namespace

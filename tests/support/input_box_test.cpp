@@ -23,8 +23,6 @@ TEST(InputBox, ShowsItsTextsWithTheWholeDefaultSelectedWheneverTheFieldHasTheFoc
     EXPECT_EQ(box.windowTitle(), "Nueva ficha");
     EXPECT_EQ(box.PromptLabel()->text(), "Entrada:");
     EXPECT_EQ(box.DetailLabel()->text(), "Hasta 99 caracteres.");
-    EXPECT_EQ(box.AcceptButton()->text(), "&Aceptar");
-    EXPECT_EQ(box.CancelButton()->text(), "&Cancelar");
     ASSERT_TRUE(showActive(box));
     EXPECT_EQ(QApplication::focusWidget(), box.Field());
     EXPECT_EQ(box.Field()->selectedText(), "sin título");
@@ -65,8 +63,6 @@ TEST(InputBox, ShowsAnAmpersandInThePromptAsWritten) {
     }
     QLineEdit buddy;
     asMarker.setBuddy(&buddy);
-    EXPECT_EQ(shown->sizeHint(), asWritten.sizeHint());
-    EXPECT_NE(shown->sizeHint(), asMarker.sizeHint());
     EXPECT_TRUE(painted(*shown) == painted(asWritten));
     EXPECT_FALSE(painted(*shown) == painted(asMarker));
     EXPECT_EQ(box.Field()->accessibleName(), prompt);

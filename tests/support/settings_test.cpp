@@ -15,15 +15,9 @@ using testing::readBytes;
 using testing::writeBytes;
 using Names = std::vector<std::string>;
 
-TEST(SettingsFolder, FollowsTheXdgRules) {
-    const std::string config = "/home/ana/.config/Vardane/Cartulo";
+// The folder rules are the platform's; the program's folder goes inside.
+TEST(SettingsFolder, IsTheProgramsFolderInTheUsersConfiguration) {
     EXPECT_EQ(SettingsFolderFor("/xdg/", "/home/ana", "/opt"), "/xdg/Vardane/Cartulo");
-    for (const char* xdg : {static_cast<const char*>(nullptr), "", "relativa"}) {
-        EXPECT_EQ(SettingsFolderFor(xdg, "/home/ana", "/opt"), config);
-    }
-    EXPECT_EQ(SettingsFolderFor(nullptr, "", "/opt/cartulo"), "/opt/cartulo/Vardane/Cartulo");
-    // Relative values never make the folder depend on the working folder.
-    EXPECT_EQ(SettingsFolderFor("xdg", "casa", "/opt"), "/opt/Vardane/Cartulo");
     EXPECT_EQ(SettingsFolderFor(nullptr, nullptr, "."), "/Vardane/Cartulo");
 }
 
@@ -43,18 +37,6 @@ class SettingsTest : public ::testing::Test {
     testing::ScopedEnv xdgConfigHome{"XDG_CONFIG_HOME", dir.path().c_str()};
     std::string path = dir.path() + "/Vardane/Cartulo/Cartulo.ini";
 };
-
-TEST_F(SettingsTest, AMissingFileIsCreatedEmptyUnderXdgConfigHome) {
-    EXPECT_EQ(SettingsFile(), path);
-    ProgramSettings settings;
-    EXPECT_EQ(settings.FilePath(), path);
-    settings.ReadOptions();
-    EXPECT_TRUE(paths::FileExists(path));
-    EXPECT_EQ(readBytes(path), "");
-    EXPECT_FALSE(settings.HighDPI());
-    EXPECT_EQ(settings.DisplayScale(), 1.0f);
-    EXPECT_TRUE(settings.AutoLoadList().empty());
-}
 
 TEST_F(SettingsTest, AnyNonZeroNumberTurnsHighDpiOnAndTheAutoLoadListStopsAtAGap) {
     for (std::string value : {"1", "2", "-1", " 3", "1.5", "0", "", "no"}) {
@@ -89,7 +71,12 @@ TEST_F(SettingsTest, WritingOptionsAppendsTheSectionAndChangesTheScaleOnlyAtTheN
 // changed leaves it alone, and a write changes only its key.
 TEST_F(SettingsTest, WhatTheUserWritesWhileItRunsIsKept) {
     ProgramSettings settings;
-    settings.ReadOptions();  // no file yet: made empty
+    settings.ReadOptions();  // no file yet: made empty under XDG_CONFIG_HOME
+    EXPECT_EQ(SettingsFile(), path);
+    EXPECT_EQ(settings.FilePath(), path);
+    EXPECT_TRUE(paths::FileExists(path) && readBytes(path).empty());
+    EXPECT_TRUE(!settings.HighDPI() && settings.AutoLoadList().empty());
+    EXPECT_EQ(settings.DisplayScale(), 1.0f);
     writeBytes(path, "; mis archivos\n[AUTOLOAD]\n1=/a.ctu\n");
     EXPECT_FALSE(settings.WriteOptions() || settings.Close());  // the exit
     EXPECT_EQ(readBytes(path), "; mis archivos\n[AUTOLOAD]\n1=/a.ctu\n");
