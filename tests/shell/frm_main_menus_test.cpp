@@ -83,14 +83,12 @@ TEST_F(FrmMainTest, ItemsFollowTheActiveWindowAndItsAnswers) {
     index.answers["permitebusqueda"] = false;
     index.answers["multiline"] = false;
     expect({{MenuItem::ArchivoGuardarTodo, true},
-            {MenuItem::ArchivoCerrar, true},
             {MenuItem::ArchivoInformacion, true},
             {MenuItem::ArchivoCompararCartulos, false},  // needs two files
             {MenuItem::FichaNueva, true},
             {MenuItem::FichaNuevaHermana, false},  // not a card window
             {MenuItem::CartuloIndice, true},
             {MenuItem::EdicionDeshacer, true},
-            {MenuItem::EdicionInsertarAbre, true},
             {MenuItem::EdicionCopiar, false},  // nothing selected
             {MenuItem::EdicionCortarLinea, false},
             {MenuItem::EdicionBuscarTexto, false}});
