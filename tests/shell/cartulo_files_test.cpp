@@ -244,7 +244,6 @@ TEST_F(CartuloFilesTest, NewFileFromTheInputBox) {
     ASSERT_EQ(registry.ListCount(), 1);
     const auto& input = dialogs.Inputs().front();
     EXPECT_EQ(input.title, "Nuevo cartulo");
-    EXPECT_EQ(input.defaultText, "Nuevo cartulo");
     const auto file = registry.List(0);
     EXPECT_EQ(titleOf(*file), "Física: a/b");
     EXPECT_EQ(file->GetFileName(), "");

@@ -56,7 +56,6 @@ TEST(CommandLine, SwitchesThenArgumentsWithQuotesBlanksAndLimits) {
         // "/" starts a path, never a switch.
         {"/debug -x", {}, 0, {"!debug", "!x"}, {"/debug", "-x"}},
         {"-DeBuG", {}, 1, {"debug="}, {}},
-        {"-debug:\"sí\" a.ctu", {}, 1, {"Debug=sí"}, {"a.ctu"}},
         {"debug", {}, 0, {"!debug"}, {"debug"}},
         {"-debugx", {}, 1, {"!debug"}, {}},
         {"\"mis notas.ctu\"", {}, 0, {"!"}, {"mis notas.ctu"}},
