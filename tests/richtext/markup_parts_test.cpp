@@ -63,12 +63,8 @@ TEST(TagParams, NumericTextsRoundingTrimmingAndCase) {
     const std::pair<double, int> rounded[] = {{0.5, 0}, {1.5, 2},  {2.5, 2},  {2.4, 2},
                                               {2.6, 3}, {-0.5, 0}, {-1.5, -2}};
     for (const auto& [x, n] : rounded) EXPECT_EQ(RoundHalfEven(x), n) << x;
-    EXPECT_EQ(TrimBlanks("  a b  "), "a b");
-    EXPECT_EQ(TrimBlanks("   "), "");
     EXPECT_TRUE(EqualsNoCase("mi:", "MI:"));
     EXPECT_FALSE(EqualsNoCase("MI", "MI:"));
-    EXPECT_TRUE(StartsWithNoCase("{tb:2,2}", "{TB:"));
-    EXPECT_FALSE(StartsWithNoCase("{T", "{TB:"));
 }
 
 TEST(TagParams, TagNamesInAnyCase) {
@@ -207,14 +203,6 @@ TEST(SplitTag, NameBeforeTheFirstColonValueAfter) {
         EXPECT_EQ(std::pair(SplitTag(tag).name, SplitTag(tag).value), std::pair(name, value))
             << tag;
     }
-}
-
-TEST(FindCloseBrace, FirstBraceUnlessAnOpeningOneComesFirst) {
-    EXPECT_EQ(FindCloseBrace("{N}abc", 0), 2u);
-    EXPECT_EQ(FindCloseBrace("{a{b}", 0), std::nullopt);
-    EXPECT_EQ(FindCloseBrace("{abc", 0), std::nullopt);
-    EXPECT_EQ(FindCloseBrace("", 0), std::nullopt);
-    EXPECT_EQ(FindCloseBrace("{N}", 5), std::nullopt);
 }
 
 // The text, where the scan starts and the text from the result on.

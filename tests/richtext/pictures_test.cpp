@@ -121,20 +121,6 @@ TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
     EXPECT_EQ(engine.ScaleMode2Points(60), 3);
 }
 
-TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
-    FakeSurface points(600, 400, ScaleMode::Points, true);
-    engine.Ctrl = &points;
-    engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(points.Ink()),
-              P("6,0", "a") + "picture logo.bmp 8,0 40x32\npicture logo.bmp 556,0 40x32\n");
-    FakeSurface twips(12000, 8000, ScaleMode::Twips, true);
-    engine.Ctrl = &twips;
-    engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(
-        Join(twips.Ink()),
-        P("120,0", "a") + "picture logo.bmp 160,0 800x640\npicture logo.bmp 11120,0 800x640\n");
-}
-
 // The mouse over the last painting's zones; a logo button at the start: (6,0)-(33,21).
 class Mouse : public Pictures {
   protected:
