@@ -51,13 +51,6 @@ TEST_F(Layout, LinesBreakBetweenTokens) {
     const std::string word(200, 'x');
     EXPECT_EQ(engine.DrawText(word + " a", 0, 0, 0, -1), 24);
     EXPECT_EQ(Placed(Prints()), (Strings{"6,0 " + word, "10,12 a"}));
-    // 30 pt words: 18 fit in 564 pt and in 560 pt.
-    const Strings placed = Placing("{J:0}" + Repeat("abcd ", 40));
-    ASSERT_EQ(placed.size(), 40u);
-    EXPECT_EQ(placed[17], "516,0 abcd");  // the last of its line
-    EXPECT_EQ(placed[18], "10,12 abcd ");
-    EXPECT_EQ(placed[36], "10,24 abcd ");
-    EXPECT_EQ(placed[39], "100,24 abcd");  // the last word's blank is not printed
 }
 
 TEST_F(Layout, Alignment) {
@@ -456,11 +449,6 @@ TEST_F(Painting, LinkZonesAndColours) {
 }
 
 TEST_F(Painting, JustificationGapsAndBackgrounds) {
-    // The gaps' blanks in the word's style, so that an underline runs on.
-    surface.ClearLog();
-    engine.DrawText("{U}" + Repeat("abcd ", 19), 0, 0, 0, -1);
-    const Strings ink = surface.Ink();
-    EXPECT_EQ(ink[1], "print 36,0 \" \" Times New Roman 12 U #000000");
     // A wider gap takes as many blanks as cover it: 78 pt free, 13 blanks.
     const std::string a(40, 'a'), b(40, 'b'), c(20, 'c');
     EXPECT_EQ(Paint("{J:3}" + a + " " + b + " " + c),

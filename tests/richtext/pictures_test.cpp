@@ -76,9 +76,6 @@ TEST_F(Pictures, OnePathOneLoad) {
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
     EXPECT_EQ(loaderView->Loads((std::filesystem::current_path() / "logo.bmp").string()), 2);
-    // Numeric names ask for resource pictures, which do not exist here.
-    Paint("{G:12}");
-    EXPECT_EQ(loaderView->TotalLoads(), 3);
 }
 
 TEST_F(Pictures, TiledBackgrounds) {
