@@ -54,7 +54,6 @@ TEST_F(Layout, LinesBreakBetweenTokens) {
 }
 
 TEST_F(Layout, Alignment) {
-    EXPECT_EQ(Placing("{J:0}ab cd"), (Strings{"6,0 ab ", "24,0 cd"}));
     // Blanks after the last word count for nothing: it ends at 600 - 30.
     EXPECT_EQ(Placing("{J:1}ab cd  "), (Strings{"540,0 ab ", "558,0 cd"}));
     // Centred: a first line at (MP + MI + free) / 2, others at MI + free / 2.
@@ -67,7 +66,6 @@ TEST_F(Layout, Alignment) {
     const Strings placed = Placing(Repeat("abcd ", 19));
     // 18 words on the first line, 30 pt free over 17 gaps: a blank in each.
     ASSERT_EQ(placed.size(), 18u + 17u + 1u);
-    EXPECT_EQ(placed[0], "6,0 abcd ");
     EXPECT_EQ(placed[1], "36,0  ");
     EXPECT_EQ(placed[2], "37.765,0 abcd ");
     EXPECT_EQ(placed[34], "546,0 abcd");  // ends at the right margin
@@ -129,8 +127,6 @@ TEST_F(Layout, BottomCheckContinuationAndPointer) {
     // Measuring to the end leaves it at the start of the last line.
     EXPECT_EQ(engine.SizeText(text, 0, 0, 0, -1), 120);
     EXPECT_EQ(engine.GetTextPointer(), static_cast<std::int32_t>(text.find("l9") + 1));
-    EXPECT_EQ(engine.SizeText("ab cd\r\nef gh", 0, 0, 0, -1), 30);
-    EXPECT_EQ(engine.GetTextPointer(), 8);
     // A wrapped paragraph: its last line.
     const std::string wrapped = "{J:0}" + Repeat("abcd ", 20);  // 18 words, then 2
     EXPECT_EQ(engine.SizeText(wrapped, 0, 0, 0, -1), 24);
@@ -420,13 +416,6 @@ TEST_F(Painting, Expressions) {
     EXPECT_EQ(
         Paint("{@fecha} {@otra} {@:la}"),
         P("6,0", "hoy") + P("24,0", " ") + P("30,0", "otra") + P("54,0", " ") + P("60,0", "{"));
-    int calls = 0;
-    engine.Evaluate = [&](std::string& value) {
-        ++calls;
-        value = "[" + value + "]";
-    };
-    EXPECT_EQ(Paint("{@ x }"), P("6,0", "[ x ]"));
-    EXPECT_EQ(calls, 2);  // once measured, once painted
 }
 
 TEST_F(Painting, LinkZonesAndColours) {
