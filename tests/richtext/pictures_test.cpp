@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "richtext/error_list.h"
 #include "test_support.h"
 
 namespace cartulo {
@@ -10,8 +9,6 @@ namespace {
 
 using namespace testing;
 using richtext::HotZone;
-using richtext::HotZoneTable;
-using richtext::ZoneKind;
 
 class Pictures : public EngineTest {
   protected:
@@ -312,22 +309,6 @@ TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
     engine.DrawText("{L:Casa,la casa}{@e}", 0, 0, 0, -1);
     EXPECT_TRUE(TakeEvents().empty());
     EXPECT_EQ(engine.HoverZone(), -1);
-}
-
-TEST(HotZoneTableTest, SilencedTablesDropZonesQuietlyUntilEverySilenceIsLifted) {
-    HotZoneTable zones;
-    richtext::ErrorList errors;
-    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "a", {}, {}}, errors);
-    zones.Silence();
-    zones.Silence();
-    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "b", {}, {}}, errors);
-    zones.Unsilence();
-    EXPECT_TRUE(zones.Silenced());
-    zones.Unsilence();
-    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "c", {}, {}}, errors);
-    ASSERT_EQ(zones.Count(), 2u);
-    EXPECT_EQ(zones.At(1).s1, "c");
-    EXPECT_EQ(errors.Count(), 0u);
 }
 
 class ImageCache : public ::testing::Test {
