@@ -193,16 +193,10 @@ TEST(CutAt, CarriesTheStyleTagsBeforeTheCut) {
 }
 
 TEST(SplitTag, NameBeforeTheFirstColonValueAfter) {
-    const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"{FR:1,2}", "FR", "1,2"},
-        {"{/FR}", "/FR", ""},
-        {"{L:a:b}", "L", "a:b"},
-        {"{T: 12 }", "T", " 12 "},
-        {"{}", "", ""}};
-    for (const auto& [tag, name, value] : cases) {
-        EXPECT_EQ(std::pair(SplitTag(tag).name, SplitTag(tag).value), std::pair(name, value))
-            << tag;
-    }
+    EXPECT_EQ(SplitTag("{L:a:b}").name, "L");
+    EXPECT_EQ(SplitTag("{L:a:b}").value, "a:b");
+    EXPECT_EQ(SplitTag("{/FR}").name, "/FR");
+    EXPECT_EQ(SplitTag("{}").name, "");
 }
 
 // The text, where the scan starts and the text from the result on.
