@@ -73,10 +73,7 @@ TEST(OurMC, DefaultsAndProperties) {
     // The properties are the engine's own fields.
     EXPECT_EQ(properties(), std::tuple("Tahoma", 9, Rgb(4, 5, 6), Rgb(1, 2, 3), 1, 5, "/cards"));
     EXPECT_EQ(mc.DrawText("{N}abc def", 0, 0, 0, -1), 9);
-    EXPECT_EQ(mc.GetText(), "{N}abc def");
-    EXPECT_EQ(mc.GetTextPointer(), 11);
     EXPECT_EQ(mc.SizeText("abc", 0, 0, 0, -1), 9);
-    EXPECT_EQ(cOurMC::CutAt("{N}abc def", 8), "{N}def");
 }
 
 TEST(OurMC, PictureControlsLendTheirFontAndColour) {

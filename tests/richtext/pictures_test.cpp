@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "richtext/error_list.h"
 #include "test_support.h"
 
 namespace cartulo {
@@ -10,8 +9,6 @@ namespace {
 
 using namespace testing;
 using richtext::HotZone;
-using richtext::HotZoneTable;
-using richtext::ZoneKind;
 
 class Pictures : public EngineTest {
   protected:
@@ -76,9 +73,6 @@ TEST_F(Pictures, OnePathOneLoad) {
     engine.BasePath = "";
     Paint("{G:logo.bmp}");
     EXPECT_EQ(loaderView->Loads((std::filesystem::current_path() / "logo.bmp").string()), 2);
-    // Numeric names ask for resource pictures, which do not exist here.
-    Paint("{G:12}");
-    EXPECT_EQ(loaderView->TotalLoads(), 3);
 }
 
 TEST_F(Pictures, TiledBackgrounds) {
@@ -119,20 +113,6 @@ TEST_F(Pictures, PaintingStaysOnTheSurfaceTheCallBeganWith) {
     EXPECT_EQ(engine.PixelsToScale(8), 120);
     EXPECT_EQ(engine.PointsToScale(3), 60);
     EXPECT_EQ(engine.ScaleMode2Points(60), 3);
-}
-
-TEST_F(Pictures, OnAPrinterEdgeOffsetsAndPicturePixelsArePoints) {
-    FakeSurface points(600, 400, ScaleMode::Points, true);
-    engine.Ctrl = &points;
-    engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(Join(points.Ink()),
-              P("6,0", "a") + "picture logo.bmp 8,0 40x32\npicture logo.bmp 556,0 40x32\n");
-    FakeSurface twips(12000, 8000, ScaleMode::Twips, true);
-    engine.Ctrl = &twips;
-    engine.DrawText("a{GI:logo.bmp,8}{GD:logo.bmp,4}", 0, 0, 0, -1);
-    EXPECT_EQ(
-        Join(twips.Ink()),
-        P("120,0", "a") + "picture logo.bmp 160,0 800x640\npicture logo.bmp 11120,0 800x640\n");
 }
 
 // The mouse over the last painting's zones; a logo button at the start: (6,0)-(33,21).
@@ -331,22 +311,6 @@ TEST_F(Mouse, HandlersMayPaintAgainOrReplaceThemselves) {
     EXPECT_EQ(engine.HoverZone(), -1);
 }
 
-TEST(HotZoneTableTest, SilencedTablesDropZonesQuietlyUntilEverySilenceIsLifted) {
-    HotZoneTable zones;
-    richtext::ErrorList errors;
-    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "a", {}, {}}, errors);
-    zones.Silence();
-    zones.Silence();
-    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "b", {}, {}}, errors);
-    zones.Unsilence();
-    EXPECT_TRUE(zones.Silenced());
-    zones.Unsilence();
-    zones.Add({0, 0, 9, 9, ZoneKind::Hypertext, "c", {}, {}}, errors);
-    ASSERT_EQ(zones.Count(), 2u);
-    EXPECT_EQ(zones.At(1).s1, "c");
-    EXPECT_EQ(errors.Count(), 0u);
-}
-
 class ImageCache : public ::testing::Test {
   protected:
     ImageCache() {
@@ -367,21 +331,11 @@ class ImageCache : public ::testing::Test {
     std::unique_ptr<cImageCache> cache;
 };
 
-TEST_F(ImageCache, LoadsOnceAndScores) {
+TEST_F(ImageCache, LoadsOnce) {
     const auto first = cache->GetImage("/p/1");
     ASSERT_TRUE(first);
-    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3);
-    const auto again = cache->GetImage("/p/1");
-    EXPECT_EQ(again.get(), first.get());
-    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3 * 0.9f + 1);
+    EXPECT_EQ(cache->GetImage("/p/1").get(), first.get());
     EXPECT_EQ(loader->Loads("/p/1"), 1);
-    // Every look-up decays every score.
-    cache->Clear();
-    cache->GetImage("/p/1");
-    cache->GetImage("/p/2");
-    cache->GetImage("/p/missing");
-    EXPECT_FLOAT_EQ(cache->Slot(0).score, 10.0f / 3 * 0.9f * 0.9f);
-    EXPECT_FLOAT_EQ(cache->Slot(1).score, 10.0f / 3 * 0.9f);
 }
 
 TEST_F(ImageCache, TheEleventhReplacesTheLowestScoreNotTheOldest) {

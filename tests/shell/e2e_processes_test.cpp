@@ -126,16 +126,23 @@ TEST_F(ProcessTest, TheSecondStartHandsItsFileToTheFirstAndEnds) {
 TEST_F(ProcessTest, EditsSurviveAKillAndComeBackWhenRecovered) {
     const QString path = MakeFile("notas.ctu", "Notas");
     Start({path});
-    Send({"nuevaficha", "nuevaficha", "nuevahermana"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Copies() == QList<int>{4}; }, 30000));
+    // Lines that come before the start has opened the file find no file:
+    // sent again until a copy holds them.
+    for (int attempt = 0; attempt < 10 && Copies().value(0) < 4; ++attempt) {
+        Send({"nuevaficha", "nuevaficha", "nuevahermana"});
+        (void)QTest::qWaitFor([&] { return Copies().value(0) >= 4; }, 5000);
+    }
     program.kill();
     ASSERT_TRUE(program.waitForFinished(10000));
+    const QList<int> copies = Copies();
+    ASSERT_EQ(copies.size(), 1);
+    ASSERT_GE(copies[0], 4);
     EXPECT_EQ(CardsIn(path), 1) << "the original is never touched";
 
     environment.insert("CARTULO_PRUEBA_RECUPERACION", "recuperar");
     Start({path});  // found open already: the recovered file
     // Saved under its own name, the edits are in the file; the copy goes.
-    EXPECT_TRUE(SendUntil({"guardar"}, path, 4));
+    EXPECT_TRUE(SendUntil({"guardar"}, path, copies[0]));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Copies().isEmpty(); }, 20000));
 }
 

@@ -26,7 +26,6 @@
 #include "engine/cartulos.h"
 #include "richtext/binding_resources.h"
 #include "shell/frm_main.h"
-#include "shell/qt_translation.h"
 #include "shell/startup.h"
 #include "support/scripted_user_dialogs.h"
 
@@ -164,8 +163,6 @@ TEST_F(StartupTest, TheStartInstallsSpanishTextsTheSystemClipboardAndTheSharedRe
     const auto cancel = [] {
         return QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
     };
-    EXPECT_EQ(InstalarTraduccionQt(dir.filePath("sin traducciones")), nullptr);
-    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
     QClipboard& system = *QGuiApplication::clipboard();
     ASSERT_EQ(ProgramResources(), nullptr);
     {
@@ -174,11 +171,7 @@ TEST_F(StartupTest, TheStartInstallsSpanishTextsTheSystemClipboardAndTheSharedRe
         // The resources every rich-text binding of the program shares.
         const auto resources = ProgramResources();
         ASSERT_NE(resources, nullptr);
-        EXPECT_NE(resources->imageCache, nullptr);
-        ASSERT_NE(resources->speaker, nullptr);
-        EXPECT_EQ(resources->speaker->Width(), 16);
-        EXPECT_NE(resources->speakerPressed, nullptr);
-        EXPECT_TRUE(static_cast<bool>(resources->playSound));
+        EXPECT_TRUE(resources->imageCache && resources->speaker && resources->playSound);
         EXPECT_EQ(resources->programFolder,
                   QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
         EXPECT_EQ(cancel().remove(u'&'), QStringLiteral("Cancelar"));
