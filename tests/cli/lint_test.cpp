@@ -1,5 +1,6 @@
 // ctu lint: the markup errors of every card, from painting it, in
 // card-list order and only for the cards that have any.
+#include <algorithm>
 #include <string>
 
 #include "cli_fixture.h"
@@ -31,9 +32,12 @@ TEST_F(CliTest, LintListsEachErrorOfTheCardsThatHaveAny) {
 }
 
 TEST_F(CliTest, LintReportsEveryDistinctErrorOfOneCardInOrder) {
-    writeCardFile({{"", "Agenda"}, {"Varios", "{ZZ:} {Q:abc} {ZZ:} {L:} {N"}});
+    std::string links;  // one hot zone more than a painting records
+    for (int i = 0; i <= 100; ++i) links += "\xABvarios\xBB ";
+    writeCardFile({{"", "Agenda"}, {"Varios", "{ZZ:} {Q:abc} {ZZ:} {L:} {N"}, {"Enlaces", links}});
     EXPECT_EQ(okOut({"lint", file, "--json"}),
-              R"([{"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
+              R"([{"entry":"Enlaces","errors":["Demasiadas zonas calientes"],"brokenLinks":[]},)"
+              R"({"entry":"Varios","errors":["Etiqueta no válida: ZZ:",)"
               R"("Color no válido: abc","Llaves no cerradas"],)"
               R"("brokenLinks":[{"target":"","position":21}]}])"
               "\n");
@@ -47,6 +51,16 @@ TEST_F(CliTest, LintKeepsEachErrorOnOneLineOfText) {
               R"([{"entry":"Salto","errors":["Color no válido: 12\u000d\u000a34"],)"
               R"("brokenLinks":[]}])"
               "\n");
+}
+
+TEST_F(CliTest, LintStopsAtOneHundredErrorsPerCard) {
+    std::string text;
+    for (int i = 0; i < 150; ++i) text += "{X" + std::to_string(i) + ":} ";
+    writeCardFile({{"", "Agenda"}, {"Muchos", text}});
+    const std::string out = okOut({"lint", file});
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 100);
+    EXPECT_TRUE(out.starts_with("Muchos: Etiqueta no válida: X0:\n")) << out;
+    EXPECT_TRUE(out.ends_with("Muchos: Demasiados errores\n")) << out;
 }
 
 }  // namespace

@@ -124,6 +124,16 @@ TEST_F(FrmMainTest, TheSearchFieldShowsItsPlaceholderOnlyWhileEmptyAndUnfocusedA
     EXPECT_EQ(field->text(), QStringLiteral("Buscar"));
 }
 
+TEST_F(FrmMainTest, ActivarRestoresAMinimisedWindowToItsLastState) {
+    Main().showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().isMaximized(); }));
+    Main().showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Main().isMinimized(); }));
+    Main().Comando("Activar");
+    EXPECT_FALSE(Main().isMinimized());
+    EXPECT_TRUE(Main().windowState() & Qt::WindowMaximized);
+}
+
 TEST_F(FrmMainTest, ElementsAreRemovedByOwnerAndClearingKeepsTheMainWindowsOwn) {
     Main().BarraAnadeComando("frmMain", 2, "Propio", "nuevocartulo");
     Main().BarraAnadeComando("frmFicha", 2, "De ficha", "copiar");

@@ -26,6 +26,7 @@
 #include "engine/cartulos.h"
 #include "richtext/binding_resources.h"
 #include "shell/frm_main.h"
+#include "shell/qt_translation.h"
 #include "shell/startup.h"
 #include "support/scripted_user_dialogs.h"
 
@@ -163,6 +164,8 @@ TEST_F(StartupTest, TheStartInstallsSpanishTextsTheSystemClipboardAndTheSharedRe
     const auto cancel = [] {
         return QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
     };
+    EXPECT_EQ(InstalarTraduccionQt(dir.filePath("sin traducciones")), nullptr);
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
     QClipboard& system = *QGuiApplication::clipboard();
     ASSERT_EQ(ProgramResources(), nullptr);
     {
