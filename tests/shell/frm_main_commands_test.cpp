@@ -195,6 +195,7 @@ TEST_F(FrmMainTest, MenuPanelsOfferTheMenusAndAbrirMenuCountsFromOrganizar) {
     Main().Barra()->Boton(BarPanel::Cartulo)->click();
     EXPECT_TRUE(cartuloMenu->isVisible());
     cartuloMenu->close();
+    for (const int n : {-1, 5, 2147483647}) EXPECT_FALSE(Main().Barra()->AbrirMenu(n)) << n;
 
     // Numbers from other programs: only 0 to 4 open a menu; the rest do
     // nothing, and never reach arithmetic that could overflow.
