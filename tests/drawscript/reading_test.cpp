@@ -70,8 +70,15 @@ TEST(ScriptReading, Colours) {
         {"#FF0000", Rgb(255, 0, 0)}, {"#ff80", kNone}, {"#gg0000", kNone}, {"#ff80000", kNone},
         {"rojo", Rgb(255, 0, 0)}, {"ROJO", Rgb(255, 0, 0)}, {"Naranja", Rgb(255, 128, 0)},
         {"actual", kCurrent}, {" rojo", kNone}, {"", kNone}, {"red", kNone}};
+    const char* names[] = {"negro", "azul_o", "verde_o", "cian_o", "rojo_o", "magenta_o",
+        "amarillo_o", "gris", "gris_o", "azul", "verde", "cian", "rojo", "magenta", "amarillo",
+        "blanco"};
     // clang-format on
     for (const auto& [text, color] : cases) EXPECT_EQ(ParseColor(text, kCurrent), color) << text;
+    for (std::size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(ParseColor(names[i], 0), Palette()[i]) << names[i];
+        EXPECT_EQ(ParseColor(std::to_string(i), 0), Palette()[i]) << i;
+    }
     EXPECT_EQ(FormatColor(Rgb(255, 0, 0)), "#FF0000");
     EXPECT_EQ(FormatColor(Rgb(0x12, 0xAB, 0x0C)), "#12AB0C");
 }

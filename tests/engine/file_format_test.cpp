@@ -272,6 +272,7 @@ TEST_F(FileFormatTest, ReaderFailuresLeaveAUsableEmptyFile) {
         std::string description = "";  // checked where given: quoted bytes show as escapes
     } cases[] = {
         {"leading zero", "012  \r\n" + main, 5}, {"letters", "abc  \r\n" + main, 5},
+        {"space inside", "1 2  \r\n" + main, 5}, {"plus sign", "+1   \r\n" + main, 5},
         {"blank header", "     \r\n" + main, 5}, {"negative header", "-1   \r\n" + main, 5},
         {"negative entry length", "1    \r\n" + main + "-1A1    a\r\n", 5},
         {"negative text length", "1    \r\n" + main + "1 A-1   a\r\n", 5},

@@ -118,8 +118,9 @@ TEST(PathsTest, PartsJoinResolveAndValidNames) {
                   (std::array{file, folder, extension}))
             << path;
     }
-    EXPECT_EQ((std::array{JoinPath("/home/ana", "a"), JoinPath("/", "a"), JoinPath("", "a")}),
-              (std::array<std::string, 3>{"/home/ana/a", "/a", "/a"}));
+    EXPECT_EQ((std::array{JoinPath("/home/ana", "a"), JoinPath("/home/ana/", "a"),
+                          JoinPath("/", "a"), JoinPath("", "a")}),
+              (std::array<std::string, 4>{"/home/ana/a", "/home/ana/a", "/a", "/a"}));
     // clang-format off
     // path, base, expected
     const std::vector<std::array<std::string, 3>> resolved = {
@@ -127,6 +128,8 @@ TEST(PathsTest, PartsJoinResolveAndValidNames) {
         {"../../../../notas.ctu", "/home/ana", "/notas.ctu"},
         {"./sub/./notas.ctu", "/home/ana", "/home/ana/sub/notas.ctu"},
         {"sub//notas.ctu", "/home/ana/", "/home/ana/sub/notas.ctu"}, {"..", "/", "/"},
+        {"a/../../b", "/home/ana", "/home/b"}, {"..", "/home", "/"},
+        {"", "/home/ana", "/home/ana"}, {".", "/", "/"},
         {"/etc/../notas.ctu", "/home/ana", "/etc/../notas.ctu"}};
     // clang-format on
     for (const auto& [path, base, expected] : resolved)

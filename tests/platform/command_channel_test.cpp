@@ -211,6 +211,11 @@ TEST_F(CommandChannelTest, AnOverLongLineClosesItsConnectionAfterTheLinesBeforeI
     socket->write(QByteArray(1024 * 1024, 'x'));
     socket->write("\ndespues\n");
     ASSERT_TRUE(waitForDisconnection(*socket));
+    // Just over the limit is refused too.
+    auto justOver = connectRaw(name);
+    ASSERT_TRUE(justOver);
+    justOver->write(QByteArray(kMaxCommandLineBytes + 100, 'x') + "\nactivar\n");
+    ASSERT_TRUE(waitForDisconnection(*justOver));
     // The client refuses what the server would drop.
     EXPECT_FALSE(send(QString(kMaxCommandLineBytes + 1, QLatin1Char('y'))));
     EXPECT_FALSE(send("a\nb"));

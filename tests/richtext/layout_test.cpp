@@ -107,6 +107,37 @@ TEST_F(Layout, Heights) {
     }
 }
 
+// The Symbol font is twice as tall as the others here, 5/8 of it above the baseline.
+class TallSymbolSurface : public FakeSurface {
+  public:
+    using FakeSurface::FakeSurface;
+    double TextHeight(std::string_view text) const override {
+        return FakeSurface::TextHeight(text) * (symbol() ? 2 : 1);
+    }
+    TextMetrics GetTextMetrics() const override {
+        TextMetrics metrics = FakeSurface::GetTextMetrics();
+        if (symbol()) {
+            metrics.height *= 2;
+            metrics.ascent = metrics.height * 5 / 8;
+            metrics.descent = metrics.height * 3 / 8;
+        }
+        return metrics;
+    }
+
+  private:
+    bool symbol() const { return Font().name == "Symbol"; }
+};
+
+TEST_F(Layout, RoomOfSymbolsIsThatOfTheSymbolFont) {
+    TallSymbolSurface tall(600, 400, ScaleMode::Points);
+    engine.Ctrl = &tall;
+    EXPECT_EQ(engine.SizeText("{SY:abg}", 0, 0, 0, -1), 24);
+    // Beside the current font: the Symbol font's 15 above and 9 below.
+    EXPECT_EQ(engine.SizeText("{T:20}{SY:a}", 0, 0, 0, -1), 40);
+    EXPECT_EQ(engine.DrawText("x{SY:a}", 0, 0, 0, -1), 24);
+    EXPECT_EQ(Placed(tall.Ink()), (Strings{"6,6 x", "12,0 a"}));
+}
+
 TEST_F(Layout, BottomCheckContinuationAndPointer) {
     std::string text = "{MU:0}l0";
     for (int i = 1; i < 10; ++i) text += "\r\nl" + std::to_string(i);

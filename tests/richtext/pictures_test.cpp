@@ -65,9 +65,13 @@ TEST_F(Pictures, Golden) {
 }
 
 TEST_F(Pictures, OnePathOneLoad) {
-    Paint("{G:logo.bmp} {G:./logo.bmp} {G:logo.bmp}");
+    Paint("{G:logo.bmp} {G:./logo.bmp} {G:sub/../logo.bmp} {G:.//logo.bmp}");
     // A name that starts with "/" stays under the base path.
     EXPECT_EQ(Paint("{G:/logo.bmp}"), "picture logo.bmp 6,0 30x24\n");
+    for (const char* base : {"/cards/sub/..", "/cards/"}) {
+        engine.BasePath = base;
+        Paint("{G:logo.bmp}");
+    }
     EXPECT_EQ(loaderView->TotalLoads(), 1);
     // "" is the current folder; a missing picture is tried again each time.
     engine.BasePath = "";

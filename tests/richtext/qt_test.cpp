@@ -166,6 +166,17 @@ TEST(RememberedLayoutOnQt, MatchesALayoutFromScratchAfterEveryEdit) {
                 kept.Ctrl = nullptr;
             }
             EXPECT_TRUE(keptImage == freshImage);
+            // Scrolled, painting only what shows: the same heights and end.
+            platform::QtSurface keptSurface(keptImage), freshSurface(freshImage);
+            cZuzodIvodure scrolled;
+            setUp(kept, keptSurface);
+            setUp(scrolled, freshSurface);
+            kept.PaintOnlyVisible = true;
+            EXPECT_EQ(kept.DrawText(text, -300, 0, 0, -1), scrolled.DrawText(text, -300, 0, 0, -1));
+            EXPECT_EQ(kept.PaintedBottom(), scrolled.PaintedBottom());
+            EXPECT_EQ(kept.GetTextPointer(), scrolled.GetTextPointer());
+            kept.PaintOnlyVisible = false;
+            kept.Ctrl = nullptr;
         }
     }
 }

@@ -427,7 +427,8 @@ TEST_F(CardWindow, DropsThatFitGoInRefusedOnesAreNotTakenAndSistersCopy) {
 }
 
 TEST_F(CardWindow, AnEditChangesOnlyTheEditedPartOfTheStoredText) {
-    const CardId c = card("uno", "uno\ndos\rtres\r\ncuatro");
+    const std::string text = "uno\ndos\rtres\r\ncuatro";
+    const CardId c = card("uno", text);
     auto w = window(c);
     EXPECT_EQ(shown(*w), "uno\ndos\ntres\ncuatro");
     // New line ends are stored as CR LF; indenting one line leaves the others' bytes alone.
@@ -440,6 +441,8 @@ TEST_F(CardWindow, AnEditChangesOnlyTheEditedPartOfTheStoredText) {
     caret(*w, 4, 3);  // "dos"
     QTest::keyClick(w->txtTxt(), Qt::Key_Delete);
     EXPECT_EQ(file->GetTxt(c), "uno\n\r    tres\r\ncuatro\r\ncinco");
+    for (int i = 0; i < 4; ++i) w->Comando("deshacer");
+    EXPECT_EQ(file->GetTxt(c), text);
 }
 
 TEST_F(CardWindow, CtrlWithEnterOrTabTypesNothing) {
