@@ -23,8 +23,7 @@ constexpr Lado B = frmCompararCartulos::B;
 class CompareWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        a->NewFile("Fauna");
-        b->NewFile("Fauna");
+        ASSERT_TRUE(a->NewFile("Fauna") && b->NewFile("Fauna"));
         for (auto [file, entry, text] : {std::tuple{a.get(), "Pan", "uno\r\ndos\nx"},
                                          {a.get(), "Luna", "l"},
                                          {a.get(), "Ni\xF1o", "n"},
@@ -32,7 +31,7 @@ class CompareWindow : public ::testing::Test {
                                          {b.get(), "pan", "dos"},
                                          {b.get(), "Nino", "n"},
                                          {b.get(), "sol", "HOLA"}}) {
-            file->SetTxt(file->NewCard(entry), text);
+            testing::NewCard(*file, entry, text);
         }
         registry.AddFile(a);
         registry.AddFile(b);
